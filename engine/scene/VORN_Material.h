@@ -1,0 +1,32 @@
+// Front-face OpenGL material (ambient, diffuse, specular, shininess), optionally recorded into a
+// display list of its own.
+#pragma once
+
+#include "engine/math/Vector.h"
+
+#include <GL/gl.h>
+
+namespace VORN_LIB {
+
+class VORN_Material {
+public:
+    VORN_Material(const Vector<float, 4>& ambient, const Vector<float, 4>& diffuse,
+                  const Vector<float, 4>& specular, float shininess);
+    ~VORN_Material(); // deletes listName when non-zero
+    VORN_Material(const VORN_Material&) = delete;
+    VORN_Material& operator=(const VORN_Material&) = delete;
+
+    void apply();   // the list call when compiled, else the four glMaterial calls
+    void compile(); // records the four calls into listName, then resets the current material
+
+    // Front material back to the default: black colours, shininess 0.
+    static void resetMaterial();
+
+    Vector<float, 4> ambient;
+    Vector<float, 4> diffuse;
+    Vector<float, 4> specular;
+    float shininess;
+    GLuint listName = 0; // 0 = not compiled
+};
+
+} // namespace VORN_LIB

@@ -1,0 +1,70 @@
+// Base of everything placed and drawn: a local transform (scale, rotations in degrees about x, y, z,
+// translation inside the rotated frame), a surface state, children drawn in its frame, two display
+// lists, and a cached world transform read back from the GL model-view matrix (column-major).
+#pragma once
+
+#include "engine/math/VORN_Color.h"
+#include "engine/math/VORN_Matrix.h"
+#include "engine/math/VORN_Vector.h"
+
+#include <GL/gl.h>
+#include <QList>
+#include <QObject>
+
+namespace VORN_LIB {
+
+class VORN_Material;
+class VORN_OcclusionCone;
+
+class VORN_Object : public QObject {
+    Q_OBJECT
+
+public:
+    VORN_Object(const VORN_Vector& position, const VORN_Vector& rotation, const VORN_Vector& scale,
+                const VORN_Color& color);
+    // Deletes its lists (unless shared), empties children, emits deleted() when observed.
+    ~VORN_Object() override;
+
+    virtual void compile(); // fresh displayList/geometryList pair; throws when none can be made
+    virtual void paint(bool geometryOnly, const VORN_OcclusionCone* cone);
+    virtual void draw(const VORN_OcclusionCone* cone); // own geometry in model space; empty here
+
+    void setPosition(double x, double y, double z);
+    void setWorldPosition(double x, double y, double z);
+    void setWorldPosition(const VORN_Vector& world);
+    void setRotation(double x, double y, double z); // degrees; position is not re-expressed
+    void setColor(double r, double g, double b, double a);
+
+    void applyTransform(bool withParents); // multiplies S·Rx·Ry·Rz·T onto the current matrix
+    void updateTransform(bool fromRoot);   // refreshes worldPosition/worldOrientation
+    void trackChildren(signed char delta);
+    void render(char mode, const VORN_OcclusionCone* cone); // 0 all, 1 queue transparent, 2 geometry
+
+    QList<VORN_Object*> children; // drawn in this frame; not owned
+    GLuint displayList = 0;       // surface state + geometryList; 0 = not compiled
+    GLuint geometryList = 0;      // what draw() emits; displayList + 1
+    VORN_Vector position;
+    VORN_Vector rotation;
+    VORN_Vector scale;
+    VORN_Color color;
+    VORN_Material* material = nullptr; // not owned
+    GLuint* texture = nullptr;         // not owned; null unbinds, a pointer to 0 leaves the binding
+    bool transparent = false;
+    double radius = 0;
+    bool sharedLists = false;
+    bool observed = false;
+    signed char trackedChildren = 0;
+    VORN_Object* parent = nullptr; // world-cache hierarchy, independent of children
+    VORN_Matrix worldOrientation;
+    VORN_Vector worldPosition;
+
+signals:
+    void positionUpdate(VORN_LIB::VORN_Vector pos);
+    void deleted();
+    void collisionDetected();
+
+protected:
+    void applySurfaceState();
+};
+
+} // namespace VORN_LIB
