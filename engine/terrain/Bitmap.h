@@ -1,0 +1,23 @@
+// A decoded picture: width, height and tightly packed red-green-blue bytes, rows in file order
+// (an ordinary bottom-up file gives the bottom row first).
+#pragma once
+
+#include <string>
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    ~Bitmap();
+    Bitmap(const Bitmap&) = delete;
+    Bitmap& operator=(const Bitmap&) = delete;
+
+    // Reads an uncompressed 8- or 24-bit BMP file; throws the integer -1 on failure and then
+    // leaves the record as it was. lastError() tells which file failed and why.
+    void load(const std::string& path);
+
+    static const std::string& lastError();
+
+    int width = 0;
+    int height = 0;
+    unsigned char* pixels = nullptr; // owned; width × height × 3 bytes
+};
