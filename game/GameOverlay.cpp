@@ -1,10 +1,52 @@
-// The frame: the 3-D picture through the renderer, then the 2-D overlay.
+// The frame: the 3-D picture through the renderer, the aiming arrow and the figure labels in the
+// same 3-D view, then the 2-D overlay of menus or status panels. Widget pixels have their origin
+// at the top left; texts are placed at absolute widget positions, whatever the painter's
+// translation.
 #include "game/Game.h"
 
+#include "game/Player.h"
+#include "game/Tortoise.h"
+
+#include <GL/glu.h>
 #include <QPainter>
 
+using namespace VORN_LIB;
+
+namespace {
+
+const QColor menuFill(100, 100, 150, 125);
+const QColor panelFill(100, 100, 255, 125);
+const QColor textColor(255, 255, 255);
+
+const QFont& menuFont() {
+    static const QFont font("Helvetica", 30);
+    return font;
+}
+
+// Text at an absolute widget position (baseline at y), untouched by the painter's translation.
+void renderText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
+                const QColor& color = textColor) {
+    painter.save();
+    painter.resetTransform();
+    painter.setPen(color);
+    painter.setFont(font);
+    painter.drawText(x, y, text);
+    painter.restore();
+}
+
+struct Label {
+    QPointF place;
+    QString text;
+    QColor color;
+};
+
+} // namespace
+
 void Game::paintEvent(QPaintEvent*) {
+    const int w = width();
+    const int h = height();
     QPainter painter(this);
+
     painter.beginNativePainting();
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
@@ -13,9 +55,52 @@ void Game::paintEvent(QPaintEvent*) {
     glPushMatrix();
 
     initializeGL();
-    resizeGL(width(), height());
+    resizeGL(w, h);
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
+
+    if (state == Aiming) {
+        glPushMatrix();
+        const VORN_Vector& p = grenade.worldPosition;
+        glTranslated(p.x(), p.y(), p.z());
+        glRotated(aimYaw, 0, 1, 0);
+        glRotated(aimPitch, 1, 0, 0);
+        glScaled(0.7 * aimPower, 0.7 * aimPower, aimPower);
+        glTranslated(0, 0, -0.3);
+        glCallList(aimArrowList);
+        glPopMatrix();
+    }
+    glDisable(GL_LIGHTING);
+
+    // Figure labels "player health", projected with the view of the 3-D picture.
+    QList<Label> labels;
+    GLdouble modelView[16], projection[16];
+    GLint view[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, view);
+    for (unsigned i = 0; i < playerCount; ++i) {
+        const Player* player = players[i];
+        if (!player)
+            continue;
+        const QColor color = QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
+                                              qBound(0.0, player->color[1], 1.0),
+                                              qBound(0.0, player->color[2], 1.0),
+                                              qBound(0.0, player->color[3], 1.0));
+        for (unsigned j = 0; j < player->count; ++j) {
+            const Tortoise* figure = player->figures[j];
+            if (!figure)
+                continue;
+            const VORN_Vector& p = figure->worldPosition;
+            GLdouble x = 0, y = 0, z = 0;
+            if (gluProject(p.x(), p.y() + 0.3, p.z(), modelView, projection, view, &x, &y, &z) !=
+                    GL_TRUE ||
+                z < 0 || z > 1)
+                continue; // behind the eye or beyond the far plane
+            labels.append({QPointF(x, h - y), QString::number(i) + " " + QString::number(figure->health),
+                           color});
+        }
+    }
 
     glPopAttrib();
     glMatrixMode(GL_MODELVIEW);
@@ -25,5 +110,153 @@ void Game::paintEvent(QPaintEvent*) {
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_LIGHTING);
     painter.endNativePainting();
+
+    const QFont labelFont("Helvetica", 20);
+    for (const Label& label : labels)
+        renderText(painter, static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
+                   label.text, labelFont, label.color);
+
+    switch (state) {
+    case MainMenu:
+    case AskPlayers:
+    case AskFigures:
+    case GameOver:
+        drawMenu(painter);
+        break;
+    case Countdown:
+    case Moving:
+    case Aiming:
+        drawHud(painter);
+        break;
+    case Flying:
+        break;
+    }
     painter.end();
+}
+
+void Game::drawMenu(QPainter& painter) {
+    const int cx = width() / 2;
+    const int cy = height() / 2;
+    painter.setBrush(QBrush(menuFill, Qt::SolidPattern));
+    painter.drawRoundedRect(QRect(cx - 200, cy - 200, 400, 400), 25, 25, Qt::RelativeSize);
+
+    auto text = [&](int dx, int dy, const QString& line) {
+        renderText(painter, cx + dx, cy + dy, line, menuFont());
+    };
+    switch (state) {
+    case MainMenu:
+        text(-160, -120, tr("return:"));
+        text(-140, -40, tr("neues spiel"));
+        text(-160, 120, tr("esc: schliesen"));
+        break;
+    case AskPlayers:
+        text(-160, -120, tr("wieviele"));
+        text(-160, -40, tr("spieler"));
+        text(-160, 40, tr("(2 - 9)"));
+        text(-160, 120, tr("esc: zurueck"));
+        break;
+    case AskFigures:
+        text(-160, -120, tr("wieviele figuren"));
+        text(-160, -40, tr("pro spieler"));
+        text(-160, 40, tr("(1 - 9)"));
+        text(-160, 120, tr("esc: zurueck"));
+        break;
+    case GameOver:
+        if (!alivePlayers.isEmpty()) {
+            text(-160, -120, tr("spieler ") + QString::number(alivePlayers.first()));
+            text(-160, -40, tr("gewinnt"));
+        } else {
+            text(-160, -120, tr("unentschieden"));
+            text(-160, -40, tr("alle weg"));
+        }
+        text(-160, 80, tr("return:"));
+        text(-160, 120, tr("zum hauptmenue"));
+        break;
+    default:
+        break;
+    }
+}
+
+void Game::drawHud(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    const QRect panel(0, 0, 200, 200);
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize); // top left
+    drawTurnPanel(painter);
+    painter.translate(w - 200, 0); // top right
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawKeyPanel(painter);
+    painter.translate(0, h - 200); // bottom right
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawStrengthPie(painter);
+    painter.translate(200 - w, 0); // bottom left
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawMessagePanel(painter);
+    painter.resetTransform();
+}
+
+void Game::drawTurnPanel(QPainter& painter) {
+    const QFont font("Helvetica", 20);
+    const bool counting = state == Countdown;
+    renderText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
+    renderText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
+    renderText(painter, 20, 120, QString::number(secondsLeft) + tr(" sekunden"), font);
+    renderText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
+}
+
+void Game::drawKeyPanel(QPainter& painter) {
+    if (state == Countdown)
+        return;
+    const QFont font("Helvetica", 20);
+    const int x = width() - 180;
+    renderText(painter, x, 40, tr("return:"), font);
+    renderText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+    renderText(painter, x, 120, tr("esc:"), font);
+    renderText(painter, x, 160, tr("hauptmenue"), font);
+}
+
+QList<int> Game::strengthPieAngles() const {
+    QList<int> angles{0};
+    int remaining = 0;
+    for (unsigned i = 0; i < playerCount; ++i)
+        remaining += players[i] ? 1 : 0;
+    double sum = 0.0;
+    for (unsigned i = 0; i < playerCount; ++i) {
+        if (!players[i])
+            continue;
+        // With no hit points left anywhere the remaining players share the circle equally.
+        sum += totalHitPoints != 0 ? static_cast<double>(players[i]->totalHealth) / totalHitPoints
+                                   : 1.0 / remaining;
+        angles.append(static_cast<int>(sum * 5760));
+    }
+    return angles;
+}
+
+void Game::drawStrengthPie(QPainter& painter) {
+    const QList<int> angles = strengthPieAngles();
+    int slice = 0;
+    for (unsigned i = 0; i < playerCount; ++i) {
+        const Player* player = players[i];
+        if (!player)
+            continue;
+        const QColor color = QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
+                                              qBound(0.0, player->color[1], 1.0),
+                                              qBound(0.0, player->color[2], 1.0), 1.0);
+        painter.setBrush(QBrush(color, Qt::SolidPattern));
+        const int start = angles[slice];
+        const int end = angles[slice + 1];
+        painter.drawPie(20, 20, 160, 160, start, end - start);
+        ++slice;
+    }
+}
+
+void Game::drawMessagePanel(QPainter& painter) {
+    const QFont font("Helvetica", 15);
+    const int h = height();
+    for (int i = 0; i < 6; ++i)
+        renderText(painter, 15, h - 170 + 30 * i, messages[i], font);
 }
