@@ -1,0 +1,208 @@
+// The terrain's quadtree of display-listed blocks and how it is recorded and drawn. All centres are
+// in the grid frame (row 0 at z = 0, higher rows towards -z, higher columns towards +x, y = 0).
+#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/terrain/VORN_Landscape.h"
+
+#include <cmath>
+
+namespace VORN_LIB {
+
+void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
+    root.reset();
+    quadTreeBuilt = false;
+    root = std::make_unique<QuadTreeNode>(sizeX / 2, -sizeZ / 2);
+    root->build(levels, sizeX, sizeZ, 0, rows, 0, columns, this);
+    quadTreeBuilt = true;
+    quadTreeLevels = levels;
+}
+
+void VORN_Landscape::compile() {
+    if (quadTreeBuilt)
+        root->compile();
+
+    wholeShell.reset();
+    std::unique_ptr<IndexShell> shell(new IndexShell());
+    shell->rowBegin = 0;
+    shell->rowEnd = rows;
+    shell->columnBegin = 0;
+    shell->columnEnd = columns;
+    shell->centerX = 0.0;
+    shell->centerZ = 0.0;
+    shell->landscape = this;
+    shell->listName = 0;
+    shell->radius = 1.0;
+    wholeShell = std::move(shell);
+    wholeShell->compile();
+}
+
+void VORN_Landscape::draw(const VORN_OcclusionCone* cone) {
+    if (!grid)
+        return;
+    glPushMatrix();
+    glTranslated(-sizeX / 2, 0.0, sizeZ / 2); // grid frame → centred on the origin
+    if (quadTreeBuilt)
+        root->render(cone);
+    else if (wholeShell)
+        wholeShell->render(cone);
+    glPopMatrix();
+}
+
+// Index shells
+
+VORN_Landscape::IndexShell::IndexShell(std::uint32_t rowBegin, std::uint32_t rowEnd,
+                                       std::uint32_t columnBegin, std::uint32_t columnEnd,
+                                       double centerX, double centerZ, double radius,
+                                       VORN_Landscape* landscape)
+    : rowBegin(rowBegin), rowEnd(rowEnd), columnBegin(columnBegin), columnEnd(columnEnd),
+      centerX(centerX), centerZ(centerZ), landscape(landscape), listName(0), radius(radius) {
+    if (rowBegin > rowEnd || columnBegin > columnEnd)
+        throw "VORN_Landscape::IndexShell.IndexShell(): parameters are nonsense";
+}
+
+VORN_Landscape::IndexShell::IndexShell(const IndexShell& other)
+    : rowBegin(other.rowBegin), rowEnd(other.rowEnd), columnBegin(other.columnBegin),
+      columnEnd(other.columnEnd), centerX(other.centerX), centerZ(other.centerZ),
+      landscape(other.landscape), listName(0), radius(other.radius) {}
+
+VORN_Landscape::IndexShell::~IndexShell() {
+    if (listName != 0)
+        glDeleteLists(listName, 1);
+}
+
+void VORN_Landscape::IndexShell::compile() {
+    if (!landscape)
+        return;
+    if (rowEnd > landscape->rows || columnEnd > landscape->columns || rowBegin > rowEnd ||
+        columnBegin > columnEnd)
+        throw "VORN_Landscape::IndexShell.compile(): Bad landscape index values";
+    if (listName != 0) {
+        glDeleteLists(listName, 1);
+        listName = 0;
+    }
+    listName = glGenLists(1);
+    if (listName == 0)
+        return; // no list to be had: the block is drawn directly every time
+    glNewList(listName, GL_COMPILE);
+    draw();
+    glEndList();
+}
+
+void VORN_Landscape::IndexShell::draw() {
+    // Without a grid, or with a block that no longer fits it, there is nothing to draw.
+    if (!landscape || !landscape->grid || rowEnd > landscape->rows ||
+        columnEnd > landscape->columns)
+        return;
+    const VORN_Landscape& land = *landscape;
+    const double du = 1.0 / (land.columns - 1);
+    const double dv = 1.0 / (land.rows - 1);
+
+    const auto vertex = [&](std::uint32_t row, std::uint32_t column) {
+        glNormal3dv(land.normal(row, column));
+        glTexCoord2d(land.textureRepeatU * column * du, land.textureRepeatV * row * dv);
+        glVertex3d(land.sizeX * column * du, land.heightScale * land.height(row, column),
+                   -land.sizeZ * row * dv);
+    };
+
+    // Each strip zig-zags between row i+1 and row i, splitting every cell along (i, j)–(i+1, j+1).
+    for (std::uint64_t i = rowBegin; i + 1 < rowEnd; ++i) {
+        const auto row = static_cast<std::uint32_t>(i);
+        glBegin(GL_TRIANGLE_STRIP);
+        for (std::uint32_t j = columnBegin; j < columnEnd; ++j) {
+            vertex(row + 1, j);
+            vertex(row, j);
+        }
+        glEnd();
+    }
+}
+
+void VORN_Landscape::IndexShell::render(const VORN_OcclusionCone* cone) {
+    if (cone && cone->isVisible(VORN_Vector(centerX, 0.0, centerZ), radius) == 0)
+        return;
+    if (listName != 0)
+        glCallList(listName);
+    else
+        draw();
+}
+
+// Quadtree
+
+void VORN_Landscape::QuadTreeNode::render(const VORN_OcclusionCone* cone) {
+    if (cone) {
+        const int visibility = cone->isVisible(VORN_Vector(centerX, 0.0, centerZ), radius);
+        if (visibility == 0)
+            return;
+        if (visibility == 2)
+            cone = nullptr; // wholly inside: nothing below needs asking
+    }
+    for (auto& child : children)
+        if (child)
+            child->render(cone);
+}
+
+void VORN_Landscape::QuadTreeNode::compile() {
+    for (auto& child : children)
+        if (child)
+            child->compile();
+}
+
+void VORN_Landscape::QuadTreeNode::build(std::uint8_t levels, double width, double depth,
+                                         std::uint32_t rowBegin, std::uint32_t rowEnd,
+                                         std::uint32_t columnBegin, std::uint32_t columnEnd,
+                                         VORN_Landscape* landscape) {
+    for (auto& child : children)
+        child.reset();
+
+    const double heightScale = landscape->heightScale;
+    // Twice the distance from the centre to a top corner: generous, so blocks are culled late.
+    radius = 2.0 * std::sqrt((width / 2) * (width / 2) + (depth / 2) * (depth / 2) +
+                             heightScale * heightScale);
+
+    const auto rowMiddle = static_cast<std::uint32_t>((std::uint64_t(rowBegin) + rowEnd) / 2);
+    const auto columnMiddle =
+        static_cast<std::uint32_t>((std::uint64_t(columnBegin) + columnEnd) / 2);
+
+    // The quadrants in slot order; the middle row and column belong to both halves.
+    struct Quadrant {
+        double x, z;
+        std::uint32_t rowBegin, rowEnd, columnBegin, columnEnd;
+    };
+    const Quadrant quadrants[4] = {
+        {centerX + width / 4, centerZ - depth / 4, rowMiddle, rowEnd, columnMiddle, columnEnd},
+        {centerX - width / 4, centerZ - depth / 4, rowMiddle, rowEnd, columnBegin,
+         columnMiddle + 1},
+        {centerX - width / 4, centerZ + depth / 4, rowBegin, rowMiddle + 1, columnBegin,
+         columnMiddle + 1},
+        {centerX + width / 4, centerZ + depth / 4, rowBegin, rowMiddle + 1, columnMiddle,
+         columnEnd},
+    };
+
+    if (levels > 0) {
+        for (int k = 0; k < 4; ++k) {
+            const Quadrant& q = quadrants[k];
+            children[k] = std::make_unique<QuadTreeNode>(q.x, q.z);
+            children[k]->build(levels - 1, width / 2, depth / 2, q.rowBegin, q.rowEnd,
+                               q.columnBegin, q.columnEnd, landscape);
+        }
+        return;
+    }
+
+    const double shellRadius =
+        2.0 * std::sqrt((width / 4) * (width / 4) + (depth / 4) * (depth / 4) +
+                        heightScale * heightScale);
+    for (int k = 0; k < 4; ++k) {
+        const Quadrant& q = quadrants[k];
+        const IndexShell shell(q.rowBegin, q.rowEnd, q.columnBegin, q.columnEnd, q.x, q.z,
+                               shellRadius, landscape);
+        children[k] = std::make_unique<QuadTreeLeaf>(shell);
+    }
+}
+
+void VORN_Landscape::QuadTreeLeaf::render(const VORN_OcclusionCone* cone) {
+    shell.render(cone);
+}
+
+void VORN_Landscape::QuadTreeLeaf::compile() {
+    shell.compile();
+}
+
+} // namespace VORN_LIB
