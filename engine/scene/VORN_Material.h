@@ -21,6 +21,8 @@ public:
 
     // Front material back to the default: black colours, shininess 0.
     static void resetMaterial();
+    // Name of the shared reset list; 0 until a material has been built with a current context.
+    static GLuint resetListName();
 
     Vector<float, 4> ambient;
     Vector<float, 4> diffuse;

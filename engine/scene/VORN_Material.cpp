@@ -1,0 +1,84 @@
+// Front-face materials and the shared reset list that puts the default material (black colours,
+// shininess 0) back into effect. Every GL call here needs the game window's context.
+#include "engine/scene/VORN_Material.h"
+
+namespace VORN_LIB {
+
+namespace {
+
+// The reset list is created once per process by the first material built with a current context.
+GLuint resetList = 0;
+bool resetListCreated = false;
+
+// The default front material: colour material drives the three colours to opaque black.
+void issueResetCommands() {
+    glEnable(GL_COLOR_MATERIAL);
+    const GLenum parameters[3] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR};
+    for (GLenum parameter : parameters) {
+        glColorMaterial(GL_FRONT, parameter);
+        glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    }
+    glDisable(GL_COLOR_MATERIAL);
+    glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
+}
+
+void issueMaterialCommands(const VORN_Material& m) {
+    glMaterialfv(GL_FRONT, GL_AMBIENT, m.ambient.data());
+    glMaterialfv(GL_FRONT, GL_DIFFUSE, m.diffuse.data());
+    glMaterialfv(GL_FRONT, GL_SPECULAR, m.specular.data());
+    glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
+}
+
+} // namespace
+
+VORN_Material::VORN_Material(const Vector<float, 4>& ambient, const Vector<float, 4>& diffuse,
+                             const Vector<float, 4>& specular, float shininess)
+    : ambient(ambient), diffuse(diffuse), specular(specular), shininess(shininess) {
+    if (resetListCreated)
+        return;
+    const GLuint name = glGenLists(1);
+    if (name == 0)
+        return; // retried by the next material
+    resetList = name;
+    resetListCreated = true;
+    glNewList(resetList, GL_COMPILE);
+    issueResetCommands();
+    glEndList();
+    glCallList(resetList);
+}
+
+VORN_Material::~VORN_Material() {
+    if (listName != 0)
+        glDeleteLists(listName, 1);
+}
+
+void VORN_Material::apply() {
+    if (listName != 0)
+        glCallList(listName);
+    else
+        issueMaterialCommands(*this);
+}
+
+void VORN_Material::compile() {
+    if (listName == 0)
+        listName = glGenLists(1);
+    if (listName == 0)
+        return; // stays uncompiled; apply() issues the calls itself
+    glNewList(listName, GL_COMPILE);
+    issueMaterialCommands(*this);
+    glEndList();
+    resetMaterial();
+}
+
+void VORN_Material::resetMaterial() {
+    if (resetListCreated)
+        glCallList(resetList);
+    else
+        issueResetCommands();
+}
+
+GLuint VORN_Material::resetListName() {
+    return resetList;
+}
+
+} // namespace VORN_LIB

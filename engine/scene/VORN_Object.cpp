@@ -1,0 +1,201 @@
+// Scene objects: local transform S·Rx·Ry·Rz·T (degrees), display lists, surface state, the culled
+// render traversal and the world-transform cache read back from the GL model-view matrix.
+#include "engine/scene/VORN_Object.h"
+
+#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/RenderQueueEntry.h"
+#include "engine/scene/VORN_Material.h"
+
+#include <cmath>
+
+namespace VORN_LIB {
+
+namespace {
+
+// Solves o^T · p = d for p, where the rows of o are the world images of the local axes. For a pure
+// rotation this is o · d; the general solution also holds for scaled frames.
+VORN_Vector localOffset(const VORN_Matrix& o, const VORN_Vector& d) {
+    const VORN_Vector& a = o[0];
+    const VORN_Vector& b = o[1];
+    const VORN_Vector& c = o[2];
+    const VORN_Vector bc = cross(b, c);
+    const double det = dot(a, bc);
+    if (det == 0 || !std::isfinite(det))
+        return o * d; // degenerate frame: no exact answer, keep the rotation's inverse
+    return VORN_Vector(dot(d, bc), dot(d, cross(c, a)), dot(d, cross(a, b))) * (1.0 / det);
+}
+
+} // namespace
+
+VORN_Object::VORN_Object(const VORN_Vector& position, const VORN_Vector& rotation,
+                         const VORN_Vector& scale, const VORN_Color& color)
+    : position(position), rotation(rotation), scale(scale), color(color) {}
+
+VORN_Object::~VORN_Object() {
+    if (!sharedLists) {
+        if (displayList != 0)
+            glDeleteLists(displayList, 1);
+        if (geometryList != 0)
+            glDeleteLists(geometryList, 1);
+    }
+    children.clear();
+    if (observed)
+        emit deleted();
+}
+
+void VORN_Object::compile() {
+    if (!sharedLists) {
+        if (displayList != 0)
+            glDeleteLists(displayList, 1);
+        if (geometryList != 0)
+            glDeleteLists(geometryList, 1);
+    }
+    displayList = 0;
+    geometryList = 0;
+
+    const GLuint base = glGenLists(2);
+    if (base == 0)
+        throw "VORN_Object::compile(): could not create displaylist";
+    displayList = base;
+    geometryList = base + 1;
+
+    glNewList(geometryList, GL_COMPILE);
+    draw(nullptr);
+    glEndList();
+
+    glNewList(displayList, GL_COMPILE);
+    applySurfaceState();
+    glCallList(geometryList);
+    glEndList();
+}
+
+void VORN_Object::paint(bool geometryOnly, const VORN_OcclusionCone* cone) {
+    if (geometryOnly) {
+        if (geometryList != 0)
+            glCallList(geometryList);
+        else
+            draw(cone);
+        return;
+    }
+    if (displayList != 0) {
+        glCallList(displayList);
+    } else {
+        applySurfaceState();
+        draw(cone);
+    }
+}
+
+void VORN_Object::draw(const VORN_OcclusionCone*) {}
+
+void VORN_Object::applySurfaceState() {
+    if (material)
+        material->apply();
+    if (!texture)
+        glBindTexture(GL_TEXTURE_2D, 0);
+    else if (*texture != 0)
+        glBindTexture(GL_TEXTURE_2D, *texture);
+    glColor4dv(color.data());
+}
+
+void VORN_Object::setPosition(double x, double y, double z) {
+    position = VORN_Vector(x, y, z);
+    updateTransform(true);
+}
+
+void VORN_Object::setWorldPosition(double x, double y, double z) {
+    setWorldPosition(VORN_Vector(x, y, z));
+}
+
+void VORN_Object::setWorldPosition(const VORN_Vector& world) {
+    const VORN_Vector d = parent ? world - parent->worldPosition : world;
+    position = localOffset(worldOrientation, d);
+    updateTransform(true);
+}
+
+void VORN_Object::setRotation(double x, double y, double z) {
+    rotation = VORN_Vector(x, y, z);
+    updateTransform(true);
+}
+
+void VORN_Object::setColor(double r, double g, double b, double a) {
+    color = VORN_Color(r, g, b, a);
+}
+
+void VORN_Object::applyTransform(bool withParents) {
+    if (withParents && parent)
+        parent->applyTransform(true);
+    glScaled(scale[0], scale[1], scale[2]);
+    glRotated(rotation[0], 1, 0, 0);
+    glRotated(rotation[1], 0, 1, 0);
+    glRotated(rotation[2], 0, 0, 1);
+    glTranslated(position[0], position[1], position[2]);
+}
+
+void VORN_Object::updateTransform(bool fromRoot) {
+    glPushMatrix();
+    if (fromRoot) {
+        glLoadIdentity();
+        applyTransform(true);
+    } else {
+        applyTransform(false);
+    }
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    worldPosition = VORN_Vector(m[12], m[13], m[14]);
+    worldOrientation = VORN_Matrix(m[0], m[1], m[2], m[4], m[5], m[6], m[8], m[9], m[10]);
+    if (observed)
+        emit positionUpdate(worldPosition);
+    if (trackedChildren != 0) {
+        for (VORN_Object* child : children)
+            if (child)
+                child->updateTransform(false);
+    }
+    glPopMatrix();
+}
+
+void VORN_Object::trackChildren(signed char delta) {
+    if (trackedChildren == 0 && delta > 0 && parent)
+        parent->trackChildren(+1);
+    if (trackedChildren == 1 && delta == -1 && parent)
+        parent->trackChildren(-1);
+    trackedChildren = static_cast<signed char>(trackedChildren + delta);
+}
+
+void VORN_Object::render(char mode, const VORN_OcclusionCone* cone) {
+    glPushMatrix();
+    applyTransform(false);
+    if (!cone || cone->isVisible(VORN_Vector(0, 0, 0), radius) != 0) {
+        switch (mode) {
+        case 0:
+            paint(false, cone);
+            break;
+        case 1:
+            if (!transparent) {
+                paint(false, cone);
+            } else {
+                RenderQueueEntry entry;
+                entry.object = this;
+                glGetDoublev(GL_MODELVIEW_MATRIX, entry.matrix);
+                entry.key = entry.matrix[12] * entry.matrix[12] +
+                            entry.matrix[13] * entry.matrix[13] +
+                            entry.matrix[14] * entry.matrix[14] - radius;
+                renderQueue().push_back(entry);
+            }
+            break;
+        case 2:
+            paint(true, cone);
+            break;
+        default:
+            break;
+        }
+        for (VORN_Object* child : children)
+            if (child)
+                child->render(mode, cone);
+    }
+    glPopMatrix();
+}
+
+} // namespace VORN_LIB
+
+// The meta-object code of this class is compiled with it, not in the library's shared moc unit.
+#include "moc_VORN_Object.cpp"

@@ -1,0 +1,57 @@
+// The view cone against spheres in eye space, with the worked values of a 45° cone (near 1, far
+// 100).
+#include "engine/render/VORN_OcclusionCone.h"
+#include "tests/support/GLTest.h"
+
+#include <GL/gl.h>
+
+#include <cmath>
+#include <cstring>
+
+using namespace VORN_LIB;
+
+namespace {
+const double quarterPi = std::atan(1.0);
+}
+
+class OcclusionConeTest : public GLTest {
+protected:
+    VORN_OcclusionCone cone{quarterPi, 1.0, 100.0};
+};
+
+TEST_F(OcclusionConeTest, FieldsOfTheFortyFiveDegreeCone) {
+    EXPECT_NEAR(cone.tanAngle, 1.0, 1e-12);
+    EXPECT_NEAR(cone.secAngle, std::sqrt(2.0), 1e-12);
+    EXPECT_DOUBLE_EQ(cone.nearPlane, 1.0);
+    EXPECT_DOUBLE_EQ(cone.farPlane, 100.0);
+    EXPECT_NEAR(cone.rimDistance, 100.0 * std::sqrt(2.0), 1e-9);
+}
+
+TEST_F(OcclusionConeTest, WorkedSpheresUnderIdentity) {
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -10), 1), 2);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(10.5, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(12, 0, -10), 1), 0);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, 5), 1), 0);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -102), 1), 0);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -102), 3), 2);
+}
+
+TEST_F(OcclusionConeTest, ZeroRadiusIsAlwaysPartlyVisible) {
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -10), 0), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, 500), 0), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(1000, 0, -1), 0), 1);
+}
+
+TEST_F(OcclusionConeTest, ConstructorRefusesSenselessPlanes) {
+    const char* const expected = "VORN_OcclusionCone::VORN_OcclusionCone: senseless parameters";
+    const double planes[][2] = {{0.0, 100.0}, {-1.0, 100.0}, {5.0, 5.0}, {10.0, 2.0}};
+    for (const auto& p : planes) {
+        try {
+            VORN_OcclusionCone bad(quarterPi, p[0], p[1]);
+            ADD_FAILURE() << "no exception for near " << p[0] << ", far " << p[1];
+        } catch (const char* message) {
+            EXPECT_STREQ(message, expected);
+        }
+    }
+    EXPECT_NO_THROW(VORN_OcclusionCone(quarterPi, 0.01, 0.02));
+}
