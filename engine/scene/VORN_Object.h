@@ -1,7 +1,6 @@
-// Base of everything placed and drawn: a local transform (scale, rotations in degrees about x, y,
-// z, translation inside the rotated frame), a surface state, children drawn in its frame, two
-// display lists, and a cached world transform read back from the GL model-view matrix
-// (column-major).
+// Base of everything placed and drawn: a local transform (scale, rotations in degrees about x, y, z,
+// translation inside the rotated frame), a surface state, children drawn in its frame, two display
+// lists, and a cached world transform read back from the GL model-view matrix (column-major).
 #pragma once
 
 #include "engine/math/VORN_Color.h"
@@ -39,8 +38,7 @@ public:
     void applyTransform(bool withParents); // multiplies S·Rx·Ry·Rz·T onto the current matrix
     void updateTransform(bool fromRoot);   // refreshes worldPosition/worldOrientation
     void trackChildren(signed char delta);
-    void render(char mode,
-                const VORN_OcclusionCone* cone); // 0 all, 1 queue transparent, 2 geometry
+    void render(char mode, const VORN_OcclusionCone* cone); // 0 all, 1 queue transparent, 2 geometry
 
     QList<VORN_Object*> children; // drawn in this frame; not owned
     GLuint displayList = 0;       // surface state + geometryList; 0 = not compiled
