@@ -19,7 +19,7 @@ public:
     double secAngle;    // 1 / cos of the half angle
     double nearPlane;
     double farPlane;
-    double rimDistance; // farPlane / sin of the half angle
+    double rimDistance; // farPlane / cos of the half angle: eye to the rim of the far cap
 };
 
 } // namespace VORN_LIB

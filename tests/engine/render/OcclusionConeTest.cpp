@@ -36,6 +36,39 @@ TEST_F(OcclusionConeTest, WorkedSpheresUnderIdentity) {
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -102), 3), 2);
 }
 
+TEST_F(OcclusionConeTest, SpheresReachingAcrossTheMantleArePartlyVisible) {
+    // (11, 0, -10) lies 1/√2 outside the 45° mantle: a sphere of radius 1 reaches inside.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 11, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11.5, 0, -10), 1), 0); // 1.06 outside
+    // (9, 0, -10) lies 1/√2 inside: a sphere of radius 1 crosses the mantle.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(9, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(8.5, 0, -10), 1), 2); // 1.06 inside
+}
+
+TEST_F(OcclusionConeTest, WideConeKeepsSpheresNearTheFarCorners) {
+    // Half angle 60°: the far rim is 200 away from the eye. A sphere 55° off the axis just before
+    // the far plane is 165.6 away and well inside.
+    const VORN_OcclusionCone wide(std::atan(1.0) * 4 / 3, 1, 100);
+    EXPECT_NEAR(wide.rimDistance, 200, 1e-9);
+    const double h = 95, q = 95 * std::tan(55 * std::atan(1.0) / 45);
+    EXPECT_EQ(wide.isVisible(VORN_Vector(q, 0, -h), 1), 2);
+    EXPECT_EQ(wide.isVisible(VORN_Vector(0, 0, -199), 1), 0); // beyond the far plane
+}
+
+TEST_F(OcclusionConeTest, CentreIsTakenThroughTheModelViewMatrix) {
+    const VORN_Vector centre(0, 0, 10); // behind the eye as it stands
+    EXPECT_EQ(cone.isVisible(centre, 1), 0);
+    glTranslated(0, 0, -20);
+    EXPECT_EQ(cone.isVisible(centre, 1), 2);
+    glLoadIdentity();
+    glRotated(180, 0, 1, 0); // turned round: +z now lies ahead
+    EXPECT_EQ(cone.isVisible(centre, 1), 2);
+    glLoadIdentity();
+    glRotated(90, 0, 1, 0); // +z now points to the side
+    EXPECT_EQ(cone.isVisible(centre, 1), 0);
+}
+
 TEST_F(OcclusionConeTest, ZeroRadiusIsAlwaysPartlyVisible) {
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -10), 0), 1);
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, 500), 0), 1);
