@@ -30,7 +30,8 @@ inline void drawCube(double h) {
         glNormal3dv(n);
         for (const auto& c : corners) {
             glTexCoord2d((c[0] + 1) * 2, (c[1] + 1) * 2); // two checker repeats per face
-            glVertex3d(h * (n[0] + c[0] * u[0] + c[1] * v[0]), h * (n[1] + c[0] * u[1] + c[1] * v[1]),
+            glVertex3d(h * (n[0] + c[0] * u[0] + c[1] * v[0]),
+                       h * (n[1] + c[0] * u[1] + c[1] * v[1]),
                        h * (n[2] + c[0] * u[2] + c[1] * v[2]));
         }
     }
@@ -63,8 +64,12 @@ public:
         : VORN_Object(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
                       VORN_Color(1, 1, 1, 1)) {}
     void paint(bool geometryOnly, const VORN_OcclusionCone* cone) override {
-        PaintRecord r{geometryOnly, glIsEnabled(GL_BLEND) == GL_TRUE, true, 0,
-                      glIsEnabled(GL_LINE_SMOOTH) == GL_TRUE, cone};
+        PaintRecord r{geometryOnly,
+                      glIsEnabled(GL_BLEND) == GL_TRUE,
+                      true,
+                      0,
+                      glIsEnabled(GL_LINE_SMOOTH) == GL_TRUE,
+                      cone};
         GLboolean mask = GL_TRUE;
         glGetBooleanv(GL_DEPTH_WRITEMASK, &mask);
         r.depthMask = mask == GL_TRUE;

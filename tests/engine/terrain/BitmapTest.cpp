@@ -144,13 +144,14 @@ TEST_F(BitmapTest, EightBitIndicesLookUpThePalette) {
 }
 
 TEST_F(BitmapTest, PaletteIndicesPastTheFilesTableReadBlack) {
-    // Two colours in the table; index 5 would land inside the pixel rows that follow it.
+    // The file counts two colours but stores four; index 3 is past the count, index 5 would land
+    // inside the pixel rows that follow the table.
     BmpFile counted;
     counted.width = 3;
     counted.bitCount = 8;
     counted.coloursUsed = 2;
-    counted.palette = {10, 20, 30, 0, 40, 50, 60, 0};
-    counted.data = {1, 5, 255, 0x77};
+    counted.palette = {10, 20, 30, 0, 40, 50, 60, 0, 1, 1, 1, 1, 2, 2, 2, 2};
+    counted.data = {1, 3, 5, 0x77};
     Bitmap bitmap;
     bitmap.load(write("counted.bmp", counted));
     EXPECT_EQ(pixelsOf(bitmap), (std::vector<std::uint8_t>{60, 50, 40, 0, 0, 0, 0, 0, 0}));
