@@ -24,7 +24,7 @@ const QFont& menuFont() {
 }
 
 // Text at an absolute widget position (baseline at y), untouched by the painter's translation.
-void renderText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
+void overlayText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
                 const QColor& color = textColor) {
     painter.save();
     painter.resetTransform();
@@ -109,11 +109,15 @@ void Game::paintEvent(QPaintEvent*) {
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
     glDisable(GL_LIGHTING);
+    // Qt's own first initialisation of the widget left the renderer's state in place (face culling,
+    // back faces as lines); the painter's shapes need plain filled polygons.
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     painter.endNativePainting();
 
     const QFont labelFont("Helvetica", 20);
     for (const Label& label : labels)
-        renderText(painter, static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
+        overlayText(painter, static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
                    label.text, labelFont, label.color);
 
     switch (state) {
@@ -141,7 +145,7 @@ void Game::drawMenu(QPainter& painter) {
     painter.drawRoundedRect(QRect(cx - 200, cy - 200, 400, 400), 25, 25, Qt::RelativeSize);
 
     auto text = [&](int dx, int dy, const QString& line) {
-        renderText(painter, cx + dx, cy + dy, line, menuFont());
+        overlayText(painter, cx + dx, cy + dy, line, menuFont());
     };
     switch (state) {
     case MainMenu:
@@ -202,10 +206,10 @@ void Game::drawHud(QPainter& painter) {
 void Game::drawTurnPanel(QPainter& painter) {
     const QFont font("Helvetica", 20);
     const bool counting = state == Countdown;
-    renderText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
-    renderText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
-    renderText(painter, 20, 120, QString::number(secondsLeft) + tr(" sekunden"), font);
-    renderText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
+    overlayText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
+    overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
+    overlayText(painter, 20, 120, QString::number(secondsLeft) + tr(" sekunden"), font);
+    overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
 }
 
 void Game::drawKeyPanel(QPainter& painter) {
@@ -213,10 +217,10 @@ void Game::drawKeyPanel(QPainter& painter) {
         return;
     const QFont font("Helvetica", 20);
     const int x = width() - 180;
-    renderText(painter, x, 40, tr("return:"), font);
-    renderText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
-    renderText(painter, x, 120, tr("esc:"), font);
-    renderText(painter, x, 160, tr("hauptmenue"), font);
+    overlayText(painter, x, 40, tr("return:"), font);
+    overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+    overlayText(painter, x, 120, tr("esc:"), font);
+    overlayText(painter, x, 160, tr("hauptmenue"), font);
 }
 
 QList<int> Game::strengthPieAngles() const {
@@ -258,5 +262,5 @@ void Game::drawMessagePanel(QPainter& painter) {
     const QFont font("Helvetica", 15);
     const int h = height();
     for (int i = 0; i < 6; ++i)
-        renderText(painter, 15, h - 170 + 30 * i, messages[i], font);
+        overlayText(painter, 15, h - 170 + 30 * i, messages[i], font);
 }

@@ -13,7 +13,10 @@ void uploadTexture(GLuint& textureName, const unsigned char* pixels, int width, 
         throw "uploadTexture(): no picture to upload";
     if (textureName != 0)
         glDeleteTextures(1, &textureName);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, 1); // rows are tightly packed
+    // Rows are tightly packed; the caller's pixel-store state (Qt's text drawing relies on it) is
+    // given back afterwards.
+    glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glGenTextures(1, &textureName);
     glBindTexture(GL_TEXTURE_2D, textureName);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -21,6 +24,7 @@ void uploadTexture(GLuint& textureName, const unsigned char* pixels, int width, 
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
     gluBuild2DMipmaps(GL_TEXTURE_2D, GL_RGBA, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    glPopClientAttrib();
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
