@@ -1,0 +1,145 @@
+// Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
+// stage: menu, countdown, moving, aiming, flight, crater, end screen.
+// Usage (from build/bin, under a display): demo [output folder, default "pictures"]
+#include "engine/scene/VORN_Clock.h"
+#include "game/Game.h"
+#include "game/Player.h"
+#include "game/Tortoise.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+Game* game = nullptr;
+QString outputFolder = "pictures";
+
+void key(int code, bool press) {
+    QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, code, Qt::NoModifier);
+    QApplication::sendEvent(game, &event);
+}
+
+void tap(int code) {
+    key(code, true);
+    key(code, false);
+}
+
+// One 25 ms tick of driven time.
+void tick(int count = 1) {
+    for (int i = 0; i < count; ++i) {
+        VORN_Clock::advance(25);
+        QMetaObject::invokeMethod(game, "updateStuff", Qt::DirectConnection);
+    }
+}
+
+// Holds a key for the given seconds of driven time.
+void hold(int code, double seconds) {
+    key(code, true);
+    tick(static_cast<int>(std::lround(seconds / 0.025)));
+    key(code, false);
+}
+
+void shoot(const char* name) {
+    game->repaint();
+    QApplication::processEvents();
+    const QImage frame = game->grabFrameBuffer();
+    const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
+    frame.save(path);
+    std::printf("%s\n", path.toLocal8Bit().constData());
+}
+
+// Aims from the current figure at the target with a 45° throw, turning and powering up by holding
+// the keys for the right time, then throws.
+void throwAt(const Tortoise* target) {
+    const VORN_Vector from = game->currentFigure->worldPosition;
+    const VORN_Vector to = target->worldPosition;
+    const double dx = to.x() - from.x();
+    const double dz = to.z() - from.z();
+    const double range = std::sqrt(dx * dx + dz * dz);
+    const double yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
+    const double power = std::sqrt(range * 0.9); // 45° range formula under gravity 0.9
+    tap(Qt::Key_Return);                            // fire mode
+    hold(yaw >= 0 ? Qt::Key_Left : Qt::Key_Right, std::fabs(yaw) / 30.0);
+    hold(Qt::Key_Space, 45.0 / 30.0);
+    hold(Qt::Key_Up, (power - 1.0) / 2.0);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc > 1)
+        outputFolder = argv[1];
+    QDir().mkpath(outputFolder);
+    VORN_Clock::setManual(1000);
+    srand(7);
+
+    game = new Game();
+    game->timer->stop(); // the script drives every tick itself
+    srand(7);
+    game->setMinimumSize(800, 600);
+    game->QWidget::resize(800, 600);
+    game->show();
+    QApplication::processEvents();
+    shoot("1-menu");
+
+    // The valley from above, with the lamps' pools of light.
+    game->viewport->setView(VORN_Vector(18, 2, 16), 30, -35, -14);
+    game->state = Flying; // no overlay for this one
+    shoot("0-valley");
+    game->viewport->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
+    game->state = MainMenu;
+
+    tap(Qt::Key_Return);
+    tap(Qt::Key_2);
+    tap(Qt::Key_1);
+    tick(40);
+    shoot("2-countdown");
+
+    tick(100); // the turn starts; the tortoises drop onto the valley floor
+    hold(Qt::Key_Left, 0.4);
+    hold(Qt::Key_Up, 1.0);
+    shoot("3-moving");
+
+    const Tortoise* target = game->players[1]->figures[0];
+    throwAt(target);
+    shoot("4-aiming");
+
+    tap(Qt::Key_Return); // throw
+    tick(30);
+    shoot("5-flight");
+    for (int i = 0; i < 2000 && game->impactState != 2 && game->state == Flying; ++i)
+        tick();
+    tick(4);
+    shoot("6-crater");
+
+    // Play on until one side is left: each player throws at the other's first standing tortoise.
+    for (int turn = 0; turn < 20 && game->state != GameOver; ++turn) {
+        for (int i = 0; i < 400 && game->state != Moving && game->state != GameOver; ++i)
+            tick();
+        if (game->state == GameOver)
+            break;
+        const int other = 1 - game->currentPlayer;
+        const Player* enemy = game->players[other];
+        if (!enemy)
+            break;
+        const Tortoise* aim = nullptr;
+        for (unsigned j = 0; j < enemy->count && !aim; ++j)
+            aim = enemy->figures[j];
+        throwAt(aim);
+        tap(Qt::Key_Return);
+        for (int i = 0; i < 2000 && game->state == Flying; ++i)
+            tick();
+    }
+    tick(2);
+    shoot("7-end");
+    return 0;
+}
