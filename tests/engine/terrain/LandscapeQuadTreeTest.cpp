@@ -190,6 +190,27 @@ TEST_F(LandscapeQuadTreeTest, DrawCentresTheGridWithRowZeroTowardsPlusZ) {
     EXPECT_NEAR(low.z(), -3, 1e-3);
     EXPECT_NEAR(high.z(), 3, 1e-3);
     EXPECT_NEAR(high.y(), 3, 1e-3);
+
+    // Every triangle faces up (counter-clockwise from above) and each cell is split along the
+    // diagonal from (row i, column j) to (row i + 1, column j + 1): seen from above, each triangle
+    // has a corner at its cell's top-left (-x, +z) and one at its bottom-right (+x, -z).
+    for (const auto& t : triangles) {
+        EXPECT_GT(cross(t[1] - t[0], t[2] - t[0]).y(), 0);
+        double left = 1e9, right = -1e9, top = -1e9, bottom = 1e9;
+        for (const auto& v : t) {
+            left = std::min(left, v.x());
+            right = std::max(right, v.x());
+            top = std::max(top, v.z());
+            bottom = std::min(bottom, v.z());
+        }
+        const auto has = [&](double x, double z) {
+            for (const auto& v : t)
+                if (std::abs(v.x() - x) < 1e-3 && std::abs(v.z() - z) < 1e-3)
+                    return true;
+            return false;
+        };
+        EXPECT_TRUE(has(left, top) && has(right, bottom));
+    }
 }
 
 TEST_F(LandscapeQuadTreeTest, ShellsDrawStripsWithNormalsAndRepeatedTextureCoordinates) {
