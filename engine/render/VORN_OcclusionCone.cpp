@@ -39,7 +39,9 @@ int VORN_OcclusionCone::isVisible(VORN_Vector centre, double radius) const {
 
     // Distance from the axis; clamped so that rounding on the axis cannot produce a NaN.
     const double q = std::sqrt(std::max(0.0, distSquared - h * h));
-    const double s = (q - h * tanAngle) * secAngle; // signed distance from the cone's mantle
+    // Distance from the mantle, negative inside, scaled by secAngle: a deliberately generous
+    // measure, so spheres near the rim of the picture count as outside a little early.
+    const double s = (q - h * tanAngle) * secAngle;
     if (s - radius >= 0)
         return 0;
     if (s + radius < 0)

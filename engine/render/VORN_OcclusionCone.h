@@ -15,8 +15,8 @@ public:
     // A radius of 0 always answers 1. Reads GL_MODELVIEW_MATRIX once per call.
     int isVisible(VORN_Vector centre, double radius) const;
 
-    double tanAngle;    // tan of the half angle
-    double secAngle;    // 1 / cos of the half angle
+    double tanAngle; // tan of the half angle
+    double secAngle; // 1 / cos of the half angle
     double nearPlane;
     double farPlane;
     double rimDistance; // farPlane / sin of the half angle

@@ -11,7 +11,11 @@ GLuint resetList = 0;
 bool resetListCreated = false;
 
 // The default front material: colour material drives the three colours to opaque black.
+// NOTE: the current colour is made black before colour material is switched on. Some drivers
+// (Mesa) apply a pending glColor only at the next glColorMaterial, under the new mode, which would
+// leave the ambient colour at whatever colour was current when the reset began.
 void issueResetCommands() {
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glEnable(GL_COLOR_MATERIAL);
     const GLenum parameters[3] = {GL_AMBIENT, GL_DIFFUSE, GL_SPECULAR};
     for (GLenum parameter : parameters) {

@@ -36,6 +36,40 @@ TEST_F(OcclusionConeTest, WorkedSpheresUnderIdentity) {
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -102), 3), 2);
 }
 
+TEST_F(OcclusionConeTest, MantleDistanceIsScaledBySecant) {
+    // (11, 0, -10) lies 1 from the 45° mantle along q, measured as 1 × sec 45° = 1.41: a sphere of
+    // radius 1 counts as outside.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11, 0, -10), 1), 0);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 10.6, -10), 1), 1); // 0.85 from the mantle
+    // (9, 0, -10) lies 1.41 inside by the same measure: wholly inside.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(9, 0, -10), 1), 2);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(9.5, 0, -10), 1), 1); // 0.71 inside
+}
+
+TEST_F(OcclusionConeTest, FarRimDividesBySine) {
+    // Half angle 60°: the rim distance is 100 / sin 60° = 115.47.
+    const VORN_OcclusionCone wide(std::atan(1.0) * 4 / 3, 1, 100);
+    EXPECT_NEAR(wide.rimDistance, 100 / std::sin(std::atan(1.0) * 4 / 3), 1e-9);
+    // On the axis just before the far plane, within the rim: inside.
+    EXPECT_EQ(wide.isVisible(VORN_Vector(0, 0, -95), 1), 2);
+    // 50° off the axis at depth 80: 124.5 from the eye, beyond the rim.
+    const double h = 80, q = 80 * std::tan(50 * std::atan(1.0) / 45);
+    EXPECT_EQ(wide.isVisible(VORN_Vector(q, 0, -h), 1), 0);
+}
+
+TEST_F(OcclusionConeTest, CentreIsTakenThroughTheModelViewMatrix) {
+    const VORN_Vector centre(0, 0, 10); // behind the eye as it stands
+    EXPECT_EQ(cone.isVisible(centre, 1), 0);
+    glTranslated(0, 0, -20);
+    EXPECT_EQ(cone.isVisible(centre, 1), 2);
+    glLoadIdentity();
+    glRotated(180, 0, 1, 0); // turned round: +z now lies ahead
+    EXPECT_EQ(cone.isVisible(centre, 1), 2);
+    glLoadIdentity();
+    glRotated(90, 0, 1, 0); // +z now points to the side
+    EXPECT_EQ(cone.isVisible(centre, 1), 0);
+}
+
 TEST_F(OcclusionConeTest, ZeroRadiusIsAlwaysPartlyVisible) {
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -10), 0), 1);
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, 500), 0), 1);

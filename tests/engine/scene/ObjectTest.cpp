@@ -1,24 +1,505 @@
-// Scene objects on a real GL context: world transforms read back from the model-view matrix.
+// Scene objects on a real GL context: world transforms read back from the model-view matrix, the
+// surface state and geometry that reach GL, the culled traversal, display lists and signals.
+#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/RenderQueueEntry.h"
+#include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Object.h"
+#include "tests/engine/scene/GLCapture.h"
 #include "tests/support/GLTest.h"
+
+#include <QSignalSpy>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
 
 using namespace VORN_LIB;
 
 namespace {
-VORN_Object* makeObject() {
-    return new VORN_Object(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
-                           VORN_Color(1, 1, 1, 1));
+
+const double quarterPi = std::atan(1.0);
+const double eps = 1e-5;
+
+void expectNear(const VORN_Vector& actual, double x, double y, double z, double tolerance = eps) {
+    EXPECT_NEAR(actual.x(), x, tolerance);
+    EXPECT_NEAR(actual.y(), y, tolerance);
+    EXPECT_NEAR(actual.z(), z, tolerance);
 }
+
+VORN_Vector translationOf(const GLdouble* m) {
+    return VORN_Vector(m[12], m[13], m[14]);
+}
+
+GLint boundTexture() {
+    GLint name = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &name);
+    return name;
+}
+
+GLint stackDepth() {
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    return depth;
+}
+
+// Colour of the single point an object draws, as GL received it.
+std::vector<float> pointColor(const std::function<void()>& draw) {
+    const std::vector<FeedbackPrimitive> primitives = captureFeedback(4, draw);
+    if (primitives.size() != 1 || primitives[0].token != GL_POINT_TOKEN) {
+        ADD_FAILURE() << "expected exactly one point, got " << primitives.size() << " primitives";
+        return {};
+    }
+    const float* c = primitives[0].vertices[0].color;
+    return {c[0], c[1], c[2], c[3]};
+}
+
+std::vector<float> rgba(float r, float g, float b, float a) {
+    return {r, g, b, a};
+}
+
 } // namespace
 
-using ObjectTest = GLTest;
+class ObjectTest : public GLTest {
+protected:
+    std::vector<DrawRecord> log;
 
-TEST_F(ObjectTest, RotationCarriesTheTranslationAlong) {
-    VORN_Object* o = makeObject();
-    o->setRotation(90, 0, 0);
-    o->setPosition(0, 5, 0);
-    EXPECT_NEAR(o->worldPosition.x(), 0, 1e-5);
-    EXPECT_NEAR(o->worldPosition.y(), 0, 1e-5);
-    EXPECT_NEAR(o->worldPosition.z(), 5, 1e-5);
+    // Owned by the test; destroyed with the GL context still current.
+    RecordingObject* make(double x = 0, double y = 0, double z = 0) {
+        objects.push_back(std::make_unique<RecordingObject>(&log));
+        RecordingObject* o = objects.back().get();
+        o->setPosition(x, y, z);
+        return o;
+    }
+
+    void TearDown() override {
+        objects.clear();
+        renderQueue().clear();
+        GLTest::TearDown();
+    }
+
+private:
+    std::vector<std::unique_ptr<RecordingObject>> objects;
+};
+
+// --- local transform and world cache -------------------------------------------------------
+
+TEST_F(ObjectTest, WorldPositionOfTheLocalOrigin) {
+    RecordingObject* turned = make();
+    turned->setRotation(90, 0, 0);
+    turned->setPosition(0, 5, 0); // the rotation about x carries the translation along
+    expectNear(turned->worldPosition, 0, 0, 5);
+
+    RecordingObject* scaled = make();
+    scaled->scale = VORN_Vector(2, 2, 2);
+    scaled->setPosition(1, 0, 0); // the translation happens inside the scaled frame
+    expectNear(scaled->worldPosition, 2, 0, 0);
+
+    RecordingObject* both = make();
+    both->setPosition(1, 0, 0);
+    both->setRotation(90, 90, 0); // Rx · Ry: turned about y first, then about x
+    expectNear(both->worldPosition, 0, 1, 0);
+}
+
+TEST_F(ObjectTest, WorldOrientationRowsAreTheImagesOfTheLocalAxes) {
+    RecordingObject* o = make(3, 0, 0);
+    o->setRotation(0, 0, 90);
+    expectNear(o->worldOrientation[0], 0, 1, 0);
+    expectNear(o->worldOrientation[1], -1, 0, 0);
+    expectNear(o->worldOrientation[2], 0, 0, 1);
+    expectNear(o->worldPosition, 0, 3, 0);
+}
+
+TEST_F(ObjectTest, SetWorldPositionAfterTurningLandsOnTheTarget) {
+    RecordingObject* lamp = make();
+    lamp->setRotation(270, 0, 0);
+    lamp->setWorldPosition(20, 7, 20);
+    EXPECT_DOUBLE_EQ(lamp->worldPosition.x(), 20);
+    EXPECT_DOUBLE_EQ(lamp->worldPosition.y(), 7);
+    EXPECT_DOUBLE_EQ(lamp->worldPosition.z(), 20);
+
+    RecordingObject* skewed = make(1, 2, 3);
+    skewed->setRotation(30, 45, 60);
+    skewed->setWorldPosition(VORN_Vector(-4, 5, 6));
+    expectNear(skewed->worldPosition, -4, 5, 6);
+}
+
+TEST_F(ObjectTest, SetWorldPositionHonoursTheScale) {
+    RecordingObject* o = make();
+    o->scale = VORN_Vector(2, 0.5, 3);
+    o->setRotation(0, 90, 0);
+    o->setWorldPosition(3, 4, 5);
+    expectNear(o->worldPosition, 3, 4, 5);
+}
+
+TEST_F(ObjectTest, SetWorldPositionIsRelativeToTheParentsFrame) {
+    RecordingObject* base = make(10, 0, 0);
+    base->setRotation(0, 90, 0);
+    RecordingObject* o = make();
+    o->parent = base;
+    o->updateTransform(true); // the cached orientation now includes the parent's turn
+    o->setWorldPosition(12, 3, 4);
+    expectNear(o->worldPosition, 12, 3, 4);
+    // The local position is expressed in the parent's turned frame, not as the world offset.
+    EXPECT_GT(std::fabs(o->position.x() - (12 - base->worldPosition.x())), 0.1);
+}
+
+TEST_F(ObjectTest, ParentChainIsAppliedRootFirst) {
+    RecordingObject* root = make(1, 0, 0);
+    root->setRotation(0, 0, 90);
+    RecordingObject* middle = make(1, 0, 0);
+    middle->parent = root;
+    RecordingObject* leaf = make();
+    leaf->parent = middle;
+    leaf->setPosition(0, 1, 0);
+    expectNear(leaf->worldPosition, -1, 2, 0); // Rz(90) · (2, 1, 0)
+}
+
+TEST_F(ObjectTest, UpdateTransformLeavesTheMatrixStackAsFound) {
+    glTranslated(5, 0, 0);
+    double before[16];
+    modelView(before);
+    const GLint depth = stackDepth();
+
+    RecordingObject* o = make(1, 0, 0);
+    expectNear(o->worldPosition, 1, 0, 0); // from the root: the caller's matrix is ignored
+    o->updateTransform(false);             // on top of the current matrix
+    expectNear(o->worldPosition, 6, 0, 0);
+
+    double after[16];
+    modelView(after);
+    EXPECT_EQ(std::memcmp(before, after, sizeof before), 0);
+    EXPECT_EQ(stackDepth(), depth);
+}
+
+// --- surface state ----------------------------------------------------------------------------
+
+TEST_F(ObjectTest, ColourShowsAtOnceBeforeCompileAndOnlyAfterRecompileLater) {
+    RecordingObject* o = make();
+    o->setColor(1, 0, 0, 1);
+    EXPECT_EQ(pointColor([&] { o->paint(false, nullptr); }), rgba(1, 0, 0, 1));
+    o->setColor(0, 0, 1, 1);
+    EXPECT_EQ(pointColor([&] { o->paint(false, nullptr); }), rgba(0, 0, 1, 1));
+
+    o->compile();
+    o->setColor(0, 1, 0, 1);
+    glColor4f(1, 1, 0, 1);
+    EXPECT_EQ(pointColor([&] { o->paint(false, nullptr); }), rgba(0, 0, 1, 1));
+    o->compile();
+    EXPECT_EQ(pointColor([&] { o->paint(false, nullptr); }), rgba(0, 1, 0, 1));
+}
+
+TEST_F(ObjectTest, TexturePointerNullUnbindsZeroNameKeepsTheBinding) {
+    GLuint names[2];
+    glGenTextures(2, names);
+    RecordingObject* o = make();
+
+    glBindTexture(GL_TEXTURE_2D, names[0]);
+    o->paint(false, nullptr); // no texture pointer
+    EXPECT_EQ(log.back().texture, 0);
+
+    GLuint pending = 0; // a texture that has not been created yet
+    o->texture = &pending;
+    glBindTexture(GL_TEXTURE_2D, names[0]);
+    o->paint(false, nullptr);
+    EXPECT_EQ(log.back().texture, GLint(names[0]));
+
+    pending = names[1]; // read when the state is set, not when the pointer was stored
+    o->paint(false, nullptr);
+    EXPECT_EQ(log.back().texture, GLint(names[1]));
+
+    // A compiled object keeps the name of the moment of compilation.
+    o->compile();
+    pending = names[0];
+    glBindTexture(GL_TEXTURE_2D, 0);
+    o->paint(false, nullptr);
+    EXPECT_EQ(boundTexture(), GLint(names[1]));
+    glDeleteTextures(2, names);
+}
+
+TEST_F(ObjectTest, MaterialIsAppliedBeforeTheGeometryAndFrozenByCompile) {
+    VORN_Material m(floatColor(0.1f, 0.1f, 0.1f, 1), floatColor(0.25f, 0.5f, 0.75f, 1),
+                    floatColor(0, 0, 0, 1), 8);
+    RecordingObject* o = make();
+    o->material = &m;
+    GLfloat diffuse[4];
+
+    o->paint(false, nullptr);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_FLOAT_EQ(diffuse[2], 0.75f);
+
+    // The uncompiled material's calls are recorded into the object's own list.
+    o->compile();
+    m.diffuse = floatColor(1, 0, 0, 1);
+    VORN_Material::resetMaterial();
+    o->paint(false, nullptr);
+    glGetMaterialfv(GL_FRONT, GL_DIFFUSE, diffuse);
+    EXPECT_FLOAT_EQ(diffuse[0], 0.25f);
+    EXPECT_FLOAT_EQ(diffuse[2], 0.75f);
+}
+
+TEST_F(ObjectTest, GeometryOnlyPaintSetsNoSurfaceState) {
+    VORN_Material m(floatColor(1, 1, 1, 1), floatColor(1, 1, 1, 1), floatColor(1, 1, 1, 1), 50);
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    RecordingObject* o = make();
+    o->setColor(1, 0, 0, 1);
+    o->material = &m; // the object's texture pointer stays null, which would unbind
+
+    for (bool compiled : {false, true}) {
+        SCOPED_TRACE(compiled ? "compiled" : "immediate");
+        if (compiled)
+            o->compile();
+        VORN_Material::resetMaterial();
+        glBindTexture(GL_TEXTURE_2D, name);
+        glColor4f(0, 1, 0, 1);
+        EXPECT_EQ(pointColor([&] { o->paint(true, nullptr); }), rgba(0, 1, 0, 1));
+        EXPECT_EQ(boundTexture(), GLint(name));
+        GLfloat shininess = -1;
+        glGetMaterialfv(GL_FRONT, GL_SHININESS, &shininess);
+        EXPECT_FLOAT_EQ(shininess, 0);
+    }
+    glDeleteTextures(1, &name);
+}
+
+// --- display lists ----------------------------------------------------------------------------
+
+TEST_F(ObjectTest, CompileBuildsAPairOfListsFromOneConelessDraw) {
+    RecordingObject* o = make();
+    o->compile();
+    ASSERT_NE(o->displayList, 0u);
+    EXPECT_EQ(o->geometryList, o->displayList + 1);
+    EXPECT_TRUE(glIsList(o->displayList));
+    EXPECT_TRUE(glIsList(o->geometryList));
+    ASSERT_EQ(o->draws, 1);
+    EXPECT_EQ(log.back().cone, nullptr);
+
+    // Painting now replays the lists; the geometry still arrives.
+    const VORN_OcclusionCone cone(quarterPi, 1, 100);
+    EXPECT_EQ(captureFeedback(4, [&] { o->paint(false, &cone); }).size(), 1u);
+    EXPECT_EQ(captureFeedback(4, [&] { o->paint(true, &cone); }).size(), 1u);
+    EXPECT_EQ(o->draws, 1);
+
+    // A second compile replaces the pair and deletes the old one.
+    const GLuint old = o->displayList;
+    o->compile();
+    EXPECT_EQ(o->geometryList, o->displayList + 1);
+    EXPECT_TRUE(glIsList(o->displayList));
+    if (o->displayList != old) {
+        EXPECT_FALSE(glIsList(old));
+        EXPECT_FALSE(glIsList(old + 1));
+    }
+}
+
+TEST_F(ObjectTest, SharedListsSurviveRecompileAndDestruction) {
+    auto* o = new RecordingObject;
+    o->sharedLists = true;
+    o->compile();
+    const GLuint first = o->displayList;
+    o->compile();
+    EXPECT_NE(o->displayList, first);
+    EXPECT_TRUE(glIsList(first));
+    EXPECT_TRUE(glIsList(first + 1));
+    const GLuint second = o->displayList;
     delete o;
+    EXPECT_TRUE(glIsList(second));
+
+    auto* own = new RecordingObject;
+    own->compile();
+    const GLuint lists = own->displayList;
+    delete own;
+    EXPECT_FALSE(glIsList(lists));
+    EXPECT_FALSE(glIsList(lists + 1));
+    glDeleteLists(first, 2);
+    glDeleteLists(second, 2);
+}
+
+TEST_F(ObjectTest, CompileWithoutListsThrowsAndLeavesTheObjectUncompiled) {
+    RecordingObject* o = make();
+    // GL hands out no list names between glBegin and glEnd.
+    glBegin(GL_POINTS);
+    const char* message = nullptr;
+    try {
+        o->compile();
+    } catch (const char* m) {
+        message = m;
+    }
+    glEnd();
+    ASSERT_NE(message, nullptr);
+    EXPECT_STREQ(message, "VORN_Object::compile(): could not create displaylist");
+    EXPECT_EQ(o->displayList, 0u);
+    EXPECT_EQ(o->geometryList, 0u);
+}
+
+// --- render traversal ---------------------------------------------------------------------------
+
+TEST_F(ObjectTest, ChildrenAreDrawnInTheParentsFrameInListOrder) {
+    RecordingObject* parent = make(5, 0, 0);
+    RecordingObject* first = make(1, 0, 0);
+    RecordingObject* second = make(0, 2, 0);
+    parent->children = {first, nullptr, second};
+    const GLint depth = stackDepth();
+
+    parent->render(0, nullptr);
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].object, parent);
+    EXPECT_EQ(log[1].object, first);
+    EXPECT_EQ(log[2].object, second);
+    expectNear(translationOf(log[1].modelView), 6, 0, 0);
+    expectNear(translationOf(log[2].modelView), 5, 2, 0);
+    EXPECT_EQ(stackDepth(), depth);
+    double m[16];
+    modelView(m);
+    EXPECT_DOUBLE_EQ(m[12], 0);
+}
+
+TEST_F(ObjectTest, CulledObjectHidesItsWholeSubtree) {
+    const VORN_OcclusionCone cone(quarterPi, 1, 100);
+    RecordingObject* behind = make(0, 0, 10); // behind the eye
+    behind->radius = 1;
+    RecordingObject* child = make(0, 0, -20); // in view on its own, and never culled (radius 0)
+    behind->children = {child};
+
+    behind->render(0, &cone);
+    EXPECT_TRUE(log.empty());
+
+    behind->render(0, nullptr); // no cone: nothing is culled
+    EXPECT_EQ(log.size(), 2u);
+
+    log.clear();
+    behind->setPosition(0, 0, -10); // in view: the same cone reaches both draws
+    behind->render(0, &cone);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].cone, &cone);
+    EXPECT_EQ(log[1].cone, &cone);
+}
+
+TEST_F(ObjectTest, RenderModes) {
+    RecordingObject* glass = make(0, 0, -5);
+    glass->transparent = true;
+    glass->radius = 0.5;
+    glass->setColor(0, 0, 1, 0.5);
+    RecordingObject* opaque = make(1, 0, 0);
+    opaque->setColor(1, 0, 0, 1);
+    glass->children = {opaque};
+
+    // 0: everything, with the surface state.
+    glass->render(0, nullptr);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].color[2], 1.0);
+    EXPECT_TRUE(renderQueue().empty());
+
+    // 1: the transparent object is queued instead of drawn; its opaque child is drawn.
+    log.clear();
+    glTranslated(0, 3, 0);
+    glass->render(1, nullptr);
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].object, opaque);
+    ASSERT_EQ(renderQueue().size(), 1u);
+    const RenderQueueEntry& entry = renderQueue()[0];
+    EXPECT_EQ(entry.object, glass);
+    EXPECT_NEAR(entry.key, 3 * 3 + 5 * 5 - 0.5, eps); // squared distance minus the radius
+    expectNear(translationOf(entry.matrix), 0, 3, -5);
+    renderQueue().clear();
+
+    // 2: geometry only, transparent or not; no colour is set.
+    log.clear();
+    glColor4f(0, 1, 0, 1);
+    glass->render(2, nullptr);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_EQ(log[0].color[1], 1.0);
+    EXPECT_EQ(log[1].color[1], 1.0);
+    EXPECT_TRUE(renderQueue().empty());
+
+    // Any other mode draws nothing.
+    log.clear();
+    glass->render(3, nullptr);
+    EXPECT_TRUE(log.empty());
+}
+
+// --- signals and cache tracking ---------------------------------------------------------------
+
+TEST_F(ObjectTest, SignalsOnlyWhenObserved) {
+    qRegisterMetaType<VORN_Vector>();
+    auto* o = new RecordingObject;
+    QSignalSpy moved(o, &VORN_Object::positionUpdate);
+    QSignalSpy gone(o, &VORN_Object::deleted);
+    o->setPosition(1, 2, 3);
+    EXPECT_EQ(moved.count(), 0);
+
+    o->observed = true;
+    o->setRotation(0, 0, 90);
+    ASSERT_EQ(moved.count(), 1);
+    expectNear(moved[0][0].value<VORN_Vector>(), -2, 1, 3);
+
+    QSignalSpy hit(o, &VORN_Object::collisionDetected);
+    emit o->collisionDetected(); // raised by the game from outside
+    EXPECT_EQ(hit.count(), 1);
+
+    delete o;
+    EXPECT_EQ(gone.count(), 1);
+
+    auto* quiet = new RecordingObject;
+    QSignalSpy quietGone(quiet, &VORN_Object::deleted);
+    delete quiet;
+    EXPECT_EQ(quietGone.count(), 0);
+}
+
+TEST_F(ObjectTest, DestructionReleasesChildrenWithoutDestroyingThem) {
+    RecordingObject* child = make(1, 0, 0);
+    auto* o = new RecordingObject;
+    o->children = {child};
+    o->observed = true;
+    int childrenSeenAtDeleted = -1;
+    QObject::connect(o, &VORN_Object::deleted,
+                     [&] { childrenSeenAtDeleted = static_cast<int>(o->children.size()); });
+    delete o;
+    EXPECT_EQ(childrenSeenAtDeleted, 0);
+    child->render(0, nullptr); // still alive and drawable
+    EXPECT_EQ(log.size(), 1u);
+}
+
+TEST_F(ObjectTest, TrackChildrenCountsOncePerTrackedChild) {
+    RecordingObject* root = make();
+    RecordingObject* middle = make();
+    RecordingObject* leaf = make();
+    middle->parent = root;
+    leaf->parent = middle;
+
+    leaf->trackChildren(+1);
+    leaf->trackChildren(+1);
+    EXPECT_EQ(leaf->trackedChildren, 2);
+    EXPECT_EQ(middle->trackedChildren, 1);
+    EXPECT_EQ(root->trackedChildren, 1);
+
+    leaf->trackChildren(-1);
+    EXPECT_EQ(middle->trackedChildren, 1);
+    leaf->trackChildren(-1);
+    EXPECT_EQ(leaf->trackedChildren, 0);
+    EXPECT_EQ(middle->trackedChildren, 0);
+    EXPECT_EQ(root->trackedChildren, 0);
+
+    middle->trackChildren(+1); // its own registration
+    leaf->trackChildren(+1);
+    EXPECT_EQ(middle->trackedChildren, 2);
+    EXPECT_EQ(root->trackedChildren, 1);
+}
+
+TEST_F(ObjectTest, TrackedChildrenFollowTheirParentsMoves) {
+    qRegisterMetaType<VORN_Vector>();
+    RecordingObject* base = make();
+    RecordingObject* rider = make();
+    base->children = {rider};
+    rider->parent = base;
+    rider->setPosition(1, 0, 0);
+
+    base->setPosition(5, 0, 0); // untracked: the rider's cache goes stale
+    expectNear(rider->worldPosition, 1, 0, 0);
+
+    rider->trackChildren(+1);
+    rider->observed = true;
+    QSignalSpy moved(rider, &VORN_Object::positionUpdate);
+    base->setPosition(7, 0, 0);
+    expectNear(rider->worldPosition, 8, 0, 0);
+    ASSERT_EQ(moved.count(), 1);
+    expectNear(moved[0][0].value<VORN_Vector>(), 8, 0, 0);
 }
