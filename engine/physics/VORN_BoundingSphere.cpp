@@ -19,13 +19,17 @@ VORN_Vector velocityOf(const VORN_BoundingVolume* volume) {
     return VORN_Vector();
 }
 
-// v scaled to length 1; a vector whose squared length is 0 stays (0, 0, 0) instead of
-// turning into NaNs.
+// v scaled to length 1; the zero vector stays (0, 0, 0) instead of turning into NaNs. The length
+// is taken without squaring, so very long or very short vectors neither overflow nor underflow.
 VORN_Vector unitOrZero(const VORN_Vector& v) {
-    const double lengthSquared = v.lengthSquared();
-    if (lengthSquared == 0.0)
+    const double length = std::hypot(v[0], v[1], v[2]);
+    if (length == 0.0)
         return VORN_Vector();
-    return v * (1.0 / std::sqrt(lengthSquared));
+    return VORN_Vector(v[0] / length, v[1] / length, v[2] / length);
+}
+
+bool isFinite(const VORN_Vector& v) {
+    return std::isfinite(v[0]) && std::isfinite(v[1]) && std::isfinite(v[2]);
 }
 
 } // namespace
@@ -70,24 +74,33 @@ VORN_Contact* VORN_BoundingSphere::intersect(VORN_BoundingVolume* other) {
 
     if (a != 0.0) {
         // Moving: the earlier time t at which |s + w·t| = R, i.e. when the spheres first touched.
-        const double b = 2.0 * dot(w, s);
+        // Solved along the unit relative direction e = w / |w| for the distance travelled,
+        // |s + e·tau| = R with tau = |w|·t, so that neither huge nor tiny speeds overflow.
+        const double speed = std::hypot(w[0], w[1], w[2]);
+        const VORN_Vector e = unitOrZero(w);
+        const double b = 2.0 * dot(e, s);
         const double c = s.lengthSquared() - R * R;
-        const double disc = b * b - 4.0 * a * c;
+        const double disc = b * b - 4.0 * c;
         if (disc <= 0.0)
             return nullptr;
         const double h = std::sqrt(disc);
-        double t = 0.0;
+        double tau = 0.0;
         if (h - b < 0.0)
-            t = (h - b) / (2.0 * a);
+            tau = (h - b) / 2.0;
         else if (-b - h < 0.0)
-            t = (-b - h) / (2.0 * a);
+            tau = (-b - h) / 2.0;
         else
             return nullptr;
-        // Both objects go back along their own motion to where they were at time t (t < 0),
-        // which puts their centres exactly R apart. The movable flags play no part here.
+        // Both objects go back along their own motion to where they were at t < 0, which puts
+        // their centres exactly R apart. The movable flags play no part here.
+        const double t = tau / speed;
+        const VORN_Vector positionA = pA + vA * t;
+        const VORN_Vector positionB = pB + vB * t;
+        if (!isFinite(positionA) || !isFinite(positionB))
+            return nullptr; // speeds beyond any meaning; leave the objects where they are
         VORN_Contact* contact = new VORN_Contact;
-        contact->positionA = pA + vA * t;
-        contact->positionB = pB + vB * t;
+        contact->positionA = positionA;
+        contact->positionB = positionB;
         contact->directionA = uA;
         contact->directionB = uB;
         return contact;

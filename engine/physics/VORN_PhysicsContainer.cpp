@@ -14,6 +14,8 @@ VORN_PhysicsContainer::VORN_PhysicsContainer(double mass, VORN_Object* object,
                 &VORN_PhysicsContainer::collisionDetected);
 }
 
-void VORN_PhysicsContainer::collisionDetected() { velocity = VORN_Vector(); }
+void VORN_PhysicsContainer::collisionDetected() {
+    velocity = VORN_Vector();
+}
 
 } // namespace VORN_LIB
