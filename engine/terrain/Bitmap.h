@@ -2,6 +2,7 @@
 // (an ordinary bottom-up file gives the bottom row first).
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
 class Bitmap {
@@ -15,6 +16,11 @@ public:
     // leaves the record as it was. lastError() tells which file failed and why.
     void load(const std::string& path);
 
+    // Same as load(path), reading from an open stream; name only labels lastError().
+    // NOTE: top-down files are turned over, so row 0 is always the bottom row of the picture.
+    void load(std::istream& in, const std::string& name);
+
+    // Why the last load failed ("<file>: <reason>"); empty after a successful load.
     static const std::string& lastError();
 
     int width = 0;

@@ -1,0 +1,171 @@
+// BMP reader: uncompressed 8-bit (palette) and 24-bit (blue, green, red) files, little-endian
+// headers, rows padded to 4 bytes in the file and stored tightly packed as red, green, blue.
+// Every size is checked before anything is allocated; missing bytes read as zero.
+#include "engine/terrain/Bitmap.h"
+
+#include <cstdint>
+#include <cstring>
+#include <fstream>
+#include <istream>
+#include <memory>
+#include <new>
+
+namespace {
+
+constexpr std::uint64_t fileHeaderSize = 14;
+constexpr std::uint64_t minInfoHeaderSize = 40;
+constexpr std::int64_t maxSide = 16384;
+constexpr std::uint64_t maxPixelBytes = 256u << 20; // decoded red-green-blue bytes
+
+std::string& errorText() {
+    static std::string text;
+    return text;
+}
+
+[[noreturn]] void fail(const std::string& name, const std::string& reason) {
+    errorText() = name + ": " + reason;
+    throw -1;
+}
+
+std::uint16_t readU16(const unsigned char* p) {
+    return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
+}
+
+std::uint32_t readU32(const unsigned char* p) {
+    return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
+           (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
+}
+
+std::int32_t readS32(const unsigned char* p) {
+    const std::uint32_t u = readU32(p);
+    std::int32_t s = 0;
+    std::memcpy(&s, &u, sizeof s);
+    return s;
+}
+
+// A stream of known length: every read is clamped to the end, and what lies beyond reads as 0.
+class Source {
+public:
+    explicit Source(std::istream& in) : in(in) {
+        in.clear();
+        in.seekg(0, std::ios::end);
+        const std::streamoff end = in.tellg();
+        size = end > 0 ? static_cast<std::uint64_t>(end) : 0;
+        in.clear();
+    }
+
+    // Fills buffer with count bytes from offset; returns how many came from the stream.
+    std::uint64_t read(std::uint64_t offset, unsigned char* buffer, std::uint64_t count) {
+        std::uint64_t got = 0;
+        if (offset < size) {
+            const std::uint64_t wanted = count < size - offset ? count : size - offset;
+            in.clear();
+            in.seekg(static_cast<std::streamoff>(offset));
+            if (in) {
+                in.read(reinterpret_cast<char*>(buffer), static_cast<std::streamsize>(wanted));
+                got = static_cast<std::uint64_t>(in.gcount());
+            }
+            in.clear();
+        }
+        std::memset(buffer + got, 0, count - got);
+        return got;
+    }
+
+    std::uint64_t length() const { return size; }
+
+private:
+    std::istream& in;
+    std::uint64_t size = 0;
+};
+
+} // namespace
+
+Bitmap::~Bitmap() {
+    delete[] pixels;
+}
+
+const std::string& Bitmap::lastError() {
+    return errorText();
+}
+
+void Bitmap::load(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in.is_open())
+        fail(path, "cannot open file");
+    load(in, path);
+}
+
+void Bitmap::load(std::istream& in, const std::string& name) {
+    Source source(in);
+
+    // File header and the first 40 bytes of the information header.
+    unsigned char header[fileHeaderSize + minInfoHeaderSize];
+    const std::uint64_t headerBytes = source.read(0, header, sizeof header);
+    if (headerBytes < 2 || header[0] != 'B' || header[1] != 'M')
+        fail(name, "not a BMP file");
+    if (headerBytes < sizeof header)
+        fail(name, "truncated header");
+
+    const std::uint64_t pixelOffset = readU32(header + 10);
+    const std::uint64_t infoSize = readU32(header + 14);
+    const std::int64_t fileWidth = readS32(header + 18);
+    const std::int64_t fileHeight = readS32(header + 22);
+    const unsigned bitCount = readU16(header + 28);
+    const std::uint32_t compression = readU32(header + 30);
+    const std::uint32_t coloursUsed = readU32(header + 46);
+
+    if (infoSize < minInfoHeaderSize)
+        fail(name, "unsupported header size " + std::to_string(infoSize));
+    if (bitCount != 8 && bitCount != 24)
+        fail(name, "unsupported bit count " + std::to_string(bitCount));
+    if (compression != 0)
+        fail(name, "compressed pixel data");
+    const std::string sizeText = std::to_string(fileWidth) + " x " + std::to_string(fileHeight);
+    if (fileWidth <= 0 || fileHeight == 0)
+        fail(name, "bad size " + sizeText);
+    const bool topDown = fileHeight < 0;
+    const std::int64_t rows = topDown ? -fileHeight : fileHeight;
+    const std::uint64_t packedRow = static_cast<std::uint64_t>(fileWidth) * 3;
+    if (fileWidth > maxSide || rows > maxSide ||
+        packedRow * static_cast<std::uint64_t>(rows) > maxPixelBytes)
+        fail(name, "picture too large " + sizeText);
+
+    // Palette entries are blue, green, red, unused. Indices past the table the file really holds
+    // (its colour count, the start of the pixels, the end of the file) read as black.
+    unsigned char palette[256 * 4] = {};
+    if (bitCount == 8) {
+        const std::uint64_t paletteOffset = fileHeaderSize + infoSize;
+        std::uint64_t entries = coloursUsed == 0 || coloursUsed > 256 ? 256 : coloursUsed;
+        if (pixelOffset > paletteOffset && (pixelOffset - paletteOffset) / 4 < entries)
+            entries = (pixelOffset - paletteOffset) / 4;
+        source.read(paletteOffset, palette, entries * 4);
+    }
+
+    const std::uint64_t fileRow = (static_cast<std::uint64_t>(fileWidth) * bitCount + 31) / 32 * 4;
+    const std::uint64_t total = packedRow * static_cast<std::uint64_t>(rows);
+    std::unique_ptr<unsigned char[]> decoded(new (std::nothrow) unsigned char[total]());
+    std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[fileRow]);
+    if (!decoded || !row)
+        fail(name, "out of memory");
+
+    for (std::int64_t i = 0; i < rows; ++i) {
+        const std::uint64_t offset = pixelOffset + static_cast<std::uint64_t>(i) * fileRow;
+        if (offset >= source.length())
+            break; // the rest stays zero
+        source.read(offset, row.get(), fileRow);
+        const std::int64_t target = topDown ? rows - 1 - i : i;
+        unsigned char* out = decoded.get() + static_cast<std::uint64_t>(target) * packedRow;
+        for (std::int64_t x = 0; x < fileWidth; ++x, out += 3) {
+            const unsigned char* in8 = bitCount == 8 ? palette + row[x] * 4 : row.get() + x * 3;
+            out[0] = in8[2];
+            out[1] = in8[1];
+            out[2] = in8[0];
+        }
+    }
+
+    delete[] pixels;
+    pixels = decoded.release();
+    width = static_cast<int>(fileWidth);
+    height = static_cast<int>(rows);
+    errorText().clear();
+}
