@@ -91,11 +91,12 @@ VORN_Contact* VORN_BoundingSphere::intersect(VORN_BoundingVolume* other) {
             tau = (-b - h) / 2.0;
         else
             return nullptr;
-        // Both objects go back along their own motion to where they were at t < 0, which puts
-        // their centres exactly R apart. The movable flags play no part here.
+        // Each object steps back |t| length units along its own unit direction of motion; an
+        // object at rest keeps its place. At unit speed that is exactly where the spheres first
+        // touched. The movable flags play no part here.
         const double t = tau / speed;
-        const VORN_Vector positionA = pA + vA * t;
-        const VORN_Vector positionB = pB + vB * t;
+        const VORN_Vector positionA = pA + uA * t;
+        const VORN_Vector positionB = pB + uB * t;
         if (!isFinite(positionA) || !isFinite(positionB))
             return nullptr; // speeds beyond any meaning; leave the objects where they are
         VORN_Contact* contact = new VORN_Contact;

@@ -1,13 +1,19 @@
 // The renderer's fixed GL state and frame loop.
 #include "engine/render/VORN_Renderer.h"
 
+#include "engine/render/VORN_Viewport.h"
+
 #include <GL/gl.h>
 
 namespace VORN_LIB {
 
-VORN_Renderer::~VORN_Renderer() { viewports.clear(); }
+VORN_Renderer::~VORN_Renderer() {
+    viewports.clear();
+}
 
-void VORN_Renderer::addViewport(VORN_Viewport* viewport) { viewports.push_back(viewport); }
+void VORN_Renderer::addViewport(VORN_Viewport* viewport) {
+    viewports.push_back(viewport);
+}
 
 void VORN_Renderer::initialize() {
     glEnable(GL_DEPTH_TEST);
@@ -24,13 +30,15 @@ void VORN_Renderer::initialize() {
 }
 
 void VORN_Renderer::resize(int width, int height) {
-    (void)width;
-    (void)height;
+    for (VORN_Viewport* viewport : viewports)
+        viewport->resize(width, height);
 }
 
 void VORN_Renderer::render() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glEnable(GL_SCISSOR_TEST);
+    glEnable(GL_SCISSOR_TEST); // after the clear, so the clear covers the whole surface
+    for (VORN_Viewport* viewport : viewports)
+        viewport->render();
     glDisable(GL_SCISSOR_TEST);
 }
 

@@ -1,0 +1,96 @@
+// The camera: renders one scene into a rectangle of the drawing surface, orbiting a look-at point
+// in world coordinates (y up, angles in degrees), and can follow a scene object.
+#pragma once
+
+#include "engine/math/VORN_Vector.h"
+
+#include <GL/gl.h>
+#include <QObject>
+
+namespace VORN_LIB {
+
+class VORN_Object;
+class VORN_OcclusionCone;
+class VORN_Scene;
+
+class VORN_Viewport : public QObject {
+    Q_OBJECT
+
+public:
+    // Creates the shared outline lists when they do not exist yet; needs the GL context current
+    // and the model-view matrix mode selected.
+    explicit VORN_Viewport(VORN_Scene* scene);
+    ~VORN_Viewport() override; // deletes the cone; the state list is kept
+
+    // Stores the view, clamps pitch into [pitchMin, pitchMax] and refreshes the basis.
+    void setView(const VORN_Vector& position, double yaw, double pitch, double distance);
+    // Adds to yaw (never wrapped) and pitch (normalised and clamped), then refreshes the basis.
+    void rotate(double dYaw, double dPitch);
+    // Camera axes in world coordinates from Ry(yaw)·Rx(pitch).
+    void updateBasis();
+
+    // Pixel rectangle from the relative one, each value truncated toward zero.
+    void resize(int w, int h);
+    // Takes effect at the next resize.
+    void setRelativeRect(double x, double y, double w, double h);
+
+    void toggleFog();       // recompiles the state list if there is one
+    void toggleTexturing(); // recompiles the state list if there is one
+    void toggleOutlines();
+
+    // Records texturing, fog (colour and density of this moment) and line width into a list.
+    void compile();
+    // One frame of the scene into the rectangle; nothing at all without a scene.
+    void render();
+
+    // Follows the object's world position from now on; null only detaches.
+    void attach(VORN_Object* object);
+
+    VORN_Vector position; // look-at point, world coordinates
+    double yaw = 0;       // degrees about world y
+    double pitch = 0;     // degrees about the camera x axis; positive looks up
+    double distance = 0;  // eye at position − distance × back; negative puts it behind
+    double pitchMin = -90;
+    double pitchMax = 90;
+    VORN_Vector back;  // camera z axis
+    VORN_Vector up;    // camera y axis
+    VORN_Vector right; // camera x axis
+    VORN_Scene* scene; // not owned; null draws nothing
+    double relX = 0;
+    double relY = 0;
+    double relWidth = 1.0;
+    double relHeight = 1.0;
+    int width = 640;
+    int height = 480;
+    int x = 0; // lower-left corner in pixels
+    int y = 0;
+    int surfaceWidth = 640;
+    int surfaceHeight = 480;
+    double fieldOfView = 60.0; // vertical, degrees
+    double nearPlane = 0.1;
+    double farPlane = 100.0;
+    VORN_OcclusionCone* cone = nullptr; // owned; rebuilt every frame
+    bool texturing = false;
+    bool sortedTransparency = false;
+    bool outlines = false;
+    float lineWidth = 2.0f;
+    float fogColor[4] = {0, 0, 0, 0};
+    float fogDensity = 0.5f;
+    bool fog = false;
+    GLuint displayList = 0;          // state list of compile(); 0 = none
+    VORN_Object* attached = nullptr; // followed object; not owned
+
+    // Shared by every viewport: made by the first one constructed, never deleted.
+    static GLuint outlineBeginList;
+    static GLuint outlineEndList;
+
+public slots:
+    void positionUpdate(VORN_LIB::VORN_Vector v); // moves the look-at point; the basis stays
+    void attachedDeleted(); // forgets the object; the look-at point stays where it was
+
+private:
+    void normalizePitch();
+    void applyState(); // the state calls shared by compile() and the direct path of render()
+};
+
+} // namespace VORN_LIB

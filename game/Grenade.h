@@ -1,0 +1,20 @@
+// The projectile: a sphere studded with short cylinders, scaled by size (y up). The game owns one
+// and reuses it for every throw.
+#pragma once
+
+#include "engine/scene/VORN_Object.h"
+
+#include <GL/glu.h>
+
+class Grenade : public VORN_LIB::VORN_Object {
+public:
+    // At the origin, unrotated, unscaled, white; quadric set to filled, smooth, textured.
+    Grenade();
+    ~Grenade() override; // releases the quadric
+
+    // Emits the body and its 122 studs (duplicates included); the cone is ignored.
+    void draw(const VORN_LIB::VORN_OcclusionCone* cone) override;
+
+    double size = 1.0;             // the game uses 0.1
+    GLUquadric* quadric = nullptr; // owned; null when GLU could not make one (body skipped)
+};

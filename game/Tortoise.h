@@ -1,0 +1,21 @@
+// A player's figure: hit points and a small tortoise model (head towards −z, y up), scaled by
+// size and drawn once into the object's display list.
+#pragma once
+
+#include "engine/scene/VORN_Object.h"
+
+#include <GL/glu.h>
+
+class Tortoise : public VORN_LIB::VORN_Object {
+public:
+    // At the origin, unrotated, unscaled, white; quadric set to filled, smooth, textured.
+    Tortoise();
+    ~Tortoise() override; // releases the quadric
+
+    // Emits the model in model units times size; the cone is ignored.
+    void draw(const VORN_LIB::VORN_OcclusionCone* cone) override;
+
+    int health = 100;              // lowered by explosions; the figure leaves at zero
+    double size = 1.0;             // the game uses 0.3
+    GLUquadric* quadric = nullptr; // owned; null when GLU could not make one (spheres skipped)
+};
