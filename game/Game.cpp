@@ -19,21 +19,21 @@ const VORN_Vector unitScale(1, 1, 1);
 const VORN_Color white(1, 1, 1, 1);
 
 // A lamp's sphere is owned by the lamp object itself.
-void* lampOwner(VORN_Flashlight* lamp) { return static_cast<VORN_Object*>(lamp); }
+void* lampOwner(VORN_Flashlight* lamp) {
+    return static_cast<VORN_Object*>(lamp);
+}
 } // namespace
 
 Game::Game()
     : VORN_QtRenderer(), VORN_CollisionHandler(), timer(new QTimer(this)), scene(),
-      viewport(new VORN_Viewport(&scene)),
-      lamps{{origin, noRotation, unitScale, white},
-            {origin, noRotation, unitScale, white},
-            {origin, noRotation, unitScale, white},
-            {origin, noRotation, unitScale, white}},
-      landscape(origin, noRotation, unitScale, white),
-      lampSpheres{{0.1, lampOwner(&lamps[0])},
-                  {0.1, lampOwner(&lamps[1])},
-                  {0.1, lampOwner(&lamps[2])},
-                  {0.1, lampOwner(&lamps[3])}},
+      viewport(new VORN_Viewport(&scene)), lamps{{origin, noRotation, unitScale, white},
+                                                 {origin, noRotation, unitScale, white},
+                                                 {origin, noRotation, unitScale, white},
+                                                 {origin, noRotation, unitScale, white}},
+      landscape(origin, noRotation, unitScale, white), lampSpheres{{0.1, lampOwner(&lamps[0])},
+                                                                   {0.1, lampOwner(&lamps[1])},
+                                                                   {0.1, lampOwner(&lamps[2])},
+                                                                   {0.1, lampOwner(&lamps[3])}},
       collisions(this), grenade(), grenadeBody(1.0, &grenade, VORN_Vector(0, 0, 0)),
       grenadeSphere(0.1, &grenadeBody) {
     gravityGroup.gravity = VORN_Vector(0, -0.9, 0);

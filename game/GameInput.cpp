@@ -17,7 +17,9 @@ void setRate(double& rate, double value) {
         rate = value;
 }
 
-int digitOf(int key) { return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1; }
+int digitOf(int key) {
+    return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
+}
 
 } // namespace
 
@@ -53,28 +55,62 @@ void Game::keyPressEvent(QKeyEvent* event) {
         break;
     case Moving:
         switch (key) {
-        case Qt::Key_Left: setRate(yawRate, turnSpeed); break;
-        case Qt::Key_Right: setRate(yawRate, -turnSpeed); break;
-        case Qt::Key_Up: setRate(driveRate, -moveSpeed); break;
-        case Qt::Key_Down: setRate(driveRate, moveSpeed); break;
-        case Qt::Key_Space: setRate(raiseRate, moveSpeed * 0.5); break;
-        case Qt::Key_Control: setRate(raiseRate, moveSpeed * -0.5); break;
-        case Qt::Key_Return: prepareThrow(); break;
-        case Qt::Key_Escape: resetAll(); break;
-        default: break;
+        case Qt::Key_Left:
+            setRate(yawRate, turnSpeed);
+            break;
+        case Qt::Key_Right:
+            setRate(yawRate, -turnSpeed);
+            break;
+        case Qt::Key_Up:
+            setRate(driveRate, -moveSpeed);
+            break;
+        case Qt::Key_Down:
+            setRate(driveRate, moveSpeed);
+            break;
+        case Qt::Key_Space:
+            setRate(raiseRate, moveSpeed * 0.5);
+            break;
+        case Qt::Key_Control:
+            setRate(raiseRate, moveSpeed * -0.5);
+            break;
+        case Qt::Key_Return:
+            prepareThrow();
+            break;
+        case Qt::Key_Escape:
+            resetAll();
+            break;
+        default:
+            break;
         }
         break;
     case Aiming:
         switch (key) {
-        case Qt::Key_Left: setRate(yawRate, turnSpeed * 0.25); break;
-        case Qt::Key_Right: setRate(yawRate, turnSpeed * -0.25); break;
-        case Qt::Key_Space: setRate(raiseRate, turnSpeed * 0.25); break;
-        case Qt::Key_Control: setRate(raiseRate, turnSpeed * -0.25); break;
-        case Qt::Key_Up: setRate(driveRate, moveSpeed); break;
-        case Qt::Key_Down: setRate(driveRate, -moveSpeed); break;
-        case Qt::Key_Return: fire(); break;
-        case Qt::Key_Escape: resetAll(); break;
-        default: break;
+        case Qt::Key_Left:
+            setRate(yawRate, turnSpeed * 0.25);
+            break;
+        case Qt::Key_Right:
+            setRate(yawRate, turnSpeed * -0.25);
+            break;
+        case Qt::Key_Space:
+            setRate(raiseRate, turnSpeed * 0.25);
+            break;
+        case Qt::Key_Control:
+            setRate(raiseRate, turnSpeed * -0.25);
+            break;
+        case Qt::Key_Up:
+            setRate(driveRate, moveSpeed);
+            break;
+        case Qt::Key_Down:
+            setRate(driveRate, -moveSpeed);
+            break;
+        case Qt::Key_Return:
+            fire();
+            break;
+        case Qt::Key_Escape:
+            resetAll();
+            break;
+        default:
+            break;
         }
         break;
     case GameOver:
@@ -94,12 +130,20 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return;
     switch (event->key()) {
     case Qt::Key_Left:
-    case Qt::Key_Right: yawRate = 0; break;
+    case Qt::Key_Right:
+        yawRate = 0;
+        break;
     case Qt::Key_Up:
-    case Qt::Key_Down: driveRate = 0; break;
+    case Qt::Key_Down:
+        driveRate = 0;
+        break;
     case Qt::Key_Space:
-    case Qt::Key_Control: raiseRate = 0; break;
-    default: QGLWidget::keyReleaseEvent(event); break;
+    case Qt::Key_Control:
+        raiseRate = 0;
+        break;
+    default:
+        QGLWidget::keyReleaseEvent(event);
+        break;
     }
 }
 

@@ -25,7 +25,7 @@ const QFont& menuFont() {
 
 // Text at an absolute widget position (baseline at y), untouched by the painter's translation.
 void overlayText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
-                const QColor& color = textColor) {
+                 const QColor& color = textColor) {
     painter.save();
     painter.resetTransform();
     painter.setPen(color);
@@ -83,10 +83,9 @@ void Game::paintEvent(QPaintEvent*) {
         const Player* player = players[i];
         if (!player)
             continue;
-        const QColor color = QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
-                                              qBound(0.0, player->color[1], 1.0),
-                                              qBound(0.0, player->color[2], 1.0),
-                                              qBound(0.0, player->color[3], 1.0));
+        const QColor color = QColor::fromRgbF(
+            qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
+            qBound(0.0, player->color[2], 1.0), qBound(0.0, player->color[3], 1.0));
         for (unsigned j = 0; j < player->count; ++j) {
             const Tortoise* figure = player->figures[j];
             if (!figure)
@@ -97,8 +96,8 @@ void Game::paintEvent(QPaintEvent*) {
                     GL_TRUE ||
                 z < 0 || z > 1)
                 continue; // behind the eye or beyond the far plane
-            labels.append({QPointF(x, h - y), QString::number(i) + " " + QString::number(figure->health),
-                           color});
+            labels.append({QPointF(x, h - y),
+                           QString::number(i) + " " + QString::number(figure->health), color});
         }
     }
 
@@ -118,7 +117,7 @@ void Game::paintEvent(QPaintEvent*) {
     const QFont labelFont("Helvetica", 20);
     for (const Label& label : labels)
         overlayText(painter, static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
-                   label.text, labelFont, label.color);
+                    label.text, labelFont, label.color);
 
     switch (state) {
     case MainMenu:
@@ -247,9 +246,9 @@ void Game::drawStrengthPie(QPainter& painter) {
         const Player* player = players[i];
         if (!player)
             continue;
-        const QColor color = QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
-                                              qBound(0.0, player->color[1], 1.0),
-                                              qBound(0.0, player->color[2], 1.0), 1.0);
+        const QColor color =
+            QColor::fromRgbF(qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
+                             qBound(0.0, player->color[2], 1.0), 1.0);
         painter.setBrush(QBrush(color, Qt::SolidPattern));
         const int start = angles[slice];
         const int end = angles[slice + 1];

@@ -21,7 +21,9 @@ const double waitAfterExplosion = 5;
 const double explosionRadius = 3.0;
 const double craterRadius = 3.0;
 
-double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) { return (now - start) * 0.001; }
+double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
+    return (now - start) * 0.001;
+}
 
 } // namespace
 
@@ -183,8 +185,7 @@ void Game::updateStuff() {
         } else if (impactState == 1) {
             explode(p);
         }
-        if (state == Flying && turnStart != 0 &&
-            secondsSince(turnStart, now) > waitAfterExplosion)
+        if (state == Flying && turnStart != 0 && secondsSince(turnStart, now) > waitAfterExplosion)
             nextTurn();
         break;
     }

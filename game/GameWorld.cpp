@@ -31,8 +31,8 @@ void Game::setUpWorld() {
         lamp.toggle();
     }
 
-    terrainMaterial = new VORN_Material(floatColor(0.7f, 0.5f, 0.3f, 1), floatColor(0.7f, 0.5f, 0.3f, 1),
-                                        floatColor(0, 0, 0, 1), 0);
+    terrainMaterial = new VORN_Material(floatColor(0.7f, 0.5f, 0.3f, 1),
+                                        floatColor(0.7f, 0.5f, 0.3f, 1), floatColor(0, 0, 0, 1), 0);
     terrainMaterial->compile();
     lampMaterial = new VORN_Material(floatColor(0.5f, 0.5f, 0, 1), floatColor(0.5f, 0.5f, 0, 1),
                                      floatColor(0, 0, 0, 1), 0);

@@ -66,7 +66,7 @@ void throwAt(const Tortoise* target) {
     const double range = std::sqrt(dx * dx + dz * dz);
     const double yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
     const double power = std::sqrt(range * 0.9); // 45° range formula under gravity 0.9
-    tap(Qt::Key_Return);                            // fire mode
+    tap(Qt::Key_Return);                         // fire mode
     hold(yaw >= 0 ? Qt::Key_Left : Qt::Key_Right, std::fabs(yaw) / 30.0);
     hold(Qt::Key_Space, 45.0 / 30.0);
     hold(Qt::Key_Up, (power - 1.0) / 2.0);
@@ -95,6 +95,15 @@ int main(int argc, char** argv) {
     game->viewport->setView(VORN_Vector(18, 2, 16), 30, -35, -14);
     game->state = Flying; // no overlay for this one
     shoot("0-valley");
+    if (getenv("TV_DEMO_DEBUG")) {
+        game->viewport->outlines = false;
+        shoot("0-valley-plain");
+        game->viewport->outlines = true;
+        game->viewport->setView(VORN_Vector(18, 2, 16), 30, 30, -14);
+        shoot("0-valley-up");
+        game->viewport->setView(VORN_Vector(18, 30, 16), 30, -89, -1);
+        shoot("0-valley-down");
+    }
     game->viewport->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
     game->state = MainMenu;
 

@@ -112,6 +112,10 @@ void VORN_Landscape::IndexShell::draw() {
             vertex(row, j);
         }
         glEnd();
+        // End the vertex batch with each strip (the hint is the renderer's own value, so nothing
+        // changes): some drivers join consecutive strips of a display list with zero-area
+        // triangles, which the outline pass would draw as long black lines across the block.
+        glHint(GL_PERSPECTIVE_CORRECTION_HINT, GL_FASTEST);
     }
 }
 
