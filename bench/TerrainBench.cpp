@@ -1,6 +1,7 @@
 // Costs of the terrain on heightmaps of several sizes stretched over the game's 160 × 80 × 5
 // valley: building from a picture (normals, quadtree, every display list), digging a crater (with
 // the recompile it triggers) and testing a figure-sized sphere against the ground.
+#include "bench/BenchValley.h"
 #include "engine/physics/VORN_BoundingSphere.h"
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
@@ -13,6 +14,9 @@
 #include <vector>
 
 using namespace VORN_LIB;
+using benchvalley::fillHills;
+using benchvalley::makeValley;
+using benchvalley::spots;
 
 namespace {
 
@@ -21,41 +25,6 @@ class BenchContext : public GLTest {
 public:
     static void makeCurrent() { widget()->makeCurrent(); }
 };
-
-// Rolling hills with a little noise, the kind of relief the game's valley has.
-void fillHills(Bitmap& picture, int width, int height) {
-    delete[] picture.pixels;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels = new unsigned char[std::size_t(width) * height * 3];
-    for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c) {
-            const double u = double(c) / (width - 1), v = double(r) / (height - 1);
-            const double h = 0.5 + 0.3 * std::sin(u * 9.0) * std::cos(v * 7.0) +
-                             0.15 * std::sin((u + v) * 23.0) + 0.02 * ((r * 7 + c * 13) % 5);
-            const auto g = static_cast<unsigned char>(std::max(0.0, std::min(1.0, h)) * 255);
-            unsigned char* p = picture.pixels + (std::size_t(r) * width + c) * 3;
-            p[0] = p[1] = p[2] = g;
-        }
-}
-
-std::unique_ptr<VORN_Landscape> makeValley(const Bitmap& picture) {
-    auto land = std::make_unique<VORN_Landscape>(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0),
-                                                 VORN_Vector(1, 1, 1), VORN_Color(1, 1, 1, 1));
-    land->setSize(160, 80, 5, 1, 1);
-    land->setPosition(0, 1, 0);
-    land->createFromBitmap(picture);
-    return land;
-}
-
-// Places on the valley visited in turn, spread over the whole grid.
-std::vector<VORN_Vector> spots(int count) {
-    std::vector<VORN_Vector> p;
-    for (int i = 0; i < count; ++i)
-        p.emplace_back(-75 + 150.0 * ((i * 37) % count) / count, 0,
-                       -35 + 70.0 * ((i * 11) % count) / count);
-    return p;
-}
 
 void sizes(benchmark::internal::Benchmark* b) {
     b->Args({129, 129})->Args({257, 257})->Args({321, 161})->Args({1025, 1025});

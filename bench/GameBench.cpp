@@ -1,0 +1,380 @@
+// Costs of the whole game as the player meets them: start-up to the first frame, whole frames of
+// the game window in three scenes at two window sizes beside the bare floor of a frame (the
+// terrain's display lists alone), one tick with many figures, and one explosion with its
+// recompiled lists. Times are wall-clock (llvmpipe draws on worker threads), in milliseconds.
+// Run from anywhere under a display big enough for 1920 × 1080, e.g.
+//   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
+#include "bench/BenchValley.h"
+#include "engine/scene/VORN_Clock.h"
+#include "game/Game.h"
+#include "game/Player.h"
+#include "game/Tortoise.h"
+
+#include <GL/glu.h>
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <ctime>
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+extern char** environ;
+
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Landscape;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+// The game scenes the frames are measured in.
+enum SceneId { Menu = 0, Turn2x1 = 1, Turn9x9 = 2 };
+const char* const sceneNames[] = {"menu", "turn 2x1", "turn 9x9"};
+
+Game* game = nullptr; // one window for the whole run: light names are never given back
+int currentScene = -1;
+
+Game& theGame() {
+    if (!game) {
+        VORN_Clock::setManual(1000);
+        game = new Game();
+        game->timer->stop(); // the benchmarks drive every tick themselves
+        game->setMinimumSize(800, 600);
+        game->QWidget::resize(800, 600);
+        game->show();
+        QApplication::processEvents();
+        currentScene = Menu;
+    }
+    game->makeCurrent();
+    return *game;
+}
+
+void key(int code) {
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+    QApplication::sendEvent(game, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
+    QApplication::sendEvent(game, &release);
+}
+
+// One 25 ms tick of driven time. The turn's clock is held at its start, so that the 60 seconds
+// of a turn never run out however many ticks a benchmark takes.
+void tick() {
+    VORN_Clock::advance(25);
+    if (game->state == Moving)
+        game->turnStart = VORN_Clock::now();
+    QMetaObject::invokeMethod(game, "updateStuff", Qt::DirectConnection);
+}
+
+// Brings the game to a scene: the start view over the main menu, or the first turn of a fresh
+// round whose figures have fallen and come to rest (the same places on every run).
+void enterScene(int scene) {
+    Game& g = theGame();
+    if (scene == currentScene)
+        return;
+    g.resetAll();
+    g.viewport->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
+    if (scene != Menu) {
+        const int count = scene == Turn2x1 ? 2 : 9;
+        const int figures = scene == Turn2x1 ? 1 : 9;
+        srand(7);
+        key(Qt::Key_Return);
+        key(Qt::Key_0 + count);
+        key(Qt::Key_0 + figures);
+        for (int i = 0; i < 400 && g.state != Moving; ++i)
+            tick();
+        for (int i = 0; i < 240; ++i) // the fall from 5 units takes about 3.3 s
+            tick();
+    }
+    currentScene = scene;
+}
+
+void useSize(int w, int h) {
+    Game& g = theGame();
+    if (g.width() != w || g.height() != h) {
+        g.QWidget::resize(w, h);
+        QApplication::processEvents();
+    }
+}
+
+// Processor time of the whole process in milliseconds: the game's thread and llvmpipe's
+// rasterising threads together, which says more than wall time on a loaded machine.
+double processMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return t.tv_sec * 1e3 + t.tv_nsec * 1e-6;
+}
+
+// Records the processor time per iteration since start as the counter "all threads ms".
+void countProcessTime(benchmark::State& state, double start) {
+    state.counters["all threads ms"] =
+        state.iterations() ? (processMs() - start) / double(state.iterations()) : 0.0;
+}
+
+void frame() {
+    game->repaint();
+    glFinish();
+}
+
+// The floor of a frame: clear, the terrain's display lists with the game's camera, lamps,
+// material, texture and fog, and the buffer swap; no culling test, no outlines, no figures, no
+// labels, no overlay.
+struct TerrainLists {
+    std::vector<GLuint> lists;
+
+    void collect(VORN_Landscape::QuadTreeNode* node) {
+        if (!node)
+            return;
+        if (auto* leaf = dynamic_cast<VORN_Landscape::QuadTreeLeaf*>(node)) {
+            lists.push_back(leaf->shell.listName);
+            return;
+        }
+        for (auto& child : node->children)
+            collect(child.get());
+    }
+
+    void draw(Game& g) const {
+        const VORN_LIB::VORN_Viewport& v = *g.viewport;
+        g.initialize();
+        glClearColor(0, 0, 0.2f, 1);
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glViewport(v.x, v.y, v.width, v.height);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        gluPerspective(v.fieldOfView, double(v.width) / v.height, v.nearPlane, v.farPlane);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+        glTranslated(0, 0, v.distance);
+        glRotated(v.pitch, -1, 0, 0);
+        glRotated(v.yaw, 0, -1, 0);
+        glTranslated(-v.position.x(), -v.position.y(), -v.position.z());
+
+        glEnable(GL_TEXTURE_2D);
+        glEnable(GL_FOG);
+        glFogfv(GL_FOG_COLOR, v.fogColor);
+        glFogf(GL_FOG_DENSITY, v.fogDensity);
+        glEnable(GL_LIGHTING);
+        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps) {
+            glPushMatrix();
+            lamp.applyTransform(false);
+            glLightfv(lamp.lightId, GL_POSITION, lamp.lightPosition);
+            glLightfv(lamp.lightId, GL_SPOT_DIRECTION, lamp.spotDirection);
+            glPopMatrix();
+        }
+
+        VORN_Landscape& land = g.landscape;
+        glPushMatrix();
+        land.applyTransform(false);
+        land.material->apply();
+        glBindTexture(GL_TEXTURE_2D, *land.texture);
+        glColor4dv(land.color.data());
+        glTranslated(-land.sizeX / 2, 0.0, land.sizeZ / 2);
+        for (GLuint list : lists)
+            glCallList(list);
+        glPopMatrix();
+
+        glDisable(GL_FOG);
+        glDisable(GL_LIGHTING);
+        glDisable(GL_TEXTURE_2D);
+        glDisable(GL_CULL_FACE);
+        glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+        g.swapBuffers();
+        glFinish();
+    }
+};
+
+void frameArgs(benchmark::internal::Benchmark* b) {
+    for (int size = 0; size < 2; ++size)
+        for (int scene = Menu; scene <= Turn9x9; ++scene)
+            b->Args({scene, size == 0 ? 800 : 1920, size == 0 ? 600 : 1080});
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+void label(benchmark::State& state) {
+    state.SetLabel(std::string(sceneNames[state.range(0)]) + " " + std::to_string(state.range(1)) +
+                   "x" + std::to_string(state.range(2)));
+}
+
+// Writes a picture of the window, for a look at what is being measured (TV_BENCH_PICTURES=dir).
+void picture(const std::string& name) {
+    const char* dir = std::getenv("TV_BENCH_PICTURES");
+    if (!dir)
+        return;
+    QDir().mkpath(dir);
+    const QImage image = game->grabFrameBuffer();
+    image.save(QDir(dir).filePath(QString::fromStdString(name) + ".png"));
+}
+
+void BM_Frame(benchmark::State& state) {
+    enterScene(int(state.range(0)));
+    useSize(int(state.range(1)), int(state.range(2)));
+    frame();
+    picture("frame-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)));
+    const double start = processMs();
+    for (auto _ : state)
+        frame();
+    countProcessTime(state, start);
+    label(state);
+}
+BENCHMARK(BM_Frame)->Apply(frameArgs);
+
+void BM_TerrainListsOnly(benchmark::State& state) {
+    enterScene(int(state.range(0)));
+    useSize(int(state.range(1)), int(state.range(2)));
+    frame(); // the camera follows the figure as a real frame leaves it
+    Game& g = theGame();
+    TerrainLists terrain;
+    terrain.collect(g.landscape.root.get());
+    terrain.draw(g);
+    picture("lists-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)));
+    const double start = processMs();
+    for (auto _ : state)
+        terrain.draw(g);
+    countProcessTime(state, start);
+    label(state);
+    state.counters["lists"] = double(terrain.lists.size());
+}
+BENCHMARK(BM_TerrainListsOnly)->Apply(frameArgs);
+
+// Lifts every figure a few units above the ground and stops it, so that it falls again.
+void liftFigures(Game& g) {
+    for (unsigned i = 0; i < g.playerCount; ++i) {
+        Player* player = g.players[i];
+        for (unsigned j = 0; player && j < player->count; ++j) {
+            Tortoise* figure = player->figures[j];
+            if (!figure)
+                continue;
+            const VORN_Vector p = figure->worldPosition;
+            const double ground = g.landscape.surfacePoint(p).y();
+            figure->setWorldPosition(p.x(), ground + 3.0, p.z());
+            player->bodies[j]->velocity = VORN_Vector(0, 0, 0);
+        }
+    }
+}
+
+// One tick of a turn with 9 players of 9 figures: every figure falling (lifted again before it
+// lands), or every figure resting on the ground.
+void BM_Tick(benchmark::State& state) {
+    const bool falling = state.range(0) != 0;
+    enterScene(Turn9x9);
+    Game& g = theGame();
+    if (falling)
+        liftFigures(g);
+    int sinceLift = 0;
+    const double start = processMs();
+    for (auto _ : state) {
+        if (falling && ++sinceLift == 60) { // 1.5 s of fall: about a unit, never to the ground
+            state.PauseTiming();
+            liftFigures(g);
+            sinceLift = 0;
+            state.ResumeTiming();
+        }
+        tick();
+    }
+    countProcessTime(state, start);
+    if (falling) { // let them land again for whatever runs next
+        for (int i = 0; i < 200; ++i)
+            tick();
+    }
+    state.SetLabel(falling ? "81 figures falling" : "81 figures at rest");
+}
+BENCHMARK(BM_Tick)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// One explosion's crater with the lists it records again, on the game's valley (restored after)
+// and on a 1025 × 513 heightmap over the same 160 × 80 units.
+void BM_Explosion(benchmark::State& state) {
+    Game& g = theGame();
+    const bool big = state.range(0) != 0;
+    Bitmap picture;
+    std::unique_ptr<VORN_Landscape> bigValley;
+    if (big) {
+        benchvalley::fillHills(picture, 1025, 513);
+        bigValley = benchvalley::makeValley(picture);
+    }
+    VORN_Landscape& land = big ? *bigValley : g.landscape;
+    const auto places = benchvalley::spots(97);
+    std::size_t next = 0;
+    glFinish();
+    const double start = processMs();
+    for (auto _ : state) {
+        land.createCrater(places[next] + VORN_Vector(0, 2, 0), 3.0);
+        glFinish();
+        next = (next + 1) % places.size();
+    }
+    countProcessTime(state, start);
+    if (!big)
+        g.landscape.createFromBitmap(g.heightMap);
+    state.SetLabel(big ? "1025x513" : "game valley 321x161");
+}
+BENCHMARK(BM_Explosion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The explosion as the player sees it: the crater and the next frame of the 9 × 9 turn at
+// 800 × 600. Beside BM_Frame it shows whether the fresh lists cost the first frame extra.
+void BM_ExplosionAndFrame(benchmark::State& state) {
+    enterScene(Turn9x9);
+    useSize(800, 600);
+    Game& g = theGame();
+    const auto places = benchvalley::spots(97);
+    std::size_t next = 0;
+    frame();
+    const double start = processMs();
+    for (auto _ : state) {
+        g.landscape.createCrater(places[next] + VORN_Vector(0, 2, 0), 3.0);
+        frame();
+        next = (next + 1) % places.size();
+    }
+    countProcessTime(state, start);
+    g.landscape.createFromBitmap(g.heightMap);
+    state.SetLabel("turn 9x9 800x600");
+}
+BENCHMARK(BM_ExplosionAndFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Process start to the first frame painted: the game binary beside this one, started with
+// TV_EXIT_AFTER_FIRST_FRAME=1, which quits right after its first paint.
+void BM_StartUp(benchmark::State& state) {
+    const std::string binary =
+        QDir(QCoreApplication::applicationDirPath()).filePath("tortoise-valley").toStdString();
+    std::vector<std::string> env{"TV_EXIT_AFTER_FIRST_FRAME=1", "TV_NO_DIALOG=1"};
+    for (char** e = environ; *e; ++e)
+        env.emplace_back(*e);
+    std::vector<char*> envp;
+    for (std::string& e : env)
+        envp.push_back(e.data());
+    envp.push_back(nullptr);
+    std::string name = binary;
+    char* argv[] = {name.data(), nullptr};
+
+    for (auto _ : state) {
+        pid_t child = 0;
+        if (posix_spawn(&child, binary.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+            state.SkipWithError("cannot start the game binary");
+            break;
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            state.SkipWithError("the game did not end cleanly after its first frame");
+            break;
+        }
+    }
+    state.SetLabel("process start to first frame, exit included");
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    // The game reads its data from ../../data, seen from the folder of the binaries.
+    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
