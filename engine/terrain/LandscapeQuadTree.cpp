@@ -3,7 +3,9 @@
 #include "engine/render/VORN_OcclusionCone.h"
 #include "engine/terrain/VORN_Landscape.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace VORN_LIB {
 
@@ -16,10 +18,30 @@ void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
     quadTreeLevels = levels;
 }
 
+namespace {
+
+// The leaves below a node in slot order.
+void collectLeaves(VORN_Landscape::QuadTreeNode* node,
+                   std::vector<VORN_Landscape::QuadTreeLeaf*>& leaves) {
+    if (!node)
+        return;
+    if (auto* leaf = dynamic_cast<VORN_Landscape::QuadTreeLeaf*>(node)) {
+        leaves.push_back(leaf);
+        return;
+    }
+    for (auto& child : node->children)
+        collectLeaves(child.get(), leaves);
+}
+
+} // namespace
+
 void VORN_Landscape::compile() {
     if (quadTreeBuilt)
         root->compile();
+    compileWholeShell();
+}
 
+void VORN_Landscape::compileWholeShell() {
     wholeShell.reset();
     std::unique_ptr<IndexShell> shell(new IndexShell());
     shell->rowBegin = 0;
@@ -32,7 +54,47 @@ void VORN_Landscape::compile() {
     shell->listName = 0;
     shell->radius = 1.0;
     wholeShell = std::move(shell);
-    wholeShell->compile();
+
+    // The blocks split the grid's cells exactly (a shared border row or column holds points, not
+    // cells), so replaying every block's list draws the whole grid without recording it twice.
+    std::vector<QuadTreeLeaf*> leaves;
+    if (quadTreeBuilt)
+        collectLeaves(root.get(), leaves);
+    const bool blocksListed =
+        !leaves.empty() && std::all_of(leaves.begin(), leaves.end(), [](QuadTreeLeaf* leaf) {
+            return leaf->shell.listName != 0;
+        });
+    if (!blocksListed) {
+        wholeShell->compile();
+        return;
+    }
+    wholeShell->listName = glGenLists(1);
+    if (wholeShell->listName == 0)
+        return;
+    glNewList(wholeShell->listName, GL_COMPILE);
+    for (QuadTreeLeaf* leaf : leaves)
+        glCallList(leaf->shell.listName);
+    glEndList();
+}
+
+void VORN_Landscape::recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEnd,
+                                     std::uint32_t columnBegin, std::uint32_t columnEnd) {
+    if (!quadTreeBuilt) {
+        compile();
+        return;
+    }
+    if (rowBegin >= rowEnd || columnBegin >= columnEnd)
+        return;
+    std::vector<QuadTreeLeaf*> leaves;
+    collectLeaves(root.get(), leaves);
+    for (QuadTreeLeaf* leaf : leaves) {
+        IndexShell& shell = leaf->shell;
+        if (shell.rowBegin < rowEnd && rowBegin < shell.rowEnd && shell.columnBegin < columnEnd &&
+            columnBegin < shell.columnEnd)
+            shell.compile();
+    }
+    // A block that had no list name before may have one now.
+    compileWholeShell();
 }
 
 void VORN_Landscape::draw(const VORN_OcclusionCone* cone) {
@@ -75,11 +137,9 @@ void VORN_Landscape::IndexShell::compile() {
     if (rowEnd > landscape->rows || columnEnd > landscape->columns || rowBegin > rowEnd ||
         columnBegin > columnEnd)
         throw "VORN_Landscape::IndexShell.compile(): Bad landscape index values";
-    if (listName != 0) {
-        glDeleteLists(listName, 1);
-        listName = 0;
-    }
-    listName = glGenLists(1);
+    // The name is kept, so lists that call this one (the whole grid's) stay valid.
+    if (listName == 0)
+        listName = glGenLists(1);
     if (listName == 0)
         return; // no list to be had: the block is drawn directly every time
     glNewList(listName, GL_COMPILE);

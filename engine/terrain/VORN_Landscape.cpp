@@ -138,7 +138,12 @@ void VORN_Landscape::createCrater(const VORN_Vector& world, double radius) {
     }
 
     createNormals(area.rowLow, area.rowHigh, area.columnLow, area.columnHigh);
-    compile();
+
+    // Heights changed up to row rowHigh and column columnHigh; the normals as createNormals reads
+    // its range, where an end of 0 stands for the last row or column.
+    const std::uint32_t rowEnd = area.rowHigh == 0 ? rows : area.rowHigh + 1;
+    const std::uint32_t columnEnd = area.columnHigh == 0 ? columns : area.columnHigh + 1;
+    recompileBlocks(area.rowLow, rowEnd, area.columnLow, columnEnd);
 }
 
 VORN_Vector VORN_Landscape::toLocal(const VORN_Vector& world) const {

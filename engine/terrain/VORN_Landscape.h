@@ -59,8 +59,10 @@ public:
     // Replaces the quadtree by one with 4^(levels + 1) leaves; records no lists.
     void buildQuadTree(std::uint8_t levels);
 
-    // Records one list per quadtree leaf and one of the whole grid. The two lists of the object
-    // base are never recorded, so paint() always draws through draw().
+    // Records one list per quadtree leaf and one of the whole grid. With a quadtree the blocks
+    // together are the whole grid, so its list replays theirs and follows them when a crater
+    // records some of them again. The two lists of the object base are never recorded, so paint()
+    // always draws through draw().
     void compile() override;
 
     // Draws the grid centred on the origin, culling quadtree blocks by the cone (may be null).
@@ -77,7 +79,8 @@ public:
     VORN_Vector localSurfacePoint(const VORN_Vector& local) const;
 
     // Lowers the grid within the horizontal distance radius of a world point to a bowl d²/radius
-    // above the base, then recomputes the normals of the area and records every list again.
+    // above the base, then recomputes the normals of the area and records again the lists of the
+    // blocks that hold a changed point (every list when there is no quadtree).
     void createCrater(const VORN_Vector& world, double radius);
 
     // Height and normal of grid point (row, column); no range check.
@@ -113,6 +116,13 @@ private:
     Footprint footprint(const VORN_Vector& c, double r) const;
     // A rounded index as unsigned: negative, not-a-number and huge values come out too large.
     static std::uint32_t indexFrom(double value);
+    // Records the whole-grid shell's list: calls of the blocks' lists while the quadtree has a
+    // list for every block, else the strips themselves.
+    void compileWholeShell();
+    // Records again the blocks holding a point of rows [rowBegin, rowEnd) and columns
+    // [columnBegin, columnEnd).
+    void recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEnd, std::uint32_t columnBegin,
+                         std::uint32_t columnEnd);
 };
 
 // A block of grid points [rowBegin, rowEnd) × [columnBegin, columnEnd) with its display list and
@@ -130,8 +140,9 @@ public:
     IndexShell& operator=(const IndexShell&) = delete;
     ~IndexShell();
 
-    // Records the list; throws "VORN_Landscape::IndexShell.compile(): Bad landscape index values"
-    // when the block does not fit the grid. Without a list name the block is drawn directly.
+    // Records the list, under the name it already has if any; throws
+    // "VORN_Landscape::IndexShell.compile(): Bad landscape index values" when the block does not
+    // fit the grid. Without a list name the block is drawn directly.
     void compile();
     // Triangle strips between each row and the next, straight from the current grid.
     void draw();
