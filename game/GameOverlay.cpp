@@ -9,6 +9,7 @@
 
 #include <GL/glu.h>
 #include <QPainter>
+#include <vector>
 
 using namespace VORN_LIB;
 
@@ -18,20 +19,35 @@ const QColor menuFill(100, 100, 150, 125);
 const QColor panelFill(100, 100, 255, 125);
 const QColor textColor(255, 255, 255);
 
+// The overlay's fonts, each made on first use and kept until the process ends.
 const QFont& menuFont() {
     static const QFont font("Helvetica", 30);
     return font;
 }
 
+const QFont& panelFont() { // status panels and figure labels
+    static const QFont font("Helvetica", 20);
+    return font;
+}
+
+const QFont& messageFont() {
+    static const QFont font("Helvetica", 15);
+    return font;
+}
+
 // Text at an absolute widget position (baseline at y), untouched by the painter's translation.
+// Only the pen and the translation are put back afterwards (a full save and restore of the
+// painter costs more than the text): the shapes keep the painter's default pen.
 void overlayText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
                  const QColor& color = textColor) {
-    painter.save();
+    const QTransform placed = painter.transform();
+    const QPen pen = painter.pen();
     painter.resetTransform();
     painter.setPen(color);
     painter.setFont(font);
     painter.drawText(x, y, text);
-    painter.restore();
+    painter.setPen(pen);
+    painter.setTransform(placed);
 }
 
 struct Label {
@@ -73,7 +89,8 @@ void Game::paintEvent(QPaintEvent*) {
     glDisable(GL_LIGHTING);
 
     // Figure labels "player health", projected with the view of the 3-D picture.
-    QList<Label> labels;
+    std::vector<Label> labels;
+    labels.reserve(static_cast<std::size_t>(playerCount) * 9);
     GLdouble modelView[16], projection[16];
     GLint view[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
@@ -96,8 +113,8 @@ void Game::paintEvent(QPaintEvent*) {
                     GL_TRUE ||
                 z < 0 || z > 1)
                 continue; // behind the eye or beyond the far plane
-            labels.append({QPointF(x, h - y),
-                           QString::number(i) + " " + QString::number(figure->health), color});
+            labels.push_back({QPointF(x, h - y),
+                              QString::number(i) + " " + QString::number(figure->health), color});
         }
     }
 
@@ -114,10 +131,17 @@ void Game::paintEvent(QPaintEvent*) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     painter.endNativePainting();
 
-    const QFont labelFont("Helvetica", 20);
-    for (const Label& label : labels)
-        overlayText(painter, static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
-                    label.text, labelFont, label.color);
+    // The labels come first on a fresh painter (no translation yet): one font for all of them.
+    if (!labels.empty()) {
+        const QPen pen = painter.pen();
+        painter.setFont(panelFont());
+        for (const Label& label : labels) {
+            painter.setPen(label.color);
+            painter.drawText(static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
+                             label.text);
+        }
+        painter.setPen(pen);
+    }
 
     switch (state) {
     case MainMenu:
@@ -203,7 +227,7 @@ void Game::drawHud(QPainter& painter) {
 }
 
 void Game::drawTurnPanel(QPainter& painter) {
-    const QFont font("Helvetica", 20);
+    const QFont& font = panelFont();
     const bool counting = state == Countdown;
     overlayText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
     overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
@@ -214,7 +238,7 @@ void Game::drawTurnPanel(QPainter& painter) {
 void Game::drawKeyPanel(QPainter& painter) {
     if (state == Countdown)
         return;
-    const QFont font("Helvetica", 20);
+    const QFont& font = panelFont();
     const int x = width() - 180;
     overlayText(painter, x, 40, tr("return:"), font);
     overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
@@ -258,7 +282,7 @@ void Game::drawStrengthPie(QPainter& painter) {
 }
 
 void Game::drawMessagePanel(QPainter& painter) {
-    const QFont font("Helvetica", 15);
+    const QFont& font = messageFont();
     const int h = height();
     for (int i = 0; i < 6; ++i)
         overlayText(painter, 15, h - 170 + 30 * i, messages[i], font);
