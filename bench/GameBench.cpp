@@ -240,6 +240,42 @@ void BM_TerrainListsOnly(benchmark::State& state) {
 }
 BENCHMARK(BM_TerrainListsOnly)->Apply(frameArgs);
 
+// Where a frame's time goes, in the 9 × 9 turn at 800 × 600: the whole frame, then without the
+// outline pass, then also without the status panels (the overlay of a flight), then also without
+// the 81 figures (the terrain and the lamps alone, culled, with the figure labels gone too).
+void BM_FrameParts(benchmark::State& state) {
+    enterScene(Turn9x9);
+    useSize(800, 600);
+    Game& g = theGame();
+    const int part = int(state.range(0));
+    const GameState shown = g.state;
+    const QList<VORN_LIB::VORN_Object*> drawn = g.scene.children;
+    const unsigned players = g.playerCount;
+    g.viewport->outlines = part < 1;
+    if (part >= 2)
+        g.state = Flying;
+    if (part >= 3) {
+        g.scene.children.clear();
+        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps)
+            g.scene.children.append(&lamp);
+        g.scene.children.append(&g.landscape);
+        g.playerCount = 0; // no labels: the frame only reads the players
+    }
+    frame();
+    const double start = processMs();
+    for (auto _ : state)
+        frame();
+    countProcessTime(state, start);
+    g.viewport->outlines = true;
+    g.state = shown;
+    g.scene.children = drawn;
+    g.playerCount = players;
+    const char* const names[] = {"whole frame", "no outline pass", "no outlines, no panels",
+                                 "terrain and lamps only"};
+    state.SetLabel(names[part]);
+}
+BENCHMARK(BM_FrameParts)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Lifts every figure a few units above the ground and stops it, so that it falls again.
 void liftFigures(Game& g) {
     for (unsigned i = 0; i < g.playerCount; ++i) {
