@@ -410,6 +410,12 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
+    // The renderer is part of the machine the figures come from.
+    theGame();
+    benchmark::AddCustomContext("gl_renderer",
+                                reinterpret_cast<const char*>(glGetString(GL_RENDERER)));
+    benchmark::AddCustomContext("gl_version",
+                                reinterpret_cast<const char*>(glGetString(GL_VERSION)));
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     return 0;
