@@ -101,6 +101,7 @@ void Game::nextTurn() {
     currentFigure = players[currentPlayer]->nextFigure();
     viewport->attach(currentFigure);
     turnStart = VORN_Clock::now();
+    secondsLeft = static_cast<int>(countdownSeconds);
 }
 
 void Game::updateStuff() {
@@ -149,6 +150,8 @@ void Game::updateStuff() {
         collisions.checkCollisions();
     }
 
+    // The turn panel shows the time of the phase the tick ends in: a phase that has just run out
+    // leaves the full time of the next one, never what remains (below zero) of its own.
     switch (state) {
     case Countdown: {
         const double e = secondsSince(turnStart, now);
@@ -159,22 +162,26 @@ void Game::updateStuff() {
             turnStart = VORN_Clock::now();
             lastTick = now;
             physicsWorld.lastTicks = VORN_Clock::now();
+            secondsLeft = static_cast<int>(moveSeconds);
+        } else {
+            secondsLeft = static_cast<int>(countdownSeconds - e);
         }
-        secondsLeft = static_cast<int>(countdownSeconds - e);
         break;
     }
     case Moving: {
         const double e = secondsSince(turnStart, now);
         if (e > moveSeconds)
             nextTurn();
-        secondsLeft = static_cast<int>(moveSeconds - e);
+        else
+            secondsLeft = static_cast<int>(moveSeconds - e);
         break;
     }
     case Aiming: {
         const double e = secondsSince(turnStart, now);
         if (e > aimSeconds)
             nextTurn();
-        secondsLeft = static_cast<int>(aimSeconds - e);
+        else
+            secondsLeft = static_cast<int>(aimSeconds - e);
         break;
     }
     case Flying: {
