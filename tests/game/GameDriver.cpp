@@ -183,15 +183,31 @@ QRect textBounds(const QImage& image, const QRect& area) {
     for (int y = inside.top(); y <= inside.bottom(); ++y) {
         for (int x = inside.left(); x <= inside.right(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            if (c.red() > 200 && c.green() > 200 && c.blue() > 200)
+            if (c.red() > 150 && c.green() > 150 && c.blue() > 150)
                 bounds |= QRect(x, y, 1, 1);
         }
     }
     return bounds;
 }
 
-int menuTextWidth(const QString& text) {
-    return QFontMetrics(QFont("Helvetica", 30)).tightBoundingRect(text).width();
+int textWidth(const QString& text, int pointSize) {
+    return QFontMetrics(QFont("Helvetica", pointSize)).tightBoundingRect(text).width();
+}
+
+void expectTextLine(const QImage& image, int x, int baseline, const QString& text, int pointSize) {
+    const QRect ink = QFontMetrics(QFont("Helvetica", pointSize)).tightBoundingRect(text);
+    const QRect area(x + ink.left() - 8, baseline + ink.top() - 3, ink.width() + 24,
+                     ink.height() + 6);
+    const QRect bounds = textBounds(image, area);
+    ASSERT_FALSE(bounds.isEmpty()) << "no text where \"" << text.toStdString() << "\" belongs";
+    EXPECT_NEAR(bounds.left(), x + ink.left(), 3) << text.toStdString();
+    // Anti-aliased edges and glyph spacing differ a little from the metrics: allow 5 %.
+    EXPECT_NEAR(bounds.width(), ink.width(), 3 + ink.width() / 20) << text.toStdString();
+    EXPECT_NEAR(bounds.top(), baseline + ink.top(), 3) << text.toStdString();
+}
+
+bool noTextIn(const QImage& image, const QRect& area) {
+    return textBounds(image, area).isEmpty();
 }
 
 std::vector<double> terrainHeights() {

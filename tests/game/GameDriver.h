@@ -63,11 +63,15 @@ void explodeAt(const VORN_LIB::VORN_Vector& point);
 
 // Repaints and reads the frame back (QWidget::grab does not work for GL widgets).
 QImage frame();
-// Smallest rectangle of the area holding the overlay's white text (every channel above 200);
+// Smallest rectangle of the area holding the overlay's white text (every channel above 150);
 // empty when there is none.
 QRect textBounds(const QImage& image, const QRect& area);
-// Width of a menu line as the overlay's font sets it, in pixels.
-int menuTextWidth(const QString& text);
+// Width of a line as the overlay's font of that size ("Helvetica") sets it, in pixels.
+int textWidth(const QString& text, int pointSize);
+// Checks one line of overlay text in a frame: white text starting near x, as wide as the text.
+void expectTextLine(const QImage& image, int x, int baseline, const QString& text, int pointSize);
+// Whether the area of the frame holds no white text at all.
+bool noTextIn(const QImage& image, const QRect& area);
 // Heights of every terrain grid point, row by row.
 std::vector<double> terrainHeights();
 // World position of terrain grid point (row, column).

@@ -24,12 +24,8 @@ void prepareAndFire() {
     tap(Qt::Key_Return);
 }
 
-// Checks a menu line of the frame: white text starting near the given x, as wide as the text.
 void expectMenuLine(const QImage& image, int x, int baseline, const QString& text) {
-    const QRect bounds = textBounds(image, QRect(x - 10, baseline - 34, 380, 44));
-    ASSERT_FALSE(bounds.isEmpty()) << "no text where \"" << text.toStdString() << "\" belongs";
-    EXPECT_NEAR(bounds.left(), x, 6) << text.toStdString();
-    EXPECT_NEAR(bounds.width(), menuTextWidth(text), 6) << text.toStdString();
+    expectTextLine(image, x, baseline, text, 30);
 }
 
 } // namespace
