@@ -414,6 +414,15 @@ private:
                 world.push_back(f);
                 volumes.push_back(p->spheres[j]);
                 bodies.push_back(p->bodies[j]);
+                // Inside the valley and on or above its floor (the terrain never sinks below
+                // y = 1): a figure that leaves the valley is out at once.
+                const VORN_Vector& at = f->worldPosition;
+                if (!(at.x() >= -80 && at.x() <= 80 && at.z() >= -40 && at.z() <= 40 &&
+                      at.y() > 0.5))
+                    return "figure of player " + std::to_string(u) +
+                           " outside the valley: " + text(at) + ", ground at " +
+                           text(g.landscape.surfacePoint(at)) + ", moving " +
+                           text(p->bodies[j]->velocity);
                 if (!finite(f->position) || !finite(f->worldPosition) || !finite(f->rotation) ||
                     !finite(p->bodies[j]->velocity))
                     return "figure of player " + std::to_string(u) +
