@@ -168,6 +168,11 @@ private:
     // Some noise in any state: stray keys (never Escape in the main menu, which closes the
     // window), auto-repeated presses and releases, and the mouse.
     void noise() {
+        if (chance(0.002)) { // the window resized, down to nothing, and drawn at that size
+            g.QWidget::resize(pick(0, 3) == 0 ? pick(0, 2) : pick(100, 900), pick(0, 700));
+            g.repaint();
+            QApplication::processEvents();
+        }
         const int n = pick(0, 2);
         for (int i = 0; i < n; ++i) {
             if (chance(0.5)) {
@@ -506,6 +511,11 @@ private:
             return "the camera follows a removed object";
         if (!finite(g.viewport->position))
             return "camera position not finite";
+        // Only the followed object reports its moves (and its deletion) to the camera.
+        world.push_back(const_cast<Grenade*>(&g.grenade));
+        for (VORN_Object* object : world)
+            if (object->observed != (object == followed))
+                return "an object is observed without the camera on it, or the other way round";
         return std::string();
     }
 
