@@ -7,6 +7,7 @@
 #include "game/Player.h"
 #include "game/Tortoise.h"
 
+#include <algorithm>
 #include <cmath>
 
 using namespace VORN_LIB;
@@ -23,6 +24,11 @@ const double craterRadius = 3.0;
 
 double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
     return (now - start) * 0.001;
+}
+
+// Whole seconds left of a limit after e seconds, truncated toward zero and never negative.
+int wholeSecondsLeft(double limit, double e) {
+    return std::max(0, static_cast<int>(limit - e));
 }
 
 } // namespace
@@ -149,6 +155,7 @@ void Game::updateStuff() {
         collisions.checkCollisions();
     }
 
+    // The turn panel's whole seconds; a phase that has just run out shows 0, never below.
     switch (state) {
     case Countdown: {
         const double e = secondsSince(turnStart, now);
@@ -160,21 +167,21 @@ void Game::updateStuff() {
             lastTick = now;
             physicsWorld.lastTicks = VORN_Clock::now();
         }
-        secondsLeft = static_cast<int>(countdownSeconds - e);
+        secondsLeft = wholeSecondsLeft(countdownSeconds, e);
         break;
     }
     case Moving: {
         const double e = secondsSince(turnStart, now);
         if (e > moveSeconds)
             nextTurn();
-        secondsLeft = static_cast<int>(moveSeconds - e);
+        secondsLeft = wholeSecondsLeft(moveSeconds, e);
         break;
     }
     case Aiming: {
         const double e = secondsSince(turnStart, now);
         if (e > aimSeconds)
             nextTurn();
-        secondsLeft = static_cast<int>(aimSeconds - e);
+        secondsLeft = wholeSecondsLeft(aimSeconds, e);
         break;
     }
     case Flying: {

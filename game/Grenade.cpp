@@ -3,19 +3,14 @@
 #include "game/Grenade.h"
 
 #include "engine/scene/VORN_Shapes.h"
+#include "game/ModelQuadric.h"
 
 using namespace VORN_LIB;
 
 Grenade::Grenade()
     : VORN_Object(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
-                  VORN_Color(1, 1, 1, 1)) {
-    quadric = gluNewQuadric();
-    if (quadric) {
-        gluQuadricDrawStyle(quadric, GLU_FILL);
-        gluQuadricNormals(quadric, GLU_SMOOTH);
-        gluQuadricTexture(quadric, GL_TRUE);
-    }
-}
+                  VORN_Color(1, 1, 1, 1)),
+      quadric(newModelQuadric()) {}
 
 Grenade::~Grenade() {
     if (quadric)
