@@ -4,7 +4,6 @@
 #include "engine/physics/VORN_BoundingSphere.h"
 #include "engine/terrain/VORN_Landscape.h"
 
-#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -117,18 +116,19 @@ VORN_Vector VORN_Landscape::localSurfacePoint(const VORN_Vector& p) const {
     if (row > rows - 2 || column > columns - 2)
         return outside;
 
-    // The ground straight above or below p, on the triangle of the cell that holds p's x and z
-    // (split along P00-P11 as drawn). Taking the height from p's x and z alone keeps the answer
-    // under p however far above or below the surface p lies.
-    const double fx = std::clamp((p.x() + sizeX / 2) / dx - column, 0.0, 1.0); // towards P01
-    const double fz = std::clamp((sizeZ / 2 - p.z()) / dz - row, 0.0, 1.0);    // towards P10
-    const double h00 = height(row, column);
-    const double h10 = height(row + 1, column);
-    const double h01 = height(row, column + 1);
-    const double h11 = height(row + 1, column + 1);
-    const double h = fz >= fx ? h00 + fz * (h10 - h00) + fx * (h11 - h10)  // T1 (P00, P10, P11)
-                              : h00 + fx * (h01 - h00) + fz * (h11 - h01); // T2 (P01, P00, P11)
-    return VORN_Vector(p.x(), heightScale * h, p.z());
+    const VORN_Vector a = localCorner(row + 1, column);
+    const VORN_Vector b = localCorner(row, column);
+    const VORN_Vector c = localCorner(row, column + 1);
+    const VORN_Vector d = localCorner(row + 1, column + 1);
+
+    // Projections onto two edges in three dimensions: the plane of the chosen triangle.
+    const double u = dot(p - a, b - a) / (b - a).lengthSquared();
+    const double v = dot(p - a, d - a) / (d - a).lengthSquared();
+    if (0 <= u && u <= 1 && 0 <= v && v <= 1)
+        return a + (b - a) * u + (d - a) * v;
+    const double u2 = dot(p - b, c - b) / (c - b).lengthSquared();
+    const double v2 = dot(p - b, d - b) / (d - b).lengthSquared();
+    return b + (c - b) * u2 + (d - b) * v2;
 }
 
 } // namespace VORN_LIB

