@@ -7,10 +7,12 @@ namespace VORN_LIB {
 
 class VORN_BoundingSphere : public VORN_BoundingVolume {
 public:
-    VORN_BoundingSphere(double radius, void* owner) : VORN_BoundingVolume(1, owner), radius(radius) {}
+    VORN_BoundingSphere(double radius, void* owner)
+        : VORN_BoundingVolume(1, owner), radius(radius) {}
 
     // Against a sphere: moving contacts are moved back to the time of first touch, resting
-    // overlaps are split by the movable flags. Against the terrain: its answer with A and B swapped.
+    // overlaps are split by the movable flags. Against the terrain: its answer with A and B
+    // swapped.
     VORN_Contact* intersect(VORN_BoundingVolume* other) override;
 
     double radius;

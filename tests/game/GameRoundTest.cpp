@@ -76,7 +76,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(shown, QList<int>({2, 1, 0}));
     ASSERT_EQ(g.state, Moving);
     EXPECT_EQ(VORN_Clock::now() - countdownStart, 3025); // the first tick past three seconds
-    EXPECT_EQ(g.secondsLeft, 0); // the countdown's own time, run out
+    EXPECT_EQ(g.secondsLeft, 0);                         // the countdown's own time, run out
     EXPECT_FALSE(g.frozen);
     EXPECT_FALSE(g.cameraLocked);
     tick();
