@@ -22,6 +22,9 @@ GameRun startGameIn(const QTemporaryDir& folder) {
     game.setWorkingDirectory(work);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("TV_NO_DIALOG", "1");
+    // The process ends right after its report without tearing down the half-built window; in a
+    // sanitized build that exit must not count as a leak.
+    environment.insert("ASAN_OPTIONS", "detect_leaks=0");
     game.setProcessEnvironment(environment);
     game.start(QDir::current().absoluteFilePath("tortoise-valley"), QStringList());
     EXPECT_TRUE(game.waitForFinished(60000));
@@ -53,7 +56,7 @@ TEST(Startup, BrokenHeightmapIsNamed) {
     const QString shipped =
         QString::fromLocal8Bit(qgetenv("TV_SOURCE_DIR")) + "/data/valleyTex.bmp";
     ASSERT_TRUE(QFile::copy(shipped, folder.filePath("data/valleyTex.bmp")));
-    writeFile(folder.filePath("data/valleyDepth.bmp"), QByteArray("PK\x03\x04 not a picture", 20));
+    writeFile(folder.filePath("data/valleyDepth.bmp"), QByteArray("PK\x03\x04 not a picture"));
     const GameRun run = startGameIn(folder);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.errors.contains("../../data/valleyDepth.bmp: not a BMP file"))
