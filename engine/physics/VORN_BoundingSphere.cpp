@@ -91,12 +91,14 @@ VORN_Contact* VORN_BoundingSphere::intersect(VORN_BoundingVolume* other) {
             tau = (-b - h) / 2.0;
         else
             return nullptr;
-        // Each object steps back |t| length units along its own unit direction of motion; an
-        // object at rest keeps its place. At unit speed that is exactly where the spheres first
-        // touched. The movable flags play no part here.
-        const double t = tau / speed;
-        const VORN_Vector positionA = pA + uA * t;
-        const VORN_Vector positionB = pB + uB * t;
+        // Each object steps back along its own path by the distance it travelled since the
+        // first touch (time t = tau / |w|), that is tau times its share of the relative speed, so
+        // that the spheres end just touching; an object at rest keeps its place. A pair already
+        // moving apart (b > 0: the touch behind them was on the far side of each other) stays
+        // where it is. The movable flags play no part here.
+        const double back = b > 0.0 ? 0.0 : tau;
+        const VORN_Vector positionA = pA + uA * (back * (std::hypot(vA[0], vA[1], vA[2]) / speed));
+        const VORN_Vector positionB = pB + uB * (back * (std::hypot(vB[0], vB[1], vB[2]) / speed));
         if (!isFinite(positionA) || !isFinite(positionB))
             return nullptr; // speeds beyond any meaning; leave the objects where they are
         VORN_Contact* contact = new VORN_Contact;

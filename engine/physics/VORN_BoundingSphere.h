@@ -10,9 +10,9 @@ public:
     VORN_BoundingSphere(double radius, void* owner)
         : VORN_BoundingVolume(1, owner), radius(radius) {}
 
-    // Against a sphere: moving contacts are moved back to the time of first touch, resting
-    // overlaps are split by the movable flags. Against the terrain: its answer with A and B
-    // swapped.
+    // Against a sphere: moving contacts are moved back along their paths to where they first
+    // touched (a pair moving apart stays put), resting overlaps are split by the movable flags.
+    // Against the terrain: its answer with A and B swapped.
     VORN_Contact* intersect(VORN_BoundingVolume* other) override;
 
     double radius;

@@ -148,19 +148,22 @@ TEST_F(BoundingSphereTest, MovingContactGoesBackToTheFirstTouch) {
     EXPECT_TRUE(vectorNear(contact->directionB, 0, 0, 0, 0));
 }
 
-TEST_F(BoundingSphereTest, MovingContactStepsBackAlongUnitDirectionsByTheTimeOfFirstTouch) {
-    // t is the time of first touch in seconds (negative); each object goes back |t| length units
-    // along its own unit direction of motion, whatever its speed.
+TEST_F(BoundingSphereTest, MovingContactStepsBackByTheDistanceTravelledToJustTouching) {
+    // t is the time of first touch in seconds (negative); each object goes back along its own
+    // path by the distance it travelled since, |t| times its speed, so the spheres end just
+    // touching whatever the speeds. A pair already moving apart stays where it is.
     struct Case {
         const char* name;
         VORN_Vector vA, vB;
         double ax, bx;
     };
     const Case cases[] = {
-        {"A slow: t = -2", VORN_Vector(0.25, 0, 0), VORN_Vector(0, 0, 0), -2, 1.5},
-        {"A fast: t = -0.125", VORN_Vector(4, 0, 0), VORN_Vector(0, 0, 0), -0.125, 1.5},
+        {"A slow: t = -2", VORN_Vector(0.25, 0, 0), VORN_Vector(0, 0, 0), -0.5, 1.5},
+        {"A fast: t = -0.125", VORN_Vector(4, 0, 0), VORN_Vector(0, 0, 0), -0.5, 1.5},
         {"head on: t = -0.25", VORN_Vector(1, 0, 0), VORN_Vector(-1, 0, 0), -0.25, 1.75},
-        {"B catches up: t = -0.25", VORN_Vector(-1, 0, 0), VORN_Vector(-3, 0, 0), 0.25, 1.75},
+        {"B catches up: t = -0.25", VORN_Vector(-1, 0, 0), VORN_Vector(-3, 0, 0), 0.25, 2.25},
+        {"A moving away", VORN_Vector(-0.5, 0, 0), VORN_Vector(0, 0, 0), 0, 1.5},
+        {"both moving apart", VORN_Vector(-1, 0, 0), VORN_Vector(2, 0, 0), 0, 1.5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -173,6 +176,15 @@ TEST_F(BoundingSphereTest, MovingContactStepsBackAlongUnitDirectionsByTheTimeOfF
         sphereA->owner = objectA.get();
         sphereB->owner = objectB.get();
     }
+
+    // Touching exactly while moving apart: kept in place, not put on the far side.
+    objectB->setPosition(2, 0, 0);
+    giveVelocity(*sphereA, containerA, VORN_Vector(0, 0, -3));
+    giveVelocity(*sphereB, containerB, VORN_Vector(1, 0, 0));
+    const Contact apart(sphereA->intersect(sphereB.get()));
+    ASSERT_TRUE(apart);
+    EXPECT_TRUE(vectorNear(apart->positionA, 0, 0, 0));
+    EXPECT_TRUE(vectorNear(apart->positionB, 2, 0, 0));
 }
 
 TEST_F(BoundingSphereTest, MovingContactIgnoresTheMovableFlags) {
@@ -181,7 +193,8 @@ TEST_F(BoundingSphereTest, MovingContactIgnoresTheMovableFlags) {
     const Contact contact(sphereA->intersect(sphereB.get()));
     ASSERT_TRUE(contact);
     EXPECT_TRUE(vectorNear(contact->positionA, 0, 0, 0));
-    EXPECT_TRUE(vectorNear(contact->positionB, 0, 1.75, 0)); // t = -0.25 along (0, -1, 0)
+    // t = -0.25 s at 2 units/s: half a unit back along (0, -1, 0), just touching A.
+    EXPECT_TRUE(vectorNear(contact->positionB, 0, 2, 0));
     EXPECT_TRUE(vectorNear(contact->directionA, 0, 0, 0, 0));
     EXPECT_TRUE(vectorNear(contact->directionB, 0, -1, 0));
 }

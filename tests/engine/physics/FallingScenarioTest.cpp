@@ -64,8 +64,7 @@ TEST_F(FallingScenarioTest, AFallingObjectComesToRestOnAFixedSphere) {
         if (handler.hits > 0 && firstHit < 0)
             firstHit = tick;
         // Never more than a sliver inside the lamp at the end of a tick: a moving contact steps
-        // back along the unit direction by the time of first touch, which under-corrects a little
-        // above unit speed, and the next resting pass pushes it out.
+        // back to where it first touched, and a resting overlap is pushed out by the next pass.
         ASSERT_GE(figure->worldPosition.y(), 1.3 - 0.01) << "tick " << tick;
     }
 
