@@ -39,9 +39,10 @@ int VORN_OcclusionCone::isVisible(VORN_Vector centre, double radius) const {
 
     // Distance from the axis; clamped so that rounding on the axis cannot produce a NaN.
     const double q = std::sqrt(std::max(0.0, distSquared - h * h));
-    // Distance from the mantle, negative inside, scaled by secAngle: a deliberately generous
-    // measure, so spheres near the rim of the picture count as outside a little early.
-    const double s = (q - h * tanAngle) * secAngle;
+    // Distance from the mantle, negative inside: (q - h·tan) is measured across the axis, and the
+    // mantle leans by the half angle, so the true distance is that times its cosine. Anything
+    // larger would cull spheres that still reach into the corners of the picture.
+    const double s = (q - h * tanAngle) / secAngle;
     if (s - radius >= 0)
         return 0;
     if (s + radius < 0)

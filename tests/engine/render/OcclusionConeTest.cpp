@@ -36,14 +36,19 @@ TEST_F(OcclusionConeTest, WorkedSpheresUnderIdentity) {
     EXPECT_EQ(cone.isVisible(VORN_Vector(0, 0, -102), 3), 2);
 }
 
-TEST_F(OcclusionConeTest, MantleDistanceIsScaledBySecant) {
-    // (11, 0, -10) lies 1 from the 45° mantle along q, measured as 1 × sec 45° = 1.41: a sphere of
-    // radius 1 counts as outside.
-    EXPECT_EQ(cone.isVisible(VORN_Vector(11, 0, -10), 1), 0);
-    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 10.6, -10), 1), 1); // 0.85 from the mantle
-    // (9, 0, -10) lies 1.41 inside by the same measure: wholly inside.
-    EXPECT_EQ(cone.isVisible(VORN_Vector(9, 0, -10), 1), 2);
-    EXPECT_EQ(cone.isVisible(VORN_Vector(9.5, 0, -10), 1), 1); // 0.71 inside
+TEST_F(OcclusionConeTest, MantleDistanceIsTheExactDistanceToTheConesSurface) {
+    // At depth 10 the 45° mantle lies 10 from the axis; a centre q from the axis lies
+    // (q - 10) × cos 45° from the mantle.
+    // (11.2, 0, -10): 0.85 outside, so a sphere of radius 1 still reaches 0.15 into the cone.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11.2, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, -11.2, -10), 1), 1);
+    // (11, 0, -10): 0.71 outside; (11.5, 0, -10): 1.06 outside, out of reach.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(11.5, 0, -10), 1), 0);
+    // (9, 0, -10): 0.71 inside, so the sphere pokes out; (8.5, 0, -10): 1.06 inside, wholly in.
+    EXPECT_EQ(cone.isVisible(VORN_Vector(9, 0, -10), 1), 1);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(8.5, 0, -10), 1), 2);
+    EXPECT_EQ(cone.isVisible(VORN_Vector(0, 10.6, -10), 1), 1); // 0.42 outside
 }
 
 TEST_F(OcclusionConeTest, FarRimDividesBySine) {
