@@ -137,13 +137,14 @@ void VORN_Landscape::createCrater(const VORN_Vector& world, double radius) {
         }
     }
 
-    createNormals(area.rowLow, area.rowHigh, area.columnLow, area.columnHigh);
-
-    // Heights changed up to row rowHigh and column columnHigh; the normals as createNormals reads
-    // its range, where an end of 0 stands for the last row or column.
-    const std::uint32_t rowEnd = area.rowHigh == 0 ? rows : area.rowHigh + 1;
-    const std::uint32_t columnEnd = area.columnHigh == 0 ? columns : area.columnHigh + 1;
-    recompileBlocks(area.rowLow, rowEnd, area.columnLow, columnEnd);
+    // Heights changed from row rowLow to rowHigh and column columnLow to columnHigh, both ends
+    // included; a normal also leans with its four neighbours, so the ring around them bends too.
+    const std::uint32_t rowBegin = area.rowLow == 0 ? 0 : area.rowLow - 1;
+    const std::uint32_t rowEnd = std::min(area.rowHigh + 2, rows);
+    const std::uint32_t columnBegin = area.columnLow == 0 ? 0 : area.columnLow - 1;
+    const std::uint32_t columnEnd = std::min(area.columnHigh + 2, columns);
+    createNormals(rowBegin, rowEnd, columnBegin, columnEnd);
+    recompileBlocks(rowBegin, rowEnd, columnBegin, columnEnd);
 }
 
 VORN_Vector VORN_Landscape::toLocal(const VORN_Vector& world) const {

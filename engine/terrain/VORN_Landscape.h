@@ -79,8 +79,9 @@ public:
     VORN_Vector localSurfacePoint(const VORN_Vector& local) const;
 
     // Lowers the grid within the horizontal distance radius of a world point to a bowl d²/radius
-    // above the base, then recomputes the normals of the area and records again the lists of the
-    // blocks that hold a changed point (every list when there is no quadtree).
+    // above the base, then recomputes the normals of the area and the ring of points around it
+    // (as createNormals over the whole grid would give them) and records again the lists of the
+    // blocks that hold such a point (every list when there is no quadtree).
     void createCrater(const VORN_Vector& world, double radius);
 
     // Height and normal of grid point (row, column); no range check.

@@ -162,6 +162,34 @@ TEST_F(CraterTest, NormalsAndDisplayListsFollowTheNewGround) {
     }));
 }
 
+TEST_F(CraterTest, EveryNormalAfterACraterIsTheOneOfTheWholeGrid) {
+    // Craters at the centre, off the grid's points, and reaching over the +x and -z edges: the
+    // ring of points around the changed ones bends as well, on every side alike.
+    auto land = makeGround(255);
+    auto reference = makeGround(255);
+    const VORN_Vector places[] = {VORN_Vector(0, 1, 0), VORN_Vector(-3.4, 1, 2.7),
+                                  VORN_Vector(7.5, 1, -7.2)};
+    for (const VORN_Vector& place : places) {
+        SCOPED_TRACE(testing::Message() << "crater at " << place.x() << ", " << place.z());
+        land->createCrater(place, 3);
+        std::memcpy(reference->grid.get(), land->grid.get(),
+                    sizeof(double) * land->rows * land->columns * 4);
+        reference->createNormals(0, 0, 0, 0);
+        for (unsigned r = 0; r < land->rows; ++r)
+            for (unsigned c = 0; c < land->columns; ++c)
+                for (int i = 0; i < 3; ++i)
+                    ASSERT_EQ(land->normal(r, c)[i], reference->normal(r, c)[i])
+                        << "row " << r << " column " << c << " component " << i;
+    }
+    // The first crater's mirror points lean alike: (8, 11) east of the centre as (8, 5) west.
+    auto single = makeGround(255);
+    single->createCrater(VORN_Vector(0, 1, 0), 3);
+    EXPECT_NEAR(single->normal(8, 11)[0], -single->normal(8, 5)[0], 1e-12);
+    EXPECT_LT(single->normal(8, 11)[0], -0.01);
+    EXPECT_NEAR(single->normal(11, 8)[2], -single->normal(5, 8)[2], 1e-12);
+    EXPECT_GT(single->normal(11, 8)[2], 0.01);
+}
+
 TEST_F(CraterTest, DegenerateCratersStayHarmless) {
     auto empty = makeLandscape();
     empty->createCrater(VORN_Vector(0, 0, 0), 3);
