@@ -9,6 +9,7 @@
 
 #include <GL/glu.h>
 #include <QPainter>
+#include <cmath>
 #include <vector>
 
 using namespace VORN_LIB;
@@ -50,6 +51,33 @@ void overlayText(QPainter& painter, int x, int y, const QString& text, const QFo
     painter.setTransform(placed);
 }
 
+// Distance along the view of a window depth (0 at the near plane, 1 at the far plane), through a
+// perspective projection matrix (column-major).
+double viewDistance(double windowDepth, const GLdouble* projection) {
+    return projection[14] / (2 * windowDepth - 1 + projection[10]);
+}
+
+// Whether the picture drawn so far holds something in front of a projected point (window x and y,
+// origin bottom left, and window depth), as text drawn into the 3-D picture with depth testing
+// would find it. The depth buffer at the point's pixel is compared along the view, with a margin
+// of 5 cm plus two steps of the buffer's precision at that distance. A point off the picture has
+// nothing to compare with and counts as seen.
+bool hiddenInPicture(double x, double y, double depth, const GLdouble* projection,
+                     const GLint* view, int depthBits) {
+    const int px = static_cast<int>(std::floor(x));
+    const int py = static_cast<int>(std::floor(y));
+    if (px < view[0] || py < view[1] || px >= view[0] + view[2] || py >= view[1] + view[3])
+        return false;
+    GLfloat drawn = 1.0f;
+    glReadPixels(px, py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &drawn);
+    const double point = viewDistance(depth, projection);
+    const double front = viewDistance(drawn, projection);
+    const double near = viewDistance(0, projection);
+    const double far = viewDistance(1, projection);
+    const double step = std::ldexp(1.0, -depthBits) * point * point * (far - near) / (far * near);
+    return front < point - (0.05 + 2 * step);
+}
+
 struct Label {
     QPointF place;
     QString text;
@@ -88,14 +116,18 @@ void Game::paintEvent(QPaintEvent*) {
     }
     glDisable(GL_LIGHTING);
 
-    // Figure labels "player health", projected with the view of the 3-D picture.
+    // Figure labels "player health", projected with the view of the 3-D picture. A label whose
+    // anchor lies behind a hill, a lamp or another figure is not shown; the depths are read
+    // before the painter draws anything.
     std::vector<Label> labels;
     labels.reserve(static_cast<std::size_t>(playerCount) * 9);
     GLdouble modelView[16], projection[16];
     GLint view[4];
+    GLint depthBits = 24;
     glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, view);
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     for (unsigned i = 0; i < playerCount; ++i) {
         const Player* player = players[i];
         if (!player)
@@ -113,6 +145,8 @@ void Game::paintEvent(QPaintEvent*) {
                     GL_TRUE ||
                 z < 0 || z > 1)
                 continue; // behind the eye or beyond the far plane
+            if (hiddenInPicture(x, y, z, projection, view, depthBits))
+                continue;
             labels.push_back({QPointF(x, h - y),
                               QString::number(i) + " " + QString::number(figure->health), color});
         }

@@ -9,6 +9,7 @@
 #include <cmath>
 
 using namespace GameDriver;
+using VORN_LIB::VORN_Vector;
 
 namespace {
 
@@ -210,4 +211,68 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
     g.state = Aiming;
     EXPECT_GT(redPixels(aiming, view), 40);
     EXPECT_EQ(redPixels(moving, view), 0);
+}
+
+TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
+    startRound(2, 1, 35);
+    toMoving();
+    Tortoise* near = g.currentFigure;
+    Tortoise* far = g.players[1]->figures[0];
+    ASSERT_EQ(near, g.players[0]->figures[0]);
+    g.players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
+    g.players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
+    placeOnGround(near, 0, 0);
+    // Seen from 5 units behind and a little above, looking along -z.
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    camera.setView(near->worldPosition, 0, -10, -5);
+    const VORN_Vector eye = camera.position - camera.back * camera.distance;
+
+    // Where a label's anchor, 0.3 above the figure, lands in the 800 × 600 window.
+    const auto onScreen = [&](const Tortoise* figure) {
+        const VORN_Vector d = figure->worldPosition + VORN_Vector(0, 0.3, 0) - eye;
+        const double depth = -dot(d, camera.back);
+        const double focal = 300 / std::tan(22.5 * M_PI / 180);
+        return QPoint(int(400 + focal * dot(d, camera.right) / depth),
+                      int(300 - focal * dot(d, camera.up) / depth));
+    };
+    // Pure green pixels where the far figure's label "1 100" is set, from its anchor on the
+    // baseline to the right and upwards.
+    const auto greenLabel = [&](const QImage& image) {
+        const QPoint anchor = onScreen(far);
+        int n = 0;
+        for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
+            for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
+            }
+        return n;
+    };
+
+    // In the open, six units ahead and a little to the side: the label shows.
+    placeOnGround(far, 1.5, -6);
+    const VORN_Vector open = far->worldPosition;
+    EXPECT_GT(greenLabel(frame()), 20);
+
+    // Straight behind the near figure, its anchor on the line from the eye through the near
+    // figure's shell: hidden.
+    const VORN_Vector shell = near->worldPosition + VORN_Vector(0, -0.06, 0.06);
+    far->setWorldPosition(eye + (shell - eye) * 1.8 - VORN_Vector(0, 0.3, 0));
+    const QPoint behind = onScreen(far);
+    ASSERT_TRUE(QRect(0, 0, 800, 600).contains(behind));
+    EXPECT_EQ(greenLabel(frame()), 0);
+
+    // Back in the open place, with a hill raised in between: a ridge five units high across the
+    // view, three units ahead of the near figure.
+    far->setWorldPosition(open);
+    VORN_LIB::VORN_Landscape& land = g.landscape;
+    for (std::uint32_t r = 0; r < land.rows; ++r)
+        for (std::uint32_t c = 0; c < land.columns; ++c) {
+            const VORN_Vector p = gridPoint(r, c);
+            if (std::abs(p.x()) < 8 && p.z() < -2.5 && p.z() > -3.5)
+                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+        }
+    land.createNormals(0, 0, 0, 0);
+    land.compile();
+    ASSERT_TRUE(QRect(0, 0, 800, 600).contains(onScreen(far)));
+    EXPECT_EQ(greenLabel(frame()), 0);
 }
