@@ -76,6 +76,11 @@ public:
     // entry closes the circle (5760).
     QList<int> strengthPieAngles() const;
 
+    // Longest step, in seconds, of the figure control and of the physics in one tick: after a
+    // stall (window dragged, machine busy) the world moves on by this much only instead of
+    // integrating the whole stall at once. The turn's timers still count real time.
+    static constexpr double longestStep = 0.1;
+
     QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
 
     // The world, built with the window and torn down with it (GameWorld.cpp).
@@ -127,6 +132,7 @@ private:
     void setUpWorld();
     void tearDownWorld();
     void deletePlayers();
+    void stopRates(); // all three rates to 0
     void takeGrenadeOutOfWorld();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);

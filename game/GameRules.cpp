@@ -53,6 +53,7 @@ void Game::resetAll() {
     viewport->attach(nullptr);
     cameraLocked = true;
     frozen = true;
+    stopRates();
     deletePlayers();
     playerCount = 0;
     currentPlayer = -1;
@@ -87,6 +88,7 @@ void Game::nextTurn() {
     frozen = true;
     cameraLocked = true;
     state = Countdown;
+    stopRates();
 
     // Nobody left to take the turn: the round is over rather than searched forever.
     bool anyoneLeft = false;
@@ -116,7 +118,7 @@ void Game::updateStuff() {
     const VORN_Clock::Ticks now = VORN_Clock::now();
 
     if (!frozen) {
-        const double dt = secondsSince(lastTick, now);
+        const double dt = std::min(secondsSince(lastTick, now), longestStep);
         lastTick = now;
 
         if (state == Aiming) {
@@ -201,6 +203,15 @@ void Game::updateStuff() {
     }
 
     update();
+}
+
+// Releases only count while a figure or the aim is steered, so a key let go in a menu, during the
+// countdown or in flight would leave its rate running into the next turn: every turn and the main
+// menu start still. A key held across Return keeps its rate, since fire mode is the same turn.
+void Game::stopRates() {
+    yawRate = 0;
+    raiseRate = 0;
+    driveRate = 0;
 }
 
 void Game::takeGrenadeOutOfWorld() {

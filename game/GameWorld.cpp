@@ -104,6 +104,7 @@ void Game::setUpWorld() {
     glEndList();
 
     physicsWorld.addGroup(&gravityGroup);
+    physicsWorld.maxStep = longestStep;
     grenadeSphere.movable = true;
 
     for (VORN_BoundingSphere& sphere : lampSpheres)

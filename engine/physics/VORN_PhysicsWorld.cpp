@@ -12,7 +12,9 @@ void VORN_PhysicsWorld::addGroup(VORN_PhysicsGroup* group) {
 
 void VORN_PhysicsWorld::step() {
     const VORN_Clock::Ticks now = VORN_Clock::now();
-    const double dt = static_cast<double>(now - lastTicks) * 0.001;
+    double dt = static_cast<double>(now - lastTicks) * 0.001;
+    if (maxStep > 0 && dt > maxStep)
+        dt = maxStep;
     for (VORN_PhysicsGroup* group : groups)
         group->step(dt);
     lastTicks = now;

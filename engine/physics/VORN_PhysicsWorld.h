@@ -13,9 +13,13 @@ class VORN_PhysicsWorld {
 public:
     void addGroup(VORN_PhysicsGroup* group); // appends; null is ignored
 
-    // Steps every group by the seconds elapsed since lastTicks, then sets lastTicks to now.
-    // No bounds: a stall gives one large step, two steps in the same millisecond give dt = 0.
+    // Steps every group by the seconds elapsed since lastTicks, at most maxStep when that is
+    // positive, then sets lastTicks to now. Two steps in the same millisecond give dt = 0.
     void step();
+
+    // Longest step in seconds; a stall beyond it slows the world rather than making it jump.
+    // 0 leaves the step unbounded.
+    double maxStep = 0;
 
     // Clock reading of the previous step. The owner sets it once the world is built; left at 0
     // the first step integrates everything since the clock started.

@@ -280,7 +280,7 @@ TEST_F(InputScenario, AimStaysWithinItsLimitsAndIsIndependentOfTheHeading) {
         1e-9);
 }
 
-TEST_F(InputScenario, EscapeDuringATurnEndsTheGameButLeavesTheRates) {
+TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     startRound(3, 2, 19);
     toMoving();
     press(Qt::Key_Left);
@@ -289,9 +289,9 @@ TEST_F(InputScenario, EscapeDuringATurnEndsTheGameButLeavesTheRates) {
     tap(Qt::Key_Escape);
 
     EXPECT_EQ(g.state, MainMenu);
-    EXPECT_EQ(g.yawRate, 120);
-    EXPECT_EQ(g.driveRate, -2);
-    EXPECT_EQ(g.raiseRate, 1);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
     EXPECT_EQ(g.players, nullptr);
     EXPECT_EQ(g.playerCount, 0u);
     EXPECT_EQ(g.currentFigure, nullptr);
@@ -303,12 +303,51 @@ TEST_F(InputScenario, EscapeDuringATurnEndsTheGameButLeavesTheRates) {
     EXPECT_TRUE(g.gravityGroup.containers.empty());
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
 
-    // Releases in the menu change nothing either; the next game starts as usual.
+    // The keys come up in the menu, where releases count for nothing; the next game's first
+    // figure must still stand until its player touches a key.
     release(Qt::Key_Left);
-    EXPECT_EQ(g.yawRate, 120);
+    release(Qt::Key_Up);
+    release(Qt::Key_Space);
     startRound(2, 1, 20);
     EXPECT_EQ(g.state, Countdown);
     EXPECT_EQ(g.playerCount, 2u);
+    toMoving();
+    Tortoise* first = g.currentFigure;
+    placeOnGround(first, -10, 5);
+    ticksFor(0.5);
+    VORN_Vector stood = first->worldPosition;
+    const double heading = first->rotation.y();
+    ticksFor(1);
+    EXPECT_LT(horizontalDistance(first->worldPosition, stood), 0.05); // a slope's creep at most
+    EXPECT_EQ(first->rotation.y(), heading);
+
+    // A key held across Return keeps its rate in fire mode; held on through the throw and let go
+    // during the flight, it must not steer the next player's figure.
+    press(Qt::Key_Up);
+    press(Qt::Key_Left);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+    EXPECT_EQ(g.driveRate, -2);
+    EXPECT_EQ(g.yawRate, 120);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    release(Qt::Key_Up);
+    release(Qt::Key_Left);
+    explodeAt(first->worldPosition + VORN_Vector(30, 0, 0));
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown; }, 400));
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    toMoving();
+    Tortoise* second = g.currentFigure;
+    ASSERT_NE(second, first);
+    placeOnGround(second, 10, 5);
+    ticksFor(0.5);
+    stood = second->worldPosition;
+    const double secondHeading = second->rotation.y();
+    ticksFor(1);
+    EXPECT_LT(horizontalDistance(second->worldPosition, stood), 0.05);
+    EXPECT_EQ(second->rotation.y(), secondHeading);
 }
 
 TEST_F(InputScenario, EscapeWhileAimingLeavesTheGrenadeBehindTheMenu) {
