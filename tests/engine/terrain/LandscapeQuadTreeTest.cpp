@@ -288,17 +288,18 @@ TEST_F(LandscapeQuadTreeTest, RootWhollyInsideTheConeDrawsEveryLeafWithoutAsking
 }
 
 TEST_F(LandscapeQuadTreeTest, PartlyVisibleRootAsksItsLeaves) {
-    // The same terrain 11 units to the right, 10 ahead, under a 45-degree cone: the root
-    // straddles the mantle, the two leaves nearer the axis are seen, the outer two are not.
+    // The same terrain 12 units to the right, 10 ahead, under a 45-degree cone: the root
+    // straddles the mantle, the two leaves nearer the axis reach into the cone (their spheres of
+    // radius 1.41 lie 1.06 outside it), the outer two do not (1.77 outside).
     auto land = makeLandscape(3, 3, 2, 2, 0, [](int, int) { return 0; });
     const VORN_OcclusionCone cone(quarterTurn, 1, 100);
-    glTranslated(11, 0, -10);
+    glTranslated(12, 0, -10);
     glRotated(90, 1, 0, 0);
     const auto triangles = captureTriangles(20, [&] { land->draw(&cone); });
     ASSERT_EQ(triangles.size(), 4u);
     for (const auto& t : triangles)
         for (const auto& v : t)
-            EXPECT_LE(v.x(), 11.0 + 1e-4);
+            EXPECT_LE(v.x(), 12.0 + 1e-4);
 
     // Behind the eye nothing is drawn; without a cone everything is.
     glLoadIdentity();
