@@ -174,6 +174,7 @@ void Game::drawMenu(QPainter& painter) {
     case MainMenu:
         text(-160, -120, tr("return:"));
         text(-140, -40, tr("neues spiel"));
+        text(-160, 40, tr("c: computer: ") + computerLevelText());
         text(-160, 120, tr("esc: schliesen"));
         break;
     case AskPlayers:
@@ -202,6 +203,20 @@ void Game::drawMenu(QPainter& painter) {
     default:
         break;
     }
+}
+
+QString Game::computerLevelText() const {
+    switch (computer.level) {
+    case ComputerLevel::Easy:
+        return tr("leicht");
+    case ComputerLevel::Medium:
+        return tr("mittel");
+    case ComputerLevel::Hard:
+        return tr("schwer");
+    case ComputerLevel::Off:
+        break;
+    }
+    return tr("aus");
 }
 
 void Game::drawHud(QPainter& painter) {

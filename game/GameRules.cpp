@@ -114,6 +114,8 @@ void Game::updateStuff() {
         state = GameOver;
 
     const VORN_Clock::Ticks now = VORN_Clock::now();
+    if (computerOnTurn())
+        computer.act(*this, now);
 
     if (!frozen) {
         const double dt = secondsSince(lastTick, now);
@@ -201,6 +203,11 @@ void Game::updateStuff() {
     }
 
     update();
+}
+
+bool Game::computerOnTurn() const {
+    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
+    return turn && playerCount != 0 && computer.playsFor(currentPlayer);
 }
 
 void Game::takeGrenadeOutOfWorld() {
