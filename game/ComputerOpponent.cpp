@@ -21,6 +21,7 @@ const VORN_Clock::Ticks aimPauseMs = 400;       // in fire mode, before the aim 
 const VORN_Clock::Ticks holdMs = 300;           // between the aim reached and the throw
 const VORN_Clock::Ticks lastFireModeMs = 10000; // fire mode no later than this into the turn
 const VORN_Clock::Ticks lastThrowMs = 11750;    // and the throw no later than this
+const double steadierBy = 0.8; // scatter of a throw after one more seen from the same place
 
 // The rate that covers the rest within this tick, at most the full rate of a held key.
 double steer(double rest, double fullRate, double dt) {
@@ -208,9 +209,29 @@ void ComputerOpponent::enterFireMode(Game& game, VORN_Clock::Ticks now) {
     const ComputerPlayer planner(level);
     const ComputerPlayer::Field field = fieldOf(game);
     const VORN_Vector launch = game.grenade.worldPosition;
-    planned = planner.withAimError(field, launch, planner.chooseThrow(field, launch));
+    const ComputerPlayer::Throw exact = planner.chooseThrow(field, launch);
+    // Each throw from here at the same figure scatters less: the earlier explosions showed where
+    // the aim went.
+    const int earlier =
+        exact.target >= 0 ? throwsSeen(launch, field.enemies[exact.target].place) : 0;
+    planned = planner.withAimError(field, launch, exact, std::pow(steadierBy, earlier));
     phase = Phase::Aim;
     phaseEnds = now + aimPauseMs;
+}
+
+int ComputerOpponent::throwsSeen(const VORN_Vector& launch, const VORN_Vector& target) {
+    for (std::size_t i = 0; i < seen.size(); ++i) {
+        Aimed a = seen[i];
+        if (horizontal(a.from, launch) < 1 && horizontal(a.at, target) < 1) {
+            seen.erase(seen.begin() + static_cast<std::ptrdiff_t>(i));
+            seen.insert(seen.begin(), {launch, target, a.throws + 1});
+            return a.throws;
+        }
+    }
+    seen.insert(seen.begin(), {launch, target, 1});
+    if (seen.size() > 32)
+        seen.pop_back();
+    return 0;
 }
 
 void ComputerOpponent::aim(Game& game, VORN_Clock::Ticks now, double dt) {

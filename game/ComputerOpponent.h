@@ -10,6 +10,8 @@
 #include "game/ComputerLevel.h"
 #include "game/ComputerPlayer.h"
 
+#include <vector>
+
 class Game;
 
 class ComputerOpponent {
@@ -56,4 +58,14 @@ private:
     VORN_LIB::VORN_Vector driveTo;
     double heading = 0; // the figure's rotation about y that faces driveTo
     ComputerPlayer::Throw planned;
+
+    // Throws from one place at a figure at another: the explosions the computer has seen there.
+    struct Aimed {
+        VORN_LIB::VORN_Vector from;
+        VORN_LIB::VORN_Vector at;
+        int throws = 0;
+    };
+    // How many throws it has already made from launch at the figure at target; counts this one.
+    int throwsSeen(const VORN_LIB::VORN_Vector& launch, const VORN_LIB::VORN_Vector& target);
+    std::vector<Aimed> seen; // the latest first, at most a few dozen
 };

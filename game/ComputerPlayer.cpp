@@ -29,9 +29,9 @@ struct Scatter {
 Scatter scatterOf(ComputerLevel level) {
     switch (level) {
     case ComputerLevel::Easy:
-        return {5.0, 5.0, 0.11, 0.12};
+        return {9.0, 9.0, 0.21, 0.10};
     case ComputerLevel::Medium:
-        return {2.2, 2.2, 0.045, 0.06};
+        return {3.0, 3.0, 0.065, 0.05};
     case ComputerLevel::Hard:
         return {0.6, 0.6, 0.012, 0.02};
     case ComputerLevel::Off:
@@ -279,8 +279,11 @@ std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const
 }
 
 ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VORN_Vector& launch,
-                                                   const Throw& exact) const {
-    const Scatter scatter = scatterOf(level);
+                                                   const Throw& exact, double share) const {
+    Scatter scatter = scatterOf(level);
+    scatter.yaw *= share;
+    scatter.pitch *= share;
+    scatter.power *= share;
     const GrenadeFlight flight = flightOver(field);
     for (int attempt = 0; attempt < 8; ++attempt) {
         const double yaw = exact.yaw + scatter.yaw * normalDraw();

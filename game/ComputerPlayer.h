@@ -62,11 +62,13 @@ public:
     // inside the valley; none when it can throw from where it stands or no nearby spot is better.
     std::optional<VORN_LIB::VORN_Vector> driveTarget(const Field& field) const;
 
-    // The throw as this level's hand aims it: yaw, pitch and power scattered. A scattered throw
-    // whose predicted explosion would hurt an own figure is drawn again; after a few tries the
-    // unscattered throw is aimed instead. Draws from the game's random numbers.
-    Throw withAimError(const Field& field, const VORN_LIB::VORN_Vector& launch,
-                       const Throw& exact) const;
+    // The throw as this level's hand aims it: yaw, pitch and power scattered, the scatter scaled
+    // by share (1 for a first throw; less once earlier throws from the same place at the same
+    // figure have shown where they went). A scattered throw whose predicted explosion would hurt
+    // an own figure is drawn again; after a few tries the unscattered throw is aimed instead.
+    // Draws from the game's random numbers.
+    Throw withAimError(const Field& field, const VORN_LIB::VORN_Vector& launch, const Throw& exact,
+                       double share = 1) const;
 
     // Closest distance an own figure may have to a predicted explosion: the blast radius and a
     // margin for this level's scatter over the throw's horizontal distance.

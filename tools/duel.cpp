@@ -127,6 +127,8 @@ void playGame(unsigned seed, Tally& tally) {
         before = now;
     }
     ++tally.games;
+    if (std::getenv("DUEL_VERBOSE"))
+        std::printf("  seed %u: %d turns, %d players left\n", seed, turns, int(game->alivePlayers.size()));
     tally.turns += turns;
     if (game->state == GameOver) {
         ++tally.finished;
