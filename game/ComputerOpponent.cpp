@@ -15,12 +15,16 @@ using namespace VORN_LIB;
 
 namespace {
 
-const VORN_Clock::Ticks thinkMs = 500;          // before the first move of a turn
-const VORN_Clock::Ticks settleMs = 400;         // before fire mode
-const VORN_Clock::Ticks aimPauseMs = 400;       // in fire mode, before the aim moves
-const VORN_Clock::Ticks holdMs = 300;           // between the aim reached and the throw
-const VORN_Clock::Ticks lastFireModeMs = 10000; // fire mode no later than this into the turn
-const VORN_Clock::Ticks lastThrowMs = 11750;    // and the throw no later than this
+// The timetable of a turn, from the end of the countdown. The aim takes at most 6 s (a half turn
+// at 30 degrees per second, or the power from 1 to 13 at 2 per second), so fire mode by 5.4 s
+// leaves room for it before the throw at 11.9 s; the pauses shrink when time is short.
+const VORN_Clock::Ticks thinkMs = 500;         // before the first move of a turn
+const VORN_Clock::Ticks landingMs = 2500;      // waiting longer for the figure to land
+const VORN_Clock::Ticks settleMs = 400;        // before fire mode
+const VORN_Clock::Ticks lastFireModeMs = 5400; // fire mode no later than this
+const VORN_Clock::Ticks aimPauseMs = 400;      // in fire mode, before the aim moves
+const VORN_Clock::Ticks holdMs = 300;          // between the aim reached and the throw
+const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this
 const double steadierBy = 0.8; // scatter of a throw after one more seen from the same place
 
 // The rate that covers the rest within this tick, at most the full rate of a held key.
@@ -68,6 +72,12 @@ double valleyHeight(const VORN_Landscape& land, double x, double z) {
     return base + land.heightScale * h;
 }
 
+// Whether the figure on turn stands on the ground rather than dropping onto it.
+bool resting(const Game& game) {
+    const VORN_Vector p = game.currentFigure->worldPosition;
+    return p.y() - valleyHeight(game.landscape, p.x(), p.z()) < ComputerPlayer::figureRadius + 0.05;
+}
+
 bool nearTheEdge(const VORN_Vector& p) {
     return std::fabs(p.x()) > 78 || std::fabs(p.z()) > 38;
 }
@@ -93,14 +103,14 @@ ComputerPlayer::Field ComputerOpponent::fieldOf(const Game& game) {
     const VORN_Landscape* land = &game.landscape;
     field.ground = [land](double x, double z) { return valleyHeight(*land, x, z); };
 
-    auto resting = [&](const Tortoise* f) {
+    auto restingPlace = [&](const Tortoise* f) {
         const VORN_Vector p = f->worldPosition;
         const double ground = field.ground(p.x(), p.z()) + ComputerPlayer::figureRadius;
         return ComputerPlayer::Figure{VORN_Vector(p.x(), std::min(p.y(), ground), p.z()),
                                       f->health};
     };
     if (game.currentFigure)
-        field.own.push_back(resting(game.currentFigure));
+        field.own.push_back(restingPlace(game.currentFigure));
     for (unsigned u = 0; u < game.playerCount; ++u) {
         const Player* player = game.players[u];
         for (unsigned j = 0; player && j < player->count; ++j) {
@@ -108,9 +118,9 @@ ComputerPlayer::Field ComputerOpponent::fieldOf(const Game& game) {
             if (!f || f == game.currentFigure)
                 continue;
             if (static_cast<int>(u) == game.currentPlayer)
-                field.own.push_back(resting(f));
+                field.own.push_back(restingPlace(f));
             else
-                field.enemies.push_back(resting(f));
+                field.enemies.push_back(restingPlace(f));
         }
     }
     for (int i = 0; i < 4; ++i)
@@ -137,7 +147,8 @@ void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
         }
         switch (phase) {
         case Phase::Think:
-            if (now >= phaseEnds)
+            // A figure still dropping onto the valley is given time to land first.
+            if (now >= phaseEnds && (resting(game) || now - turnStarted >= landingMs))
                 think(game, now);
             break;
         case Phase::Turn: {
@@ -147,7 +158,8 @@ void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
                 driveFrom = figure->worldPosition;
                 phase = Phase::Drive;
                 const double seconds = horizontal(driveFrom, driveTo) / game.moveSpeed + 1;
-                phaseEnds = now + static_cast<VORN_Clock::Ticks>(seconds * 1000);
+                phaseEnds = std::min(now + static_cast<VORN_Clock::Ticks>(seconds * 1000),
+                                     turnStarted + lastFireModeMs - settleMs);
             }
             break;
         }
@@ -160,7 +172,7 @@ void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
                 figure->worldPosition + VORN_Vector(std::sin(a), 0, std::cos(a)) * (speed * dt);
             if (speed == 0 || now >= phaseEnds || nearTheEdge(next)) {
                 phase = Phase::Settle;
-                phaseEnds = now + settleMs;
+                phaseEnds = std::min(now + settleMs, turnStarted + lastFireModeMs);
             } else {
                 game.driveRate = speed; // negative: forward
             }
@@ -191,7 +203,7 @@ void ComputerOpponent::think(Game& game, VORN_Clock::Ticks now) {
     const std::optional<VORN_Vector> spot = planner.driveTarget(fieldOf(game));
     if (!spot) {
         phase = Phase::Settle;
-        phaseEnds = now + settleMs;
+        phaseEnds = std::min(now + settleMs, turnStarted + lastFireModeMs);
         return;
     }
     driveTo = *spot;
@@ -216,7 +228,12 @@ void ComputerOpponent::enterFireMode(Game& game, VORN_Clock::Ticks now) {
         exact.target >= 0 ? throwsSeen(launch, field.enemies[exact.target].place) : 0;
     planned = planner.withAimError(field, launch, exact, std::pow(steadierBy, earlier));
     phase = Phase::Aim;
-    phaseEnds = now + aimPauseMs;
+    const double aimSeconds = std::max({std::fabs(planned.yaw) / (game.turnSpeed * 0.25),
+                                        std::fabs(planned.pitch) / (game.turnSpeed * 0.25),
+                                        std::fabs(planned.power - game.aimPower) / game.moveSpeed});
+    const VORN_Clock::Ticks spare = turnStarted + lastThrowMs - holdMs - now -
+                                    static_cast<VORN_Clock::Ticks>(std::ceil(aimSeconds * 1000));
+    phaseEnds = now + std::clamp(spare, VORN_Clock::Ticks(0), aimPauseMs);
 }
 
 int ComputerOpponent::throwsSeen(const VORN_Vector& launch, const VORN_Vector& target) {
@@ -249,7 +266,7 @@ void ComputerOpponent::aim(Game& game, VORN_Clock::Ticks now, double dt) {
         }
         break;
     case Phase::Hold:
-        if (now >= phaseEnds) {
+        if (now >= phaseEnds || now - turnStarted + holdMs > lastThrowMs) {
             game.fire();
             phase = Phase::Done;
         }

@@ -289,7 +289,7 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
         const double yaw = exact.yaw + scatter.yaw * normalDraw();
         const double pitch = std::clamp(exact.pitch + scatter.pitch * normalDraw(), -89.0, 89.0);
         const double power =
-            std::clamp(exact.power * (1 + scatter.power * normalDraw()), 0.0, maxPower + 0.5);
+            std::clamp(exact.power * (1 + scatter.power * normalDraw()), 0.0, maxPower);
         Throw t = launchAt(flight, launch, yaw, pitch, power);
         t.target = exact.target;
         t.value = exact.value;
