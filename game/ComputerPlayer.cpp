@@ -29,7 +29,7 @@ struct Scatter {
 Scatter scatterOf(ComputerLevel level) {
     switch (level) {
     case ComputerLevel::Easy:
-        return {9.0, 9.0, 0.21, 0.10};
+        return {11.0, 11.0, 0.26, 0.10};
     case ComputerLevel::Medium:
         return {3.0, 3.0, 0.065, 0.05};
     case ComputerLevel::Hard:

@@ -1,6 +1,6 @@
 // The computer's planning of a throw, without a window: on flat ground its throws land at the
-// enemy it picks, it keeps its blasts away from its own figures, and behind a hill it takes the
-// high arc. World units, y up, angles in degrees.
+// enemy it picks, it keeps its blasts away from its own figures (driving off first when an enemy
+// stands too close), and behind a hill it takes the high arc. World units, y up, angles in degrees.
 #include "game/ComputerPlayer.h"
 
 #include <cmath>
@@ -87,6 +87,20 @@ TEST(ComputerPlayer, ThrowsOnFlatGroundLandAtTheTarget) {
     const ComputerPlayer::Throw fallback = planner.chooseThrow(field, launch);
     for (const ComputerPlayer::Figure& own : field.own)
         EXPECT_GE(std::sqrt((fallback.flight.point - own.place).lengthSquared()), 3.0);
+
+    // An enemy right beside the figure on turn: it drives a short way off first, then can throw.
+    field.own.pop_back();
+    field.enemies = {restingAt(1.5, 0.5, flat)};
+    const VORN_Vector here = field.own[0].place;
+    EXPECT_FALSE(planner.bestThrow(field, here + VORN_Vector(0, 0.5, 0)));
+    const std::optional<VORN_Vector> spot = planner.driveTarget(field);
+    ASSERT_TRUE(spot);
+    EXPECT_LE(horizontal(*spot, here), ComputerPlayer::driveRadius + 1e-9);
+    field.own[0].place = *spot;
+    const std::optional<ComputerPlayer::Throw> after =
+        planner.bestThrow(field, *spot + VORN_Vector(0, 0.5, 0));
+    ASSERT_TRUE(after);
+    EXPECT_GE(std::sqrt((after->flight.point - *spot).lengthSquared()), 3.0);
 }
 
 TEST(ComputerPlayer, ThrowsTheHighArcOverAHill) {
