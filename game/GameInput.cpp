@@ -36,7 +36,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
     if (computerOnTurn()) {
         if (!reachesComputerTurn(key))
             return;
-        ComputerOpponent::letGo(*this); // Escape ends its turn: it lets go of its keys
+        if (key == Qt::Key_Escape)
+            ComputerOpponent::letGo(*this); // its turn ends: it lets go of its keys
     }
 
     switch (state) {

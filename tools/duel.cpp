@@ -7,6 +7,8 @@
 // Usage (from build/bin, under a display):
 //   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
 //   schwer"...]
+// Each level plays games with the seeds counting up from the first until it has thrown enough;
+// DUEL_VERBOSE=1 also prints the turns and players left of every game.
 #include "engine/scene/VORN_Clock.h"
 #include "game/Game.h"
 #include "game/Player.h"
@@ -72,6 +74,7 @@ struct Tally {
     int finished = 0;
     int draws = 0;
     long turns = 0;
+    int mostTurns = 0;
     int drives = 0;
     int lostWhileDriving = 0; // turns that ended while driving
     double longestTurn = 0;
@@ -128,8 +131,10 @@ void playGame(unsigned seed, Tally& tally) {
     }
     ++tally.games;
     if (std::getenv("DUEL_VERBOSE"))
-        std::printf("  seed %u: %d turns, %d players left\n", seed, turns, int(game->alivePlayers.size()));
+        std::printf("  seed %u: %d turns, %d players left\n", seed, turns,
+                    int(game->alivePlayers.size()));
     tally.turns += turns;
+    tally.mostTurns = std::max(tally.mostTurns, turns);
     if (game->state == GameOver) {
         ++tally.finished;
         tally.draws += game->alivePlayers.isEmpty() ? 1 : 0;
@@ -182,8 +187,9 @@ int main(int argc, char** argv) {
                     100.0 * tally.ownHurt / tally.throws, tally.games,
                     double(tally.turns) / tally.games, tally.finished, tally.games, tally.draws,
                     tally.longestTurn);
-        std::printf("        drove before %d throws; turns that ended while driving: %d\n",
-                    tally.drives, tally.lostWhileDriving);
+        std::printf("        most turns in a game %d (limit %d); drove before %d throws; turns "
+                    "that ended while driving: %d\n",
+                    tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
         std::fflush(stdout);
     }
     return 0;
