@@ -25,6 +25,13 @@ const QFont& menuFont() {
     return font;
 }
 
+// The main menu's computer line: its longest text ("c: computer: schwer") fits the 400-pixel
+// panel only a size below the menu's other lines.
+const QFont& menuLineFont() {
+    static const QFont font("Helvetica", 24);
+    return font;
+}
+
 const QFont& panelFont() { // status panels and figure labels
     static const QFont font("Helvetica", 20);
     return font;
@@ -174,7 +181,8 @@ void Game::drawMenu(QPainter& painter) {
     case MainMenu:
         text(-160, -120, tr("return:"));
         text(-140, -40, tr("neues spiel"));
-        text(-160, 40, tr("c: computer: ") + computerLevelText());
+        overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
+                    menuLineFont());
         text(-160, 120, tr("esc: schliesen"));
         break;
     case AskPlayers:
