@@ -18,6 +18,7 @@
 #include "engine/scene/VORN_Scene.h"
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
+#include "game/ComputerOpponent.h"
 #include "game/GameState.h"
 #include "game/Grenade.h"
 
@@ -67,6 +68,8 @@ public:
     void prepareThrow();
     void fire();
     void addMessage(const QString& line);
+    // Whether the computer plays the turn under way (countdown to flight).
+    bool computerOnTurn() const;
 
     // Launch direction of a throw: Ry(yaw)·Rx(pitch) applied to (0, 0, -1), angles in degrees.
     static VORN_LIB::VORN_Vector throwDirection(double yaw, double pitch);
@@ -127,6 +130,7 @@ public:
     double aimYaw = 0;
     double aimPitch = 0;
     double aimPower = 0;
+    ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
 
 private:
     void setUpWorld();
@@ -140,6 +144,7 @@ private:
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);
+    QString computerLevelText() const;
     void drawHud(QPainter& painter);
     void drawTurnPanel(QPainter& painter);
     void drawKeyPanel(QPainter& painter);

@@ -17,6 +17,11 @@ void setRate(double& rate, double value) {
         rate = value;
 }
 
+// The keys that still work while the computer plays a turn.
+bool reachesComputerTurn(int key) {
+    return key == Qt::Key_Escape;
+}
+
 int digitOf(int key) {
     return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
 }
@@ -28,6 +33,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     const int key = event->key();
     const int digit = digitOf(key);
+    if (computerOnTurn()) {
+        if (!reachesComputerTurn(key))
+            return;
+        if (key == Qt::Key_Escape)
+            ComputerOpponent::letGo(*this); // its turn ends: it lets go of its keys
+    }
 
     switch (state) {
     case MainMenu:
@@ -35,6 +46,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
             close();
         else if (key == Qt::Key_Return)
             state = AskPlayers;
+        else if (key == Qt::Key_C)
+            computer.level = nextComputerLevel(computer.level);
         break;
     case AskPlayers:
         if (digit >= 2 && digit <= 9) {
@@ -128,6 +141,8 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return;
     if (state != Moving && state != Aiming)
         return;
+    if (computerOnTurn() && !reachesComputerTurn(event->key()))
+        return; // the computer's rates are not the keyboard's to clear
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:

@@ -26,6 +26,13 @@ const QFont& menuFont() {
     return font;
 }
 
+// The main menu's computer line: its longest text ("c: computer: schwer") fits the 400-pixel
+// panel only a size below the menu's other lines.
+const QFont& menuLineFont() {
+    static const QFont font("Helvetica", 24);
+    return font;
+}
+
 const QFont& panelFont() { // status panels and figure labels
     static const QFont font("Helvetica", 20);
     return font;
@@ -208,6 +215,8 @@ void Game::drawMenu(QPainter& painter) {
     case MainMenu:
         text(-160, -120, tr("return:"));
         text(-140, -40, tr("neues spiel"));
+        overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
+                    menuLineFont());
         text(-160, 120, tr("esc: schliesen"));
         break;
     case AskPlayers:
@@ -236,6 +245,20 @@ void Game::drawMenu(QPainter& painter) {
     default:
         break;
     }
+}
+
+QString Game::computerLevelText() const {
+    switch (computer.level) {
+    case ComputerLevel::Easy:
+        return tr("leicht");
+    case ComputerLevel::Medium:
+        return tr("mittel");
+    case ComputerLevel::Hard:
+        return tr("schwer");
+    case ComputerLevel::Off:
+        break;
+    }
+    return tr("aus");
 }
 
 void Game::drawHud(QPainter& painter) {

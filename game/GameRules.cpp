@@ -116,6 +116,8 @@ void Game::updateStuff() {
         state = GameOver;
 
     const VORN_Clock::Ticks now = VORN_Clock::now();
+    if (computerOnTurn())
+        computer.act(*this, now);
 
     if (!frozen) {
         const double dt = std::min(secondsSince(lastTick, now), longestStep);
@@ -212,6 +214,11 @@ void Game::stopRates() {
     yawRate = 0;
     raiseRate = 0;
     driveRate = 0;
+}
+
+bool Game::computerOnTurn() const {
+    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
+    return turn && playerCount != 0 && computer.playsFor(currentPlayer);
 }
 
 void Game::takeGrenadeOutOfWorld() {

@@ -74,7 +74,19 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
     expectTextLine(image, cx - 160, cy - 120, "return:", 30);
     expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
     expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
-    EXPECT_TRUE(noTextIn(image, QRect(cx - 190, cy + 10, 380, 60)));
+    expectTextLine(image, cx - 160, cy + 40, "c: computer: aus", 24);
+
+    // C cycles the computer's level; only its own line changes.
+    for (const char* level : {"leicht", "mittel", "schwer", "aus"}) {
+        tap(Qt::Key_C);
+        image = frame();
+        expectTextLine(image, cx - 160, cy + 40, QString("c: computer: ") + level, 24);
+        EXPECT_TRUE(noTextIn(image, QRect(cx + 195, cy + 5, 100, 45))) << "beyond the panel";
+        expectTextLine(image, cx - 160, cy - 120, "return:", 30);
+        expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
+        expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
+    }
+    EXPECT_EQ(g.computer.level, ComputerLevel::Off);
 
     tap(Qt::Key_Return);
     image = frame();

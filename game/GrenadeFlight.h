@@ -1,0 +1,53 @@
+// Where a thrown grenade will go: its flight stepped as the physics step moves it (semi-implicit
+// Euler under gravity (0, -0.9, 0), velocity first), in ticks of 25 ms, until its sphere of 0.1
+// meets the ground or another sphere, or it leaves the valley. World units, y up, seconds.
+// Needs no window: the ground is a height function.
+#pragma once
+
+#include "engine/math/VORN_Vector.h"
+
+#include <functional>
+#include <vector>
+
+class GrenadeFlight {
+public:
+    using Ground = std::function<double(double x, double z)>; // surface height at x/z
+
+    struct Sphere {
+        VORN_LIB::VORN_Vector centre;
+        double radius = 0;
+    };
+
+    enum class End {
+        Ground,  // touched the terrain
+        Sphere,  // touched one of the spheres
+        Outside, // left the valley untouched
+        TooLong  // still flying after the longest flight looked at
+    };
+
+    struct Result {
+        End end = End::TooLong;
+        VORN_LIB::VORN_Vector point; // where the grenade stops: the explosion's place
+        int sphere = -1;             // index of the sphere touched, or -1
+        double seconds = 0;          // time of flight
+    };
+
+    static constexpr double gravity = 0.9;       // units per second squared, downwards
+    static constexpr double tick = 0.025;        // seconds per physics step, as the timer runs
+    static constexpr double grenadeRadius = 0.1; // the grenade's bounding sphere
+    static constexpr double longestFlight = 40;  // seconds
+
+    GrenadeFlight(Ground ground, std::vector<Sphere> spheres);
+
+    // The flight of a grenade leaving start with the given velocity.
+    Result fly(const VORN_LIB::VORN_Vector& start, const VORN_LIB::VORN_Vector& velocity) const;
+
+    // Whether a point lies outside the valley's play area (x in [-80, 80], z in [-40, 40]).
+    static bool outsideValley(const VORN_LIB::VORN_Vector& p);
+
+    const Ground& ground() const { return groundHeight; }
+
+private:
+    Ground groundHeight;
+    std::vector<Sphere> obstacles;
+};

@@ -1,0 +1,196 @@
+// Lets computer opponents play each other on the game's valley and measures how well each level
+// throws: seeded games of 4 players with 3 tortoises each (spieler 0 a computer too), played in
+// one hidden game window with driven time, 25 ms per tick. Per level it prints the share of
+// throws whose explosion hurts an enemy figure and the share that hurts one of the thrower's own,
+// the mean number of turns per game, the games finished within the turn limit, the longest
+// computer turn from the end of the countdown to the throw, and how often a figure drove first.
+// Usage (from build/bin, under a display):
+//   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
+//   schwer"...]
+// Each level plays games with the seeds counting up from the first until it has thrown enough;
+// DUEL_VERBOSE=1 also prints the turns and players left of every game.
+#include "engine/scene/VORN_Clock.h"
+#include "game/Game.h"
+#include "game/Player.h"
+#include "game/Tortoise.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+const int players = 4;
+const int figures = 3;
+const int turnLimit = 400;
+
+Game* game = nullptr;
+
+void tap(int code) {
+    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
+    QApplication::sendEvent(game, &press);
+    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
+    QApplication::sendEvent(game, &release);
+}
+
+void tick() {
+    VORN_Clock::advance(25);
+    QMetaObject::invokeMethod(game, "updateStuff", Qt::DirectConnection);
+}
+
+// Hit points of every figure slot of every player; -1 for an empty slot or a player out.
+std::vector<std::vector<int>> healthOfAll() {
+    std::vector<std::vector<int>> all(game->playerCount);
+    for (unsigned u = 0; u < game->playerCount; ++u) {
+        const Player* player = game->players[u];
+        for (unsigned j = 0; j < static_cast<unsigned>(figures); ++j)
+            all[u].push_back(player && player->figures[j] ? player->figures[j]->health : -1);
+    }
+    return all;
+}
+
+bool hurt(const std::vector<int>& before, const std::vector<int>& after) {
+    for (std::size_t j = 0; j < before.size(); ++j)
+        if (before[j] >= 0 && after[j] < before[j])
+            return true;
+    return false;
+}
+
+struct Tally {
+    int throws = 0;
+    int enemyHurt = 0;
+    int ownHurt = 0;
+    int games = 0;
+    int finished = 0;
+    int draws = 0;
+    long turns = 0;
+    int mostTurns = 0;
+    int drives = 0;
+    int lostWhileDriving = 0; // turns that ended while driving
+    double longestTurn = 0;
+};
+
+// One game from the main menu to the end screen, or to the turn limit.
+void playGame(unsigned seed, Tally& tally) {
+    tap(Qt::Key_Return);
+    tap(Qt::Key_0 + players);
+    std::srand(seed);
+    tap(Qt::Key_0 + figures);
+
+    GameState before = game->state;
+    VORN_Clock::Ticks countdownStart = game->turnStart;
+    VORN_Clock::Ticks movingStart = 0;
+    bool drove = false;
+    int thrower = -1;
+    std::vector<std::vector<int>> health;
+    int turns = 1;
+    while (game->state != GameOver && turns <= turnLimit) {
+        const unsigned char impactBefore = game->impactState;
+        tick();
+        const GameState now = game->state;
+        if (now == Countdown && (before != Countdown || game->turnStart != countdownStart)) {
+            ++turns;
+            countdownStart = game->turnStart;
+        }
+        if (now == Moving && before != Moving) {
+            movingStart = VORN_Clock::now();
+            drove = false;
+        }
+        if (before == Moving && now == Countdown)
+            ++tally.lostWhileDriving; // off the valley, or out of time
+        if (now == Moving && game->driveRate != 0)
+            drove = true;
+        if (now == Flying && before == Aiming) {
+            ++tally.throws;
+            tally.drives += drove ? 1 : 0;
+            tally.longestTurn =
+                std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
+            thrower = game->currentPlayer;
+            health = healthOfAll();
+        }
+        if (now == Flying && impactBefore != 2 && game->impactState == 2) {
+            const std::vector<std::vector<int>> after = healthOfAll();
+            bool enemy = false;
+            for (std::size_t u = 0; u < after.size(); ++u)
+                if (static_cast<int>(u) != thrower && hurt(health[u], after[u]))
+                    enemy = true;
+            tally.enemyHurt += enemy ? 1 : 0;
+            tally.ownHurt += hurt(health[thrower], after[thrower]) ? 1 : 0;
+        }
+        before = now;
+    }
+    ++tally.games;
+    if (std::getenv("DUEL_VERBOSE"))
+        std::printf("  seed %u: %d turns, %d players left\n", seed, turns,
+                    int(game->alivePlayers.size()));
+    tally.turns += turns;
+    tally.mostTurns = std::max(tally.mostTurns, turns);
+    if (game->state == GameOver) {
+        ++tally.finished;
+        tally.draws += game->alivePlayers.isEmpty() ? 1 : 0;
+        tap(Qt::Key_Return);
+    } else {
+        game->resetAll();
+    }
+}
+
+ComputerLevel levelNamed(const char* name) {
+    if (!std::strcmp(name, "leicht"))
+        return ComputerLevel::Easy;
+    if (!std::strcmp(name, "mittel"))
+        return ComputerLevel::Medium;
+    if (!std::strcmp(name, "schwer"))
+        return ComputerLevel::Hard;
+    std::fprintf(stderr, "duel: unknown level %s (leicht, mittel or schwer)\n", name);
+    std::exit(2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    const int throwsPerLevel = argc > 1 ? std::atoi(argv[1]) : 300;
+    const unsigned firstSeed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
+    std::vector<const char*> levels;
+    for (int i = 3; i < argc; ++i)
+        levels.push_back(argv[i]);
+    if (levels.empty())
+        levels = {"leicht", "mittel", "schwer"};
+
+    VORN_Clock::setManual(1000);
+    game = new Game(); // never shown: nothing is painted, the rules run alone
+    game->timer->stop();
+    game->computer.firstPlayer = 0;
+
+    std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
+                players, figures, throwsPerLevel, firstSeed);
+    std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
+                "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
+    for (const char* name : levels) {
+        game->computer.level = levelNamed(name);
+        Tally tally;
+        unsigned seed = firstSeed;
+        while (tally.throws < throwsPerLevel)
+            playGame(seed++, tally);
+        std::printf("%-7s %7d %11.1f%% %9.1f%% %6d %11.1f %5d/%-3d %9d %11.2fs\n", name,
+                    tally.throws, 100.0 * tally.enemyHurt / tally.throws,
+                    100.0 * tally.ownHurt / tally.throws, tally.games,
+                    double(tally.turns) / tally.games, tally.finished, tally.games, tally.draws,
+                    tally.longestTurn);
+        std::printf("        most turns in a game %d (limit %d); drove before %d throws; turns "
+                    "that ended while driving: %d\n",
+                    tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
+        std::fflush(stdout);
+    }
+    return 0;
+}
