@@ -18,6 +18,7 @@
 #include "engine/scene/VORN_Scene.h"
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
+#include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/Grenade.h"
 
@@ -95,6 +96,7 @@ public:
     Grenade grenade;
     VORN_LIB::VORN_PhysicsContainer grenadeBody;
     VORN_LIB::VORN_BoundingSphere grenadeSphere;
+    GameSound sound; // the effects; silent without a sound device
 
     unsigned char impactState = 0; // 0 flying, 1 hit something, 2 explosion handled
     GLuint aimArrowList = 0;       // the red aiming arrow
