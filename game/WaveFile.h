@@ -25,5 +25,5 @@ public:
 
     std::vector<float> samples; // interleaved, channels per frame
     int channels = 1;
-    int rate = 22050; // frames per second
+    int rate = 44100; // frames per second
 };

@@ -1,5 +1,5 @@
 // Makes the game's sound effects in a folder (scripts/make-data writes them into data/sounds/):
-// one-channel 16-bit WAV files at 22050 Hz, synthesised from tones, tone sweeps and filtered noise
+// one-channel 16-bit WAV files at 44100 Hz, synthesised from tones, tone sweeps and filtered noise
 // under envelopes. Deterministic: the noise comes from a fixed-seed generator, so the same program
 // always writes the same bytes.
 // Usage: make_sounds <folder>
@@ -15,7 +15,7 @@
 
 namespace {
 
-const int rate = 22050;
+const int rate = 44100; // the usual output rate, so that nothing needs resampling
 const double twoPi = 6.283185307179586;
 
 // White noise in -1 … 1 from a 32-bit xorshift generator.
