@@ -97,7 +97,7 @@ bool WaveFile::read(const QString& path, QString* error) {
     for (std::size_t i = 0; i < count; ++i) {
         const char* p = sampleData + i * width;
         if (pcm16) {
-            samples[i] = static_cast<std::int16_t>(read16(p)) / 32768.0f;
+            samples[i] = static_cast<std::int16_t>(read16(p)) / 32767.0f; // as write() scales
         } else {
             const std::uint32_t raw = read32(p);
             float value = 0;
