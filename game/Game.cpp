@@ -53,6 +53,7 @@ Game::Game()
     lastTick = VORN_Clock::now();
     physicsWorld.lastTicks = lastTick;
     glClearColor(0, 0, 0.2f, 1);
+    sound.open(QStringLiteral("../../data/sounds"));
     resetAll();
 }
 

@@ -19,6 +19,7 @@
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/ComputerOpponent.h"
+#include "game/GameSound.h"
 #include "game/GameState.h"
 #include "game/Grenade.h"
 
@@ -103,6 +104,7 @@ public:
     Grenade grenade;
     VORN_LIB::VORN_PhysicsContainer grenadeBody;
     VORN_LIB::VORN_BoundingSphere grenadeSphere;
+    GameSound sound; // the effects; silent without a sound device
 
     unsigned char impactState = 0; // 0 flying, 1 hit something, 2 explosion handled
     GLuint aimArrowList = 0;       // the red aiming arrow

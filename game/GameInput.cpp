@@ -1,6 +1,6 @@
 // Keyboard and mouse. Keys change the state and set the rates while held; the tick turns the rates
 // into motion. A held key acts as one press until it is released: auto-repeated presses and
-// releases are ignored.
+// releases are ignored. M switches the sound off and on in every state.
 #include "game/Game.h"
 
 #include <QKeyEvent>
@@ -33,6 +33,10 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     const int key = event->key();
     const int digit = digitOf(key);
+    if (key == Qt::Key_M) { // sound off and on, in every state
+        sound.toggleMute();
+        return;
+    }
     if (computerOnTurn()) {
         if (!reachesComputerTurn(key))
             return;

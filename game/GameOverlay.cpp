@@ -109,6 +109,7 @@ void Game::paintEvent(QPaintEvent*) {
     resizeGL(w, h);
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
+    sound.followCamera(*viewport);
 
     if (state == Aiming) {
         glPushMatrix();

@@ -96,6 +96,7 @@ void Game::nextTurn() {
         anyoneLeft = anyoneLeft || (players[i] && players[i]->alive > 0);
     if (!anyoneLeft) {
         state = GameOver;
+        sound.gameOver(false);
         currentFigure = nullptr;
         viewport->attach(nullptr);
         return;
@@ -112,8 +113,10 @@ void Game::nextTurn() {
 }
 
 void Game::updateStuff() {
-    if (playerCount != 0 && alivePlayers.size() <= 1)
+    if (playerCount != 0 && alivePlayers.size() <= 1 && state != GameOver) {
         state = GameOver;
+        sound.gameOver(!alivePlayers.isEmpty());
+    }
 
     const VORN_Clock::Ticks now = VORN_Clock::now();
     if (computerOnTurn())
@@ -148,6 +151,7 @@ void Game::updateStuff() {
                 addMessage(tr("suizidgefaehrdet"));
                 player->removeFigure(static_cast<unsigned>(player->current));
                 currentFigure = nullptr;
+                sound.figureLost();
                 if (player->alive == 0)
                     playerLost(currentPlayer, tr("begeht selbstmord"));
                 nextTurn();
@@ -163,7 +167,9 @@ void Game::updateStuff() {
     switch (state) {
     case Countdown: {
         const double e = secondsSince(turnStart, now);
+        sound.turnClock(turnStart, countdownSeconds - e);
         if (e > countdownSeconds) {
+            sound.turnStarts();
             frozen = false;
             cameraLocked = false;
             state = Moving;
@@ -176,6 +182,7 @@ void Game::updateStuff() {
     }
     case Moving: {
         const double e = secondsSince(turnStart, now);
+        sound.turnClock(turnStart, moveSeconds - e);
         if (e > moveSeconds)
             nextTurn();
         secondsLeft = wholeSecondsLeft(moveSeconds, e);
@@ -183,6 +190,7 @@ void Game::updateStuff() {
     }
     case Aiming: {
         const double e = secondsSince(turnStart, now);
+        sound.turnClock(turnStart, aimSeconds - e);
         if (e > aimSeconds)
             nextTurn();
         secondsLeft = wholeSecondsLeft(aimSeconds, e);
@@ -231,6 +239,7 @@ void Game::takeGrenadeOutOfWorld() {
 void Game::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
     landscape.createCrater(point, craterRadius);
+    sound.explosion(point);
 
     for (unsigned u = 0; u < playerCount; ++u) {
         Player* player = players[u];
@@ -249,6 +258,7 @@ void Game::explode(const VORN_Vector& point) {
                 if (figure == currentFigure)
                     currentFigure = nullptr;
                 player->removeFigure(j);
+                sound.figureLost();
                 addMessage(tr("spieler ") + QString::number(u));
                 addMessage(tr("meldet verluste"));
                 if (player->alive == 0) {
@@ -294,6 +304,7 @@ void Game::fire() {
     turnStart = 0;
     grenadeBody.velocity = direction * aimPower;
     viewport->attach(&grenade);
+    sound.launch();
 }
 
 void Game::handleCollision(VORN_Object* a, VORN_Object* b, VORN_Contact* contact) {

@@ -60,5 +60,9 @@ int main(int argc, char** argv) {
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
         game->installEventFilter(new QuitAfterFirstPaint());
     game->show();
-    return app->exec();
+    const int status = app->exec();
+    // The window outlives the event loop; its sound device is closed here, which also completes
+    // a recording of OpenAL's wave writer.
+    game->sound.close();
+    return status;
 }

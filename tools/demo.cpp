@@ -92,6 +92,10 @@ int main(int argc, char** argv) {
         outputFolder = argv[1];
     QDir().mkpath(outputFolder);
     VORN_Clock::setManual(1000);
+    // The round runs far faster than real time, so its sounds would only jumble: they go to
+    // OpenAL Soft's silent null output unless ALSOFT_DRIVERS names another.
+    if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
+        qputenv("ALSOFT_DRIVERS", "null");
 
     game = new Game();
     game->timer->stop(); // the script drives every tick itself

@@ -42,6 +42,10 @@ void sendMouse(QEvent::Type type, Qt::MouseButton button, Qt::MouseButtons butto
 
 Game& game() {
     if (!instance) {
+        // Sound goes to OpenAL Soft's null output, silent on every machine, unless a test has
+        // chosen an output of its own.
+        if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
+            qputenv("ALSOFT_DRIVERS", "null");
         VORN_Clock::setManual(1000);
         instance = new Game();
         timerRan = instance->timer->isActive() && instance->timer->interval() == 25;

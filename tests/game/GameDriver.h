@@ -20,7 +20,8 @@ class Tortoise;
 namespace GameDriver {
 
 // The game of this process, made on first use: 800 × 600, shown, its own timer stopped so only
-// the test's ticks run, the clock driven by hand from 1000 ms on.
+// the test's ticks run, the clock driven by hand from 1000 ms on, its sound played into OpenAL
+// Soft's silent null output unless ALSOFT_DRIVERS names another.
 Game& game();
 // Whether the game's timer was running at 25 ms before the driver stopped it.
 bool timerWasRunning();
