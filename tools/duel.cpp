@@ -168,6 +168,10 @@ int main(int argc, char** argv) {
         levels = {"leicht", "mittel", "schwer"};
 
     VORN_Clock::setManual(1000);
+    // Games run far faster than real time: their sounds go to OpenAL Soft's silent null output
+    // unless ALSOFT_DRIVERS names another.
+    if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
+        qputenv("ALSOFT_DRIVERS", "null");
     game = new Game(); // never shown: nothing is painted, the rules run alone
     game->timer->stop();
     game->computer.firstPlayer = 0;
@@ -192,5 +196,6 @@ int main(int argc, char** argv) {
                     tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
         std::fflush(stdout);
     }
+    game->sound.close();
     return 0;
 }
