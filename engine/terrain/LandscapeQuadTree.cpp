@@ -64,7 +64,13 @@ void VORN_Landscape::compileWholeShell() {
     shell->listName = 0;
     shell->radius = 1.0;
     wholeShell = std::move(shell);
-    wholeShell->updateBounds();
+    // The blocks cover the grid, so the root's box is the grid's (no second pass over it).
+    if (quadTreeBuilt) {
+        wholeShell->boundsLow = root->boundsLow;
+        wholeShell->boundsHigh = root->boundsHigh;
+    } else {
+        wholeShell->updateBounds();
+    }
 
     // The blocks split the grid's cells exactly (a shared border row or column holds points, not
     // cells), so replaying every block's list draws the whole grid without recording it twice.
