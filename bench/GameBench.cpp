@@ -195,9 +195,20 @@ void frameArgs(benchmark::internal::Benchmark* b) {
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
 
-void label(benchmark::State& state) {
+// The frames again with the exact view test switched off (culled by the cone alone, as before
+// the test existed), each beside the frame that uses it; run with
+// --benchmark_enable_random_interleaving=true so that both see the same load.
+void frameArgsBothWays(benchmark::internal::Benchmark* b) {
+    for (int size = 0; size < 2; ++size)
+        for (int scene = Menu; scene <= Turn9x9; ++scene)
+            for (int exact = 1; exact >= 0; --exact)
+                b->Args({scene, size == 0 ? 800 : 1920, size == 0 ? 600 : 1080, exact});
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+void label(benchmark::State& state, const std::string& extra = "") {
     state.SetLabel(std::string(sceneNames[state.range(0)]) + " " + std::to_string(state.range(1)) +
-                   "x" + std::to_string(state.range(2)));
+                   "x" + std::to_string(state.range(2)) + extra);
 }
 
 // Writes a picture of the window, for a look at what is being measured (TV_BENCH_PICTURES=dir).
@@ -210,18 +221,26 @@ void picture(const std::string& name) {
     image.save(QDir(dir).filePath(QString::fromStdString(name) + ".png"));
 }
 
+// The frame as the game draws it (range 3 = 1) or culled by the cone alone (0). "blocks" counts
+// the terrain blocks of the outline pass (64 when nothing is culled).
 void BM_Frame(benchmark::State& state) {
     enterScene(int(state.range(0)));
     useSize(int(state.range(1)), int(state.range(2)));
+    Game& g = theGame();
+    const bool exact = state.range(3) != 0;
+    g.viewport->exactCulling = exact;
     frame();
-    picture("frame-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)));
+    picture("frame-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)) +
+            (exact ? "" : "-cone"));
     const double start = processMs();
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    label(state);
+    state.counters["blocks"] = g.landscape.blocksDrawn;
+    g.viewport->exactCulling = true;
+    label(state, exact ? "" : " cone only");
 }
-BENCHMARK(BM_Frame)->Apply(frameArgs);
+BENCHMARK(BM_Frame)->Apply(frameArgsBothWays);
 
 void BM_TerrainListsOnly(benchmark::State& state) {
     enterScene(int(state.range(0)));

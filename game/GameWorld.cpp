@@ -81,6 +81,7 @@ void Game::setUpWorld() {
     grenadeMaterial = new VORN_Material(floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1),
                                         floatColor(1, 1, 1, 1), 30);
     grenade.size = 0.1;
+    grenade.boundingRadius = Grenade::reach * grenade.size;
     grenade.material = grenadeMaterial;
     grenade.setColor(0, 0, 0, 1);
     grenade.setWorldPosition(0, 6, 0);

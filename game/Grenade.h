@@ -15,6 +15,8 @@ public:
     // Emits the body and its 122 studs (duplicates included); the cone is ignored.
     void draw(const VORN_LIB::VORN_OcclusionCone* cone) override;
 
-    double size = 1.0;             // the game uses 0.1
+    double size = 1.0; // the game uses 0.1
+    // Every point of the model lies within reach × size of the origin.
+    static constexpr double reach = 1.2;
     GLUquadric* quadric = nullptr; // owned; null when GLU could not make one (body skipped)
 };

@@ -48,6 +48,7 @@ void Player::createFigures(unsigned count, double xMin, double xMax, double zMin
         Tortoise* figure = new Tortoise();
         figures[i] = figure;
         figure->size = figureSize;
+        figure->boundingRadius = Tortoise::reach * figureSize;
         figure->color = color;
         figure->material = material;
         figure->setWorldPosition(x, startHeight, z);

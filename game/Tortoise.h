@@ -15,7 +15,9 @@ public:
     // Emits the model in model units times size; the cone is ignored.
     void draw(const VORN_LIB::VORN_OcclusionCone* cone) override;
 
-    int health = 100;              // lowered by explosions; the figure leaves at zero
-    double size = 1.0;             // the game uses 0.3
+    int health = 100;  // lowered by explosions; the figure leaves at zero
+    double size = 1.0; // the game uses 0.3
+    // Every point of the model lies within reach × size of the origin.
+    static constexpr double reach = 1.2;
     GLUquadric* quadric = nullptr; // owned; null when GLU could not make one (spheres skipped)
 };

@@ -3,6 +3,7 @@
 #include "engine/render/VORN_Viewport.h"
 
 #include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_Frustum.h"
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Object.h"
 #include "engine/scene/VORN_Scene.h"
@@ -191,6 +192,12 @@ void VORN_Viewport::render() {
     else
         applyState();
 
+    // The exact test behind the cone: the picture's own planes, widened by the outline's line
+    // width and two pixels more for smoothing, so that culling never takes away a pixel.
+    const VORN_Frustum frustum(fieldOfView, aspect, nearPlane, farPlane, width, height,
+                               lineWidth + 2.0);
+    VORN_Frustum::setDrawing(exactCulling ? &frustum : nullptr);
+
     glPushMatrix();
     if (sortedTransparency) {
         scene->renderPass(1, cone);
@@ -208,6 +215,7 @@ void VORN_Viewport::render() {
         glCallList(outlineEndList);
     }
     glPopMatrix();
+    VORN_Frustum::setDrawing(nullptr);
 }
 
 void VORN_Viewport::attach(VORN_Object* object) {

@@ -73,6 +73,9 @@ public:
     bool texturing = false;
     bool sortedTransparency = false;
     bool outlines = false;
+    // Behind the cone, skip terrain blocks and objects that the view's frustum shows to lie
+    // outside the picture; off, only the cone culls.
+    bool exactCulling = true;
     float lineWidth = 2.0f;
     float fogColor[4] = {0, 0, 0, 0};
     float fogDensity = 0.5f;

@@ -4,8 +4,10 @@
 
 #include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/RenderQueueEntry.h"
+#include "engine/scene/VORN_Frustum.h"
 #include "engine/scene/VORN_Material.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace VORN_LIB {
@@ -165,34 +167,55 @@ void VORN_Object::render(char mode, const VORN_OcclusionCone* cone) {
     glPushMatrix();
     applyTransform(false);
     if (!cone || cone->isVisible(VORN_Vector(0, 0, 0), radius) != 0) {
-        switch (mode) {
-        case 0:
-            paint(false, cone);
-            break;
-        case 1:
-            if (!transparent) {
+        // Outside the picture only the object itself is left out: its children have spheres of
+        // their own.
+        if (!outsideView(cone)) {
+            switch (mode) {
+            case 0:
                 paint(false, cone);
-            } else {
-                RenderQueueEntry entry;
-                entry.object = this;
-                glGetDoublev(GL_MODELVIEW_MATRIX, entry.matrix);
-                entry.key = entry.matrix[12] * entry.matrix[12] +
-                            entry.matrix[13] * entry.matrix[13] +
-                            entry.matrix[14] * entry.matrix[14] - radius;
-                renderQueue().push_back(entry);
+                break;
+            case 1:
+                if (!transparent) {
+                    paint(false, cone);
+                } else {
+                    RenderQueueEntry entry;
+                    entry.object = this;
+                    glGetDoublev(GL_MODELVIEW_MATRIX, entry.matrix);
+                    entry.key = entry.matrix[12] * entry.matrix[12] +
+                                entry.matrix[13] * entry.matrix[13] +
+                                entry.matrix[14] * entry.matrix[14] - radius;
+                    renderQueue().push_back(entry);
+                }
+                break;
+            case 2:
+                paint(true, cone);
+                break;
+            default:
+                break;
             }
-            break;
-        case 2:
-            paint(true, cone);
-            break;
-        default:
-            break;
         }
         for (VORN_Object* child : children)
             if (child)
                 child->render(mode, cone);
     }
     glPopMatrix();
+}
+
+bool VORN_Object::outsideView(const VORN_OcclusionCone* cone) const {
+    const VORN_Frustum* view = VORN_Frustum::drawing();
+    if (!cone || !view || !(boundingRadius > 0))
+        return false;
+    GLdouble m[16];
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+    // The sphere in eye space: its centre is the matrix's translation, its radius grows with the
+    // longest of the frame's scaled axes.
+    double longest = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double* a = m + 4 * axis;
+        longest = std::max(longest, a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+    }
+    return view->excludesSphere(VORN_Vector(m[12], m[13], m[14]),
+                                boundingRadius * std::sqrt(longest));
 }
 
 } // namespace VORN_LIB

@@ -1,6 +1,7 @@
-// Base of everything placed and drawn: a local transform (scale, rotations in degrees about x, y, z,
-// translation inside the rotated frame), a surface state, children drawn in its frame, two display
-// lists, and a cached world transform read back from the GL model-view matrix (column-major).
+// Base of everything placed and drawn: a local transform (scale, rotations in degrees about x, y,
+// z, translation inside the rotated frame), a surface state, children drawn in its frame, two
+// display lists, and a cached world transform read back from the GL model-view matrix
+// (column-major).
 #pragma once
 
 #include "engine/math/VORN_Color.h"
@@ -38,7 +39,10 @@ public:
     void applyTransform(bool withParents); // multiplies S·Rx·Ry·Rz·T onto the current matrix
     void updateTransform(bool fromRoot);   // refreshes worldPosition/worldOrientation
     void trackChildren(signed char delta);
-    void render(char mode, const VORN_OcclusionCone* cone); // 0 all, 1 queue transparent, 2 geometry
+    // 0 all, 1 queue transparent, 2 geometry. With a cone, during a viewport's frame that culls
+    // exactly, an object whose boundingRadius sphere lies outside the view's frustum is not drawn
+    // (nor queued); its children are still visited.
+    void render(char mode, const VORN_OcclusionCone* cone);
 
     QList<VORN_Object*> children; // drawn in this frame; not owned
     GLuint displayList = 0;       // surface state + geometryList; 0 = not compiled
@@ -51,6 +55,9 @@ public:
     GLuint* texture = nullptr;         // not owned; null unbinds, a pointer to 0 leaves the binding
     bool transparent = false;
     double radius = 0;
+    // Sphere about the local origin holding everything draw() emits, for the exact view test; 0
+    // means not known: the object is never skipped by that test.
+    double boundingRadius = 0;
     bool sharedLists = false;
     bool observed = false;
     signed char trackedChildren = 0;
@@ -65,6 +72,10 @@ signals:
 
 protected:
     void applySurfaceState();
+
+private:
+    // Whether the view's frustum shows that nothing of this object reaches the picture.
+    bool outsideView(const VORN_OcclusionCone* cone) const;
 };
 
 } // namespace VORN_LIB

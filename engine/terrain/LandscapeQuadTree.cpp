@@ -1,22 +1,15 @@
 // The terrain's quadtree of display-listed blocks and how it is recorded and drawn. All centres are
 // in the grid frame (row 0 at z = 0, higher rows towards -z, higher columns towards +x, y = 0).
 #include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_Frustum.h"
 #include "engine/terrain/VORN_Landscape.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <vector>
 
 namespace VORN_LIB {
-
-void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
-    root.reset();
-    quadTreeBuilt = false;
-    root = std::make_unique<QuadTreeNode>(sizeX / 2, -sizeZ / 2);
-    root->build(levels, sizeX, sizeZ, 0, rows, 0, columns, this);
-    quadTreeBuilt = true;
-    quadTreeLevels = levels;
-}
 
 namespace {
 
@@ -35,9 +28,26 @@ void collectLeaves(VORN_Landscape::QuadTreeNode* node,
 
 } // namespace
 
+void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
+    root.reset();
+    quadTreeBuilt = false;
+    root = std::make_unique<QuadTreeNode>(sizeX / 2, -sizeZ / 2);
+    root->build(levels, sizeX, sizeZ, 0, rows, 0, columns, this);
+    quadTreeBuilt = true;
+    quadTreeLevels = levels;
+    // The new blocks draw straight from the grid until they are recorded: measure them now.
+    std::vector<QuadTreeLeaf*> leaves;
+    collectLeaves(root.get(), leaves);
+    for (QuadTreeLeaf* leaf : leaves)
+        leaf->shell.updateBounds();
+    root->updateBounds();
+}
+
 void VORN_Landscape::compile() {
-    if (quadTreeBuilt)
+    if (quadTreeBuilt) {
         root->compile();
+        root->updateBounds();
+    }
     compileWholeShell();
 }
 
@@ -54,6 +64,13 @@ void VORN_Landscape::compileWholeShell() {
     shell->listName = 0;
     shell->radius = 1.0;
     wholeShell = std::move(shell);
+    // The blocks cover the grid, so the root's box is the grid's (no second pass over it).
+    if (quadTreeBuilt) {
+        wholeShell->boundsLow = root->boundsLow;
+        wholeShell->boundsHigh = root->boundsHigh;
+    } else {
+        wholeShell->updateBounds();
+    }
 
     // The blocks split the grid's cells exactly (a shared border row or column holds points, not
     // cells), so replaying every block's list draws the whole grid without recording it twice.
@@ -93,6 +110,7 @@ void VORN_Landscape::recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEn
             columnBegin < shell.columnEnd)
             shell.compile();
     }
+    root->updateBounds();
     // A block that had no list name before may have one now.
     compileWholeShell();
 }
@@ -102,10 +120,21 @@ void VORN_Landscape::draw(const VORN_OcclusionCone* cone) {
         return;
     glPushMatrix();
     glTranslated(-sizeX / 2, 0.0, sizeZ / 2); // grid frame → centred on the origin
+
+    // The view's frustum taken into the grid frame once, for every box below.
+    std::optional<VORN_Frustum> inGrid;
+    if (const VORN_Frustum* view = cone ? VORN_Frustum::drawing() : nullptr) {
+        GLdouble m[16];
+        glGetDoublev(GL_MODELVIEW_MATRIX, m);
+        inGrid = view->inFrame(m);
+    }
+    const VORN_Frustum* frustum = inGrid ? &*inGrid : nullptr;
+
+    blocksDrawn = 0;
     if (quadTreeBuilt)
-        root->render(cone);
+        root->render(cone, frustum);
     else if (wholeShell)
-        wholeShell->render(cone);
+        wholeShell->render(cone, frustum);
     glPopMatrix();
 }
 
@@ -124,7 +153,8 @@ VORN_Landscape::IndexShell::IndexShell(std::uint32_t rowBegin, std::uint32_t row
 VORN_Landscape::IndexShell::IndexShell(const IndexShell& other)
     : rowBegin(other.rowBegin), rowEnd(other.rowEnd), columnBegin(other.columnBegin),
       columnEnd(other.columnEnd), centerX(other.centerX), centerZ(other.centerZ),
-      landscape(other.landscape), listName(0), radius(other.radius) {}
+      landscape(other.landscape), listName(0), radius(other.radius), boundsLow(other.boundsLow),
+      boundsHigh(other.boundsHigh) {}
 
 VORN_Landscape::IndexShell::~IndexShell() {
     if (listName != 0)
@@ -137,6 +167,7 @@ void VORN_Landscape::IndexShell::compile() {
     if (rowEnd > landscape->rows || columnEnd > landscape->columns || rowBegin > rowEnd ||
         columnBegin > columnEnd)
         throw "VORN_Landscape::IndexShell.compile(): Bad landscape index values";
+    updateBounds();
     // The name is kept, so lists that call this one (the whole grid's) stay valid.
     if (listName == 0)
         listName = glGenLists(1);
@@ -179,9 +210,39 @@ void VORN_Landscape::IndexShell::draw() {
     }
 }
 
-void VORN_Landscape::IndexShell::render(const VORN_OcclusionCone* cone) {
+void VORN_Landscape::IndexShell::updateBounds() {
+    boundsLow = VORN_Vector(HUGE_VAL, HUGE_VAL, HUGE_VAL); // empty
+    boundsHigh = VORN_Vector(-HUGE_VAL, -HUGE_VAL, -HUGE_VAL);
+    if (!landscape || !landscape->grid || rowEnd > landscape->rows ||
+        columnEnd > landscape->columns || rowBegin >= rowEnd || columnBegin >= columnEnd)
+        return;
+    const VORN_Landscape& land = *landscape;
+    double lowest = HUGE_VAL;
+    double highest = -HUGE_VAL;
+    for (std::uint32_t r = rowBegin; r < rowEnd; ++r)
+        for (std::uint32_t c = columnBegin; c < columnEnd; ++c) {
+            const double h = land.height(r, c);
+            lowest = std::min(lowest, h);
+            highest = std::max(highest, h);
+        }
+    // The corners as draw() computes its vertices, so that the box holds them to the last bit.
+    const double du = 1.0 / (land.columns - 1);
+    const double dv = 1.0 / (land.rows - 1);
+    const double x[2] = {land.sizeX * columnBegin * du, land.sizeX * (columnEnd - 1) * du};
+    const double y[2] = {land.heightScale * lowest, land.heightScale * highest};
+    const double z[2] = {-land.sizeZ * rowBegin * dv, -land.sizeZ * (rowEnd - 1) * dv};
+    boundsLow = VORN_Vector(std::min(x[0], x[1]), std::min(y[0], y[1]), std::min(z[0], z[1]));
+    boundsHigh = VORN_Vector(std::max(x[0], x[1]), std::max(y[0], y[1]), std::max(z[0], z[1]));
+}
+
+void VORN_Landscape::IndexShell::render(const VORN_OcclusionCone* cone,
+                                        const VORN_Frustum* frustum) {
     if (cone && cone->isVisible(VORN_Vector(centerX, 0.0, centerZ), radius) == 0)
         return;
+    if (frustum && frustum->excludesBox(boundsLow, boundsHigh))
+        return;
+    if (landscape)
+        ++landscape->blocksDrawn;
     if (listName != 0)
         glCallList(listName);
     else
@@ -190,7 +251,8 @@ void VORN_Landscape::IndexShell::render(const VORN_OcclusionCone* cone) {
 
 // Quadtree
 
-void VORN_Landscape::QuadTreeNode::render(const VORN_OcclusionCone* cone) {
+void VORN_Landscape::QuadTreeNode::render(const VORN_OcclusionCone* cone,
+                                          const VORN_Frustum* frustum) {
     if (cone) {
         const int visibility = cone->isVisible(VORN_Vector(centerX, 0.0, centerZ), radius);
         if (visibility == 0)
@@ -198,15 +260,34 @@ void VORN_Landscape::QuadTreeNode::render(const VORN_OcclusionCone* cone) {
         if (visibility == 2)
             cone = nullptr; // wholly inside: nothing below needs asking
     }
+    // The cone's spheres are generous; the box is what the blocks below really hold.
+    if (frustum && frustum->excludesBox(boundsLow, boundsHigh))
+        return;
     for (auto& child : children)
         if (child)
-            child->render(cone);
+            child->render(cone, frustum);
 }
 
 void VORN_Landscape::QuadTreeNode::compile() {
     for (auto& child : children)
         if (child)
             child->compile();
+}
+
+void VORN_Landscape::QuadTreeNode::updateBounds() {
+    double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+    double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    for (auto& child : children) {
+        if (!child)
+            continue;
+        child->updateBounds();
+        for (int k = 0; k < 3; ++k) {
+            low[k] = std::min(low[k], child->boundsLow[k]);
+            high[k] = std::max(high[k], child->boundsHigh[k]);
+        }
+    }
+    boundsLow = VORN_Vector(low[0], low[1], low[2]);
+    boundsHigh = VORN_Vector(high[0], high[1], high[2]);
 }
 
 void VORN_Landscape::QuadTreeNode::build(std::uint8_t levels, double width, double depth,
@@ -261,12 +342,18 @@ void VORN_Landscape::QuadTreeNode::build(std::uint8_t levels, double width, doub
     }
 }
 
-void VORN_Landscape::QuadTreeLeaf::render(const VORN_OcclusionCone* cone) {
-    shell.render(cone);
+void VORN_Landscape::QuadTreeLeaf::render(const VORN_OcclusionCone* cone,
+                                          const VORN_Frustum* frustum) {
+    shell.render(cone, frustum);
 }
 
 void VORN_Landscape::QuadTreeLeaf::compile() {
     shell.compile();
+}
+
+void VORN_Landscape::QuadTreeLeaf::updateBounds() {
+    boundsLow = shell.boundsLow;
+    boundsHigh = shell.boundsHigh;
 }
 
 } // namespace VORN_LIB

@@ -10,6 +10,7 @@
 #include "engine/scene/VORN_Object.h"
 
 #include <GL/gl.h>
+#include <cmath>
 #include <cstdint>
 #include <memory>
 
@@ -17,6 +18,7 @@ class Bitmap;
 
 namespace VORN_LIB {
 
+class VORN_Frustum;
 class VORN_OcclusionCone;
 
 // Closest point of the triangle (a, b, c) to p, the quick way: b is the corner between the edges
@@ -66,6 +68,8 @@ public:
     void compile() override;
 
     // Draws the grid centred on the origin, culling quadtree blocks by the cone (may be null).
+    // With a cone, during a viewport's frame that culls exactly, a block or node that passes the
+    // cone is still skipped when its box lies outside the view's frustum.
     void draw(const VORN_OcclusionCone* cone) override;
 
     // Against a sphere: a new contact (0, corrected world centre, world normal, centre→contact) for
@@ -104,6 +108,7 @@ public:
     bool quadTreeBuilt = false;
     std::uint8_t quadTreeLevels = 0;
     std::unique_ptr<IndexShell> wholeShell;
+    unsigned blocksDrawn = 0; // blocks the last draw() drew
 
 private:
     // World point into the local frame through the cached world transform.
@@ -141,14 +146,18 @@ public:
     IndexShell& operator=(const IndexShell&) = delete;
     ~IndexShell();
 
-    // Records the list, under the name it already has if any; throws
-    // "VORN_Landscape::IndexShell.compile(): Bad landscape index values" when the block does not
-    // fit the grid. Without a list name the block is drawn directly.
+    // Records the list, under the name it already has if any, and the box of what it draws;
+    // throws "VORN_Landscape::IndexShell.compile(): Bad landscape index values" when the block
+    // does not fit the grid. Without a list name the block is drawn directly.
     void compile();
     // Triangle strips between each row and the next, straight from the current grid.
     void draw();
-    // Draws unless the cone (may be null) reports the sphere outside.
-    void render(const VORN_OcclusionCone* cone);
+    // Draws unless the cone reports the sphere outside or the frustum, given in the grid frame,
+    // excludes the box (either may be null).
+    void render(const VORN_OcclusionCone* cone, const VORN_Frustum* frustum = nullptr);
+    // The box of the block's points from the current grid; empty when the block has no point
+    // within the grid.
+    void updateBounds();
 
     std::uint32_t rowBegin;
     std::uint32_t rowEnd;
@@ -159,6 +168,10 @@ public:
     VORN_Landscape* landscape; // not owned
     GLuint listName = 0;
     double radius;
+    // Box of the block's points in the grid frame, heights scaled; everything until the first
+    // updateBounds(), so that a block never measured is never skipped.
+    VORN_Vector boundsLow{-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+    VORN_Vector boundsHigh{HUGE_VAL, HUGE_VAL, HUGE_VAL};
 
 private:
     friend class VORN_Landscape;
@@ -175,18 +188,24 @@ public:
     virtual ~QuadTreeNode() = default; // destroys the children
 
     // Skips the subtree when the cone reports it outside; wholly inside passes a null cone down.
-    virtual void render(const VORN_OcclusionCone* cone);
+    // Then skips it when the frustum (grid frame, may be null) excludes the box; the frustum is
+    // passed down whatever the cone answered.
+    virtual void render(const VORN_OcclusionCone* cone, const VORN_Frustum* frustum = nullptr);
     virtual void compile();
     // Creates the children of a block w × d over rows [rowBegin, rowEnd), columns
     // [columnBegin, columnEnd): nodes while levels > 0, leaves at level 0.
     virtual void build(std::uint8_t levels, double width, double depth, std::uint32_t rowBegin,
                        std::uint32_t rowEnd, std::uint32_t columnBegin, std::uint32_t columnEnd,
                        VORN_Landscape* landscape);
+    // The box around the children's boxes (the leaves take their shell's box as it stands).
+    virtual void updateBounds();
 
     double centerX;
     double centerZ;
     double radius = 0.0;
     std::unique_ptr<QuadTreeNode> children[4];
+    VORN_Vector boundsLow{-HUGE_VAL, -HUGE_VAL, -HUGE_VAL}; // grid frame, as the shells'
+    VORN_Vector boundsHigh{HUGE_VAL, HUGE_VAL, HUGE_VAL};
 };
 
 // A quadtree leaf: one block, drawn and recorded through its shell.
@@ -196,8 +215,9 @@ public:
         : QuadTreeNode(shell.centerX, shell.centerZ), shell(shell) {}
     ~QuadTreeLeaf() override = default; // the shell's list goes first, then the node part
 
-    void render(const VORN_OcclusionCone* cone) override;
+    void render(const VORN_OcclusionCone* cone, const VORN_Frustum* frustum = nullptr) override;
     void compile() override;
+    void updateBounds() override;
 
     IndexShell shell;
 };

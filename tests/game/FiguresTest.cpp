@@ -270,6 +270,25 @@ TEST_F(FiguresTest, GrenadeStudsSitOnTheBodyAtEightyFivePercentOfSize) {
     EXPECT_NEAR(nearest, 0.07, 1e-4);
 }
 
+TEST_F(FiguresTest, EveryPointOfAModelLiesWithinItsReach) {
+    // The view test skips a model whose sphere of reach × size lies outside the picture; a point
+    // beyond it would vanish at the picture's edge.
+    Tortoise t;
+    t.size = 0.3;
+    Grenade g;
+    g.size = 0.1;
+    const std::pair<VORN_Object*, double> models[] = {{&t, Tortoise::reach * t.size},
+                                                      {&g, Grenade::reach * g.size}};
+    for (const auto& [model, reach] : models) {
+        double farthest = 0;
+        for (const FeedbackPrimitive& p : captureModel(*model))
+            for (const FeedbackVertex& v : p.vertices)
+                farthest = std::max(farthest, std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z));
+        EXPECT_GT(farthest, 0.5 * reach);
+        EXPECT_LE(farthest, reach);
+    }
+}
+
 TEST_F(FiguresTest, ModelsWithoutQuadricKeepTheirCylinders) {
     Tortoise t;
     gluDeleteQuadric(t.quadric);

@@ -314,3 +314,44 @@ TEST_F(LandscapeQuadTreeTest, NullConeDrawsEveryLeafOfADeepTree) {
     ASSERT_EQ(land->quadTreeLevels, 2);
     EXPECT_EQ(captureFromAbove(20, [&] { land->draw(nullptr); }).size(), 2u * 159 * 159);
 }
+
+TEST_F(LandscapeQuadTreeTest, BlockBoxesFitTheirPointsAndFollowCraters) {
+    // Hills over 129 × 65 points in 16 blocks; each box must be the tightest one around the
+    // block's points (grid frame, heights scaled), and the root's around the whole grid.
+    auto land = makeLandscape(129, 65, 32, 16, 3, [](int r, int c) {
+        return static_cast<unsigned char>(128 + 100 * std::sin(c * 0.2) * std::cos(r * 0.3));
+    });
+    const auto expectTightBoxes = [&] {
+        for (auto* shell : shellsOf(*land)) {
+            double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+            double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+            for (unsigned r = shell->rowBegin; r < shell->rowEnd; ++r)
+                for (unsigned c = shell->columnBegin; c < shell->columnEnd; ++c) {
+                    const double p[3] = {32.0 * c / 128, 3 * land->height(r, c), -16.0 * r / 64};
+                    for (int k = 0; k < 3; ++k) {
+                        low[k] = std::min(low[k], p[k]);
+                        high[k] = std::max(high[k], p[k]);
+                    }
+                }
+            for (int k = 0; k < 3; ++k) {
+                EXPECT_NEAR(shell->boundsLow[k], low[k], 1e-12) << "axis " << k;
+                EXPECT_NEAR(shell->boundsHigh[k], high[k], 1e-12) << "axis " << k;
+            }
+        }
+    };
+    ASSERT_EQ(shellsOf(*land).size(), 16u);
+    expectTightBoxes();
+    EXPECT_NEAR(land->root->boundsLow.x(), 0, 1e-12);
+    EXPECT_NEAR(land->root->boundsHigh.x(), 32, 1e-12);
+    EXPECT_NEAR(land->root->boundsLow.z(), -16, 1e-12);
+    EXPECT_NEAR(land->root->boundsHigh.z(), 0, 1e-12);
+    EXPECT_GT(land->root->boundsLow.y(), 0.3) << "the hills stand above the base before a crater";
+
+    // A crater where four blocks meet reaches down to the base: the four boxes and every node
+    // above them must follow it down.
+    land->createCrater(VORN_Vector(0, 0, 0), 2.0);
+    expectTightBoxes();
+    EXPECT_EQ(land->root->boundsLow.y(), 0);
+    for (const auto& child : land->root->children)
+        EXPECT_EQ(child->boundsLow.y(), 0);
+}
