@@ -29,6 +29,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const int digit = digitOf(key);
 
+    // F11 switches full screen on and off in every state; the frame follows the new size.
+    if (key == Qt::Key_F11) {
+        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        return;
+    }
+
     switch (state) {
     case MainMenu:
         if (key == Qt::Key_Escape)
