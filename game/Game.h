@@ -22,6 +22,7 @@
 #include "game/Grenade.h"
 
 #include <QList>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -122,6 +123,7 @@ public:
     double aimYaw = 0;
     double aimPitch = 0;
     double aimPower = 0;
+    QRect windowedGeometry; // where F11 puts the window back from full screen
 
 private:
     void setUpWorld();
@@ -131,6 +133,7 @@ private:
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);
     static bool outsidePlayArea(const VORN_LIB::VORN_Vector& p);
+    void toggleFullScreen(); // F11 (GameInput.cpp)
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);

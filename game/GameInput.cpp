@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWheelEvent>
 
 using namespace VORN_LIB;
@@ -31,7 +32,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
 
     // F11 switches full screen on and off in every state; the frame follows the new size.
     if (key == Qt::Key_F11) {
-        setWindowState(windowState() ^ Qt::WindowFullScreen);
+        toggleFullScreen();
         return;
     }
 
@@ -126,6 +127,19 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case Countdown:
     case Flying:
         break;
+    }
+}
+
+// The window also takes the whole screen itself, and gives it back, so that the switch works where
+// no window manager does it. (A new geometry ends Qt's full-screen state, so it comes first.)
+void Game::toggleFullScreen() {
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(windowedGeometry);
+    } else {
+        windowedGeometry = geometry();
+        setGeometry(screen()->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
     }
 }
 
