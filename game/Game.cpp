@@ -1,8 +1,10 @@
 // Construction and destruction of the game window.
 #include "game/Game.h"
 
+#include "game/DataFiles.h"
 #include "game/Player.h"
 
+#include <QIcon>
 #include <QTimer>
 #include <cstdlib>
 #include <ctime>
@@ -21,6 +23,15 @@ const VORN_Color white(1, 1, 1, 1);
 // A lamp's sphere is owned by the lamp object itself.
 void* lampOwner(VORN_Flashlight* lamp) {
     return static_cast<VORN_Object*>(lamp);
+}
+
+// The tortoise icon of the menu entry, compiled into the game (desktop/icons.qrc), so the window
+// shows it wherever the game was started from.
+QIcon gameIcon() {
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 } // namespace
 
@@ -44,6 +55,8 @@ Game::Game()
 
     srand(static_cast<unsigned>(time(nullptr)));
     setMouseTracking(true);
+    Q_INIT_RESOURCE(icons);
+    setWindowIcon(gameIcon());
     timer->setInterval(25);
     connect(timer, &QTimer::timeout, this, &Game::updateStuff);
 
@@ -53,7 +66,7 @@ Game::Game()
     lastTick = VORN_Clock::now();
     physicsWorld.lastTicks = lastTick;
     glClearColor(0, 0, 0.2f, 1);
-    sound.open(QStringLiteral("../../data/sounds"));
+    sound.open(DataFiles().folder() + QStringLiteral("/sounds")); // beside the bitmaps
     resetAll();
 }
 

@@ -24,6 +24,7 @@
 #include "game/Grenade.h"
 
 #include <QList>
+#include <QRect>
 #include <QString>
 
 class QPainter;
@@ -133,6 +134,7 @@ public:
     double aimPitch = 0;
     double aimPower = 0;
     ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
+    QRect windowedGeometry;    // where F11 puts the window back from full screen
 
 private:
     void setUpWorld();
@@ -143,6 +145,7 @@ private:
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);
     static bool outsidePlayArea(const VORN_LIB::VORN_Vector& p);
+    void toggleFullScreen(); // F11 (GameInput.cpp)
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);

@@ -5,6 +5,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QWheelEvent>
 
 using namespace VORN_LIB;
@@ -42,6 +43,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
             return;
         if (key == Qt::Key_Escape)
             ComputerOpponent::letGo(*this); // its turn ends: it lets go of its keys
+    }
+
+    // F11 switches full screen on and off in every state; the frame follows the new size.
+    if (key == Qt::Key_F11) {
+        toggleFullScreen();
+        return;
     }
 
     switch (state) {
@@ -137,6 +144,19 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case Countdown:
     case Flying:
         break;
+    }
+}
+
+// The window also takes the whole screen itself, and gives it back, so that the switch works where
+// no window manager does it. (A new geometry ends Qt's full-screen state, so it comes first.)
+void Game::toggleFullScreen() {
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(windowedGeometry);
+    } else {
+        windowedGeometry = geometry();
+        setGeometry(screen()->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
     }
 }
 

@@ -4,13 +4,12 @@
 
 #include "engine/scene/VORN_Shapes.h"
 #include "engine/terrain/TerrainTexture.h"
+#include "game/DataFiles.h"
 #include "game/Player.h"
 
 using namespace VORN_LIB;
 
 namespace {
-
-const char* const heightMapPath = "../../data/valleyDepth.bmp";
 
 // The lamps stand above the four corners of the play area.
 const VORN_Vector lampPlaces[4] = {VORN_Vector(20, 7, 20), VORN_Vector(-20, 7, 20),
@@ -38,7 +37,9 @@ void Game::setUpWorld() {
                                      floatColor(0, 0, 0, 1), 0);
     lampMaterial->compile();
 
-    loadTerrainTexture(terrainTexture);
+    // Each picture from "../../data" when it is there, else from the installed data folder.
+    const DataFiles data;
+    loadTerrainTexture(terrainTexture, data.path("valleyTex.bmp").toLocal8Bit().toStdString());
 
     viewport->outlines = true;
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
@@ -68,7 +69,7 @@ void Game::setUpWorld() {
         scene.children.append(&lamp);
     }
 
-    heightMap.load(heightMapPath);
+    heightMap.load(data.path("valleyDepth.bmp").toLocal8Bit().toStdString());
 
     landscape.setColor(0.7, 0.5, 0.3, 1);
     landscape.setSize(160, 80, 5, 1, 1);

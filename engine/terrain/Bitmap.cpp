@@ -22,8 +22,41 @@ std::string& errorText() {
     return text;
 }
 
-[[noreturn]] void fail(const std::string& name, const std::string& reason) {
-    errorText() = name + ": " + reason;
+Bitmap::Failure& failure() {
+    static Bitmap::Failure last;
+    return last;
+}
+
+const char* reasonOf(Bitmap::Fault fault) {
+    switch (fault) {
+    case Bitmap::Fault::None:
+        break;
+    case Bitmap::Fault::CannotOpen:
+        return "cannot open file";
+    case Bitmap::Fault::NotBmp:
+        return "not a BMP file";
+    case Bitmap::Fault::TruncatedHeader:
+        return "truncated header";
+    case Bitmap::Fault::HeaderSize:
+        return "unsupported header size";
+    case Bitmap::Fault::BitCount:
+        return "unsupported bit count";
+    case Bitmap::Fault::Compressed:
+        return "compressed pixel data";
+    case Bitmap::Fault::BadSize:
+        return "bad size";
+    case Bitmap::Fault::TooLarge:
+        return "picture too large";
+    case Bitmap::Fault::OutOfMemory:
+        return "out of memory";
+    }
+    return "";
+}
+
+[[noreturn]] void fail(const std::string& name, Bitmap::Fault fault,
+                       const std::string& figures = std::string()) {
+    failure() = {fault, name, figures};
+    errorText() = name + ": " + reasonOf(fault) + (figures.empty() ? "" : " " + figures);
     throw -1;
 }
 
@@ -88,10 +121,14 @@ const std::string& Bitmap::lastError() {
     return errorText();
 }
 
+const Bitmap::Failure& Bitmap::lastFailure() {
+    return failure();
+}
+
 void Bitmap::load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())
-        fail(path, "cannot open file");
+        fail(path, Fault::CannotOpen);
     load(in, path);
 }
 
@@ -102,9 +139,9 @@ void Bitmap::load(std::istream& in, const std::string& name) {
     unsigned char header[fileHeaderSize + minInfoHeaderSize];
     const std::uint64_t headerBytes = source.read(0, header, sizeof header);
     if (headerBytes < 2 || header[0] != 'B' || header[1] != 'M')
-        fail(name, "not a BMP file");
+        fail(name, Fault::NotBmp);
     if (headerBytes < sizeof header)
-        fail(name, "truncated header");
+        fail(name, Fault::TruncatedHeader);
 
     const std::uint64_t pixelOffset = readU32(header + 10);
     const std::uint64_t infoSize = readU32(header + 14);
@@ -115,20 +152,20 @@ void Bitmap::load(std::istream& in, const std::string& name) {
     const std::uint32_t coloursUsed = readU32(header + 46);
 
     if (infoSize < minInfoHeaderSize)
-        fail(name, "unsupported header size " + std::to_string(infoSize));
+        fail(name, Fault::HeaderSize, std::to_string(infoSize));
     if (bitCount != 8 && bitCount != 24)
-        fail(name, "unsupported bit count " + std::to_string(bitCount));
+        fail(name, Fault::BitCount, std::to_string(bitCount));
     if (compression != 0)
-        fail(name, "compressed pixel data");
+        fail(name, Fault::Compressed);
     const std::string sizeText = std::to_string(fileWidth) + " x " + std::to_string(fileHeight);
     if (fileWidth <= 0 || fileHeight == 0)
-        fail(name, "bad size " + sizeText);
+        fail(name, Fault::BadSize, sizeText);
     const bool topDown = fileHeight < 0;
     const std::int64_t rows = topDown ? -fileHeight : fileHeight;
     const std::uint64_t packedRow = static_cast<std::uint64_t>(fileWidth) * 3;
     if (fileWidth > maxSide || rows > maxSide ||
         packedRow * static_cast<std::uint64_t>(rows) > maxPixelBytes)
-        fail(name, "picture too large " + sizeText);
+        fail(name, Fault::TooLarge, sizeText);
 
     // Palette entries are blue, green, red, unused. Indices past the table the file really holds
     // (its colour count, the start of the pixels, the end of the file) read as black.
@@ -146,7 +183,7 @@ void Bitmap::load(std::istream& in, const std::string& name) {
     std::unique_ptr<unsigned char[]> decoded(new (std::nothrow) unsigned char[total]());
     std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[fileRow]);
     if (!decoded || !row)
-        fail(name, "out of memory");
+        fail(name, Fault::OutOfMemory);
 
     for (std::int64_t i = 0; i < rows; ++i) {
         const std::uint64_t offset = pixelOffset + static_cast<std::uint64_t>(i) * fileRow;
@@ -168,4 +205,5 @@ void Bitmap::load(std::istream& in, const std::string& name) {
     width = static_cast<int>(fileWidth);
     height = static_cast<int>(rows);
     errorText().clear();
+    failure() = Failure();
 }

@@ -23,6 +23,28 @@ public:
     // Why the last load failed ("<file>: <reason>"); empty after a successful load.
     static const std::string& lastError();
 
+    // The kinds of fault a load reports.
+    enum class Fault {
+        None,            // the last load succeeded
+        CannotOpen,      // "cannot open file"
+        NotBmp,          // "not a BMP file"
+        TruncatedHeader, // "truncated header"
+        HeaderSize,      // "unsupported header size <bytes>"
+        BitCount,        // "unsupported bit count <bits>"
+        Compressed,      // "compressed pixel data"
+        BadSize,         // "bad size <width> x <height>"
+        TooLarge,        // "picture too large <width> x <height>"
+        OutOfMemory,     // "out of memory"
+    };
+    // The last load's failure in parts, for callers that word it themselves: the kind of fault,
+    // the file, and the figures of the reason ("16", "0 x 5"; empty when it has none).
+    struct Failure {
+        Fault fault = Fault::None;
+        std::string file;
+        std::string figures;
+    };
+    static const Failure& lastFailure();
+
     int width = 0;
     int height = 0;
     unsigned char* pixels = nullptr; // owned; width × height × 3 bytes

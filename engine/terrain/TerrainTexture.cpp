@@ -28,9 +28,9 @@ void uploadTexture(GLuint& textureName, const unsigned char* pixels, int width, 
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void loadTerrainTexture(GLuint& textureName) {
+void loadTerrainTexture(GLuint& textureName, const std::string& path) {
     Bitmap picture;
-    picture.load("../../data/valleyTex.bmp");
+    picture.load(path);
     uploadTexture(textureName, picture.pixels, picture.width, picture.height);
 }
 

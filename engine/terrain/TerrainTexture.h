@@ -3,6 +3,7 @@
 #pragma once
 
 #include <GL/gl.h>
+#include <string>
 
 namespace VORN_LIB {
 
@@ -12,8 +13,9 @@ namespace VORN_LIB {
 // empty size.
 void uploadTexture(GLuint& textureName, const unsigned char* pixels, int width, int height);
 
-// Loads "../../data/valleyTex.bmp" (relative to the working directory) into textureName.
-// A failed load throws the integer -1 (see Bitmap::lastError()) and leaves textureName as it was.
-void loadTerrainTexture(GLuint& textureName);
+// Loads the terrain picture, by default "../../data/valleyTex.bmp" (relative to the working
+// directory), into textureName. A failed load throws the integer -1 (see Bitmap::lastError()) and
+// leaves textureName as it was.
+void loadTerrainTexture(GLuint& textureName, const std::string& path = "../../data/valleyTex.bmp");
 
 } // namespace VORN_LIB

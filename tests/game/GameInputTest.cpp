@@ -1,12 +1,16 @@
 // Keyboard and mouse as a player uses them: the menus, driving and turning a figure, aiming, held
-// and auto-repeated keys, and the camera under the mouse. Times are driven by hand in 25 ms
-// ticks; angles in degrees, world units, y up.
+// and auto-repeated keys, the camera under the mouse, and full screen. Times are driven by hand in
+// 25 ms ticks; angles in degrees, world units, y up.
 #include "tests/game/GameDriver.h"
 
 #include "game/Player.h"
 #include "game/Tortoise.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest/QTest>
 #include <cmath>
+#include <cstdlib>
 
 using namespace GameDriver;
 using VORN_LIB::VORN_Vector;
@@ -401,4 +405,46 @@ TEST_F(InputScenario, HeldKeysRepeatWithoutEffect) {
     EXPECT_EQ(g.raiseRate, 0);
     EXPECT_EQ(distance(g.grenadeBody.velocity, velocity), 0);
     EXPECT_EQ(g.playerCount, 2u);
+}
+
+TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    ASSERT_GT(screen.width(), 800);
+    const QSize window(800, 600);
+    // F11, then the window system's answer: the window, the picture and the camera at the size.
+    auto switchTo = [&](const QSize& size) {
+        const GameState before = g.state;
+        tap(Qt::Key_F11);
+        EXPECT_EQ(g.isFullScreen(), size == screen);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return g.size() == size; }, 5000))
+            << g.width() << " x " << g.height();
+        EXPECT_EQ(frame().size(), size);
+        EXPECT_EQ(g.viewport->width, size.width());
+        EXPECT_EQ(g.viewport->height, size.height());
+        EXPECT_EQ(g.state, before);
+    };
+
+    // The main menu's panel stays in the middle of the full screen.
+    switchTo(screen);
+    expectTextLine(frame(), screen.width() / 2 - 160, screen.height() / 2 - 120, "return:", 30);
+    switchTo(window);
+
+    tap(Qt::Key_Return);
+    switchTo(screen);
+    tap(Qt::Key_3);
+    switchTo(window);
+    EXPECT_EQ(g.state, AskFigures);
+    srand(24);
+    tap(Qt::Key_1);
+    switchTo(screen); // countdown
+    toMoving();
+    press(Qt::Key_Left);
+    switchTo(window);
+    EXPECT_EQ(g.yawRate, 120); // a held key keeps driving
+    release(Qt::Key_Left);
+    tap(Qt::Key_Return);
+    switchTo(screen); // fire mode
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    switchTo(window);
 }

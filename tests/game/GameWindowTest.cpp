@@ -1,9 +1,10 @@
 // The game window as the player first sees it: the main menu state, the message log, the size
-// limit and the dark blue frame.
+// limit, the dark blue frame and the tortoise icon.
 #include "game/Game.h"
 
 #include <GL/gl.h>
 #include <QApplication>
+#include <QIcon>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,4 +62,20 @@ TEST(GameWindow, FrameShowsTheValleyUnderADarkBlueSky) {
     EXPECT_EQ(frame.pixelColor(5, 5), QColor(0, 0, 51)); // sky: the clear colour
     // The valley floor fills the bottom of the picture.
     EXPECT_NE(frame.pixelColor(5, frame.height() - 5), QColor(0, 0, 51));
+}
+
+TEST(GameWindow, ShowsTheInstalledTortoiseIconAtEverySize) {
+    Game& g = game();
+    const QString icons = QString::fromLocal8Bit(qgetenv("TV_SOURCE_DIR")) + "/desktop/icons";
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        SCOPED_TRACE(size);
+        const QImage installed(
+            QStringLiteral("%1/hicolor/%2x%2/apps/org.tortoisevalley.TortoiseValley.png")
+                .arg(icons)
+                .arg(size));
+        ASSERT_EQ(installed.size(), QSize(size, size));
+        const QImage shown = g.windowIcon().pixmap(size, size).toImage();
+        EXPECT_EQ(shown.convertToFormat(QImage::Format_ARGB32),
+                  installed.convertToFormat(QImage::Format_ARGB32));
+    }
 }

@@ -1,6 +1,6 @@
-// Start-up with missing or broken data: the game ends at once with status 1 and says which file
-// failed and why, instead of crashing or opening a broken window. Without a sound device or its
-// sound files it starts all the same, silently, and says so in one line.
+// Start-up with missing or broken data: the game ends at once with status 1 and says in German
+// which file failed and why, instead of crashing or opening a broken window. Without a sound device
+// or its sound files it starts all the same, silently, and says so in one line.
 #include "game/GameSound.h"
 
 #include <QDir>
@@ -59,12 +59,18 @@ QStringList gameLines(const QString& errors) {
 
 } // namespace
 
-TEST(Startup, MissingTextureIsNamed) {
+TEST(Startup, MissingTextureIsNamedWithTheInstalledPathAlsoTried) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const GameRun run = startGameIn(folder);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains("../../data/valleyTex.bmp: cannot open file"))
+    // The game beside the tests is not installed: no data folder lies beside it.
+    const QString installed =
+        QDir::cleanPath(QDir::current().absoluteFilePath("../share/tortoise-valley/valleyTex.bmp"));
+    EXPECT_EQ(run.errors.trimmed().split('\n').last(),
+              "tortoise-valley: Tortoise Valley kann nicht starten: ../../data/valleyTex.bmp: "
+              "datei nicht lesbar (auch gesucht: " +
+                  installed + ")")
         << run.errors.toStdString();
 }
 
@@ -75,7 +81,8 @@ TEST(Startup, BrokenHeightmapIsNamed) {
     writeFile(folder.filePath("data/valleyDepth.bmp"), QByteArray("PK\x03\x04 not a picture"));
     const GameRun run = startGameIn(folder);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.errors.contains("../../data/valleyDepth.bmp: not a BMP file"))
+    EXPECT_TRUE(run.errors.contains(
+        "Tortoise Valley kann nicht starten: ../../data/valleyDepth.bmp: keine BMP-datei\n"))
         << run.errors.toStdString();
 }
 
