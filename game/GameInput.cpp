@@ -18,7 +18,7 @@ void setRate(double& rate, double value) {
         rate = value;
 }
 
-// The keys that still work while the computer plays a turn.
+// The turn keys that still work while the computer plays a turn (M and F11 work everywhere).
 bool reachesComputerTurn(int key) {
     return key == Qt::Key_Escape;
 }
@@ -38,17 +38,16 @@ void Game::keyPressEvent(QKeyEvent* event) {
         sound.toggleMute();
         return;
     }
+    // F11 switches full screen on and off in every state; the frame follows the new size.
+    if (key == Qt::Key_F11) {
+        toggleFullScreen();
+        return;
+    }
     if (computerOnTurn()) {
         if (!reachesComputerTurn(key))
             return;
         if (key == Qt::Key_Escape)
             ComputerOpponent::letGo(*this); // its turn ends: it lets go of its keys
-    }
-
-    // F11 switches full screen on and off in every state; the frame follows the new size.
-    if (key == Qt::Key_F11) {
-        toggleFullScreen();
-        return;
     }
 
     switch (state) {
