@@ -36,15 +36,6 @@ double steer(double rest, double fullRate, double dt) {
     return std::clamp(rest / dt, -fullRate, fullRate);
 }
 
-double wrapDegrees(double a) {
-    a = std::fmod(a, 360.0);
-    if (a > 180)
-        a -= 360;
-    if (a <= -180)
-        a += 360;
-    return a;
-}
-
 // Height of the valley's surface at world x/z, from the triangles the terrain is drawn and
 // collides with (each grid cell split along its diagonal from (row, column) to (row + 1,
 // column + 1)). The terrain is never turned in the game; off the grid the surface lies one
@@ -211,7 +202,7 @@ void ComputerOpponent::think(Game& game, VORN_Clock::Ticks now) {
     // A figure's forward axis at rotation a about y is (-sin a, 0, -cos a).
     const double towards = std::atan2(-(driveTo.x() - here.x()), -(driveTo.z() - here.z()));
     const double turned = game.currentFigure->rotation.y();
-    heading = turned + wrapDegrees(towards * 180.0 / M_PI - turned);
+    heading = turned + ComputerPlayer::wrapDegrees(towards * 180.0 / M_PI - turned);
     phase = Phase::Turn;
 }
 

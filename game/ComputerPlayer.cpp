@@ -83,7 +83,9 @@ double normalDraw() {
     return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * M_PI * u2);
 }
 
-double wrapDegrees(double a) {
+} // namespace
+
+double ComputerPlayer::wrapDegrees(double a) {
     a = std::fmod(a, 360.0);
     if (a > 180)
         a -= 360;
@@ -91,8 +93,6 @@ double wrapDegrees(double a) {
         a += 360;
     return a;
 }
-
-} // namespace
 
 ComputerPlayer::ComputerPlayer(ComputerLevel level) : level(level) {}
 
@@ -110,7 +110,7 @@ ComputerPlayer::Throw ComputerPlayer::launchAt(const GrenadeFlight& flight,
                                                const VORN_Vector& launch, double yaw, double pitch,
                                                double power) const {
     Throw t;
-    t.yaw = wrapDegrees(yaw);
+    t.yaw = ComputerPlayer::wrapDegrees(yaw);
     t.pitch = pitch;
     t.power = power;
     t.flight = flight.fly(launch, throwDirection(t.yaw, pitch) * power);

@@ -45,6 +45,9 @@ public:
 
     explicit ComputerPlayer(ComputerLevel level);
 
+    // An angle in degrees brought into (-180, 180].
+    static double wrapDegrees(double a);
+
     // The throw from launch through the target point: along the lower arc, or along the first
     // higher arc that gets there when the lower one meets something first. None when no arc of
     // at most maxPower reaches the target, or when it would explode too near an own figure.
