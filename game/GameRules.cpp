@@ -110,6 +110,8 @@ void Game::nextTurn() {
     currentFigure = players[currentPlayer]->nextFigure();
     viewport->attach(currentFigure);
     turnStart = VORN_Clock::now();
+    // The turn panel shows the new countdown from its first frame, not the last phase's seconds.
+    secondsLeft = wholeSecondsLeft(countdownSeconds, 0);
 }
 
 void Game::updateStuff() {
@@ -185,7 +187,8 @@ void Game::updateStuff() {
         sound.turnClock(turnStart, moveSeconds - e);
         if (e > moveSeconds)
             nextTurn();
-        secondsLeft = wholeSecondsLeft(moveSeconds, e);
+        else
+            secondsLeft = wholeSecondsLeft(moveSeconds, e);
         break;
     }
     case Aiming: {
@@ -193,7 +196,8 @@ void Game::updateStuff() {
         sound.turnClock(turnStart, aimSeconds - e);
         if (e > aimSeconds)
             nextTurn();
-        secondsLeft = wholeSecondsLeft(aimSeconds, e);
+        else
+            secondsLeft = wholeSecondsLeft(aimSeconds, e);
         break;
     }
     case Flying: {

@@ -1,6 +1,7 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
-// stage: menu, countdown, moving, aiming, flight, crater, end screen. The round follows the
-// game's rules; only the camera is placed by hand for the last picture.
+// stage: menu, countdown, moving, aiming, flight, crater, end screen, and then a computer
+// opponent in fire mode. The rounds follow the game's rules; only the camera is placed by hand
+// for the end screen.
 // Usage (from build/bin, under a display): demo [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
 #include "game/Game.h"
@@ -168,5 +169,32 @@ int main(int argc, char** argv) {
                 game->viewport->setView(winner->figures[j]->worldPosition, 20, -35, -6);
     }
     shoot("7-end");
+
+    // A computer's turn: back to the main menu, the computer opponents at schwer, and the same
+    // two tortoises in the same pool of light. Player 0 throws first as before; player 1 is the
+    // computer, caught in fire mode with its aim in place, seen from the side of the arrow.
+    tap(Qt::Key_Return);
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_C);
+    tap(Qt::Key_Return);
+    tap(Qt::Key_2);
+    srand(4204);
+    tap(Qt::Key_1);
+    for (int i = 0; i < 400 && game->state != Moving; ++i)
+        tick();
+    throwAt(game->players[1]->figures[0]);
+    tap(Qt::Key_Return);
+    for (int i = 0; i < 2000 && !(game->state == Moving && game->currentPlayer == 1); ++i)
+        tick();
+    // The aim is in place once it has moved and the computer holds no key any more.
+    const auto aimed = [] {
+        return game->state == Aiming && (game->aimPitch != 0 || game->aimPower != 1.0) &&
+               game->yawRate == 0 && game->raiseRate == 0 && game->driveRate == 0;
+    };
+    for (int i = 0; i < 600 && !aimed() && game->state != GameOver; ++i)
+        tick();
+    const double side = std::remainder(game->aimYaw - 70 - game->viewport->yaw, 360.0);
+    turnCamera(side, -25 - game->viewport->pitch);
+    shoot("8-computer");
     return 0;
 }

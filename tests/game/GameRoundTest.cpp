@@ -163,6 +163,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(g.currentFigure, second);
     EXPECT_EQ(g.viewport->attached, second);
     EXPECT_TRUE(g.frozen);
+    EXPECT_EQ(g.secondsLeft, 3); // the new countdown's, not the seconds left of the last aim
     tick();
     EXPECT_EQ(g.secondsLeft, 2);
 }

@@ -222,8 +222,8 @@ TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
     tick();
     EXPECT_EQ(g.state, Countdown);
     EXPECT_EQ(g.currentPlayer, 1);
-    // What was left of the aiming time is shown as 0, never as -1.
-    EXPECT_EQ(g.secondsLeft, 0);
+    // The panel counts the next player's countdown at once, not what was left of the aiming.
+    EXPECT_EQ(g.secondsLeft, 3);
 
     // The grenade stays where it was shown, in the scene but out of physics and collisions.
     toMoving();
