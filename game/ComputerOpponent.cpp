@@ -83,12 +83,6 @@ bool ComputerOpponent::playsFor(int player) const {
     return level != ComputerLevel::Off && player >= firstPlayer;
 }
 
-void ComputerOpponent::letGo(Game& game) {
-    game.yawRate = 0;
-    game.raiseRate = 0;
-    game.driveRate = 0;
-}
-
 ComputerPlayer::Field ComputerOpponent::fieldOf(const Game& game) {
     ComputerPlayer::Field field;
     const VORN_Landscape* land = &game.landscape;
@@ -122,7 +116,8 @@ ComputerPlayer::Field ComputerOpponent::fieldOf(const Game& game) {
 void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
     if (!game.currentFigure || (game.state != Moving && game.state != Aiming))
         return;
-    const double dt = (now - game.lastTick) * 0.001; // the step the tick is about to take
+    // The step the tick is about to take, capped as the tick caps it.
+    const double dt = std::min((now - game.lastTick) * 0.001, Game::longestStep);
     Tortoise* figure = game.currentFigure;
 
     if (game.state == Moving) {
@@ -131,7 +126,7 @@ void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
             phase = Phase::Think;
             phaseEnds = now + thinkMs;
         }
-        letGo(game);
+        game.stopRates();
         if (now - turnStarted >= lastFireModeMs) {
             enterFireMode(game, now);
             return;
@@ -181,7 +176,7 @@ void ComputerOpponent::act(Game& game, VORN_Clock::Ticks now) {
 
     // Fire mode.
     if (now - turnStarted >= lastThrowMs && phase != Phase::Done) {
-        letGo(game);
+        game.stopRates();
         game.fire();
         phase = Phase::Done;
         return;
@@ -207,7 +202,7 @@ void ComputerOpponent::think(Game& game, VORN_Clock::Ticks now) {
 }
 
 void ComputerOpponent::enterFireMode(Game& game, VORN_Clock::Ticks now) {
-    letGo(game);
+    game.stopRates();
     game.prepareThrow();
     const ComputerPlayer planner(level);
     const ComputerPlayer::Field field = fieldOf(game);
@@ -243,7 +238,7 @@ int ComputerOpponent::throwsSeen(const VORN_Vector& launch, const VORN_Vector& t
 }
 
 void ComputerOpponent::aim(Game& game, VORN_Clock::Ticks now, double dt) {
-    letGo(game);
+    game.stopRates();
     switch (phase) {
     case Phase::Aim:
         if (now < phaseEnds)

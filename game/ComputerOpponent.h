@@ -24,9 +24,6 @@ public:
     // applied; now is the tick's clock reading.
     void act(Game& game, VORN_LIB::VORN_Clock::Ticks now);
 
-    // Lets go of every rate, as a player lets go of the keys.
-    static void letGo(Game& game);
-
     // What the computer sees of the game now: its own figures (the one on turn first), the
     // others, the lamps, and the valley's heights. Figures still falling count where they land.
     static ComputerPlayer::Field fieldOf(const Game& game);

@@ -70,6 +70,8 @@ public:
     void prepareThrow();
     void fire();
     void addMessage(const QString& line);
+    // Lets go of every rate, as a player lets go of the keys.
+    void stopRates();
     // Whether the computer plays the turn under way (countdown to flight).
     bool computerOnTurn() const;
 
@@ -140,7 +142,6 @@ private:
     void setUpWorld();
     void tearDownWorld();
     void deletePlayers();
-    void stopRates(); // all three rates to 0
     void takeGrenadeOutOfWorld();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);

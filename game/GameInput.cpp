@@ -43,12 +43,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
         toggleFullScreen();
         return;
     }
-    if (computerOnTurn()) {
-        if (!reachesComputerTurn(key))
-            return;
-        if (key == Qt::Key_Escape)
-            ComputerOpponent::letGo(*this); // its turn ends: it lets go of its keys
-    }
+    if (computerOnTurn() && !reachesComputerTurn(key))
+        return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
     switch (state) {
     case MainMenu:

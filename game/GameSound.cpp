@@ -60,14 +60,15 @@ bool GameSound::open(const QString& folder) {
             alSource3f(source, AL_POSITION, 0, 0, 0);
         }
 
+        const QString path = QDir(folder).filePath(fileNames[e]);
         WaveFile wave;
         QString error;
-        if (!wave.read(QDir(folder).filePath(fileNames[e]), &error)) {
+        if (!wave.read(path, &error)) {
             failures << error;
             continue;
         }
         if (wave.channels != 1) { // only a one-channel sound can sound from a place
-            failures << QDir(folder).filePath(fileNames[e]) + ": not mono";
+            failures << path + ": not mono";
             continue;
         }
         const std::vector<std::int16_t> pcm = wave.pcm16();
@@ -77,7 +78,7 @@ bool GameSound::open(const QString& folder) {
         alSourcei(source, AL_BUFFER, static_cast<ALint>(buffers[e]));
         loaded[e] = alGetError() == AL_NO_ERROR;
         if (!loaded[e])
-            failures << QDir(folder).filePath(fileNames[e]) + ": refused by the sound device";
+            failures << path + ": refused by the sound device";
     }
     if (failures.size() == EffectCount && !QDir(folder).exists())
         say(QStringLiteral("no sound files in %1, playing without sound").arg(folder));
