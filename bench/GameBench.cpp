@@ -7,9 +7,9 @@
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
 #include "bench/BenchValley.h"
 #include "engine/scene/VORN_Clock.h"
-#include "game/Game.h"
-#include "game/Player.h"
-#include "game/Tortoise.h"
+#include "game/session/Game.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <GL/glu.h>
 #include <QApplication>

@@ -4,9 +4,9 @@
 // for the end screen.
 // Usage (from build/bin, under a display): demo [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
-#include "game/Game.h"
-#include "game/Player.h"
-#include "game/Tortoise.h"
+#include "game/session/Game.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <QApplication>
 #include <QDir>

@@ -10,9 +10,9 @@
 // Each level plays games with the seeds counting up from the first until it has thrown enough;
 // DUEL_VERBOSE=1 also prints the turns and players left of every game.
 #include "engine/scene/VORN_Clock.h"
-#include "game/Game.h"
-#include "game/Player.h"
-#include "game/Tortoise.h"
+#include "game/session/Game.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <QApplication>
 #include <QKeyEvent>

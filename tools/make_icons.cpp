@@ -11,7 +11,7 @@
 #include "engine/render/VORN_Viewport.h"
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Scene.h"
-#include "game/Tortoise.h"
+#include "game/world/Tortoise.h"
 
 #include <QApplication>
 #include <QDir>

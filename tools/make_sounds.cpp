@@ -3,8 +3,8 @@
 // under envelopes. Deterministic: the noise comes from a fixed-seed generator, so the same program
 // always writes the same bytes.
 // Usage: make_sounds <folder>
-#include "game/GameSound.h"
-#include "game/WaveFile.h"
+#include "game/sound/GameSound.h"
+#include "game/sound/WaveFile.h"
 
 #include <QDir>
 #include <algorithm>

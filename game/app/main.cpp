@@ -1,0 +1,108 @@
+// Program entry: one application, one game window. Start-up failures are reported here, the one
+// place that catches what the engine throws: in German on standard error, and in a message box when
+// there is a screen to show it on (TV_NO_DIALOG=1 suppresses the box, for scripted runs).
+// TV_EXIT_AFTER_FIRST_FRAME=1 ends the program as soon as its first frame is painted, so that the
+// start-up benchmark can time process start to first picture.
+#include "engine/terrain/Bitmap.h"
+#include "game/files/DataFiles.h"
+#include "game/session/Game.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// The reader's reason for a failed bitmap, in German.
+QString bitmapReason(const Bitmap::Failure& failure) {
+    const QString figures = QString::fromStdString(failure.figures);
+    switch (failure.fault) {
+    case Bitmap::Fault::None:
+        break;
+    case Bitmap::Fault::CannotOpen:
+        return Game::tr("datei nicht lesbar");
+    case Bitmap::Fault::NotBmp:
+        return Game::tr("keine BMP-datei");
+    case Bitmap::Fault::TruncatedHeader:
+        return Game::tr("dateikopf unvollstaendig");
+    case Bitmap::Fault::HeaderSize:
+        return Game::tr("dateikopf mit %1 bytes wird nicht unterstuetzt").arg(figures);
+    case Bitmap::Fault::BitCount:
+        return Game::tr("%1 bit pro pixel werden nicht unterstuetzt").arg(figures);
+    case Bitmap::Fault::Compressed:
+        return Game::tr("komprimierte bilder werden nicht unterstuetzt");
+    case Bitmap::Fault::BadSize:
+        return Game::tr("ungueltige bildgroesse %1").arg(figures);
+    case Bitmap::Fault::TooLarge:
+        return Game::tr("bild zu gross (%1)").arg(figures);
+    case Bitmap::Fault::OutOfMemory:
+        return Game::tr("zu wenig speicher");
+    }
+    return QString();
+}
+
+// Which data file failed and why; a file found nowhere also names the installed path tried.
+QString bitmapFailure(const Bitmap::Failure& failure) {
+    const QString file = QString::fromLocal8Bit(failure.file.c_str());
+    const QString text = file + QStringLiteral(": ") + bitmapReason(failure);
+    const QString installed = DataFiles().alsoTried(file);
+    return installed.isEmpty() ? text : Game::tr("%1 (auch gesucht: %2)").arg(text, installed);
+}
+
+void reportStartupFailure(const QString& reason) {
+    const QString text = Game::tr("Tortoise Valley kann nicht starten: %1").arg(reason);
+    std::fprintf(stderr, "tortoise-valley: %s\n", text.toLocal8Bit().constData());
+    const QString platform = QGuiApplication::platformName();
+    if (!std::getenv("TV_NO_DIALOG") && platform != "offscreen" && platform != "minimal")
+        QMessageBox::critical(nullptr, QStringLiteral("Tortoise Valley"), text);
+}
+
+// Quits the application once the first paint of the watched window has been handled.
+class QuitAfterFirstPaint : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint && !seen) {
+            seen = true;
+            // A zero timer fires after the paint event, buffer swap included, has returned.
+            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        }
+        return false;
+    }
+
+private:
+    bool seen = false;
+};
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication* app = new QApplication(argc, argv);
+    // Lets the desktop match the window with the game's menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(TV_APP_ID));
+    Game* game = nullptr;
+    try {
+        game = new Game();
+    } catch (const char* message) {
+        reportStartupFailure(QString::fromLocal8Bit(message));
+        return 1;
+    } catch (int) {
+        // The bitmap reader and the double-buffer check throw -1; the reader says which file.
+        const Bitmap::Failure& failure = Bitmap::lastFailure();
+        reportStartupFailure(failure.fault == Bitmap::Fault::None
+                                 ? Game::tr("kein OpenGL mit doppelpuffer verfuegbar")
+                                 : bitmapFailure(failure));
+        return 1;
+    }
+    game->setMinimumSize(800, 600);
+    game->setWindowTitle(QStringLiteral("Tortoise Valley"));
+    if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
+        game->installEventFilter(new QuitAfterFirstPaint());
+    game->show();
+    const int status = app->exec();
+    // The window outlives the event loop; its sound device is closed here, which also completes
+    // a recording of OpenAL's wave writer.
+    game->sound.close();
+    return status;
+}

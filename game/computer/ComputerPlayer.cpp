@@ -1,0 +1,300 @@
+// The computer's planning of a throw. The launch is solved for the physics step's own
+// integration: after n ticks of length dt a grenade thrown with vertical speed vy has risen by
+// vy·t − g·t·(t + dt)/2 at t = n·dt, while its horizontal way grows by exactly vh·t. So for a
+// pitch the speed that passes through a point at horizontal distance D and height H follows from
+// a quadratic in 1/vh.
+#include "game/computer/ComputerPlayer.h"
+
+#include "game/rules/GameRandom.h"
+
+#include <algorithm>
+#include <cmath>
+
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+const double degree = M_PI / 180.0;
+
+// The scatter of a level's hand: standard deviations of yaw and pitch (degrees) and of the
+// power (a fraction of it), and the margin per unit of throwing distance the computer keeps
+// between a target and its own figures.
+struct Scatter {
+    double yaw;
+    double pitch;
+    double power;
+    double marginPerUnit;
+};
+
+Scatter scatterOf(ComputerLevel level) {
+    switch (level) {
+    case ComputerLevel::Easy:
+        return {11.0, 11.0, 0.26, 0.10};
+    case ComputerLevel::Medium:
+        return {3.0, 3.0, 0.065, 0.05};
+    case ComputerLevel::Hard:
+        return {0.6, 0.6, 0.012, 0.02};
+    case ComputerLevel::Off:
+        break;
+    }
+    return {0, 0, 0, 0};
+}
+
+// Launch direction as the game's fire rule turns it: Ry(yaw)·Rx(pitch) applied to (0, 0, -1).
+VORN_Vector throwDirection(double yaw, double pitch) {
+    const double y = yaw * degree;
+    const double p = pitch * degree;
+    return VORN_Vector(-std::cos(p) * std::sin(y), std::sin(p), -std::cos(p) * std::cos(y));
+}
+
+// The launch speed at a pitch (degrees) that passes through the point D away and H higher;
+// not-a-number when the pitch points below the point.
+double powerFor(double D, double H, double pitch) {
+    const double g = GrenadeFlight::gravity;
+    const double dt = GrenadeFlight::tick;
+    const double c = H - D * std::tan(pitch * degree);
+    if (!(c < 0))
+        return std::nan("");
+    const double a = g / 2 * D * D;
+    const double b = g / 2 * dt * D;
+    const double u = (-b + std::sqrt(b * b - 4 * a * c)) / (2 * a); // 1 / horizontal speed
+    return 1.0 / (u * std::cos(pitch * degree));
+}
+
+double horizontal(const VORN_Vector& a, const VORN_Vector& b) {
+    return std::hypot(a.x() - b.x(), a.z() - b.z());
+}
+
+double distance(const VORN_Vector& a, const VORN_Vector& b) {
+    return std::sqrt((a - b).lengthSquared());
+}
+
+// Hit points the blast takes at distance d, as the rules deal them.
+int blastDamage(double d) {
+    return d < ComputerPlayer::blastRadius
+               ? static_cast<int>((ComputerPlayer::blastRadius - d) * 75 / 3)
+               : 0;
+}
+
+// A standard normal number from two of the game's random draws (Box and Muller).
+double normalDraw() {
+    const double u1 = (randomDraw() + 1) / (randomDrawMax + 1.0); // (0, 1], never 0
+    const double u2 = randomDraw() / static_cast<double>(randomDrawMax);
+    return std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * M_PI * u2);
+}
+
+} // namespace
+
+double ComputerPlayer::wrapDegrees(double a) {
+    a = std::fmod(a, 360.0);
+    if (a > 180)
+        a -= 360;
+    if (a <= -180)
+        a += 360;
+    return a;
+}
+
+ComputerPlayer::ComputerPlayer(ComputerLevel level) : level(level) {}
+
+GrenadeFlight ComputerPlayer::flightOver(const Field& field) const {
+    std::vector<GrenadeFlight::Sphere> spheres;
+    for (const Figure& f : field.own)
+        spheres.push_back({f.place, figureRadius});
+    for (const Figure& f : field.enemies)
+        spheres.push_back({f.place, figureRadius});
+    spheres.insert(spheres.end(), field.fixed.begin(), field.fixed.end());
+    return GrenadeFlight(field.ground, spheres);
+}
+
+ComputerPlayer::Throw ComputerPlayer::launchAt(const GrenadeFlight& flight,
+                                               const VORN_Vector& launch, double yaw, double pitch,
+                                               double power) const {
+    Throw t;
+    t.yaw = ComputerPlayer::wrapDegrees(yaw);
+    t.pitch = pitch;
+    t.power = power;
+    t.flight = flight.fly(launch, throwDirection(t.yaw, pitch) * power);
+    return t;
+}
+
+double ComputerPlayer::safeDistance(double distance) const {
+    return blastRadius + 0.5 + scatterOf(level).marginPerUnit * distance;
+}
+
+bool ComputerPlayer::safe(const Field& field, const Throw& t, double keepAway) const {
+    if (t.flight.end == GrenadeFlight::End::Outside || t.flight.end == GrenadeFlight::End::TooLong)
+        return true; // no explosion at all
+    for (const Figure& f : field.own)
+        if (distance(t.flight.point, f.place) < keepAway)
+            return false;
+    return true;
+}
+
+double ComputerPlayer::valueOf(const Field& field, const VORN_Vector& impact) const {
+    double value = 0;
+    for (const Figure& f : field.enemies) {
+        const int damage = blastDamage(distance(f.place, impact));
+        value += damage > f.health ? f.health + 100 : damage; // finishing a figure off counts most
+    }
+    return value;
+}
+
+std::optional<ComputerPlayer::Throw> ComputerPlayer::throwThrough(const Field& field,
+                                                                  const VORN_Vector& launch,
+                                                                  const VORN_Vector& target) const {
+    const double dx = target.x() - launch.x();
+    const double dz = target.z() - launch.z();
+    const double D = std::hypot(dx, dz);
+    const double H = target.y() - launch.y();
+    if (D < 0.5)
+        return std::nullopt;
+    const double yaw = std::atan2(-dx, -dz) / degree;
+    const double elevation = std::atan2(H, D) / degree;
+
+    // The pitch needing the least power splits the lower arcs from the higher ones.
+    double easiest = 45;
+    double least = HUGE_VAL;
+    for (double pitch = elevation + 0.5; pitch < 85; pitch += 0.5) {
+        const double p = powerFor(D, H, pitch);
+        if (p < least) {
+            least = p;
+            easiest = pitch;
+        }
+    }
+    const double low = easiest - std::min(10.0, (easiest - elevation) / 2);
+    const double arcs[] = {low, easiest + 10, easiest + 20, easiest + 30, easiest + 40};
+
+    const GrenadeFlight flight = flightOver(field);
+    for (double pitch : arcs) {
+        if (pitch > 84)
+            break;
+        const double power = powerFor(D, H, pitch);
+        if (!(power <= maxPower))
+            continue;
+        Throw t = launchAt(flight, launch, yaw, pitch, power);
+        if (distance(t.flight.point, target) > 1.0)
+            continue; // met a hill or a figure before the target
+        if (!safe(field, t, safeDistance(D)))
+            return std::nullopt; // every arc that gets there explodes at the same place
+        t.value = valueOf(field, t.flight.point) / (1 + D / 20); // far throws scatter more
+        return t;
+    }
+    return std::nullopt;
+}
+
+std::optional<ComputerPlayer::Throw> ComputerPlayer::bestThrow(const Field& field,
+                                                               const VORN_Vector& launch) const {
+    std::optional<Throw> best;
+    for (std::size_t i = 0; i < field.enemies.size(); ++i) {
+        std::optional<Throw> t = throwThrough(field, launch, field.enemies[i].place);
+        if (t && (!best || t->value > best->value)) {
+            best = t;
+            best->target = static_cast<int>(i);
+        }
+    }
+    return best;
+}
+
+ComputerPlayer::Throw ComputerPlayer::chooseThrow(const Field& field,
+                                                  const VORN_Vector& launch) const {
+    if (std::optional<Throw> clear = bestThrow(field, launch))
+        return *clear;
+
+    // No clear arc: the throw that hurts enemies most (or comes nearest to one) of a few arcs at
+    // each, as long as it explodes well away from the own figures.
+    const GrenadeFlight flight = flightOver(field);
+    std::optional<Throw> best;
+    double bestScore = -HUGE_VAL;
+    for (std::size_t i = 0; i < field.enemies.size(); ++i) {
+        const VORN_Vector& target = field.enemies[i].place;
+        const double D = horizontal(launch, target);
+        if (D < 0.5)
+            continue;
+        const double yaw = std::atan2(-(target.x() - launch.x()), -(target.z() - launch.z()));
+        for (double pitch : {30.0, 45.0, 60.0, 75.0}) {
+            const double power = powerFor(D, target.y() - launch.y(), pitch);
+            if (!(power <= maxPower))
+                continue;
+            Throw t = launchAt(flight, launch, yaw / degree, pitch, power);
+            if (!safe(field, t, safeDistance(D)))
+                continue;
+            const double score = valueOf(field, t.flight.point) - distance(t.flight.point, target);
+            if (score > bestScore) {
+                bestScore = score;
+                best = t;
+                best->target = static_cast<int>(i);
+            }
+        }
+    }
+    if (best)
+        return *best;
+
+    // Nothing to gain: a throw into the open, as far from the own figures as it goes.
+    Throw away;
+    double farthest = -1;
+    for (int k = 0; k < 12; ++k) {
+        Throw t = launchAt(flight, launch, k * 30.0, 45, 4);
+        double nearest = HUGE_VAL;
+        for (const Figure& f : field.own)
+            nearest = std::min(nearest, distance(t.flight.point, f.place));
+        if (t.flight.end == GrenadeFlight::End::Outside)
+            nearest = HUGE_VAL;
+        if (nearest > farthest) {
+            farthest = nearest;
+            away = t;
+        }
+    }
+    return away;
+}
+
+std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const {
+    if (field.own.empty())
+        return std::nullopt;
+    const VORN_Vector here = field.own[0].place;
+    if (bestThrow(field, here + VORN_Vector(0, launchHeight, 0)))
+        return std::nullopt;
+
+    for (double radius : {driveRadius / 2, driveRadius}) {
+        std::optional<VORN_Vector> best;
+        double bestValue = 0;
+        for (int k = 0; k < 12; ++k) {
+            const double a = k * 30 * degree;
+            const double x = here.x() + radius * std::cos(a);
+            const double z = here.z() + radius * std::sin(a);
+            if (std::fabs(x) > 74 || std::fabs(z) > 34)
+                continue; // stay well inside the valley
+            Field moved = field;
+            moved.own[0].place = VORN_Vector(x, field.ground(x, z) + figureRadius, z);
+            const std::optional<Throw> t =
+                bestThrow(moved, moved.own[0].place + VORN_Vector(0, launchHeight, 0));
+            if (t && t->value > bestValue) {
+                bestValue = t->value;
+                best = moved.own[0].place;
+            }
+        }
+        if (best)
+            return best;
+    }
+    return std::nullopt;
+}
+
+ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VORN_Vector& launch,
+                                                   const Throw& exact, double share) const {
+    Scatter scatter = scatterOf(level);
+    scatter.yaw *= share;
+    scatter.pitch *= share;
+    scatter.power *= share;
+    const GrenadeFlight flight = flightOver(field);
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        const double yaw = exact.yaw + scatter.yaw * normalDraw();
+        const double pitch = std::clamp(exact.pitch + scatter.pitch * normalDraw(), -89.0, 89.0);
+        const double power =
+            std::clamp(exact.power * (1 + scatter.power * normalDraw()), 0.0, maxPower);
+        Throw t = launchAt(flight, launch, yaw, pitch, power);
+        t.target = exact.target;
+        t.value = exact.value;
+        if (safe(field, t, blastRadius + 0.5))
+            return t;
+    }
+    return exact;
+}

@@ -1,0 +1,88 @@
+// The computer's thinking for one throw: which enemy figure to aim at, the launch that reaches it
+// (the lower arc, or a higher one when the lower meets a hill first), where to drive first when
+// no arc from here is clear, and the scatter of its level's hand. It knows what a player at the
+// keyboard knows: the figures' places and hit points, the terrain's heights, the gravity, the
+// launch rule and the 3-unit blast. Angles in degrees as the game aims (yaw 0 throws along -z,
+// positive yaw towards -x, positive pitch upwards); world units, y up. Needs no window.
+#pragma once
+
+#include "engine/math/VORN_Vector.h"
+#include "game/computer/ComputerLevel.h"
+#include "game/computer/GrenadeFlight.h"
+
+#include <optional>
+#include <vector>
+
+class ComputerPlayer {
+public:
+    struct Figure {
+        VORN_LIB::VORN_Vector place; // centre of the figure where it rests
+        int health = 0;
+    };
+
+    // What the computer sees at the start of its throw.
+    struct Field {
+        GrenadeFlight::Ground ground;
+        std::vector<Figure> own;                  // its own figures, the one on turn first
+        std::vector<Figure> enemies;              // every other player's figures
+        std::vector<GrenadeFlight::Sphere> fixed; // other things a grenade can hit (the lamps)
+    };
+
+    struct Throw {
+        double yaw = 0;               // degrees, in (-180, 180]
+        double pitch = 0;             // degrees
+        double power = 1;             // launch speed, units per second
+        int target = -1;              // index of the enemy figure aimed at, -1 for none
+        double value = 0;             // hit points it is expected to take, weighted by distance
+        GrenadeFlight::Result flight; // the predicted flight and explosion
+    };
+
+    static constexpr double launchHeight = 0.5; // the grenade starts this far above the figure
+    static constexpr double figureRadius = 0.3; // bounding sphere of a figure
+    static constexpr double blastRadius = 3.0;  // figures nearer than this are hurt
+    static constexpr double maxPower = 13;      // reached from 1.0 within 6 s of holding Up
+    static constexpr double driveRadius = 4;    // the farthest a figure drives before a throw
+
+    explicit ComputerPlayer(ComputerLevel level);
+
+    // An angle in degrees brought into (-180, 180].
+    static double wrapDegrees(double a);
+
+    // The throw from launch through the target point: along the lower arc, or along the first
+    // higher arc that gets there when the lower one meets something first. None when no arc of
+    // at most maxPower reaches the target, or when it would explode too near an own figure.
+    std::optional<Throw> throwThrough(const Field& field, const VORN_LIB::VORN_Vector& launch,
+                                      const VORN_LIB::VORN_Vector& target) const;
+
+    // The most promising clear throw at any enemy figure; none when no arc from here is clear.
+    std::optional<Throw> bestThrow(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
+
+    // The throw of a turn: the best clear one, else the most harmful one that stays away from the
+    // own figures, else one into open ground away from them. Always gives a throw.
+    Throw chooseThrow(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
+
+    // Where the figure on turn (own[0]) should drive first, at most driveRadius away and well
+    // inside the valley; none when it can throw from where it stands or no nearby spot is better.
+    std::optional<VORN_LIB::VORN_Vector> driveTarget(const Field& field) const;
+
+    // The throw as this level's hand aims it: yaw, pitch and power scattered, the scatter scaled
+    // by share (1 for a first throw; less once earlier throws from the same place at the same
+    // figure have shown where they went). A scattered throw whose predicted explosion would hurt
+    // an own figure is drawn again; after a few tries the unscattered throw is aimed instead.
+    // Draws from the game's random numbers.
+    Throw withAimError(const Field& field, const VORN_LIB::VORN_Vector& launch, const Throw& exact,
+                       double share = 1) const;
+
+    // Closest distance an own figure may have to a predicted explosion: the blast radius and a
+    // margin for this level's scatter over the throw's horizontal distance.
+    double safeDistance(double distance) const;
+
+    ComputerLevel level;
+
+private:
+    GrenadeFlight flightOver(const Field& field) const;
+    Throw launchAt(const GrenadeFlight& flight, const VORN_LIB::VORN_Vector& launch, double yaw,
+                   double pitch, double power) const;
+    bool safe(const Field& field, const Throw& t, double keepAway) const; // none nearer
+    double valueOf(const Field& field, const VORN_LIB::VORN_Vector& impact) const;
+};

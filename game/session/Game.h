@@ -1,0 +1,159 @@
+// The game window: the OpenGL widget, the collision handler, and the owner of the whole world.
+// Its behaviour is split by concern: Game.cpp (construction), GameWorld.cpp (the world's set-up
+// and teardown), GameRules.cpp (turns and the tick), GameInput.cpp (keys and mouse) and
+// GameOverlay.cpp (the frame with menus and status panels).
+#pragma once
+
+#include "engine/physics/VORN_BoundingSphere.h"
+#include "engine/physics/VORN_CollisionHandler.h"
+#include "engine/physics/VORN_CollisionManger.h"
+#include "engine/physics/VORN_PhysicsContainer.h"
+#include "engine/physics/VORN_PhysicsGroup.h"
+#include "engine/physics/VORN_PhysicsWorld.h"
+#include "engine/render/VORN_Flashlight.h"
+#include "engine/render/VORN_QtRenderer.h"
+#include "engine/render/VORN_Viewport.h"
+#include "engine/scene/VORN_Clock.h"
+#include "engine/scene/VORN_Material.h"
+#include "engine/scene/VORN_Scene.h"
+#include "engine/terrain/Bitmap.h"
+#include "engine/terrain/VORN_Landscape.h"
+#include "game/computer/ComputerOpponent.h"
+#include "game/sound/GameSound.h"
+#include "game/rules/GameState.h"
+#include "game/world/Grenade.h"
+
+#include <QList>
+#include <QRect>
+#include <QString>
+
+class QPainter;
+class QTimer;
+class Player;
+class Tortoise;
+
+// The numbers typed in the menus; read only by newGame().
+extern int chosenPlayers;
+extern int chosenFigures;
+
+class Game : public VORN_LIB::VORN_QtRenderer, public VORN_LIB::VORN_CollisionHandler {
+    Q_OBJECT
+
+public:
+    Game();
+    ~Game() override;
+
+    // Collision callback: stops and moves both objects (never the terrain); a grenade hit marks
+    // the impact.
+    void handleCollision(VORN_LIB::VORN_Object* a, VORN_LIB::VORN_Object* b,
+                         VORN_LIB::VORN_Contact* contact) override;
+
+public slots:
+    void resetAll(); // ends any game and shows the main menu
+
+private slots:
+    void updateStuff(); // one 25 ms tick
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+public:
+    // Rules (GameRules.cpp).
+    void newGame();
+    void nextTurn();
+    void prepareThrow();
+    void fire();
+    void addMessage(const QString& line);
+    // Lets go of every rate, as a player lets go of the keys.
+    void stopRates();
+    // Whether the computer plays the turn under way (countdown to flight).
+    bool computerOnTurn() const;
+
+    // Launch direction of a throw: Ry(yaw)·Rx(pitch) applied to (0, 0, -1), angles in degrees.
+    static VORN_LIB::VORN_Vector throwDirection(double yaw, double pitch);
+    // Hit points an explosion takes from a figure at distance d (0 from 3 units on).
+    static int explosionDamage(double distance);
+    // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
+    // entry closes the circle (5760).
+    QList<int> strengthPieAngles() const;
+
+    // Longest step, in seconds, of the figure control and of the physics in one tick: after a
+    // stall (window dragged, machine busy) the world moves on by this much only instead of
+    // integrating the whole stall at once. The turn's timers still count real time.
+    static constexpr double longestStep = 0.1;
+
+    QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
+
+    // The world, built with the window and torn down with it (GameWorld.cpp).
+    VORN_LIB::VORN_Scene scene;
+    VORN_LIB::VORN_Viewport* viewport = nullptr; // owned
+    VORN_LIB::VORN_Flashlight lamps[4];
+    VORN_LIB::VORN_Landscape landscape;
+    Bitmap heightMap;
+    VORN_LIB::VORN_Material* terrainMaterial = nullptr; // owned
+    VORN_LIB::VORN_Material* lampMaterial = nullptr;    // owned
+    GLuint terrainTexture = 0;
+    VORN_LIB::VORN_PhysicsGroup gravityGroup;
+    VORN_LIB::VORN_PhysicsWorld physicsWorld;
+    VORN_LIB::VORN_BoundingSphere lampSpheres[4];
+    VORN_LIB::VORN_CollisionManger collisions;
+    VORN_LIB::VORN_Material* grenadeMaterial = nullptr; // owned
+    Grenade grenade;
+    VORN_LIB::VORN_PhysicsContainer grenadeBody;
+    VORN_LIB::VORN_BoundingSphere grenadeSphere;
+    GameSound sound; // the effects; silent without a sound device
+
+    unsigned char impactState = 0; // 0 flying, 1 hit something, 2 explosion handled
+    GLuint aimArrowList = 0;       // the red aiming arrow
+    double mouseSensitivity = 2.0; // degrees of camera turn per pixel
+    double moveSpeed = 2.0;        // units per second for driving and for the throw power
+    double turnSpeed = 120.0;      // degrees per second for turning a figure
+    int lastMouseX = 0;
+    int lastMouseY = 0;
+    double yawRate = 0;
+    double raiseRate = 0;
+    double driveRate = 0;
+    VORN_LIB::VORN_Clock::Ticks lastTick = 0;
+    VORN_LIB::VORN_Clock::Ticks turnStart = 0; // 0 means no timer runs
+    int secondsLeft = 0;
+    GameState state = MainMenu;
+    bool frozen = true;         // while true a tick moves nothing
+    bool cameraLocked = true;   // while true the mouse does not steer the camera
+    Player** players = nullptr; // owned; an entry is null once its player is out
+    QList<int> alivePlayers;    // indices of the players still in, in creation order
+    unsigned playerCount = 0;
+    int currentPlayer = -1;
+    int totalHitPoints = 0;
+    Tortoise* currentFigure = nullptr; // not owned
+    QString messages[6];               // the message log, oldest first
+    double aimYaw = 0;
+    double aimPitch = 0;
+    double aimPower = 0;
+    ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
+    QRect windowedGeometry;    // where F11 puts the window back from full screen
+
+private:
+    void setUpWorld();
+    void tearDownWorld();
+    void deletePlayers();
+    void takeGrenadeOutOfWorld();
+    void explode(const VORN_LIB::VORN_Vector& point);
+    void playerLost(int index, const QString& event);
+    static bool outsidePlayArea(const VORN_LIB::VORN_Vector& p);
+    void toggleFullScreen(); // F11 (GameInput.cpp)
+
+    // Overlay (GameOverlay.cpp).
+    void drawMenu(QPainter& painter);
+    QString computerLevelText() const;
+    void drawHud(QPainter& painter);
+    void drawTurnPanel(QPainter& painter);
+    void drawKeyPanel(QPainter& painter);
+    void drawStrengthPie(QPainter& painter);
+    void drawMessagePanel(QPainter& painter);
+};

@@ -1,0 +1,206 @@
+// Keyboard and mouse. Keys change the state and set the rates while held; the tick turns the rates
+// into motion. A held key acts as one press until it is released: auto-repeated presses and
+// releases are ignored. M switches the sound off and on in every state.
+#include "game/session/Game.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QWheelEvent>
+
+using namespace VORN_LIB;
+
+namespace {
+
+// A rate is only set while it is 0, so of two opposite keys the first one pressed wins.
+void setRate(double& rate, double value) {
+    if (rate == 0)
+        rate = value;
+}
+
+// The turn keys that still work while the computer plays a turn (M and F11 work everywhere).
+bool reachesComputerTurn(int key) {
+    return key == Qt::Key_Escape;
+}
+
+int digitOf(int key) {
+    return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
+}
+
+} // namespace
+
+void Game::keyPressEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return;
+    const int key = event->key();
+    const int digit = digitOf(key);
+    if (key == Qt::Key_M) { // sound off and on, in every state
+        sound.toggleMute();
+        return;
+    }
+    // F11 switches full screen on and off in every state; the frame follows the new size.
+    if (key == Qt::Key_F11) {
+        toggleFullScreen();
+        return;
+    }
+    if (computerOnTurn() && !reachesComputerTurn(key))
+        return; // Escape ends its turn like any other: resetAll() lets go of its rates
+
+    switch (state) {
+    case MainMenu:
+        if (key == Qt::Key_Escape)
+            close();
+        else if (key == Qt::Key_Return)
+            state = AskPlayers;
+        else if (key == Qt::Key_C)
+            computer.level = nextComputerLevel(computer.level);
+        break;
+    case AskPlayers:
+        if (digit >= 2 && digit <= 9) {
+            chosenPlayers = digit;
+            state = AskFigures;
+        } else if (key == Qt::Key_Escape) {
+            state = MainMenu;
+        }
+        break;
+    case AskFigures:
+        if (digit >= 1 && digit <= 9) {
+            chosenFigures = digit;
+            newGame();
+            nextTurn();
+        } else if (key == Qt::Key_Escape) {
+            state = AskPlayers;
+        }
+        break;
+    case Moving:
+        switch (key) {
+        case Qt::Key_Left:
+            setRate(yawRate, turnSpeed);
+            break;
+        case Qt::Key_Right:
+            setRate(yawRate, -turnSpeed);
+            break;
+        case Qt::Key_Up:
+            setRate(driveRate, -moveSpeed);
+            break;
+        case Qt::Key_Down:
+            setRate(driveRate, moveSpeed);
+            break;
+        case Qt::Key_Space:
+            setRate(raiseRate, moveSpeed * 0.5);
+            break;
+        case Qt::Key_Control:
+            setRate(raiseRate, moveSpeed * -0.5);
+            break;
+        case Qt::Key_Return:
+            prepareThrow();
+            break;
+        case Qt::Key_Escape:
+            resetAll();
+            break;
+        default:
+            break;
+        }
+        break;
+    case Aiming:
+        switch (key) {
+        case Qt::Key_Left:
+            setRate(yawRate, turnSpeed * 0.25);
+            break;
+        case Qt::Key_Right:
+            setRate(yawRate, turnSpeed * -0.25);
+            break;
+        case Qt::Key_Space:
+            setRate(raiseRate, turnSpeed * 0.25);
+            break;
+        case Qt::Key_Control:
+            setRate(raiseRate, turnSpeed * -0.25);
+            break;
+        case Qt::Key_Up:
+            setRate(driveRate, moveSpeed);
+            break;
+        case Qt::Key_Down:
+            setRate(driveRate, -moveSpeed);
+            break;
+        case Qt::Key_Return:
+            fire();
+            break;
+        case Qt::Key_Escape:
+            resetAll();
+            break;
+        default:
+            break;
+        }
+        break;
+    case GameOver:
+        if (key == Qt::Key_Return)
+            resetAll();
+        break;
+    case Countdown:
+    case Flying:
+        break;
+    }
+}
+
+// The window also takes the whole screen itself, and gives it back, so that the switch works where
+// no window manager does it. (A new geometry ends Qt's full-screen state, so it comes first.)
+void Game::toggleFullScreen() {
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(windowedGeometry);
+    } else {
+        windowedGeometry = geometry();
+        setGeometry(screen()->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+}
+
+void Game::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return;
+    if (state != Moving && state != Aiming)
+        return;
+    if (computerOnTurn() && !reachesComputerTurn(event->key()))
+        return; // the computer's rates are not the keyboard's to clear
+    switch (event->key()) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        yawRate = 0;
+        break;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        driveRate = 0;
+        break;
+    case Qt::Key_Space:
+    case Qt::Key_Control:
+        raiseRate = 0;
+        break;
+    default:
+        QGLWidget::keyReleaseEvent(event);
+        break;
+    }
+}
+
+void Game::mouseMoveEvent(QMouseEvent* event) {
+    if (!cameraLocked) {
+        const int dx = lastMouseX - event->x();
+        const int dy = lastMouseY - event->y();
+        viewport->rotate(dx * mouseSensitivity, dy * mouseSensitivity);
+    }
+    lastMouseX = event->x();
+    lastMouseY = event->y();
+}
+
+void Game::mousePressEvent(QMouseEvent* event) {
+    if (!cameraLocked && event->button() == Qt::MiddleButton)
+        viewport->distance = 0;
+    lastMouseX = event->x();
+    lastMouseY = event->y();
+}
+
+void Game::mouseReleaseEvent(QMouseEvent*) {}
+
+void Game::wheelEvent(QWheelEvent* event) {
+    if (!cameraLocked)
+        viewport->distance += event->angleDelta().y() / 100.0;
+}

@@ -1,0 +1,347 @@
+// The frame: the 3-D picture through the renderer, the aiming arrow and the figure labels in the
+// same 3-D view, then the 2-D overlay of menus or status panels. Widget pixels have their origin
+// at the top left; texts are placed at absolute widget positions, whatever the painter's
+// translation.
+#include "game/session/Game.h"
+
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <GL/glu.h>
+#include <QPainter>
+#include <cmath>
+#include <vector>
+
+using namespace VORN_LIB;
+
+namespace {
+
+const QColor menuFill(100, 100, 150, 125);
+const QColor panelFill(100, 100, 255, 125);
+const QColor textColor(255, 255, 255);
+
+// The overlay's fonts, each made on first use and kept until the process ends.
+const QFont& menuFont() {
+    static const QFont font("Helvetica", 30);
+    return font;
+}
+
+// The main menu's computer line: its longest text ("c: computer: schwer") fits the 400-pixel
+// panel only a size below the menu's other lines.
+const QFont& menuLineFont() {
+    static const QFont font("Helvetica", 24);
+    return font;
+}
+
+const QFont& panelFont() { // status panels and figure labels
+    static const QFont font("Helvetica", 20);
+    return font;
+}
+
+const QFont& messageFont() {
+    static const QFont font("Helvetica", 15);
+    return font;
+}
+
+// Text at an absolute widget position (baseline at y), untouched by the painter's translation.
+// Only the pen and the translation are put back afterwards (a full save and restore of the
+// painter costs more than the text): the shapes keep the painter's default pen.
+void overlayText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
+                 const QColor& color = textColor) {
+    const QTransform placed = painter.transform();
+    const QPen pen = painter.pen();
+    painter.resetTransform();
+    painter.setPen(color);
+    painter.setFont(font);
+    painter.drawText(x, y, text);
+    painter.setPen(pen);
+    painter.setTransform(placed);
+}
+
+// Distance along the view of a window depth (0 at the near plane, 1 at the far plane), through a
+// perspective projection matrix (column-major).
+double viewDistance(double windowDepth, const GLdouble* projection) {
+    return projection[14] / (2 * windowDepth - 1 + projection[10]);
+}
+
+// Whether the picture drawn so far holds something in front of a projected point (window x and y,
+// origin bottom left, and window depth), as text drawn into the 3-D picture with depth testing
+// would find it. The depth buffer at the point's pixel is compared along the view, with a margin
+// of 5 cm plus two steps of the buffer's precision at that distance. A point off the picture has
+// nothing to compare with and counts as seen.
+bool hiddenInPicture(double x, double y, double depth, const GLdouble* projection,
+                     const GLint* view, int depthBits) {
+    const int px = static_cast<int>(std::floor(x));
+    const int py = static_cast<int>(std::floor(y));
+    if (px < view[0] || py < view[1] || px >= view[0] + view[2] || py >= view[1] + view[3])
+        return false;
+    GLfloat drawn = 1.0f;
+    glReadPixels(px, py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &drawn);
+    const double point = viewDistance(depth, projection);
+    const double front = viewDistance(drawn, projection);
+    const double near = viewDistance(0, projection);
+    const double far = viewDistance(1, projection);
+    const double step = std::ldexp(1.0, -depthBits) * point * point * (far - near) / (far * near);
+    return front < point - (0.05 + 2 * step);
+}
+
+struct Label {
+    QPointF place;
+    QString text;
+    QColor color;
+};
+
+} // namespace
+
+void Game::paintEvent(QPaintEvent*) {
+    const int w = width();
+    const int h = height();
+    QPainter painter(this);
+
+    painter.beginNativePainting();
+    glPushAttrib(GL_ALL_ATTRIB_BITS);
+    glMatrixMode(GL_PROJECTION);
+    glPushMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+
+    initializeGL();
+    resizeGL(w, h);
+    glClearColor(0, 0, 0.2f, 1);
+    paintGL();
+    sound.followCamera(*viewport);
+
+    if (state == Aiming) {
+        glPushMatrix();
+        const VORN_Vector& p = grenade.worldPosition;
+        glTranslated(p.x(), p.y(), p.z());
+        glRotated(aimYaw, 0, 1, 0);
+        glRotated(aimPitch, 1, 0, 0);
+        glScaled(0.7 * aimPower, 0.7 * aimPower, aimPower);
+        glTranslated(0, 0, -0.3);
+        glCallList(aimArrowList);
+        glPopMatrix();
+    }
+    glDisable(GL_LIGHTING);
+
+    // Figure labels "player health", projected with the view of the 3-D picture. A label whose
+    // anchor lies behind a hill, a lamp or another figure is not shown; the depths are read
+    // before the painter draws anything.
+    std::vector<Label> labels;
+    labels.reserve(static_cast<std::size_t>(playerCount) * 9);
+    GLdouble modelView[16], projection[16];
+    GLint view[4];
+    GLint depthBits = 24;
+    glGetDoublev(GL_MODELVIEW_MATRIX, modelView);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, view);
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    for (unsigned i = 0; i < playerCount; ++i) {
+        const Player* player = players[i];
+        if (!player)
+            continue;
+        const QColor color = QColor::fromRgbF(
+            qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
+            qBound(0.0, player->color[2], 1.0), qBound(0.0, player->color[3], 1.0));
+        for (unsigned j = 0; j < player->count; ++j) {
+            const Tortoise* figure = player->figures[j];
+            if (!figure)
+                continue;
+            const VORN_Vector& p = figure->worldPosition;
+            GLdouble x = 0, y = 0, z = 0;
+            if (gluProject(p.x(), p.y() + 0.3, p.z(), modelView, projection, view, &x, &y, &z) !=
+                    GL_TRUE ||
+                z < 0 || z > 1)
+                continue; // behind the eye or beyond the far plane
+            if (hiddenInPicture(x, y, z, projection, view, depthBits))
+                continue;
+            labels.push_back({QPointF(x, h - y),
+                              QString::number(i) + " " + QString::number(figure->health), color});
+        }
+    }
+
+    glPopAttrib();
+    glMatrixMode(GL_MODELVIEW);
+    glPopMatrix();
+    glMatrixMode(GL_PROJECTION);
+    glPopMatrix();
+    glMatrixMode(GL_MODELVIEW);
+    glDisable(GL_LIGHTING);
+    // Qt's own first initialisation of the widget left the renderer's state in place (face culling,
+    // back faces as lines); the painter's shapes need plain filled polygons.
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    painter.endNativePainting();
+
+    // The labels come first on a fresh painter (no translation yet): one font for all of them.
+    if (!labels.empty()) {
+        const QPen pen = painter.pen();
+        painter.setFont(panelFont());
+        for (const Label& label : labels) {
+            painter.setPen(label.color);
+            painter.drawText(static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
+                             label.text);
+        }
+        painter.setPen(pen);
+    }
+
+    switch (state) {
+    case MainMenu:
+    case AskPlayers:
+    case AskFigures:
+    case GameOver:
+        drawMenu(painter);
+        break;
+    case Countdown:
+    case Moving:
+    case Aiming:
+        drawHud(painter);
+        break;
+    case Flying:
+        break;
+    }
+    painter.end();
+}
+
+void Game::drawMenu(QPainter& painter) {
+    const int cx = width() / 2;
+    const int cy = height() / 2;
+    painter.setBrush(QBrush(menuFill, Qt::SolidPattern));
+    painter.drawRoundedRect(QRect(cx - 200, cy - 200, 400, 400), 25, 25, Qt::RelativeSize);
+
+    auto text = [&](int dx, int dy, const QString& line) {
+        overlayText(painter, cx + dx, cy + dy, line, menuFont());
+    };
+    switch (state) {
+    case MainMenu:
+        text(-160, -120, tr("return:"));
+        text(-140, -40, tr("neues spiel"));
+        overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
+                    menuLineFont());
+        text(-160, 120, tr("esc: schliesen"));
+        break;
+    case AskPlayers:
+        text(-160, -120, tr("wieviele"));
+        text(-160, -40, tr("spieler"));
+        text(-160, 40, tr("(2 - 9)"));
+        text(-160, 120, tr("esc: zurueck"));
+        break;
+    case AskFigures:
+        text(-160, -120, tr("wieviele figuren"));
+        text(-160, -40, tr("pro spieler"));
+        text(-160, 40, tr("(1 - 9)"));
+        text(-160, 120, tr("esc: zurueck"));
+        break;
+    case GameOver:
+        if (!alivePlayers.isEmpty()) {
+            text(-160, -120, tr("spieler ") + QString::number(alivePlayers.first()));
+            text(-160, -40, tr("gewinnt"));
+        } else {
+            text(-160, -120, tr("unentschieden"));
+            text(-160, -40, tr("alle weg"));
+        }
+        text(-160, 80, tr("return:"));
+        text(-160, 120, tr("zum hauptmenue"));
+        break;
+    default:
+        break;
+    }
+}
+
+QString Game::computerLevelText() const {
+    switch (computer.level) {
+    case ComputerLevel::Easy:
+        return tr("leicht");
+    case ComputerLevel::Medium:
+        return tr("mittel");
+    case ComputerLevel::Hard:
+        return tr("schwer");
+    case ComputerLevel::Off:
+        break;
+    }
+    return tr("aus");
+}
+
+void Game::drawHud(QPainter& painter) {
+    const int w = width();
+    const int h = height();
+    const QRect panel(0, 0, 200, 200);
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize); // top left
+    drawTurnPanel(painter);
+    painter.translate(w - 200, 0); // top right
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawKeyPanel(painter);
+    painter.translate(0, h - 200); // bottom right
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawStrengthPie(painter);
+    painter.translate(200 - w, 0); // bottom left
+    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    drawMessagePanel(painter);
+    painter.resetTransform();
+}
+
+void Game::drawTurnPanel(QPainter& painter) {
+    const QFont& font = panelFont();
+    const bool counting = state == Countdown;
+    overlayText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
+    overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
+    overlayText(painter, 20, 120, QString::number(secondsLeft) + tr(" sekunden"), font);
+    overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
+}
+
+void Game::drawKeyPanel(QPainter& painter) {
+    if (state == Countdown)
+        return;
+    const QFont& font = panelFont();
+    const int x = width() - 180;
+    overlayText(painter, x, 40, tr("return:"), font);
+    overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+    overlayText(painter, x, 120, tr("esc:"), font);
+    overlayText(painter, x, 160, tr("hauptmenue"), font);
+}
+
+QList<int> Game::strengthPieAngles() const {
+    QList<int> angles{0};
+    int remaining = 0;
+    for (unsigned i = 0; i < playerCount; ++i)
+        remaining += players[i] ? 1 : 0;
+    double sum = 0.0;
+    for (unsigned i = 0; i < playerCount; ++i) {
+        if (!players[i])
+            continue;
+        // With no hit points left anywhere the remaining players share the circle equally.
+        sum += totalHitPoints != 0 ? static_cast<double>(players[i]->totalHealth) / totalHitPoints
+                                   : 1.0 / remaining;
+        angles.append(static_cast<int>(sum * 5760));
+    }
+    return angles;
+}
+
+void Game::drawStrengthPie(QPainter& painter) {
+    const QList<int> angles = strengthPieAngles();
+    int slice = 0;
+    for (unsigned i = 0; i < playerCount; ++i) {
+        const Player* player = players[i];
+        if (!player)
+            continue;
+        const QColor color =
+            QColor::fromRgbF(qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
+                             qBound(0.0, player->color[2], 1.0), 1.0);
+        painter.setBrush(QBrush(color, Qt::SolidPattern));
+        const int start = angles[slice];
+        const int end = angles[slice + 1];
+        painter.drawPie(20, 20, 160, 160, start, end - start);
+        ++slice;
+    }
+}
+
+void Game::drawMessagePanel(QPainter& painter) {
+    const QFont& font = messageFont();
+    const int h = height();
+    for (int i = 0; i < 6; ++i)
+        overlayText(painter, 15, h - 170 + 30 * i, messages[i], font);
+}

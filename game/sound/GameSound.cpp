@@ -1,0 +1,173 @@
+// Sound effects through OpenAL. All calls go to the one context this class makes current; the
+// game runs them on its GUI thread. Angles and positions are the world's (y up, units).
+#include "game/sound/GameSound.h"
+
+#include "engine/render/VORN_Viewport.h"
+#include "game/sound/WaveFile.h"
+
+#include <QDir>
+#include <QStringList>
+#include <cmath>
+#include <cstdio>
+
+using namespace VORN_LIB;
+
+const char* const GameSound::fileNames[EffectCount] = {
+    "tick.wav", "start.wav", "launch.wav", "explosion.wav", "fall.wav", "victory.wav", "draw.wav"};
+
+namespace {
+
+const int warningSeconds = 5;       // the turn clock ticks in a phase's last seconds
+const float blastFullWithin = 5.0f; // the camera's usual distance from what it follows
+const float blastRolloff = 1.0f;    // loudness falls as 5 / distance beyond that
+
+void say(const QString& line) {
+    std::fprintf(stderr, "tortoise-valley: %s\n", line.toLocal8Bit().constData());
+}
+
+} // namespace
+
+GameSound::~GameSound() {
+    close();
+}
+
+bool GameSound::open(const QString& folder) {
+    close();
+    device = alcOpenDevice(nullptr);
+    if (!device) {
+        say(QStringLiteral("no sound device, playing without sound"));
+        return false;
+    }
+    context = alcCreateContext(device, nullptr);
+    if (!context || !alcMakeContextCurrent(context)) {
+        say(QStringLiteral("the sound device cannot play, playing without sound"));
+        close();
+        return false;
+    }
+    alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
+    alGenBuffers(EffectCount, buffers);
+    alGenSources(EffectCount, sources);
+
+    QStringList failures;
+    for (int e = 0; e < EffectCount; ++e) {
+        const ALuint source = sources[e];
+        if (e == Explosion) {
+            alSourcef(source, AL_REFERENCE_DISTANCE, blastFullWithin);
+            alSourcef(source, AL_ROLLOFF_FACTOR, blastRolloff);
+        } else { // at the listener, wherever it is
+            alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+            alSource3f(source, AL_POSITION, 0, 0, 0);
+        }
+
+        const QString path = QDir(folder).filePath(fileNames[e]);
+        WaveFile wave;
+        QString error;
+        if (!wave.read(path, &error)) {
+            failures << error;
+            continue;
+        }
+        if (wave.channels != 1) { // only a one-channel sound can sound from a place
+            failures << path + ": not mono";
+            continue;
+        }
+        const std::vector<std::int16_t> pcm = wave.pcm16();
+        alGetError(); // forget older errors: the one asked below is this buffer's
+        alBufferData(buffers[e], AL_FORMAT_MONO16, pcm.data(),
+                     static_cast<ALsizei>(pcm.size() * sizeof(std::int16_t)), wave.rate);
+        alSourcei(source, AL_BUFFER, static_cast<ALint>(buffers[e]));
+        loaded[e] = alGetError() == AL_NO_ERROR;
+        if (!loaded[e])
+            failures << path + ": refused by the sound device";
+    }
+    if (failures.size() == EffectCount && !QDir(folder).exists())
+        say(QStringLiteral("no sound files in %1, playing without sound").arg(folder));
+    else if (!failures.isEmpty())
+        say(QStringLiteral("some sounds stay silent: %1").arg(failures.join(QStringLiteral("; "))));
+    return true;
+}
+
+void GameSound::close() {
+    if (context) {
+        alcMakeContextCurrent(context);
+        alSourceStopv(EffectCount, sources);
+        alDeleteSources(EffectCount, sources);
+        alDeleteBuffers(EffectCount, buffers);
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(context);
+    }
+    if (device)
+        alcCloseDevice(device);
+    context = nullptr;
+    device = nullptr;
+    for (int e = 0; e < EffectCount; ++e) {
+        buffers[e] = 0;
+        sources[e] = 0;
+        loaded[e] = false;
+    }
+}
+
+void GameSound::turnClock(VORN_Clock::Ticks phaseStart, double secondsLeft) {
+    if (phaseStart != clockPhase) {
+        clockPhase = phaseStart;
+        clockSecond = 0;
+    }
+    // Second n of the last five begins as the time left drops to n.
+    const int second = static_cast<int>(std::ceil(secondsLeft));
+    if (second >= 1 && second <= warningSeconds && second != clockSecond) {
+        clockSecond = second;
+        play(ClockTick);
+    }
+}
+
+void GameSound::turnStarts() {
+    play(TurnStart);
+}
+
+void GameSound::launch() {
+    play(Launch);
+}
+
+void GameSound::explosion(const VORN_Vector& at) {
+    if (context)
+        alSource3f(sources[Explosion], AL_POSITION, static_cast<ALfloat>(at.x()),
+                   static_cast<ALfloat>(at.y()), static_cast<ALfloat>(at.z()));
+    play(Explosion);
+}
+
+void GameSound::figureLost() {
+    play(FigureLost);
+}
+
+void GameSound::gameOver(bool winner) {
+    play(winner ? Victory : Draw);
+}
+
+void GameSound::followCamera(const VORN_Viewport& camera) {
+    if (!context)
+        return;
+    // The eye sits at distance along the camera's z axis and looks down its negative z axis.
+    const VORN_Vector eye = camera.position - camera.back * camera.distance;
+    const ALfloat orientation[6] = {
+        static_cast<ALfloat>(-camera.back.x()), static_cast<ALfloat>(-camera.back.y()),
+        static_cast<ALfloat>(-camera.back.z()), static_cast<ALfloat>(camera.up.x()),
+        static_cast<ALfloat>(camera.up.y()),    static_cast<ALfloat>(camera.up.z())};
+    alListener3f(AL_POSITION, static_cast<ALfloat>(eye.x()), static_cast<ALfloat>(eye.y()),
+                 static_cast<ALfloat>(eye.z()));
+    alListenerfv(AL_ORIENTATION, orientation);
+}
+
+void GameSound::toggleMute() {
+    mute = !mute;
+    if (!context)
+        return;
+    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
+    if (mute)
+        alSourceStopv(EffectCount, sources);
+}
+
+void GameSound::play(Effect effect) {
+    if (!context || mute || !loaded[effect])
+        return;
+    alSourcePlay(sources[effect]); // from the start again if it still plays
+}

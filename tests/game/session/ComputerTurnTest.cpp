@@ -1,0 +1,137 @@
+// A computer opponent's turn as the person at the keyboard sees it: the same countdown, fire
+// mode, an aim that moves at the rates of held keys, a throw within 12 seconds, the explosion
+// and the next turn; meanwhile only Escape reaches the game. Times are driven by hand in 25 ms
+// ticks; angles in degrees, world units, y up.
+#include "tests/support/GameDriver.h"
+
+#include "engine/scene/VORN_Clock.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <cmath>
+
+using namespace GameDriver;
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class ComputerScenario : public GameScenario {};
+
+// A person's throw at 45 degrees and power 3, about ten units ahead.
+void personThrows() {
+    toMoving();
+    tap(Qt::Key_Return);
+    hold(Qt::Key_Space, 1.5);
+    hold(Qt::Key_Up, 1.0);
+    tap(Qt::Key_Return);
+}
+
+// The keys a person would press during the computer's turn, pressed and released again.
+const int otherKeys[] = {Qt::Key_Return, Qt::Key_Left,  Qt::Key_Right,  Qt::Key_Up,
+                         Qt::Key_Down,   Qt::Key_Space, Qt::Key_Control};
+
+} // namespace
+
+TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReachesIt) {
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_C);
+    ASSERT_EQ(g.computer.level, ComputerLevel::Hard);
+    startRound(2, 1, 7);
+
+    // Spieler 0 sits at the keyboard: the keys work as ever.
+    toMoving();
+    EXPECT_FALSE(g.computerOnTurn());
+    press(Qt::Key_Left);
+    EXPECT_EQ(g.yawRate, 120);
+    release(Qt::Key_Left);
+    personThrows();
+    ASSERT_EQ(g.state, Flying);
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown; }, 1000));
+
+    // Spieler 1 is the computer: the same three-second countdown.
+    ASSERT_EQ(g.currentPlayer, 1);
+    EXPECT_TRUE(g.computerOnTurn());
+    const VORN_Clock::Ticks countdownStart = VORN_Clock::now();
+    toMoving();
+    EXPECT_EQ(VORN_Clock::now() - countdownStart, 3025);
+    const VORN_Clock::Ticks turnStart = VORN_Clock::now();
+    Tortoise* figure = g.currentFigure;
+    const Tortoise* enemy = g.players[0]->figures[0];
+    const int ownHealth = figure->health;
+
+    // While it thinks, no key changes anything.
+    for (int key : otherKeys)
+        press(key);
+    EXPECT_EQ(g.state, Moving);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    for (int key : otherKeys)
+        release(key);
+
+    // Fire mode: the key panel says so, and the aim moves no faster than held keys move it.
+    ASSERT_TRUE(tickUntil([&] { return g.state != Moving; }, 480));
+    ASSERT_EQ(g.state, Aiming);
+    EXPECT_EQ(g.currentFigure, figure);
+    expectTextLine(frame(), 800 - 180, 80, "abschuss", 20);
+    double yaw = g.aimYaw, pitch = g.aimPitch, power = g.aimPower;
+    bool keysTried = false;
+    while (g.state == Aiming && VORN_Clock::now() - turnStart < 13000) {
+        if (!keysTried && g.raiseRate != 0) {
+            const double rates[] = {g.yawRate, g.raiseRate, g.driveRate};
+            for (int key : otherKeys)
+                tap(key);
+            EXPECT_EQ(g.state, Aiming) << "Return must not throw for the computer";
+            EXPECT_EQ(g.yawRate, rates[0]);
+            EXPECT_EQ(g.raiseRate, rates[1]);
+            EXPECT_EQ(g.driveRate, rates[2]);
+            keysTried = true;
+        }
+        tick();
+        if (g.state != Aiming)
+            break;
+        EXPECT_LE(std::fabs(g.aimYaw - yaw), 30 * 0.025 + 1e-9);
+        EXPECT_LE(std::fabs(g.aimPitch - pitch), 30 * 0.025 + 1e-9);
+        EXPECT_LE(std::fabs(g.aimPower - power), 2 * 0.025 + 1e-9);
+        yaw = g.aimYaw, pitch = g.aimPitch, power = g.aimPower;
+    }
+    EXPECT_TRUE(keysTried) << "the aim never rose";
+
+    // The throw, within 12 seconds of the countdown's end, at the aim it reached.
+    ASSERT_EQ(g.state, Flying);
+    EXPECT_LE(VORN_Clock::now() - turnStart, 12000);
+    const VORN_Vector enemyPlace = enemy->worldPosition;
+    EXPECT_GT(pitch, 0);
+    EXPECT_NE(power, 1.0);
+    const VORN_Vector expected = Game::throwDirection(yaw, pitch) * power;
+    EXPECT_LT(distance(g.grenadeBody.velocity, expected), 0.03); // one tick of gravity at most
+
+    // The explosion, away from the computer's own figure, and the person's turn five seconds on.
+    ASSERT_TRUE(tickUntil([&] { return g.impactState == 2 || g.state != Flying; }, 1200));
+    ASSERT_EQ(g.impactState, 2);
+    const VORN_Clock::Ticks explosion = VORN_Clock::now();
+    EXPECT_LT(distance(g.grenade.worldPosition, enemyPlace), 3.0)
+        << "the hard computer's first throw at a resting figure";
+    ASSERT_TRUE(g.players[1]);
+    EXPECT_EQ(figure->health, ownHealth);
+    ASSERT_TRUE(tickUntil([&] { return g.state != Flying; }, 400));
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.currentPlayer, 0);
+    EXPECT_EQ(VORN_Clock::now() - explosion, 5025);
+    EXPECT_FALSE(g.computerOnTurn());
+
+    // Escape during the computer's next turn ends the game; the computer lets go of its keys and
+    // the level stays chosen.
+    personThrows();
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown && g.currentPlayer == 1; }, 1000));
+    toMoving();
+    ASSERT_TRUE(tickUntil([&] { return g.state == Aiming && g.raiseRate != 0; }, 480));
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.playerCount, 0u);
+    EXPECT_EQ(g.computer.level, ComputerLevel::Hard);
+}

@@ -1,0 +1,450 @@
+// Keyboard and mouse as a player uses them: the menus, driving and turning a figure, aiming, held
+// and auto-repeated keys, the camera under the mouse, and full screen. Times are driven by hand in
+// 25 ms ticks; angles in degrees, world units, y up.
+#include "tests/support/GameDriver.h"
+
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QtTest/QTest>
+#include <cmath>
+#include <cstdlib>
+
+using namespace GameDriver;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class InputScenario : public GameScenario {};
+
+struct KeyRate {
+    const char* name;
+    int key;
+    double Game::*rate;
+    double moving; // rate the key sets while driving
+    double aiming; // rate the key sets in fire mode
+};
+
+const KeyRate keyRates[] = {
+    {"Left", Qt::Key_Left, &Game::yawRate, 120, 30},
+    {"Right", Qt::Key_Right, &Game::yawRate, -120, -30},
+    {"Up", Qt::Key_Up, &Game::driveRate, -2, 2},
+    {"Down", Qt::Key_Down, &Game::driveRate, 2, -2},
+    {"Space", Qt::Key_Space, &Game::raiseRate, 1, 30},
+    {"Control", Qt::Key_Control, &Game::raiseRate, -1, -30},
+};
+
+// Heading of a figure on the ground: its forward axis (-z of its own frame) in world x/z.
+VORN_Vector forwardOf(const Tortoise* figure) {
+    const double a = figure->rotation.y() * M_PI / 180.0;
+    return VORN_Vector(-std::sin(a), 0, -std::cos(a));
+}
+
+} // namespace
+
+TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
+    // Keypad Enter is not Return; digits mean nothing in the main menu.
+    tap(Qt::Key_Enter, Qt::KeypadModifier);
+    tap(Qt::Key_5);
+    EXPECT_EQ(g.state, MainMenu);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, AskPlayers);
+
+    // A game needs two to nine players.
+    tap(Qt::Key_0);
+    tap(Qt::Key_1);
+    tap(Qt::Key_Return);
+    EXPECT_EQ(g.state, AskPlayers);
+    EXPECT_EQ(chosenPlayers, 0);
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.state, MainMenu);
+    tap(Qt::Key_Return);
+    tap(Qt::Key_9);
+    ASSERT_EQ(g.state, AskFigures);
+    EXPECT_EQ(chosenPlayers, 9);
+
+    // Escape goes back one menu, not to the main menu.
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.state, AskPlayers);
+    tap(Qt::Key_2);
+    ASSERT_EQ(g.state, AskFigures);
+    EXPECT_EQ(chosenPlayers, 2);
+
+    // At least one figure each; a keypad digit counts like any digit.
+    tap(Qt::Key_0);
+    tap(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(g.state, AskFigures);
+    EXPECT_EQ(g.players, nullptr);
+    tap(Qt::Key_3, Qt::KeypadModifier);
+    ASSERT_EQ(g.state, Countdown);
+    EXPECT_EQ(chosenFigures, 3);
+    EXPECT_EQ(g.playerCount, 2u);
+    EXPECT_EQ(g.players[0]->count, 3u);
+    EXPECT_EQ(g.totalHitPoints, 600);
+    EXPECT_EQ(g.scene.children.size(), 5 + 6);
+    EXPECT_EQ(g.collisions.volumes.size(), 5u + 6u);
+    EXPECT_EQ(g.gravityGroup.containers.size(), 6u);
+
+    // The countdown takes no keys at all.
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Left, Qt::Key_Up, Qt::Key_Space}) {
+        tap(key);
+        press(key);
+    }
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    EXPECT_EQ(g.playerCount, 2u);
+}
+
+TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    const double yaw = camera.yaw;
+    const double pitch = camera.pitch;
+
+    // Main menu: nothing moves, but the pointer is followed.
+    mouseMove(100, 50);
+    mouseMove(160, 20);
+    wheel(120);
+    mousePress(Qt::MiddleButton, 170, 30);
+    mouseRelease(Qt::MiddleButton, 170, 30);
+    EXPECT_EQ(camera.yaw, yaw);
+    EXPECT_EQ(camera.pitch, pitch);
+    EXPECT_EQ(camera.distance, -5);
+    EXPECT_EQ(g.lastMouseX, 170);
+    EXPECT_EQ(g.lastMouseY, 30);
+
+    // Countdown: the same.
+    startRound(2, 1, 14);
+    ASSERT_EQ(g.state, Countdown);
+    mouseMove(300, 200);
+    wheel(-240);
+    mousePress(Qt::MiddleButton, 310, 210);
+    mouseMove(300, 200);
+    tick(10);
+    EXPECT_EQ(camera.yaw, yaw);
+    EXPECT_EQ(camera.pitch, pitch);
+    EXPECT_EQ(camera.distance, -5);
+    EXPECT_EQ(g.lastMouseX, 300);
+    EXPECT_EQ(g.lastMouseY, 200);
+
+    // During the turn the camera turns 2° per pixel from where the pointer was, without a jump:
+    // left and up turn it left and up.
+    toMoving();
+    mouseMove(290, 195);
+    EXPECT_DOUBLE_EQ(camera.yaw, yaw + 20);
+    EXPECT_DOUBLE_EQ(camera.pitch, pitch + 10);
+    mouseMove(300, 200);
+    EXPECT_DOUBLE_EQ(camera.yaw, yaw);
+    EXPECT_DOUBLE_EQ(camera.pitch, pitch);
+
+    // The wheel moves the eye by a hundredth of the turn, the middle button puts it on the
+    // look-at point; other buttons do nothing.
+    wheel(120);
+    EXPECT_DOUBLE_EQ(camera.distance, -3.8);
+    wheel(-240);
+    EXPECT_DOUBLE_EQ(camera.distance, -6.2);
+    mousePress(Qt::LeftButton, 320, 220);
+    mousePress(Qt::RightButton, 320, 220);
+    EXPECT_DOUBLE_EQ(camera.distance, -6.2);
+    EXPECT_EQ(g.lastMouseX, 320);
+    EXPECT_EQ(g.lastMouseY, 220);
+    mousePress(Qt::MiddleButton, 320, 220);
+    EXPECT_EQ(camera.distance, 0);
+
+    // The camera follows the figure on turn.
+    EXPECT_EQ(camera.attached, g.currentFigure);
+    ticksFor(1);
+    EXPECT_NEAR(distance(camera.position, g.currentFigure->worldPosition), 0, 1e-9);
+}
+
+TEST_F(InputScenario, EachKeySetsItsRateOnlyWhileHeld) {
+    startRound(2, 1, 15);
+    toMoving();
+    for (const KeyRate& k : keyRates) {
+        press(k.key);
+        EXPECT_EQ(g.*k.rate, k.moving) << k.name << " while driving";
+        release(k.key);
+        EXPECT_EQ(g.*k.rate, 0) << k.name << " released";
+    }
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+    for (const KeyRate& k : keyRates) {
+        press(k.key);
+        EXPECT_EQ(g.*k.rate, k.aiming) << k.name << " in fire mode";
+        release(k.key);
+        EXPECT_EQ(g.*k.rate, 0) << k.name << " released";
+    }
+    // Keys of no meaning change nothing, pressed or released.
+    tap(Qt::Key_A);
+    tap(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(g.state, Aiming);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+}
+
+TEST_F(InputScenario, FiguresTurnOnTheSpotAndDriveAlongTheirHeading) {
+    startRound(2, 1, 16);
+    toMoving();
+    Tortoise* figure = g.currentFigure;
+    placeOnGround(figure, 5, 5);
+    ticksFor(1);
+
+    // 0.75 s of Left at 120°/s: a quarter turn to the left, on the spot.
+    const VORN_Vector start = figure->worldPosition;
+    hold(Qt::Key_Left, 0.75);
+    EXPECT_NEAR(figure->rotation.y(), 90, 1e-9);
+    EXPECT_LT(horizontalDistance(figure->worldPosition, start), 0.05);
+
+    // Facing -x now: one second of Up drives two units that way.
+    const VORN_Vector heading = forwardOf(figure);
+    EXPECT_NEAR(heading.x(), -1, 1e-9);
+    const VORN_Vector before = figure->worldPosition;
+    hold(Qt::Key_Up, 1.0);
+    const VORN_Vector moved = figure->worldPosition - before;
+    EXPECT_NEAR(std::hypot(moved.x(), moved.z()), 2.0, 0.1);
+    EXPECT_NEAR(moved.x(), -2.0, 0.1);
+    EXPECT_NEAR(moved.z(), 0.0, 0.1);
+
+    // Down drives back, Right turns back.
+    hold(Qt::Key_Down, 0.5);
+    EXPECT_LT(horizontalDistance(figure->worldPosition, before), 1.0 + 0.1);
+    EXPECT_GT(horizontalDistance(figure->worldPosition, before), 1.0 - 0.1);
+    hold(Qt::Key_Right, 0.25);
+    EXPECT_NEAR(figure->rotation.y(), 60, 1e-9);
+}
+
+TEST_F(InputScenario, OfTwoOppositeKeysTheFirstWinsAndEitherReleaseStops) {
+    startRound(2, 1, 17);
+    toMoving();
+    Tortoise* figure = g.currentFigure;
+
+    press(Qt::Key_Left);
+    press(Qt::Key_Right); // Left is still held
+    EXPECT_EQ(g.yawRate, 120);
+    ticksFor(0.25);
+    EXPECT_NEAR(figure->rotation.y(), 30, 1e-9);
+
+    release(Qt::Key_Right); // stops the turn although Left is still held
+    EXPECT_EQ(g.yawRate, 0);
+    ticksFor(0.5);
+    EXPECT_NEAR(figure->rotation.y(), 30, 1e-9);
+    release(Qt::Key_Left);
+
+    // The same in fire mode, for the power.
+    tap(Qt::Key_Return);
+    press(Qt::Key_Down);
+    press(Qt::Key_Up);
+    EXPECT_EQ(g.driveRate, -2);
+    ticksFor(0.25);
+    EXPECT_NEAR(g.aimPower, 0.5, 1e-9);
+    release(Qt::Key_Up);
+    ticksFor(0.25);
+    EXPECT_NEAR(g.aimPower, 0.5, 1e-9);
+    release(Qt::Key_Down);
+}
+
+TEST_F(InputScenario, AimStaysWithinItsLimitsAndIsIndependentOfTheHeading) {
+    startRound(2, 1, 18);
+    toMoving();
+    hold(Qt::Key_Left, 0.5); // the figure faces 60° left; the aim does not care
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+
+    hold(Qt::Key_Space, 3.5);
+    EXPECT_EQ(g.aimPitch, 90);
+    hold(Qt::Key_Control, 7.0);
+    EXPECT_EQ(g.aimPitch, -90);
+    hold(Qt::Key_Space, 1.0);
+    EXPECT_NEAR(g.aimPitch, -60, 1e-9);
+
+    hold(Qt::Key_Down, 1.0);
+    EXPECT_EQ(g.aimPower, 0);
+    hold(Qt::Key_Up, 10.0); // no upper limit
+    EXPECT_NEAR(g.aimPower, 20, 1e-9);
+    hold(Qt::Key_Down, 8.5);
+    EXPECT_NEAR(g.aimPower, 3, 1e-9);
+
+    hold(Qt::Key_Right, 2.0);
+    EXPECT_NEAR(g.aimYaw, -60, 1e-9);
+    hold(Qt::Key_Left, 3.0); // yaw is not wrapped or limited
+    EXPECT_NEAR(g.aimYaw, 30, 1e-9);
+    hold(Qt::Key_Space, 2.0);
+    EXPECT_NEAR(g.aimPitch, 0, 1e-9);
+
+    // Yaw 30° to the left of -z, level, power 3.
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    const double a = 30 * M_PI / 180;
+    EXPECT_NEAR(
+        distance(g.grenadeBody.velocity, VORN_Vector(-3 * std::sin(a), 0, -3 * std::cos(a))), 0,
+        1e-9);
+}
+
+TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
+    startRound(3, 2, 19);
+    toMoving();
+    press(Qt::Key_Left);
+    press(Qt::Key_Up);
+    press(Qt::Key_Space);
+    tap(Qt::Key_Escape);
+
+    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    EXPECT_EQ(g.players, nullptr);
+    EXPECT_EQ(g.playerCount, 0u);
+    EXPECT_EQ(g.currentFigure, nullptr);
+    EXPECT_EQ(g.viewport->attached, nullptr);
+    EXPECT_TRUE(g.frozen);
+    EXPECT_TRUE(g.cameraLocked);
+    EXPECT_EQ(g.scene.children.size(), 5);
+    EXPECT_EQ(g.collisions.volumes.size(), 5u);
+    EXPECT_TRUE(g.gravityGroup.containers.empty());
+    EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
+
+    // The keys come up in the menu, where releases count for nothing; the next game's first
+    // figure must still stand until its player touches a key.
+    release(Qt::Key_Left);
+    release(Qt::Key_Up);
+    release(Qt::Key_Space);
+    startRound(2, 1, 20);
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.playerCount, 2u);
+    toMoving();
+    Tortoise* first = g.currentFigure;
+    placeOnGround(first, -10, 5);
+    ticksFor(0.5);
+    VORN_Vector stood = first->worldPosition;
+    const double heading = first->rotation.y();
+    ticksFor(1);
+    EXPECT_LT(horizontalDistance(first->worldPosition, stood), 0.05); // a slope's creep at most
+    EXPECT_EQ(first->rotation.y(), heading);
+
+    // A key held across Return keeps its rate in fire mode; held on through the throw and let go
+    // during the flight, it must not steer the next player's figure.
+    press(Qt::Key_Up);
+    press(Qt::Key_Left);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+    EXPECT_EQ(g.driveRate, -2);
+    EXPECT_EQ(g.yawRate, 120);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    release(Qt::Key_Up);
+    release(Qt::Key_Left);
+    explodeAt(first->worldPosition + VORN_Vector(30, 0, 0));
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown; }, 400));
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    toMoving();
+    Tortoise* second = g.currentFigure;
+    ASSERT_NE(second, first);
+    placeOnGround(second, 10, 5);
+    ticksFor(0.5);
+    stood = second->worldPosition;
+    const double secondHeading = second->rotation.y();
+    ticksFor(1);
+    EXPECT_LT(horizontalDistance(second->worldPosition, stood), 0.05);
+    EXPECT_EQ(second->rotation.y(), secondHeading);
+}
+
+TEST_F(InputScenario, EscapeWhileAimingLeavesTheGrenadeBehindTheMenu) {
+    startRound(2, 1, 22);
+    toMoving();
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+    const VORN_Vector shown = g.grenade.worldPosition;
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(inScene(&g.grenade), 1);
+    tick(20);
+    EXPECT_NEAR(distance(g.grenade.worldPosition, shown), 0, 1e-12);
+}
+
+TEST_F(InputScenario, HeldKeysRepeatWithoutEffect) {
+    startRound(2, 1, 23);
+    toMoving();
+    Tortoise* figure = g.currentFigure;
+
+    // A held Left repeats as release/press pairs; the turn goes on undisturbed.
+    press(Qt::Key_Left);
+    for (int i = 0; i < 10; ++i) {
+        tick(2);
+        repeat(Qt::Key_Left);
+        EXPECT_EQ(g.yawRate, 120);
+    }
+    release(Qt::Key_Left);
+    EXPECT_NEAR(figure->rotation.y(), 120 * 0.5, 1e-9);
+
+    // Holding Return enters fire mode once and never throws.
+    press(Qt::Key_Return);
+    EXPECT_EQ(g.state, Aiming);
+    for (int i = 0; i < 20; ++i) {
+        repeat(Qt::Key_Return);
+        tick();
+    }
+    release(Qt::Key_Return);
+    EXPECT_EQ(g.state, Aiming);
+    EXPECT_EQ(inGravity(&g.grenadeBody), 0);
+
+    // Only a fresh press throws; the flight takes no keys.
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    const VORN_Vector velocity = g.grenadeBody.velocity;
+    for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Left, Qt::Key_Down, Qt::Key_Control})
+        tap(key);
+    EXPECT_EQ(g.state, Flying);
+    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.driveRate, 0);
+    EXPECT_EQ(g.raiseRate, 0);
+    EXPECT_EQ(distance(g.grenadeBody.velocity, velocity), 0);
+    EXPECT_EQ(g.playerCount, 2u);
+}
+
+TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
+    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
+    ASSERT_GT(screen.width(), 800);
+    const QSize window(800, 600);
+    // F11, then the window system's answer: the window, the picture and the camera at the size.
+    auto switchTo = [&](const QSize& size) {
+        const GameState before = g.state;
+        tap(Qt::Key_F11);
+        EXPECT_EQ(g.isFullScreen(), size == screen);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return g.size() == size; }, 5000))
+            << g.width() << " x " << g.height();
+        EXPECT_EQ(frame().size(), size);
+        EXPECT_EQ(g.viewport->width, size.width());
+        EXPECT_EQ(g.viewport->height, size.height());
+        EXPECT_EQ(g.state, before);
+    };
+
+    // The main menu's panel stays in the middle of the full screen.
+    switchTo(screen);
+    expectTextLine(frame(), screen.width() / 2 - 160, screen.height() / 2 - 120, "return:", 30);
+    switchTo(window);
+
+    tap(Qt::Key_Return);
+    switchTo(screen);
+    tap(Qt::Key_3);
+    switchTo(window);
+    EXPECT_EQ(g.state, AskFigures);
+    srand(24);
+    tap(Qt::Key_1);
+    switchTo(screen); // countdown
+    toMoving();
+    press(Qt::Key_Left);
+    switchTo(window);
+    EXPECT_EQ(g.yawRate, 120); // a held key keeps driving
+    release(Qt::Key_Left);
+    tap(Qt::Key_Return);
+    switchTo(screen); // fire mode
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    switchTo(window);
+}

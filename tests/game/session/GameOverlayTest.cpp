@@ -1,0 +1,290 @@
+// The overlay as it reaches the screen, read back from grabbed frames: the menu panel and its
+// texts, the four status panels of a turn, none during a flight, the strength pie, the message
+// log and the aiming arrow. Widget pixels, origin top left; the window is 800 × 600.
+#include "tests/support/GameDriver.h"
+
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <cmath>
+
+using namespace GameDriver;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class OverlayScenario : public GameScenario {};
+
+const QColor sky(0, 0, 51); // the clear colour (0, 0, 0.2)
+
+// A translucent brush of alpha 125 over a known background.
+QColor over(const QColor& brush, const QColor& background) {
+    const double a = 125 / 255.0;
+    return QColor(int(std::lround(brush.red() * a + background.red() * (1 - a))),
+                  int(std::lround(brush.green() * a + background.green() * (1 - a))),
+                  int(std::lround(brush.blue() * a + background.blue() * (1 - a))));
+}
+
+void expectColor(const QImage& image, int x, int y, const QColor& expected, int tolerance,
+                 const char* what) {
+    const QColor c = image.pixelColor(x, y);
+    EXPECT_NEAR(c.red(), expected.red(), tolerance) << what << " at " << x << "," << y;
+    EXPECT_NEAR(c.green(), expected.green(), tolerance) << what << " at " << x << "," << y;
+    EXPECT_NEAR(c.blue(), expected.blue(), tolerance) << what << " at " << x << "," << y;
+}
+
+// The status brush (100, 100, 255) at alpha 125 over the dark night scene: blue well above
+// anything the scene shows, red and green equal.
+bool statusPanelAt(const QImage& image, int x, int y) {
+    const QColor c = image.pixelColor(x, y);
+    return c.blue() >= 125 && c.red() >= 45 && c.red() <= 90 && std::abs(c.red() - c.green()) <= 3;
+}
+
+QColor playerColor(const Player* player) {
+    return QColor::fromRgbF(player->color[0], player->color[1], player->color[2]);
+}
+
+// Counts the strongly red pixels of an area.
+int redPixels(const QImage& image, const QRect& area) {
+    int n = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += (c.red() > 80 && c.red() > 2 * c.green() && c.red() > 2 * c.blue()) ? 1 : 0;
+        }
+    return n;
+}
+
+} // namespace
+
+TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
+    QImage image = frame();
+    ASSERT_EQ(image.size(), QSize(800, 600));
+    const int cx = 400;
+    const int cy = 300;
+
+    // The 400 × 400 panel in the menu brush over the dark blue sky, with rounded corners.
+    const QColor panel = over(QColor(100, 100, 150), sky);
+    expectColor(image, cx + 150, cy - 180, panel, 2, "panel");
+    expectColor(image, cx - 150, cy - 190, panel, 2, "panel");
+    expectColor(image, cx + 150, cy - 215, sky, 0, "sky above the panel");
+    expectColor(image, cx - 215, cy - 180, sky, 0, "sky left of the panel");
+    expectColor(image, cx - 197, cy - 197, sky, 0, "sky in the rounded corner");
+    expectColor(image, cx + 197, cy - 197, sky, 0, "sky in the rounded corner");
+    expectTextLine(image, cx - 160, cy - 120, "return:", 30);
+    expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
+    expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
+    expectTextLine(image, cx - 160, cy + 40, "c: computer: aus", 24);
+
+    // C cycles the computer's level; only its own line changes.
+    for (const char* level : {"leicht", "mittel", "schwer", "aus"}) {
+        tap(Qt::Key_C);
+        image = frame();
+        expectTextLine(image, cx - 160, cy + 40, QString("c: computer: ") + level, 24);
+        EXPECT_TRUE(noTextIn(image, QRect(cx + 195, cy + 5, 100, 45))) << "beyond the panel";
+        expectTextLine(image, cx - 160, cy - 120, "return:", 30);
+        expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
+        expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
+    }
+    EXPECT_EQ(g.computer.level, ComputerLevel::Off);
+
+    tap(Qt::Key_Return);
+    image = frame();
+    expectTextLine(image, cx - 160, cy - 120, "wieviele", 30);
+    expectTextLine(image, cx - 160, cy - 40, "spieler", 30);
+    expectTextLine(image, cx - 160, cy + 40, "(2 - 9)", 30);
+    expectTextLine(image, cx - 160, cy + 120, "esc: zurueck", 30);
+
+    tap(Qt::Key_4);
+    image = frame();
+    expectTextLine(image, cx - 160, cy - 120, "wieviele figuren", 30);
+    expectTextLine(image, cx - 160, cy - 40, "pro spieler", 30);
+    expectTextLine(image, cx - 160, cy + 40, "(1 - 9)", 30);
+    expectTextLine(image, cx - 160, cy + 120, "esc: zurueck", 30);
+    expectColor(image, cx + 150, cy - 180, panel, 2, "panel");
+}
+
+TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
+    startRound(2, 1, 31);
+    tick();
+    QImage image = frame();
+    const int w = image.width();
+    const int h = image.height();
+
+    // The panels sit in the four corners; their lower edge at the top is over the sky.
+    const QColor status = over(QColor(100, 100, 255), sky);
+    expectColor(image, 100, 190, status, 2, "top-left panel");
+    expectColor(image, w - 100, 190, status, 2, "top-right panel");
+    EXPECT_TRUE(statusPanelAt(image, w - 100, h - 190)) << "bottom-right panel";
+    EXPECT_TRUE(statusPanelAt(image, 190, h - 100)) << "bottom-left panel";
+    expectColor(image, 100, 215, sky, 0, "sky below the top-left panel");
+    expectColor(image, 215, 100, sky, 0, "sky beside the top-left panel");
+    expectColor(image, 197, 197, sky, 0, "sky in the rounded corner");
+
+    // Countdown: whose turn, and when it starts; the key panel stays empty.
+    expectTextLine(image, 20, 40, "spieler 0", 20);
+    expectTextLine(image, 20, 80, "zum recher", 20);
+    expectTextLine(image, 20, 120, "2 sekunden", 20);
+    expectTextLine(image, 20, 160, "bis zum zug", 20);
+    EXPECT_TRUE(noTextIn(image, QRect(w - 195, 5, 190, 190)));
+
+    // Driving: the time left, and what the keys do.
+    toMoving();
+    tick();
+    image = frame();
+    expectTextLine(image, 20, 80, "am zug", 20);
+    expectTextLine(image, 20, 120, "59 sekunden", 20);
+    expectTextLine(image, 20, 160, "uebrig", 20);
+    expectTextLine(image, w - 180, 40, "return:", 20);
+    expectTextLine(image, w - 180, 80, "feuermodus", 20);
+    expectTextLine(image, w - 180, 120, "esc:", 20);
+    expectTextLine(image, w - 180, 160, "hauptmenue", 20);
+
+    tap(Qt::Key_Return);
+    tick();
+    image = frame();
+    expectTextLine(image, w - 180, 80, "abschuss", 20);
+    expectTextLine(image, 20, 120, "44 sekunden", 20);
+
+    // In flight the view is free of panels.
+    tap(Qt::Key_Return);
+    tick();
+    image = frame();
+    EXPECT_FALSE(statusPanelAt(image, 100, 190));
+    EXPECT_FALSE(statusPanelAt(image, w - 100, 190));
+    EXPECT_FALSE(statusPanelAt(image, w - 100, h - 190));
+    EXPECT_FALSE(statusPanelAt(image, 190, h - 100));
+    EXPECT_TRUE(noTextIn(image, QRect(5, 5, 190, 190)));
+    EXPECT_TRUE(noTextIn(image, QRect(w - 195, 5, 190, 190)));
+    EXPECT_TRUE(noTextIn(image, QRect(5, h - 195, 190, 190)));
+}
+
+TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
+    startRound(3, 2, 32);
+    // Player 0 keeps all of its 200 hit points, the others have half left: 400 in all.
+    g.players[1]->totalHealth = 100;
+    g.players[2]->totalHealth = 100;
+    g.totalHitPoints = 400;
+    EXPECT_EQ(g.strengthPieAngles(), QList<int>({0, 2880, 4320, 5760}));
+
+    // Slices run counter-clockwise from three o'clock around the centre of the bottom-right
+    // panel: the top half is player 0's, then a quarter each.
+    tick();
+    const QImage image = frame();
+    const int x = image.width() - 100;
+    const int y = image.height() - 100;
+    expectColor(image, x, y - 50, playerColor(g.players[0]), 1, "slice of player 0");
+    expectColor(image, x - 50, y - 10, playerColor(g.players[0]), 1, "slice of player 0");
+    expectColor(image, x - 35, y + 35, playerColor(g.players[1]), 1, "slice of player 1");
+    expectColor(image, x + 35, y + 35, playerColor(g.players[2]), 1, "slice of player 2");
+    EXPECT_TRUE(statusPanelAt(image, x - 85, y - 85)) << "panel outside the pie";
+
+    // Equal hit points give equal thirds.
+    g.players[0]->totalHealth = 200;
+    g.players[1]->totalHealth = 200;
+    g.players[2]->totalHealth = 200;
+    g.totalHitPoints = 600;
+    EXPECT_EQ(g.strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+}
+
+TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
+    startRound(2, 2, 33);
+    toMoving();
+    placeOnGround(g.currentFigure, 0, 39.0);
+    ticksFor(0.5);
+    hold(Qt::Key_Down, 2.0); // backwards over the edge at z = 40
+    ASSERT_EQ(g.state, Countdown);
+    ASSERT_EQ(log().mid(3), QStringList({"Willkommen", "spieler 0 ist", "suizidgefaehrdet"}));
+
+    const QImage image = frame();
+    const int h = image.height();
+    for (int line = 0; line < 3; ++line)
+        EXPECT_TRUE(noTextIn(image, QRect(10, h - 170 + 30 * line - 18, 185, 22)))
+            << "line " << line << " is empty";
+    expectTextLine(image, 15, h - 80, "Willkommen", 15);
+    expectTextLine(image, 15, h - 50, "spieler 0 ist", 15);
+    expectTextLine(image, 15, h - 20, "suizidgefaehrdet", 15);
+}
+
+TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
+    startRound(2, 1, 34);
+    toMoving();
+    ticksFor(1);
+    tap(Qt::Key_Return);
+    hold(Qt::Key_Left, 1.5);  // 45° to the left: the arrow is seen from the side
+    hold(Qt::Key_Space, 1.0); // 30° up
+    hold(Qt::Key_Up, 0.5);    // power 2: a long arrow
+    const QRect view(200, 0, 400, 600);
+    const QImage aiming = frame();
+
+    // The same moment without fire mode: no arrow.
+    g.state = Moving;
+    const QImage moving = frame();
+    g.state = Aiming;
+    EXPECT_GT(redPixels(aiming, view), 40);
+    EXPECT_EQ(redPixels(moving, view), 0);
+}
+
+TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
+    startRound(2, 1, 35);
+    toMoving();
+    Tortoise* near = g.currentFigure;
+    Tortoise* far = g.players[1]->figures[0];
+    ASSERT_EQ(near, g.players[0]->figures[0]);
+    g.players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
+    g.players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
+    placeOnGround(near, 0, 0);
+    // Seen from 5 units behind and a little above, looking along -z.
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    camera.setView(near->worldPosition, 0, -10, -5);
+    const VORN_Vector eye = camera.position - camera.back * camera.distance;
+
+    // Where a label's anchor, 0.3 above the figure, lands in the 800 × 600 window.
+    const auto onScreen = [&](const Tortoise* figure) {
+        const VORN_Vector d = figure->worldPosition + VORN_Vector(0, 0.3, 0) - eye;
+        const double depth = -dot(d, camera.back);
+        const double focal = 300 / std::tan(22.5 * M_PI / 180);
+        return QPoint(int(400 + focal * dot(d, camera.right) / depth),
+                      int(300 - focal * dot(d, camera.up) / depth));
+    };
+    // Pure green pixels where the far figure's label "1 100" is set, from its anchor on the
+    // baseline to the right and upwards.
+    const auto greenLabel = [&](const QImage& image) {
+        const QPoint anchor = onScreen(far);
+        int n = 0;
+        for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
+            for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
+            }
+        return n;
+    };
+
+    // In the open, six units ahead and a little to the side: the label shows.
+    placeOnGround(far, 1.5, -6);
+    const VORN_Vector open = far->worldPosition;
+    EXPECT_GT(greenLabel(frame()), 20);
+
+    // Straight behind the near figure, its anchor on the line from the eye through the near
+    // figure's shell: hidden.
+    const VORN_Vector shell = near->worldPosition + VORN_Vector(0, -0.06, 0.06);
+    far->setWorldPosition(eye + (shell - eye) * 1.8 - VORN_Vector(0, 0.3, 0));
+    const QPoint behind = onScreen(far);
+    ASSERT_TRUE(QRect(0, 0, 800, 600).contains(behind));
+    EXPECT_EQ(greenLabel(frame()), 0);
+
+    // Back in the open place, with a hill raised in between: a ridge five units high across the
+    // view, three units ahead of the near figure.
+    far->setWorldPosition(open);
+    VORN_LIB::VORN_Landscape& land = g.landscape;
+    for (std::uint32_t r = 0; r < land.rows; ++r)
+        for (std::uint32_t c = 0; c < land.columns; ++c) {
+            const VORN_Vector p = gridPoint(r, c);
+            if (std::abs(p.x()) < 8 && p.z() < -2.5 && p.z() > -3.5)
+                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+        }
+    land.createNormals(0, 0, 0, 0);
+    land.compile();
+    ASSERT_TRUE(QRect(0, 0, 800, 600).contains(onScreen(far)));
+    EXPECT_EQ(greenLabel(frame()), 0);
+}

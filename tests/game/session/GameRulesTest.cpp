@@ -1,0 +1,267 @@
+// The rules at their edges: damage by distance, figures with no hit points left, figures driven
+// off the valley, throws that leave it, and the time limits of a turn. Times are driven by hand in
+// 25 ms ticks; world units, y up.
+#include "tests/support/GameDriver.h"
+
+#include "engine/scene/VORN_Clock.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <cmath>
+
+using namespace GameDriver;
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class RulesScenario : public GameScenario {};
+
+void prepareAndFire() {
+    tap(Qt::Key_Return);
+    tap(Qt::Key_Return);
+}
+
+// Waits out the flight's five seconds and the countdown of the next turn.
+void toNextMoving() {
+    ASSERT_TRUE(tickUntil([] { return game().state == Countdown; }, 400));
+    toMoving();
+}
+
+} // namespace
+
+TEST_F(RulesScenario, BlastDamageFallsOffOverThreeUnits) {
+    startRound(2, 4, 2);
+    toMoving();
+    // Player 1's four figures hang around a point well above the ground, at known distances.
+    const VORN_Vector blast = ground(30, 10) + VORN_Vector(0, 4, 0);
+    Tortoise** targets = g.players[1]->figures.get();
+    targets[0]->setWorldPosition(blast + VORN_Vector(1.0, 0, 0));
+    targets[1]->setWorldPosition(blast + VORN_Vector(0, 0, 2.5));
+    targets[2]->setWorldPosition(blast + VORN_Vector(-2.9, 0, 0));
+    targets[3]->setWorldPosition(blast + VORN_Vector(0, 0, -3.0));
+    for (unsigned j = 0; j < 4; ++j)
+        placeOnGround(g.players[0]->figures[j], -40 + 5.0 * j, -20);
+
+    prepareAndFire();
+    explodeAt(blast);
+    // (3 − d) × 75 / 3, truncated: 50 at 1, 12.5 → 12 at 2.5, 2.5 → 2 at 2.9, nothing at 3.
+    EXPECT_EQ(targets[0]->health, 50);
+    EXPECT_EQ(targets[1]->health, 88);
+    EXPECT_EQ(targets[2]->health, 98);
+    EXPECT_EQ(targets[3]->health, 100);
+    EXPECT_EQ(g.players[1]->totalHealth, 336);
+    EXPECT_EQ(g.players[0]->totalHealth, 400);
+    EXPECT_EQ(g.totalHitPoints, 736);
+    EXPECT_EQ(g.players[1]->alive, 4u);
+    EXPECT_EQ(g.messages[5], QString("Willkommen"));
+}
+
+TEST_F(RulesScenario, FiguresWithNoHitPointsLeftStayInTheGame) {
+    startRound(2, 1, 4);
+    toMoving();
+    Tortoise* a = g.players[0]->figures[0];
+    Tortoise* b = g.players[1]->figures[0];
+
+    // One direct hit each leaves 25 hit points.
+    placeOnGround(a, -20, 10);
+    placeOnGround(b, 20, 10);
+    ticksFor(0.5); // settled on the slope
+    prepareAndFire();
+    explodeAt(a->worldPosition);
+    toNextMoving();
+    ticksFor(0.5);
+    prepareAndFire();
+    explodeAt(b->worldPosition);
+    ASSERT_EQ(a->health, 25);
+    ASSERT_EQ(b->health, 25);
+    ASSERT_EQ(g.totalHitPoints, 50);
+
+    // A blast 1.98 from both takes exactly 25 (25.5 truncated): no more than they have, so both
+    // stay, with nothing left.
+    toNextMoving();
+    placeOnGround(a, 0, 0);
+    placeOnGround(b, 3, 0);
+    ticksFor(0.5);
+    const VORN_Vector pa = a->worldPosition;
+    const VORN_Vector pb = b->worldPosition;
+    const VORN_Vector middle = (pa + pb) * 0.5;
+    const double half = distance(pa, pb) / 2;
+    ASSERT_LT(half, 1.98);
+    const VORN_Vector across(-(pb.z() - pa.z()), 0, pb.x() - pa.x()); // horizontal, ⟂ a→b
+    const VORN_Vector blast = middle + across * (std::sqrt(1.98 * 1.98 - half * half) /
+                                                 std::sqrt(across.lengthSquared()));
+    ASSERT_NEAR(distance(blast, pa), 1.98, 1e-9);
+    ASSERT_NEAR(distance(blast, pb), 1.98, 1e-9);
+    prepareAndFire();
+    explodeAt(blast);
+    EXPECT_EQ(a->health, 0);
+    EXPECT_EQ(b->health, 0);
+    EXPECT_EQ(g.totalHitPoints, 0);
+    EXPECT_EQ(g.alivePlayers, QList<int>({0, 1}));
+    EXPECT_EQ(g.players[0]->alive, 1u);
+    EXPECT_EQ(g.players[1]->alive, 1u);
+    EXPECT_EQ(g.messages[5], QString("Willkommen"));
+
+    // With no hit points anywhere the pie gives both players the same share, and the game goes on.
+    EXPECT_EQ(g.strengthPieAngles(), QList<int>({0, 2880, 5760}));
+    toNextMoving();
+    EXPECT_EQ(g.state, Moving);
+    EXPECT_FALSE(frame().isNull());
+
+    // Any further damage is more than nothing: the hit figure is gone, and its player with it.
+    Tortoise* thrower = g.currentFigure;
+    Tortoise* victim = thrower == a ? b : a;
+    const int victimPlayer = thrower == a ? 1 : 0;
+    placeOnGround(thrower, -30, -10);
+    placeOnGround(victim, 30, -10);
+    ticksFor(0.5);
+    prepareAndFire();
+    explodeAt(victim->worldPosition + VORN_Vector(0, 2.9, 0)); // 2 damage
+    EXPECT_EQ(g.players[victimPlayer], nullptr);
+    EXPECT_EQ(g.alivePlayers, QList<int>({1 - victimPlayer}));
+    EXPECT_EQ(log().mid(2),
+              QStringList({"spieler " + QString::number(victimPlayer), "meldet verluste",
+                           "spieler " + QString::number(victimPlayer), "wird vermisst"}));
+    tick();
+    EXPECT_EQ(g.state, GameOver);
+}
+
+TEST_F(RulesScenario, FiguresDrivenOffTheValleyAreLost) {
+    startRound(2, 2, 6);
+    toMoving();
+    Tortoise* first = g.players[0]->figures[0];
+    ASSERT_EQ(g.currentFigure, first);
+    placeOnGround(first, 0, -39.5);
+    ticksFor(0.5);
+
+    // Forward is -z for an unturned figure: half a unit to the edge, then it is gone at once.
+    press(Qt::Key_Up);
+    ASSERT_TRUE(tickUntil([&] { return g.state != Moving; }, 80));
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.currentPlayer, 1);
+    EXPECT_EQ(g.players[0]->figures[0], nullptr);
+    EXPECT_EQ(g.players[0]->alive, 1u);
+    EXPECT_EQ(g.players[0]->totalHealth, 100);
+    EXPECT_EQ(g.totalHitPoints, 300);
+    EXPECT_EQ(g.alivePlayers, QList<int>({0, 1}));
+    EXPECT_EQ(g.scene.children.size(), 5 + 3);
+    EXPECT_EQ(g.collisions.volumes.size(), 5u + 3u);
+    EXPECT_EQ(g.gravityGroup.containers.size(), 3u);
+    EXPECT_EQ(log().mid(4), QStringList({"spieler 0 ist", "suizidgefaehrdet"}));
+    EXPECT_EQ(g.viewport->attached, g.players[1]->figures[0]);
+
+    // Player 1 lets the 60 seconds run out (after stopping the drive still set from the held key).
+    toMoving();
+    tap(Qt::Key_Up);
+    const VORN_Clock::Ticks turnStart = g.turnStart;
+    ASSERT_TRUE(tickUntil([&] { return g.state != Moving; }, 2500));
+    EXPECT_EQ(VORN_Clock::now() - turnStart, 60025);
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.currentPlayer, 0);
+
+    // Player 0 drives the last figure off as well: the player is out and the round over.
+    Tortoise* last = g.players[0]->figures[1];
+    EXPECT_EQ(g.currentFigure, last);
+    toMoving();
+    placeOnGround(last, 0, -39.5);
+    ticksFor(0.5);
+    hold(Qt::Key_Up, 1.0);
+    EXPECT_EQ(g.players[0], nullptr);
+    EXPECT_EQ(g.alivePlayers, QList<int>({1}));
+    EXPECT_EQ(g.totalHitPoints, 200);
+    EXPECT_EQ(log().mid(2),
+              QStringList({"spieler 0 ist", "suizidgefaehrdet", "spieler 0", "begeht selbstmord"}));
+    EXPECT_EQ(g.state, GameOver);
+}
+
+TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
+    startRound(2, 1, 8);
+    toMoving();
+    Tortoise* thrower = g.currentFigure;
+    placeOnGround(thrower, 0, -38.5);
+    ticksFor(0.5);
+    const std::vector<double> heightsBefore = terrainHeights();
+
+    tap(Qt::Key_Return);
+    hold(Qt::Key_Space, 1.0); // 30° up
+    hold(Qt::Key_Up, 1.0);    // power 3
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Flying);
+    const VORN_Clock::Ticks launch = VORN_Clock::now();
+    ASSERT_TRUE(tickUntil([&] { return g.state != Flying; }, 200));
+
+    // Gone over the edge without touching anything: no blast, no wait, no damage, no crater.
+    EXPECT_LT(VORN_Clock::now() - launch, 1000);
+    EXPECT_LT(g.grenade.worldPosition.z(), -40);
+    EXPECT_EQ(g.impactState, 0);
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.currentPlayer, 1);
+    EXPECT_EQ(g.viewport->attached, g.players[1]->figures[0]);
+    EXPECT_EQ(inScene(&g.grenade), 0);
+    EXPECT_EQ(inCollisions(&g.grenadeSphere), 0);
+    EXPECT_EQ(inGravity(&g.grenadeBody), 0);
+    EXPECT_EQ(g.totalHitPoints, 200);
+    EXPECT_EQ(thrower->health, 100);
+    EXPECT_EQ(g.players[1]->figures[0]->health, 100);
+    EXPECT_TRUE(terrainHeights() == heightsBefore);
+    EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
+}
+
+TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
+    startRound(2, 1, 10);
+    toMoving();
+    ticksFor(46);
+    ASSERT_EQ(g.state, Moving);
+    EXPECT_EQ(g.secondsLeft, 14);
+
+    // Fire mode 46 s into the turn: the aiming time is already over, the next tick ends the turn.
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.state, Aiming);
+    const VORN_Vector shown = g.grenade.worldPosition;
+    tick();
+    EXPECT_EQ(g.state, Countdown);
+    EXPECT_EQ(g.currentPlayer, 1);
+    // The panel counts the next player's countdown at once, not what was left of the aiming.
+    EXPECT_EQ(g.secondsLeft, 3);
+
+    // The grenade stays where it was shown, in the scene but out of physics and collisions.
+    toMoving();
+    ticksFor(3);
+    EXPECT_EQ(inScene(&g.grenade), 1);
+    EXPECT_EQ(inGravity(&g.grenadeBody), 0);
+    EXPECT_EQ(inCollisions(&g.grenadeSphere), 0);
+    EXPECT_NEAR(distance(g.grenade.worldPosition, shown), 0, 1e-12);
+
+    // The next throw takes it along (the scene lists it twice meanwhile) and its blast removes
+    // every entry.
+    tap(Qt::Key_Return);
+    EXPECT_EQ(inScene(&g.grenade), 2);
+    tap(Qt::Key_Return);
+    explodeAt(ground(60, 30) + VORN_Vector(0, 0.1, 0));
+    EXPECT_EQ(g.impactState, 2);
+    EXPECT_EQ(inScene(&g.grenade), 0);
+    EXPECT_EQ(g.scene.children.size(), 5 + 2);
+}
+
+TEST_F(RulesScenario, TurnPanelCountsTheTimeOfTheCurrentPhase) {
+    startRound(3, 1, 12);
+    toMoving();
+    EXPECT_EQ(g.secondsLeft, 0); // the countdown has only just run out
+    QList<int> shown;
+    for (int i = 0; i < 40 * 10; ++i) {
+        tick();
+        if (shown.isEmpty() || shown.last() != g.secondsLeft)
+            shown.append(g.secondsLeft);
+    }
+    EXPECT_EQ(shown, QList<int>({59, 58, 57, 56, 55, 54, 53, 52, 51, 50}));
+
+    // Fire mode counts the 45 s of aiming from the same start: 10 s are used.
+    tap(Qt::Key_Return);
+    tick();
+    EXPECT_EQ(g.secondsLeft, 34);
+
+    // A throw has no timer until its blast.
+    tap(Qt::Key_Return);
+    EXPECT_EQ(g.turnStart, 0);
+}
