@@ -19,8 +19,8 @@
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/computer/ComputerOpponent.h"
-#include "game/sound/GameSound.h"
 #include "game/rules/GameState.h"
+#include "game/sound/GameSound.h"
 #include "game/world/Grenade.h"
 
 #include <QList>

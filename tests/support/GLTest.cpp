@@ -31,7 +31,9 @@ void GLTest::SetUp() {
     glLoadIdentity();
 }
 
-void GLTest::TearDown() { VORN_LIB::VORN_Clock::useReal(); }
+void GLTest::TearDown() {
+    VORN_LIB::VORN_Clock::useReal();
+}
 
 QImage GLTest::grabBuffer() {
     GLint vp[4];
@@ -42,4 +44,6 @@ QImage GLTest::grabBuffer() {
     return image.mirrored();
 }
 
-void GLTest::modelView(double m[16]) { glGetDoublev(GL_MODELVIEW_MATRIX, m); }
+void GLTest::modelView(double m[16]) {
+    glGetDoublev(GL_MODELVIEW_MATRIX, m);
+}

@@ -66,7 +66,11 @@ TEST(Vector, CrossIsRightHanded) {
 }
 
 TEST(Vector, IndexIsChecked) {
-    EXPECT_EQ(thrownText([] { VORN_Vector v; (void)v[3]; }), "Vector::operator[]: bad index");
+    EXPECT_EQ(thrownText([] {
+                  VORN_Vector v;
+                  (void)v[3];
+              }),
+              "Vector::operator[]: bad index");
     EXPECT_EQ(thrownText([] {
                   const VORN_Vector v;
                   (void)v[100];
@@ -74,7 +78,11 @@ TEST(Vector, IndexIsChecked) {
               "Vector::operator[]: bad index");
     VORN_Color c(0.1, 0.2, 0.3, 0.4);
     EXPECT_DOUBLE_EQ(c[3], 0.4); // alpha is a valid index on a colour
-    EXPECT_EQ(thrownText([] { VORN_Color c; (void)c[4]; }), "Vector::operator[]: bad index");
+    EXPECT_EQ(thrownText([] {
+                  VORN_Color c;
+                  (void)c[4];
+              }),
+              "Vector::operator[]: bad index");
 }
 
 TEST(Vector, FloatColourScalesAlphaToo) {

@@ -8,9 +8,9 @@
 #include "tests/support/GameDriver.h"
 
 #include "engine/scene/VORN_Clock.h"
+#include "game/sound/WaveFile.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
-#include "game/sound/WaveFile.h"
 
 #include <AL/alext.h>
 #include <QFile>
