@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
     tap(Qt::Key_Return); // throw
     tick(40);
     shoot("5-flight");
-    for (int i = 0; i < 2000 && game->impactState != 2 && game->state == Flying; ++i)
+    for (int i = 0; i < 2000 && game->impactState != ImpactState::Exploded && game->state == Flying;
+         ++i)
         tick();
     tick(4);
     // The camera stays where the grenade burst: turn it to look across the crater, low enough

@@ -95,7 +95,7 @@ void playGame(unsigned seed, Tally& tally) {
     std::vector<std::vector<int>> health;
     int turns = 1;
     while (game->state != GameOver && turns <= turnLimit) {
-        const unsigned char impactBefore = game->impactState;
+        const ImpactState impactBefore = game->impactState;
         tick();
         const GameState now = game->state;
         if (now == Countdown && (before != Countdown || game->turnStart != countdownStart)) {
@@ -118,7 +118,8 @@ void playGame(unsigned seed, Tally& tally) {
             thrower = game->currentPlayer;
             health = healthOfAll();
         }
-        if (now == Flying && impactBefore != 2 && game->impactState == 2) {
+        if (now == Flying && impactBefore != ImpactState::Exploded &&
+            game->impactState == ImpactState::Exploded) {
             const std::vector<std::vector<int>> after = healthOfAll();
             bool enemy = false;
             for (std::size_t u = 0; u < after.size(); ++u)

@@ -11,7 +11,9 @@ VORN_Vector::VORN_Vector(double x, double y, double z) {
     (*this)[2] = z;
 }
 
-double VORN_Vector::lengthSquared() const { return dot(*this, *this); }
+double VORN_Vector::lengthSquared() const {
+    return dot(*this, *this);
+}
 
 void VORN_Vector::normalize() {
     const double f = 1.0 / std::sqrt(lengthSquared());

@@ -5,7 +5,8 @@
 
 namespace VORN_LIB {
 
-VORN_QtRenderer::VORN_QtRenderer() : VORN_Renderer(), QGLWidget(nullptr, nullptr, Qt::WindowFlags()) {
+VORN_QtRenderer::VORN_QtRenderer()
+    : VORN_Renderer(), QGLWidget(nullptr, nullptr, Qt::WindowFlags()) {
     makeCurrent();
     setAttribute(Qt::WA_NoSystemBackground, true);
 }
@@ -17,10 +18,16 @@ void VORN_QtRenderer::keyPressEvent(QKeyEvent* event) {
         close();
 }
 
-void VORN_QtRenderer::initializeGL() { initialize(); }
+void VORN_QtRenderer::initializeGL() {
+    initialize();
+}
 
-void VORN_QtRenderer::resizeGL(int width, int height) { VORN_Renderer::resize(width, height); }
+void VORN_QtRenderer::resizeGL(int width, int height) {
+    VORN_Renderer::resize(width, height);
+}
 
-void VORN_QtRenderer::paintGL() { VORN_Renderer::render(); }
+void VORN_QtRenderer::paintGL() {
+    VORN_Renderer::render();
+}
 
 } // namespace VORN_LIB

@@ -196,7 +196,7 @@ void VORN_Viewport::render() {
     // width and two pixels more for smoothing, so that culling never takes away a pixel.
     const VORN_Frustum frustum(fieldOfView, aspect, nearPlane, farPlane, width, height,
                                lineWidth + 2.0);
-    VORN_Frustum::setDrawing(exactCulling ? &frustum : nullptr);
+    const VORN_Frustum::DrawingScope drawing(exactCulling ? &frustum : nullptr);
 
     glPushMatrix();
     if (sortedTransparency) {
@@ -215,7 +215,6 @@ void VORN_Viewport::render() {
         glCallList(outlineEndList);
     }
     glPopMatrix();
-    VORN_Frustum::setDrawing(nullptr);
 }
 
 void VORN_Viewport::attach(VORN_Object* object) {

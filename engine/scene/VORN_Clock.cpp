@@ -30,8 +30,12 @@ void VORN_Clock::advance(Ticks ms) {
     manualTicks += ms;
 }
 
-void VORN_Clock::useReal() { manual = false; }
+void VORN_Clock::useReal() {
+    manual = false;
+}
 
-bool VORN_Clock::isManual() { return manual; }
+bool VORN_Clock::isManual() {
+    return manual;
+}
 
 } // namespace VORN_LIB

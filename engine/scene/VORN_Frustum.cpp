@@ -76,8 +76,12 @@ const VORN_Frustum* VORN_Frustum::drawing() {
     return drawingFrustum;
 }
 
-void VORN_Frustum::setDrawing(const VORN_Frustum* frustum) {
+VORN_Frustum::DrawingScope::DrawingScope(const VORN_Frustum* frustum) : before(drawingFrustum) {
     drawingFrustum = frustum;
+}
+
+VORN_Frustum::DrawingScope::~DrawingScope() {
+    drawingFrustum = before;
 }
 
 } // namespace VORN_LIB

@@ -31,7 +31,19 @@ public:
     // The frustum of the frame a viewport is drawing now, for culling during its passes; null
     // outside a viewport's frame or when the viewport culls by its cone only. Not owned.
     static const VORN_Frustum* drawing();
-    static void setDrawing(const VORN_Frustum* frustum);
+
+    // Makes a frustum the one drawing() gives for as long as the scope lives, and gives back the
+    // one before when it ends, however it ends (an exception in a pass included).
+    class DrawingScope {
+    public:
+        explicit DrawingScope(const VORN_Frustum* frustum);
+        ~DrawingScope();
+        DrawingScope(const DrawingScope&) = delete;
+        DrawingScope& operator=(const DrawingScope&) = delete;
+
+    private:
+        const VORN_Frustum* before;
+    };
 
     double planes[6][4]; // right, left, top, bottom, near, far; normals point inwards
 };

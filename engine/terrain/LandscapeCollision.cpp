@@ -4,6 +4,7 @@
 #include "engine/physics/VORN_BoundingSphere.h"
 #include "engine/terrain/VORN_Landscape.h"
 
+#include <algorithm>
 #include <cmath>
 #include <new>
 
@@ -129,6 +130,27 @@ VORN_Vector VORN_Landscape::localSurfacePoint(const VORN_Vector& p) const {
     const double u2 = dot(p - b, c - b) / (c - b).lengthSquared();
     const double v2 = dot(p - b, d - b) / (d - b).lengthSquared();
     return b + (c - b) * u2 + (d - b) * v2;
+}
+
+double VORN_Landscape::surfaceHeight(double x, double z) const {
+    const double base = worldPosition.y();
+    if (!grid || rows < 2 || columns < 2)
+        return base - heightScale;
+    const double gx = (x - worldPosition.x() + sizeX / 2) / (sizeX / (columns - 1));
+    const double gz = (sizeZ / 2 - (z - worldPosition.z())) / (sizeZ / (rows - 1));
+    if (!(gx >= 0 && gz >= 0 && gx <= columns - 1 && gz <= rows - 1))
+        return base - heightScale;
+    const std::uint32_t column = std::min(static_cast<std::uint32_t>(gx), columns - 2);
+    const std::uint32_t row = std::min(static_cast<std::uint32_t>(gz), rows - 2);
+    const double fx = gx - column;
+    const double fz = gz - row;
+    const double h00 = height(row, column);
+    const double h10 = height(row + 1, column);
+    const double h01 = height(row, column + 1);
+    const double h11 = height(row + 1, column + 1);
+    const double h = fz >= fx ? h00 + (h10 - h00) * (fz - fx) + (h11 - h00) * fx
+                              : h00 + (h01 - h00) * (fx - fz) + (h11 - h00) * fz;
+    return base + heightScale * h;
 }
 
 } // namespace VORN_LIB

@@ -81,6 +81,11 @@ public:
     VORN_Vector surfacePoint(const VORN_Vector& world) const;
     // Surface point at the x/z of a local point; (0, -heightScale, 0) off the grid.
     VORN_Vector localSurfacePoint(const VORN_Vector& local) const;
+    // Height of the drawn surface at world x/z: on the triangles the terrain is drawn and collides
+    // with (each cell split along its diagonal from (row, column) to (row + 1, column + 1)), for
+    // a terrain that is moved but never turned. Off the grid, or without one, one height scale
+    // below the terrain's base.
+    double surfaceHeight(double x, double z) const;
 
     // Lowers the grid within the horizontal distance radius of a world point to a bowl d²/radius
     // above the base, then recomputes the normals of the area and the ring of points around it

@@ -1,18 +1,17 @@
 // The computer at the keyboard: the level chosen in the main menu, the players it plays, and
-// their turns, played through what the keys act through: the rate fields and the two steps of a
-// throw (prepareThrow, fire), from the tick. A turn: a moment to think, perhaps a short drive to
-// a spot with a clear arc, fire mode, the aim turned, raised and powered at the rates held keys
-// give, and the throw, at most 12 seconds after the countdown. Times are engine clock
-// milliseconds, angles degrees.
+// their turns, played with the commands the keys give: rates at the speeds of held keys and the
+// two steps of a throw. A turn: a moment to think, perhaps a short drive to a spot with a clear
+// arc, fire mode, the aim turned, raised and powered, and the throw, at most 12 seconds after the
+// countdown. Times are engine clock milliseconds, angles degrees.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/ComputerLevel.h"
 #include "game/computer/ComputerPlayer.h"
+#include "game/computer/TurnView.h"
+#include "game/rules/TurnCommand.h"
 
 #include <vector>
-
-class Game;
 
 class ComputerOpponent {
 public:
@@ -20,13 +19,12 @@ public:
     // chosen.
     bool playsFor(int player) const;
 
-    // One tick of a computer turn in Moving or Aiming, run by the rules before the rates are
-    // applied; now is the tick's clock reading.
-    void act(Game& game, VORN_LIB::VORN_Clock::Ticks now);
+    // One tick of a computer turn in Moving or Aiming: what its keys do now. The rules apply it
+    // before they move the world.
+    TurnCommand act(const TurnView& view);
 
-    // What the computer sees of the game now: its own figures (the one on turn first), the
-    // others, the lamps, and the valley's heights. Figures still falling count where they land.
-    static ComputerPlayer::Field fieldOf(const Game& game);
+    // Forgets the turn under way and the throws it has seen: a new game starts afresh.
+    void reset();
 
     ComputerLevel level = ComputerLevel::Off;
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
@@ -35,22 +33,24 @@ public:
 
 private:
     enum class Phase {
-        Think,  // a moment before anything happens
-        Turn,   // turning the figure towards the spot it drives to
-        Drive,  // driving there
-        Settle, // a moment before fire mode
-        Aim,    // turning, raising and powering the aim
-        Hold,   // a moment before the throw
-        Done    // thrown
+        Think,   // a moment before anything happens
+        Turn,    // turning the figure towards the spot it drives to
+        Drive,   // driving there
+        Settle,  // a moment before fire mode
+        TakeOut, // fire mode asked for: the plan waits for the grenade's place
+        Aim,     // turning, raising and powering the aim
+        Hold,    // a moment before the throw
+        Done     // thrown
     };
 
-    void think(Game& game, VORN_LIB::VORN_Clock::Ticks now);
-    void enterFireMode(Game& game, VORN_LIB::VORN_Clock::Ticks now);
-    void aim(Game& game, VORN_LIB::VORN_Clock::Ticks now, double dt);
+    void think(const TurnView& view);
+    TurnCommand enterFireMode();
+    void plan(const TurnView& view);
+    TurnCommand aim(const TurnView& view);
 
     Phase phase = Phase::Done;
-    VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // the start of the Moving phase it plays
-    VORN_LIB::VORN_Clock::Ticks phaseEnds = 0;
+    VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // the start of the turn it plays
+    VORN_LIB::VORN_Clock::Ticks phaseEnds = 0;   // clock reading
     VORN_LIB::VORN_Vector driveFrom;
     VORN_LIB::VORN_Vector driveTo;
     double heading = 0; // the figure's rotation about y that faces driveTo

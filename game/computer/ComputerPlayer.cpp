@@ -6,6 +6,7 @@
 #include "game/computer/ComputerPlayer.h"
 
 #include "game/rules/GameRandom.h"
+#include "game/rules/Rules.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,6 +16,8 @@ using VORN_LIB::VORN_Vector;
 namespace {
 
 const double degree = M_PI / 180.0;
+// How far inside the play area's edge a spot to drive to must lie.
+const double spotMargin = 6;
 
 // The scatter of a level's hand: standard deviations of yaw and pitch (degrees) and of the
 // power (a fraction of it), and the margin per unit of throwing distance the computer keeps
@@ -40,17 +43,10 @@ Scatter scatterOf(ComputerLevel level) {
     return {0, 0, 0, 0};
 }
 
-// Launch direction as the game's fire rule turns it: Ry(yaw)·Rx(pitch) applied to (0, 0, -1).
-VORN_Vector throwDirection(double yaw, double pitch) {
-    const double y = yaw * degree;
-    const double p = pitch * degree;
-    return VORN_Vector(-std::cos(p) * std::sin(y), std::sin(p), -std::cos(p) * std::cos(y));
-}
-
 // The launch speed at a pitch (degrees) that passes through the point D away and H higher;
 // not-a-number when the pitch points below the point.
 double powerFor(double D, double H, double pitch) {
-    const double g = GrenadeFlight::gravity;
+    const double g = Rules::gravity;
     const double dt = GrenadeFlight::tick;
     const double c = H - D * std::tan(pitch * degree);
     if (!(c < 0))
@@ -67,13 +63,6 @@ double horizontal(const VORN_Vector& a, const VORN_Vector& b) {
 
 double distance(const VORN_Vector& a, const VORN_Vector& b) {
     return std::sqrt((a - b).lengthSquared());
-}
-
-// Hit points the blast takes at distance d, as the rules deal them.
-int blastDamage(double d) {
-    return d < ComputerPlayer::blastRadius
-               ? static_cast<int>((ComputerPlayer::blastRadius - d) * 75 / 3)
-               : 0;
 }
 
 // A standard normal number from two of the game's random draws (Box and Muller).
@@ -99,9 +88,9 @@ ComputerPlayer::ComputerPlayer(ComputerLevel level) : level(level) {}
 GrenadeFlight ComputerPlayer::flightOver(const Field& field) const {
     std::vector<GrenadeFlight::Sphere> spheres;
     for (const Figure& f : field.own)
-        spheres.push_back({f.place, figureRadius});
+        spheres.push_back({f.place, Rules::figureRadius});
     for (const Figure& f : field.enemies)
-        spheres.push_back({f.place, figureRadius});
+        spheres.push_back({f.place, Rules::figureRadius});
     spheres.insert(spheres.end(), field.fixed.begin(), field.fixed.end());
     return GrenadeFlight(field.ground, spheres);
 }
@@ -113,12 +102,12 @@ ComputerPlayer::Throw ComputerPlayer::launchAt(const GrenadeFlight& flight,
     t.yaw = ComputerPlayer::wrapDegrees(yaw);
     t.pitch = pitch;
     t.power = power;
-    t.flight = flight.fly(launch, throwDirection(t.yaw, pitch) * power);
+    t.flight = flight.fly(launch, Rules::throwDirection(t.yaw, pitch) * power);
     return t;
 }
 
 double ComputerPlayer::safeDistance(double distance) const {
-    return blastRadius + 0.5 + scatterOf(level).marginPerUnit * distance;
+    return Rules::blastRadius + 0.5 + scatterOf(level).marginPerUnit * distance;
 }
 
 bool ComputerPlayer::safe(const Field& field, const Throw& t, double keepAway) const {
@@ -133,7 +122,7 @@ bool ComputerPlayer::safe(const Field& field, const Throw& t, double keepAway) c
 double ComputerPlayer::valueOf(const Field& field, const VORN_Vector& impact) const {
     double value = 0;
     for (const Figure& f : field.enemies) {
-        const int damage = blastDamage(distance(f.place, impact));
+        const int damage = Rules::blastDamage(distance(f.place, impact));
         value += damage > f.health ? f.health + 100 : damage; // finishing a figure off counts most
     }
     return value;
@@ -251,7 +240,7 @@ std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const
     if (field.own.empty())
         return std::nullopt;
     const VORN_Vector here = field.own[0].place;
-    if (bestThrow(field, here + VORN_Vector(0, launchHeight, 0)))
+    if (bestThrow(field, Rules::launchPoint(here)))
         return std::nullopt;
 
     for (double radius : {driveRadius / 2, driveRadius}) {
@@ -261,12 +250,12 @@ std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const
             const double a = k * 30 * degree;
             const double x = here.x() + radius * std::cos(a);
             const double z = here.z() + radius * std::sin(a);
-            if (std::fabs(x) > 74 || std::fabs(z) > 34)
+            if (std::fabs(x) > Rules::playAreaX - spotMargin ||
+                std::fabs(z) > Rules::playAreaZ - spotMargin)
                 continue; // stay well inside the valley
             Field moved = field;
-            moved.own[0].place = VORN_Vector(x, field.ground(x, z) + figureRadius, z);
-            const std::optional<Throw> t =
-                bestThrow(moved, moved.own[0].place + VORN_Vector(0, launchHeight, 0));
+            moved.own[0].place = VORN_Vector(x, field.ground(x, z) + Rules::figureRadius, z);
+            const std::optional<Throw> t = bestThrow(moved, Rules::launchPoint(moved.own[0].place));
             if (t && t->value > bestValue) {
                 bestValue = t->value;
                 best = moved.own[0].place;
@@ -293,7 +282,7 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
         Throw t = launchAt(flight, launch, yaw, pitch, power);
         t.target = exact.target;
         t.value = exact.value;
-        if (safe(field, t, blastRadius + 0.5))
+        if (safe(field, t, Rules::blastRadius + 0.5))
             return t;
     }
     return exact;

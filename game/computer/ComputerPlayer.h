@@ -37,11 +37,8 @@ public:
         GrenadeFlight::Result flight; // the predicted flight and explosion
     };
 
-    static constexpr double launchHeight = 0.5; // the grenade starts this far above the figure
-    static constexpr double figureRadius = 0.3; // bounding sphere of a figure
-    static constexpr double blastRadius = 3.0;  // figures nearer than this are hurt
-    static constexpr double maxPower = 13;      // reached from 1.0 within 6 s of holding Up
-    static constexpr double driveRadius = 4;    // the farthest a figure drives before a throw
+    static constexpr double maxPower = 13;   // reached from 1.0 within 6 s of holding Up
+    static constexpr double driveRadius = 4; // the farthest a figure drives before a throw
 
     explicit ComputerPlayer(ComputerLevel level);
 

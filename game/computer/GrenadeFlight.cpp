@@ -32,10 +32,6 @@ double firstTouch(const VORN_Vector& a, const VORN_Vector& b, const VORN_Vector&
 GrenadeFlight::GrenadeFlight(Ground ground, std::vector<Sphere> spheres)
     : groundHeight(std::move(ground)), obstacles(std::move(spheres)) {}
 
-bool GrenadeFlight::outsideValley(const VORN_Vector& p) {
-    return p.x() < -80 || p.x() > 80 || p.z() < -40 || p.z() > 40;
-}
-
 GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
                                          const VORN_Vector& velocity) const {
     Result result;
@@ -44,22 +40,23 @@ GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
     const int steps = static_cast<int>(longestFlight / tick);
     for (int i = 1; i <= steps; ++i) {
         const VORN_Vector before = p;
-        v = v + VORN_Vector(0, -gravity * tick, 0);
+        v = v + VORN_Vector(0, -Rules::gravity * tick, 0);
         p = p + v * tick;
         result.seconds = i * tick;
 
         // The earliest contact along this step: ground or a sphere the grenade now overlaps.
         double first = 2;
-        const double clearance = p.y() - groundHeight(p.x(), p.z()) - grenadeRadius;
+        const double clearance = p.y() - groundHeight(p.x(), p.z()) - Rules::grenadeRadius;
         if (clearance < 0) {
-            const double above = before.y() - groundHeight(before.x(), before.z()) - grenadeRadius;
+            const double above =
+                before.y() - groundHeight(before.x(), before.z()) - Rules::grenadeRadius;
             first = above > 0 ? above / (above - clearance) : 0;
             result.end = End::Ground;
             result.sphere = -1;
         }
         for (std::size_t k = 0; k < obstacles.size(); ++k) {
             const Sphere& s = obstacles[k];
-            const double reach = s.radius + grenadeRadius;
+            const double reach = s.radius + Rules::grenadeRadius;
             if ((p - s.centre).lengthSquared() > reach * reach)
                 continue;
             const double t = firstTouch(before, p, s.centre, reach);
@@ -73,7 +70,7 @@ GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
             result.point = before + (p - before) * first;
             return result;
         }
-        if (outsideValley(p)) {
+        if (Rules::outsidePlayArea(p)) {
             result.end = End::Outside;
             result.point = p;
             return result;

@@ -1,10 +1,11 @@
 // Where a thrown grenade will go: its flight stepped as the physics step moves it (semi-implicit
-// Euler under gravity (0, -0.9, 0), velocity first), in ticks of 25 ms, until its sphere of 0.1
-// meets the ground or another sphere, or it leaves the valley. World units, y up, seconds.
+// Euler under the rules' gravity, velocity first), in ticks of 25 ms, until the grenade's sphere
+// meets the ground or another sphere, or it leaves the play area. World units, y up, seconds.
 // Needs no window: the ground is a height function.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
+#include "game/rules/Rules.h"
 
 #include <functional>
 #include <vector>
@@ -32,18 +33,14 @@ public:
         double seconds = 0;          // time of flight
     };
 
-    static constexpr double gravity = 0.9;       // units per second squared, downwards
-    static constexpr double tick = 0.025;        // seconds per physics step, as the timer runs
-    static constexpr double grenadeRadius = 0.1; // the grenade's bounding sphere
-    static constexpr double longestFlight = 40;  // seconds
+    static constexpr double tick =
+        Rules::tickSeconds;                     // seconds per physics step, as the timer runs
+    static constexpr double longestFlight = 40; // seconds
 
     GrenadeFlight(Ground ground, std::vector<Sphere> spheres);
 
     // The flight of a grenade leaving start with the given velocity.
     Result fly(const VORN_LIB::VORN_Vector& start, const VORN_LIB::VORN_Vector& velocity) const;
-
-    // Whether a point lies outside the valley's play area (x in [-80, 80], z in [-40, 40]).
-    static bool outsideValley(const VORN_LIB::VORN_Vector& p);
 
     const Ground& ground() const { return groundHeight; }
 

@@ -2,6 +2,7 @@
 #include "game/session/Game.h"
 
 #include "game/files/DataFiles.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 
 #include <QIcon>
@@ -41,13 +42,14 @@ Game::Game()
                                                  {origin, noRotation, unitScale, white},
                                                  {origin, noRotation, unitScale, white},
                                                  {origin, noRotation, unitScale, white}},
-      landscape(origin, noRotation, unitScale, white), lampSpheres{{0.1, lampOwner(&lamps[0])},
-                                                                   {0.1, lampOwner(&lamps[1])},
-                                                                   {0.1, lampOwner(&lamps[2])},
-                                                                   {0.1, lampOwner(&lamps[3])}},
+      landscape(origin, noRotation, unitScale, white),
+      lampSpheres{{Rules::lampRadius, lampOwner(&lamps[0])},
+                  {Rules::lampRadius, lampOwner(&lamps[1])},
+                  {Rules::lampRadius, lampOwner(&lamps[2])},
+                  {Rules::lampRadius, lampOwner(&lamps[3])}},
       collisions(this), grenade(), grenadeBody(1.0, &grenade, VORN_Vector(0, 0, 0)),
-      grenadeSphere(0.1, &grenadeBody) {
-    gravityGroup.gravity = VORN_Vector(0, -0.9, 0);
+      grenadeSphere(Rules::grenadeRadius, &grenadeBody) {
+    gravityGroup.gravity = VORN_Vector(0, -Rules::gravity, 0);
     grenadeSphere.ownerIsContainer = true;
 
     if (!format().doubleBuffer())
@@ -57,7 +59,7 @@ Game::Game()
     setMouseTracking(true);
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
-    timer->setInterval(25);
+    timer->setInterval(Rules::tickMs);
     connect(timer, &QTimer::timeout, this, &Game::updateStuff);
 
     setUpWorld();

@@ -19,7 +19,10 @@
 #include "engine/terrain/Bitmap.h"
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/computer/ComputerOpponent.h"
+#include "game/computer/TurnView.h"
 #include "game/rules/GameState.h"
+#include "game/rules/ImpactState.h"
+#include "game/rules/TurnCommand.h"
 #include "game/sound/GameSound.h"
 #include "game/world/Grenade.h"
 
@@ -70,23 +73,21 @@ public:
     void prepareThrow();
     void fire();
     void addMessage(const QString& line);
+    // A command of the player on turn, from the keys, the computer or another machine: its rates
+    // replace the held ones (they steer the figure while Moving, the aim while Aiming); FireMode
+    // while Moving enters fire mode, Throw while Aiming throws; a step in any other state does
+    // nothing.
+    void apply(const TurnCommand& command);
+    // The rates held now, with no step.
+    TurnCommand heldRates() const;
     // Lets go of every rate, as a player lets go of the keys.
     void stopRates();
     // Whether the computer plays the turn under way (countdown to flight).
     bool computerOnTurn() const;
 
-    // Launch direction of a throw: Ry(yaw)·Rx(pitch) applied to (0, 0, -1), angles in degrees.
-    static VORN_LIB::VORN_Vector throwDirection(double yaw, double pitch);
-    // Hit points an explosion takes from a figure at distance d (0 from 3 units on).
-    static int explosionDamage(double distance);
     // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
     // entry closes the circle (5760).
     QList<int> strengthPieAngles() const;
-
-    // Longest step, in seconds, of the figure control and of the physics in one tick: after a
-    // stall (window dragged, machine busy) the world moves on by this much only instead of
-    // integrating the whole stall at once. The turn's timers still count real time.
-    static constexpr double longestStep = 0.1;
 
     QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
 
@@ -109,11 +110,9 @@ public:
     VORN_LIB::VORN_BoundingSphere grenadeSphere;
     GameSound sound; // the effects; silent without a sound device
 
-    unsigned char impactState = 0; // 0 flying, 1 hit something, 2 explosion handled
+    ImpactState impactState = ImpactState::Flying;
     GLuint aimArrowList = 0;       // the red aiming arrow
     double mouseSensitivity = 2.0; // degrees of camera turn per pixel
-    double moveSpeed = 2.0;        // units per second for driving and for the throw power
-    double turnSpeed = 120.0;      // degrees per second for turning a figure
     int lastMouseX = 0;
     int lastMouseY = 0;
     double yawRate = 0;
@@ -145,8 +144,10 @@ private:
     void takeGrenadeOutOfWorld();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);
-    static bool outsidePlayArea(const VORN_LIB::VORN_Vector& p);
     void toggleFullScreen(); // F11 (GameInput.cpp)
+    // What the computer sees of the tick of its turn at clock reading now (GameComputer.cpp).
+    TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
+    ComputerPlayer::Field computerField() const;
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);

@@ -1,7 +1,10 @@
-// Keyboard and mouse. Keys change the state and set the rates while held; the tick turns the rates
-// into motion. A held key acts as one press until it is released: auto-repeated presses and
-// releases are ignored. M switches the sound off and on in every state.
+// Keyboard and mouse. Keys change the state, and during a turn give the commands of the player on
+// turn: rates while held, which the tick turns into motion, and the steps of a throw. A held key
+// acts as one press until it is released: auto-repeated presses and releases are ignored. M
+// switches the sound off and on in every state.
 #include "game/session/Game.h"
+
+#include "game/rules/Rules.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -16,6 +19,42 @@ namespace {
 void setRate(double& rate, double value) {
     if (rate == 0)
         rate = value;
+}
+
+// The command a key pressed during a turn gives, from the rates already held. Driving, the arrows
+// turn and drive, Space and Ctrl fly up and down, Return takes out the grenade; in fire mode they
+// turn and raise the aim, Up and Down change the power, Return throws.
+TurnCommand pressed(TurnCommand keys, int key, GameState state) {
+    const bool aiming = state == Aiming;
+    const double turn = aiming ? Rules::aimSpeed : Rules::turnSpeed;
+    const double raise = aiming ? Rules::aimSpeed : Rules::raiseSpeed;
+    const double drive = aiming ? Rules::moveSpeed : -Rules::moveSpeed; // Up: forward, more power
+    switch (key) {
+    case Qt::Key_Left:
+        setRate(keys.yawRate, turn);
+        break;
+    case Qt::Key_Right:
+        setRate(keys.yawRate, -turn);
+        break;
+    case Qt::Key_Up:
+        setRate(keys.driveRate, drive);
+        break;
+    case Qt::Key_Down:
+        setRate(keys.driveRate, -drive);
+        break;
+    case Qt::Key_Space:
+        setRate(keys.raiseRate, raise);
+        break;
+    case Qt::Key_Control:
+        setRate(keys.raiseRate, -raise);
+        break;
+    case Qt::Key_Return:
+        keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
+        break;
+    default:
+        break;
+    }
+    return keys;
 }
 
 // The turn keys that still work while the computer plays a turn (M and F11 work everywhere).
@@ -73,64 +112,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
         }
         break;
     case Moving:
-        switch (key) {
-        case Qt::Key_Left:
-            setRate(yawRate, turnSpeed);
-            break;
-        case Qt::Key_Right:
-            setRate(yawRate, -turnSpeed);
-            break;
-        case Qt::Key_Up:
-            setRate(driveRate, -moveSpeed);
-            break;
-        case Qt::Key_Down:
-            setRate(driveRate, moveSpeed);
-            break;
-        case Qt::Key_Space:
-            setRate(raiseRate, moveSpeed * 0.5);
-            break;
-        case Qt::Key_Control:
-            setRate(raiseRate, moveSpeed * -0.5);
-            break;
-        case Qt::Key_Return:
-            prepareThrow();
-            break;
-        case Qt::Key_Escape:
-            resetAll();
-            break;
-        default:
-            break;
-        }
-        break;
     case Aiming:
-        switch (key) {
-        case Qt::Key_Left:
-            setRate(yawRate, turnSpeed * 0.25);
-            break;
-        case Qt::Key_Right:
-            setRate(yawRate, turnSpeed * -0.25);
-            break;
-        case Qt::Key_Space:
-            setRate(raiseRate, turnSpeed * 0.25);
-            break;
-        case Qt::Key_Control:
-            setRate(raiseRate, turnSpeed * -0.25);
-            break;
-        case Qt::Key_Up:
-            setRate(driveRate, moveSpeed);
-            break;
-        case Qt::Key_Down:
-            setRate(driveRate, -moveSpeed);
-            break;
-        case Qt::Key_Return:
-            fire();
-            break;
-        case Qt::Key_Escape:
+        if (key == Qt::Key_Escape)
             resetAll();
-            break;
-        default:
-            break;
-        }
+        else
+            apply(pressed(heldRates(), key, state));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -162,23 +148,25 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return;
     if (computerOnTurn() && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
+    TurnCommand keys = heldRates();
     switch (event->key()) {
     case Qt::Key_Left:
     case Qt::Key_Right:
-        yawRate = 0;
+        keys.yawRate = 0;
         break;
     case Qt::Key_Up:
     case Qt::Key_Down:
-        driveRate = 0;
+        keys.driveRate = 0;
         break;
     case Qt::Key_Space:
     case Qt::Key_Control:
-        raiseRate = 0;
+        keys.raiseRate = 0;
         break;
     default:
         QGLWidget::keyReleaseEvent(event);
-        break;
+        return;
     }
+    apply(keys);
 }
 
 void Game::mouseMoveEvent(QMouseEvent* event) {

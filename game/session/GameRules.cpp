@@ -1,9 +1,9 @@
-// The rules: states, turns, the tick, throws, explosions and the message log.
-// Times are engine clock milliseconds; angles are degrees; the play area is x in [-80, 80] and
-// z in [-40, 40].
+// The rules: states, turns, the tick, commands of the player on turn, throws, explosions and the
+// message log. Times are engine clock milliseconds; angles are degrees; the numbers are Rules'.
 #include "game/session/Game.h"
 
 #include "game/rules/GameRandom.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -14,13 +14,9 @@ using namespace VORN_LIB;
 
 namespace {
 
-const int startHealth = 100;
-const double countdownSeconds = 3;
-const double moveSeconds = 60;
-const double aimSeconds = 45;
-const double waitAfterExplosion = 5;
-const double explosionRadius = 3.0;
-const double craterRadius = 3.0;
+using Rules::aimSeconds;
+using Rules::countdownSeconds;
+using Rules::moveSeconds;
 
 double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
     return (now - start) * 0.001;
@@ -32,22 +28,6 @@ int wholeSecondsLeft(double limit, double e) {
 }
 
 } // namespace
-
-bool Game::outsidePlayArea(const VORN_Vector& p) {
-    return p.x() < -80 || p.x() > 80 || p.z() < -40 || p.z() > 40;
-}
-
-VORN_Vector Game::throwDirection(double yaw, double pitch) {
-    const double y = yaw * M_PI / 180.0;
-    const double p = pitch * M_PI / 180.0;
-    return VORN_Vector(-std::cos(p) * std::sin(y), std::sin(p), -std::cos(p) * std::cos(y));
-}
-
-int Game::explosionDamage(double distance) {
-    if (!(distance < explosionRadius))
-        return 0;
-    return static_cast<int>((explosionRadius - distance) * 75 / 3);
-}
 
 void Game::resetAll() {
     viewport->attach(nullptr);
@@ -69,7 +49,8 @@ void Game::resetAll() {
 void Game::newGame() {
     deletePlayers();
     alivePlayers.clear();
-    totalHitPoints = chosenPlayers * chosenFigures * startHealth;
+    computer.reset();
+    totalHitPoints = chosenPlayers * chosenFigures * Rules::startHealth;
     playerCount = static_cast<unsigned>(chosenPlayers);
     players = new Player*[playerCount];
     for (unsigned i = 0; i < playerCount; ++i) {
@@ -77,7 +58,8 @@ void Game::newGame() {
         const double g = randomDraw() / 32767.0;
         const double b = randomDraw() / 32767.0;
         players[i] = new Player(VORN_Color(r, g, b, 1));
-        players[i]->createFigures(static_cast<unsigned>(chosenFigures), -75, 75, -35, 35);
+        players[i]->createFigures(static_cast<unsigned>(chosenFigures), -Rules::dropAreaX,
+                                  Rules::dropAreaX, -Rules::dropAreaZ, Rules::dropAreaZ);
         players[i]->registerWith(&scene, &collisions, &gravityGroup);
         alivePlayers.append(static_cast<int>(i));
     }
@@ -121,11 +103,16 @@ void Game::updateStuff() {
     }
 
     const VORN_Clock::Ticks now = VORN_Clock::now();
-    if (computerOnTurn())
-        computer.act(*this, now);
+    if (computerOnTurn() && currentFigure && (state == Moving || state == Aiming)) {
+        const GameState before = state;
+        apply(computer.act(computerView(now)));
+        // Fire mode has just begun: the computer aims from where its grenade now is, at once.
+        if (before == Moving && state == Aiming)
+            apply(computer.act(computerView(now)));
+    }
 
     if (!frozen) {
-        const double dt = std::min(secondsSince(lastTick, now), longestStep);
+        const double dt = std::min(secondsSince(lastTick, now), Rules::longestStep);
         lastTick = now;
 
         if (state == Aiming) {
@@ -146,7 +133,7 @@ void Game::updateStuff() {
             f->position += VORN_Vector(0, raiseRate * dt, driveRate * dt);
             f->updateTransform(true);
 
-            if (outsidePlayArea(f->worldPosition)) {
+            if (Rules::outsidePlayArea(f->worldPosition)) {
                 Player* player = players[currentPlayer];
                 totalHitPoints -= f->health;
                 addMessage(tr("spieler ") + QString::number(currentPlayer) + tr(" ist"));
@@ -202,13 +189,14 @@ void Game::updateStuff() {
     }
     case Flying: {
         const VORN_Vector p = grenade.worldPosition;
-        if (impactState == 0 && outsidePlayArea(p)) {
+        if (impactState == ImpactState::Flying && Rules::outsidePlayArea(p)) {
             takeGrenadeOutOfWorld();
             nextTurn();
-        } else if (impactState == 1) {
+        } else if (impactState == ImpactState::Hit) {
             explode(p);
         }
-        if (state == Flying && turnStart != 0 && secondsSince(turnStart, now) > waitAfterExplosion)
+        if (state == Flying && turnStart != 0 &&
+            secondsSince(turnStart, now) > Rules::waitAfterExplosion)
             nextTurn();
         break;
     }
@@ -228,6 +216,24 @@ void Game::stopRates() {
     driveRate = 0;
 }
 
+void Game::apply(const TurnCommand& command) {
+    yawRate = command.yawRate;
+    raiseRate = command.raiseRate;
+    driveRate = command.driveRate;
+    if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure)
+        prepareThrow();
+    else if (command.step == TurnCommand::Step::Throw && state == Aiming)
+        fire();
+}
+
+TurnCommand Game::heldRates() const {
+    TurnCommand held;
+    held.yawRate = yawRate;
+    held.raiseRate = raiseRate;
+    held.driveRate = driveRate;
+    return held;
+}
+
 bool Game::computerOnTurn() const {
     const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
     return turn && playerCount != 0 && computer.playsFor(currentPlayer);
@@ -242,7 +248,7 @@ void Game::takeGrenadeOutOfWorld() {
 
 void Game::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
-    landscape.createCrater(point, craterRadius);
+    landscape.createCrater(point, Rules::craterRadius);
     sound.explosion(point);
 
     for (unsigned u = 0; u < playerCount; ++u) {
@@ -254,9 +260,9 @@ void Game::explode(const VORN_Vector& point) {
             if (!figure)
                 continue;
             const double d = std::sqrt((figure->worldPosition - point).lengthSquared());
-            if (!(d < explosionRadius))
+            if (!(d < Rules::blastRadius))
                 continue;
-            const int damage = explosionDamage(d);
+            const int damage = Rules::blastDamage(d);
             if (damage > figure->health) {
                 totalHitPoints -= figure->health;
                 if (figure == currentFigure)
@@ -278,7 +284,7 @@ void Game::explode(const VORN_Vector& point) {
     }
 
     turnStart = VORN_Clock::now();
-    impactState = 2;
+    impactState = ImpactState::Exploded;
 }
 
 // A player without figures is out at once: deleted, nulled and taken off the list of the living.
@@ -293,18 +299,18 @@ void Game::playerLost(int index, const QString& event) {
 void Game::prepareThrow() {
     state = Aiming;
     scene.children.append(&grenade);
-    grenade.setWorldPosition(currentFigure->worldPosition + VORN_Vector(0, 0.5, 0));
+    grenade.setWorldPosition(Rules::launchPoint(currentFigure->worldPosition));
     aimYaw = 0;
     aimPitch = 0;
-    aimPower = 1.0;
+    aimPower = Rules::startPower;
 }
 
 void Game::fire() {
-    const VORN_Vector direction = throwDirection(aimYaw, aimPitch);
+    const VORN_Vector direction = Rules::throwDirection(aimYaw, aimPitch);
     state = Flying;
     gravityGroup.add(&grenadeBody);
     collisions.addVolume(&grenadeSphere);
-    impactState = 0;
+    impactState = ImpactState::Flying;
     turnStart = 0;
     grenadeBody.velocity = direction * aimPower;
     viewport->attach(&grenade);
@@ -322,7 +328,7 @@ void Game::handleCollision(VORN_Object* a, VORN_Object* b, VORN_Contact* contact
         b->setWorldPosition(contact->positionB);
     }
     if (a == &grenade || b == &grenade)
-        impactState = 1;
+        impactState = ImpactState::Hit;
 }
 
 void Game::addMessage(const QString& line) {

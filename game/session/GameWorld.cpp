@@ -5,6 +5,7 @@
 #include "engine/scene/VORN_Shapes.h"
 #include "engine/terrain/TerrainTexture.h"
 #include "game/files/DataFiles.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 
 using namespace VORN_LIB;
@@ -106,7 +107,7 @@ void Game::setUpWorld() {
     glEndList();
 
     physicsWorld.addGroup(&gravityGroup);
-    physicsWorld.maxStep = longestStep;
+    physicsWorld.maxStep = Rules::longestStep;
     grenadeSphere.movable = true;
 
     for (VORN_BoundingSphere& sphere : lampSpheres)

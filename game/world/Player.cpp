@@ -8,6 +8,7 @@
 #include "engine/physics/VORN_PhysicsGroup.h"
 #include "engine/scene/VORN_Material.h"
 #include "game/rules/GameRandom.h"
+#include "game/rules/Rules.h"
 #include "game/world/Tortoise.h"
 
 using namespace VORN_LIB;
@@ -15,9 +16,7 @@ using namespace VORN_LIB;
 namespace {
 
 const double figureSize = 0.3;
-const double figureRadius = 0.3;
 const double startHeight = 5.0; // figures fall from here onto the terrain
-const int fullHealth = 100;
 
 } // namespace
 
@@ -53,16 +52,16 @@ void Player::createFigures(unsigned count, double xMin, double xMax, double zMin
         figure->material = material;
         figure->setWorldPosition(x, startHeight, z);
         figure->compile();
-        figure->health = fullHealth;
+        figure->health = Rules::startHealth;
 
         bodies[i] = new VORN_PhysicsContainer(1.0, figure, VORN_Vector(0, 0, 0));
-        spheres[i] = new VORN_BoundingSphere(figureRadius, bodies[i]);
+        spheres[i] = new VORN_BoundingSphere(Rules::figureRadius, bodies[i]);
         spheres[i]->ownerIsContainer = true;
         spheres[i]->movable = true;
     }
 
     current = -1;
-    totalHealth = static_cast<int>(count) * fullHealth;
+    totalHealth = static_cast<int>(count) * Rules::startHealth;
 }
 
 void Player::registerWith(VORN_Object* scene, VORN_CollisionManger* collisionManager,

@@ -171,7 +171,7 @@ void explodeAt(const VORN_Vector& point) {
     }
     g.grenadeBody.velocity = VORN_Vector(0, 0, 0);
     g.grenade.setWorldPosition(point);
-    g.impactState = 1;
+    g.impactState = ImpactState::Hit;
     tick(1, 0);
 }
 

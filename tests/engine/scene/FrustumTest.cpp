@@ -52,3 +52,21 @@ TEST(FrustumTest, PlanesLieAtThePicturesEdgesPlusTheMarginAndAtNearAndFar) {
     EXPECT_FALSE(f.excludesSphere(VORN_Vector(0, 0, -101.5), 0.6));
     EXPECT_TRUE(f.excludesSphere(VORN_Vector(0, 0, -101.5), 0.4));
 }
+
+TEST(FrustumTest, DrawingScopesNestAndGiveBackTheFrustumBeforeThemWhenAPassThrows) {
+    const VORN_Frustum outer(45, 4.0 / 3, 1, 100, 800, 600, 0);
+    const VORN_Frustum inner(60, 4.0 / 3, 1, 100, 800, 600, 0);
+    ASSERT_EQ(VORN_Frustum::drawing(), nullptr);
+    {
+        const VORN_Frustum::DrawingScope frame(&outer);
+        EXPECT_EQ(VORN_Frustum::drawing(), &outer);
+        try {
+            const VORN_Frustum::DrawingScope pass(&inner);
+            EXPECT_EQ(VORN_Frustum::drawing(), &inner);
+            throw "VORN_Object::compile(): could not create displaylist";
+        } catch (const char*) {
+        }
+        EXPECT_EQ(VORN_Frustum::drawing(), &outer);
+    }
+    EXPECT_EQ(VORN_Frustum::drawing(), nullptr);
+}

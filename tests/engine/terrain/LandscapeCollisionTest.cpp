@@ -277,3 +277,29 @@ TEST_F(LandscapeCollisionTest, ClosestPointOnTriangleTakesTheQuickRoute) {
     for (const auto& k : cases)
         expectVector(closestPointOnTriangle(k.p, a, b, c), k.expected, k.name);
 }
+
+TEST_F(LandscapeCollisionTest, SurfaceHeightAgreesWithSurfacePointWhereBothFindTheSurface) {
+    // Across a raised plain and a slope along x, a point on the surface is its own surface point.
+    auto raised = makeTerrain(5, [](int, int) { return 153; });
+    auto slope = makeTerrain(5.1, [](int, int c) { return 25 * c; });
+    for (VORN_Landscape* land : {raised.get(), slope.get()}) {
+        for (double x = -3.95; x < 4; x += 0.37) {
+            for (double z = -3.95; z < 4; z += 0.41) {
+                const double h = land->surfaceHeight(x, z);
+                expectVector(land->surfacePoint(VORN_Vector(x, h, z)), x, h, z, "on the surface");
+            }
+        }
+    }
+    // On hills along both axes it passes through the grid's own heights.
+    auto hills = makeTerrain(5, [](int r, int c) { return (r * 37 + c * c * 11) % 256; });
+    for (std::uint32_t r = 0; r < 9; ++r) {
+        for (std::uint32_t c = 0; c < 9; ++c) {
+            const double x = -4.0 + c;
+            const double z = 4.0 - r;
+            EXPECT_NEAR(hills->surfaceHeight(x, z), 1 + 5 * hills->height(r, c), 1e-12);
+        }
+    }
+    // Off the grid both give one height scale below the base.
+    for (const auto& [x, z] : {std::pair{4.5, 0.0}, {0.0, -4.5}, {-30.0, 2.0}, {notANumber, 0.0}})
+        EXPECT_EQ(hills->surfaceHeight(x, z), hills->surfacePoint(VORN_Vector(30, 3, 0)).y());
+}

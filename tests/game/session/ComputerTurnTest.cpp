@@ -5,6 +5,7 @@
 #include "tests/support/GameDriver.h"
 
 #include "engine/scene/VORN_Clock.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -104,12 +105,13 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     const VORN_Vector enemyPlace = enemy->worldPosition;
     EXPECT_GT(pitch, 0);
     EXPECT_NE(power, 1.0);
-    const VORN_Vector expected = Game::throwDirection(yaw, pitch) * power;
+    const VORN_Vector expected = Rules::throwDirection(yaw, pitch) * power;
     EXPECT_LT(distance(g.grenadeBody.velocity, expected), 0.03); // one tick of gravity at most
 
     // The explosion, away from the computer's own figure, and the person's turn five seconds on.
-    ASSERT_TRUE(tickUntil([&] { return g.impactState == 2 || g.state != Flying; }, 1200));
-    ASSERT_EQ(g.impactState, 2);
+    ASSERT_TRUE(tickUntil(
+        [&] { return g.impactState == ImpactState::Exploded || g.state != Flying; }, 1200));
+    ASSERT_EQ(g.impactState, ImpactState::Exploded);
     const VORN_Clock::Ticks explosion = VORN_Clock::now();
     EXPECT_LT(distance(g.grenade.worldPosition, enemyPlace), 3.0)
         << "the hard computer's first throw at a resting figure";

@@ -88,7 +88,8 @@ protected:
         key(Qt::Key_Return);
         frame(); // the aiming arrow
         key(Qt::Key_Return);
-        for (int i = 0; i < 2000 && g.state == Flying && g.impactState != 2; ++i)
+        for (int i = 0; i < 2000 && g.state == Flying && g.impactState != ImpactState::Exploded;
+             ++i)
             tick(50);
         frame();
         for (int i = 0; i < 10 && g.state == Flying; ++i)

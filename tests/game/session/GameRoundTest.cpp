@@ -4,6 +4,7 @@
 #include "tests/support/GameDriver.h"
 
 #include "engine/scene/VORN_Clock.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -106,7 +107,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
 
     tap(Qt::Key_Return);
     ASSERT_EQ(g.state, Flying);
-    EXPECT_EQ(g.impactState, 0);
+    EXPECT_EQ(g.impactState, ImpactState::Flying);
     EXPECT_EQ(g.turnStart, 0);
     EXPECT_EQ(inGravity(&g.grenadeBody), 1);
     EXPECT_EQ(inCollisions(&g.grenadeSphere), 1);
@@ -115,8 +116,8 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_NEAR(distance(g.grenadeBody.velocity, VORN_Vector(0, 1.9 * s, -1.9 * s)), 0, 1e-9);
 
     // The flight ends in a hit near the target; the same tick handles the explosion.
-    ASSERT_TRUE(tickUntil([&] { return g.impactState != 0; }, 400));
-    EXPECT_EQ(g.impactState, 2);
+    ASSERT_TRUE(tickUntil([&] { return g.impactState != ImpactState::Flying; }, 400));
+    EXPECT_EQ(g.impactState, ImpactState::Exploded);
     EXPECT_EQ(g.state, Flying);
     const VORN_Vector blast = g.grenade.worldPosition;
     EXPECT_EQ(inScene(&g.grenade), 0);
@@ -127,7 +128,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     // Damage by distance: the target loses most of its hit points, the thrower none.
     const double hitDistance = distance(second->worldPosition, blast);
     EXPECT_LT(hitDistance, 1.0);
-    EXPECT_EQ(second->health, 100 - Game::explosionDamage(hitDistance));
+    EXPECT_EQ(second->health, 100 - Rules::blastDamage(hitDistance));
     EXPECT_LT(second->health, 50);
     EXPECT_EQ(first->health, 100);
     EXPECT_GT(distance(first->worldPosition, blast), 3.0);
@@ -259,8 +260,8 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
 
     // The second blast finishes both: player 0's losses are counted first.
     const VORN_Vector middle = (a->worldPosition + b->worldPosition) * 0.5;
-    ASSERT_GT(Game::explosionDamage(distance(a->worldPosition, middle)), a->health);
-    ASSERT_GT(Game::explosionDamage(distance(b->worldPosition, middle)), b->health);
+    ASSERT_GT(Rules::blastDamage(distance(a->worldPosition, middle)), a->health);
+    ASSERT_GT(Rules::blastDamage(distance(b->worldPosition, middle)), b->health);
     prepareAndFire();
     explodeAt(middle);
     EXPECT_TRUE(g.alivePlayers.isEmpty());

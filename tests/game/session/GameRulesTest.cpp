@@ -194,7 +194,7 @@ TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     // Gone over the edge without touching anything: no blast, no wait, no damage, no crater.
     EXPECT_LT(VORN_Clock::now() - launch, 1000);
     EXPECT_LT(g.grenade.worldPosition.z(), -40);
-    EXPECT_EQ(g.impactState, 0);
+    EXPECT_EQ(g.impactState, ImpactState::Flying);
     EXPECT_EQ(g.state, Countdown);
     EXPECT_EQ(g.currentPlayer, 1);
     EXPECT_EQ(g.viewport->attached, g.players[1]->figures[0]);
@@ -239,7 +239,7 @@ TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
     EXPECT_EQ(inScene(&g.grenade), 2);
     tap(Qt::Key_Return);
     explodeAt(ground(60, 30) + VORN_Vector(0, 0.1, 0));
-    EXPECT_EQ(g.impactState, 2);
+    EXPECT_EQ(g.impactState, ImpactState::Exploded);
     EXPECT_EQ(inScene(&g.grenade), 0);
     EXPECT_EQ(g.scene.children.size(), 5 + 2);
 }

@@ -139,7 +139,7 @@ TEST_F(WorldScenario, CollisionsStopAndMoveEverythingButTheTerrain) {
     EXPECT_EQ(figureHits.count(), 1);
     expectNear(body->velocity, VORN_Vector(0, 0, 0), 0, "figure velocity");
     expectNear(figure->worldPosition, contact.positionA, 1e-9, "figure");
-    EXPECT_EQ(g.impactState, 0);
+    EXPECT_EQ(g.impactState, ImpactState::Flying);
 
     // The same pair the other way round: the terrain stays where it is.
     body->velocity = VORN_Vector(0, -1, 0);
@@ -157,15 +157,15 @@ TEST_F(WorldScenario, CollisionsStopAndMoveEverythingButTheTerrain) {
     contact.positionA = VORN_Vector(1, 2, 3);
     contact.positionB = VORN_Vector(4, 5, 6);
     g.handleCollision(other, &g.grenade, &contact);
-    EXPECT_EQ(g.impactState, 1);
+    EXPECT_EQ(g.impactState, ImpactState::Hit);
     expectNear(g.grenadeBody.velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
     expectNear(other->worldPosition, contact.positionA, 1e-9, "hit figure");
     expectNear(g.grenade.worldPosition, contact.positionB, 1e-9, "grenade");
 
-    g.impactState = 0;
+    g.impactState = ImpactState::Flying;
     g.grenadeBody.velocity = VORN_Vector(0, -4, 1);
     g.handleCollision(&g.grenade, &g.landscape, &contact);
-    EXPECT_EQ(g.impactState, 1);
+    EXPECT_EQ(g.impactState, ImpactState::Hit);
     expectNear(g.grenadeBody.velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
     expectNear(g.grenade.worldPosition, contact.positionA, 1e-9, "grenade");
     expectNear(g.landscape.worldPosition, terrainPlace, 0, "terrain");

@@ -332,7 +332,7 @@ private:
         ++flightTicks;
         if (chance(0.02))
             tap(Qt::Key_Escape); // ignored in flight
-        if (g.impactState == 2)
+        if (g.impactState == ImpactState::Exploded)
             tick(chance(0.3) ? longWait() : pick(500, 2500)); // the pause after the explosion
         else
             tick(flightTicks < 400 ? pick(25, 100) : 500);
@@ -343,7 +343,7 @@ private:
     // Runs one input or tick, counts what it did, then checks the world.
     template <typename F> void observe(F&& action) {
         const GameState before = g.state;
-        const unsigned char impactBefore = g.impactState;
+        const ImpactState impactBefore = g.impactState;
         const VORN_Clock::Ticks turnStartBefore = g.turnStart;
         const int totalBefore = g.totalHitPoints;
         const int figuresBefore = static_cast<int>(liveFigures().size());
@@ -351,7 +351,8 @@ private:
 
         if (g.state == Countdown && (before != Countdown || g.turnStart != turnStartBefore))
             ++turnsBegun;
-        if (before == Flying && impactBefore != 2 && g.impactState == 2)
+        if (before == Flying && impactBefore != ImpactState::Exploded &&
+            g.impactState == ImpactState::Exploded)
             ++explosions;
         if ((before == Moving && g.state == Countdown && g.totalHitPoints == totalBefore) ||
             (before == Aiming && g.state == Countdown))
@@ -365,7 +366,8 @@ private:
 
         if (before == Moving && g.state == Aiming)
             ++grenadeEntries;
-        if (before == Flying && impactBefore != 2 && (g.impactState == 2 || g.state != Flying))
+        if (before == Flying && impactBefore != ImpactState::Exploded &&
+            (g.impactState == ImpactState::Exploded || g.state != Flying))
             grenadeEntries = 0; // exploded or left the valley
 
         if (failure.empty())
@@ -466,7 +468,7 @@ private:
 
         // The grenade in the world only during a throw; in the scene from fire mode until it
         // explodes or leaves the valley.
-        const bool inFlight = g.state == Flying && g.impactState != 2;
+        const bool inFlight = g.state == Flying && g.impactState != ImpactState::Exploded;
         const int shown = occurrences(g.scene.children, static_cast<VORN_Object*>(&g.grenade));
         if (shown != grenadeEntries)
             return "grenade in the scene " + std::to_string(shown) + " times, expected " +

@@ -182,12 +182,12 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     // The flight, with a frame every fourth tick so that the listener rides with the camera; the
     // blast is the tick that handles the impact.
     Heard blast{"blast", 0, 0};
-    for (int i = 0; i < 400 && g.impactState != 2; ++i) {
+    for (int i = 0; i < 400 && g.impactState != ImpactState::Exploded; ++i) {
         if (i % 4 == 0)
             g.repaint();
         blast = cause("blast", blastLength, [] { tick(); });
     }
-    ASSERT_EQ(g.impactState, 2);
+    ASSERT_EQ(g.impactState, ImpactState::Exploded);
     EXPECT_LT(target->health, 100); // the throw hit
     sleepSeconds(0.4);
 

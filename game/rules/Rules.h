@@ -1,0 +1,64 @@
+// The rules' numbers and the geometry everyone who plays by them shares: the session's rules, the
+// computer's planner and its flight prediction. Seconds, world units (y up) and degrees; the
+// valley lies centred on the origin.
+#pragma once
+
+#include "engine/math/VORN_Vector.h"
+
+#include <cmath>
+
+namespace Rules {
+
+constexpr int startHealth = 100;                // hit points of a new figure
+constexpr double countdownSeconds = 3;          // before a player's turn
+constexpr double moveSeconds = 60;              // to drive, from the end of the countdown
+constexpr double aimSeconds = 45;               // to throw, also from the end of the countdown
+constexpr double waitAfterExplosion = 5;        // before the next turn
+constexpr int tickMs = 25;                      // the tick timer's interval
+constexpr double tickSeconds = tickMs / 1000.0; // the same in seconds
+constexpr double longestStep = 0.1;             // the most one tick moves the world (after a stall)
+constexpr double turnSpeed = 120;               // degrees per second a held key turns a figure
+constexpr double moveSpeed = 2; // units per second a held key drives; power per second
+constexpr double raiseSpeed = moveSpeed * 0.5; // units per second a figure flies up or down
+constexpr double aimSpeed = turnSpeed * 0.25;  // degrees per second the aim turns and raises
+constexpr double startPower = 1;               // launch speed of a fresh aim, units per second
+constexpr double launchHeight = 0.5;           // the grenade starts this far above its figure
+constexpr double gravity = 0.9;                // units per second squared, downwards
+constexpr double grenadeRadius = 0.1;          // bounding sphere of the grenade
+constexpr double figureRadius = 0.3;           // bounding sphere of a tortoise
+constexpr double lampRadius = 0.1;             // bounding sphere of a lamp
+constexpr double blastRadius = 3;              // figures nearer than this to an explosion are hurt
+constexpr int blastDamageAtCentre = 75;        // hit points taken at the explosion's own point
+constexpr double craterRadius = 3;             // reach of the crater an explosion digs
+constexpr double playAreaX = 80;               // the play area: x in [-80, 80] …
+constexpr double playAreaZ = 40;               // … and z in [-40, 40]; beyond it a figure is lost
+constexpr double dropAreaX = 75;               // new figures drop at x in [-75, 75] …
+constexpr double dropAreaZ = 35;               // … and z in [-35, 35]
+
+// Whether a point lies beyond the play area, where a figure is lost and a grenade gone.
+inline bool outsidePlayArea(const VORN_LIB::VORN_Vector& p) {
+    return p.x() < -playAreaX || p.x() > playAreaX || p.z() < -playAreaZ || p.z() > playAreaZ;
+}
+
+// Launch direction of a throw: Ry(yaw)·Rx(pitch) applied to (0, 0, -1). Yaw 0 throws along -z,
+// positive yaw towards -x, positive pitch upwards.
+inline VORN_LIB::VORN_Vector throwDirection(double yaw, double pitch) {
+    const double y = yaw * (M_PI / 180.0);
+    const double p = pitch * (M_PI / 180.0);
+    return VORN_LIB::VORN_Vector(-std::cos(p) * std::sin(y), std::sin(p),
+                                 -std::cos(p) * std::cos(y));
+}
+
+// Where the grenade of a figure resting at position starts.
+inline VORN_LIB::VORN_Vector launchPoint(const VORN_LIB::VORN_Vector& position) {
+    return position + VORN_LIB::VORN_Vector(0, launchHeight, 0);
+}
+
+// Hit points an explosion takes from a figure at distance d: falling linearly from 75 at the
+// explosion to 0 at the blast radius, truncated to whole points.
+inline int blastDamage(double d) {
+    return d < blastRadius ? static_cast<int>((blastRadius - d) * blastDamageAtCentre / blastRadius)
+                           : 0;
+}
+
+} // namespace Rules
