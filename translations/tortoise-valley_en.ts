@@ -217,7 +217,7 @@
     </message>
     <message>
         <source> ist beigetreten</source>
-        <translation> has joined</translation>
+        <translation> joined</translation>
     </message>
     <message>
         <source>ist beigetreten</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>spieler %1 ist beigetreten</source>
-        <translation>player %1 has joined</translation>
+        <translation>player %1 joined</translation>
     </message>
     <message>
         <source> hat das spiel verlassen</source>
@@ -233,7 +233,7 @@
     </message>
     <message>
         <source>hat das spiel verlassen</source>
-        <translation>has left the game</translation>
+        <translation>left the game</translation>
     </message>
     <message>
         <source>spieler %1 hat das spiel verlassen</source>
