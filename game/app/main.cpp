@@ -1,9 +1,11 @@
-// Program entry: one application, one game window. Start-up failures are reported here, the one
-// place that catches what the engine throws: in German on standard error, and in a message box when
-// there is a screen to show it on (TV_NO_DIALOG=1 suppresses the box, for scripted runs).
-// TV_EXIT_AFTER_FIRST_FRAME=1 ends the program as soon as its first frame is painted, so that the
-// start-up benchmark can time process start to first picture.
+// Program entry: one application, its language, one game window. Start-up failures are reported
+// here, the one place that catches what the engine throws: in the player's language (German unless
+// a translation is asked for) on standard error, and in a message box when there is a screen to
+// show it on (TV_NO_DIALOG=1 suppresses the box, for scripted runs). TV_EXIT_AFTER_FIRST_FRAME=1
+// ends the program as soon as its first frame is painted, so that the start-up benchmark can time
+// process start to first picture.
 #include "engine/terrain/Bitmap.h"
+#include "game/app/GameLanguage.h"
 #include "game/files/DataFiles.h"
 #include "game/session/Game.h"
 
@@ -15,7 +17,7 @@
 
 namespace {
 
-// The reader's reason for a failed bitmap, in German.
+// The reader's reason for a failed bitmap.
 QString bitmapReason(const Bitmap::Failure& failure) {
     const QString figures = QString::fromStdString(failure.figures);
     switch (failure.fault) {
@@ -81,6 +83,9 @@ int main(int argc, char** argv) {
     QApplication* app = new QApplication(argc, argv);
     // Lets the desktop match the window with the game's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TV_APP_ID));
+    // The translation goes in before the window makes its first text; a start-up failure is told
+    // in the same language.
+    GameLanguage::install(*app);
     Game* game = nullptr;
     try {
         game = new Game();

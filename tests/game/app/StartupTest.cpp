@@ -30,6 +30,8 @@ GameRun startGameIn(const QTemporaryDir& folder, const QStringList& variables = 
     // The process ends right after its report without tearing down the half-built window; in a
     // sanitized build that exit must not count as a leak.
     environment.insert("ASAN_OPTIONS", "detect_leaks=0");
+    // The reports are read in the game's own German, whatever the machine's languages.
+    environment.insert("LANGUAGE", "de");
     for (const QString& variable : variables)
         environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
     game.setProcessEnvironment(environment);

@@ -1,0 +1,62 @@
+#include "game/app/GameLanguage.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+const QString folder = QStringLiteral(":/translations/");
+const QString prefix = QStringLiteral("tortoise-valley_");
+
+} // namespace
+
+// The translations live in the game's static library: its resources are registered by hand (and
+// outside any namespace, as Qt asks).
+static void initResources() {
+    Q_INIT_RESOURCE(translations);
+}
+
+QStringList GameLanguage::available() {
+    initResources();
+    QStringList names;
+    for (const QString& file : QDir(folder).entryList({prefix + "*.qm"}, QDir::Files, QDir::Name))
+        names.append(file.mid(prefix.size(), file.size() - prefix.size() - 3));
+    return names;
+}
+
+QString GameLanguage::chosen(const QStringList& preferred, const QStringList& available) {
+    for (const QString& entry : preferred) {
+        const QLocale locale(entry);
+        // "C" and "POSIX" give the C locale; unknown names too, which then say nothing.
+        if (locale.language() == QLocale::C) {
+            const QString bare = entry.section('.', 0, 0);
+            if (bare == QLatin1String("C") || bare == QLatin1String("POSIX"))
+                return QString();
+            continue;
+        }
+        if (locale.language() == QLocale::German)
+            return QString();
+        const QString name = locale.name(); // "en_GB", "pt_BR"
+        if (available.contains(name))
+            return name;
+        const QString language = name.section('_', 0, 0);
+        if (available.contains(language))
+            return language;
+    }
+    return QString();
+}
+
+QString GameLanguage::install(QCoreApplication& application) {
+    const QString language = chosen(QLocale::system().uiLanguages(), available());
+    if (language.isEmpty())
+        return language;
+    auto* translator = new QTranslator(&application);
+    if (!translator->load(folder + prefix + language + ".qm")) {
+        delete translator;
+        return QString();
+    }
+    application.installTranslator(translator);
+    return language;
+}

@@ -1,0 +1,251 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Game</name>
+    <message>
+        <source>datei nicht lesbar</source>
+        <translation>file not readable</translation>
+    </message>
+    <message>
+        <source>keine BMP-datei</source>
+        <translation>not a BMP file</translation>
+    </message>
+    <message>
+        <source>dateikopf unvollstaendig</source>
+        <translation>file header incomplete</translation>
+    </message>
+    <message>
+        <source>dateikopf mit %1 bytes wird nicht unterstuetzt</source>
+        <translation>file header of %1 bytes is not supported</translation>
+    </message>
+    <message>
+        <source>%1 bit pro pixel werden nicht unterstuetzt</source>
+        <translation>%1 bits per pixel are not supported</translation>
+    </message>
+    <message>
+        <source>komprimierte bilder werden nicht unterstuetzt</source>
+        <translation>compressed pictures are not supported</translation>
+    </message>
+    <message>
+        <source>ungueltige bildgroesse %1</source>
+        <translation>invalid picture size %1</translation>
+    </message>
+    <message>
+        <source>bild zu gross (%1)</source>
+        <translation>picture too large (%1)</translation>
+    </message>
+    <message>
+        <source>zu wenig speicher</source>
+        <translation>not enough memory</translation>
+    </message>
+    <message>
+        <source>%1 (auch gesucht: %2)</source>
+        <translation>%1 (also looked for: %2)</translation>
+    </message>
+    <message>
+        <source>Tortoise Valley kann nicht starten: %1</source>
+        <translation>Tortoise Valley cannot start: %1</translation>
+    </message>
+    <message>
+        <source>kein OpenGL mit doppelpuffer verfuegbar</source>
+        <translation>no double-buffered OpenGL available</translation>
+    </message>
+    <message>
+        <source>return:</source>
+        <translation>return:</translation>
+    </message>
+    <message>
+        <source>neues spiel</source>
+        <translation>new game</translation>
+    </message>
+    <message>
+        <source>c: computer: </source>
+        <translation>c: computer: </translation>
+    </message>
+    <message>
+        <source>esc: schliesen</source>
+        <translation>esc: quit</translation>
+    </message>
+    <message>
+        <source>wieviele</source>
+        <translation>how many</translation>
+    </message>
+    <message>
+        <source>spieler</source>
+        <translation>players</translation>
+    </message>
+    <message>
+        <source>(2 - 9)</source>
+        <translation>(2 - 9)</translation>
+    </message>
+    <message>
+        <source>esc: zurueck</source>
+        <translation>esc: back</translation>
+    </message>
+    <message>
+        <source>wieviele figuren</source>
+        <translation>how many</translation>
+    </message>
+    <message>
+        <source>pro spieler</source>
+        <translation>figures each</translation>
+    </message>
+    <message>
+        <source>(1 - 9)</source>
+        <translation>(1 - 9)</translation>
+    </message>
+    <message>
+        <source>spieler </source>
+        <translation>player </translation>
+    </message>
+    <message>
+        <source>gewinnt</source>
+        <translation>wins</translation>
+    </message>
+    <message>
+        <source>unentschieden</source>
+        <translation>draw</translation>
+    </message>
+    <message>
+        <source>alle weg</source>
+        <translation>all gone</translation>
+    </message>
+    <message>
+        <source>zum hauptmenue</source>
+        <translation>to main menu</translation>
+    </message>
+    <message>
+        <source>leicht</source>
+        <translation>easy</translation>
+    </message>
+    <message>
+        <source>mittel</source>
+        <translation>medium</translation>
+    </message>
+    <message>
+        <source>schwer</source>
+        <translation>hard</translation>
+    </message>
+    <message>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>zum recher</source>
+        <translation>get ready</translation>
+    </message>
+    <message>
+        <source>am zug</source>
+        <translation>to move</translation>
+    </message>
+    <message>
+        <source> sekunden</source>
+        <translation> seconds</translation>
+    </message>
+    <message>
+        <source>bis zum zug</source>
+        <translation>to go</translation>
+    </message>
+    <message>
+        <source>uebrig</source>
+        <translation>left</translation>
+    </message>
+    <message>
+        <source>abschuss</source>
+        <translation>fire</translation>
+    </message>
+    <message>
+        <source>feuermodus</source>
+        <translation>fire mode</translation>
+    </message>
+    <message>
+        <source>esc:</source>
+        <translation>esc:</translation>
+    </message>
+    <message>
+        <source>hauptmenue</source>
+        <translation>main menu</translation>
+    </message>
+    <message>
+        <source>Willkommen</source>
+        <translation>welcome</translation>
+    </message>
+    <message>
+        <source> ist</source>
+        <translation> is</translation>
+    </message>
+    <message>
+        <source>suizidgefaehrdet</source>
+        <translation>suicidal</translation>
+    </message>
+    <message>
+        <source>begeht selbstmord</source>
+        <translation>commits suicide</translation>
+    </message>
+    <message>
+        <source>meldet verluste</source>
+        <translation>reports losses</translation>
+    </message>
+    <message>
+        <source>wird vermisst</source>
+        <translation>is missing</translation>
+    </message>
+    <message>
+        <source>nur noch computer</source>
+        <translation>computers only</translation>
+    </message>
+    <message>
+        <source>computer zielt</source>
+        <translation>computer aims</translation>
+    </message>
+    <message>
+        <source>n: netzwerkspiel</source>
+        <translation>n: network</translation>
+    </message>
+    <message>
+        <source>h: spiel eroeffnen</source>
+        <translation>h: host a game</translation>
+    </message>
+    <message>
+        <source>j: beitreten</source>
+        <translation>j: join a game</translation>
+    </message>
+    <message>
+        <source>warte auf spieler</source>
+        <translation>awaiting players</translation>
+    </message>
+    <message>
+        <source> ist beigetreten</source>
+        <translation> joined</translation>
+    </message>
+    <message>
+        <source>ist beigetreten</source>
+        <translation>has joined</translation>
+    </message>
+    <message>
+        <source>spieler %1 ist beigetreten</source>
+        <translation>player %1 joined</translation>
+    </message>
+    <message>
+        <source> hat das spiel verlassen</source>
+        <translation> has left</translation>
+    </message>
+    <message>
+        <source>hat das spiel verlassen</source>
+        <translation>left the game</translation>
+    </message>
+    <message>
+        <source>spieler %1 hat das spiel verlassen</source>
+        <translation>player %1 has left</translation>
+    </message>
+    <message>
+        <source>verbindung zum spiel verloren</source>
+        <translation>connection lost</translation>
+    </message>
+    <message>
+        <source>falsche version</source>
+        <translation>wrong version</translation>
+    </message>
+</context>
+</TS>
