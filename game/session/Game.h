@@ -1,6 +1,7 @@
 // The game window: the OpenGL widget, the collision handler, and the owner of the whole world.
 // Its behaviour is split by concern: Game.cpp (construction), GameWorld.cpp (the world's set-up
-// and teardown), GameRules.cpp (turns and the tick), GameInput.cpp (keys and mouse) and
+// and teardown), GameRules.cpp (turns, the tick and the commands of the player on turn),
+// GameInput.cpp (keys and mouse), GameComputer.cpp (what the computer opponent sees) and
 // GameOverlay.cpp (the frame with menus and status panels).
 #pragma once
 
