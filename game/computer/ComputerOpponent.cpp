@@ -22,7 +22,10 @@ const VORN_Clock::Ticks settleMs = 400;        // before fire mode
 const VORN_Clock::Ticks lastFireModeMs = 5400; // fire mode no later than this
 const VORN_Clock::Ticks aimPauseMs = 400;      // in fire mode, before the aim moves
 const VORN_Clock::Ticks holdMs = 300;          // between the aim reached and the throw
-const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this
+const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this, at normal ticks
+// Slow ticks can hold the aim back past lastThrowMs: it goes on aiming, and throws the aim it has
+// reached by this moment, a little before the rules end the aiming time.
+const VORN_Clock::Ticks lastAimMs = static_cast<VORN_Clock::Ticks>(Rules::aimSeconds * 1000) - 500;
 const double steadierBy = 0.8; // scatter of a throw after one more seen from the same place
 // Where a drive stops short of the play area's edge.
 const double edgeMargin = 2;
@@ -122,11 +125,8 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
         plan(view);
         return keys;
     }
-    if (now - turnStarted >= lastThrowMs && phase != Phase::Done) {
-        phase = Phase::Done;
-        keys.step = TurnCommand::Step::Throw;
-        return keys;
-    }
+    if (now - turnStarted >= lastAimMs && phase != Phase::Done)
+        return release(view);
     return aim(view);
 }
 
@@ -153,7 +153,27 @@ TurnCommand ComputerOpponent::enterFireMode() {
     return keys;
 }
 
+// The throw of the aim actually set, predicted once more: thrown when it spares every own figure.
+// Otherwise, once per turn, the aim is planned afresh from here; else the turn runs out unthrown.
+TurnCommand ComputerOpponent::release(const TurnView& view) {
+    TurnCommand keys;
+    const ComputerPlayer planner(level);
+    if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower)) {
+        keys.step = TurnCommand::Step::Throw;
+        phase = Phase::Done;
+    } else if (!replanned && view.intoTurn() < lastAimMs) {
+        replanned = true;
+        planned = planner.chooseThrow(view.field, view.launch);
+        phase = Phase::Aim;
+        phaseEnds = view.now;
+    } else {
+        phase = Phase::Done;
+    }
+    return keys;
+}
+
 void ComputerOpponent::plan(const TurnView& view) {
+    replanned = false;
     const ComputerPlayer planner(level);
     const ComputerPlayer::Throw exact = planner.chooseThrow(view.field, view.launch);
     // Each throw from here at the same figure scatters less: the earlier explosions showed where
@@ -202,10 +222,8 @@ TurnCommand ComputerOpponent::aim(const TurnView& view) {
         }
         break;
     case Phase::Hold:
-        if (now >= phaseEnds || now - turnStarted + holdMs > lastThrowMs) {
-            keys.step = TurnCommand::Step::Throw;
-            phase = Phase::Done;
-        }
+        if (now >= phaseEnds || now - turnStarted + holdMs > lastThrowMs)
+            return release(view);
         break;
     default:
         break;

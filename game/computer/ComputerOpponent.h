@@ -1,8 +1,10 @@
 // The computer at the keyboard: the level chosen in the main menu, the players it plays, and
 // their turns, played with the commands the keys give: rates at the speeds of held keys and the
 // two steps of a throw. A turn: a moment to think, perhaps a short drive to a spot with a clear
-// arc, fire mode, the aim turned, raised and powered, and the throw, at most 12 seconds after the
-// countdown. Times are engine clock milliseconds, angles degrees.
+// arc, fire mode, the aim turned, raised and powered, and the throw of the aim reached, once its
+// predicted blast spares every own figure: at most 12 seconds after the countdown while the ticks
+// come at their normal rate, later when slow ticks hold the aim back. Times are engine clock
+// milliseconds, angles degrees.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
@@ -47,6 +49,7 @@ private:
     TurnCommand enterFireMode();
     void plan(const TurnView& view);
     TurnCommand aim(const TurnView& view);
+    TurnCommand release(const TurnView& view); // the throw, if the aim set spares its own
 
     Phase phase = Phase::Done;
     VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // the start of the turn it plays
@@ -55,6 +58,7 @@ private:
     VORN_LIB::VORN_Vector driveTo;
     double heading = 0; // the figure's rotation about y that faces driveTo
     ComputerPlayer::Throw planned;
+    bool replanned = false; // the aim planned afresh this turn, its throw having looked unsafe
 
     // Throws from one place at a figure at another: the explosions the computer has seen there.
     struct Aimed {

@@ -218,20 +218,31 @@ ComputerPlayer::Throw ComputerPlayer::chooseThrow(const Field& field,
     if (best)
         return *best;
 
-    // Nothing to gain: a throw into the open, as far from the own figures as it goes.
+    return intoTheOpen(field, launch);
+}
+
+// Nothing to gain: a short throw into the open, as far from the own figures as it goes; where
+// none of those is clear of them, a full-power throw out of the valley or far away.
+ComputerPlayer::Throw ComputerPlayer::intoTheOpen(const Field& field,
+                                                  const VORN_Vector& launch) const {
+    const GrenadeFlight flight = flightOver(field);
     Throw away;
     double farthest = -1;
-    for (int k = 0; k < 12; ++k) {
-        Throw t = launchAt(flight, launch, k * 30.0, 45, 4);
-        double nearest = HUGE_VAL;
-        for (const Figure& f : field.own)
-            nearest = std::min(nearest, distance(t.flight.point, f.place));
-        if (t.flight.end == GrenadeFlight::End::Outside)
-            nearest = HUGE_VAL;
-        if (nearest > farthest) {
-            farthest = nearest;
-            away = t;
+    for (double power : {4.0, maxPower}) {
+        for (int k = 0; k < 12; ++k) {
+            Throw t = launchAt(flight, launch, k * 30.0, 45, power);
+            double nearest = HUGE_VAL;
+            for (const Figure& f : field.own)
+                nearest = std::min(nearest, distance(t.flight.point, f.place));
+            if (t.flight.end == GrenadeFlight::End::Outside)
+                nearest = HUGE_VAL;
+            if (nearest > farthest) {
+                farthest = nearest;
+                away = t;
+            }
         }
+        if (safe(field, away, Rules::blastRadius + 0.5))
+            break;
     }
     return away;
 }
@@ -285,5 +296,15 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
         if (safe(field, t, Rules::blastRadius + 0.5))
             return t;
     }
-    return exact;
+    if (safe(field, exact, Rules::blastRadius + 0.5))
+        return exact;
+    Throw open = intoTheOpen(field, launch);
+    open.target = -1;
+    return open;
+}
+
+bool ComputerPlayer::spares(const Field& field, const VORN_Vector& launch, double yaw, double pitch,
+                            double power) const {
+    return safe(field, launchAt(flightOver(field), launch, yaw, pitch, power),
+                Rules::blastRadius + 0.5);
 }

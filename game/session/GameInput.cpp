@@ -124,6 +124,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
         break;
     case Countdown:
     case Flying:
+        // Escape leaves in every phase of a game, a grenade in flight taken out with it.
+        if (key == Qt::Key_Escape) {
+            if (state == Flying && impactState != ImpactState::Exploded)
+                takeGrenadeOutOfWorld();
+            resetAll();
+        }
         break;
     }
 }
