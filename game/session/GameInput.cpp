@@ -124,8 +124,9 @@ void Game::keyPressEvent(QKeyEvent* event) {
         break;
     case Countdown:
     case Flying:
-        // Escape leaves in every phase of a game, a grenade in flight taken out with it.
-        if (key == Qt::Key_Escape) {
+        // A person still playing waits for the turn; one watching the computers play on alone
+        // leaves in every phase, a grenade in flight taken out with it.
+        if (key == Qt::Key_Escape && onlyComputersLeft()) {
             if (state == Flying && impactState != ImpactState::Exploded)
                 takeGrenadeOutOfWorld();
             resetAll();

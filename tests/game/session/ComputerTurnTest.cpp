@@ -140,7 +140,8 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
 
 // Once the person's last figure is gone the computers play on four times as fast: the panel says
 // so once, the countdown and the aiming time shrink to a quarter of the ticks while each tick of
-// the world is still 25 ms of game time, and Escape ends the game even in flight.
+// the world is still 25 ms of game time, and Escape, which waits in flight while a person plays,
+// now ends the game there too.
 TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEveryPhase) {
     tap(Qt::Key_C); // leicht
     ASSERT_EQ(g.computer.level, ComputerLevel::Easy);
