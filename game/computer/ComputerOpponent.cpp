@@ -62,6 +62,7 @@ bool ComputerOpponent::playsFor(int player) const {
 
 void ComputerOpponent::reset() {
     phase = Phase::Done;
+    searching = false;
     turnStarted = 0;
     seen.clear();
 }
@@ -76,9 +77,13 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
             turnStarted = view.turnStarted;
             phase = Phase::Think;
             phaseEnds = now + thinkMs;
+            searching = false;
+            planner = ComputerPlayer(level);
         }
-        if (now - turnStarted >= lastFireModeMs)
+        if (now - turnStarted >= lastFireModeMs) {
+            searching = false; // a search for a spot left unfinished
             return enterFireMode();
+        }
         switch (phase) {
         case Phase::Think:
             // A figure still dropping onto the valley is given time to land first.
@@ -130,9 +135,17 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
     return aim(view);
 }
 
+// Where to drive, searched over as many ticks as it takes, from the field of the first tick.
 void ComputerOpponent::think(const TurnView& view) {
-    const ComputerPlayer planner(level);
-    const std::optional<VORN_Vector> spot = planner.driveTarget(view.field);
+    if (!searching) {
+        searching = true;
+        search = ComputerPlayer::Search(planner, view.field,
+                                        ComputerPlayer::Search::drivePlaces(view.field), false);
+    }
+    if (!search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs))
+        return;
+    searching = false;
+    const std::optional<VORN_Vector> spot = search.driveSpot();
     if (!spot) {
         phase = Phase::Settle;
         phaseEnds = std::min(view.now + settleMs, turnStarted + lastFireModeMs);
@@ -173,9 +186,17 @@ TurnCommand ComputerOpponent::release(const TurnView& view) {
 }
 
 void ComputerOpponent::plan(const TurnView& view) {
+    if (!searching) {
+        searching = true;
+        planner = ComputerPlayer(level);
+        const VORN_Vector here = view.field.own.empty() ? view.launch : view.field.own[0].place;
+        search = ComputerPlayer::Search(planner, view.field, {{here, view.launch}}, true);
+    }
+    if (!search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs))
+        return;
+    searching = false;
     replanned = false;
-    const ComputerPlayer planner(level);
-    const ComputerPlayer::Throw exact = planner.chooseThrow(view.field, view.launch);
+    const ComputerPlayer::Throw exact = search.chosen();
     // Each throw from here at the same figure scatters less: the earlier explosions showed where
     // the aim went.
     const int earlier =

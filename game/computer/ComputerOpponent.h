@@ -28,6 +28,11 @@ public:
     // Forgets the turn under way and the throws it has seen: a new game starts afresh.
     void reset();
 
+    // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
+    // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).
+    static constexpr int searchBudget = 16;
+    static constexpr double searchMs = 5; // and no search begun later in the tick than this
+
     ComputerLevel level = ComputerLevel::Off;
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
     // which lets computers play each other, sets 0.
@@ -58,6 +63,9 @@ private:
     VORN_LIB::VORN_Vector driveTo;
     double heading = 0; // the figure's rotation about y that faces driveTo
     ComputerPlayer::Throw planned;
+    ComputerPlayer planner{ComputerLevel::Off}; // this turn's level; the search points to it
+    ComputerPlayer::Search search; // the plan under way, advanced a bounded amount per tick
+    bool searching = false;
     bool replanned = false; // the aim planned afresh this turn, its throw having looked unsafe
 
     // Throws from one place at a figure at another: the explosions the computer has seen there.

@@ -84,6 +84,45 @@ public:
 
     ComputerLevel level;
 
+    // The planning of a turn spread over ticks: the best clear throw from each of several places
+    // of the figure on turn (own[0]), one enemy at a time, and for the first place, when asked,
+    // the fallback throws of chooseThrow. advance() runs a bounded number of steps, each one arc
+    // search at one enemy; the results are those of bestThrow and chooseThrow for the same field.
+    class Search {
+    public:
+        struct Place {
+            VORN_LIB::VORN_Vector figure; // where own[0] stands
+            VORN_LIB::VORN_Vector launch; // where its grenade starts
+        };
+        Search() = default;
+        Search(const ComputerPlayer& planner, const Field& field, std::vector<Place> places,
+               bool fallback);
+        // The places where the figure on turn may drive to: here first, then the spots of
+        // driveTarget, driveRadius / 2 away and then driveRadius.
+        static std::vector<Place> drivePlaces(const Field& field);
+        // At most budget steps more, and none begun after maxMs of wall
+        // time (a slow machine, or very long flights); true once everything is searched.
+        bool advance(int budget, double maxMs = 1e9);
+        bool done() const { return finished; }
+        // The drive spot of driveTarget, once done.
+        std::optional<VORN_LIB::VORN_Vector> driveSpot() const;
+        // The throw of chooseThrow from the first place, once done (with fallback).
+        Throw chosen() const;
+
+    private:
+        const ComputerPlayer* planner = nullptr;
+        Field field;
+        std::vector<Place> places;
+        std::vector<std::optional<Throw>> best;
+        bool fallback = false;
+        std::size_t place = 0;
+        std::size_t enemy = 0;
+        bool fallingBack = false;
+        std::optional<Throw> bestFallback;
+        double bestScore = 0;
+        bool finished = false;
+    };
+
 private:
     GrenadeFlight flightOver(const Field& field) const;
     Throw launchAt(const GrenadeFlight& flight, const VORN_LIB::VORN_Vector& launch, double yaw,
