@@ -192,8 +192,12 @@ void ComputerOpponent::plan(const TurnView& view) {
         const VORN_Vector here = view.field.own.empty() ? view.launch : view.field.own[0].place;
         search = ComputerPlayer::Search(planner, view.field, {{here, view.launch}}, true);
     }
-    if (!search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs))
+    // The throw is drawn in the tick after the search ends: the fallback into the open and the
+    // scatter fly a few dozen more flights, too many to add to a tick's share of the search.
+    if (!search.done()) {
+        search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
         return;
+    }
     searching = false;
     replanned = false;
     const ComputerPlayer::Throw exact = search.chosen();

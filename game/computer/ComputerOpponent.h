@@ -31,7 +31,7 @@ public:
     // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
     // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).
     static constexpr int searchBudget = 16;
-    static constexpr double searchMs = 5; // and no search begun later in the tick than this
+    static constexpr double searchMs = 4; // and no search begun later in the tick than this
 
     ComputerLevel level = ComputerLevel::Off;
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
