@@ -7,6 +7,9 @@
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
 #include "bench/BenchValley.h"
 #include "engine/scene/VORN_Clock.h"
+#include "game/computer/ComputerOpponent.h"
+#include "game/computer/ComputerPlayer.h"
+#include "game/rules/Rules.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -17,8 +20,10 @@
 #include <QKeyEvent>
 #include <QTimer>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
@@ -339,6 +344,104 @@ void BM_Tick(benchmark::State& state) {
     state.SetLabel(falling ? "81 figures falling" : "81 figures at rest");
 }
 BENCHMARK(BM_Tick)->Arg(1)->Arg(0)->Unit(benchmark::kMicrosecond)->UseRealTime();
+
+// The computer's planning of one turn (where to drive, then the throw) for each of the 81
+// figures of the 9 × 9 round on the game's valley, as the tick would run it: the worst figure's
+// time is the counter "worst ms". Arg 0: the round as it lies. Arg 1: no clear arc anywhere, each
+// enemy with an own figure of the thrower beside it, so the planner looks at every spot to drive
+// to and every fallback throw: the worst plan there is.
+void BM_ComputerPlan(benchmark::State& state) {
+    const bool blocked = state.range(0) != 0;
+    enterScene(Turn9x9);
+    Game& g = theGame();
+    const VORN_Landscape* land = &g.landscape;
+    std::vector<ComputerPlayer::Field> fields;
+    for (unsigned u = 0; u < g.playerCount; ++u) {
+        const Player* player = g.players[u];
+        for (unsigned j = 0; player && j < player->count; ++j) {
+            if (!player->figures[j])
+                continue;
+            ComputerPlayer::Field field;
+            field.ground = [land](double x, double z) { return land->surfaceHeight(x, z); };
+            field.own.push_back({player->figures[j]->worldPosition, player->figures[j]->health});
+            for (unsigned v = 0; v < g.playerCount; ++v) {
+                const Player* other = g.players[v];
+                for (unsigned k = 0; other && k < other->count; ++k) {
+                    const Tortoise* f = other->figures[k];
+                    if (!f || (v == u && k == j))
+                        continue;
+                    (v == u ? field.own : field.enemies).push_back({f->worldPosition, f->health});
+                }
+            }
+            if (blocked)
+                for (const ComputerPlayer::Figure& e : std::vector<ComputerPlayer::Figure>(
+                         field.enemies.begin(), field.enemies.end()))
+                    field.own.push_back({e.place + VORN_Vector(1, 0, 0), 100});
+            for (int i = 0; i < 4; ++i)
+                field.fixed.push_back({g.lamps[i].worldPosition, g.lampSpheres[i].radius});
+            fields.push_back(field);
+        }
+    }
+    // As the opponent runs it: the search for a spot, then the throw's search from where it
+    // stands, each advanced searchBudget arc searches per tick. "worst ms" is the longest such
+    // tick's share, "whole plan ms" the worst figure's plan done in one go (as before the spread).
+    const ComputerPlayer planner(ComputerLevel::Medium);
+    double worstTick = 0;
+    double worstPlan = 0;
+    double worstChoice = 0;
+    long ticks = 0;
+    int drives = 0;
+    using Clock = std::chrono::steady_clock;
+    auto ms = [](Clock::time_point a, Clock::time_point b) {
+        return std::chrono::duration<double, std::milli>(b - a).count();
+    };
+    for (auto _ : state) {
+        for (const ComputerPlayer::Field& field : fields) {
+            double plan = 0;
+            ComputerPlayer::Search drive(planner, field, ComputerPlayer::Search::drivePlaces(field),
+                                         false);
+            for (bool done = false; !done; ++ticks) {
+                const auto t0 = Clock::now();
+                done = drive.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+                const double t = ms(t0, Clock::now());
+                worstTick = std::max(worstTick, t);
+                plan += t;
+            }
+            const std::optional<VORN_Vector> spot = drive.driveSpot();
+            const VORN_Vector here = spot ? *spot : field.own[0].place;
+            ComputerPlayer::Field there = field;
+            there.own[0].place = here;
+            ComputerPlayer::Search aim(planner, there, {{here, Rules::launchPoint(here)}}, true);
+            for (bool done = false; !done; ++ticks) {
+                const auto t0 = Clock::now();
+                done = aim.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+                const double t = ms(t0, Clock::now());
+                worstTick = std::max(worstTick, t);
+                plan += t;
+            }
+            // The tick after the search draws the throw (the fallback into the open is flown
+            // then) and the scatter of the hand, as the opponent does.
+            ++ticks;
+            const auto t0 = Clock::now();
+            const ComputerPlayer::Throw exact = aim.chosen();
+            benchmark::DoNotOptimize(planner.withAimError(there, Rules::launchPoint(here), exact));
+            const double t = ms(t0, Clock::now());
+            worstTick = std::max(worstTick, t);
+            worstChoice = std::max(worstChoice, t);
+            plan += t;
+            worstPlan = std::max(worstPlan, plan);
+            drives += spot ? 1 : 0;
+        }
+    }
+    state.counters["worst ms"] = worstTick;
+    state.counters["whole plan ms"] = worstPlan;
+    state.counters["choice ms"] = worstChoice;
+    state.counters["ticks per plan"] =
+        state.iterations() ? double(ticks) / (state.iterations() * fields.size()) : 0;
+    state.counters["drives"] = state.iterations() ? double(drives) / state.iterations() : 0;
+    state.SetLabel(blocked ? "81 figures, no clear arc" : "81 figures as they lie");
+}
+BENCHMARK(BM_ComputerPlan)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // One explosion's crater with the lists it records again, on the game's valley (restored after)
 // and on a 1025 × 513 heightmap over the same 160 × 80 units.

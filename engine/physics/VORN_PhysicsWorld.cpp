@@ -11,7 +11,10 @@ void VORN_PhysicsWorld::addGroup(VORN_PhysicsGroup* group) {
 }
 
 void VORN_PhysicsWorld::step() {
-    const VORN_Clock::Ticks now = VORN_Clock::now();
+    stepTo(VORN_Clock::now());
+}
+
+void VORN_PhysicsWorld::stepTo(VORN_Clock::Ticks now) {
     double dt = static_cast<double>(now - lastTicks) * 0.001;
     if (maxStep > 0 && dt > maxStep)
         dt = maxStep;

@@ -16,6 +16,8 @@ public:
     // Steps every group by the seconds elapsed since lastTicks, at most maxStep when that is
     // positive, then sets lastTicks to now. Two steps in the same millisecond give dt = 0.
     void step();
+    // The same up to the given reading of a clock of the owner's (one that may run faster).
+    void stepTo(VORN_Clock::Ticks now);
 
     // Longest step in seconds; a stall beyond it slows the world rather than making it jump.
     // 0 leaves the step unbounded.

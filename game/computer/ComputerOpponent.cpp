@@ -22,7 +22,10 @@ const VORN_Clock::Ticks settleMs = 400;        // before fire mode
 const VORN_Clock::Ticks lastFireModeMs = 5400; // fire mode no later than this
 const VORN_Clock::Ticks aimPauseMs = 400;      // in fire mode, before the aim moves
 const VORN_Clock::Ticks holdMs = 300;          // between the aim reached and the throw
-const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this
+const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this, at normal ticks
+// Slow ticks can hold the aim back past lastThrowMs: it goes on aiming, and throws the aim it has
+// reached by this moment, a little before the rules end the aiming time.
+const VORN_Clock::Ticks lastAimMs = static_cast<VORN_Clock::Ticks>(Rules::aimSeconds * 1000) - 500;
 const double steadierBy = 0.8; // scatter of a throw after one more seen from the same place
 // Where a drive stops short of the play area's edge.
 const double edgeMargin = 2;
@@ -59,6 +62,7 @@ bool ComputerOpponent::playsFor(int player) const {
 
 void ComputerOpponent::reset() {
     phase = Phase::Done;
+    searching = false;
     turnStarted = 0;
     seen.clear();
 }
@@ -73,9 +77,13 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
             turnStarted = view.turnStarted;
             phase = Phase::Think;
             phaseEnds = now + thinkMs;
+            searching = false;
+            planner = ComputerPlayer(level);
         }
-        if (now - turnStarted >= lastFireModeMs)
+        if (now - turnStarted >= lastFireModeMs) {
+            searching = false; // a search for a spot left unfinished
             return enterFireMode();
+        }
         switch (phase) {
         case Phase::Think:
             // A figure still dropping onto the valley is given time to land first.
@@ -122,17 +130,22 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
         plan(view);
         return keys;
     }
-    if (now - turnStarted >= lastThrowMs && phase != Phase::Done) {
-        phase = Phase::Done;
-        keys.step = TurnCommand::Step::Throw;
-        return keys;
-    }
+    if (now - turnStarted >= lastAimMs && phase != Phase::Done)
+        return release(view);
     return aim(view);
 }
 
+// Where to drive, searched over as many ticks as it takes, from the field of the first tick.
 void ComputerOpponent::think(const TurnView& view) {
-    const ComputerPlayer planner(level);
-    const std::optional<VORN_Vector> spot = planner.driveTarget(view.field);
+    if (!searching) {
+        searching = true;
+        search = ComputerPlayer::Search(planner, view.field,
+                                        ComputerPlayer::Search::drivePlaces(view.field), false);
+    }
+    if (!search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs))
+        return;
+    searching = false;
+    const std::optional<VORN_Vector> spot = search.driveSpot();
     if (!spot) {
         phase = Phase::Settle;
         phaseEnds = std::min(view.now + settleMs, turnStarted + lastFireModeMs);
@@ -153,9 +166,41 @@ TurnCommand ComputerOpponent::enterFireMode() {
     return keys;
 }
 
-void ComputerOpponent::plan(const TurnView& view) {
+// The throw of the aim actually set, predicted once more: thrown when it spares every own figure.
+// Otherwise, once per turn, the aim is planned afresh from here; else the turn runs out unthrown.
+TurnCommand ComputerOpponent::release(const TurnView& view) {
+    TurnCommand keys;
     const ComputerPlayer planner(level);
-    const ComputerPlayer::Throw exact = planner.chooseThrow(view.field, view.launch);
+    if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower)) {
+        keys.step = TurnCommand::Step::Throw;
+        phase = Phase::Done;
+    } else if (!replanned && view.intoTurn() < lastAimMs) {
+        replanned = true;
+        planned = planner.chooseThrow(view.field, view.launch);
+        phase = Phase::Aim;
+        phaseEnds = view.now;
+    } else {
+        phase = Phase::Done;
+    }
+    return keys;
+}
+
+void ComputerOpponent::plan(const TurnView& view) {
+    if (!searching) {
+        searching = true;
+        planner = ComputerPlayer(level);
+        const VORN_Vector here = view.field.own.empty() ? view.launch : view.field.own[0].place;
+        search = ComputerPlayer::Search(planner, view.field, {{here, view.launch}}, true);
+    }
+    // The throw is drawn in the tick after the search ends: the fallback into the open and the
+    // scatter fly a few dozen more flights, too many to add to a tick's share of the search.
+    if (!search.done()) {
+        search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+        return;
+    }
+    searching = false;
+    replanned = false;
+    const ComputerPlayer::Throw exact = search.chosen();
     // Each throw from here at the same figure scatters less: the earlier explosions showed where
     // the aim went.
     const int earlier =
@@ -202,10 +247,8 @@ TurnCommand ComputerOpponent::aim(const TurnView& view) {
         }
         break;
     case Phase::Hold:
-        if (now >= phaseEnds || now - turnStarted + holdMs > lastThrowMs) {
-            keys.step = TurnCommand::Step::Throw;
-            phase = Phase::Done;
-        }
+        if (now >= phaseEnds || now - turnStarted + holdMs > lastThrowMs)
+            return release(view);
         break;
     default:
         break;

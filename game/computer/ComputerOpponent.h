@@ -1,8 +1,10 @@
 // The computer at the keyboard: the level chosen in the main menu, the players it plays, and
 // their turns, played with the commands the keys give: rates at the speeds of held keys and the
 // two steps of a throw. A turn: a moment to think, perhaps a short drive to a spot with a clear
-// arc, fire mode, the aim turned, raised and powered, and the throw, at most 12 seconds after the
-// countdown. Times are engine clock milliseconds, angles degrees.
+// arc, fire mode, the aim turned, raised and powered, and the throw of the aim reached, once its
+// predicted blast spares every own figure: at most 12 seconds after the countdown while the ticks
+// come at their normal rate, later when slow ticks hold the aim back. Times are engine clock
+// milliseconds, angles degrees.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
@@ -26,6 +28,11 @@ public:
     // Forgets the turn under way and the throws it has seen: a new game starts afresh.
     void reset();
 
+    // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
+    // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).
+    static constexpr int searchBudget = 16;
+    static constexpr double searchMs = 4; // and no search begun later in the tick than this
+
     ComputerLevel level = ComputerLevel::Off;
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
     // which lets computers play each other, sets 0.
@@ -47,6 +54,7 @@ private:
     TurnCommand enterFireMode();
     void plan(const TurnView& view);
     TurnCommand aim(const TurnView& view);
+    TurnCommand release(const TurnView& view); // the throw, if the aim set spares its own
 
     Phase phase = Phase::Done;
     VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // the start of the turn it plays
@@ -55,6 +63,10 @@ private:
     VORN_LIB::VORN_Vector driveTo;
     double heading = 0; // the figure's rotation about y that faces driveTo
     ComputerPlayer::Throw planned;
+    ComputerPlayer planner{ComputerLevel::Off}; // this turn's level; the search points to it
+    ComputerPlayer::Search search; // the plan under way, advanced a bounded amount per tick
+    bool searching = false;
+    bool replanned = false; // the aim planned afresh this turn, its throw having looked unsafe
 
     // Throws from one place at a figure at another: the explosions the computer has seen there.
     struct Aimed {

@@ -9,7 +9,9 @@
 #include "game/rules/Rules.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
+#include <limits>
 
 using VORN_LIB::VORN_Vector;
 
@@ -186,52 +188,33 @@ std::optional<ComputerPlayer::Throw> ComputerPlayer::bestThrow(const Field& fiel
 
 ComputerPlayer::Throw ComputerPlayer::chooseThrow(const Field& field,
                                                   const VORN_Vector& launch) const {
-    if (std::optional<Throw> clear = bestThrow(field, launch))
-        return *clear;
+    Search search(*this, field, {{field.own.empty() ? launch : field.own[0].place, launch}}, true);
+    search.advance(std::numeric_limits<int>::max());
+    return search.chosen();
+}
 
-    // No clear arc: the throw that hurts enemies most (or comes nearest to one) of a few arcs at
-    // each, as long as it explodes well away from the own figures.
+// Nothing to gain: a short throw into the open, as far from the own figures as it goes; where
+// none of those is clear of them, a full-power throw out of the valley or far away.
+ComputerPlayer::Throw ComputerPlayer::intoTheOpen(const Field& field,
+                                                  const VORN_Vector& launch) const {
     const GrenadeFlight flight = flightOver(field);
-    std::optional<Throw> best;
-    double bestScore = -HUGE_VAL;
-    for (std::size_t i = 0; i < field.enemies.size(); ++i) {
-        const VORN_Vector& target = field.enemies[i].place;
-        const double D = horizontal(launch, target);
-        if (D < 0.5)
-            continue;
-        const double yaw = std::atan2(-(target.x() - launch.x()), -(target.z() - launch.z()));
-        for (double pitch : {30.0, 45.0, 60.0, 75.0}) {
-            const double power = powerFor(D, target.y() - launch.y(), pitch);
-            if (!(power <= maxPower))
-                continue;
-            Throw t = launchAt(flight, launch, yaw / degree, pitch, power);
-            if (!safe(field, t, safeDistance(D)))
-                continue;
-            const double score = valueOf(field, t.flight.point) - distance(t.flight.point, target);
-            if (score > bestScore) {
-                bestScore = score;
-                best = t;
-                best->target = static_cast<int>(i);
-            }
-        }
-    }
-    if (best)
-        return *best;
-
-    // Nothing to gain: a throw into the open, as far from the own figures as it goes.
     Throw away;
     double farthest = -1;
-    for (int k = 0; k < 12; ++k) {
-        Throw t = launchAt(flight, launch, k * 30.0, 45, 4);
-        double nearest = HUGE_VAL;
-        for (const Figure& f : field.own)
-            nearest = std::min(nearest, distance(t.flight.point, f.place));
-        if (t.flight.end == GrenadeFlight::End::Outside)
-            nearest = HUGE_VAL;
-        if (nearest > farthest) {
-            farthest = nearest;
-            away = t;
+    for (double power : {4.0, maxPower}) {
+        for (int k = 0; k < 12; ++k) {
+            Throw t = launchAt(flight, launch, k * 30.0, 45, power);
+            double nearest = HUGE_VAL;
+            for (const Figure& f : field.own)
+                nearest = std::min(nearest, distance(t.flight.point, f.place));
+            if (t.flight.end == GrenadeFlight::End::Outside)
+                nearest = HUGE_VAL;
+            if (nearest > farthest) {
+                farthest = nearest;
+                away = t;
+            }
         }
+        if (safe(field, away, Rules::blastRadius + 0.5))
+            break;
     }
     return away;
 }
@@ -239,13 +222,23 @@ ComputerPlayer::Throw ComputerPlayer::chooseThrow(const Field& field,
 std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const {
     if (field.own.empty())
         return std::nullopt;
-    const VORN_Vector here = field.own[0].place;
-    if (bestThrow(field, Rules::launchPoint(here)))
-        return std::nullopt;
+    Search search(*this, field, Search::drivePlaces(field), false);
+    search.advance(std::numeric_limits<int>::max());
+    return search.driveSpot();
+}
 
+ComputerPlayer::Search::Search(const ComputerPlayer& planner, const Field& field,
+                               std::vector<Place> places, bool fallback)
+    : planner(&planner), field(field), places(std::move(places)), fallback(fallback) {
+    best.resize(this->places.size());
+    finished = this->places.empty();
+}
+
+std::vector<ComputerPlayer::Search::Place> ComputerPlayer::Search::drivePlaces(const Field& field) {
+    std::vector<Place> places;
+    const VORN_Vector here = field.own[0].place;
+    places.push_back({here, Rules::launchPoint(here)});
     for (double radius : {driveRadius / 2, driveRadius}) {
-        std::optional<VORN_Vector> best;
-        double bestValue = 0;
         for (int k = 0; k < 12; ++k) {
             const double a = k * 30 * degree;
             const double x = here.x() + radius * std::cos(a);
@@ -253,18 +246,107 @@ std::optional<VORN_Vector> ComputerPlayer::driveTarget(const Field& field) const
             if (std::fabs(x) > Rules::playAreaX - spotMargin ||
                 std::fabs(z) > Rules::playAreaZ - spotMargin)
                 continue; // stay well inside the valley
-            Field moved = field;
-            moved.own[0].place = VORN_Vector(x, field.ground(x, z) + Rules::figureRadius, z);
-            const std::optional<Throw> t = bestThrow(moved, Rules::launchPoint(moved.own[0].place));
-            if (t && t->value > bestValue) {
-                bestValue = t->value;
-                best = moved.own[0].place;
+            const VORN_Vector spot(x, field.ground(x, z) + Rules::figureRadius, z);
+            places.push_back({spot, Rules::launchPoint(spot)});
+        }
+    }
+    return places;
+}
+
+bool ComputerPlayer::Search::advance(int budget, double maxMs) {
+    const auto start = std::chrono::steady_clock::now();
+    auto late = [&] {
+        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                   .count() > maxMs;
+    };
+    while (!finished && budget-- > 0 && !late()) {
+        Field moved = field;
+        if (!moved.own.empty())
+            moved.own[0].place = places[place].figure;
+        const VORN_Vector& launch = places[place].launch;
+        if (enemy < field.enemies.size()) {
+            if (!fallingBack) { // a clear arc at this enemy, as bestThrow looks for it
+                std::optional<Throw> t =
+                    planner->throwThrough(moved, launch, field.enemies[enemy].place);
+                if (t && (!best[place] || t->value > best[place]->value)) {
+                    best[place] = t;
+                    best[place]->target = static_cast<int>(enemy);
+                }
+            } else { // a few arcs at it, as chooseThrow's fallback does
+                const VORN_Vector& target = field.enemies[enemy].place;
+                const double D = horizontal(launch, target);
+                if (D >= 0.5) {
+                    const GrenadeFlight flight = planner->flightOver(moved);
+                    const double yaw =
+                        std::atan2(-(target.x() - launch.x()), -(target.z() - launch.z()));
+                    for (double pitch : {30.0, 45.0, 60.0, 75.0}) {
+                        const double power = powerFor(D, target.y() - launch.y(), pitch);
+                        if (!(power <= maxPower))
+                            continue;
+                        Throw t = planner->launchAt(flight, launch, yaw / degree, pitch, power);
+                        if (!planner->safe(moved, t, planner->safeDistance(D)))
+                            continue;
+                        const double score = planner->valueOf(moved, t.flight.point) -
+                                             distance(t.flight.point, target);
+                        if (!bestFallback || score > bestScore) {
+                            bestScore = score;
+                            bestFallback = t;
+                            bestFallback->target = static_cast<int>(enemy);
+                        }
+                    }
+                }
+            }
+            ++enemy;
+            continue;
+        }
+        // This place is searched.
+        enemy = 0;
+        if (fallback && place == 0 && !best[0] && !fallingBack) {
+            fallingBack = true;
+            continue;
+        }
+        fallingBack = false;
+        // Here has a clear arc: nowhere else to look. The nearer ring with any spot ends it too.
+        if (place == 0 && best[0])
+            finished = true;
+        else if (++place >= places.size())
+            finished = true;
+        else if (horizontal(places[place].figure, places[0].figure) > driveRadius * 0.75 &&
+                 horizontal(places[place - 1].figure, places[0].figure) < driveRadius * 0.75 &&
+                 driveSpot())
+            finished = true;
+    }
+    return finished;
+}
+
+std::optional<VORN_Vector> ComputerPlayer::Search::driveSpot() const {
+    if (places.empty() || best[0])
+        return std::nullopt;
+    for (bool farRing : {false, true}) {
+        std::optional<VORN_Vector> spot;
+        double bestValue = 0;
+        for (std::size_t i = 1; i < places.size(); ++i) {
+            const bool far = horizontal(places[i].figure, places[0].figure) > driveRadius * 0.75;
+            if (far == farRing && best[i] && best[i]->value > bestValue) {
+                bestValue = best[i]->value;
+                spot = places[i].figure;
             }
         }
-        if (best)
-            return best;
+        if (spot)
+            return spot;
     }
     return std::nullopt;
+}
+
+ComputerPlayer::Throw ComputerPlayer::Search::chosen() const {
+    if (!places.empty() && best[0])
+        return *best[0];
+    if (bestFallback)
+        return *bestFallback;
+    Field moved = field;
+    if (!moved.own.empty() && !places.empty())
+        moved.own[0].place = places[0].figure;
+    return planner->intoTheOpen(moved, places.empty() ? VORN_Vector() : places[0].launch);
 }
 
 ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VORN_Vector& launch,
@@ -285,5 +367,15 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
         if (safe(field, t, Rules::blastRadius + 0.5))
             return t;
     }
-    return exact;
+    if (safe(field, exact, Rules::blastRadius + 0.5))
+        return exact;
+    Throw open = intoTheOpen(field, launch);
+    open.target = -1;
+    return open;
+}
+
+bool ComputerPlayer::spares(const Field& field, const VORN_Vector& launch, double yaw, double pitch,
+                            double power) const {
+    return safe(field, launchAt(flightOver(field), launch, yaw, pitch, power),
+                Rules::blastRadius + 0.5);
 }

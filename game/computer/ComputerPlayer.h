@@ -55,7 +55,9 @@ public:
     std::optional<Throw> bestThrow(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
 
     // The throw of a turn: the best clear one, else the most harmful one that stays away from the
-    // own figures, else one into open ground away from them. Always gives a throw.
+    // own figures, else one into open ground or out of the valley away from them. Always gives a
+    // throw; only where every throw looked at would hurt an own figure is the one given unsafe
+    // (see spares).
     Throw chooseThrow(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
 
     // Where the figure on turn (own[0]) should drive first, at most driveRadius away and well
@@ -65,10 +67,16 @@ public:
     // The throw as this level's hand aims it: yaw, pitch and power scattered, the scatter scaled
     // by share (1 for a first throw; less once earlier throws from the same place at the same
     // figure have shown where they went). A scattered throw whose predicted explosion would hurt
-    // an own figure is drawn again; after a few tries the unscattered throw is aimed instead.
+    // an own figure is drawn again; after a few tries the unscattered throw is aimed instead,
+    // or, should that hurt one too, the throw chooseThrow falls back on.
     // Draws from the game's random numbers.
     Throw withAimError(const Field& field, const VORN_LIB::VORN_Vector& launch, const Throw& exact,
                        double share = 1) const;
+
+    // Whether the throw of this aim from launch explodes clear of every own figure (the blast
+    // radius and half a unit), or not at all: the last look before a throw.
+    bool spares(const Field& field, const VORN_LIB::VORN_Vector& launch, double yaw, double pitch,
+                double power) const;
 
     // Closest distance an own figure may have to a predicted explosion: the blast radius and a
     // margin for this level's scatter over the throw's horizontal distance.
@@ -76,10 +84,50 @@ public:
 
     ComputerLevel level;
 
+    // The planning of a turn spread over ticks: the best clear throw from each of several places
+    // of the figure on turn (own[0]), one enemy at a time, and for the first place, when asked,
+    // the fallback throws of chooseThrow. advance() runs a bounded number of steps, each one arc
+    // search at one enemy; the results are those of bestThrow and chooseThrow for the same field.
+    class Search {
+    public:
+        struct Place {
+            VORN_LIB::VORN_Vector figure; // where own[0] stands
+            VORN_LIB::VORN_Vector launch; // where its grenade starts
+        };
+        Search() = default;
+        Search(const ComputerPlayer& planner, const Field& field, std::vector<Place> places,
+               bool fallback);
+        // The places where the figure on turn may drive to: here first, then the spots of
+        // driveTarget, driveRadius / 2 away and then driveRadius.
+        static std::vector<Place> drivePlaces(const Field& field);
+        // At most budget steps more, and none begun after maxMs of wall
+        // time (a slow machine, or very long flights); true once everything is searched.
+        bool advance(int budget, double maxMs = 1e9);
+        bool done() const { return finished; }
+        // The drive spot of driveTarget, once done.
+        std::optional<VORN_LIB::VORN_Vector> driveSpot() const;
+        // The throw of chooseThrow from the first place, once done (with fallback).
+        Throw chosen() const;
+
+    private:
+        const ComputerPlayer* planner = nullptr;
+        Field field;
+        std::vector<Place> places;
+        std::vector<std::optional<Throw>> best;
+        bool fallback = false;
+        std::size_t place = 0;
+        std::size_t enemy = 0;
+        bool fallingBack = false;
+        std::optional<Throw> bestFallback;
+        double bestScore = 0;
+        bool finished = false;
+    };
+
 private:
     GrenadeFlight flightOver(const Field& field) const;
     Throw launchAt(const GrenadeFlight& flight, const VORN_LIB::VORN_Vector& launch, double yaw,
                    double pitch, double power) const;
     bool safe(const Field& field, const Throw& t, double keepAway) const; // none nearer
+    Throw intoTheOpen(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
     double valueOf(const Field& field, const VORN_LIB::VORN_Vector& impact) const;
 };

@@ -66,6 +66,7 @@ Game::Game()
 
     timer->start();
     lastTick = VORN_Clock::now();
+    lastRealTick = lastTick;
     physicsWorld.lastTicks = lastTick;
     glClearColor(0, 0, 0.2f, 1);
     sound.open(DataFiles().folder() + QStringLiteral("/sounds")); // beside the bitmaps

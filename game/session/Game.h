@@ -85,6 +85,12 @@ public:
     void stopRates();
     // Whether the computer plays the turn under way (countdown to flight).
     bool computerOnTurn() const;
+    // Whether a computer level is chosen, a game runs and no person's figure is left: the
+    // computers then play on at four times the speed.
+    bool onlyComputersLeft() const;
+    // The game's clock: the engine clock, ahead by the time played fast. Turn timers count it.
+    VORN_LIB::VORN_Clock::Ticks clockNow() const;
+    static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
 
     // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
     // entry closes the circle (5760).
@@ -119,8 +125,11 @@ public:
     double yawRate = 0;
     double raiseRate = 0;
     double driveRate = 0;
-    VORN_LIB::VORN_Clock::Ticks lastTick = 0;
-    VORN_LIB::VORN_Clock::Ticks turnStart = 0; // 0 means no timer runs
+    VORN_LIB::VORN_Clock::Ticks lastTick = 0;     // the game clock's reading at the last tick
+    VORN_LIB::VORN_Clock::Ticks lastRealTick = 0; // the engine clock's reading at the last tick
+    VORN_LIB::VORN_Clock::Ticks clockAhead = 0;   // how far the game clock runs ahead
+    bool computersOnlyShown = false;              // "nur noch computer" said this game
+    VORN_LIB::VORN_Clock::Ticks turnStart = 0;    // 0 means no timer runs
     int secondsLeft = 0;
     GameState state = MainMenu;
     bool frozen = true;         // while true a tick moves nothing
@@ -145,7 +154,8 @@ private:
     void takeGrenadeOutOfWorld();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, const QString& event);
-    void toggleFullScreen(); // F11 (GameInput.cpp)
+    void tick(VORN_LIB::VORN_Clock::Ticks now); // the rules and the world at game clock now
+    void toggleFullScreen();                    // F11 (GameInput.cpp)
     // What the computer sees of the tick of its turn at clock reading now (GameComputer.cpp).
     TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
     ComputerPlayer::Field computerField() const;

@@ -124,6 +124,13 @@ void Game::keyPressEvent(QKeyEvent* event) {
         break;
     case Countdown:
     case Flying:
+        // A person still playing waits for the turn; one watching the computers play on alone
+        // leaves in every phase, a grenade in flight taken out with it.
+        if (key == Qt::Key_Escape && onlyComputersLeft()) {
+            if (state == Flying && impactState != ImpactState::Exploded)
+                takeGrenadeOutOfWorld();
+            resetAll();
+        }
         break;
     }
 }

@@ -38,6 +38,13 @@ const QFont& panelFont() { // status panels and figure labels
     return font;
 }
 
+// "computer zielt" fills the key panel's 160 pixels between its rounded edges only a few sizes
+// below the panel's other lines.
+const QFont& keyLineFont() {
+    static const QFont font("Helvetica", 16);
+    return font;
+}
+
 const QFont& messageFont() {
     static const QFont font("Helvetica", 15);
     return font;
@@ -298,8 +305,12 @@ void Game::drawKeyPanel(QPainter& painter) {
         return;
     const QFont& font = panelFont();
     const int x = width() - 180;
-    overlayText(painter, x, 40, tr("return:"), font);
-    overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+    if (computerOnTurn()) { // Return does nothing while the computer plays
+        overlayText(painter, x, 80, tr("computer zielt"), keyLineFont());
+    } else {
+        overlayText(painter, x, 40, tr("return:"), font);
+        overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+    }
     overlayText(painter, x, 120, tr("esc:"), font);
     overlayText(painter, x, 160, tr("hauptmenue"), font);
 }

@@ -50,6 +50,7 @@ void Game::newGame() {
     deletePlayers();
     alivePlayers.clear();
     computer.reset();
+    computersOnlyShown = false;
     totalHitPoints = chosenPlayers * chosenFigures * Rules::startHealth;
     playerCount = static_cast<unsigned>(chosenPlayers);
     players = new Player*[playerCount];
@@ -91,18 +92,50 @@ void Game::nextTurn() {
 
     currentFigure = players[currentPlayer]->nextFigure();
     viewport->attach(currentFigure);
-    turnStart = VORN_Clock::now();
+    turnStart = clockNow();
     // The turn panel shows the new countdown from its first frame, not the last phase's seconds.
     secondsLeft = wholeSecondsLeft(countdownSeconds, 0);
 }
 
+// One tick of the timer. Once only computers are left it plays four ticks' worth: the game's clock
+// runs four times as fast and the world moves in four steps, each as long as a normal tick's.
 void Game::updateStuff() {
+    const VORN_Clock::Ticks real = VORN_Clock::now();
+    const VORN_Clock::Ticks elapsed =
+        std::min<VORN_Clock::Ticks>(real - lastRealTick, Rules::longestStep * 1000);
+    lastRealTick = real;
+    const bool fast = onlyComputersLeft();
+    if (fast && !computersOnlyShown) {
+        addMessage(tr("nur noch computer"));
+        computersOnlyShown = true;
+    }
+    for (int i = 0; i < (fast ? fastForward : 1); ++i) {
+        if (i > 0)
+            clockAhead += elapsed;
+        tick(clockNow());
+    }
+    update();
+}
+
+VORN_Clock::Ticks Game::clockNow() const {
+    return VORN_Clock::now() + clockAhead;
+}
+
+bool Game::onlyComputersLeft() const {
+    if (computer.level == ComputerLevel::Off || playerCount == 0 || state == GameOver)
+        return false;
+    for (int u = 0; u < computer.firstPlayer && u < static_cast<int>(playerCount); ++u)
+        if (players[u] && players[u]->alive > 0)
+            return false;
+    return computer.firstPlayer > 0; // with no person at all (the duel tool) nothing changes
+}
+
+void Game::tick(VORN_Clock::Ticks now) {
     if (playerCount != 0 && alivePlayers.size() <= 1 && state != GameOver) {
         state = GameOver;
         sound.gameOver(!alivePlayers.isEmpty());
     }
 
-    const VORN_Clock::Ticks now = VORN_Clock::now();
     if (computerOnTurn() && currentFigure && (state == Moving || state == Aiming)) {
         const GameState before = state;
         apply(computer.act(computerView(now)));
@@ -148,7 +181,7 @@ void Game::updateStuff() {
         }
 
         collisions.checkCollisions();
-        physicsWorld.step();
+        physicsWorld.stepTo(now);
         collisions.checkCollisions();
     }
 
@@ -162,9 +195,9 @@ void Game::updateStuff() {
             frozen = false;
             cameraLocked = false;
             state = Moving;
-            turnStart = VORN_Clock::now();
+            turnStart = now;
             lastTick = now;
-            physicsWorld.lastTicks = VORN_Clock::now();
+            physicsWorld.lastTicks = now;
         }
         secondsLeft = wholeSecondsLeft(countdownSeconds, e);
         break;
@@ -203,8 +236,6 @@ void Game::updateStuff() {
     default:
         break;
     }
-
-    update();
 }
 
 // Releases only count while a figure or the aim is steered, so a key let go in a menu, during the
@@ -283,7 +314,7 @@ void Game::explode(const VORN_Vector& point) {
         }
     }
 
-    turnStart = VORN_Clock::now();
+    turnStart = clockNow();
     impactState = ImpactState::Exploded;
 }
 

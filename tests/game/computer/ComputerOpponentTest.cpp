@@ -146,14 +146,52 @@ TEST(ComputerOpponent, ATurnLeftWhileItDrivesHoldsNoKeyInTheNextGame) {
     EXPECT_EQ(horizontal(turn.view.position, start), 0);
 }
 
-TEST(ComputerOpponent, ThrowsAtTheLatestMomentWhenSlowTicksHoldTheAimBack) {
+TEST(ComputerOpponent, AimsOnWhenSlowTicksHoldTheAimBackAndThrowsOnlyTheAimReached) {
     // An enemy behind it: half a turn of the aim, at most 3 degrees a tick when the ticks come
-    // every 250 ms and the rules move the aim by their capped step only.
+    // every 250 ms and the rules move the aim by their capped step only. It keeps aiming past
+    // 11.9 s, within the rules' aiming time, and throws the aim it planned.
     Turn turn({VORN_Vector(0.5, 0, 25)});
-    while (turn.view.state != Flying && turn.view.intoTurn() < 13000)
+    while (turn.view.state != Flying && turn.view.intoTurn() < 46000)
         turn.tick(250);
     ASSERT_EQ(turn.view.state, Flying);
-    EXPECT_GE(turn.thrownAt, 11900);
-    EXPECT_LT(turn.thrownAt, 11900 + 250);
+    EXPECT_GT(turn.thrownAt, 11900);
+    EXPECT_LT(turn.thrownAt, Rules::aimSeconds * 1000);
     EXPECT_LT(turn.fireModeAt, 5400 + 250);
+    const TurnCommand last = turn.commands.back();
+    EXPECT_EQ(last.step, TurnCommand::Step::Throw);
+    EXPECT_EQ(last.yawRate, 0) << "thrown with the aim still moving";
+    const ComputerPlayer planner(ComputerLevel::Hard);
+    const ComputerPlayer::Throw exact = planner.chooseThrow(turn.view.field, turn.view.launch);
+    EXPECT_NEAR(ComputerPlayer::wrapDegrees(turn.view.aimYaw - exact.yaw), 0, 3);
+    EXPECT_TRUE(planner.spares(turn.view.field, turn.view.launch, turn.view.aimYaw,
+                               turn.view.aimPitch, turn.view.aimPower));
+}
+
+// Its own figures in a ring around it where short throws into the open land, and an enemy beside
+// one of them: no throw at the enemy spares them, nor does a short one into the open. Whatever the
+// planner falls back on, the throw made leaves no own figure in its predicted blast.
+TEST(ComputerOpponent, NeverThrowsABlastOntoItsOwnFiguresEvenWhenEveryPlanFallsBack) {
+    const GrenadeFlight flight(flat, {});
+    const VORN_Vector launch = Rules::launchPoint(VORN_Vector(0, Rules::figureRadius, 0));
+    const double reach =
+        horizontal(flight.fly(launch, Rules::throwDirection(0, 45) * 4).point, launch);
+    for (ComputerLevel level : {ComputerLevel::Easy, ComputerLevel::Medium, ComputerLevel::Hard}) {
+        Turn turn({VORN_Vector(reach + 1, 0, 0.5)}, level);
+        for (int k = 0; k < 12; ++k) {
+            const double a = k * M_PI / 6;
+            turn.view.field.own.push_back(
+                {VORN_Vector(reach * std::cos(a), Rules::figureRadius, reach * std::sin(a)), 100});
+        }
+        while (turn.view.state != Flying && turn.view.intoTurn() < 46000)
+            turn.tick();
+        const ComputerPlayer planner(level);
+        if (turn.view.state == Flying) {
+            EXPECT_TRUE(planner.spares(turn.view.field, turn.view.launch, turn.view.aimYaw,
+                                       turn.view.aimPitch, turn.view.aimPower))
+                << static_cast<int>(level);
+            EXPECT_LE(turn.thrownAt, 11900) << static_cast<int>(level);
+        } else {
+            ADD_FAILURE() << "no throw at level " << static_cast<int>(level);
+        }
+    }
 }

@@ -2,6 +2,7 @@
 // enemy it picks, it keeps its blasts away from its own figures (driving off first when an enemy
 // stands too close), and behind a hill it takes the high arc. World units, y up, angles in degrees.
 #include "game/computer/ComputerPlayer.h"
+#include "game/rules/Rules.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -125,4 +126,43 @@ TEST(ComputerPlayer, ThrowsTheHighArcOverAHill) {
     ASSERT_TRUE(high);
     EXPECT_GT(high->pitch, 45);
     EXPECT_LT(horizontal(landing(*high, launch, target, ridge), target), 0.5);
+}
+
+// A pillar 60 units high just in front of the figure, between it and the only enemy: no arc of
+// at most 84 degrees clears it, so the planner must drive, to a spot at most driveRadius away
+// from which the throw lands at the enemy. The search spread over ticks one arc search at a time
+// comes to the same spot and the same throw as the plan made in one go.
+TEST(ComputerPlayer, DrivesRoundAPillarThatBlocksEveryArcAndThrowsFromThere) {
+    const GrenadeFlight::Ground pillar = [](double x, double z) {
+        return std::fabs(x - 1.5) < 0.5 && std::fabs(z) < 1.5 ? 60.0 : 0.0;
+    };
+    ComputerPlayer::Field field;
+    field.ground = pillar;
+    field.own = {restingAt(0, 0, pillar)};
+    field.enemies = {restingAt(20, 0, pillar)};
+    const ComputerPlayer planner(ComputerLevel::Hard);
+    ASSERT_FALSE(planner.bestThrow(field, Rules::launchPoint(field.own[0].place)));
+
+    const std::optional<VORN_Vector> spot = planner.driveTarget(field);
+    ASSERT_TRUE(spot);
+    const double moved = std::hypot(spot->x(), spot->z());
+    EXPECT_GT(moved, 1.0);
+    EXPECT_LE(moved, ComputerPlayer::driveRadius + 1e-9);
+    ComputerPlayer::Field there = field;
+    there.own[0].place = *spot;
+    const VORN_Vector launch = Rules::launchPoint(*spot);
+    const ComputerPlayer::Throw t = planner.chooseThrow(there, launch);
+    ASSERT_EQ(t.target, 0);
+    EXPECT_LT(
+        horizontal(landing(t, launch, field.enemies[0].place, pillar), field.enemies[0].place),
+        1.0);
+
+    ComputerPlayer::Search search(planner, field, ComputerPlayer::Search::drivePlaces(field),
+                                  false);
+    int ticks = 0;
+    while (!search.advance(1))
+        ++ticks;
+    EXPECT_GT(ticks, 2);
+    ASSERT_TRUE(search.driveSpot());
+    EXPECT_EQ(horizontal(*search.driveSpot(), *spot), 0);
 }

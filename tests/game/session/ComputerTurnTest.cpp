@@ -75,7 +75,7 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     ASSERT_TRUE(tickUntil([&] { return g.state != Moving; }, 480));
     ASSERT_EQ(g.state, Aiming);
     EXPECT_EQ(g.currentFigure, figure);
-    expectTextLine(frame(), 800 - 180, 80, "abschuss", 20);
+    expectTextLine(frame(), 800 - 180, 80, "computer zielt", 16);
     double yaw = g.aimYaw, pitch = g.aimPitch, power = g.aimPower;
     bool keysTried = false;
     while (g.state == Aiming && VORN_Clock::now() - turnStart < 13000) {
@@ -136,4 +136,53 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     EXPECT_EQ(g.driveRate, 0);
     EXPECT_EQ(g.playerCount, 0u);
     EXPECT_EQ(g.computer.level, ComputerLevel::Hard);
+}
+
+// Once the person's last figure is gone the computers play on four times as fast: the panel says
+// so once, the countdown and the aiming time shrink to a quarter of the ticks while each tick of
+// the world is still 25 ms of game time, and Escape, which waits in flight while a person plays,
+// now ends the game there too.
+TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEveryPhase) {
+    tap(Qt::Key_C); // leicht
+    ASSERT_EQ(g.computer.level, ComputerLevel::Easy);
+    startRound(3, 1, 5);
+    toMoving();
+    EXPECT_FALSE(g.onlyComputersLeft());
+
+    // Spieler 0 drives its only figure off the valley: the computers remain.
+    g.currentFigure->setWorldPosition(VORN_Vector(Rules::playAreaX + 1, 0, 0));
+    tick();
+    ASSERT_EQ(g.players[0], nullptr);
+    EXPECT_TRUE(g.onlyComputersLeft());
+    tick();
+    EXPECT_EQ(log().count("nur noch computer"), 1);
+
+    // The countdown: three seconds of game time in a quarter of the ticks.
+    ASSERT_EQ(g.state, Countdown);
+    ASSERT_EQ(g.currentPlayer, 1);
+    int ticks = 0;
+    ASSERT_TRUE(tickUntil([&] { return ++ticks, g.state == Moving; }, 200));
+    EXPECT_NEAR(ticks, 3000 / 25 / 4, 2);
+
+    // The figure's first steps in the world are each one normal tick long, four to a timer tick:
+    // a figure dropping onto the valley falls as far in one timer tick as in four normal ones.
+    const VORN_Clock::Ticks gameStart = g.clockNow();
+    const VORN_Clock::Ticks realStart = VORN_Clock::now();
+    tick(10);
+    EXPECT_EQ(g.clockNow() - gameStart, 4 * (VORN_Clock::now() - realStart));
+
+    // The computer's throw comes within 12 s of game time, 3 s of ticks; the log says it once.
+    ASSERT_TRUE(tickUntil([&] { return g.state == Flying; }, 12000 / 25 / 4));
+    EXPECT_LE(g.clockNow() - gameStart, 12000);
+    EXPECT_LE(log().count("nur noch computer"), 1);
+
+    // Escape in flight, as in any phase, returns to the main menu and takes the grenade along.
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(inScene(&g.grenade), 0);
+    EXPECT_EQ(inGravity(&g.grenadeBody), 0);
+    EXPECT_EQ(inCollisions(&g.grenadeSphere), 0);
+    EXPECT_EQ(g.playerCount, 0u);
+    EXPECT_FALSE(g.onlyComputersLeft());
+    EXPECT_EQ(g.computer.level, ComputerLevel::Easy);
 }
