@@ -7,6 +7,7 @@
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
 #include "bench/BenchValley.h"
 #include "engine/scene/VORN_Clock.h"
+#include "game/files/DataFiles.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -428,7 +429,7 @@ void BM_SoundOpen(benchmark::State& state) {
     theGame().sound.close();
     for (auto _ : state) {
         GameSound sound;
-        if (!sound.open(QStringLiteral("../../data/sounds"))) {
+        if (!sound.open(DataFiles())) {
             state.SkipWithError("no sound device");
             break;
         }

@@ -67,6 +67,7 @@ void Game::resetAll() {
 }
 
 void Game::newGame() {
+    sound.newGame();
     deletePlayers();
     alivePlayers.clear();
     totalHitPoints = chosenPlayers * chosenFigures * startHealth;
