@@ -1,14 +1,15 @@
 // Costs of the whole game as the player meets them: start-up to the first frame, whole frames of
 // the game window in three scenes at two window sizes beside the bare floor of a frame (the
-// terrain's display lists alone), one tick with many figures, and one explosion with its
-// recompiled lists, and the sound's share of the start-up. Times are wall-clock (llvmpipe draws on
-// worker threads), in milliseconds. Run from anywhere under a display big enough for 1920 × 1080,
-// e.g.
+// terrain's display lists alone), the frame with all 81 figure labels in the picture, one tick
+// with many figures, one explosion with its recompiled lists, and the sound's share of the
+// start-up. Times are wall-clock (llvmpipe draws on worker threads), in milliseconds. Run from
+// anywhere under a display big enough for 1920 × 1080, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
 #include "bench/BenchValley.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/ComputerOpponent.h"
 #include "game/computer/ComputerPlayer.h"
+#include "game/files/DataFiles.h"
 #include "game/rules/Rules.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
@@ -264,6 +265,48 @@ void BM_TerrainListsOnly(benchmark::State& state) {
     state.counters["lists"] = double(terrain.lists.size());
 }
 BENCHMARK(BM_TerrainListsOnly)->Apply(frameArgs);
+
+// The frame where the figure labels cost most: the 81 figures of the 9 × 9 turn gathered in rows
+// in front of a fixed camera at 800 × 600, every label anchor in the picture (counter "labels":
+// the labels shown, the others hidden behind figures or the ground). The figures and the camera
+// go back to their places afterwards.
+void BM_FrameAllLabels(benchmark::State& state) {
+    enterScene(Turn9x9);
+    useSize(800, 600);
+    Game& g = theGame();
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    const VORN_Vector keptLook = camera.position;
+    const double keptYaw = camera.yaw, keptPitch = camera.pitch, keptDistance = camera.distance;
+    camera.attach(nullptr);
+    std::vector<VORN_Vector> kept;
+    int placed = 0;
+    for (unsigned i = 0; i < g.playerCount; ++i)
+        for (unsigned j = 0; j < g.players[i]->count; ++j, ++placed) {
+            Tortoise* figure = g.players[i]->figures[j];
+            kept.push_back(figure->worldPosition);
+            const double x = (placed % 9 - 4) * 1.2;
+            const double z = -6 - (placed / 9) * 1.3;
+            figure->setWorldPosition(g.landscape.surfacePoint(VORN_Vector(x, 0, z)) +
+                                     VORN_Vector(0, 0.3, 0));
+        }
+    camera.setView(g.landscape.surfacePoint(VORN_Vector(0, 0, -8)) + VORN_Vector(0, 1, 0), 0, -25,
+                   -14);
+    frame();
+    picture("frame-all-labels");
+    const double start = processMs();
+    for (auto _ : state)
+        frame();
+    countProcessTime(state, start);
+    state.counters["labels"] = g.labelsShown;
+    placed = 0;
+    for (unsigned i = 0; i < g.playerCount; ++i)
+        for (unsigned j = 0; j < g.players[i]->count; ++j)
+            g.players[i]->figures[j]->setWorldPosition(kept[static_cast<std::size_t>(placed++)]);
+    camera.setView(keptLook, keptYaw, keptPitch, keptDistance);
+    camera.attach(g.currentFigure);
+    state.SetLabel("turn 9x9 800x600, 81 figures in view");
+}
+BENCHMARK(BM_FrameAllLabels)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Where a frame's time goes, in the 9 × 9 turn at 800 × 600: the whole frame, then without the
 // outline pass, then also without the status panels (the overlay of a flight), then also without
@@ -531,7 +574,7 @@ void BM_SoundOpen(benchmark::State& state) {
     theGame().sound.close();
     for (auto _ : state) {
         GameSound sound;
-        if (!sound.open(QStringLiteral("../../data/sounds"))) {
+        if (!sound.open(DataFiles())) {
             state.SkipWithError("no sound device");
             break;
         }

@@ -24,10 +24,6 @@ QString DataFiles::path(const QString& name) const {
     return local;
 }
 
-QString DataFiles::folder() const {
-    return QFileInfo(path(QStringLiteral("valleyDepth.bmp"))).path();
-}
-
 QString DataFiles::alsoTried(const QString& path) const {
     const QString prefix = localFolder + '/';
     if (!path.startsWith(prefix) || QFileInfo::exists(path))

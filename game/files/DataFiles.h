@@ -17,9 +17,6 @@ public:
     // the local folder when the file is there, else in the installed folder when it is there, else
     // the local path, whose open then fails and names it.
     QString path(const QString& name) const;
-    // The folder the game's bitmaps were found in (the local one when they are nowhere), for
-    // files that lie beside them.
-    QString folder() const;
     // For a path that path() gave for a file found nowhere: the installed path tried as well.
     // Empty for any other path.
     QString alsoTried(const QString& path) const;

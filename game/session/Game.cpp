@@ -69,7 +69,7 @@ Game::Game()
     lastRealTick = lastTick;
     physicsWorld.lastTicks = lastTick;
     glClearColor(0, 0, 0.2f, 1);
-    sound.open(DataFiles().folder() + QStringLiteral("/sounds")); // beside the bitmaps
+    sound.open(DataFiles()); // each effect looked up as each bitmap is
     resetAll();
 }
 

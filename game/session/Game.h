@@ -141,6 +141,7 @@ public:
     int totalHitPoints = 0;
     Tortoise* currentFigure = nullptr; // not owned
     QString messages[6];               // the message log, oldest first
+    int labelsShown = 0;               // figure labels in the last frame
     double aimYaw = 0;
     double aimPitch = 0;
     double aimPower = 0;

@@ -9,6 +9,7 @@
 
 #include <GL/glu.h>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -71,25 +72,79 @@ double viewDistance(double windowDepth, const GLdouble* projection) {
     return projection[14] / (2 * windowDepth - 1 + projection[10]);
 }
 
-// Whether the picture drawn so far holds something in front of a projected point (window x and y,
-// origin bottom left, and window depth), as text drawn into the 3-D picture with depth testing
-// would find it. The depth buffer at the point's pixel is compared along the view, with a margin
-// of 5 cm plus two steps of the buffer's precision at that distance. A point off the picture has
-// nothing to compare with and counts as seen.
-bool hiddenInPicture(double x, double y, double depth, const GLdouble* projection,
-                     const GLint* view, int depthBits) {
-    const int px = static_cast<int>(std::floor(x));
-    const int py = static_cast<int>(std::floor(y));
-    if (px < view[0] || py < view[1] || px >= view[0] + view[2] || py >= view[1] + view[3])
-        return false;
-    GLfloat drawn = 1.0f;
-    glReadPixels(px, py, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &drawn);
+// Whether the picture drawn so far holds something in front of a projected point of the given
+// window depth, as text drawn into the 3-D picture with depth testing would find it: drawn is the
+// depth buffer at the point's pixel. The two are compared along the view, with a margin of 5 cm
+// plus two steps of the buffer's precision at that distance.
+bool hiddenBehind(double depth, GLfloat drawn, const GLdouble* projection, int depthBits) {
     const double point = viewDistance(depth, projection);
     const double front = viewDistance(drawn, projection);
     const double near = viewDistance(0, projection);
     const double far = viewDistance(1, projection);
     const double step = std::ldexp(1.0, -depthBits) * point * point * (far - near) / (far * near);
     return front < point - (0.05 + 2 * step);
+}
+
+// A figure's label anchor projected into the window: pixel (origin bottom left), window depth,
+// and whether the pixel lies in the picture (one off the picture has nothing to compare with and
+// counts as seen).
+struct Anchor {
+    GLdouble x, y, depth;
+    int px, py;
+    bool inPicture;
+    unsigned player;
+    const Tortoise* figure;
+};
+
+// The depth buffer under the smallest rectangle holding every anchor in the picture, read with
+// one glReadPixels: each read waits for the picture to be finished, so one read a frame instead
+// of one per label. The buffer is kept from frame to frame.
+class DepthPatch {
+public:
+    void read(const std::vector<Anchor>& anchors) {
+        int left = 0, bottom = 0, right = -1, top = -1;
+        for (const Anchor& a : anchors) {
+            if (!a.inPicture)
+                continue;
+            if (right < left) {
+                left = right = a.px;
+                bottom = top = a.py;
+            }
+            left = std::min(left, a.px);
+            right = std::max(right, a.px);
+            bottom = std::min(bottom, a.py);
+            top = std::max(top, a.py);
+        }
+        x0 = left;
+        y0 = bottom;
+        columns = right - left + 1;
+        const int rows = top - bottom + 1;
+        if (right < left)
+            return;
+        depths.resize(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows));
+        glPushClientAttrib(GL_CLIENT_PIXEL_STORE_BIT); // rows packed tightly, nothing skipped
+        glPixelStorei(GL_PACK_ALIGNMENT, 4);
+        glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+        glPixelStorei(GL_PACK_SKIP_ROWS, 0);
+        glPixelStorei(GL_PACK_SKIP_PIXELS, 0);
+        glReadPixels(x0, y0, columns, rows, GL_DEPTH_COMPONENT, GL_FLOAT, depths.data());
+        glPopClientAttrib();
+    }
+
+    // The depth at an anchor in the picture.
+    GLfloat at(const Anchor& a) const {
+        return depths[static_cast<std::size_t>(a.py - y0) * static_cast<std::size_t>(columns) +
+                      static_cast<std::size_t>(a.px - x0)];
+    }
+
+private:
+    std::vector<GLfloat> depths;
+    int x0 = 0, y0 = 0, columns = 0;
+};
+
+DepthPatch& labelDepths() {
+    static DepthPatch patch;
+    return patch;
 }
 
 struct Label {
@@ -134,8 +189,6 @@ void Game::paintEvent(QPaintEvent*) {
     // Figure labels "player health", projected with the view of the 3-D picture. A label whose
     // anchor lies behind a hill, a lamp or another figure is not shown; the depths are read
     // before the painter draws anything.
-    std::vector<Label> labels;
-    labels.reserve(static_cast<std::size_t>(playerCount) * 9);
     GLdouble modelView[16], projection[16];
     GLint view[4];
     GLint depthBits = 24;
@@ -143,29 +196,42 @@ void Game::paintEvent(QPaintEvent*) {
     glGetDoublev(GL_PROJECTION_MATRIX, projection);
     glGetIntegerv(GL_VIEWPORT, view);
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    std::vector<Anchor> anchors;
+    anchors.reserve(static_cast<std::size_t>(playerCount) * 9);
     for (unsigned i = 0; i < playerCount; ++i) {
         const Player* player = players[i];
-        if (!player)
-            continue;
-        const QColor color = QColor::fromRgbF(
-            qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
-            qBound(0.0, player->color[2], 1.0), qBound(0.0, player->color[3], 1.0));
-        for (unsigned j = 0; j < player->count; ++j) {
+        for (unsigned j = 0; player && j < player->count; ++j) {
             const Tortoise* figure = player->figures[j];
             if (!figure)
                 continue;
             const VORN_Vector& p = figure->worldPosition;
-            GLdouble x = 0, y = 0, z = 0;
-            if (gluProject(p.x(), p.y() + 0.3, p.z(), modelView, projection, view, &x, &y, &z) !=
-                    GL_TRUE ||
-                z < 0 || z > 1)
+            Anchor a{0, 0, 0, 0, 0, false, i, figure};
+            if (gluProject(p.x(), p.y() + 0.3, p.z(), modelView, projection, view, &a.x, &a.y,
+                           &a.depth) != GL_TRUE ||
+                a.depth < 0 || a.depth > 1)
                 continue; // behind the eye or beyond the far plane
-            if (hiddenInPicture(x, y, z, projection, view, depthBits))
-                continue;
-            labels.push_back({QPointF(x, h - y),
-                              QString::number(i) + " " + QString::number(figure->health), color});
+            a.px = static_cast<int>(std::floor(a.x));
+            a.py = static_cast<int>(std::floor(a.y));
+            a.inPicture = a.px >= view[0] && a.py >= view[1] && a.px < view[0] + view[2] &&
+                          a.py < view[1] + view[3];
+            anchors.push_back(a);
         }
     }
+    DepthPatch& depths = labelDepths();
+    depths.read(anchors);
+    std::vector<Label> labels;
+    labels.reserve(anchors.size());
+    for (const Anchor& a : anchors) {
+        if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
+            continue;
+        const VORN_Color& c = players[a.player]->color;
+        const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
+                                              qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
+        labels.push_back({QPointF(a.x, h - a.y),
+                          QString::number(a.player) + " " + QString::number(a.figure->health),
+                          color});
+    }
+    labelsShown = static_cast<int>(labels.size());
 
     glPopAttrib();
     glMatrixMode(GL_MODELVIEW);

@@ -47,6 +47,7 @@ void Game::resetAll() {
 }
 
 void Game::newGame() {
+    sound.newGame();
     deletePlayers();
     alivePlayers.clear();
     computer.reset();

@@ -5,7 +5,7 @@
 #include "engine/render/VORN_Viewport.h"
 #include "game/sound/WaveFile.h"
 
-#include <QDir>
+#include <AL/alext.h>
 #include <QStringList>
 #include <cmath>
 #include <cstdio>
@@ -31,25 +31,35 @@ GameSound::~GameSound() {
     close();
 }
 
-bool GameSound::open(const QString& folder) {
+bool GameSound::open(const DataFiles& files) {
+    return openDevice(files, false);
+}
+
+bool GameSound::openDevice(const DataFiles& files, bool quiet) {
     close();
+    data.emplace(files);
+    lost = false;
     device = alcOpenDevice(nullptr);
     if (!device) {
-        say(QStringLiteral("no sound device, playing without sound"));
+        if (!quiet)
+            say(QStringLiteral("no sound device, playing without sound"));
         return false;
     }
     context = alcCreateContext(device, nullptr);
     if (!context || !alcMakeContextCurrent(context)) {
-        say(QStringLiteral("the sound device cannot play, playing without sound"));
+        if (!quiet)
+            say(QStringLiteral("the sound device cannot play, playing without sound"));
         close();
         return false;
     }
+    tellsLoss = alcIsExtensionPresent(device, "ALC_EXT_disconnect") == ALC_TRUE;
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
     alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
     alGenBuffers(EffectCount, buffers);
     alGenSources(EffectCount, sources);
 
     QStringList failures;
+    int foundNowhere = 0;
     for (int e = 0; e < EffectCount; ++e) {
         const ALuint source = sources[e];
         if (e == Explosion) {
@@ -60,15 +70,13 @@ bool GameSound::open(const QString& folder) {
             alSource3f(source, AL_POSITION, 0, 0, 0);
         }
 
-        const QString path = QDir(folder).filePath(fileNames[e]);
+        const QString path = files.path(QStringLiteral("sounds/") + fileNames[e]);
         WaveFile wave;
         QString error;
-        if (!wave.read(path, &error)) {
-            failures << error;
-            continue;
-        }
-        if (wave.channels != 1) { // only a one-channel sound can sound from a place
-            failures << path + ": not mono";
+        if (!wave.readMono(path, &error)) {
+            const QString installed = files.alsoTried(path);
+            foundNowhere += installed.isEmpty() ? 0 : 1;
+            failures << (installed.isEmpty() ? error : error + " (also tried " + installed + ")");
             continue;
         }
         const std::vector<std::int16_t> pcm = wave.pcm16();
@@ -80,8 +88,9 @@ bool GameSound::open(const QString& folder) {
         if (!loaded[e])
             failures << path + ": refused by the sound device";
     }
-    if (failures.size() == EffectCount && !QDir(folder).exists())
-        say(QStringLiteral("no sound files in %1, playing without sound").arg(folder));
+    if (foundNowhere == EffectCount)
+        say(QStringLiteral("no sound files in %1/sounds or %2/sounds, playing without sound")
+                .arg(files.localFolder, files.installedFolder));
     else if (!failures.isEmpty())
         say(QStringLiteral("some sounds stay silent: %1").arg(failures.join(QStringLiteral("; "))));
     return true;
@@ -107,6 +116,32 @@ void GameSound::close() {
     }
 }
 
+void GameSound::newGame() {
+    if (!lost || !data)
+        return;
+    const DataFiles files = *data;
+    if (openDevice(files, true)) // quiet: the loss was said once, and so is the return
+        say(QStringLiteral("sound device found again, playing with sound"));
+    else
+        lost = true; // looked for again at the next game
+}
+
+bool GameSound::live() {
+    if (!context)
+        return false;
+    ALCint connected = ALC_TRUE;
+    if (tellsLoss)
+        alcGetIntegerv(device, ALC_CONNECTED, 1, &connected);
+    if (connected == ALC_TRUE)
+        return true;
+    // Whatever was made on the device is given back; from here on nothing calls it until a new
+    // game opens a device again.
+    say(QStringLiteral("the sound device is gone, playing without sound until a new game"));
+    close();
+    lost = true;
+    return false;
+}
+
 void GameSound::turnClock(VORN_Clock::Ticks phaseStart, double secondsLeft) {
     if (phaseStart != clockPhase) {
         clockPhase = phaseStart;
@@ -129,7 +164,7 @@ void GameSound::launch() {
 }
 
 void GameSound::explosion(const VORN_Vector& at) {
-    if (context)
+    if (live())
         alSource3f(sources[Explosion], AL_POSITION, static_cast<ALfloat>(at.x()),
                    static_cast<ALfloat>(at.y()), static_cast<ALfloat>(at.z()));
     play(Explosion);
@@ -144,7 +179,7 @@ void GameSound::gameOver(bool winner) {
 }
 
 void GameSound::followCamera(const VORN_Viewport& camera) {
-    if (!context)
+    if (!live())
         return;
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     const VORN_Vector eye = camera.position - camera.back * camera.distance;
@@ -159,7 +194,7 @@ void GameSound::followCamera(const VORN_Viewport& camera) {
 
 void GameSound::toggleMute() {
     mute = !mute;
-    if (!context)
+    if (!live())
         return;
     alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
     if (mute)
@@ -167,7 +202,7 @@ void GameSound::toggleMute() {
 }
 
 void GameSound::play(Effect effect) {
-    if (!context || mute || !loaded[effect])
+    if (mute || !loaded[effect] || !live())
         return;
     alSourcePlay(sources[effect]); // from the start again if it still plays
 }

@@ -3,15 +3,19 @@
 // source per effect. The blast sounds from where it happens and is heard at the camera's eye
 // (world units; inverse-distance loudness, full within 5 units); every other effect plays at the
 // listener. Without a device, or for a file that cannot be read, the effect stays silent: the game
-// never fails for want of sound.
+// never fails for want of sound. A device that goes away while the game runs (a sound server
+// restarting, headphones unplugged) is noticed at the next call, let go of, and looked for again
+// at the next new game.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
 #include "engine/scene/VORN_Clock.h"
+#include "game/files/DataFiles.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <QString>
+#include <optional>
 
 namespace VORN_LIB {
 class VORN_Viewport;
@@ -26,13 +30,21 @@ public:
     GameSound(const GameSound&) = delete;
     GameSound& operator=(const GameSound&) = delete;
 
-    // Opens the default sound device and loads every effect's file from the folder. Says so on
-    // standard error, in one line, when there is no device or when files cannot be read. Returns
-    // whether a device is open.
-    bool open(const QString& folder);
+    // Opens the default sound device and loads every effect's file, each looked up on its own in
+    // the data folders ("sounds/tick.wav", ...), as the bitmaps are. Says so on standard error, in
+    // one line, when there is no device or when files cannot be read. Returns whether a device is
+    // open.
+    bool open(const DataFiles& data);
     // Stops every sound and closes the device; the one release point of everything open() made.
     void close();
     bool isOpen() const { return device != nullptr; }
+    bool hasSound(Effect effect) const { return loaded[effect]; } // its file read and accepted
+
+    // At the start of each new game: a device lost since the last open is looked for again (the
+    // default device, which may be another one by now), with the same data folders.
+    void newGame();
+    // Whether the device went away and none has been opened since.
+    bool deviceLost() const { return lost; }
 
     // Every tick of a timed phase (countdown, moving, aiming): when the phase began and how many
     // seconds it has left. Ticks once as each of the phase's last five whole seconds begins.
@@ -50,9 +62,13 @@ public:
     void toggleMute();
     bool muted() const { return mute; }
 
-    static const char* const fileNames[EffectCount]; // in the folder given to open()
+    static const char* const fileNames[EffectCount]; // in the data folders' "sounds/"
 
 private:
+    bool openDevice(const DataFiles& data, bool quiet);
+    // Whether the device is open and still there; one that has gone is closed at once, said so
+    // once on standard error, and no longer called.
+    bool live();
     void play(Effect effect);
 
     ALCdevice* device = nullptr;
@@ -61,6 +77,9 @@ private:
     ALuint sources[EffectCount] = {};
     bool loaded[EffectCount] = {};
     bool mute = false;
+    bool tellsLoss = false; // the device reports whether it is still connected (ALC_EXT_disconnect)
+    bool lost = false;
+    std::optional<DataFiles> data;              // where open() found the effects, for opening again
     VORN_LIB::VORN_Clock::Ticks clockPhase = 0; // start of the phase the clock ticks for
     int clockSecond = 0;                        // its last second ticked; 0 before the first
 };

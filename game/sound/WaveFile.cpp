@@ -110,6 +110,15 @@ bool WaveFile::read(const QString& path, QString* error) {
     return true;
 }
 
+bool WaveFile::readMono(const QString& path, QString* error) {
+    if (!read(path, error))
+        return false;
+    if (channels == 1)
+        return true;
+    samples.clear();
+    return fail(error, path, "not mono");
+}
+
 bool WaveFile::write(const QString& path) const {
     const std::vector<std::int16_t> pcm = pcm16();
     const std::uint32_t dataBytes = static_cast<std::uint32_t>(pcm.size() * 2);

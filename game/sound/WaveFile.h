@@ -14,6 +14,9 @@ public:
     // Reads a whole file. On failure returns false, leaves the sound empty and says why in error
     // ("path: reason").
     bool read(const QString& path, QString* error);
+    // Reads a sound of one channel, as every sound effect of the game is (only one channel can
+    // sound from a place): a file of more channels is refused as well ("path: not mono").
+    bool readMono(const QString& path, QString* error);
     // Writes the samples as 16-bit PCM, each clamped to [-1, 1]; false when the file cannot be
     // written.
     bool write(const QString& path) const;

@@ -4,16 +4,24 @@
 // mixes in real time on its own thread while the game's clock is driven by hand, so every event is
 // placed in the recording by the device's own clock of mixed samples, read just before and after
 // the event is caused; the test sleeps between events so that each sound has ended before the next
-// begins.
+// begins. Then where the sound files are looked up, and a device that goes away while the game
+// runs, both on a GameSound of their own.
 #include "tests/support/GameDriver.h"
 
+#include "tests/game/sound/WaveWriter.h"
+
 #include "engine/scene/VORN_Clock.h"
+#include "game/files/DataFiles.h"
+#include "game/sound/GameSound.h"
 #include "game/sound/WaveFile.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
 #include <AL/alext.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
 #include <algorithm>
@@ -26,34 +34,17 @@ using VORN_LIB::VORN_Clock;
 
 namespace {
 
-const int outputRate = 44100;
+const int outputRate = WaveWriter::rate;
 
-QTemporaryDir& recordingFolder() {
-    static QTemporaryDir folder;
-    return folder;
-}
-
-QString recordingPath() {
-    return recordingFolder().filePath("turn.wav");
+QString& recordingPath() {
+    static QString path;
+    return path;
 }
 
 // The game's sound must go to the wave writer: the environment is set before the game exists.
 class SoundScenario : public GameScenario {
 public:
-    static void SetUpTestSuite() {
-        ASSERT_TRUE(recordingFolder().isValid());
-        const QString config = recordingFolder().filePath("alsoft.conf");
-        QFile file(config);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(QStringLiteral("[general]\nfrequency = %1\nchannels = stereo\n"
-                                  "sample-type = float32\n[wave]\nfile = %2\n")
-                       .arg(outputRate)
-                       .arg(recordingPath())
-                       .toUtf8());
-        file.close();
-        qputenv("ALSOFT_CONF", config.toLocal8Bit());
-        qputenv("ALSOFT_DRIVERS", "wave");
-    }
+    static void SetUpTestSuite() { recordingPath() = WaveWriter::recordInto(); }
 };
 
 // Frames the game's sound device has mixed so far, by its own clock: the place in the recording
@@ -237,4 +228,123 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
         EXPECT_GT(h.from, muting.to) << h.what;
         EXPECT_LT(h.from, unmuting.from) << h.what;
     }
+}
+
+namespace {
+
+// The lines the game's sound wrote to standard error (OpenAL Soft may add its own).
+QStringList soundLines(const std::string& errors) {
+    return QString::fromStdString(errors).split('\n').filter(
+        QRegularExpression("^tortoise-valley: "));
+}
+
+void copyFile(const QString& from, const QString& to) {
+    QDir().mkpath(QFileInfo(to).path());
+    ASSERT_TRUE(QFile::copy(from, to)) << from.toStdString();
+}
+
+} // namespace
+
+// A game whose ../../data holds the bitmaps but no sounds/ (an installed game started from a
+// folder two levels below some other data): every effect still comes from the installed data
+// folder, and one that the local sounds/ holds is taken from there, good or not.
+TEST(GameSoundFiles, EachSoundIsLookedUpOnItsOwnInBothDataFolders) {
+    WaveWriter::recordInto();
+    QTemporaryDir root;
+    ASSERT_TRUE(root.isValid());
+    const QString local = root.filePath("data");
+    const QString installed = root.filePath("share/tortoise-valley");
+    for (const char* bitmap : {"valleyDepth.bmp", "valleyTex.bmp"})
+        copyFile(QStringLiteral("../../data/") + bitmap, local + '/' + bitmap);
+    for (const char* name : GameSound::fileNames)
+        copyFile(QStringLiteral("../../data/sounds/") + name, installed + "/sounds/" + name);
+
+    {
+        GameSound sound;
+        testing::internal::CaptureStderr();
+        const bool opened = sound.open(DataFiles(local, installed));
+        const std::string said = testing::internal::GetCapturedStderr();
+        ASSERT_TRUE(opened) << said;
+        for (int e = 0; e < GameSound::EffectCount; ++e)
+            EXPECT_TRUE(sound.hasSound(GameSound::Effect(e))) << GameSound::fileNames[e];
+        EXPECT_EQ(soundLines(said), QStringList()) << said;
+    }
+
+    QFile broken(local + "/sounds/tick.wav");
+    QDir().mkpath(local + "/sounds");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("not a sound");
+    broken.close();
+    GameSound sound;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(sound.open(DataFiles(local, installed)));
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(sound.hasSound(GameSound::ClockTick));
+    for (int e = GameSound::ClockTick + 1; e < GameSound::EffectCount; ++e)
+        EXPECT_TRUE(sound.hasSound(GameSound::Effect(e))) << GameSound::fileNames[e];
+    EXPECT_EQ(soundLines(said), QStringList{"tortoise-valley: some sounds stay silent: " + local +
+                                            "/sounds/tick.wav: not a WAVE file"})
+        << said;
+}
+
+// The device goes away as OpenAL Soft reports it (its wave writer disconnects the device when a
+// write fails, as its other outputs do when the sound server or the headphones go): the game says
+// so once, lets go of the device and plays on silently; each new game looks for a device again,
+// and the one it finds plays.
+TEST(GameSoundDevice, ALostDeviceIsSaidOnceLetGoAndLookedForAgainAtEachNewGame) {
+    const DataFiles data(QStringLiteral("../../data"), QStringLiteral("/nonexistent"));
+    WaveWriter::failWrites();
+    GameSound sound;
+    testing::internal::CaptureStderr();
+    ASSERT_TRUE(sound.open(data));
+    EXPECT_TRUE(sound.hasSound(GameSound::TurnStart));
+    // The writer fails at its first block of mixed samples, some 23 ms after the device opened;
+    // the next call of the game finds the device gone.
+    for (int i = 0; i < 300 && sound.isOpen(); ++i) {
+        sound.turnStarts();
+        QThread::msleep(10);
+    }
+    EXPECT_FALSE(sound.isOpen());
+    EXPECT_TRUE(sound.deviceLost());
+    EXPECT_EQ(alcGetCurrentContext(), nullptr); // its context is gone with it
+    EXPECT_FALSE(sound.hasSound(GameSound::TurnStart));
+    // Every effect and M now leave the device alone, and nothing more is said.
+    sound.turnClock(1000, 4.5);
+    sound.launch();
+    sound.explosion(VORN_LIB::VORN_Vector(1, 2, 3));
+    sound.figureLost();
+    sound.gameOver(true);
+    sound.toggleMute();
+    sound.toggleMute();
+    EXPECT_FALSE(sound.isOpen());
+
+    // A new game while no device opens: still silent, quietly, and looked for again next time.
+    WaveWriter::noDevice();
+    sound.newGame();
+    EXPECT_FALSE(sound.isOpen());
+    EXPECT_TRUE(sound.deviceLost());
+
+    const QString recording = WaveWriter::recordInto();
+    sound.newGame();
+    const std::string said = testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(sound.isOpen()) << said;
+    EXPECT_FALSE(sound.deviceLost());
+    for (int e = 0; e < GameSound::EffectCount; ++e)
+        EXPECT_TRUE(sound.hasSound(GameSound::Effect(e))) << GameSound::fileNames[e];
+    EXPECT_EQ(soundLines(said),
+              (QStringList{"tortoise-valley: the sound device is gone, playing without sound "
+                           "until a new game",
+                           "tortoise-valley: sound device found again, playing with sound"}))
+        << said;
+
+    // The device found again plays, and the next new game keeps it.
+    sound.turnStarts();
+    sleepSeconds(seconds("start.wav") + 0.3);
+    sound.newGame();
+    EXPECT_TRUE(sound.isOpen());
+    sound.close(); // completes the file
+    WaveFile recorded;
+    QString error;
+    ASSERT_TRUE(recorded.read(recording, &error)) << error.toStdString();
+    EXPECT_GT(loudest(recorded, 0, static_cast<long long>(recorded.frames())), 0.02);
 }
