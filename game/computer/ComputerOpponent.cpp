@@ -54,13 +54,24 @@ double horizontal(const VORN_Vector& a, const VORN_Vector& b) {
 } // namespace
 
 bool ComputerOpponent::playsFor(int player) const {
-    return level != ComputerLevel::Off && player >= firstPlayer;
+    return (level != ComputerLevel::Off && player >= firstPlayer) ||
+           std::find(takenOver.begin(), takenOver.end(), player) != takenOver.end();
+}
+
+ComputerLevel ComputerOpponent::playingLevel() const {
+    return level != ComputerLevel::Off ? level : ComputerLevel::Medium;
+}
+
+void ComputerOpponent::takeOver(int player) {
+    if (!playsFor(player))
+        takenOver.push_back(player);
 }
 
 void ComputerOpponent::reset() {
     phase = Phase::Done;
     turnStarted = 0;
     seen.clear();
+    takenOver.clear();
 }
 
 TurnCommand ComputerOpponent::act(const TurnView& view) {
@@ -131,7 +142,7 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
 }
 
 void ComputerOpponent::think(const TurnView& view) {
-    const ComputerPlayer planner(level);
+    const ComputerPlayer planner(playingLevel());
     const std::optional<VORN_Vector> spot = planner.driveTarget(view.field);
     if (!spot) {
         phase = Phase::Settle;
@@ -154,7 +165,7 @@ TurnCommand ComputerOpponent::enterFireMode() {
 }
 
 void ComputerOpponent::plan(const TurnView& view) {
-    const ComputerPlayer planner(level);
+    const ComputerPlayer planner(playingLevel());
     const ComputerPlayer::Throw exact = planner.chooseThrow(view.field, view.launch);
     // Each throw from here at the same figure scatters less: the earlier explosions showed where
     // the aim went.

@@ -4,6 +4,7 @@
 // switches the sound off and on in every state.
 #include "game/session/Game.h"
 
+#include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 
 #include <QKeyEvent>
@@ -82,7 +83,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
         toggleFullScreen();
         return;
     }
-    if (computerOnTurn() && !reachesComputerTurn(key))
+    if (client) {
+        clientKey(key, true);
+        return;
+    }
+    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
     switch (state) {
@@ -128,6 +133,33 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+// A joined machine's keys: Escape leaves the game; on its own seat's turn the keys give the
+// commands that go to the host, the rest only watch.
+void Game::clientKey(int key, bool pressed) {
+    if (key == Qt::Key_Escape) {
+        if (pressed)
+            leaveNetworkGame(QString());
+        return;
+    }
+    if (currentPlayer != client->seat || (state != Moving && state != Aiming))
+        return;
+    TurnCommand keys = clientKeys;
+    if (pressed) {
+        keys = ::pressed(clientKeys, key, state);
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        keys.yawRate = 0;
+    } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        keys.driveRate = 0;
+    } else if (key == Qt::Key_Space || key == Qt::Key_Control) {
+        keys.raiseRate = 0;
+    }
+    if (keys == clientKeys)
+        return;
+    client->send(Network::Command{client->seat, keys});
+    clientKeys = keys;
+    clientKeys.step = TurnCommand::Step::None;
+}
+
 // The window also takes the whole screen itself, and gives it back, so that the switch works where
 // no window manager does it. (A new geometry ends Qt's full-screen state, so it comes first.)
 void Game::toggleFullScreen() {
@@ -146,7 +178,11 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return;
     if (state != Moving && state != Aiming)
         return;
-    if (computerOnTurn() && !reachesComputerTurn(event->key()))
+    if (client) {
+        clientKey(event->key(), false);
+        return;
+    }
+    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = heldRates();
     switch (event->key()) {

@@ -2,6 +2,7 @@
 // message log. Times are engine clock milliseconds; angles are degrees; the numbers are Rules'.
 #include "game/session/Game.h"
 
+#include "game/network/NetworkHost.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
@@ -63,6 +64,8 @@ void Game::newGame() {
         players[i]->registerWith(&scene, &collisions, &gravityGroup);
         alivePlayers.append(static_cast<int>(i));
     }
+    if (host)
+        host->broadcast(startMessage());
 }
 
 void Game::nextTurn() {
@@ -97,6 +100,10 @@ void Game::nextTurn() {
 }
 
 void Game::updateStuff() {
+    if (client) { // a joined window shows the host's game and moves nothing itself
+        update();
+        return;
+    }
     if (playerCount != 0 && alivePlayers.size() <= 1 && state != GameOver) {
         state = GameOver;
         sound.gameOver(!alivePlayers.isEmpty());
@@ -204,6 +211,8 @@ void Game::updateStuff() {
         break;
     }
 
+    if (host)
+        sendState(now);
     update();
 }
 
@@ -236,7 +245,13 @@ TurnCommand Game::heldRates() const {
 
 bool Game::computerOnTurn() const {
     const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
-    return turn && playerCount != 0 && computer.playsFor(currentPlayer);
+    return turn && playerCount != 0 && computer.playsFor(currentPlayer) &&
+           !seatRemote(currentPlayer);
+}
+
+bool Game::remoteOnTurn() const {
+    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
+    return turn && playerCount != 0 && seatRemote(currentPlayer);
 }
 
 void Game::takeGrenadeOutOfWorld() {
@@ -249,6 +264,7 @@ void Game::takeGrenadeOutOfWorld() {
 void Game::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
     landscape.createCrater(point, Rules::craterRadius);
+    announceCrater(point);
     sound.explosion(point);
 
     for (unsigned u = 0; u < playerCount; ++u) {
