@@ -239,6 +239,7 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
             present[f.slot] = true;
             Tortoise* figure = player->figures[f.slot];
             figure->rotation[1] = f.heading;
+            figure->updateTransform(true); // a figure's place is kept along its own axes
             figure->setWorldPosition(VORN_Vector(f.x, f.y, f.z));
             figure->health = f.health;
             health += f.health;
