@@ -317,4 +317,5 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
             shownPhaseStart = start;
         sound.turnClock(shownPhaseStart, limit - (now - shownPhaseStart) * 0.001);
     }
+    update(); // painted at once, not at the next tick
 }
