@@ -163,7 +163,10 @@ private:
     void playerLost(int index, const QString& event);
     void toggleFullScreen();               // F11 (GameInput.cpp)
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)
-    TurnCommand clientKeys;                // the keys a joined machine holds for its seat
+    void networkMenuKey(QKeyEvent* event);
+    bool typingAddress = false; // in the network menu, after J
+    QString address;            // the host's address as typed there
+    TurnCommand clientKeys;     // the keys a joined machine holds for its seat
 
     // Network play (GameNetwork.cpp).
     void sendState(VORN_LIB::VORN_Clock::Ticks now);

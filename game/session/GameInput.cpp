@@ -98,6 +98,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
             state = AskPlayers;
         else if (key == Qt::Key_C)
             computer.level = nextComputerLevel(computer.level);
+        else if (key == Qt::Key_N && !host)
+            state = NetworkMenu;
+        break;
+    case NetworkMenu:
+        networkMenuKey(event);
         break;
     case AskPlayers:
         if (digit >= 2 && digit <= 9) {
@@ -130,6 +135,38 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case Countdown:
     case Flying:
         break;
+    }
+}
+
+// The network menu: H opens a game here, J starts typing the host's address (digits, dots and a
+// colon), Return joins it, Escape goes back.
+void Game::networkMenuKey(QKeyEvent* event) {
+    const int key = event->key();
+    const QString typed = event->text();
+    if (key == Qt::Key_Escape) {
+        typingAddress = false;
+        state = MainMenu;
+    } else if (!typingAddress && key == Qt::Key_H) {
+        state = MainMenu;
+        if (hostGame(Network::defaultPort))
+            addMessage(tr("warte auf spieler"));
+    } else if (!typingAddress && key == Qt::Key_J) {
+        typingAddress = true;
+        address.clear();
+    } else if (typingAddress && key == Qt::Key_Backspace) {
+        address.chop(1);
+    } else if (typingAddress && key == Qt::Key_Return && !address.isEmpty()) {
+        const int colon = address.lastIndexOf(QLatin1Char(':'));
+        const uint port = colon < 0 ? Network::defaultPort : address.mid(colon + 1).toUInt();
+        if (port >= 1 && port <= 65535 && colon != 0) {
+            typingAddress = false;
+            state = MainMenu;
+            joinGame(colon < 0 ? address : address.left(colon), quint16(port));
+        }
+    } else if (typingAddress && typed.size() == 1 && address.size() < 40 &&
+               (typed[0].isDigit() || typed[0] == QLatin1Char('.') ||
+                typed[0] == QLatin1Char(':'))) {
+        address += typed;
     }
 }
 
