@@ -54,7 +54,12 @@ void NetworkConnection::close(const QString& reason) {
 }
 
 QString NetworkConnection::peer() const {
-    return QStringLiteral("%1:%2").arg(socket->peerAddress().toString()).arg(socket->peerPort());
+    QHostAddress address = socket->peerAddress();
+    bool mapped = false; // an IPv4 peer of a dual-stack socket is shown as IPv4
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    if (mapped)
+        address = QHostAddress(v4);
+    return QStringLiteral("%1:%2").arg(address.toString()).arg(socket->peerPort());
 }
 
 void NetworkConnection::readFrames() {

@@ -166,6 +166,7 @@ private:
     void networkMenuKey(QKeyEvent* event);
     bool typingAddress = false; // in the network menu, after J
     QString address;            // the host's address as typed there
+    bool networkNote = false;   // the menu shows why a network game ended, until the next game
     TurnCommand clientKeys;     // the keys a joined machine holds for its seat
 
     // Network play (GameNetwork.cpp).

@@ -79,6 +79,7 @@ void Game::leaveNetworkGame(const QString& message) {
     resetAll();
     if (!message.isEmpty())
         addMessage(message);
+    networkNote = !message.isEmpty();
 }
 
 Message Game::startMessage() const {

@@ -192,6 +192,9 @@ void Game::paintEvent(QPaintEvent*) {
     case GameOver:
     case NetworkMenu:
         drawMenu(painter);
+        // A network game's menu: who has joined, or what a joined machine waits for.
+        if (host || client || networkNote)
+            drawMessagePanel(painter);
         break;
     case Countdown:
     case Moving:

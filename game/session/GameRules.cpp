@@ -51,6 +51,7 @@ void Game::newGame() {
     deletePlayers();
     alivePlayers.clear();
     computer.reset();
+    networkNote = false;
     totalHitPoints = chosenPlayers * chosenFigures * Rules::startHealth;
     playerCount = static_cast<unsigned>(chosenPlayers);
     players = new Player*[playerCount];
