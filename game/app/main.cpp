@@ -6,6 +6,7 @@
 // process start to first picture.
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
+#include "game/app/NetworkOptions.h"
 #include "game/files/DataFiles.h"
 #include "game/session/Game.h"
 
@@ -86,6 +87,12 @@ int main(int argc, char** argv) {
     // The translation goes in before the window makes its first text; a start-up failure is told
     // in the same language.
     GameLanguage::install(*app);
+    const NetworkOptions network = NetworkOptions::parse(app->arguments());
+    if (!network.error.isEmpty()) {
+        std::fprintf(stderr, "tortoise-valley: %s\n", qUtf8Printable(network.error));
+        std::fprintf(stderr, "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]\n");
+        return 2;
+    }
     Game* game = nullptr;
     try {
         game = new Game();
@@ -100,6 +107,10 @@ int main(int argc, char** argv) {
                                  : bitmapFailure(failure));
         return 1;
     }
+    if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
+        return 1;
+    if (network.mode == NetworkOptions::Join)
+        game->joinGame(network.host, network.port);
     game->setMinimumSize(800, 600);
     game->setWindowTitle(QStringLiteral("Tortoise Valley"));
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))

@@ -57,7 +57,17 @@ double horizontal(const VORN_Vector& a, const VORN_Vector& b) {
 } // namespace
 
 bool ComputerOpponent::playsFor(int player) const {
-    return level != ComputerLevel::Off && player >= firstPlayer;
+    return (level != ComputerLevel::Off && player >= firstPlayer) ||
+           std::find(takenOver.begin(), takenOver.end(), player) != takenOver.end();
+}
+
+ComputerLevel ComputerOpponent::playingLevel() const {
+    return level != ComputerLevel::Off ? level : ComputerLevel::Medium;
+}
+
+void ComputerOpponent::takeOver(int player) {
+    if (!playsFor(player))
+        takenOver.push_back(player);
 }
 
 void ComputerOpponent::reset() {
@@ -65,6 +75,7 @@ void ComputerOpponent::reset() {
     searching = false;
     turnStarted = 0;
     seen.clear();
+    takenOver.clear();
 }
 
 TurnCommand ComputerOpponent::act(const TurnView& view) {
@@ -78,7 +89,7 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
             phase = Phase::Think;
             phaseEnds = now + thinkMs;
             searching = false;
-            planner = ComputerPlayer(level);
+            planner = ComputerPlayer(playingLevel());
         }
         if (now - turnStarted >= lastFireModeMs) {
             searching = false; // a search for a spot left unfinished
@@ -170,7 +181,7 @@ TurnCommand ComputerOpponent::enterFireMode() {
 // Otherwise, once per turn, the aim is planned afresh from here; else the turn runs out unthrown.
 TurnCommand ComputerOpponent::release(const TurnView& view) {
     TurnCommand keys;
-    const ComputerPlayer planner(level);
+    const ComputerPlayer planner(playingLevel());
     if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower)) {
         keys.step = TurnCommand::Step::Throw;
         phase = Phase::Done;
@@ -188,7 +199,7 @@ TurnCommand ComputerOpponent::release(const TurnView& view) {
 void ComputerOpponent::plan(const TurnView& view) {
     if (!searching) {
         searching = true;
-        planner = ComputerPlayer(level);
+        planner = ComputerPlayer(playingLevel());
         const VORN_Vector here = view.field.own.empty() ? view.launch : view.field.own[0].place;
         search = ComputerPlayer::Search(planner, view.field, {{here, view.launch}}, true);
     }

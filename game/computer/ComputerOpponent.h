@@ -25,8 +25,12 @@ public:
     // before they move the world.
     TurnCommand act(const TurnView& view);
 
-    // Forgets the turn under way and the throws it has seen: a new game starts afresh.
+    // Forgets the turn under way, the throws it has seen and the players it took over: a new
+    // game starts afresh.
     void reset();
+    // Plays this player from now on too (one whose machine left a network game), at the chosen
+    // level, or at mittel when none is chosen.
+    void takeOver(int player);
 
     // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
     // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).
@@ -50,6 +54,7 @@ private:
         Done     // thrown
     };
 
+    ComputerLevel playingLevel() const; // the level it plays at: mittel for a taken-over seat
     void think(const TurnView& view);
     TurnCommand enterFireMode();
     void plan(const TurnView& view);
@@ -77,4 +82,5 @@ private:
     // How many throws it has already made from launch at the figure at target; counts this one.
     int throwsSeen(const VORN_LIB::VORN_Vector& launch, const VORN_LIB::VORN_Vector& target);
     std::vector<Aimed> seen; // the latest first, at most a few dozen
+    std::vector<int> takenOver;
 };

@@ -9,5 +9,6 @@ enum GameState {
     Moving = 4,     // the player on turn drives the current figure
     Aiming = 5,     // fire mode: the player aims the grenade
     Flying = 6,     // the grenade flies, explodes, and the turn ends
-    GameOver = 7    // winner or draw screen
+    GameOver = 7,   // winner or draw screen
+    NetworkMenu = 8 // host a network game or join one (this machine's own; never sent)
 };

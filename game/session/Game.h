@@ -21,6 +21,7 @@
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/computer/ComputerOpponent.h"
 #include "game/computer/TurnView.h"
+#include "game/network/NetworkMessage.h"
 #include "game/rules/GameState.h"
 #include "game/rules/ImpactState.h"
 #include "game/rules/TurnCommand.h"
@@ -31,6 +32,8 @@
 #include <QRect>
 #include <QString>
 
+class NetworkClient;
+class NetworkHost;
 class QPainter;
 class QTimer;
 class Player;
@@ -91,6 +94,19 @@ public:
     // The game's clock: the engine clock, ahead by the time played fast. Turn timers count it.
     VORN_LIB::VORN_Clock::Ticks clockNow() const;
     static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
+
+    // Network play (GameNetwork.cpp). Opens a game on a port (0: any free one) that other
+    // machines join; false when the port cannot be opened.
+    bool hostGame(quint16 port);
+    // Joins the game of a host: from then on this window shows the host's game and sends the
+    // commands of its own seat.
+    void joinGame(const QString& hostName, quint16 port);
+    // Whether a joined machine plays this player, on the host.
+    bool seatRemote(int player) const;
+    // Whether a joined machine plays the turn under way (countdown to flight), on the host.
+    bool remoteOnTurn() const;
+    NetworkHost* host = nullptr;     // owned (child); while hosting
+    NetworkClient* client = nullptr; // owned (child); while joined
 
     // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
     // entry closes the circle (5760).
@@ -157,6 +173,25 @@ private:
     void playerLost(int index, const QString& event);
     void tick(VORN_LIB::VORN_Clock::Ticks now); // the rules and the world at game clock now
     void toggleFullScreen();                    // F11 (GameInput.cpp)
+    void clientKey(int key, bool pressed);      // a joined machine's keys (GameInput.cpp)
+    void networkMenuKey(QKeyEvent* event);
+    bool typingAddress = false; // in the network menu, after J
+    QString address;            // the host's address as typed there
+    bool networkNote = false;   // the menu shows why a network game ended, until the next game
+    TurnCommand clientKeys;     // the keys a joined machine holds for its seat
+
+    // Network play (GameNetwork.cpp).
+    void sendState(VORN_LIB::VORN_Clock::Ticks now);
+    Network::Message startMessage() const;
+    void announceCrater(const VORN_LIB::VORN_Vector& point);
+    void sendHeightmap(int seat);
+    quint32 heightmapChecksum() const;
+    void received(const Network::Message& message);
+    void startFromHost(const Network::Start& start);
+    void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
+    void leaveNetworkGame(const QString& message);
+    VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
+    VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
     // What the computer sees of the tick of its turn at clock reading now (GameComputer.cpp).
     TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
     ComputerPlayer::Field computerField() const;

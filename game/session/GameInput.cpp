@@ -4,6 +4,7 @@
 // switches the sound off and on in every state.
 #include "game/session/Game.h"
 
+#include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 
 #include <QKeyEvent>
@@ -82,7 +83,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
         toggleFullScreen();
         return;
     }
-    if (computerOnTurn() && !reachesComputerTurn(key))
+    if (client) {
+        clientKey(key, true);
+        return;
+    }
+    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
     switch (state) {
@@ -93,6 +98,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
             state = AskPlayers;
         else if (key == Qt::Key_C)
             computer.level = nextComputerLevel(computer.level);
+        else if (key == Qt::Key_N && !host)
+            state = NetworkMenu;
+        break;
+    case NetworkMenu:
+        networkMenuKey(event);
         break;
     case AskPlayers:
         if (digit >= 2 && digit <= 9) {
@@ -135,6 +145,65 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+// The network menu: H opens a game here, J starts typing the host's address (digits, dots and a
+// colon), Return joins it, Escape goes back.
+void Game::networkMenuKey(QKeyEvent* event) {
+    const int key = event->key();
+    const QString typed = event->text();
+    if (key == Qt::Key_Escape) {
+        typingAddress = false;
+        state = MainMenu;
+    } else if (!typingAddress && key == Qt::Key_H) {
+        state = MainMenu;
+        if (hostGame(Network::defaultPort))
+            addMessage(tr("warte auf spieler"));
+    } else if (!typingAddress && key == Qt::Key_J) {
+        typingAddress = true;
+        address.clear();
+    } else if (typingAddress && key == Qt::Key_Backspace) {
+        address.chop(1);
+    } else if (typingAddress && key == Qt::Key_Return && !address.isEmpty()) {
+        const int colon = address.lastIndexOf(QLatin1Char(':'));
+        const uint port = colon < 0 ? Network::defaultPort : address.mid(colon + 1).toUInt();
+        if (port >= 1 && port <= 65535 && colon != 0) {
+            typingAddress = false;
+            state = MainMenu;
+            joinGame(colon < 0 ? address : address.left(colon), quint16(port));
+        }
+    } else if (typingAddress && typed.size() == 1 && address.size() < 40 &&
+               (typed[0].isDigit() || typed[0] == QLatin1Char('.') ||
+                typed[0] == QLatin1Char(':'))) {
+        address += typed;
+    }
+}
+
+// A joined machine's keys: Escape leaves the game; on its own seat's turn the keys give the
+// commands that go to the host, the rest only watch.
+void Game::clientKey(int key, bool pressed) {
+    if (key == Qt::Key_Escape) {
+        if (pressed)
+            leaveNetworkGame(QString());
+        return;
+    }
+    if (currentPlayer != client->seat || (state != Moving && state != Aiming))
+        return;
+    TurnCommand keys = clientKeys;
+    if (pressed) {
+        keys = ::pressed(clientKeys, key, state);
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
+        keys.yawRate = 0;
+    } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
+        keys.driveRate = 0;
+    } else if (key == Qt::Key_Space || key == Qt::Key_Control) {
+        keys.raiseRate = 0;
+    }
+    if (keys == clientKeys)
+        return;
+    client->send(Network::Command{client->seat, keys});
+    clientKeys = keys;
+    clientKeys.step = TurnCommand::Step::None;
+}
+
 // The window also takes the whole screen itself, and gives it back, so that the switch works where
 // no window manager does it. (A new geometry ends Qt's full-screen state, so it comes first.)
 void Game::toggleFullScreen() {
@@ -153,7 +222,11 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return;
     if (state != Moving && state != Aiming)
         return;
-    if (computerOnTurn() && !reachesComputerTurn(event->key()))
+    if (client) {
+        clientKey(event->key(), false);
+        return;
+    }
+    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = heldRates();
     switch (event->key()) {

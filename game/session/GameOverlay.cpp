@@ -263,7 +263,11 @@ void Game::paintEvent(QPaintEvent*) {
     case AskPlayers:
     case AskFigures:
     case GameOver:
+    case NetworkMenu:
         drawMenu(painter);
+        // A network game's menu: who has joined, or what a joined machine waits for.
+        if (host || client || networkNote)
+            drawMessagePanel(painter);
         break;
     case Countdown:
     case Moving:
@@ -291,7 +295,15 @@ void Game::drawMenu(QPainter& painter) {
         text(-140, -40, tr("neues spiel"));
         overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
                     menuLineFont());
+        overlayText(painter, cx - 160, cy + 80, tr("n: netzwerkspiel"), menuLineFont());
         text(-160, 120, tr("esc: schliesen"));
+        break;
+    case NetworkMenu:
+        overlayText(painter, cx - 160, cy - 120, tr("h: spiel eroeffnen"), menuLineFont());
+        overlayText(painter, cx - 160, cy - 70, tr("j: beitreten"), menuLineFont());
+        if (typingAddress)
+            overlayText(painter, cx - 160, cy - 10, address + QLatin1Char('_'), menuLineFont());
+        text(-160, 120, tr("esc: zurueck"));
         break;
     case AskPlayers:
         text(-160, -120, tr("wieviele"));

@@ -2,6 +2,7 @@
 // message log. Times are engine clock milliseconds; angles are degrees; the numbers are Rules'.
 #include "game/session/Game.h"
 
+#include "game/network/NetworkHost.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
@@ -52,6 +53,7 @@ void Game::newGame() {
     alivePlayers.clear();
     computer.reset();
     computersOnlyShown = false;
+    networkNote = false;
     totalHitPoints = chosenPlayers * chosenFigures * Rules::startHealth;
     playerCount = static_cast<unsigned>(chosenPlayers);
     players = new Player*[playerCount];
@@ -65,6 +67,8 @@ void Game::newGame() {
         players[i]->registerWith(&scene, &collisions, &gravityGroup);
         alivePlayers.append(static_cast<int>(i));
     }
+    if (host)
+        host->broadcast(startMessage());
 }
 
 void Game::nextTurn() {
@@ -101,6 +105,10 @@ void Game::nextTurn() {
 // One tick of the timer. Once only computers are left it plays four ticks' worth: the game's clock
 // runs four times as fast and the world moves in four steps, each as long as a normal tick's.
 void Game::updateStuff() {
+    if (client) { // a joined window shows the host's game and moves nothing itself
+        update();
+        return;
+    }
     const VORN_Clock::Ticks real = VORN_Clock::now();
     const VORN_Clock::Ticks elapsed =
         std::min<VORN_Clock::Ticks>(real - lastRealTick, Rules::longestStep * 1000);
@@ -115,6 +123,8 @@ void Game::updateStuff() {
             clockAhead += elapsed;
         tick(clockNow());
     }
+    if (host)
+        sendState(clockNow());
     update();
 }
 
@@ -125,8 +135,8 @@ VORN_Clock::Ticks Game::clockNow() const {
 bool Game::onlyComputersLeft() const {
     if (computer.level == ComputerLevel::Off || playerCount == 0 || state == GameOver)
         return false;
-    for (int u = 0; u < computer.firstPlayer && u < static_cast<int>(playerCount); ++u)
-        if (players[u] && players[u]->alive > 0)
+    for (int u = 0; u < static_cast<int>(playerCount); ++u) // a person at this keyboard or another
+        if (players[u] && players[u]->alive > 0 && (u < computer.firstPlayer || seatRemote(u)))
             return false;
     return computer.firstPlayer > 0; // with no person at all (the duel tool) nothing changes
 }
@@ -268,7 +278,13 @@ TurnCommand Game::heldRates() const {
 
 bool Game::computerOnTurn() const {
     const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
-    return turn && playerCount != 0 && computer.playsFor(currentPlayer);
+    return turn && playerCount != 0 && computer.playsFor(currentPlayer) &&
+           !seatRemote(currentPlayer);
+}
+
+bool Game::remoteOnTurn() const {
+    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
+    return turn && playerCount != 0 && seatRemote(currentPlayer);
 }
 
 void Game::takeGrenadeOutOfWorld() {
@@ -281,6 +297,7 @@ void Game::takeGrenadeOutOfWorld() {
 void Game::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
     landscape.createCrater(point, Rules::craterRadius);
+    announceCrater(point);
     sound.explosion(point);
 
     for (unsigned u = 0; u < playerCount; ++u) {

@@ -212,6 +212,9 @@ private:
         case MainMenu:
             tap(Qt::Key_Return);
             break;
+        case NetworkMenu: // never reached: no key of the soak opens it
+            tap(Qt::Key_Escape);
+            break;
         case AskPlayers:
             if (chance(0.05))
                 tap(Qt::Key_Escape);

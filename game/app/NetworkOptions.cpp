@@ -1,0 +1,54 @@
+#include "game/app/NetworkOptions.h"
+
+#include "game/network/NetworkMessage.h"
+
+namespace {
+
+// A port number 1 … 65535; 0 when the text is not one.
+quint16 portOf(const QString& text) {
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
+}
+
+} // namespace
+
+NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
+    NetworkOptions options;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        if (a != QLatin1String("--host") && a != QLatin1String("--join"))
+            continue; // Qt's own options are Qt's
+        if (options.mode != Alone) {
+            options.error = QStringLiteral("--host and --join are given more than once");
+            return options;
+        }
+        options.port = Network::defaultPort;
+        const bool hasValue = i + 1 < arguments.size() && !arguments[i + 1].startsWith('-');
+        if (a == QLatin1String("--host")) {
+            options.mode = Host;
+            if (hasValue && !(options.port = portOf(arguments[++i]))) {
+                options.error = QStringLiteral("not a port: %1").arg(arguments[i]);
+                return options;
+            }
+        } else {
+            options.mode = Join;
+            if (!hasValue) {
+                options.error = QStringLiteral("--join needs the host's address");
+                return options;
+            }
+            const QString target = arguments[++i];
+            const int colon = target.lastIndexOf(':');
+            options.host = colon < 0 ? target : target.left(colon);
+            if (colon >= 0 && !(options.port = portOf(target.mid(colon + 1)))) {
+                options.error = QStringLiteral("not a port: %1").arg(target.mid(colon + 1));
+                return options;
+            }
+            if (options.host.isEmpty()) {
+                options.error = QStringLiteral("--join needs the host's address");
+                return options;
+            }
+        }
+    }
+    return options;
+}

@@ -1,0 +1,33 @@
+// A machine that joined a network game: says hello, learns its seat, sends the commands of its
+// own seat and passes on everything the host's game does.
+#pragma once
+
+#include "game/network/NetworkMessage.h"
+
+#include <QObject>
+#include <QString>
+
+class NetworkConnection;
+
+class NetworkClient : public QObject {
+    Q_OBJECT
+
+public:
+    explicit NetworkClient(QObject* parent = nullptr);
+
+    void connectTo(const QString& host, quint16 port);
+    void send(const Network::Message& message);
+    // Leaves the game, telling the host.
+    void leave();
+
+    int seat = -1; // given by the host's welcome
+
+signals:
+    void welcomed(int seat);
+    void refused(const QString& reason);
+    void received(const Network::Message& message);
+    void lost(); // the host went away, or the connection broke
+
+private:
+    NetworkConnection* connection = nullptr;
+};

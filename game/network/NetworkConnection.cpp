@@ -1,0 +1,88 @@
+#include "game/network/NetworkConnection.h"
+
+#include "game/network/FrameCodec.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+#include <QTimer>
+#include <cstdio>
+
+NetworkConnection::NetworkConnection(QTcpSocket* s, QObject* parent)
+    : QObject(parent), socket(s), keepAlive(new QTimer(this)) {
+    socket->setParent(this);
+    socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    heard.start();
+    connect(socket, &QTcpSocket::connected, this, [this] {
+        heard.restart();
+        emit connected();
+    });
+    connect(socket, &QTcpSocket::readyRead, this, &NetworkConnection::readFrames);
+    connect(socket, &QTcpSocket::disconnected, this, [this] { close(QString()); });
+    connect(socket, &QAbstractSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        if (e != QAbstractSocket::RemoteHostClosedError)
+            close(socket->errorString());
+        else
+            close(QString());
+    });
+    connect(keepAlive, &QTimer::timeout, this, &NetworkConnection::checkSilence);
+    keepAlive->start(Network::keepAliveMs);
+}
+
+NetworkConnection::~NetworkConnection() {
+    socket->disconnect(this);
+}
+
+void NetworkConnection::send(const Network::Message& message) {
+    if (open && socket->state() == QAbstractSocket::ConnectedState)
+        socket->write(FrameCodec::encode(message));
+}
+
+void NetworkConnection::close(const QString& reason) {
+    if (!open)
+        return;
+    open = false;
+    keepAlive->stop();
+    if (!reason.isEmpty())
+        std::fprintf(stderr, "tortoise-valley: %s: %s; connection closed\n", qUtf8Printable(peer()),
+                     qUtf8Printable(reason));
+    socket->disconnect(this);
+    socket->flush();
+    socket->disconnectFromHost();
+    if (socket->state() != QAbstractSocket::UnconnectedState)
+        socket->abort();
+    emit closed();
+}
+
+QString NetworkConnection::peer() const {
+    QHostAddress address = socket->peerAddress();
+    bool mapped = false; // an IPv4 peer of a dual-stack socket is shown as IPv4
+    const quint32 v4 = address.toIPv4Address(&mapped);
+    if (mapped)
+        address = QHostAddress(v4);
+    return QStringLiteral("%1:%2").arg(address.toString()).arg(socket->peerPort());
+}
+
+void NetworkConnection::readFrames() {
+    while (open && socket->bytesAvailable() > 0) {
+        reader.append(socket->read(Network::frameLimit));
+        heard.restart();
+        while (open) {
+            std::optional<Network::Message> message = reader.next();
+            if (reader.failed()) {
+                close(reader.error);
+                return;
+            }
+            if (!message)
+                break;
+            emit received(*message);
+        }
+    }
+}
+
+void NetworkConnection::checkSilence() {
+    if (heard.elapsed() > Network::silentLimitMs) {
+        close(QStringLiteral("silent for %1 s").arg(Network::silentLimitMs / 1000));
+        return;
+    }
+    send(Network::KeepAlive{});
+}

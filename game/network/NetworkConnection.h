@@ -1,0 +1,45 @@
+// One TCP connection of a network game, on either side: frames out and in, a keep-alive every
+// two seconds, and the end of a peer that sends something bad or stays silent for ten seconds.
+// Reads at most a frame's worth per step, so a flood can neither grow memory nor hold up a tick.
+#pragma once
+
+#include "game/network/FrameReader.h"
+#include "game/network/NetworkMessage.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+class QTcpSocket;
+class QTimer;
+
+class NetworkConnection : public QObject {
+    Q_OBJECT
+
+public:
+    // Takes the socket over (connected, or connecting).
+    NetworkConnection(QTcpSocket* socket, QObject* parent);
+    ~NetworkConnection() override;
+
+    void send(const Network::Message& message);
+    // Ends the connection; a reason is said once on standard error, naming the peer.
+    void close(const QString& reason);
+    // The peer's address and port, "127.0.0.1:51234".
+    QString peer() const;
+    bool isOpen() const { return open; }
+
+signals:
+    void connected();
+    void received(const Network::Message& message);
+    void closed(); // once, however the connection ended
+
+private:
+    void readFrames();
+    void checkSilence();
+
+    QTcpSocket* socket;
+    QTimer* keepAlive;
+    FrameReader reader;
+    QElapsedTimer heard;
+    bool open = true;
+};

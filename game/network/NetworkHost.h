@@ -1,0 +1,52 @@
+// The host of a network game: listens for machines that join, gives each the next free seat
+// (spieler 1, 2, …; spieler 0 is the host's own), passes on the commands of a seat's machine for
+// that seat only, and sends every seated machine what the host's game does.
+#pragma once
+
+#include "game/network/NetworkMessage.h"
+#include "game/rules/TurnCommand.h"
+
+#include <QObject>
+#include <QString>
+#include <map>
+
+class NetworkConnection;
+class QTcpServer;
+
+class NetworkHost : public QObject {
+    Q_OBJECT
+
+public:
+    explicit NetworkHost(QObject* parent = nullptr);
+    ~NetworkHost() override;
+
+    // Listens on every address at port (0: any free one); false, with the reason on standard
+    // error, when it cannot.
+    bool listen(quint16 port);
+    quint16 port() const;
+
+    // Whether a joined machine holds the seat of this player.
+    bool holds(int seat) const { return seats.count(seat) != 0; }
+    // The address of the machine on a seat, "192.168.0.7".
+    QString addressOf(int seat) const;
+    int joinedCount() const { return int(seats.size()); }
+
+    void broadcast(const Network::Message& message);
+    void sendTo(int seat, const Network::Message& message);
+
+signals:
+    void joined(int seat);
+    void left(int seat);
+    // A command of a seat's own machine, for that seat.
+    void command(int seat, const TurnCommand& command);
+    void heightmapAsked(int seat);
+
+private:
+    void accept();
+    void handle(NetworkConnection* peer, const Network::Message& message);
+    int freeSeat() const;
+
+    QTcpServer* server;
+    std::map<NetworkConnection*, int> peers; // every connection, -1 until it has said hello
+    std::map<int, NetworkConnection*> seats;
+};

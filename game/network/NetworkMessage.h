@@ -1,0 +1,86 @@
+// The messages of a network game between the host, who runs the rules, and the machines that
+// joined it. World units, y up, angles in degrees, times in milliseconds.
+#pragma once
+
+#include "game/rules/GameState.h"
+#include "game/rules/TurnCommand.h"
+
+#include <QString>
+#include <QVector>
+#include <cstdint>
+#include <variant>
+
+namespace Network {
+
+constexpr quint32 protocolVersion = 1;
+constexpr quint16 defaultPort = 47800;
+constexpr int frameLimit = 64 * 1024; // bytes of one frame, its length field included
+constexpr int silentLimitMs = 10000;  // a peer heard nothing from for this long is dropped
+constexpr int keepAliveMs = 2000;     // how often a quiet side says it is still there
+
+// First words of either side: the protocol and the game's version.
+struct Hello {
+    quint32 protocol = protocolVersion;
+    QString game;
+};
+// The host's answer: the seat the joined machine plays (the player of that number).
+struct Welcome {
+    qint32 seat = -1;
+};
+// The host turns a machine away (a wrong protocol version).
+struct Refused {
+    QString reason;
+};
+// A joined machine's command for its own seat.
+struct Command {
+    qint32 seat = -1;
+    TurnCommand command;
+};
+// A new round: the players' colours (red, green, blue in 0 … 1) and the figures each.
+struct Start {
+    QVector<float> colours; // three per player
+    qint32 figures = 0;
+};
+// One figure as the host sees it; a figure that is gone is left out.
+struct Figure {
+    quint8 player = 0;
+    quint8 slot = 0;
+    float x = 0, y = 0, z = 0;
+    float heading = 0; // rotation about y
+    qint16 health = 0;
+};
+// A tick of the host's game.
+struct State {
+    GameState state = MainMenu;
+    qint8 currentPlayer = -1;
+    qint8 currentSlot = -1; // the figure on turn, -1 for none
+    qint16 secondsLeft = 0;
+    qint32 msIntoPhase = 0; // since the phase's timer started, for the clock's ticks
+    bool grenadeShown = false;
+    float grenadeX = 0, grenadeY = 0, grenadeZ = 0;
+    float aimYaw = 0, aimPitch = 0, aimPower = 0;
+    QVector<Figure> figures;
+    QVector<QString> messages; // the message log, oldest first
+};
+// Something that happened once: a crater, a sound.
+struct Event {
+    enum Kind : quint8 { Crater, TurnStarts, Launch, FigureLost, Win, Draw, KindCount };
+    Kind kind = Crater;
+    float x = 0, y = 0, z = 0; // the crater's or the blast's centre
+};
+// A sum of the host's heightmap after a crater, and a part of the heightmap itself.
+struct Checksum {
+    quint32 sum = 0;
+};
+struct HeightmapRequest {};
+struct HeightRows {
+    quint32 firstValue = 0; // index of the first height in the grid, row by row
+    QVector<double> heights;
+};
+struct KeepAlive {};
+struct Bye {};
+
+using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
+                             HeightmapRequest, HeightRows, KeepAlive, Bye>;
+
+} // namespace Network

@@ -1,0 +1,227 @@
+// Network play over 127.0.0.1 with real sockets: the game window of this process is the host or
+// the joined machine, and the test speaks the wire format as the other side. Waits are bounded.
+#include "tests/support/GameDriver.h"
+
+#include "game/network/FrameCodec.h"
+#include "game/network/FrameReader.h"
+#include "game/network/NetworkHost.h"
+#include "game/rules/Rules.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTcpSocket>
+
+using namespace GameDriver;
+using namespace Network;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class NetworkScenario : public GameScenario {};
+
+// Runs the event loop until done() holds or two seconds have passed.
+bool waitFor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+// A machine joining by hand: a socket, and everything the host has sent it so far.
+struct Peer {
+    explicit Peer(quint16 port) {
+        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
+        EXPECT_TRUE(socket.waitForConnected(2000));
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+            reader.append(socket.readAll());
+            while (std::optional<Message> m = reader.next())
+                got.push_back(*m);
+        });
+    }
+    void send(const Message& m) { sendBytes(FrameCodec::encode(m)); }
+    void sendBytes(const QByteArray& bytes) {
+        socket.write(bytes);
+        socket.flush();
+    }
+    template <typename T> const T* last() const {
+        for (auto it = got.rbegin(); it != got.rend(); ++it)
+            if (const T* m = std::get_if<T>(&*it))
+                return m;
+        return nullptr;
+    }
+    bool closed() { return socket.state() == QAbstractSocket::UnconnectedState; }
+
+    QTcpSocket socket;
+    FrameReader reader;
+    std::vector<Message> got;
+};
+
+TurnCommand rates(double yaw, double raise, double drive,
+                  TurnCommand::Step step = TurnCommand::Step::None) {
+    TurnCommand c;
+    c.yawRate = yaw;
+    c.raiseRate = raise;
+    c.driveRate = drive;
+    c.step = step;
+    return c;
+}
+
+} // namespace
+
+TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadPeers) {
+    ASSERT_TRUE(g.hostGame(0));
+    const quint16 port = g.host->port();
+
+    // A machine of another protocol is turned away, and told why.
+    Peer stranger(port);
+    stranger.send(Hello{protocolVersion + 1, QStringLiteral("9.9")});
+    ASSERT_TRUE(waitFor([&] { return stranger.closed(); }));
+    ASSERT_NE(stranger.last<Refused>(), nullptr);
+    EXPECT_EQ(stranger.last<Refused>()->reason, QStringLiteral("falsche version"));
+
+    Peer friendly(port);
+    friendly.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+    ASSERT_TRUE(waitFor([&] { return friendly.last<Welcome>() != nullptr; }));
+    EXPECT_EQ(friendly.last<Welcome>()->seat, 1);
+    EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 ist beigetreten")));
+
+    // Garbage, a second hello, or a command for a seat it does not hold closes that one
+    // connection; the game and the other machine go on.
+    for (const QByteArray& bad : {QByteArray("\x00\x00\x00\x05\x63garbage", 12),
+                                  FrameCodec::encode(Hello{protocolVersion, QString()}),
+                                  FrameCodec::encode(Command{0, rates(120, 0, 0)}),
+                                  QByteArray("\x7f\xff\xff\xff", 4) + QByteArray(1000, 'x')}) {
+        Peer rude(port);
+        rude.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+        ASSERT_TRUE(waitFor([&] { return rude.last<Welcome>() != nullptr; }));
+        EXPECT_EQ(rude.last<Welcome>()->seat, 2);
+        rude.sendBytes(bad);
+        EXPECT_TRUE(waitFor([&] { return rude.closed(); }));
+    }
+    tick();
+    EXPECT_FALSE(friendly.closed());
+    EXPECT_EQ(g.host->joinedCount(), 1);
+
+    startRound(2, 1, 5);
+    ASSERT_TRUE(waitFor([&] { return friendly.last<Start>() != nullptr; }));
+    EXPECT_EQ(friendly.last<Start>()->colours.size(), 6);
+    toMoving();
+
+    // Spieler 0's turn, at the host's keyboard: the joined machine's commands do nothing.
+    friendly.send(Command{1, rates(120, 0, -2, TurnCommand::Step::FireMode)});
+    waitFor([] { return false; }); // gives the command every chance to arrive
+    tick();
+    EXPECT_EQ(g.state, Moving);
+    EXPECT_EQ(g.yawRate, 0);
+    tap(Qt::Key_Return);
+    hold(Qt::Key_Space, 1.5);
+    tap(Qt::Key_Return);
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown && g.currentPlayer == 1; }, 1000));
+    toMoving();
+
+    // Spieler 1's turn: the host's keys do nothing, the joined machine drives and throws.
+    press(Qt::Key_Left);
+    EXPECT_EQ(g.yawRate, 0);
+    release(Qt::Key_Left);
+    friendly.send(Command{1, rates(120, 0, 0)});
+    ASSERT_TRUE(waitFor([&] { return g.yawRate == 120; }));
+    ticksFor(0.5);
+    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::FireMode)});
+    ASSERT_TRUE(waitFor([&] { return g.state == Aiming; }));
+    friendly.send(Command{1, rates(0, 30, 2)});
+    ASSERT_TRUE(waitFor([&] { return g.raiseRate == 30; }));
+    ticksFor(1.5);
+    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::Throw)});
+    ASSERT_TRUE(waitFor([&] { return g.state == Flying; }));
+
+    // Each tick's state tells the joined machine where every figure is and how it is.
+    tick();
+    ASSERT_TRUE(waitFor([&] {
+        const State* s = friendly.last<State>();
+        return s && s->state == Flying;
+    }));
+    const State& shown = *friendly.last<State>();
+    ASSERT_EQ(shown.figures.size(), 2);
+    for (const Figure& f : shown.figures) {
+        const Tortoise* figure = g.players[f.player]->figures[f.slot];
+        EXPECT_LT(distance(VORN_Vector(f.x, f.y, f.z), figure->worldPosition), 1e-4);
+        EXPECT_EQ(f.health, figure->health);
+    }
+
+    // The joined machine goes away in the middle of its next turn: the computer plays on.
+    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown && g.currentPlayer == 0; }, 1000));
+    toMoving();
+    tap(Qt::Key_Return);
+    hold(Qt::Key_Space, 1.5);
+    tap(Qt::Key_Return);
+    ASSERT_TRUE(tickUntil([&] { return g.state == Moving && g.currentPlayer == 1; }, 1000));
+    ticksFor(0.5);
+    friendly.socket.abort();
+    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 0; }));
+    EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 hat das spiel verlassen")));
+    EXPECT_TRUE(g.computerOnTurn());
+    EXPECT_TRUE(tickUntil([&] { return g.state == Flying; }, 12 * 40));
+}
+
+TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturnsWhenTheHostGoes) {
+    auto* host = new NetworkHost();
+    ASSERT_TRUE(host->listen(0));
+    std::vector<TurnCommand> commands;
+    int asked = 0;
+    QObject::connect(host, &NetworkHost::command, [&](int seat, const TurnCommand& c) {
+        EXPECT_EQ(seat, 1);
+        commands.push_back(c);
+    });
+    QObject::connect(host, &NetworkHost::heightmapAsked, [&](int) { ++asked; });
+    g.joinGame(QStringLiteral("127.0.0.1"), host->port());
+    ASSERT_TRUE(waitFor([&] { return host->holds(1); }));
+    EXPECT_TRUE(log().contains(QStringLiteral("warte auf spieler")));
+
+    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
+    State s;
+    s.state = Moving;
+    s.currentPlayer = 1;
+    s.currentSlot = 0;
+    s.secondsLeft = 59;
+    s.figures = {{0, 0, -10.0f, 2.0f, 5.0f, 0.0f, 100}, {1, 0, 20.0f, 1.5f, -5.0f, 45.0f, 62}};
+    s.messages = {QString(),
+                  QString(),
+                  QString(),
+                  QString(),
+                  QStringLiteral("spieler 0"),
+                  QStringLiteral("meldet verluste")};
+    host->broadcast(s);
+    ASSERT_TRUE(waitFor([&] { return g.state == Moving; }));
+    ASSERT_EQ(g.playerCount, 2u);
+    const Tortoise* own = g.players[1]->figures[0];
+    EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
+    EXPECT_EQ(own->health, 62);
+    EXPECT_EQ(g.currentFigure, own);
+    EXPECT_EQ(log().last(), QStringLiteral("meldet verluste"));
+
+    // Its seat's turn: its keys go to the host as commands, and it moves nothing itself.
+    press(Qt::Key_Left);
+    ASSERT_TRUE(waitFor([&] { return !commands.empty(); }));
+    EXPECT_EQ(commands.back(), rates(Rules::turnSpeed, 0, 0));
+    release(Qt::Key_Left);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 2; }));
+    EXPECT_EQ(commands.back(), TurnCommand());
+    tick(40);
+    EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
+
+    // A crater is dug here from the host's event; a heightmap that differs is asked for.
+    const double before = g.landscape.surfaceHeight(20, -3);
+    host->broadcast(Event{Event::Crater, 20, 1, -3});
+    ASSERT_TRUE(waitFor([&] { return g.landscape.surfaceHeight(20, -3) < before - 0.5; }));
+    host->broadcast(Checksum{12345});
+    EXPECT_TRUE(waitFor([&] { return asked == 1; }));
+
+    // The host goes away: back in the main menu, and told so.
+    delete host;
+    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
+}
