@@ -295,7 +295,7 @@ void Game::drawMenu(QPainter& painter) {
         text(-140, -40, tr("neues spiel"));
         overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
                     menuLineFont());
-        overlayText(painter, cx - 160, cy + 80, tr("n: netzwerkspiel"), menuLineFont());
+        overlayText(painter, cx - 160, cy + 76, tr("n: netzwerkspiel"), panelFont());
         text(-160, 120, tr("esc: schliesen"));
         break;
     case NetworkMenu:

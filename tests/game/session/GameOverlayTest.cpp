@@ -75,6 +75,7 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
     expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
     expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
     expectTextLine(image, cx - 160, cy + 40, "c: computer: aus", 24);
+    expectTextLine(image, cx - 160, cy + 76, "n: netzwerkspiel", 20);
 
     // C cycles the computer's level; only its own line changes.
     for (const char* level : {"leicht", "mittel", "schwer", "aus"}) {
