@@ -445,7 +445,7 @@ void BM_ComputerPlan(benchmark::State& state) {
                                          false);
             for (bool done = false; !done; ++ticks) {
                 const auto t0 = Clock::now();
-                done = drive.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+                done = drive.advance(ComputerOpponent::searchBudget, ComputerOpponent().searchMs);
                 const double t = ms(t0, Clock::now());
                 worstTick = std::max(worstTick, t);
                 plan += t;
@@ -457,7 +457,7 @@ void BM_ComputerPlan(benchmark::State& state) {
             ComputerPlayer::Search aim(planner, there, {{here, Rules::launchPoint(here)}}, true);
             for (bool done = false; !done; ++ticks) {
                 const auto t0 = Clock::now();
-                done = aim.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+                done = aim.advance(ComputerOpponent::searchBudget, ComputerOpponent().searchMs);
                 const double t = ms(t0, Clock::now());
                 worstTick = std::max(worstTick, t);
                 plan += t;

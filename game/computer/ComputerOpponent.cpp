@@ -153,7 +153,7 @@ void ComputerOpponent::think(const TurnView& view) {
         search = ComputerPlayer::Search(planner, view.field,
                                         ComputerPlayer::Search::drivePlaces(view.field), false);
     }
-    if (!search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs))
+    if (!search.advance(ComputerOpponent::searchBudget, searchMs))
         return;
     searching = false;
     const std::optional<VORN_Vector> spot = search.driveSpot();
@@ -206,7 +206,7 @@ void ComputerOpponent::plan(const TurnView& view) {
     // The throw is drawn in the tick after the search ends: the fallback into the open and the
     // scatter fly a few dozen more flights, too many to add to a tick's share of the search.
     if (!search.done()) {
-        search.advance(ComputerOpponent::searchBudget, ComputerOpponent::searchMs);
+        search.advance(ComputerOpponent::searchBudget, searchMs);
         return;
     }
     searching = false;

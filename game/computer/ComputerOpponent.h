@@ -35,7 +35,10 @@ public:
     // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
     // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).
     static constexpr int searchBudget = 16;
-    static constexpr double searchMs = 4; // and no search begun later in the tick than this
+    // And no search begun later in the tick than this. The time makes when a plan is ready depend
+    // on the machine's speed; the duel tool, which measures play and not time, sets no limit, so
+    // that its games come out the same for the same seeds.
+    double searchMs = 4;
 
     ComputerLevel level = ComputerLevel::Off;
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
