@@ -165,6 +165,7 @@ public:
     QRect windowedGeometry;    // where F11 puts the window back from full screen
 
 private:
+    bool turnUnderWay() const; // from the countdown to the flight, in a game
     void setUpWorld();
     void tearDownWorld();
     void deletePlayers();

@@ -63,6 +63,26 @@ bool reachesComputerTurn(int key) {
     return key == Qt::Key_Escape;
 }
 
+// Lets go of the rate a released key held; false for a key that holds none.
+bool released(int key, TurnCommand& keys) {
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        keys.yawRate = 0;
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        keys.driveRate = 0;
+        return true;
+    case Qt::Key_Space:
+    case Qt::Key_Control:
+        keys.raiseRate = 0;
+        return true;
+    default:
+        return false;
+    }
+}
+
 int digitOf(int key) {
     return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
 }
@@ -190,12 +210,8 @@ void Game::clientKey(int key, bool pressed) {
     TurnCommand keys = clientKeys;
     if (pressed) {
         keys = ::pressed(clientKeys, key, state);
-    } else if (key == Qt::Key_Left || key == Qt::Key_Right) {
-        keys.yawRate = 0;
-    } else if (key == Qt::Key_Up || key == Qt::Key_Down) {
-        keys.driveRate = 0;
-    } else if (key == Qt::Key_Space || key == Qt::Key_Control) {
-        keys.raiseRate = 0;
+    } else {
+        released(key, keys);
     }
     if (keys == clientKeys)
         return;
@@ -229,20 +245,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
     if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = heldRates();
-    switch (event->key()) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        keys.yawRate = 0;
-        break;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        keys.driveRate = 0;
-        break;
-    case Qt::Key_Space:
-    case Qt::Key_Control:
-        keys.raiseRate = 0;
-        break;
-    default:
+    if (!released(event->key(), keys)) {
         QGLWidget::keyReleaseEvent(event);
         return;
     }

@@ -276,15 +276,17 @@ TurnCommand Game::heldRates() const {
     return held;
 }
 
-bool Game::computerOnTurn() const {
+bool Game::turnUnderWay() const {
     const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
-    return turn && playerCount != 0 && computer.playsFor(currentPlayer) &&
-           !seatRemote(currentPlayer);
+    return turn && playerCount != 0;
+}
+
+bool Game::computerOnTurn() const {
+    return turnUnderWay() && computer.playsFor(currentPlayer) && !seatRemote(currentPlayer);
 }
 
 bool Game::remoteOnTurn() const {
-    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
-    return turn && playerCount != 0 && seatRemote(currentPlayer);
+    return turnUnderWay() && seatRemote(currentPlayer);
 }
 
 void Game::takeGrenadeOutOfWorld() {
