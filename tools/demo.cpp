@@ -39,7 +39,7 @@ void tap(int code) {
 void tick(int count = 1) {
     for (int i = 0; i < count; ++i) {
         VORN_Clock::advance(25);
-        QMetaObject::invokeMethod(game, "updateStuff", Qt::DirectConnection);
+        game->updateStuff();
     }
 }
 
@@ -62,7 +62,7 @@ void shoot(const char* name) {
 // Aims from the current figure at the target with a 45° throw, turning and powering up by holding
 // the keys for the right time, then throws.
 void throwAt(const Tortoise* target) {
-    const VORN_Vector from = game->currentFigure->worldPosition;
+    const VORN_Vector from = game->match->currentFigure->worldPosition;
     const VORN_Vector to = target->worldPosition;
     const double dx = to.x() - from.x();
     const double dz = to.z() - from.z();
@@ -122,7 +122,7 @@ int main(int argc, char** argv) {
     shoot("3-moving");
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
-    const Tortoise* target = game->players[1]->figures[0];
+    const Tortoise* target = game->match->players[1]->figure(0);
     throwAt(target);
     turnCamera(70, -10);
     shoot("4-aiming");
@@ -131,7 +131,8 @@ int main(int argc, char** argv) {
     tap(Qt::Key_Return); // throw
     tick(40);
     shoot("5-flight");
-    for (int i = 0; i < 2000 && game->impactState != ImpactState::Exploded && game->state == Flying;
+    for (int i = 0; i < 2000 && game->match->impactState != ImpactState::Exploded &&
+                    game->match->state == Flying;
          ++i)
         tick();
     tick(4);
@@ -144,30 +145,31 @@ int main(int argc, char** argv) {
     turnCamera(yaw - 90, pitch + 10);
 
     // Play on until one side is left: each player throws at the other's first standing tortoise.
-    for (int turn = 0; turn < 20 && game->state != GameOver; ++turn) {
-        for (int i = 0; i < 400 && game->state != Moving && game->state != GameOver; ++i)
+    for (int turn = 0; turn < 20 && game->match->state != GameOver; ++turn) {
+        for (int i = 0; i < 400 && game->match->state != Moving && game->match->state != GameOver;
+             ++i)
             tick();
-        if (game->state == GameOver)
+        if (game->match->state == GameOver)
             break;
-        const int other = 1 - game->currentPlayer;
-        const Player* enemy = game->players[other];
+        const int other = 1 - game->match->currentPlayer;
+        const Player* enemy = game->match->players[other].get();
         if (!enemy)
             break;
         const Tortoise* aim = nullptr;
         for (unsigned j = 0; j < enemy->count && !aim; ++j)
-            aim = enemy->figures[j];
+            aim = enemy->figure(j);
         throwAt(aim);
         tap(Qt::Key_Return);
-        for (int i = 0; i < 2000 && game->state == Flying; ++i)
+        for (int i = 0; i < 2000 && game->match->state == Flying; ++i)
             tick();
     }
     tick(2);
     // The end screen over the winner, seen from above (the camera was left in the last crater).
-    if (!game->alivePlayers.isEmpty()) {
-        const Player* winner = game->players[game->alivePlayers.first()];
+    if (!game->match->alivePlayers.isEmpty()) {
+        const Player* winner = game->match->players[game->match->alivePlayers.first()].get();
         for (unsigned j = 0; j < winner->count; ++j)
-            if (winner->figures[j])
-                game->viewport->setView(winner->figures[j]->worldPosition, 20, -35, -6);
+            if (winner->figure(j))
+                game->viewport->setView(winner->figure(j)->worldPosition, 20, -35, -6);
     }
     shoot("7-end");
 
@@ -181,20 +183,23 @@ int main(int argc, char** argv) {
     tap(Qt::Key_2);
     srand(4204);
     tap(Qt::Key_1);
-    for (int i = 0; i < 400 && game->state != Moving; ++i)
+    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
         tick();
-    throwAt(game->players[1]->figures[0]);
+    throwAt(game->match->players[1]->figure(0));
     tap(Qt::Key_Return);
-    for (int i = 0; i < 2000 && !(game->state == Moving && game->currentPlayer == 1); ++i)
+    for (int i = 0; i < 2000 && !(game->match->state == Moving && game->match->currentPlayer == 1);
+         ++i)
         tick();
     // The aim is in place once it has moved and the computer holds no key any more.
     const auto aimed = [] {
-        return game->state == Aiming && (game->aimPitch != 0 || game->aimPower != 1.0) &&
-               game->yawRate == 0 && game->raiseRate == 0 && game->driveRate == 0;
+        return game->match->state == Aiming &&
+               (game->match->aimPitch != 0 || game->match->aimPower != 1.0) &&
+               game->match->yawRate == 0 && game->match->raiseRate == 0 &&
+               game->match->driveRate == 0;
     };
-    for (int i = 0; i < 600 && !aimed() && game->state != GameOver; ++i)
+    for (int i = 0; i < 600 && !aimed() && game->match->state != GameOver; ++i)
         tick();
-    const double side = std::remainder(game->aimYaw - 70 - game->viewport->yaw, 360.0);
+    const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
     turnCamera(side, -25 - game->viewport->pitch);
     shoot("8-computer");
     return 0;

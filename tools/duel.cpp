@@ -45,16 +45,16 @@ void tap(int code) {
 
 void tick() {
     VORN_Clock::advance(25);
-    QMetaObject::invokeMethod(game, "updateStuff", Qt::DirectConnection);
+    game->updateStuff();
 }
 
 // Hit points of every figure slot of every player; -1 for an empty slot or a player out.
 std::vector<std::vector<int>> healthOfAll() {
-    std::vector<std::vector<int>> all(game->playerCount);
-    for (unsigned u = 0; u < game->playerCount; ++u) {
-        const Player* player = game->players[u];
+    std::vector<std::vector<int>> all(game->match->playerCount);
+    for (unsigned u = 0; u < game->match->playerCount; ++u) {
+        const Player* player = game->match->players[u].get();
         for (unsigned j = 0; j < static_cast<unsigned>(figures); ++j)
-            all[u].push_back(player && player->figures[j] ? player->figures[j]->health : -1);
+            all[u].push_back(player && player->figure(j) ? player->figure(j)->health : -1);
     }
     return all;
 }
@@ -87,20 +87,20 @@ void playGame(unsigned seed, Tally& tally) {
     std::srand(seed);
     tap(Qt::Key_0 + figures);
 
-    GameState before = game->state;
-    VORN_Clock::Ticks countdownStart = game->turnStart;
+    GameState before = game->match->state;
+    VORN_Clock::Ticks countdownStart = game->match->turnStart;
     VORN_Clock::Ticks movingStart = 0;
     bool drove = false;
     int thrower = -1;
     std::vector<std::vector<int>> health;
     int turns = 1;
-    while (game->state != GameOver && turns <= turnLimit) {
-        const ImpactState impactBefore = game->impactState;
+    while (game->match->state != GameOver && turns <= turnLimit) {
+        const ImpactState impactBefore = game->match->impactState;
         tick();
-        const GameState now = game->state;
-        if (now == Countdown && (before != Countdown || game->turnStart != countdownStart)) {
+        const GameState now = game->match->state;
+        if (now == Countdown && (before != Countdown || game->match->turnStart != countdownStart)) {
             ++turns;
-            countdownStart = game->turnStart;
+            countdownStart = game->match->turnStart;
         }
         if (now == Moving && before != Moving) {
             movingStart = VORN_Clock::now();
@@ -108,18 +108,18 @@ void playGame(unsigned seed, Tally& tally) {
         }
         if (before == Moving && now == Countdown)
             ++tally.lostWhileDriving; // off the valley, or out of time
-        if (now == Moving && game->driveRate != 0)
+        if (now == Moving && game->match->driveRate != 0)
             drove = true;
         if (now == Flying && before == Aiming) {
             ++tally.throws;
             tally.drives += drove ? 1 : 0;
             tally.longestTurn =
                 std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
-            thrower = game->currentPlayer;
+            thrower = game->match->currentPlayer;
             health = healthOfAll();
         }
         if (now == Flying && impactBefore != ImpactState::Exploded &&
-            game->impactState == ImpactState::Exploded) {
+            game->match->impactState == ImpactState::Exploded) {
             const std::vector<std::vector<int>> after = healthOfAll();
             bool enemy = false;
             for (std::size_t u = 0; u < after.size(); ++u)
@@ -133,12 +133,12 @@ void playGame(unsigned seed, Tally& tally) {
     ++tally.games;
     if (std::getenv("DUEL_VERBOSE"))
         std::printf("  seed %u: %d turns, %d players left\n", seed, turns,
-                    int(game->alivePlayers.size()));
+                    int(game->match->alivePlayers.size()));
     tally.turns += turns;
     tally.mostTurns = std::max(tally.mostTurns, turns);
-    if (game->state == GameOver) {
+    if (game->match->state == GameOver) {
         ++tally.finished;
-        tally.draws += game->alivePlayers.isEmpty() ? 1 : 0;
+        tally.draws += game->match->alivePlayers.isEmpty() ? 1 : 0;
         tap(Qt::Key_Return);
     } else {
         game->resetAll();
@@ -175,8 +175,8 @@ int main(int argc, char** argv) {
         qputenv("ALSOFT_DRIVERS", "null");
     game = new Game(); // never shown: nothing is painted, the rules run alone
     game->timer->stop();
-    game->computer.firstPlayer = 0;
-    game->computer.searchMs =
+    game->match->computer.firstPlayer = 0;
+    game->match->computer.searchMs =
         HUGE_VAL; // the same games for the same seeds, however busy the machine
 
     std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
@@ -184,7 +184,7 @@ int main(int argc, char** argv) {
     std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
                 "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
     for (const char* name : levels) {
-        game->computer.level = levelNamed(name);
+        game->match->computer.level = levelNamed(name);
         Tally tally;
         unsigned seed = firstSeed;
         while (tally.throws < throwsPerLevel)

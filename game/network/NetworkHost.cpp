@@ -51,7 +51,7 @@ void NetworkHost::sendTo(int seat, const Message& message) {
 }
 
 int NetworkHost::freeSeat() const {
-    for (int seat = 1; seat <= lastSeat; ++seat)
+    for (int seat = firstSeat; seat <= lastSeat; ++seat)
         if (!holds(seat))
             return seat;
     return -1;

@@ -31,6 +31,10 @@ public:
     QString addressOf(int seat) const;
     int joinedCount() const { return int(seats.size()); }
 
+    // The first seat given to a machine that joins: 1 while spieler 0 plays at the host's own
+    // keyboard, 0 for a host without one.
+    int firstSeat = 1;
+
     void broadcast(const Network::Message& message);
     void sendTo(int seat, const Network::Message& message);
 

@@ -35,6 +35,13 @@ constexpr double playAreaZ = 40;               // … and z in [-40, 40]; beyond
 constexpr double dropAreaX = 75;               // new figures drop at x in [-75, 75] …
 constexpr double dropAreaZ = 35;               // … and z in [-35, 35]
 
+constexpr int lampCount = 4; // lamps stand 7 units up above the corners of the square ±20
+
+// Where lamp i (0 … 3) stands: (20, 7, 20), (-20, 7, 20), (20, 7, -20), (-20, 7, -20).
+inline VORN_LIB::VORN_Vector lampPlace(int i) {
+    return VORN_LIB::VORN_Vector(i % 2 == 0 ? 20 : -20, 7, i < 2 ? 20 : -20);
+}
+
 // Whether a point lies beyond the play area, where a figure is lost and a grenade gone.
 inline bool outsidePlayArea(const VORN_LIB::VORN_Vector& p) {
     return p.x() < -playAreaX || p.x() > playAreaX || p.z() < -playAreaZ || p.z() > playAreaZ;

@@ -1,9 +1,12 @@
-// Construction and destruction of the game window.
+// Construction and destruction of the game window, its tick, and how it follows the match: the
+// camera on the figure on turn and on the grenade in flight, the sounds of what happens.
 #include "game/session/Game.h"
 
 #include "game/files/DataFiles.h"
+#include "game/hosting/MatchHost.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -21,11 +24,6 @@ const VORN_Vector noRotation(0, 0, 0);
 const VORN_Vector unitScale(1, 1, 1);
 const VORN_Color white(1, 1, 1, 1);
 
-// A lamp's sphere is owned by the lamp object itself.
-void* lampOwner(VORN_Flashlight* lamp) {
-    return static_cast<VORN_Object*>(lamp);
-}
-
 // The tortoise icon of the menu entry, compiled into the game (desktop/icons.qrc), so the window
 // shows it wherever the game was started from.
 QIcon gameIcon() {
@@ -37,21 +35,10 @@ QIcon gameIcon() {
 } // namespace
 
 Game::Game()
-    : VORN_QtRenderer(), VORN_CollisionHandler(), timer(new QTimer(this)), scene(),
-      viewport(new VORN_Viewport(&scene)), lamps{{origin, noRotation, unitScale, white},
-                                                 {origin, noRotation, unitScale, white},
-                                                 {origin, noRotation, unitScale, white},
-                                                 {origin, noRotation, unitScale, white}},
-      landscape(origin, noRotation, unitScale, white),
-      lampSpheres{{Rules::lampRadius, lampOwner(&lamps[0])},
-                  {Rules::lampRadius, lampOwner(&lamps[1])},
-                  {Rules::lampRadius, lampOwner(&lamps[2])},
-                  {Rules::lampRadius, lampOwner(&lamps[3])}},
-      collisions(this), grenade(), grenadeBody(1.0, &grenade, VORN_Vector(0, 0, 0)),
-      grenadeSphere(Rules::grenadeRadius, &grenadeBody) {
-    gravityGroup.gravity = VORN_Vector(0, -Rules::gravity, 0);
-    grenadeSphere.ownerIsContainer = true;
-
+    : VORN_QtRenderer(), timer(new QTimer(this)), lamps{{origin, noRotation, unitScale, white},
+                                                        {origin, noRotation, unitScale, white},
+                                                        {origin, noRotation, unitScale, white},
+                                                        {origin, noRotation, unitScale, white}} {
     if (!format().doubleBuffer())
         throw -1;
 
@@ -63,11 +50,9 @@ Game::Game()
     connect(timer, &QTimer::timeout, this, &Game::updateStuff);
 
     setUpWorld();
+    followMatch();
 
     timer->start();
-    lastTick = VORN_Clock::now();
-    lastRealTick = lastTick;
-    physicsWorld.lastTicks = lastTick;
     glClearColor(0, 0, 0.2f, 1);
     sound.open(DataFiles()); // each effect looked up as each bitmap is
     resetAll();
@@ -77,5 +62,59 @@ Game::~Game() {
     makeCurrent();
     delete timer;
     timer = nullptr;
+    delete host;
+    host = nullptr;
     tearDownWorld();
+}
+
+void Game::followMatch() {
+    Match* m = match.get();
+    connect(m, &Match::turnStarted, this, [this](int, Tortoise* figure) {
+        cameraLocked = true;
+        viewport->attach(figure);
+    });
+    connect(m, &Match::turnClock, this,
+            [this](VORN_Clock::Ticks start, double left) { sound.turnClock(start, left); });
+    connect(m, &Match::playStarted, this, [this] {
+        sound.turnStarts();
+        cameraLocked = false;
+    });
+    connect(m, &Match::thrown, this, [this] {
+        viewport->attach(&match->grenade);
+        sound.launch();
+    });
+    connect(m, &Match::grenadeGone, this, [this] { viewport->attach(nullptr); });
+    connect(m, &Match::exploded, this, [this](const VORN_Vector& point) {
+        makeCurrent(); // the crater's blocks are drawn anew
+        sound.explosion(point);
+    });
+    connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
+    connect(m, &Match::gameOver, this, [this](bool winner) {
+        if (!match->currentFigure) // nobody took the turn: nothing to look at
+            viewport->attach(nullptr);
+        sound.gameOver(winner);
+    });
+}
+
+void Game::resetAll() {
+    viewport->attach(nullptr);
+    cameraLocked = true;
+    match->reset();
+}
+
+void Game::newGame() {
+    sound.newGame();
+    networkNote = false;
+    makeCurrent();
+    match->newGame(chosenPlayers, chosenFigures);
+    match->nextTurn();
+}
+
+void Game::updateStuff() {
+    if (!client) { // a joined window shows the host's game and moves nothing itself
+        match->advance(VORN_Clock::now());
+        if (host)
+            host->sendState(match->clockNow());
+    }
+    update();
 }

@@ -107,19 +107,19 @@ void Game::keyPressEvent(QKeyEvent* event) {
         clientKey(key, true);
         return;
     }
-    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(key))
+    if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
-    switch (state) {
+    switch (match->state) {
     case MainMenu:
         if (key == Qt::Key_Escape)
             close();
         else if (key == Qt::Key_Return)
-            state = AskPlayers;
+            match->state = AskPlayers;
         else if (key == Qt::Key_C)
-            computer.level = nextComputerLevel(computer.level);
+            match->computer.level = nextComputerLevel(match->computer.level);
         else if (key == Qt::Key_N && !host)
-            state = NetworkMenu;
+            match->state = NetworkMenu;
         break;
     case NetworkMenu:
         networkMenuKey(event);
@@ -127,18 +127,17 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case AskPlayers:
         if (digit >= 2 && digit <= 9) {
             chosenPlayers = digit;
-            state = AskFigures;
+            match->state = AskFigures;
         } else if (key == Qt::Key_Escape) {
-            state = MainMenu;
+            match->state = MainMenu;
         }
         break;
     case AskFigures:
         if (digit >= 1 && digit <= 9) {
             chosenFigures = digit;
             newGame();
-            nextTurn();
         } else if (key == Qt::Key_Escape) {
-            state = AskPlayers;
+            match->state = AskPlayers;
         }
         break;
     case Moving:
@@ -146,7 +145,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         if (key == Qt::Key_Escape)
             resetAll();
         else
-            apply(pressed(heldRates(), key, state));
+            match->apply(pressed(match->heldRates(), key, match->state));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -156,9 +155,9 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case Flying:
         // A person still playing waits for the turn; one watching the computers play on alone
         // leaves in every phase, a grenade in flight taken out with it.
-        if (key == Qt::Key_Escape && onlyComputersLeft()) {
-            if (state == Flying && impactState != ImpactState::Exploded)
-                takeGrenadeOutOfWorld();
+        if (key == Qt::Key_Escape && match->onlyComputersLeft()) {
+            if (match->state == Flying && match->impactState != ImpactState::Exploded)
+                match->takeGrenadeOutOfWorld();
             resetAll();
         }
         break;
@@ -172,11 +171,11 @@ void Game::networkMenuKey(QKeyEvent* event) {
     const QString typed = event->text();
     if (key == Qt::Key_Escape) {
         typingAddress = false;
-        state = MainMenu;
+        match->state = MainMenu;
     } else if (!typingAddress && key == Qt::Key_H) {
-        state = MainMenu;
+        match->state = MainMenu;
         if (hostGame(Network::defaultPort))
-            addMessage(tr("warte auf spieler"));
+            match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
     } else if (!typingAddress && key == Qt::Key_J) {
         typingAddress = true;
         address.clear();
@@ -187,7 +186,7 @@ void Game::networkMenuKey(QKeyEvent* event) {
         const uint port = colon < 0 ? Network::defaultPort : address.mid(colon + 1).toUInt();
         if (port >= 1 && port <= 65535 && colon != 0) {
             typingAddress = false;
-            state = MainMenu;
+            match->state = MainMenu;
             joinGame(colon < 0 ? address : address.left(colon), quint16(port));
         }
     } else if (typingAddress && typed.size() == 1 && address.size() < 40 &&
@@ -205,11 +204,11 @@ void Game::clientKey(int key, bool pressed) {
             leaveNetworkGame(QString());
         return;
     }
-    if (currentPlayer != client->seat || (state != Moving && state != Aiming))
+    if (match->currentPlayer != client->seat || (match->state != Moving && match->state != Aiming))
         return;
     TurnCommand keys = clientKeys;
     if (pressed) {
-        keys = ::pressed(clientKeys, key, state);
+        keys = ::pressed(clientKeys, key, match->state);
     } else {
         released(key, keys);
     }
@@ -236,20 +235,20 @@ void Game::toggleFullScreen() {
 void Game::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    if (state != Moving && state != Aiming)
+    if (match->state != Moving && match->state != Aiming)
         return;
     if (client) {
         clientKey(event->key(), false);
         return;
     }
-    if ((computerOnTurn() || remoteOnTurn()) && !reachesComputerTurn(event->key()))
+    if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
-    TurnCommand keys = heldRates();
+    TurnCommand keys = match->heldRates();
     if (!released(event->key(), keys)) {
         QGLWidget::keyReleaseEvent(event);
         return;
     }
-    apply(keys);
+    match->apply(keys);
 }
 
 void Game::mouseMoveEvent(QMouseEvent* event) {

@@ -173,13 +173,13 @@ void Game::paintEvent(QPaintEvent*) {
     paintGL();
     sound.followCamera(*viewport);
 
-    if (state == Aiming) {
+    if (match->state == Aiming) {
         glPushMatrix();
-        const VORN_Vector& p = grenade.worldPosition;
+        const VORN_Vector& p = match->grenade.worldPosition;
         glTranslated(p.x(), p.y(), p.z());
-        glRotated(aimYaw, 0, 1, 0);
-        glRotated(aimPitch, 1, 0, 0);
-        glScaled(0.7 * aimPower, 0.7 * aimPower, aimPower);
+        glRotated(match->aimYaw, 0, 1, 0);
+        glRotated(match->aimPitch, 1, 0, 0);
+        glScaled(0.7 * match->aimPower, 0.7 * match->aimPower, match->aimPower);
         glTranslated(0, 0, -0.3);
         glCallList(aimArrowList);
         glPopMatrix();
@@ -197,11 +197,11 @@ void Game::paintEvent(QPaintEvent*) {
     glGetIntegerv(GL_VIEWPORT, view);
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     std::vector<Anchor> anchors;
-    anchors.reserve(static_cast<std::size_t>(playerCount) * 9);
-    for (unsigned i = 0; i < playerCount; ++i) {
-        const Player* player = players[i];
+    anchors.reserve(static_cast<std::size_t>(match->playerCount) * 9);
+    for (unsigned i = 0; i < match->playerCount; ++i) {
+        const Player* player = match->players[i].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
-            const Tortoise* figure = player->figures[j];
+            const Tortoise* figure = player->figure(j);
             if (!figure)
                 continue;
             const VORN_Vector& p = figure->worldPosition;
@@ -224,7 +224,7 @@ void Game::paintEvent(QPaintEvent*) {
     for (const Anchor& a : anchors) {
         if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
             continue;
-        const VORN_Color& c = players[a.player]->color;
+        const VORN_Color& c = match->players[a.player]->color;
         const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
         labels.push_back({QPointF(a.x, h - a.y),
@@ -258,7 +258,7 @@ void Game::paintEvent(QPaintEvent*) {
         painter.setPen(pen);
     }
 
-    switch (state) {
+    switch (match->state) {
     case MainMenu:
     case AskPlayers:
     case AskFigures:
@@ -289,7 +289,7 @@ void Game::drawMenu(QPainter& painter) {
     auto text = [&](int dx, int dy, const QString& line) {
         overlayText(painter, cx + dx, cy + dy, line, menuFont());
     };
-    switch (state) {
+    switch (match->state) {
     case MainMenu:
         text(-160, -120, tr("return:"));
         text(-140, -40, tr("neues spiel"));
@@ -318,8 +318,8 @@ void Game::drawMenu(QPainter& painter) {
         text(-160, 120, tr("esc: zurueck"));
         break;
     case GameOver:
-        if (!alivePlayers.isEmpty()) {
-            text(-160, -120, tr("spieler ") + QString::number(alivePlayers.first()));
+        if (!match->alivePlayers.isEmpty()) {
+            text(-160, -120, tr("spieler ") + QString::number(match->alivePlayers.first()));
             text(-160, -40, tr("gewinnt"));
         } else {
             text(-160, -120, tr("unentschieden"));
@@ -334,7 +334,7 @@ void Game::drawMenu(QPainter& painter) {
 }
 
 QString Game::computerLevelText() const {
-    switch (computer.level) {
+    switch (match->computer.level) {
     case ComputerLevel::Easy:
         return tr("leicht");
     case ComputerLevel::Medium:
@@ -371,50 +371,34 @@ void Game::drawHud(QPainter& painter) {
 
 void Game::drawTurnPanel(QPainter& painter) {
     const QFont& font = panelFont();
-    const bool counting = state == Countdown;
-    overlayText(painter, 20, 40, tr("spieler ") + QString::number(currentPlayer), font);
+    const bool counting = match->state == Countdown;
+    overlayText(painter, 20, 40, tr("spieler ") + QString::number(match->currentPlayer), font);
     overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
-    overlayText(painter, 20, 120, QString::number(secondsLeft) + tr(" sekunden"), font);
+    overlayText(painter, 20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), font);
     overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
 }
 
 void Game::drawKeyPanel(QPainter& painter) {
-    if (state == Countdown)
+    if (match->state == Countdown)
         return;
     const QFont& font = panelFont();
     const int x = width() - 180;
-    if (computerOnTurn()) { // Return does nothing while the computer plays
+    if (match->computerOnTurn()) { // Return does nothing while the computer plays
         overlayText(painter, x, 80, tr("computer zielt"), keyLineFont());
     } else {
         overlayText(painter, x, 40, tr("return:"), font);
-        overlayText(painter, x, 80, state == Aiming ? tr("abschuss") : tr("feuermodus"), font);
+        overlayText(painter, x, 80, match->state == Aiming ? tr("abschuss") : tr("feuermodus"),
+                    font);
     }
     overlayText(painter, x, 120, tr("esc:"), font);
     overlayText(painter, x, 160, tr("hauptmenue"), font);
 }
 
-QList<int> Game::strengthPieAngles() const {
-    QList<int> angles{0};
-    int remaining = 0;
-    for (unsigned i = 0; i < playerCount; ++i)
-        remaining += players[i] ? 1 : 0;
-    double sum = 0.0;
-    for (unsigned i = 0; i < playerCount; ++i) {
-        if (!players[i])
-            continue;
-        // With no hit points left anywhere the remaining players share the circle equally.
-        sum += totalHitPoints != 0 ? static_cast<double>(players[i]->totalHealth) / totalHitPoints
-                                   : 1.0 / remaining;
-        angles.append(static_cast<int>(sum * 5760));
-    }
-    return angles;
-}
-
 void Game::drawStrengthPie(QPainter& painter) {
-    const QList<int> angles = strengthPieAngles();
+    const QList<int> angles = match->strengthPieAngles();
     int slice = 0;
-    for (unsigned i = 0; i < playerCount; ++i) {
-        const Player* player = players[i];
+    for (unsigned i = 0; i < match->playerCount; ++i) {
+        const Player* player = match->players[i].get();
         if (!player)
             continue;
         const QColor color =
@@ -432,5 +416,5 @@ void Game::drawMessagePanel(QPainter& painter) {
     const QFont& font = messageFont();
     const int h = height();
     for (int i = 0; i < 6; ++i)
-        overlayText(painter, 15, h - 170 + 30 * i, messages[i], font);
+        overlayText(painter, 15, h - 170 + 30 * i, match->messages[i].shown(), font);
 }

@@ -1,5 +1,6 @@
-// The world of the game window: its set-up after the members are constructed, and its teardown.
-// Constants: the valley spans 160 × 80 units (x in [-80, 80], z in [-40, 40]), 5 units high.
+// What the game window draws: the match's world with its materials and texture, the lamps, the
+// camera and the aiming arrow; set up after the members are constructed, and torn down.
+// The valley spans 160 × 80 units (x in [-80, 80], z in [-40, 40]), 5 units high.
 #include "game/session/Game.h"
 
 #include "engine/scene/VORN_Shapes.h"
@@ -10,16 +11,7 @@
 
 using namespace VORN_LIB;
 
-namespace {
-
-// The lamps stand above the four corners of the play area.
-const VORN_Vector lampPlaces[4] = {VORN_Vector(20, 7, 20), VORN_Vector(-20, 7, 20),
-                                   VORN_Vector(20, 7, -20), VORN_Vector(-20, 7, -20)};
-
-} // namespace
-
 void Game::setUpWorld() {
-    scene.lighting = true;
 
     const float lampAmbient[4] = {0.1f, 0.1f, 0.1f, 1};
     const float lampDiffuse[4] = {1, 1, 1, 1};
@@ -42,6 +34,11 @@ void Game::setUpWorld() {
     const DataFiles data;
     loadTerrainTexture(terrainTexture, data.path("valleyTex.bmp").toLocal8Bit().toStdString());
 
+    heightMap.load(data.path("valleyDepth.bmp").toLocal8Bit().toStdString());
+    match = std::make_unique<Match>(heightMap);
+    VORN_Scene& scene = match->scene;
+    viewport = new VORN_Viewport(&scene);
+
     viewport->outlines = true;
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
     viewport->distance = -5;
@@ -61,33 +58,22 @@ void Game::setUpWorld() {
     for (int i = 0; i < 4; ++i) {
         VORN_Flashlight& lamp = lamps[i];
         lamp.setRotation(270, 0, 0);
-        lamp.setWorldPosition(lampPlaces[i]);
+        lamp.setWorldPosition(Rules::lampPlace(i));
         lamp.size = 0.2;
         lamp.bodyRadius = 0.05;
         lamp.material = lampMaterial;
         lamp.setColor(0.5, 0.5, 0, 1);
         lamp.compile();
-        scene.children.append(&lamp);
+        scene.children.insert(i, &lamp); // drawn before the valley
     }
 
-    heightMap.load(data.path("valleyDepth.bmp").toLocal8Bit().toStdString());
-
-    landscape.setColor(0.7, 0.5, 0.3, 1);
-    landscape.setSize(160, 80, 5, 1, 1);
-    landscape.setPosition(0, 1, 0);
-    landscape.createFromBitmap(heightMap);
-    landscape.material = terrainMaterial;
-    landscape.texture = &terrainTexture;
-    scene.children.append(&landscape);
+    match->landscape.material = terrainMaterial;
+    match->landscape.texture = &terrainTexture;
 
     grenadeMaterial = new VORN_Material(floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1),
                                         floatColor(1, 1, 1, 1), 30);
-    grenade.size = 0.1;
-    grenade.boundingRadius = Grenade::reach * grenade.size;
-    grenade.material = grenadeMaterial;
-    grenade.setColor(0, 0, 0, 1);
-    grenade.setWorldPosition(0, 6, 0);
-    grenade.compile();
+    match->grenade.material = grenadeMaterial;
+    match->grenade.compile();
 
     // The red aiming arrow, drawn while aiming, scaled by the throw power.
     aimArrowList = glGenLists(1);
@@ -105,14 +91,6 @@ void Game::setUpWorld() {
     drawArrow(0.3, 0.05);
     glColor4f(0.8f, 0, 0, 1);
     glEndList();
-
-    physicsWorld.addGroup(&gravityGroup);
-    physicsWorld.maxStep = Rules::longestStep;
-    grenadeSphere.movable = true;
-
-    for (VORN_BoundingSphere& sphere : lampSpheres)
-        collisions.addVolume(&sphere);
-    collisions.addVolume(static_cast<VORN_BoundingVolume*>(&landscape));
 }
 
 void Game::tearDownWorld() {
@@ -122,22 +100,11 @@ void Game::tearDownWorld() {
     delete lampMaterial;
     delete grenadeMaterial;
     terrainMaterial = lampMaterial = grenadeMaterial = nullptr;
-    deletePlayers();
+    match.reset(); // the figures' lists go while the context is current
     if (aimArrowList != 0)
         glDeleteLists(aimArrowList, 1);
     aimArrowList = 0;
     if (terrainTexture != 0)
         glDeleteTextures(1, &terrainTexture);
     terrainTexture = 0;
-    // The remaining members go in reverse order of declaration: grenade parts, the engine's
-    // lists, the heightmap, the landscape, lamps 4 to 1 (each switches its light off), the scene.
-}
-
-void Game::deletePlayers() {
-    if (players) {
-        for (unsigned i = 0; i < playerCount; ++i)
-            delete players[i];
-        delete[] players;
-    }
-    players = nullptr;
 }

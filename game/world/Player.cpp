@@ -24,40 +24,51 @@ Player::Player(const VORN_Color& color) : color(color) {
     const Vector<float, 4> diffuse =
         floatColor(static_cast<float>(color[0]), static_cast<float>(color[1]),
                    static_cast<float>(color[2]), static_cast<float>(color[3]));
-    material = new VORN_Material(diffuse * 0.1f, diffuse, floatColor(1, 1, 1, 1), 30);
+    material = std::make_unique<VORN_Material>(diffuse * 0.1f, diffuse, floatColor(1, 1, 1, 1), 30);
 }
 
 Player::~Player() {
-    delete material; // its destructor deletes its display list, if it has one
-    material = nullptr;
-    releaseFigures();
+    for (Slot& slot : places)
+        release(slot);
+}
+
+Tortoise* Player::figure(unsigned slot) const {
+    return slot < places.size() ? places[slot].figure.get() : nullptr;
+}
+
+VORN_PhysicsContainer* Player::body(unsigned slot) const {
+    return slot < places.size() ? places[slot].body.get() : nullptr;
+}
+
+VORN_BoundingSphere* Player::sphere(unsigned slot) const {
+    return slot < places.size() ? places[slot].sphere.get() : nullptr;
 }
 
 void Player::createFigures(unsigned count, double xMin, double xMax, double zMin, double zMax) {
-    releaseFigures();
+    for (Slot& slot : places)
+        release(slot);
+    places.clear();
+    places.resize(count);
     this->count = alive = count;
-    figures.reset(new Tortoise*[count]());
-    spheres.reset(new VORN_BoundingSphere*[count]());
-    bodies.reset(new VORN_PhysicsContainer*[count]());
 
-    for (unsigned i = 0; i < count; ++i) {
+    for (Slot& slot : places) {
         const double x = drawInRange(randomDraw(), xMin, xMax);
         const double z = drawInRange(randomDraw(), zMin, zMax);
 
-        Tortoise* figure = new Tortoise();
-        figures[i] = figure;
+        slot.figure = std::make_unique<Tortoise>();
+        Tortoise* figure = slot.figure.get();
         figure->size = figureSize;
         figure->boundingRadius = Tortoise::reach * figureSize;
         figure->color = color;
-        figure->material = material;
+        figure->material = material.get();
         figure->setWorldPosition(x, startHeight, z);
         figure->compile();
         figure->health = Rules::startHealth;
 
-        bodies[i] = new VORN_PhysicsContainer(1.0, figure, VORN_Vector(0, 0, 0));
-        spheres[i] = new VORN_BoundingSphere(Rules::figureRadius, bodies[i]);
-        spheres[i]->ownerIsContainer = true;
-        spheres[i]->movable = true;
+        slot.body = std::make_unique<VORN_PhysicsContainer>(1.0, figure, VORN_Vector(0, 0, 0));
+        slot.sphere = std::make_unique<VORN_BoundingSphere>(Rules::figureRadius, slot.body.get());
+        slot.sphere->ownerIsContainer = true;
+        slot.sphere->movable = true;
     }
 
     current = -1;
@@ -66,15 +77,15 @@ void Player::createFigures(unsigned count, double xMin, double xMax, double zMin
 
 void Player::registerWith(VORN_Object* scene, VORN_CollisionManger* collisionManager,
                           VORN_PhysicsGroup* physicsGroup) {
-    for (unsigned i = 0; figures && i < count; ++i) {
-        if (!figures[i])
+    for (Slot& slot : places) {
+        if (!slot.figure)
             continue;
         if (scene)
-            scene->children.append(figures[i]);
-        if (collisionManager && spheres[i])
-            collisionManager->addVolume(spheres[i]);
-        if (physicsGroup && bodies[i])
-            physicsGroup->add(bodies[i]);
+            scene->children.append(slot.figure.get());
+        if (collisionManager)
+            collisionManager->addVolume(slot.sphere.get());
+        if (physicsGroup)
+            physicsGroup->add(slot.body.get());
     }
     this->scene = scene;
     this->collisionManager = collisionManager;
@@ -85,67 +96,33 @@ Tortoise* Player::nextFigure() {
     current += 1;
     if (static_cast<unsigned>(current) >= count)
         current = 0;
-    if (!figures || alive == 0)
+    if (places.empty() || alive == 0)
         return nullptr;
     // alive > 0 guarantees a present slot, so the search ends.
-    while (!figures[current]) {
+    while (!places[current].figure) {
         current += 1;
         if (static_cast<unsigned>(current) >= count)
             current = 0;
     }
-    return figures[current];
+    return places[current].figure.get();
 }
 
 void Player::removeFigure(unsigned index) {
-    if (!figures || alive == 0 || index >= count || !figures[index])
+    if (alive == 0 || index >= places.size() || !places[index].figure)
         return;
     alive -= 1;
-
-    // The figure goes whether or not it was registered, so that a slot is removed only once.
-    Tortoise* figure = figures[index];
-    if (scene)
-        scene->children.removeAll(figure);
-    totalHealth -= figure->health;
-    delete figure;
-    figures[index] = nullptr;
-
-    if (spheres[index]) {
-        if (collisionManager)
-            collisionManager->removeVolume(spheres[index]);
-        delete spheres[index];
-        spheres[index] = nullptr;
-    }
-    if (bodies[index]) {
-        if (physicsGroup)
-            physicsGroup->remove(bodies[index]);
-        delete bodies[index];
-        bodies[index] = nullptr;
-    }
+    totalHealth -= places[index].figure->health;
+    release(places[index]);
 }
 
-void Player::releaseFigures() {
-    for (unsigned i = 0; figures && i < count; ++i) {
-        if (figures[i]) {
-            if (scene)
-                scene->children.removeAll(figures[i]);
-            delete figures[i];
-            figures[i] = nullptr;
-        }
-        if (spheres[i]) {
-            if (collisionManager)
-                collisionManager->removeVolume(spheres[i]);
-            delete spheres[i];
-            spheres[i] = nullptr;
-        }
-        if (bodies[i]) {
-            if (physicsGroup)
-                physicsGroup->remove(bodies[i]);
-            delete bodies[i];
-            bodies[i] = nullptr;
-        }
-    }
-    figures.reset();
-    spheres.reset();
-    bodies.reset();
-    count = alive = 0;
+void Player::release(Slot& slot) {
+    if (slot.figure && scene)
+        scene->children.removeAll(slot.figure.get());
+    if (slot.sphere && collisionManager)
+        collisionManager->removeVolume(slot.sphere.get());
+    if (slot.body && physicsGroup)
+        physicsGroup->remove(slot.body.get());
+    slot.sphere.reset();
+    slot.body.reset();
+    slot.figure.reset();
 }

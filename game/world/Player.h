@@ -5,6 +5,7 @@
 #include "engine/math/VORN_Color.h"
 
 #include <memory>
+#include <vector>
 
 namespace VORN_LIB {
 class VORN_BoundingSphere;
@@ -23,14 +24,14 @@ public:
     // shininess 30. No figures yet.
     explicit Player(const VORN_LIB::VORN_Color& color);
     // Takes every remaining figure, sphere and container out of the lists it was registered with
-    // and destroys them, and the material. Needs the GL context.
+    // and destroys them, and the material.
     ~Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
     // Creates count figures at random x in [xMin, xMax], z in [zMin, zMax], 5 units up, each with
     // a sphere of radius 0.3 and a container of mass 1. Two draws per figure, x before z.
-    // Figures of an earlier call are released first. Needs the GL context.
+    // Figures of an earlier call are released first.
     void createFigures(unsigned count, double xMin, double xMax, double zMin, double zMax);
 
     // Appends the present figures to scene->children, their spheres to the collision manager and
@@ -48,19 +49,30 @@ public:
     // is ignored.
     void removeFigure(unsigned index);
 
-    std::unique_ptr<Tortoise*[]> figures; // owned figures; a slot is null once removed
-    int totalHealth = 0;                  // health of the figures still present
+    // The figure of a slot, its body and its sphere; null once removed, or for an unknown slot.
+    Tortoise* figure(unsigned slot) const;
+    VORN_LIB::VORN_PhysicsContainer* body(unsigned slot) const;
+    VORN_LIB::VORN_BoundingSphere* sphere(unsigned slot) const;
+
+    int totalHealth = 0; // health of the figures still present
     VORN_LIB::VORN_Color color;
-    VORN_LIB::VORN_Material* material = nullptr; // owned, shared by every figure
-    unsigned count = 0;                          // figure slots
-    unsigned alive = 0;                          // figures still present
-    int current = -1;                            // slot on turn; −1 before the first turn
-    std::unique_ptr<VORN_LIB::VORN_BoundingSphere*[]> spheres;  // owned, slot by slot
-    std::unique_ptr<VORN_LIB::VORN_PhysicsContainer*[]> bodies; // owned, slot by slot
-    VORN_LIB::VORN_Object* scene = nullptr;                     // receives the figures
+    std::unique_ptr<VORN_LIB::VORN_Material> material; // shared by every figure
+    unsigned count = 0;                                // figure places
+    unsigned alive = 0;                                // figures still present
+    int current = -1;                                  // slot on turn; −1 before the first turn
+    VORN_LIB::VORN_Object* scene = nullptr;            // receives the figures
     VORN_LIB::VORN_CollisionManger* collisionManager = nullptr; // receives the spheres
     VORN_LIB::VORN_PhysicsGroup* physicsGroup = nullptr;        // receives the containers
 
 private:
-    void releaseFigures(); // unlinks and destroys every slot, then drops the arrays
+    // A figure with the body that moves it and the sphere that collides for it (owned by the
+    // body); all three empty once the figure is gone.
+    struct Slot {
+        std::unique_ptr<Tortoise> figure;
+        std::unique_ptr<VORN_LIB::VORN_PhysicsContainer> body;
+        std::unique_ptr<VORN_LIB::VORN_BoundingSphere> sphere;
+    };
+
+    void release(Slot& slot); // out of the registered lists, then destroyed
+    std::vector<Slot> places;
 };

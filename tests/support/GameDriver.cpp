@@ -66,7 +66,7 @@ bool timerWasRunning() {
 void tick(int count, long ms) {
     for (int i = 0; i < count; ++i) {
         VORN_Clock::advance(ms);
-        QMetaObject::invokeMethod(&game(), "updateStuff", Qt::DirectConnection);
+        game().updateStuff();
     }
 }
 
@@ -139,23 +139,23 @@ void startRound(int players, int figures, unsigned seed) {
 }
 
 void toMoving() {
-    tickUntil([] { return game().state == Moving; }, 200);
+    tickUntil([] { return game().match->state == Moving; }, 200);
 }
 
 VORN_Vector ground(double x, double z) {
-    return game().landscape.surfacePoint(VORN_Vector(x, 0, z));
+    return game().match->landscape.surfacePoint(VORN_Vector(x, 0, z));
 }
 
 void placeOnGround(Tortoise* figure, double x, double z) {
     Game& g = game();
     figure->setWorldPosition(ground(x, z) + VORN_Vector(0, 0.3, 0));
-    for (unsigned i = 0; i < g.playerCount; ++i) {
-        const Player* player = g.players[i];
+    for (unsigned i = 0; i < g.match->playerCount; ++i) {
+        const Player* player = g.match->players[i].get();
         if (!player)
             continue;
         for (unsigned j = 0; j < player->count; ++j)
-            if (player->figures[j] == figure)
-                player->bodies[j]->velocity = VORN_Vector(0, 0, 0);
+            if (player->figure(j) == figure)
+                player->body(j)->velocity = VORN_Vector(0, 0, 0);
     }
 }
 
@@ -163,15 +163,15 @@ void explodeAt(const VORN_Vector& point) {
     Game& g = game();
     // A sphere test with any motion steps the objects back along their paths, so everything is
     // held still for this one tick: the blast then finds the figures where they are.
-    for (unsigned i = 0; i < g.playerCount; ++i) {
-        const Player* player = g.players[i];
+    for (unsigned i = 0; i < g.match->playerCount; ++i) {
+        const Player* player = g.match->players[i].get();
         for (unsigned j = 0; player && j < player->count; ++j)
-            if (player->bodies[j])
-                player->bodies[j]->velocity = VORN_Vector(0, 0, 0);
+            if (player->body(j))
+                player->body(j)->velocity = VORN_Vector(0, 0, 0);
     }
-    g.grenadeBody.velocity = VORN_Vector(0, 0, 0);
-    g.grenade.setWorldPosition(point);
-    g.impactState = ImpactState::Hit;
+    g.match->grenadeBody.velocity = VORN_Vector(0, 0, 0);
+    g.match->grenade.setWorldPosition(point);
+    g.match->impactState = ImpactState::Hit;
     tick(1, 0);
 }
 
@@ -215,7 +215,7 @@ bool noTextIn(const QImage& image, const QRect& area) {
 }
 
 std::vector<double> terrainHeights() {
-    const VORN_LIB::VORN_Landscape& land = game().landscape;
+    const VORN_LIB::VORN_Landscape& land = game().match->landscape;
     std::vector<double> heights;
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c)
@@ -224,7 +224,7 @@ std::vector<double> terrainHeights() {
 }
 
 VORN_Vector gridPoint(std::uint32_t row, std::uint32_t column) {
-    const VORN_LIB::VORN_Landscape& land = game().landscape;
+    const VORN_LIB::VORN_Landscape& land = game().match->landscape;
     const double x = land.sizeX * column / (land.columns - 1) - land.sizeX / 2;
     const double z = land.sizeZ / 2 - land.sizeZ * row / (land.rows - 1);
     return land.worldPosition + VORN_Vector(x, land.height(row, column) * land.heightScale, z);
@@ -232,25 +232,25 @@ VORN_Vector gridPoint(std::uint32_t row, std::uint32_t column) {
 
 QStringList log() {
     QStringList lines;
-    for (const QString& line : game().messages)
-        lines << line;
+    for (const LogLine& entry : game().match->messages)
+        lines << entry.shown();
     return lines;
 }
 
 int inScene(const VORN_LIB::VORN_Object* object) {
-    return game().scene.children.count(const_cast<VORN_LIB::VORN_Object*>(object));
+    return game().match->scene.children.count(const_cast<VORN_LIB::VORN_Object*>(object));
 }
 
 int inCollisions(const VORN_LIB::VORN_BoundingVolume* volume) {
     int n = 0;
-    for (const VORN_LIB::VORN_BoundingVolume* v : game().collisions.volumes)
+    for (const VORN_LIB::VORN_BoundingVolume* v : game().match->collisions.volumes)
         n += v == volume ? 1 : 0;
     return n;
 }
 
 int inGravity(const VORN_LIB::VORN_PhysicsContainer* container) {
     int n = 0;
-    for (const VORN_LIB::VORN_PhysicsContainer* c : game().gravityGroup.containers)
+    for (const VORN_LIB::VORN_PhysicsContainer* c : game().match->gravityGroup.containers)
         n += c == container ? 1 : 0;
     return n;
 }

@@ -2,6 +2,7 @@
 // the joined machine, and the test speaks the wire format as the other side. Waits are bounded.
 #include "tests/support/GameDriver.h"
 
+#include "game/hosting/MatchHost.h"
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
 #include "game/network/NetworkHost.h"
@@ -114,28 +115,29 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     friendly.send(Command{1, rates(120, 0, -2, TurnCommand::Step::FireMode)});
     waitFor([] { return false; }); // gives the command every chance to arrive
     tick();
-    EXPECT_EQ(g.state, Moving);
-    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.match->state, Moving);
+    EXPECT_EQ(g.match->yawRate, 0);
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
-    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown && g.currentPlayer == 1; }, 1000));
+    ASSERT_TRUE(tickUntil(
+        [&] { return g.match->state == Countdown && g.match->currentPlayer == 1; }, 1000));
     toMoving();
 
     // Spieler 1's turn: the host's keys do nothing, the joined machine drives and throws.
     press(Qt::Key_Left);
-    EXPECT_EQ(g.yawRate, 0);
+    EXPECT_EQ(g.match->yawRate, 0);
     release(Qt::Key_Left);
     friendly.send(Command{1, rates(120, 0, 0)});
-    ASSERT_TRUE(waitFor([&] { return g.yawRate == 120; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->yawRate == 120; }));
     ticksFor(0.5);
     friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::FireMode)});
-    ASSERT_TRUE(waitFor([&] { return g.state == Aiming; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
     friendly.send(Command{1, rates(0, 30, 2)});
-    ASSERT_TRUE(waitFor([&] { return g.raiseRate == 30; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->raiseRate == 30; }));
     ticksFor(1.5);
     friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::Throw)});
-    ASSERT_TRUE(waitFor([&] { return g.state == Flying; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
 
     // Each tick's state tells the joined machine where every figure is and how it is.
     tick();
@@ -146,24 +148,26 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     const State& shown = *friendly.last<State>();
     ASSERT_EQ(shown.figures.size(), 2);
     for (const Figure& f : shown.figures) {
-        const Tortoise* figure = g.players[f.player]->figures[f.slot];
+        const Tortoise* figure = g.match->players[f.player]->figure(f.slot);
         EXPECT_LT(distance(VORN_Vector(f.x, f.y, f.z), figure->worldPosition), 1e-4);
         EXPECT_EQ(f.health, figure->health);
     }
 
     // The joined machine goes away in the middle of its next turn: the computer plays on.
-    ASSERT_TRUE(tickUntil([&] { return g.state == Countdown && g.currentPlayer == 0; }, 1000));
+    ASSERT_TRUE(tickUntil(
+        [&] { return g.match->state == Countdown && g.match->currentPlayer == 0; }, 1000));
     toMoving();
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
-    ASSERT_TRUE(tickUntil([&] { return g.state == Moving && g.currentPlayer == 1; }, 1000));
+    ASSERT_TRUE(
+        tickUntil([&] { return g.match->state == Moving && g.match->currentPlayer == 1; }, 1000));
     ticksFor(0.5);
     friendly.socket.abort();
     ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 0; }));
     EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 hat das spiel verlassen")));
-    EXPECT_TRUE(g.computerOnTurn());
-    EXPECT_TRUE(tickUntil([&] { return g.state == Flying; }, 12 * 40));
+    EXPECT_TRUE(g.match->computerOnTurn());
+    EXPECT_TRUE(tickUntil([&] { return g.match->state == Flying; }, 12 * 40));
 }
 
 TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturnsWhenTheHostGoes) {
@@ -194,12 +198,12 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
                   QStringLiteral("spieler 0"),
                   QStringLiteral("meldet verluste")};
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.state == Moving; }));
-    ASSERT_EQ(g.playerCount, 2u);
-    const Tortoise* own = g.players[1]->figures[0];
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }));
+    ASSERT_EQ(g.match->playerCount, 2u);
+    const Tortoise* own = g.match->players[1]->figure(0);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
     EXPECT_EQ(own->health, 62);
-    EXPECT_EQ(g.currentFigure, own);
+    EXPECT_EQ(g.match->currentFigure, own);
     EXPECT_EQ(log().last(), QStringLiteral("meldet verluste"));
 
     // Its seat's turn: its keys go to the host as commands, and it moves nothing itself.
@@ -213,15 +217,15 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
 
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
-    const double before = g.landscape.surfaceHeight(20, -3);
+    const double before = g.match->landscape.surfaceHeight(20, -3);
     host->broadcast(Event{Event::Crater, 20, 1, -3});
-    ASSERT_TRUE(waitFor([&] { return g.landscape.surfaceHeight(20, -3) < before - 0.5; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape.surfaceHeight(20, -3) < before - 0.5; }));
     host->broadcast(Checksum{12345});
     EXPECT_TRUE(waitFor([&] { return asked == 1; }));
 
     // The host goes away: back in the main menu, and told so.
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
-    EXPECT_EQ(g.state, MainMenu);
+    EXPECT_EQ(g.match->state, MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
 }

@@ -71,7 +71,7 @@ protected:
 
     void tick(VORN_Clock::Ticks ms) {
         VORN_Clock::advance(ms);
-        QMetaObject::invokeMethod(&g, "updateStuff", Qt::DirectConnection);
+        g.updateStuff();
     }
 
     void frame() {
@@ -81,18 +81,19 @@ protected:
 
     // One throw straight ahead at the default aim, played to its crater (or its exit).
     void throwOnce() {
-        for (int i = 0; i < 10 && g.state == Countdown; ++i)
+        for (int i = 0; i < 10 && g.match->state == Countdown; ++i)
             tick(1000);
-        if (g.state != Moving)
+        if (g.match->state != Moving)
             return;
         key(Qt::Key_Return);
         frame(); // the aiming arrow
         key(Qt::Key_Return);
-        for (int i = 0; i < 2000 && g.state == Flying && g.impactState != ImpactState::Exploded;
+        for (int i = 0;
+             i < 2000 && g.match->state == Flying && g.match->impactState != ImpactState::Exploded;
              ++i)
             tick(50);
         frame();
-        for (int i = 0; i < 10 && g.state == Flying; ++i)
+        for (int i = 0; i < 10 && g.match->state == Flying; ++i)
             tick(1000);
     }
 
@@ -100,20 +101,21 @@ protected:
         key(Qt::Key_Return);
         key(Qt::Key_0 + players);
         key(Qt::Key_0 + figures);
-        ASSERT_EQ(g.state, Countdown);
+        ASSERT_EQ(g.match->state, Countdown);
         frame();
-        for (int t = 0; t < throws && g.state != GameOver; ++t)
+        for (int t = 0; t < throws && g.match->state != GameOver; ++t)
             throwOnce();
         frame();
-        if (g.state == GameOver)
+        if (g.match->state == GameOver)
             key(Qt::Key_Return);
         else
             key(Qt::Key_Escape);
-        for (int i = 0; i < 10 && g.state != MainMenu; ++i) { // a countdown or flight runs out
+        for (int i = 0; i < 10 && g.match->state != MainMenu;
+             ++i) { // a countdown or flight runs out
             tick(1000);
-            key(g.state == GameOver ? Qt::Key_Return : Qt::Key_Escape);
+            key(g.match->state == GameOver ? Qt::Key_Return : Qt::Key_Escape);
         }
-        ASSERT_EQ(g.state, MainMenu);
+        ASSERT_EQ(g.match->state, MainMenu);
         frame();
     }
 };
@@ -142,7 +144,7 @@ TEST_F(GLResources, ACraterReplacesTheTerrainListsWithoutKeepingTheOldOnes) {
     const Live before = countLive(g);
     for (int i = 0; i < 20; ++i) {
         g.makeCurrent();
-        g.landscape.createCrater(VORN_Vector(-70 + 7 * i, 3, (i % 5) * 15 - 30), 3.0);
+        g.match->landscape.createCrater(VORN_Vector(-70 + 7 * i, 3, (i % 5) * 15 - 30), 3.0);
     }
     const Live after = countLive(g);
     EXPECT_EQ(after.lists, before.lists);

@@ -87,7 +87,7 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
         expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
         expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
     }
-    EXPECT_EQ(g.computer.level, ComputerLevel::Off);
+    EXPECT_EQ(g.match->computer.level, ComputerLevel::Off);
 
     tap(Qt::Key_Return);
     image = frame();
@@ -163,10 +163,10 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
 TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     startRound(3, 2, 32);
     // Player 0 keeps all of its 200 hit points, the others have half left: 400 in all.
-    g.players[1]->totalHealth = 100;
-    g.players[2]->totalHealth = 100;
-    g.totalHitPoints = 400;
-    EXPECT_EQ(g.strengthPieAngles(), QList<int>({0, 2880, 4320, 5760}));
+    g.match->players[1]->totalHealth = 100;
+    g.match->players[2]->totalHealth = 100;
+    g.match->totalHitPoints = 400;
+    EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 2880, 4320, 5760}));
 
     // Slices run counter-clockwise from three o'clock around the centre of the bottom-right
     // panel: the top half is player 0's, then a quarter each.
@@ -174,27 +174,30 @@ TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     const QImage image = frame();
     const int x = image.width() - 100;
     const int y = image.height() - 100;
-    expectColor(image, x, y - 50, playerColor(g.players[0]), 1, "slice of player 0");
-    expectColor(image, x - 50, y - 10, playerColor(g.players[0]), 1, "slice of player 0");
-    expectColor(image, x - 35, y + 35, playerColor(g.players[1]), 1, "slice of player 1");
-    expectColor(image, x + 35, y + 35, playerColor(g.players[2]), 1, "slice of player 2");
+    expectColor(image, x, y - 50, playerColor(g.match->players[0].get()), 1, "slice of player 0");
+    expectColor(image, x - 50, y - 10, playerColor(g.match->players[0].get()), 1,
+                "slice of player 0");
+    expectColor(image, x - 35, y + 35, playerColor(g.match->players[1].get()), 1,
+                "slice of player 1");
+    expectColor(image, x + 35, y + 35, playerColor(g.match->players[2].get()), 1,
+                "slice of player 2");
     EXPECT_TRUE(statusPanelAt(image, x - 85, y - 85)) << "panel outside the pie";
 
     // Equal hit points give equal thirds.
-    g.players[0]->totalHealth = 200;
-    g.players[1]->totalHealth = 200;
-    g.players[2]->totalHealth = 200;
-    g.totalHitPoints = 600;
-    EXPECT_EQ(g.strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+    g.match->players[0]->totalHealth = 200;
+    g.match->players[1]->totalHealth = 200;
+    g.match->players[2]->totalHealth = 200;
+    g.match->totalHitPoints = 600;
+    EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
 }
 
 TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
     startRound(2, 2, 33);
     toMoving();
-    placeOnGround(g.currentFigure, 0, 39.0);
+    placeOnGround(g.match->currentFigure, 0, 39.0);
     ticksFor(0.5);
     hold(Qt::Key_Down, 2.0); // backwards over the edge at z = 40
-    ASSERT_EQ(g.state, Countdown);
+    ASSERT_EQ(g.match->state, Countdown);
     ASSERT_EQ(log().mid(3), QStringList({"Willkommen", "spieler 0 ist", "suizidgefaehrdet"}));
 
     const QImage image = frame();
@@ -219,9 +222,9 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
     const QImage aiming = frame();
 
     // The same moment without fire mode: no arrow.
-    g.state = Moving;
+    g.match->state = Moving;
     const QImage moving = frame();
-    g.state = Aiming;
+    g.match->state = Aiming;
     EXPECT_GT(redPixels(aiming, view), 40);
     EXPECT_EQ(redPixels(moving, view), 0);
 }
@@ -229,11 +232,11 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
 TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     startRound(2, 1, 35);
     toMoving();
-    Tortoise* near = g.currentFigure;
-    Tortoise* far = g.players[1]->figures[0];
-    ASSERT_EQ(near, g.players[0]->figures[0]);
-    g.players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
-    g.players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
+    Tortoise* near = g.match->currentFigure;
+    Tortoise* far = g.match->players[1]->figure(0);
+    ASSERT_EQ(near, g.match->players[0]->figure(0));
+    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
+    g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
     placeOnGround(near, 0, 0);
     // Seen from 5 units behind and a little above, looking along -z.
     VORN_LIB::VORN_Viewport& camera = *g.viewport;
@@ -277,7 +280,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     // Back in the open place, with a hill raised in between: a ridge five units high across the
     // view, three units ahead of the near figure.
     far->setWorldPosition(open);
-    VORN_LIB::VORN_Landscape& land = g.landscape;
+    VORN_LIB::VORN_Landscape& land = g.match->landscape;
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);

@@ -26,14 +26,14 @@ Game& game() {
 
 TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
     Game& g = game();
-    EXPECT_EQ(g.state, MainMenu);
-    EXPECT_TRUE(g.frozen);
+    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_TRUE(g.match->frozen);
     EXPECT_TRUE(g.cameraLocked);
-    EXPECT_EQ(g.currentPlayer, -1);
-    EXPECT_EQ(g.playerCount, 0u);
-    EXPECT_EQ(g.messages[5], QString("Willkommen"));
+    EXPECT_EQ(g.match->currentPlayer, -1);
+    EXPECT_EQ(g.match->playerCount, 0u);
+    EXPECT_EQ(g.match->messages[5].shown(), QString("Willkommen"));
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(g.messages[i].isEmpty()) << "line " << i;
+        EXPECT_TRUE(g.match->messages[i].shown().isEmpty()) << "line " << i;
     EXPECT_TRUE(g.hasMouseTracking());
     EXPECT_TRUE(g.format().doubleBuffer());
 }
@@ -49,9 +49,9 @@ TEST(GameWindow, CannotShrinkBelow800x600) {
 TEST(GameWindow, MessageLogScrollsUp) {
     Game& g = game();
     for (int i = 1; i <= 7; ++i)
-        g.addMessage(QString::number(i));
-    EXPECT_EQ(g.messages[0], QString("2"));
-    EXPECT_EQ(g.messages[5], QString("7"));
+        g.match->addMessage(LogLine(LogLine::Text::Plain, -1, QString::number(i)));
+    EXPECT_EQ(g.match->messages[0].shown(), QString("2"));
+    EXPECT_EQ(g.match->messages[5].shown(), QString("7"));
 }
 
 TEST(GameWindow, FrameShowsTheValleyUnderADarkBlueSky) {

@@ -66,10 +66,10 @@ protected:
     // Counts the destruction of the player's figures and containers as they happen.
     void watchDestruction(Player& p) {
         for (unsigned i = 0; i < p.count; ++i) {
-            if (p.figures[i])
-                QObject::connect(p.figures[i], &QObject::destroyed, [this] { ++figuresGone; });
-            if (p.bodies[i])
-                QObject::connect(p.bodies[i], &QObject::destroyed, [this] { ++bodiesGone; });
+            if (p.figure(i))
+                QObject::connect(p.figure(i), &QObject::destroyed, [this] { ++figuresGone; });
+            if (p.body(i))
+                QObject::connect(p.body(i), &QObject::destroyed, [this] { ++bodiesGone; });
         }
     }
 
@@ -78,7 +78,7 @@ protected:
         std::vector<int> order;
         for (int k = 0; k < n; ++k) {
             Tortoise* figure = p.nextFigure();
-            order.push_back(figure == p.figures[p.current] ? p.current : -2);
+            order.push_back(figure == p.figure(p.current) ? p.current : -2);
         }
         return order;
     }
@@ -134,7 +134,7 @@ TEST_F(PlayerTest, NewPlayerHasAMaterialFromItsColourAndNoFigures) {
     EXPECT_EQ(p.material->shininess, 30.0f);
     EXPECT_EQ(p.material->listName, 0u);
 
-    EXPECT_EQ(p.figures, nullptr);
+    EXPECT_EQ(p.figure(0), nullptr);
     EXPECT_EQ(p.count, 0u);
     EXPECT_EQ(p.alive, 0u);
     EXPECT_EQ(p.current, -1);
@@ -155,7 +155,7 @@ TEST_F(PlayerTest, FiguresStartAtRandomPlacesFiveUnitsUp) {
     std::srand(1234);
     Player p(orange);
     p.createFigures(n, -75, 75, -35, 35);
-    ASSERT_NE(p.figures, nullptr);
+    ASSERT_NE(p.figure(0), nullptr);
     EXPECT_EQ(p.count, n);
     EXPECT_EQ(p.alive, n);
     EXPECT_EQ(p.current, -1);
@@ -163,7 +163,7 @@ TEST_F(PlayerTest, FiguresStartAtRandomPlacesFiveUnitsUp) {
 
     for (unsigned i = 0; i < n; ++i) {
         SCOPED_TRACE(i);
-        Tortoise* f = p.figures[i];
+        Tortoise* f = p.figure(i);
         ASSERT_NE(f, nullptr);
         // The transform is read back through GL in single precision.
         EXPECT_NEAR(f->worldPosition.x(), xs[i], 1e-4);
@@ -176,22 +176,22 @@ TEST_F(PlayerTest, FiguresStartAtRandomPlacesFiveUnitsUp) {
 
         EXPECT_EQ(f->size, 0.3);
         EXPECT_EQ(f->health, 100);
-        EXPECT_EQ(f->material, p.material);
+        EXPECT_EQ(f->material, p.material.get());
         for (unsigned k = 0; k < 4; ++k)
             EXPECT_EQ(f->color[k], orange[k]);
         EXPECT_NE(f->displayList, 0u);
 
-        ASSERT_NE(p.bodies[i], nullptr);
-        EXPECT_EQ(p.bodies[i]->object, f);
-        EXPECT_EQ(p.bodies[i]->mass, 1.0);
-        EXPECT_EQ(p.bodies[i]->velocity.lengthSquared(), 0.0);
+        ASSERT_NE(p.body(i), nullptr);
+        EXPECT_EQ(p.body(i)->object, f);
+        EXPECT_EQ(p.body(i)->mass, 1.0);
+        EXPECT_EQ(p.body(i)->velocity.lengthSquared(), 0.0);
 
-        ASSERT_NE(p.spheres[i], nullptr);
-        EXPECT_EQ(p.spheres[i]->radius, 0.3);
-        EXPECT_EQ(p.spheres[i]->owner, p.bodies[i]);
-        EXPECT_TRUE(p.spheres[i]->ownerIsContainer);
-        EXPECT_TRUE(p.spheres[i]->movable);
-        EXPECT_EQ(p.spheres[i]->ownerObject(), f);
+        ASSERT_NE(p.sphere(i), nullptr);
+        EXPECT_EQ(p.sphere(i)->radius, 0.3);
+        EXPECT_EQ(p.sphere(i)->owner, p.body(i));
+        EXPECT_TRUE(p.sphere(i)->ownerIsContainer);
+        EXPECT_TRUE(p.sphere(i)->movable);
+        EXPECT_EQ(p.sphere(i)->ownerObject(), f);
     }
 }
 
@@ -224,13 +224,13 @@ TEST_F(PlayerTest, RemovingAFigureTakesItsRemainingHealthOnce) {
         SCOPED_TRACE(p == &loose ? "unregistered" : "registered");
         watchDestruction(*p);
         figuresGone = bodiesGone = 0;
-        p->figures[1]->health = 40;
+        p->figure(1)->health = 40;
         p->removeFigure(1);
         EXPECT_EQ(p->totalHealth, 260);
         EXPECT_EQ(p->alive, 2u);
-        EXPECT_EQ(p->figures[1], nullptr);
-        EXPECT_EQ(p->spheres[1], nullptr);
-        EXPECT_EQ(p->bodies[1], nullptr);
+        EXPECT_EQ(p->figure(1), nullptr);
+        EXPECT_EQ(p->sphere(1), nullptr);
+        EXPECT_EQ(p->body(1), nullptr);
         EXPECT_EQ(figuresGone, 1);
         EXPECT_EQ(bodiesGone, 1);
 
@@ -239,8 +239,8 @@ TEST_F(PlayerTest, RemovingAFigureTakesItsRemainingHealthOnce) {
         EXPECT_EQ(p->totalHealth, 260);
         EXPECT_EQ(p->alive, 2u);
         EXPECT_EQ(figuresGone, 1);
-        EXPECT_NE(p->figures[0], nullptr);
-        EXPECT_NE(p->figures[2], nullptr);
+        EXPECT_NE(p->figure(0), nullptr);
+        EXPECT_NE(p->figure(2), nullptr);
     }
 }
 
@@ -248,26 +248,25 @@ TEST_F(PlayerTest, RegisteredFiguresJoinTheSceneCollisionsAndGravity) {
     Player p(orange);
     p.createFigures(3, -10, 10, -10, 10);
     p.registerWith(scene, manager, &group);
-    EXPECT_EQ(scene->children,
-              (QList<VORN_Object*>{other, p.figures[0], p.figures[1], p.figures[2]}));
-    EXPECT_EQ(manager->volumes, (std::list<VORN_BoundingVolume*>{otherSphere, p.spheres[0],
-                                                                 p.spheres[1], p.spheres[2]}));
-    EXPECT_EQ(group.containers, (std::list<VORN_PhysicsContainer*>{otherBody, p.bodies[0],
-                                                                   p.bodies[1], p.bodies[2]}));
+    EXPECT_EQ(scene->children, (QList<VORN_Object*>{other, p.figure(0), p.figure(1), p.figure(2)}));
+    EXPECT_EQ(manager->volumes, (std::list<VORN_BoundingVolume*>{otherSphere, p.sphere(0),
+                                                                 p.sphere(1), p.sphere(2)}));
+    EXPECT_EQ(group.containers,
+              (std::list<VORN_PhysicsContainer*>{otherBody, p.body(0), p.body(1), p.body(2)}));
 
     // One second of gravity moves every figure through its own container.
     group.step(1.0);
     for (unsigned i = 0; i < 3; ++i)
-        EXPECT_NEAR(p.figures[i]->worldPosition.y(), 5.0 - 0.9, 1e-4) << i;
+        EXPECT_NEAR(p.figure(i)->worldPosition.y(), 5.0 - 0.9, 1e-4) << i;
 
-    Tortoise* gone = p.figures[1];
-    VORN_BoundingSphere* goneSphere = p.spheres[1];
-    VORN_PhysicsContainer* goneBody = p.bodies[1];
+    Tortoise* gone = p.figure(1);
+    VORN_BoundingSphere* goneSphere = p.sphere(1);
+    VORN_PhysicsContainer* goneBody = p.body(1);
     p.removeFigure(1);
     EXPECT_FALSE(scene->children.contains(gone));
     EXPECT_FALSE(contains<VORN_BoundingVolume>(manager->volumes, goneSphere));
     EXPECT_FALSE(contains(group.containers, goneBody));
-    EXPECT_EQ(scene->children, (QList<VORN_Object*>{other, p.figures[0], p.figures[2]}));
+    EXPECT_EQ(scene->children, (QList<VORN_Object*>{other, p.figure(0), p.figure(2)}));
     EXPECT_EQ(manager->volumes.size(), 3u);
     EXPECT_EQ(group.containers.size(), 3u);
     group.step(0.5); // would touch the destroyed figure if its container were still listed
@@ -278,11 +277,11 @@ TEST_F(PlayerTest, RegistrationSkipsRemovedSlots) {
     p.createFigures(3, -1, 1, -1, 1);
     p.removeFigure(1);
     p.registerWith(scene, manager, &group);
-    EXPECT_EQ(scene->children, (QList<VORN_Object*>{other, p.figures[0], p.figures[2]}));
+    EXPECT_EQ(scene->children, (QList<VORN_Object*>{other, p.figure(0), p.figure(2)}));
     EXPECT_EQ(manager->volumes,
-              (std::list<VORN_BoundingVolume*>{otherSphere, p.spheres[0], p.spheres[2]}));
+              (std::list<VORN_BoundingVolume*>{otherSphere, p.sphere(0), p.sphere(2)}));
     EXPECT_EQ(group.containers,
-              (std::list<VORN_PhysicsContainer*>{otherBody, p.bodies[0], p.bodies[2]}));
+              (std::list<VORN_PhysicsContainer*>{otherBody, p.body(0), p.body(2)}));
 }
 
 TEST_F(PlayerTest, DestroyedPlayerTakesItsFiguresWithIt) {
@@ -311,7 +310,7 @@ TEST_F(PlayerTest, CreatingFiguresAgainReleasesTheEarlierOnes) {
     p.createFigures(2, -1, 1, -1, 1);
     p.registerWith(scene, manager, &group);
     watchDestruction(p);
-    p.figures[0]->health = 10;
+    p.figure(0)->health = 10;
     p.createFigures(3, -1, 1, -1, 1);
     EXPECT_EQ(figuresGone, 2);
     EXPECT_EQ(bodiesGone, 2);

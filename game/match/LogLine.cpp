@@ -1,0 +1,46 @@
+// The log's lines in words. They are translated in the context of the game window's texts, where
+// every text of the game is looked up.
+#include "game/match/LogLine.h"
+
+#include <QCoreApplication>
+
+// Each text is written out in full, so that lupdate finds it.
+
+QString LogLine::shown() const {
+    const QString number = QString::number(player);
+    switch (text) {
+    case Text::Empty:
+        return QString();
+    case Text::Welcome:
+        return QCoreApplication::translate("Game", "Willkommen");
+    case Text::PlayerIs:
+        return QCoreApplication::translate("Game", "spieler ") + number +
+               QCoreApplication::translate("Game", " ist");
+    case Text::Suicidal:
+        return QCoreApplication::translate("Game", "suizidgefaehrdet");
+    case Text::Player:
+        return QCoreApplication::translate("Game", "spieler ") + number;
+    case Text::Losses:
+        return QCoreApplication::translate("Game", "meldet verluste");
+    case Text::Suicide:
+        return QCoreApplication::translate("Game", "begeht selbstmord");
+    case Text::Missing:
+        return QCoreApplication::translate("Game", "wird vermisst");
+    case Text::OnlyComputers:
+        return QCoreApplication::translate("Game", "nur noch computer");
+    case Text::WaitingPlayers:
+        return QCoreApplication::translate("Game", "warte auf spieler");
+    case Text::Joined:
+        return QCoreApplication::translate("Game", "spieler ") + number +
+               QCoreApplication::translate("Game", " ist beigetreten");
+    case Text::JoinedFrom:
+        return QCoreApplication::translate("Game", "spieler ") + number + QStringLiteral(": ") +
+               detail;
+    case Text::Left:
+        return QCoreApplication::translate("Game", "spieler ") + number +
+               QCoreApplication::translate("Game", " hat das spiel verlassen");
+    case Text::Plain:
+        return detail;
+    }
+    return QString();
+}

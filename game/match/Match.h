@@ -1,0 +1,182 @@
+// One match: the rules and the world they move, with no window. It holds the state, the turn
+// clock, the players and their figures, the rates and the aim, the grenade and its impact, the
+// message log, the valley's heights, the physics and the collisions; it takes TurnCommands and
+// ticks, and tells what happens through its signals. The game window draws it and plays its
+// sounds; the network host and the headless host send it to other machines. Times are engine
+// clock milliseconds, angles degrees, world units with y up.
+#pragma once
+
+#include "engine/physics/VORN_BoundingSphere.h"
+#include "engine/physics/VORN_CollisionHandler.h"
+#include "engine/physics/VORN_CollisionManger.h"
+#include "engine/physics/VORN_PhysicsContainer.h"
+#include "engine/physics/VORN_PhysicsGroup.h"
+#include "engine/physics/VORN_PhysicsWorld.h"
+#include "engine/scene/VORN_Clock.h"
+#include "engine/scene/VORN_Scene.h"
+#include "engine/terrain/Bitmap.h"
+#include "engine/terrain/VORN_Landscape.h"
+#include "game/computer/ComputerOpponent.h"
+#include "game/computer/TurnView.h"
+#include "game/match/LogLine.h"
+#include "game/rules/GameState.h"
+#include "game/rules/ImpactState.h"
+#include "game/rules/TurnCommand.h"
+#include "game/world/Grenade.h"
+#include "game/world/Tortoise.h"
+
+#include <QList>
+#include <QObject>
+#include <QVector>
+#include <array>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class Player;
+
+class Match : public QObject, public VORN_LIB::VORN_CollisionHandler {
+    Q_OBJECT
+
+public:
+    // Hit points one blast took from one figure that stayed in the game.
+    struct Damage {
+        int player = -1;
+        int damage = 0;
+        const Tortoise* figure = nullptr;
+    };
+
+    // The valley of the heightmap (the game's data file "valleyDepth.bmp", read by the caller),
+    // the lamps' spheres, the physics with one gravity group and the grenade: no players yet.
+    explicit Match(const Bitmap& heightMap);
+    ~Match() override;
+    Match(const Match&) = delete;
+    Match& operator=(const Match&) = delete;
+
+    // Collision callback: stops and moves both objects (never the terrain); a grenade hit marks
+    // the impact.
+    void handleCollision(VORN_LIB::VORN_Object* a, VORN_LIB::VORN_Object* b,
+                         VORN_LIB::VORN_Contact* contact) override;
+
+    // Ends any game: no players, the main menu, the log only welcoming.
+    void reset();
+    // A new game of players × figures: colours and places drawn, every figure falling onto the
+    // valley. The first turn's countdown starts with nextTurn().
+    void newGame(int players, int figures);
+    // The same game as a host's: players of the given colours (three in 0 … 1 each), figures
+    // drawn from this machine's draws (a joined machine moves them where the host has them).
+    void newGameOf(const QVector<float>& colours, int figures);
+    void nextTurn();
+    // One timer tick at engine clock reading real: with only computers left it plays four ticks'
+    // worth, the game's clock running four times as fast.
+    void advance(VORN_LIB::VORN_Clock::Ticks real);
+    // One tick of the rules and the world at game clock reading now.
+    void tick(VORN_LIB::VORN_Clock::Ticks now);
+
+    // A command of the player on turn, from the keys, the computer or another machine: its rates
+    // replace the held ones (they steer the figure while Moving, the aim while Aiming); FireMode
+    // while Moving enters fire mode, Throw while Aiming throws; a step in any other state does
+    // nothing.
+    void apply(const TurnCommand& command);
+    TurnCommand heldRates() const; // the rates held now, with no step
+    void stopRates();              // lets go of every rate, as a player lets go of the keys
+    void prepareThrow();
+    void fire();
+    // Takes a grenade out of play: a throw abandoned or gone off.
+    void takeGrenadeOutOfWorld();
+
+    void addMessage(const LogLine& line); // the newest line of the log; the oldest goes
+
+    // Whether a turn is under way (countdown to flight) in a game.
+    bool turnUnderWay() const;
+    // Whether the computer plays the turn under way.
+    bool computerOnTurn() const;
+    // Whether a joined machine plays the turn under way.
+    bool remoteOnTurn() const;
+    // Whether a computer level is chosen, a game runs and no person's figure is left: the
+    // computers then play on at four times the speed.
+    bool onlyComputersLeft() const;
+    // The game's clock: the engine clock, ahead by the time played fast. Turn timers count it.
+    VORN_LIB::VORN_Clock::Ticks clockNow() const;
+    // Whether the grenade is in the world (from fire mode until it is gone).
+    bool grenadeShown() const;
+    // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
+    // entry closes the circle (5760).
+    QList<int> strengthPieAngles() const;
+    // What the computer sees of the tick of its turn at clock reading now.
+    TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
+    // FNV-1a over the valley's grid heights, as the machines of a network game hold them.
+    quint32 heightmapChecksum() const;
+
+    static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
+
+    // Whether a joined machine plays this player; set by whoever hosts the match.
+    std::function<bool(int player)> seatRemote;
+
+    // The world the rules move. The scene holds what is drawn of it: the valley, the figures and,
+    // while it is out, the grenade (the window adds its lamps).
+    VORN_LIB::VORN_Scene scene;
+    VORN_LIB::VORN_Landscape landscape;
+    std::array<VORN_LIB::VORN_Object, 4> lampPosts; // where the lamps stand; own their spheres
+    std::array<VORN_LIB::VORN_BoundingSphere, 4> lampSpheres;
+    VORN_LIB::VORN_PhysicsGroup gravityGroup;
+    VORN_LIB::VORN_PhysicsWorld physicsWorld;
+    VORN_LIB::VORN_CollisionManger collisions;
+    Grenade grenade;
+    VORN_LIB::VORN_PhysicsContainer grenadeBody;
+    VORN_LIB::VORN_BoundingSphere grenadeSphere;
+    bool grenadeFlying = false; // moved by the flight model from the throw until it is gone
+
+    GameState state = MainMenu;
+    bool frozen = true; // while true a tick moves nothing
+    ImpactState impactState = ImpactState::Flying;
+    std::vector<std::unique_ptr<Player>> players; // an entry is null once its player is out
+    QList<int> alivePlayers;                      // the players still in, in creation order
+    unsigned playerCount = 0;
+    int figuresEach = 0;
+    int currentPlayer = -1;
+    int totalHitPoints = 0;
+    Tortoise* currentFigure = nullptr; // not owned
+    std::array<LogLine, 6> messages;   // the message log, oldest first
+
+    double yawRate = 0;
+    double raiseRate = 0;
+    double driveRate = 0;
+    double aimYaw = 0;
+    double aimPitch = 0;
+    double aimPower = 0;
+
+    VORN_LIB::VORN_Clock::Ticks lastTick = 0;     // the game clock's reading at the last tick
+    VORN_LIB::VORN_Clock::Ticks lastRealTick = 0; // the engine clock's reading at the last tick
+    VORN_LIB::VORN_Clock::Ticks clockAhead = 0;   // how far the game clock runs ahead
+    VORN_LIB::VORN_Clock::Ticks turnStart = 0;    // 0 means no timer runs
+    int secondsLeft = 0;
+    bool computersOnlyShown = false; // "nur noch computer" said this game
+    ComputerOpponent computer;       // the chosen level; plays its players' turns from the tick
+
+signals:
+    void gameStarted();                             // players made, before the first turn
+    void turnStarted(int player, Tortoise* figure); // a countdown begins
+    void turnClock(VORN_LIB::VORN_Clock::Ticks start, double secondsLeft); // each tick of a phase
+    void playStarted();                                                    // the countdown is over
+    void thrown();                                                         // the grenade leaves
+    void grenadeGone(); // out of play, exploded or not
+    void exploded(VORN_LIB::VORN_Vector point, QVector<Match::Damage> damage); // crater dug
+    void figureLost(int player); // a figure left the game
+    void playerOut(int player);  // a player lost its last figure
+    void gameOver(bool winner);  // a winner, or a draw
+    void logChanged();           // a line was added
+
+private:
+    // The one place players are made: count of them, each with its colour, then its figures.
+    void makePlayers(int count, int figures,
+                     const std::function<VORN_LIB::VORN_Color(int)>& colourOf);
+    void explode(const VORN_LIB::VORN_Vector& point);
+    void playerLost(int index, LogLine::Text event);
+    void endGame();
+    void moveFigure(double dt);
+    void moveGrenade(double dt);
+    ComputerPlayer::Field computerField() const;
+};
+
+Q_DECLARE_METATYPE(Match::Damage)
