@@ -17,16 +17,28 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     NetworkOptions options;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
-        if (a != QLatin1String("--host") && a != QLatin1String("--join"))
+        const bool hasValue = i + 1 < arguments.size() && !arguments[i + 1].startsWith('-');
+        if (a == QLatin1String("--players") || a == QLatin1String("--figures")) {
+            const bool forPlayers = a == QLatin1String("--players");
+            const int n = hasValue ? arguments[++i].toInt() : 0;
+            if (n < (forPlayers ? 2 : 1) || n > 9) {
+                options.error = forPlayers ? QStringLiteral("--players needs a number from 2 to 9")
+                                           : QStringLiteral("--figures needs a number from 1 to 9");
+                return options;
+            }
+            (forPlayers ? options.players : options.figures) = n;
+            continue;
+        }
+        if (a != QLatin1String("--host") && a != QLatin1String("--join") &&
+            a != QLatin1String("--server"))
             continue; // Qt's own options are Qt's
         if (options.mode != Alone) {
-            options.error = QStringLiteral("--host and --join are given more than once");
+            options.error = QStringLiteral("--host, --join and --server are given more than once");
             return options;
         }
         options.port = Network::defaultPort;
-        const bool hasValue = i + 1 < arguments.size() && !arguments[i + 1].startsWith('-');
-        if (a == QLatin1String("--host")) {
-            options.mode = Host;
+        if (a == QLatin1String("--host") || a == QLatin1String("--server")) {
+            options.mode = a == QLatin1String("--host") ? Host : Server;
             if (hasValue && !(options.port = portOf(arguments[++i]))) {
                 options.error = QStringLiteral("not a port: %1").arg(arguments[i]);
                 return options;
@@ -50,5 +62,7 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             }
         }
     }
+    if (options.mode != Server && (options.players != 2 || options.figures != 1))
+        options.error = QStringLiteral("--players and --figures are for --server");
     return options;
 }

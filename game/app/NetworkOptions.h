@@ -1,12 +1,14 @@
 // The command line's network options: `--host [PORT]` opens a game that other machines join,
-// `--join HOST[:PORT]` joins one; the port is 47800 unless given.
+// `--join HOST[:PORT]` joins one, `--server [PORT] [--players N] [--figures M]` hosts games with
+// no window (2 to 9 players, default 2; 1 to 9 figures each, default 1); the port is 47800 unless
+// given.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 struct NetworkOptions {
-    enum Mode { Alone, Host, Join };
+    enum Mode { Alone, Host, Join, Server };
 
     // Reads the arguments after the program's name; a bad one leaves error set.
     static NetworkOptions parse(const QStringList& arguments);
@@ -14,5 +16,7 @@ struct NetworkOptions {
     Mode mode = Alone;
     QString host;
     quint16 port = 0;
+    int players = 2; // of a headless host's games
+    int figures = 1;
     QString error;
 };

@@ -8,6 +8,7 @@
 #include "game/app/GameLanguage.h"
 #include "game/app/NetworkOptions.h"
 #include "game/files/DataFiles.h"
+#include "game/hosting/HeadlessHost.h"
 #include "game/session/Game.h"
 
 #include <QApplication>
@@ -78,21 +79,48 @@ private:
     bool seen = false;
 };
 
+// A headless host: no window, no X server, no OpenGL; its events on standard output.
+int serve(int argc, char** argv, const NetworkOptions& options) {
+    QCoreApplication app(argc, argv);
+    Bitmap heightMap;
+    const QString path = DataFiles().path(QStringLiteral("valleyDepth.bmp"));
+    try {
+        heightMap.load(path.toLocal8Bit().toStdString());
+    } catch (int) {
+        std::fprintf(stderr, "tortoise-valley: %s\n",
+                     qUtf8Printable(bitmapFailure(Bitmap::lastFailure())));
+        return 1;
+    }
+    HeadlessHost host(heightMap, options.players, options.figures);
+    if (!host.start(options.port))
+        return 1;
+    return app.exec();
+}
+
+const char* const usage = "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT] |\n"
+                          "                        --server [PORT] [--players N] [--figures M]]\n";
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // The headless host is decided before any application object: it must not need a screen.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const NetworkOptions network = NetworkOptions::parse(arguments);
+    if (!network.error.isEmpty()) {
+        std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(network.error), usage);
+        return 2;
+    }
+    if (network.mode == NetworkOptions::Server)
+        return serve(argc, argv, network);
+
     QApplication* app = new QApplication(argc, argv);
     // Lets the desktop match the window with the game's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TV_APP_ID));
     // The translation goes in before the window makes its first text; a start-up failure is told
     // in the same language.
     GameLanguage::install(*app);
-    const NetworkOptions network = NetworkOptions::parse(app->arguments());
-    if (!network.error.isEmpty()) {
-        std::fprintf(stderr, "tortoise-valley: %s\n", qUtf8Printable(network.error));
-        std::fprintf(stderr, "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]\n");
-        return 2;
-    }
     Game* game = nullptr;
     try {
         game = new Game();

@@ -3,6 +3,8 @@
 // of the explosion is then near where the grenade first touched, which is what is returned here.
 #include "game/computer/GrenadeFlight.h"
 
+#include "game/rules/Flight.h"
+
 #include <cmath>
 #include <utility>
 
@@ -40,8 +42,7 @@ GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
     const int steps = static_cast<int>(longestFlight / tick);
     for (int i = 1; i <= steps; ++i) {
         const VORN_Vector before = p;
-        v = v + VORN_Vector(0, -Rules::gravity * tick, 0);
-        p = p + v * tick;
+        p += Flight::step(v, tick);
         result.seconds = i * tick;
 
         // The earliest contact along this step: ground or a sphere the grenade now overlaps.

@@ -1,7 +1,7 @@
-// Where a thrown grenade will go: its flight stepped as the physics step moves it (semi-implicit
-// Euler under the rules' gravity, velocity first), in ticks of 25 ms, until the grenade's sphere
-// meets the ground or another sphere, or it leaves the play area. World units, y up, seconds.
-// Needs no window: the ground is a height function.
+// Where a thrown grenade will go: its flight stepped by the match's own flight model
+// (Flight::step), in ticks of 25 ms, until the grenade's sphere meets the ground or another sphere,
+// or it leaves the play area. World units, y up, seconds. Needs no window: the ground is a height
+// function.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"

@@ -63,6 +63,10 @@ int MatchHost::joinedCount() const {
     return network->joinedCount();
 }
 
+QString MatchHost::addressOf(int seat) const {
+    return network->addressOf(seat);
+}
+
 void MatchHost::seatEveryPlayer() {
     network->firstSeat = 0;
 }

@@ -27,6 +27,8 @@ public:
     // Whether a joined machine holds the seat of this player.
     bool holds(int seat) const;
     int joinedCount() const;
+    // The address of the machine on a seat, "192.168.0.7".
+    QString addressOf(int seat) const;
     // From seat 0 on for a host without a keyboard of its own; from 1 by default.
     void seatEveryPlayer();
 

@@ -1,0 +1,100 @@
+// The headless host: a match, its network host and a tick timer, and a line per event.
+#include "game/hosting/HeadlessHost.h"
+
+#include "game/hosting/MatchHost.h"
+#include "game/match/Match.h"
+#include "game/rules/Rules.h"
+
+#include <QTimer>
+
+using namespace VORN_LIB;
+
+HeadlessHost::HeadlessHost(const Bitmap& heightMap, int players, int figures, std::FILE* out)
+    : played(std::make_unique<Match>(heightMap)), host(new MatchHost(*played, this)),
+      timer(new QTimer(this)), players(players), figures(figures), out(out) {
+    host->seatEveryPlayer();
+    timer->setInterval(Rules::tickMs);
+    connect(timer, &QTimer::timeout, this, [this] { tick(VORN_Clock::now()); });
+    reportEvents();
+}
+
+HeadlessHost::~HeadlessHost() {
+    delete host; // before the match it hosts
+    host = nullptr;
+}
+
+bool HeadlessHost::start(quint16 port) {
+    if (!host->listen(port))
+        return false;
+    say(QStringLiteral("hosting on port %1 for %2 players with %3 figures each")
+            .arg(host->port())
+            .arg(players)
+            .arg(figures));
+    timer->start();
+    return true;
+}
+
+quint16 HeadlessHost::port() const {
+    return host->port();
+}
+
+void HeadlessHost::tick(VORN_Clock::Ticks now) {
+    Match& m = *played;
+    const bool inGame = m.playerCount != 0;
+    if (inGame && m.state == GameOver && overSince == 0)
+        overSince = now;
+    const bool endShown = overSince != 0 && now - overSince >= endShownMs;
+    if (!inGame || endShown) {
+        if (host->joinedCount() >= players) {
+            overSince = 0;
+            waitingSaid = false;
+            m.reset();
+            m.newGame(players, figures);
+            m.nextTurn();
+        } else if (!waitingSaid) {
+            say(QStringLiteral("waiting for %1 more players").arg(players - host->joinedCount()));
+            waitingSaid = true;
+        }
+    }
+    m.advance(now);
+    host->sendState(m.clockNow());
+}
+
+void HeadlessHost::say(const QString& line) {
+    std::fprintf(out, "%s\n", qUtf8Printable(line));
+    std::fflush(out);
+}
+
+void HeadlessHost::reportEvents() {
+    connect(host, &MatchHost::joined, this, [this](int seat) {
+        say(QStringLiteral("joined: player %1 from %2").arg(seat).arg(host->addressOf(seat)));
+    });
+    connect(host, &MatchHost::left, this,
+            [this](int seat) { say(QStringLiteral("left: player %1").arg(seat)); });
+    const Match* m = played.get();
+    connect(m, &Match::gameStarted, this, [this, m] {
+        say(QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount).arg(figures));
+    });
+    connect(m, &Match::turnStarted, this,
+            [this](int player) { say(QStringLiteral("turn: player %1").arg(player)); });
+    connect(m, &Match::exploded, this,
+            [this](const VORN_Vector& p, const QVector<Match::Damage>& hurt) {
+                QString line = QStringLiteral("blast: at %1 %2 %3")
+                                   .arg(p.x(), 0, 'f', 2)
+                                   .arg(p.y(), 0, 'f', 2)
+                                   .arg(p.z(), 0, 'f', 2);
+                for (const Match::Damage& d : hurt)
+                    line += QStringLiteral(", player %1 -%2").arg(d.player).arg(d.damage);
+                say(line);
+            });
+    connect(m, &Match::figureLost, this,
+            [this](int player) { say(QStringLiteral("lost: a figure of player %1").arg(player)); });
+    connect(m, &Match::playerOut, this,
+            [this](int player) { say(QStringLiteral("out: player %1").arg(player)); });
+    connect(m, &Match::gameOver, this, [this, m](bool winner) {
+        if (winner && !m->alivePlayers.isEmpty())
+            say(QStringLiteral("over: player %1 wins").arg(m->alivePlayers.first()));
+        else
+            say(QStringLiteral("over: a draw"));
+    });
+}

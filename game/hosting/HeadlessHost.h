@@ -1,0 +1,52 @@
+// A network game hosted with no window, no screen and no keyboard: what people run on a rented
+// machine so that friends behind home routers can all connect outwards. It waits until enough
+// machines have joined, plays a game with every player at a joined machine, shows the end for a
+// while, then plays the next; a seat whose machine leaves plays on by the computer. Each event is
+// one line on standard output. Times are engine clock milliseconds.
+#pragma once
+
+#include "engine/scene/VORN_Clock.h"
+
+#include <QObject>
+#include <QString>
+#include <cstdio>
+#include <memory>
+
+class Bitmap;
+class Match;
+class MatchHost;
+class QTimer;
+
+class HeadlessHost : public QObject {
+    Q_OBJECT
+
+public:
+    // A match on the valley of heightMap for players × figures, its events written to out.
+    HeadlessHost(const Bitmap& heightMap, int players, int figures, std::FILE* out = stdout);
+    ~HeadlessHost() override;
+
+    // Opens the game on port (0: any free one) and starts the tick; false when the port cannot be
+    // opened (the reason is on standard error).
+    bool start(quint16 port);
+    quint16 port() const;
+    // One tick at engine clock reading now: the next game when enough machines wait for it, the
+    // match, and its state to every joined machine.
+    void tick(VORN_LIB::VORN_Clock::Ticks now);
+
+    Match& match() { return *played; }
+
+    static constexpr int endShownMs = 10000; // the end screen, before the next game
+
+private:
+    void say(const QString& line);
+    void reportEvents();
+
+    std::unique_ptr<Match> played;
+    MatchHost* host = nullptr; // owned (child)
+    QTimer* timer = nullptr;   // owned (child)
+    const int players;
+    const int figures;
+    std::FILE* out;
+    VORN_LIB::VORN_Clock::Ticks overSince = 0; // when the last game ended; 0 while one runs
+    bool waitingSaid = false;
+};
