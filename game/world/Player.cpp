@@ -51,7 +51,7 @@ void Player::createFigures(unsigned count, double xMin, double xMax, double zMin
         figure->color = color;
         figure->material = material;
         figure->setWorldPosition(x, startHeight, z);
-        figure->compile();
+        figure->compileAtFirstPaint(); // the rules build figures before any window draws them
         figure->health = Rules::startHealth;
 
         bodies[i] = new VORN_PhysicsContainer(1.0, figure, VORN_Vector(0, 0, 0));
