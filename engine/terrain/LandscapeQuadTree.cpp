@@ -101,8 +101,10 @@ void VORN_Landscape::deleteRetiredLists() {
 }
 
 void VORN_Landscape::makeWholeShell() {
-    if (wholeShell && wholeShell->listName != 0)
+    if (wholeShell && wholeShell->listName != 0) {
         retiredLists.push_back(wholeShell->listName);
+        wholeShell->listName = 0; // deleted once, by deleteRetiredLists()
+    }
     wholeShell.reset();
     std::unique_ptr<IndexShell> shell(new IndexShell());
     shell->rowBegin = 0;
