@@ -1,12 +1,16 @@
 // Front-face materials and the shared reset list that puts the default material (black colours,
-// shininess 0) back into effect. Every GL call here needs the game window's context.
+// shininess 0) back into effect. Every GL call here needs the game window's context; a material
+// made without one (a player's, built by the rules) issues none until it is applied or compiled.
 #include "engine/scene/VORN_Material.h"
+
+#include <QOpenGLContext>
 
 namespace VORN_LIB {
 
 namespace {
 
-// The reset list is created once per process by the first material built with a current context.
+// The reset list is created once per process by the first material built or compiled with a
+// current context.
 GLuint resetList = 0;
 bool resetListCreated = false;
 
@@ -33,13 +37,15 @@ void issueMaterialCommands(const VORN_Material& m) {
     glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
 }
 
-} // namespace
-
-VORN_Material::VORN_Material(const Vector<float, 4>& ambient, const Vector<float, 4>& diffuse,
-                             const Vector<float, 4>& specular, float shininess)
-    : ambient(ambient), diffuse(diffuse), specular(specular), shininess(shininess) {
+// Records the reset list and runs it once, unless it exists or a list is being recorded. Needs
+// the context.
+void createResetList() {
     if (resetListCreated)
         return;
+    GLint recording = 0;
+    glGetIntegerv(GL_LIST_INDEX, &recording);
+    if (recording != 0)
+        return; // retried later
     const GLuint name = glGenLists(1);
     if (name == 0)
         return; // retried by the next material
@@ -49,6 +55,15 @@ VORN_Material::VORN_Material(const Vector<float, 4>& ambient, const Vector<float
     issueResetCommands();
     glEndList();
     glCallList(resetList);
+}
+
+} // namespace
+
+VORN_Material::VORN_Material(const Vector<float, 4>& ambient, const Vector<float, 4>& diffuse,
+                             const Vector<float, 4>& specular, float shininess)
+    : ambient(ambient), diffuse(diffuse), specular(specular), shininess(shininess) {
+    if (!resetListCreated && QOpenGLContext::currentContext())
+        createResetList();
 }
 
 VORN_Material::~VORN_Material() {
@@ -64,6 +79,7 @@ void VORN_Material::apply() {
 }
 
 void VORN_Material::compile() {
+    createResetList();
     if (listName == 0)
         listName = glGenLists(1);
     if (listName == 0)

@@ -10,18 +10,23 @@ namespace VORN_LIB {
 
 class VORN_Material {
 public:
+    // Without a current context no GL call is made; with one, the first material also records
+    // the shared reset list and runs it once.
     VORN_Material(const Vector<float, 4>& ambient, const Vector<float, 4>& diffuse,
                   const Vector<float, 4>& specular, float shininess);
-    ~VORN_Material(); // deletes listName when non-zero
+    ~VORN_Material(); // deletes listName when non-zero, so needs no context when never compiled
     VORN_Material(const VORN_Material&) = delete;
     VORN_Material& operator=(const VORN_Material&) = delete;
 
-    void apply();   // the list call when compiled, else the four glMaterial calls
-    void compile(); // records the four calls into listName, then resets the current material
+    void apply(); // the list call when compiled, else the four glMaterial calls
+    // Records the four calls into listName (and the reset list, if no material has yet), then
+    // resets the current material.
+    void compile();
 
     // Front material back to the default: black colours, shininess 0.
     static void resetMaterial();
-    // Name of the shared reset list; 0 until a material has been built with a current context.
+    // Name of the shared reset list; 0 until a material has been built with a current context or
+    // compiled.
     static GLuint resetListName();
 
     Vector<float, 4> ambient;

@@ -1,11 +1,13 @@
 // Scene objects: local transform S·Rx·Ry·Rz·T (degrees), display lists, surface state, the culled
-// render traversal and the world-transform cache read back from the GL model-view matrix.
+// render traversal and the world-transform cache, computed on the processor.
 #include "engine/scene/VORN_Object.h"
 
 #include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/RenderQueueEntry.h"
 #include "engine/scene/VORN_Frustum.h"
 #include "engine/scene/VORN_Material.h"
+
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -46,6 +48,7 @@ VORN_Object::~VORN_Object() {
 }
 
 void VORN_Object::compile() {
+    compilePending = false;
     if (!sharedLists) {
         if (displayList != 0)
             glDeleteLists(displayList, 1);
@@ -71,7 +74,26 @@ void VORN_Object::compile() {
     glEndList();
 }
 
+void VORN_Object::compileAtFirstPaint() {
+    compilePending = true;
+}
+
+void VORN_Object::compileIfPending() {
+    GLint recording = 0;
+    glGetIntegerv(GL_LIST_INDEX, &recording);
+    if (recording != 0)
+        return; // lists cannot be recorded inside another one: draw directly this time
+    try {
+        compile();
+    } catch (const char*) {
+        // No list to be had: compile() left both names at 0, so the object draws directly.
+        compilePending = false;
+    }
+}
+
 void VORN_Object::paint(bool geometryOnly, const VORN_OcclusionCone* cone) {
+    if (compilePending)
+        compileIfPending();
     if (geometryOnly) {
         if (geometryList != 0)
             glCallList(geometryList);
@@ -133,26 +155,51 @@ void VORN_Object::applyTransform(bool withParents) {
     glTranslated(position[0], position[1], position[2]);
 }
 
+VORN_Matrix4 VORN_Object::localMatrix() const {
+    VORN_Matrix4 m;
+    multiplyLocal(m);
+    return m;
+}
+
+void VORN_Object::multiplyLocal(VORN_Matrix4& m) const {
+    // Step by step onto m, in applyTransform's order, so that every rounding is the one the
+    // same calls on the GL matrix would make in double precision.
+    m.scale(scale[0], scale[1], scale[2]);
+    m.rotate(rotation[0], 1, 0, 0);
+    m.rotate(rotation[1], 0, 1, 0);
+    m.rotate(rotation[2], 0, 0, 1);
+    m.translate(position[0], position[1], position[2]);
+}
+
 void VORN_Object::updateTransform(bool fromRoot) {
-    glPushMatrix();
-    if (fromRoot) {
-        glLoadIdentity();
-        applyTransform(true);
-    } else {
-        applyTransform(false);
+    if (!fromRoot) {
+        updateTransformOn(parent ? parent->worldMatrix : VORN_Matrix4());
+        return;
     }
-    GLdouble m[16];
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    worldPosition = VORN_Vector(m[12], m[13], m[14]);
-    worldOrientation = VORN_Matrix(m[0], m[1], m[2], m[4], m[5], m[6], m[8], m[9], m[10]);
+    // The chain from the root down to the parent, each on top of the one above it.
+    QVarLengthArray<const VORN_Object*, 8> chain;
+    for (const VORN_Object* p = parent; p; p = p->parent)
+        chain.append(p);
+    VORN_Matrix4 base;
+    for (int i = chain.size() - 1; i >= 0; --i)
+        chain[i]->multiplyLocal(base);
+    updateTransformOn(base);
+}
+
+void VORN_Object::updateTransformOn(const VORN_Matrix4& base) {
+    worldMatrix = base;
+    multiplyLocal(worldMatrix);
+    worldPosition = worldMatrix.translation();
+    worldOrientation = worldMatrix.orientation();
     if (observed)
         emit positionUpdate(worldPosition);
     if (trackedChildren != 0) {
+        // A copy: a slot of positionUpdate may move this object again.
+        const VORN_Matrix4 world = worldMatrix;
         for (VORN_Object* child : children)
             if (child)
-                child->updateTransform(false);
+                child->updateTransformOn(world);
     }
-    glPopMatrix();
 }
 
 void VORN_Object::trackChildren(signed char delta) {

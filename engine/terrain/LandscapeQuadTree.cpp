@@ -29,6 +29,7 @@ void collectLeaves(VORN_Landscape::QuadTreeNode* node,
 } // namespace
 
 void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
+    retireLists();
     root.reset();
     quadTreeBuilt = false;
     root = std::make_unique<QuadTreeNode>(sizeX / 2, -sizeZ / 2);
@@ -44,14 +45,66 @@ void VORN_Landscape::buildQuadTree(std::uint8_t levels) {
 }
 
 void VORN_Landscape::compile() {
+    listsStale = false;
+    blocksStale = false;
     if (quadTreeBuilt) {
         root->compile();
         root->updateBounds();
     }
     compileWholeShell();
+    deleteRetiredLists();
 }
 
-void VORN_Landscape::compileWholeShell() {
+void VORN_Landscape::recordStaleLists() {
+    if (listsStale || blocksStale) {
+        GLint recording = 0;
+        glGetIntegerv(GL_LIST_INDEX, &recording);
+        if (recording != 0)
+            return; // no list inside another: the stale blocks draw directly meanwhile
+    }
+    if (listsStale) {
+        compile();
+        return;
+    }
+    if (blocksStale) {
+        blocksStale = false;
+        std::vector<QuadTreeLeaf*> leaves;
+        collectLeaves(root.get(), leaves);
+        for (QuadTreeLeaf* leaf : leaves)
+            if (leaf->shell.stale)
+                leaf->shell.compile();
+        root->updateBounds();
+        // A block that had no list name before may have one now.
+        compileWholeShell();
+    }
+    deleteRetiredLists();
+}
+
+void VORN_Landscape::retireLists() {
+    std::vector<QuadTreeLeaf*> leaves;
+    collectLeaves(root.get(), leaves);
+    for (QuadTreeLeaf* leaf : leaves)
+        if (leaf->shell.listName != 0) {
+            retiredLists.push_back(leaf->shell.listName);
+            leaf->shell.listName = 0;
+        }
+    if (wholeShell && wholeShell->listName != 0) {
+        retiredLists.push_back(wholeShell->listName);
+        wholeShell->listName = 0;
+    }
+}
+
+void VORN_Landscape::deleteRetiredLists() {
+    for (GLuint name : retiredLists)
+        glDeleteLists(name, 1);
+    retiredLists.clear();
+}
+
+void VORN_Landscape::makeWholeShell() {
+    if (wholeShell && wholeShell->listName != 0) {
+        retiredLists.push_back(wholeShell->listName);
+        wholeShell->listName = 0; // deleted once, by deleteRetiredLists()
+    }
     wholeShell.reset();
     std::unique_ptr<IndexShell> shell(new IndexShell());
     shell->rowBegin = 0;
@@ -71,6 +124,11 @@ void VORN_Landscape::compileWholeShell() {
     } else {
         wholeShell->updateBounds();
     }
+}
+
+void VORN_Landscape::compileWholeShell() {
+    makeWholeShell();
+    deleteRetiredLists();
 
     // The blocks split the grid's cells exactly (a shared border row or column holds points, not
     // cells), so replaying every block's list draws the whole grid without recording it twice.
@@ -94,10 +152,14 @@ void VORN_Landscape::compileWholeShell() {
     glEndList();
 }
 
-void VORN_Landscape::recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEnd,
+void VORN_Landscape::markBlocksStale(std::uint32_t rowBegin, std::uint32_t rowEnd,
                                      std::uint32_t columnBegin, std::uint32_t columnEnd) {
     if (!quadTreeBuilt) {
-        compile();
+        listsStale = true;
+        if (wholeShell) {
+            wholeShell->updateBounds();
+            wholeShell->stale = true;
+        }
         return;
     }
     if (rowBegin >= rowEnd || columnBegin >= columnEnd)
@@ -107,15 +169,22 @@ void VORN_Landscape::recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEn
     for (QuadTreeLeaf* leaf : leaves) {
         IndexShell& shell = leaf->shell;
         if (shell.rowBegin < rowEnd && rowBegin < shell.rowEnd && shell.columnBegin < columnEnd &&
-            columnBegin < shell.columnEnd)
-            shell.compile();
+            columnBegin < shell.columnEnd) {
+            shell.updateBounds();
+            shell.stale = true;
+            blocksStale = true;
+        }
     }
     root->updateBounds();
-    // A block that had no list name before may have one now.
-    compileWholeShell();
+    if (wholeShell) {
+        wholeShell->boundsLow = root->boundsLow;
+        wholeShell->boundsHigh = root->boundsHigh;
+    }
 }
 
 void VORN_Landscape::draw(const VORN_OcclusionCone* cone) {
+    if (listsStale || blocksStale || !retiredLists.empty())
+        recordStaleLists();
     if (!grid)
         return;
     glPushMatrix();
@@ -168,6 +237,7 @@ void VORN_Landscape::IndexShell::compile() {
         columnBegin > columnEnd)
         throw "VORN_Landscape::IndexShell.compile(): Bad landscape index values";
     updateBounds();
+    stale = false;
     // The name is kept, so lists that call this one (the whole grid's) stay valid.
     if (listName == 0)
         listName = glGenLists(1);
@@ -243,7 +313,7 @@ void VORN_Landscape::IndexShell::render(const VORN_OcclusionCone* cone,
         return;
     if (landscape)
         ++landscape->blocksDrawn;
-    if (listName != 0)
+    if (listName != 0 && !stale)
         glCallList(listName);
     else
         draw();

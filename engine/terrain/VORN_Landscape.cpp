@@ -20,6 +20,7 @@ VORN_Landscape::~VORN_Landscape() {
     grid.reset();
     root.reset();
     wholeShell.reset();
+    deleteRetiredLists();
 }
 
 void VORN_Landscape::setSize(double sizeX, double sizeZ, double heightScale, double textureRepeatU,
@@ -40,9 +41,12 @@ void VORN_Landscape::createFromBitmap(const Bitmap& bitmap) {
     rows = static_cast<std::uint32_t>(bitmap.height);
     if (!bitmap.pixels || columns < 2 || rows < 2) {
         // Nothing to draw: the blocks of an earlier grid would describe points that are gone.
+        retireLists();
         root.reset();
         quadTreeBuilt = false;
         wholeShell.reset();
+        listsStale = false;
+        blocksStale = false;
         return;
     }
 
@@ -65,7 +69,10 @@ void VORN_Landscape::createFromBitmap(const Bitmap& bitmap) {
     const double depth = std::log(double(std::min(columns, rows))) - 3.0;
     const std::uint8_t levels = depth > 0.0 ? static_cast<std::uint8_t>(depth) : 0;
     buildQuadTree(levels);
-    compile();
+    makeWholeShell();
+    // The lists are recorded where a context is current: at the next draw.
+    listsStale = true;
+    blocksStale = false;
 }
 
 void VORN_Landscape::createNormals(std::uint32_t rowBegin, std::uint32_t rowEnd,
@@ -144,7 +151,7 @@ void VORN_Landscape::createCrater(const VORN_Vector& world, double radius) {
     const std::uint32_t columnBegin = area.columnLow == 0 ? 0 : area.columnLow - 1;
     const std::uint32_t columnEnd = std::min(area.columnHigh + 2, columns);
     createNormals(rowBegin, rowEnd, columnBegin, columnEnd);
-    recompileBlocks(rowBegin, rowEnd, columnBegin, columnEnd);
+    markBlocksStale(rowBegin, rowEnd, columnBegin, columnEnd);
 }
 
 VORN_Vector VORN_Landscape::toLocal(const VORN_Vector& world) const {

@@ -1,7 +1,9 @@
 // The heightmap terrain: a grid of heights with per-point normals, drawn as display-listed blocks
 // under a cone-culled quadtree, and a collision volume (kind 2) that pushes spheres out of the
-// ground. Local frame: centred on the object's origin, x from -sizeX/2 (column 0) to +sizeX/2,
-// z from +sizeZ/2 (row 0) to -sizeZ/2, y up. The grid frame is the local frame moved by
+// ground. Building the grid, digging craters and every height, normal or collision query work
+// without a GL context: the lists they make stale are recorded at the next draw(). Local frame:
+// centred on the object's origin, x from -sizeX/2 (column 0) to +sizeX/2, z from +sizeZ/2 (row 0)
+// to -sizeZ/2, y up. The grid frame is the local frame moved by
 // (+sizeX/2, 0, -sizeZ/2), so point (row r, column c) lies at (sizeX·c/(columns-1), y,
 // -sizeZ·r/(rows-1)).
 #pragma once
@@ -13,6 +15,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 class Bitmap;
 
@@ -38,18 +41,18 @@ public:
     VORN_Landscape(const VORN_Vector& position, const VORN_Vector& rotation,
                    const VORN_Vector& scale, const VORN_Color& color);
     // Releases the grid, the quadtree with its lists and the whole-grid shell. Needs the GL
-    // context.
+    // context only when lists were ever recorded.
     ~VORN_Landscape() override;
 
     // World extent along x and z, world height of a stored 1.0, texture repeats at the far edges.
     // Sets the bounding radius to the full diagonal and rebuilds an existing quadtree (its new
-    // leaves draw without lists until the next compile()).
+    // leaves draw without lists until the next compile(); the old lists go at the next draw).
     void setSize(double sizeX, double sizeZ, double heightScale, double textureRepeatU,
                  double textureRepeatV);
 
-    // Grid from the picture (largest channel / 255 per pixel), normals, quadtree and lists. A
-    // picture narrower or lower than 2 pixels leaves the terrain empty. Throws
-    // "VORN_Landscape::createFromBitmap(): cannot allocate memory".
+    // Grid from the picture (largest channel / 255 per pixel), normals and quadtree; every list is
+    // recorded at the next draw(). A picture narrower or lower than 2 pixels leaves the terrain
+    // empty. Throws "VORN_Landscape::createFromBitmap(): cannot allocate memory". No GL call.
     void createFromBitmap(const Bitmap& bitmap);
 
     // Normals of rows [rowBegin, rowEnd) and columns [columnBegin, columnEnd); an end of 0 or
@@ -64,8 +67,13 @@ public:
     // Records one list per quadtree leaf and one of the whole grid. With a quadtree the blocks
     // together are the whole grid, so its list replays theirs and follows them when a crater
     // records some of them again. The two lists of the object base are never recorded, so paint()
-    // always draws through draw().
+    // always draws through draw(). Needs the context.
     void compile() override;
+
+    // Deletes the lists a rebuilt quadtree left behind and records the ones createFromBitmap and
+    // createCrater left stale (none while another list is being recorded). Needs the context;
+    // draw() calls it first.
+    void recordStaleLists();
 
     // Draws the grid centred on the origin, culling quadtree blocks by the cone (may be null).
     // With a cone, during a viewport's frame that culls exactly, a block or node that passes the
@@ -89,8 +97,9 @@ public:
 
     // Lowers the grid within the horizontal distance radius of a world point to a bowl d²/radius
     // above the base, then recomputes the normals of the area and the ring of points around it
-    // (as createNormals over the whole grid would give them) and records again the lists of the
-    // blocks that hold such a point (every list when there is no quadtree).
+    // (as createNormals over the whole grid would give them) and the boxes of the blocks that
+    // hold such a point. Their lists (every list when there is no quadtree) are recorded again at
+    // the next draw(). No GL call.
     void createCrater(const VORN_Vector& world, double radius);
 
     // Height and normal of grid point (row, column); no range check.
@@ -113,7 +122,10 @@ public:
     bool quadTreeBuilt = false;
     std::uint8_t quadTreeLevels = 0;
     std::unique_ptr<IndexShell> wholeShell;
-    unsigned blocksDrawn = 0; // blocks the last draw() drew
+    unsigned blocksDrawn = 0;         // blocks the last draw() drew
+    bool listsStale = false;          // every list waits for the next draw() (a new grid)
+    bool blocksStale = false;         // some blocks wait for it (a crater)
+    std::vector<GLuint> retiredLists; // names of a replaced quadtree, deleted at the next draw()
 
 private:
     // World point into the local frame through the cached world transform.
@@ -127,13 +139,20 @@ private:
     Footprint footprint(const VORN_Vector& c, double r) const;
     // A rounded index as unsigned: negative, not-a-number and huge values come out too large.
     static std::uint32_t indexFrom(double value);
-    // Records the whole-grid shell's list: calls of the blocks' lists while the quadtree has a
+    // A new whole-grid shell without a list, its box the grid's (the old shell's list is
+    // retired).
+    void makeWholeShell();
+    // A new whole-grid shell and its list: calls of the blocks' lists while the quadtree has a
     // list for every block, else the strips themselves.
     void compileWholeShell();
-    // Records again the blocks holding a point of rows [rowBegin, rowEnd) and columns
-    // [columnBegin, columnEnd).
-    void recompileBlocks(std::uint32_t rowBegin, std::uint32_t rowEnd, std::uint32_t columnBegin,
+    // Measures again the blocks holding a point of rows [rowBegin, rowEnd) and columns
+    // [columnBegin, columnEnd) and leaves their lists to the next draw().
+    void markBlocksStale(std::uint32_t rowBegin, std::uint32_t rowEnd, std::uint32_t columnBegin,
                          std::uint32_t columnEnd);
+    // Takes the list names out of the quadtree and the whole-grid shell, for deletion at the
+    // next draw(), so that dropping them needs no context.
+    void retireLists();
+    void deleteRetiredLists();
 };
 
 // A block of grid points [rowBegin, rowEnd) × [columnBegin, columnEnd) with its display list and
@@ -172,6 +191,7 @@ public:
     double centerZ;
     VORN_Landscape* landscape; // not owned
     GLuint listName = 0;
+    bool stale = false; // the list shows an older grid: draw directly until recorded again
     double radius;
     // Box of the block's points in the grid frame, heights scaled; everything until the first
     // updateBounds(), so that a block never measured is never skipped.

@@ -62,7 +62,7 @@ void Player::createFigures(unsigned count, double xMin, double xMax, double zMin
         figure->color = color;
         figure->material = material.get();
         figure->setWorldPosition(x, startHeight, z);
-        figure->compile();
+        figure->compileAtFirstPaint(); // the rules build figures before any window draws them
         figure->health = Rules::startHealth;
 
         slot.body = std::make_unique<VORN_PhysicsContainer>(1.0, figure, VORN_Vector(0, 0, 0));

@@ -24,14 +24,16 @@ public:
     // shininess 30. No figures yet.
     explicit Player(const VORN_LIB::VORN_Color& color);
     // Takes every remaining figure, sphere and container out of the lists it was registered with
-    // and destroys them, and the material.
+    // and destroys them, and the material. Needs the GL context only when a figure or the
+    // material has recorded lists.
     ~Player();
     Player(const Player&) = delete;
     Player& operator=(const Player&) = delete;
 
     // Creates count figures at random x in [xMin, xMax], z in [zMin, zMax], 5 units up, each with
     // a sphere of radius 0.3 and a container of mass 1. Two draws per figure, x before z.
-    // Figures of an earlier call are released first.
+    // Figures of an earlier call are released first. Needs no GL context: each figure records
+    // its lists at its first paint.
     void createFigures(unsigned count, double xMin, double xMax, double zMin, double zMax);
 
     // Appends the present figures to scene->children, their spheres to the collision manager and

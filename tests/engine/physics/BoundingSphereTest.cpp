@@ -1,5 +1,5 @@
 // Sphere collision tests: resting overlaps, moving contacts, degenerate input and the hand-over to
-// the terrain. Owners are real scene objects, so world positions come from the GL matrix stack.
+// the terrain. Owners are real scene objects, so world positions come from their transforms.
 #include "engine/physics/VORN_BoundingSphere.h"
 #include "engine/physics/VORN_PhysicsContainer.h"
 #include "tests/engine/physics/PhysicsTestSupport.h"

@@ -18,9 +18,9 @@ inline std::unique_ptr<VORN_LIB::VORN_Object> makeObjectAt(double x, double y, d
     return object;
 }
 
-// World positions pass through the GL matrix stack in single precision, hence the default.
+// World positions are worked out in double precision; the default allows for rounding only.
 inline ::testing::AssertionResult vectorNear(const VORN_LIB::VORN_Vector& v, double x, double y,
-                                             double z, double tolerance = 1e-5) {
+                                             double z, double tolerance = 1e-12) {
     if (std::fabs(v.x() - x) <= tolerance && std::fabs(v.y() - y) <= tolerance &&
         std::fabs(v.z() - z) <= tolerance)
         return ::testing::AssertionSuccess();

@@ -1,5 +1,6 @@
-// Scene objects on a real GL context: world transforms read back from the model-view matrix, the
-// surface state and geometry that reach GL, the culled traversal, display lists and signals.
+// Scene objects on a real GL context: world transforms computed on the processor against the
+// model-view matrix GL builds from the same calls, the surface state and geometry that reach GL,
+// the culled traversal, display lists and signals.
 #include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/RenderQueueEntry.h"
 #include "engine/scene/VORN_Material.h"
@@ -9,9 +10,11 @@
 
 #include <QSignalSpy>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 using namespace VORN_LIB;
 
@@ -57,6 +60,54 @@ std::vector<float> rgba(float r, float g, float b, float a) {
     return {r, g, b, a};
 }
 
+void expectExactly(const VORN_Vector& actual, double x, double y, double z) {
+    EXPECT_EQ(actual.x(), x);
+    EXPECT_EQ(actual.y(), y);
+    EXPECT_EQ(actual.z(), z);
+}
+
+// The processor's matrix against GL's single-precision one: within 1e-6 of each entry's size.
+void expectSameMatrix(const VORN_Matrix4& cpu, const GLdouble* gl) {
+    for (int i = 0; i < 16; ++i)
+        EXPECT_NEAR(cpu.data()[i], gl[i], 1e-6 * std::max(1.0, std::fabs(gl[i])))
+            << "entry " << i << " (row " << i % 4 << ", column " << i / 4 << ")";
+}
+
+// One level of a parent chain: local position, rotation (degrees) and scale.
+struct Level {
+    VORN_Vector position, rotation, scale;
+};
+
+struct ChainCase {
+    const char* name;
+    std::vector<Level> levels; // root first
+};
+
+const VORN_Vector none(0, 0, 0);
+const VORN_Vector unit(1, 1, 1);
+
+const ChainCase chainCases[] = {
+    {"translation", {{VORN_Vector(0.1, -2.5, 3.75), none, unit}}},
+    {"turn about x", {{VORN_Vector(1, 2, 3), VORN_Vector(33, 0, 0), unit}}},
+    {"turn about y", {{VORN_Vector(1, 2, 3), VORN_Vector(0, -71.5, 0), unit}}},
+    {"turn about z", {{VORN_Vector(1, 2, 3), VORN_Vector(0, 0, 212), unit}}},
+    {"three turns, non-uniform scale",
+     {{VORN_Vector(0.3, -1.7, 2.2), VORN_Vector(10, 20, 30), VORN_Vector(2, 0.5, 3)}}},
+    {"quarter turns", {{VORN_Vector(1, 0, 0), VORN_Vector(90, 180, 270), unit}}},
+    {"turned parent, moved child",
+     {{VORN_Vector(4, 0, 0), VORN_Vector(0, 90, 0), unit}, {VORN_Vector(0, 0, -4), none, unit}}},
+    {"scaled parent, turned child",
+     {{VORN_Vector(0, 1, 0), none, VORN_Vector(1, 3, 0.25)},
+      {VORN_Vector(2, 2, 2), VORN_Vector(45, 0, -30), unit}}},
+    {"mirrored parent",
+     {{none, VORN_Vector(0, 0, 15), VORN_Vector(-1, 1, 1)},
+      {VORN_Vector(1, 1, 0), VORN_Vector(0, 40, 0), unit}}},
+    {"three levels",
+     {{VORN_Vector(2, 1, -3), VORN_Vector(15, -40, 70), VORN_Vector(1.5, 1, 0.5)},
+      {VORN_Vector(-2, 0.5, 1), VORN_Vector(-90, 30, 0), VORN_Vector(0.2, 2, 1)},
+      {VORN_Vector(0.25, 0.125, -1), VORN_Vector(0, 0, 137.5), VORN_Vector(3, 3, 3)}}},
+};
+
 } // namespace
 
 class ObjectTest : public GLTest {
@@ -84,29 +135,111 @@ private:
 // --- local transform and world cache -------------------------------------------------------
 
 TEST_F(ObjectTest, WorldPositionOfTheLocalOrigin) {
+    // Worked out in double precision: what is set is what comes back, and quarter turns are
+    // exact.
+    RecordingObject* plain = make(0.1, -0.2, 0.3);
+    expectExactly(plain->worldPosition, 0.1, -0.2, 0.3);
+
     RecordingObject* turned = make();
     turned->setRotation(90, 0, 0);
     turned->setPosition(0, 5, 0); // the rotation about x carries the translation along
-    expectNear(turned->worldPosition, 0, 0, 5);
+    expectExactly(turned->worldPosition, 0, 0, 5);
 
     RecordingObject* scaled = make();
     scaled->scale = VORN_Vector(2, 2, 2);
     scaled->setPosition(1, 0, 0); // the translation happens inside the scaled frame
-    expectNear(scaled->worldPosition, 2, 0, 0);
+    expectExactly(scaled->worldPosition, 2, 0, 0);
 
     RecordingObject* both = make();
     both->setPosition(1, 0, 0);
     both->setRotation(90, 90, 0); // Rx · Ry: turned about y first, then about x
-    expectNear(both->worldPosition, 0, 1, 0);
+    expectExactly(both->worldPosition, 0, 1, 0);
 }
 
 TEST_F(ObjectTest, WorldOrientationRowsAreTheImagesOfTheLocalAxes) {
     RecordingObject* o = make(3, 0, 0);
     o->setRotation(0, 0, 90);
-    expectNear(o->worldOrientation[0], 0, 1, 0);
-    expectNear(o->worldOrientation[1], -1, 0, 0);
-    expectNear(o->worldOrientation[2], 0, 0, 1);
-    expectNear(o->worldPosition, 0, 3, 0);
+    expectExactly(o->worldOrientation[0], 0, 1, 0);
+    expectExactly(o->worldOrientation[1], -1, 0, 0);
+    expectExactly(o->worldOrientation[2], 0, 0, 1);
+    expectExactly(o->worldPosition, 0, 3, 0);
+}
+
+TEST_F(ObjectTest, WorldMatrixIsTheOneGLBuildsFromTheSameCalls) {
+    for (const ChainCase& c : chainCases) {
+        SCOPED_TRACE(c.name);
+        std::vector<RecordingObject*> chain;
+        for (const Level& level : c.levels) {
+            RecordingObject* o = make();
+            o->position = level.position;
+            o->rotation = level.rotation;
+            o->scale = level.scale;
+            if (!chain.empty()) {
+                o->parent = chain.back();
+                chain.back()->children.append(o);
+            }
+            chain.push_back(o);
+        }
+        RecordingObject* leaf = chain.back();
+
+        // From the root: the parent chain's calls, root first, then the leaf's own.
+        leaf->updateTransform(true);
+        GLdouble gl[16];
+        glLoadIdentity();
+        leaf->applyTransform(true);
+        modelView(gl);
+        expectSameMatrix(leaf->worldMatrix, gl);
+        EXPECT_EQ(leaf->worldPosition.x(), leaf->worldMatrix(0, 3));
+        EXPECT_EQ(leaf->worldOrientation[2][1], leaf->worldMatrix(1, 2)); // row k: column k
+
+        // Through the tracked children of the root: each level on top of the one above.
+        if (chain.size() > 1) {
+            chain[chain.size() - 2]->trackChildren(+1);
+            leaf->worldMatrix = VORN_Matrix4();
+            chain.front()->updateTransform(true);
+            expectSameMatrix(leaf->worldMatrix, gl);
+        }
+        glLoadIdentity();
+    }
+}
+
+TEST_F(ObjectTest, MatrixCallsGiveWhatTheSameGLCallsGive) {
+    VORN_Matrix4 cpu;
+    cpu.translate(1.5, -2, 0.25)
+        .rotate(37, 1, 2, -3) // any axis, normalised first
+        .scale(2, -1, 0.5)
+        .rotate(-400, 0, 0, 5) // a long axis and more than a full turn back
+        .rotate(12.5, 0, -1, 0)
+        .translate(-0.75, 3, 1);
+    glLoadIdentity();
+    glTranslated(1.5, -2, 0.25);
+    glRotated(37, 1, 2, -3);
+    glScaled(2, -1, 0.5);
+    glRotated(-400, 0, 0, 5);
+    glRotated(12.5, 0, -1, 0);
+    glTranslated(-0.75, 3, 1);
+    GLdouble gl[16];
+    modelView(gl);
+    expectSameMatrix(cpu, gl);
+
+    // The product is the one glMultMatrixd makes.
+    VORN_Matrix4 other;
+    other.rotate(-64, 3, 0.5, 1).translate(0.5, 0, -2);
+    glMultMatrixd(other.data());
+    modelView(gl);
+    expectSameMatrix(cpu * other, gl);
+    glLoadIdentity();
+
+    // Quarter turns leave no trace of the cosine; a zero axis turns nothing.
+    VORN_Matrix4 quarter;
+    quarter.rotate(-270, 0, 2, 0);
+    EXPECT_EQ(quarter(0, 0), 0.0);
+    EXPECT_EQ(quarter(0, 2), 1.0);
+    EXPECT_EQ(quarter(2, 0), -1.0);
+    VORN_Matrix4 still;
+    still.rotate(30, 0, 0, 0);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(still.data()[i], VORN_Matrix4().data()[i]);
 }
 
 TEST_F(ObjectTest, SetWorldPositionAfterTurningLandsOnTheTarget) {
@@ -151,19 +284,27 @@ TEST_F(ObjectTest, ParentChainIsAppliedRootFirst) {
     RecordingObject* leaf = make();
     leaf->parent = middle;
     leaf->setPosition(0, 1, 0);
-    expectNear(leaf->worldPosition, -1, 2, 0); // Rz(90) · (2, 1, 0)
+    expectExactly(leaf->worldPosition, -1, 2, 0); // Rz(90) · (2, 1, 0)
 }
 
-TEST_F(ObjectTest, UpdateTransformLeavesTheMatrixStackAsFound) {
+TEST_F(ObjectTest, UpdateTransformNeitherReadsNorChangesTheGLMatrix) {
     glTranslated(5, 0, 0);
     double before[16];
     modelView(before);
     const GLint depth = stackDepth();
 
     RecordingObject* o = make(1, 0, 0);
-    expectNear(o->worldPosition, 1, 0, 0); // from the root: the caller's matrix is ignored
-    o->updateTransform(false);             // on top of the current matrix
-    expectNear(o->worldPosition, 6, 0, 0);
+    expectExactly(o->worldPosition, 1, 0, 0); // from the root
+    o->updateTransform(false);                // without a parent: on top of the identity
+    expectExactly(o->worldPosition, 1, 0, 0);
+    // Not from the root: on top of the parent's cached world matrix, even a stale one.
+    RecordingObject* base = make(0, 2, 0);
+    o->parent = base;
+    base->position = VORN_Vector(0, 7, 0);
+    o->updateTransform(false);
+    expectExactly(o->worldPosition, 1, 2, 0);
+    o->updateTransform(true);
+    expectExactly(o->worldPosition, 1, 7, 0);
 
     double after[16];
     modelView(after);
@@ -288,6 +429,39 @@ TEST_F(ObjectTest, CompileBuildsAPairOfListsFromOneConelessDraw) {
         EXPECT_FALSE(glIsList(old));
         EXPECT_FALSE(glIsList(old + 1));
     }
+}
+
+TEST_F(ObjectTest, CompileAtFirstPaintRecordsTheListsThenAndOnlyOnce) {
+    RecordingObject* o = make();
+    o->setColor(1, 0, 0, 1);
+    o->compileAtFirstPaint();
+    EXPECT_EQ(o->displayList, 0u);
+    EXPECT_EQ(o->draws, 0);
+
+    // Painted inside a list being recorded: drawn directly, still waiting.
+    const GLuint outer = glGenLists(1);
+    glNewList(outer, GL_COMPILE);
+    o->paint(true, nullptr);
+    glEndList();
+    EXPECT_EQ(o->displayList, 0u);
+    EXPECT_TRUE(o->compilePending);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    glDeleteLists(outer, 1);
+
+    // The first paint of its own, geometry only, records both lists from a coneless draw.
+    const int drawsBefore = o->draws;
+    const VORN_OcclusionCone cone(quarterPi, 1, 100);
+    EXPECT_EQ(captureFeedback(4, [&] { o->paint(true, &cone); }).size(), 1u);
+    ASSERT_NE(o->displayList, 0u);
+    EXPECT_TRUE(glIsList(o->displayList));
+    EXPECT_FALSE(o->compilePending);
+    EXPECT_EQ(o->draws, drawsBefore + 1);
+    EXPECT_EQ(log.back().cone, nullptr);
+
+    // From then on the lists are replayed, with the colour of the moment they were recorded.
+    o->setColor(0, 1, 0, 1);
+    EXPECT_EQ(pointColor([&] { o->paint(false, nullptr); }), rgba(1, 0, 0, 1));
+    EXPECT_EQ(o->draws, drawsBefore + 1);
 }
 
 TEST_F(ObjectTest, SharedListsSurviveRecompileAndDestruction) {

@@ -152,9 +152,9 @@ TEST_F(CraterTest, NormalsAndDisplayListsFollowTheNewGround) {
                 EXPECT_NEAR(v.y(), expected, 1e-3) << v.x() << ", " << v.z();
             }
     };
-    for (const auto* shell : shellsOf(*land))
-        ASSERT_NE(shell->listName, 0u);
     check(captureFromAbove(10, [&] { land->draw(nullptr); }));
+    for (const auto* shell : shellsOf(*land))
+        ASSERT_NE(shell->listName, 0u); // recorded by that draw
     ASSERT_NE(land->wholeShell->listName, 0u);
     check(captureFromAbove(10, [&] {
         glTranslated(-8, 0, 8); // the whole-grid list is recorded in the grid frame

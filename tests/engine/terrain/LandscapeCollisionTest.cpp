@@ -46,11 +46,11 @@ std::unique_ptr<VORN_Contact> hit(VORN_Landscape& land, Ball& ball) {
     return std::unique_ptr<VORN_Contact>(land.intersect(&ball.sphere));
 }
 
-// World positions pass through GL's single-precision model-view matrix.
+// World positions are worked out in double precision: nothing but rounding is allowed for.
 void expectVector(const VORN_Vector& actual, double x, double y, double z, const char* what) {
-    EXPECT_NEAR(actual.x(), x, 1e-6) << what;
-    EXPECT_NEAR(actual.y(), y, 1e-6) << what;
-    EXPECT_NEAR(actual.z(), z, 1e-6) << what;
+    EXPECT_NEAR(actual.x(), x, 1e-12) << what;
+    EXPECT_NEAR(actual.y(), y, 1e-12) << what;
+    EXPECT_NEAR(actual.z(), z, 1e-12) << what;
 }
 
 void expectVector(const VORN_Vector& actual, const VORN_Vector& expected, const char* what) {

@@ -109,6 +109,7 @@ TEST_F(LandscapeGridTest, SizeSetsTheDiagonalAsRadiusAndRebuildsTheTree) {
 
     land = makeLandscape(60, 60, 2, 2, 1, [](int, int) { return 0; });
     ASSERT_EQ(land->quadTreeLevels, 1);
+    land->draw(nullptr); // records the lists
     const auto before = shellsOf(*land);
     const GLuint oldList = before[0]->listName;
     ASSERT_NE(oldList, 0u);
@@ -118,10 +119,13 @@ TEST_F(LandscapeGridTest, SizeSetsTheDiagonalAsRadiusAndRebuildsTheTree) {
     const auto after = shellsOf(*land);
     ASSERT_EQ(after.size(), 16u);
     for (const auto* shell : after)
-        EXPECT_EQ(shell->listName, 0u); // no lists until the next compile
-    EXPECT_EQ(glIsList(oldList), GL_FALSE);
+        EXPECT_EQ(shell->listName, 0u);    // no lists until the next compile
+    EXPECT_EQ(glIsList(oldList), GL_TRUE); // dropped by the next draw, with its context
     // The new leaves draw directly, at the new size.
     const auto triangles = captureFromAbove(100, [&] { land->draw(nullptr); });
+    EXPECT_EQ(glIsList(oldList), GL_FALSE);
+    for (const auto* shell : after)
+        EXPECT_EQ(shell->listName, 0u);
     EXPECT_EQ(triangles.size(), 2u * 59 * 59);
     double maxX = -1e9;
     for (const auto& t : triangles)

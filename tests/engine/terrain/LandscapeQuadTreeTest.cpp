@@ -131,8 +131,13 @@ TEST_F(LandscapeQuadTreeTest, BlocksShareBordersAndCoverEveryCellOnce) {
     EXPECT_EQ(lowerRight.columnBegin + 1, upperLeft.columnEnd);
 }
 
-TEST_F(LandscapeQuadTreeTest, CompileRecordsOneListPerLeafAndOneForTheWholeGrid) {
+TEST_F(LandscapeQuadTreeTest, FirstDrawRecordsOneListPerLeafAndOneForTheWholeGrid) {
     auto land = makeLandscape(60, 60, 8, 8, 1, [](int r, int c) { return (r * c) % 256; });
+    // Building the grid records nothing; the first draw does, and draws the whole grid.
+    for (const auto* shell : shellsOf(*land))
+        EXPECT_EQ(shell->listName, 0u);
+    EXPECT_EQ(land->wholeShell->listName, 0u);
+    EXPECT_EQ(captureFromAbove(8, [&] { land->render(0, nullptr); }).size(), 2u * 59 * 59);
     std::set<GLuint> names;
     for (const auto* shell : shellsOf(*land)) {
         EXPECT_NE(shell->listName, 0u);
@@ -154,6 +159,7 @@ TEST_F(LandscapeQuadTreeTest, CompileRecordsOneListPerLeafAndOneForTheWholeGrid)
     // The object's own pair of lists is never recorded, so paint() reaches draw().
     EXPECT_EQ(land->displayList, 0u);
     EXPECT_EQ(captureFromAbove(8, [&] { land->render(0, nullptr); }).size(), 2u * 59 * 59);
+    EXPECT_FALSE(land->listsStale);
 
     // Destroying the terrain releases every list.
     const GLuint wholeName = whole.listName;

@@ -165,21 +165,23 @@ TEST_F(PlayerTest, FiguresStartAtRandomPlacesFiveUnitsUp) {
         SCOPED_TRACE(i);
         Tortoise* f = p.figure(i);
         ASSERT_NE(f, nullptr);
-        // The transform is read back through GL in single precision.
-        EXPECT_NEAR(f->worldPosition.x(), xs[i], 1e-4);
-        EXPECT_NEAR(f->worldPosition.y(), 5.0, 1e-4);
-        EXPECT_NEAR(f->worldPosition.z(), zs[i], 1e-4);
-        EXPECT_GE(f->worldPosition.x(), -75 - 1e-4);
-        EXPECT_LE(f->worldPosition.x(), 75 + 1e-4);
-        EXPECT_GE(f->worldPosition.z(), -35 - 1e-4);
-        EXPECT_LE(f->worldPosition.z(), 35 + 1e-4);
+        // Placed exactly where drawn: the transform is worked out in double precision.
+        EXPECT_EQ(f->worldPosition.x(), xs[i]);
+        EXPECT_EQ(f->worldPosition.y(), 5.0);
+        EXPECT_EQ(f->worldPosition.z(), zs[i]);
+        EXPECT_GE(f->worldPosition.x(), -75);
+        EXPECT_LE(f->worldPosition.x(), 75);
+        EXPECT_GE(f->worldPosition.z(), -35);
+        EXPECT_LE(f->worldPosition.z(), 35);
 
         EXPECT_EQ(f->size, 0.3);
         EXPECT_EQ(f->health, 100);
         EXPECT_EQ(f->material, p.material.get());
         for (unsigned k = 0; k < 4; ++k)
             EXPECT_EQ(f->color[k], orange[k]);
-        EXPECT_NE(f->displayList, 0u);
+        // The model is recorded at the figure's first paint, not here.
+        EXPECT_EQ(f->displayList, 0u);
+        EXPECT_TRUE(f->compilePending);
 
         ASSERT_NE(p.body(i), nullptr);
         EXPECT_EQ(p.body(i)->object, f);
@@ -257,7 +259,7 @@ TEST_F(PlayerTest, RegisteredFiguresJoinTheSceneCollisionsAndGravity) {
     // One second of gravity moves every figure through its own container.
     group.step(1.0);
     for (unsigned i = 0; i < 3; ++i)
-        EXPECT_NEAR(p.figure(i)->worldPosition.y(), 5.0 - 0.9, 1e-4) << i;
+        EXPECT_DOUBLE_EQ(p.figure(i)->worldPosition.y(), 5.0 - 0.9) << i;
 
     Tortoise* gone = p.figure(1);
     VORN_BoundingSphere* goneSphere = p.sphere(1);
