@@ -14,6 +14,7 @@
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <GL/glu.h>
 #include <QApplication>
@@ -71,10 +72,11 @@ void key(int code) {
 // One 25 ms tick of driven time. The turn's clock is held at its start, so that the 60 seconds
 // of a turn never run out however many ticks a benchmark takes.
 void tick() {
-    VORN_Clock::advance(25);
-    if (game->match->state == Moving)
-        game->match->turnStart = VORN_Clock::now();
-    game->updateStuff();
+    MatchDriver(*game->match, [] {
+        if (game->match->state == Moving)
+            game->match->turnStart = VORN_Clock::now();
+        game->updateStuff();
+    }).tick();
 }
 
 // Brings the game to a scene: the start view over the main menu, or the first turn of a fresh

@@ -7,6 +7,7 @@
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <QApplication>
 #include <QDir>
@@ -35,12 +36,9 @@ void tap(int code) {
     key(code, false);
 }
 
-// One 25 ms tick of driven time.
+// Ticks of 25 ms of driven time, through the window's own tick.
 void tick(int count = 1) {
-    for (int i = 0; i < count; ++i) {
-        VORN_Clock::advance(25);
-        game->updateStuff();
-    }
+    MatchDriver(*game->match, [] { game->updateStuff(); }).tick(count);
 }
 
 // Holds a key for the given seconds of driven time.

@@ -1,22 +1,19 @@
 // Lets computer opponents play each other on the game's valley and measures how well each level
-// throws: seeded games of 4 players with 3 tortoises each (spieler 0 a computer too), played in
-// one hidden game window with driven time, 25 ms per tick. Per level it prints the share of
-// throws whose explosion hurts an enemy figure and the share that hurts one of the thrower's own,
-// the mean number of turns per game, the games finished within the turn limit, the longest
-// computer turn from the end of the countdown to the throw, and how often a figure drove first.
-// Usage (from build/bin, under a display):
+// throws: seeded games of 4 players with 3 tortoises each (spieler 0 a computer too), played by
+// one match with driven time, 25 ms per tick, with no window: no X server is needed. Per level it
+// prints the share of throws whose explosion hurts an enemy figure and the share that hurts one of
+// the thrower's own, the mean number of turns per game, the games finished within the turn limit,
+// the longest computer turn from the end of the countdown to the throw, and how often a figure
+// drove first. Usage (from build/bin):
 //   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
 //   schwer"...]
 // Each level plays games with the seeds counting up from the first until it has thrown enough;
 // DUEL_VERBOSE=1 also prints the turns and players left of every game.
 #include "engine/scene/VORN_Clock.h"
-#include "game/session/Game.h"
-#include "game/world/Player.h"
-#include "game/world/Tortoise.h"
+#include "game/match/Match.h"
+#include "tools/driver/MatchDriver.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QTimer>
+#include <QCoreApplication>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -34,30 +31,7 @@ const int players = 4;
 const int figures = 3;
 const int turnLimit = 400;
 
-Game* game = nullptr;
-
-void tap(int code) {
-    QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier);
-    QApplication::sendEvent(game, &press);
-    QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier);
-    QApplication::sendEvent(game, &release);
-}
-
-void tick() {
-    VORN_Clock::advance(25);
-    game->updateStuff();
-}
-
-// Hit points of every figure slot of every player; -1 for an empty slot or a player out.
-std::vector<std::vector<int>> healthOfAll() {
-    std::vector<std::vector<int>> all(game->match->playerCount);
-    for (unsigned u = 0; u < game->match->playerCount; ++u) {
-        const Player* player = game->match->players[u].get();
-        for (unsigned j = 0; j < static_cast<unsigned>(figures); ++j)
-            all[u].push_back(player && player->figure(j) ? player->figure(j)->health : -1);
-    }
-    return all;
-}
+MatchDriver* driver = nullptr;
 
 bool hurt(const std::vector<int>& before, const std::vector<int>& after) {
     for (std::size_t j = 0; j < before.size(); ++j)
@@ -82,25 +56,23 @@ struct Tally {
 
 // One game from the main menu to the end screen, or to the turn limit.
 void playGame(unsigned seed, Tally& tally) {
-    tap(Qt::Key_Return);
-    tap(Qt::Key_0 + players);
-    std::srand(seed);
-    tap(Qt::Key_0 + figures);
+    Match* game = &driver->match;
+    driver->startRound(players, figures, seed);
 
-    GameState before = game->match->state;
-    VORN_Clock::Ticks countdownStart = game->match->turnStart;
+    GameState before = game->state;
+    VORN_Clock::Ticks countdownStart = game->turnStart;
     VORN_Clock::Ticks movingStart = 0;
     bool drove = false;
     int thrower = -1;
     std::vector<std::vector<int>> health;
     int turns = 1;
-    while (game->match->state != GameOver && turns <= turnLimit) {
-        const ImpactState impactBefore = game->match->impactState;
-        tick();
-        const GameState now = game->match->state;
-        if (now == Countdown && (before != Countdown || game->match->turnStart != countdownStart)) {
+    while (game->state != GameOver && turns <= turnLimit) {
+        const ImpactState impactBefore = game->impactState;
+        driver->tick();
+        const GameState now = game->state;
+        if (now == Countdown && (before != Countdown || game->turnStart != countdownStart)) {
             ++turns;
-            countdownStart = game->match->turnStart;
+            countdownStart = game->turnStart;
         }
         if (now == Moving && before != Moving) {
             movingStart = VORN_Clock::now();
@@ -108,19 +80,19 @@ void playGame(unsigned seed, Tally& tally) {
         }
         if (before == Moving && now == Countdown)
             ++tally.lostWhileDriving; // off the valley, or out of time
-        if (now == Moving && game->match->driveRate != 0)
+        if (now == Moving && game->driveRate != 0)
             drove = true;
         if (now == Flying && before == Aiming) {
             ++tally.throws;
             tally.drives += drove ? 1 : 0;
             tally.longestTurn =
                 std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
-            thrower = game->match->currentPlayer;
-            health = healthOfAll();
+            thrower = game->currentPlayer;
+            health = driver->healthOfAll();
         }
         if (now == Flying && impactBefore != ImpactState::Exploded &&
-            game->match->impactState == ImpactState::Exploded) {
-            const std::vector<std::vector<int>> after = healthOfAll();
+            game->impactState == ImpactState::Exploded) {
+            const std::vector<std::vector<int>> after = driver->healthOfAll();
             bool enemy = false;
             for (std::size_t u = 0; u < after.size(); ++u)
                 if (static_cast<int>(u) != thrower && hurt(health[u], after[u]))
@@ -133,16 +105,14 @@ void playGame(unsigned seed, Tally& tally) {
     ++tally.games;
     if (std::getenv("DUEL_VERBOSE"))
         std::printf("  seed %u: %d turns, %d players left\n", seed, turns,
-                    int(game->match->alivePlayers.size()));
+                    int(game->alivePlayers.size()));
     tally.turns += turns;
     tally.mostTurns = std::max(tally.mostTurns, turns);
-    if (game->match->state == GameOver) {
+    if (game->state == GameOver) {
         ++tally.finished;
-        tally.draws += game->match->alivePlayers.isEmpty() ? 1 : 0;
-        tap(Qt::Key_Return);
-    } else {
-        game->resetAll();
+        tally.draws += game->alivePlayers.isEmpty() ? 1 : 0;
     }
+    game->reset();
 }
 
 ComputerLevel levelNamed(const char* name) {
@@ -159,7 +129,7 @@ ComputerLevel levelNamed(const char* name) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const int throwsPerLevel = argc > 1 ? std::atoi(argv[1]) : 300;
     const unsigned firstSeed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
     std::vector<const char*> levels;
@@ -168,23 +138,20 @@ int main(int argc, char** argv) {
     if (levels.empty())
         levels = {"leicht", "mittel", "schwer"};
 
-    VORN_Clock::setManual(1000);
-    // Games run far faster than real time: their sounds go to OpenAL Soft's silent null output
-    // unless ALSOFT_DRIVERS names another.
-    if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
-        qputenv("ALSOFT_DRIVERS", "null");
-    game = new Game(); // never shown: nothing is painted, the rules run alone
-    game->timer->stop();
-    game->match->computer.firstPlayer = 0;
-    game->match->computer.searchMs =
-        HUGE_VAL; // the same games for the same seeds, however busy the machine
+    std::unique_ptr<Match> match = MatchDriver::newMatch();
+    MatchDriver driven(*match);
+    driver = &driven;
+    Match* game = match.get();
+    game->computer.firstPlayer = 0;
+    // The same games for the same seeds, however busy the machine.
+    game->computer.searchMs = HUGE_VAL;
 
     std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
                 players, figures, throwsPerLevel, firstSeed);
     std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
                 "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
     for (const char* name : levels) {
-        game->match->computer.level = levelNamed(name);
+        game->computer.level = levelNamed(name);
         Tally tally;
         unsigned seed = firstSeed;
         while (tally.throws < throwsPerLevel)
@@ -199,6 +166,5 @@ int main(int argc, char** argv) {
                     tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
         std::fflush(stdout);
     }
-    game->sound.close();
     return 0;
 }

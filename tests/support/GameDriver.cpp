@@ -1,10 +1,11 @@
 // Test driver of the game window: events sent straight to the widget, the engine clock set by hand,
-// the tick slot invoked by name.
+// the match driven through the window's own tick.
 #include "tests/support/GameDriver.h"
 
 #include "engine/scene/VORN_Clock.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -25,6 +26,12 @@ namespace {
 
 Game* instance = nullptr;
 bool timerRan = false;
+
+// The match of the game, ticked by the window's tick.
+MatchDriver& driver() {
+    static MatchDriver* made = new MatchDriver(*game().match, [] { game().updateStuff(); });
+    return *made;
+}
 
 void sendKey(QEvent::Type type, int key, Qt::KeyboardModifiers modifiers, bool autoRepeat) {
     QKeyEvent event(type, key, modifiers, QString(), autoRepeat);
@@ -64,23 +71,15 @@ bool timerWasRunning() {
 }
 
 void tick(int count, long ms) {
-    for (int i = 0; i < count; ++i) {
-        VORN_Clock::advance(ms);
-        game().updateStuff();
-    }
+    driver().tick(count, ms);
 }
 
 void ticksFor(double seconds) {
-    tick(static_cast<int>(std::lround(seconds / 0.025)));
+    driver().ticksFor(seconds);
 }
 
 bool tickUntil(const std::function<bool()>& done, int maxTicks) {
-    for (int i = 0; i < maxTicks; ++i) {
-        if (done())
-            return true;
-        tick();
-    }
-    return done();
+    return driver().tickUntil(done, maxTicks);
 }
 
 void press(int key, Qt::KeyboardModifiers modifiers) {
@@ -139,40 +138,19 @@ void startRound(int players, int figures, unsigned seed) {
 }
 
 void toMoving() {
-    tickUntil([] { return game().match->state == Moving; }, 200);
+    driver().toMoving();
 }
 
 VORN_Vector ground(double x, double z) {
-    return game().match->landscape.surfacePoint(VORN_Vector(x, 0, z));
+    return driver().ground(x, z);
 }
 
 void placeOnGround(Tortoise* figure, double x, double z) {
-    Game& g = game();
-    figure->setWorldPosition(ground(x, z) + VORN_Vector(0, 0.3, 0));
-    for (unsigned i = 0; i < g.match->playerCount; ++i) {
-        const Player* player = g.match->players[i].get();
-        if (!player)
-            continue;
-        for (unsigned j = 0; j < player->count; ++j)
-            if (player->figure(j) == figure)
-                player->body(j)->velocity = VORN_Vector(0, 0, 0);
-    }
+    driver().placeOnGround(figure, x, z);
 }
 
 void explodeAt(const VORN_Vector& point) {
-    Game& g = game();
-    // A sphere test with any motion steps the objects back along their paths, so everything is
-    // held still for this one tick: the blast then finds the figures where they are.
-    for (unsigned i = 0; i < g.match->playerCount; ++i) {
-        const Player* player = g.match->players[i].get();
-        for (unsigned j = 0; player && j < player->count; ++j)
-            if (player->body(j))
-                player->body(j)->velocity = VORN_Vector(0, 0, 0);
-    }
-    g.match->grenadeBody.velocity = VORN_Vector(0, 0, 0);
-    g.match->grenade.setWorldPosition(point);
-    g.match->impactState = ImpactState::Hit;
-    tick(1, 0);
+    driver().explodeAt(point);
 }
 
 QImage frame() {
@@ -231,10 +209,7 @@ VORN_Vector gridPoint(std::uint32_t row, std::uint32_t column) {
 }
 
 QStringList log() {
-    QStringList lines;
-    for (const LogLine& entry : game().match->messages)
-        lines << entry.shown();
-    return lines;
+    return driver().log();
 }
 
 int inScene(const VORN_LIB::VORN_Object* object) {

@@ -129,8 +129,8 @@ TEST(NoContextTest, PlayersFiguresFallOntoTheTerrainAndIntoAFreshCrater) {
         Player player(VORN_Color(1, 0.5, 0, 1));
         player.createFigures(2, -6, 6, -6, 6);
         player.registerWith(nullptr, &collisions, &gravity);
-        Tortoise* inCrater = player.figures[0];
-        Tortoise* onPlateau = player.figures[1];
+        Tortoise* inCrater = player.figure(0);
+        Tortoise* onPlateau = player.figure(1);
         inCrater->setWorldPosition(0, 3, 0);
         onPlateau->setWorldPosition(5, 7.5, -5);
 
@@ -145,7 +145,7 @@ TEST(NoContextTest, PlayersFiguresFallOntoTheTerrainAndIntoAFreshCrater) {
         // At rest on the ground, a figure's radius above it (a hop of one tick's fall at most).
         // In the bowl the terrain's quick closest point takes a wall's plane beyond its triangle,
         // which holds a figure higher than on flat ground, but well below two radii.
-        const double radius = player.spheres[0]->radius;
+        const double radius = player.sphere(0)->radius;
         const VORN_Vector bottom = inCrater->worldPosition;
         EXPECT_EQ((bottom - settled).lengthSquared(), 0.0);
         EXPECT_LT(std::hypot(bottom.x(), bottom.z()), 0.5);

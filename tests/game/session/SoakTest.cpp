@@ -10,6 +10,7 @@
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -194,8 +195,7 @@ private:
     // --- time ----------------------------------------------------------------------------------
 
     void tick(VORN_Clock::Ticks ms) {
-        VORN_Clock::advance(ms);
-        observe([&] { g.updateStuff(); });
+        MatchDriver(*g.match, [&] { observe([&] { g.updateStuff(); }); }).tick(1, ms);
         ++ticks;
         if (ticks % 997 == 0) // now and then a whole frame, overlay included
             g.repaint();
