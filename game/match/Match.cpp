@@ -309,8 +309,10 @@ void Match::moveFigure(double dt) {
     player->removeFigure(static_cast<unsigned>(player->current));
     currentFigure = nullptr;
     emit figureLost(currentPlayer);
-    if (player->alive == 0)
+    if (player->alive == 0) {
         playerLost(currentPlayer, LogLine::Text::Suicide);
+        emit playerOut(currentPlayer);
+    }
     nextTurn();
 }
 
@@ -377,6 +379,7 @@ void Match::explode(const VORN_Vector& point) {
 
     QVector<Damage> hurt;
     std::vector<int> lost;
+    std::vector<int> out;
     for (unsigned u = 0; u < playerCount; ++u) {
         Player* player = players[u].get();
         if (!player)
@@ -399,6 +402,7 @@ void Match::explode(const VORN_Vector& point) {
                 addMessage(LogLine(LogLine::Text::Losses));
                 if (player->alive == 0) {
                     playerLost(static_cast<int>(u), LogLine::Text::Missing);
+                    out.push_back(static_cast<int>(u));
                     break;
                 }
             } else {
@@ -412,10 +416,13 @@ void Match::explode(const VORN_Vector& point) {
 
     turnStart = clockNow();
     impactState = ImpactState::Exploded;
-    // The crater and the blast first, then each loss: listeners hear them in that order.
+    // The crater and the blast first, then each loss, then who is out: listeners hear them in
+    // that order.
     emit exploded(point, hurt);
     for (int u : lost)
         emit figureLost(u);
+    for (int u : out)
+        emit playerOut(u);
 }
 
 // A player without figures is out at once: its record dropped and taken off the list of the living.
@@ -424,7 +431,6 @@ void Match::playerLost(int index, LogLine::Text event) {
     alivePlayers.removeAll(index);
     addMessage(LogLine(LogLine::Text::Player, index));
     addMessage(LogLine(event));
-    emit playerOut(index);
 }
 
 void Match::prepareThrow() {

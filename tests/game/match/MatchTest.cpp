@@ -1,0 +1,155 @@
+// The match on its own: no window, no GL context, Qt's offscreen platform, so these need no
+// display. A throw flies the one flight model's path to where the computer's planner expects it,
+// and a blast's events and log come out in the order and the words each machine shows them in.
+#include "game/match/Match.h"
+#include "engine/scene/VORN_Clock.h"
+#include "game/computer/GrenadeFlight.h"
+#include "game/rules/Flight.h"
+#include "game/rules/Rules.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QTranslator>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+double distance(const VORN_Vector& a, const VORN_Vector& b) {
+    return std::sqrt((a - b).lengthSquared());
+}
+
+// Chosen before the test program makes its QApplication.
+[[maybe_unused]] const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
+
+class MatchTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_EQ(QGuiApplication::platformName(), QString("offscreen"));
+        ASSERT_EQ(QOpenGLContext::currentContext(), nullptr);
+    }
+    std::unique_ptr<Match> match = MatchDriver::newMatch();
+    MatchDriver driver{*match};
+};
+
+} // namespace
+
+TEST_F(MatchTest, AThrowFliesTheFlightModelsPathToWhereThePlannerExpectsIt) {
+    driver.startRound(2, 1, 3);
+    driver.toMoving();
+    driver.ticksFor(4); // the figures fall onto the valley and come to rest
+    Tortoise* thrower = match->currentFigure;
+    Tortoise* target = match->players[1]->figure(0);
+    driver.placeOnGround(thrower, -10, 0);
+    driver.placeOnGround(target, 10, 0);
+
+    TurnCommand fireMode;
+    fireMode.step = TurnCommand::Step::FireMode;
+    match->apply(fireMode);
+    ASSERT_EQ(match->state, Aiming);
+    match->aimYaw = -90; // towards +x
+    match->aimPitch = 45;
+    match->aimPower = 4.3;
+    const VORN_Vector start = match->grenade.worldPosition;
+    const VORN_Vector launch = Rules::throwDirection(match->aimYaw, match->aimPitch) * 4.3;
+
+    // Where the planner expects the blast, on the same ground with the same spheres.
+    std::vector<GrenadeFlight::Sphere> spheres{{target->worldPosition, Rules::figureRadius}};
+    for (const auto& post : match->lampPosts)
+        spheres.push_back({post.worldPosition, Rules::lampRadius});
+    const VORN_LIB::VORN_Landscape* land = &match->landscape;
+    const GrenadeFlight planner([land](double x, double z) { return land->surfaceHeight(x, z); },
+                                spheres);
+    const GrenadeFlight::Result expected = planner.fly(start, launch);
+    ASSERT_NE(expected.end, GrenadeFlight::End::TooLong);
+
+    VORN_Vector blast;
+    QObject::connect(match.get(), &Match::exploded,
+                     [&](const VORN_Vector& point) { blast = point; });
+    TurnCommand throwIt;
+    throwIt.step = TurnCommand::Step::Throw;
+    match->apply(throwIt);
+    ASSERT_EQ(match->state, Flying);
+
+    // Each tick the grenade is where the flight model puts it, until it touches something.
+    VORN_Vector p = start;
+    VORN_Vector v = launch;
+    int ticks = 0;
+    while (match->impactState == ImpactState::Flying && ticks < 2000) {
+        driver.tick();
+        ++ticks;
+        if (match->impactState != ImpactState::Flying)
+            break;
+        p += Flight::step(v, Rules::tickSeconds);
+        ASSERT_NEAR(distance(match->grenade.worldPosition, p), 0, 1e-9) << "tick " << ticks;
+    }
+    ASSERT_EQ(match->impactState, ImpactState::Exploded);
+    // The match sees the touch at the end of a step, the planner where it first happened.
+    EXPECT_LT(distance(blast, expected.point), 4.3 * Rules::tickSeconds + Rules::grenadeRadius);
+    EXPECT_NEAR(ticks * Rules::tickSeconds, expected.seconds, Rules::tickSeconds + 1e-9);
+    EXPECT_LT(target->health, Rules::startHealth) << "a throw the planner calls a hit hurts";
+}
+
+TEST_F(MatchTest, ABlastTellsItsEventsInOrderAndTheLogIsWordedWhereItIsShown) {
+    driver.startRound(2, 2, 8);
+    driver.toMoving();
+    driver.ticksFor(4);
+    Player* enemy = match->players[1].get();
+    driver.placeOnGround(enemy->figure(0), 30, 10);
+    driver.placeOnGround(enemy->figure(1), 31, 10);
+    enemy->figure(0)->health = enemy->figure(1)->health = 20; // a blast at 0.5 takes 62
+    driver.placeOnGround(match->currentFigure, -30, -10);
+    Tortoise* standing = match->players[0]->figure(1);
+    driver.placeOnGround(standing, 29, 12.5); // 2.5 from the blast: hurt, not lost
+
+    QStringList events;
+    VORN_Vector blast;
+    QObject::connect(match.get(), &Match::exploded,
+                     [&](const VORN_Vector& point, const QVector<Match::Damage>& hurt) {
+                         blast = point;
+                         QString line = "exploded";
+                         for (const Match::Damage& d : hurt)
+                             line += QString(" %1:-%2").arg(d.player).arg(d.damage);
+                         events << line;
+                     });
+    QObject::connect(match.get(), &Match::figureLost,
+                     [&](int player) { events << QString("lost %1").arg(player); });
+    QObject::connect(match.get(), &Match::playerOut,
+                     [&](int player) { events << QString("out %1").arg(player); });
+    QObject::connect(match.get(), &Match::gameOver,
+                     [&](bool winner) { events << QString("over %1").arg(winner); });
+
+    TurnCommand command;
+    command.step = TurnCommand::Step::FireMode;
+    match->apply(command);
+    command.step = TurnCommand::Step::Throw;
+    match->apply(command);
+    driver.explodeAt(driver.ground(30.5, 10) + VORN_Vector(0, 0.3, 0));
+    driver.tick();
+
+    const double d = distance(standing->worldPosition, blast);
+    const QString hurt = QString("exploded 0:-%1").arg(Rules::blastDamage(d));
+    EXPECT_EQ(events.join(" | ").toStdString(),
+              (hurt + " | lost 1 | lost 1 | out 1 | over 1").toStdString());
+    EXPECT_EQ(standing->health, Rules::startHealth - Rules::blastDamage(d));
+    EXPECT_EQ(match->state, GameOver);
+
+    // The log keeps what happened; each machine words it in its own language.
+    const QStringList german{"spieler 1",       "meldet verluste", "spieler 1",
+                             "meldet verluste", "spieler 1",       "wird vermisst"};
+    EXPECT_EQ(driver.log().join(" | ").toStdString(), german.join(" | ").toStdString());
+    QTranslator english;
+    Q_INIT_RESOURCE(translations);
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    QCoreApplication::installTranslator(&english);
+    EXPECT_EQ(driver.log().join(" | ").toStdString(),
+              "player 1 | reports losses | player 1 | reports losses | player 1 | is missing");
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(driver.log().join(" | ").toStdString(), german.join(" | ").toStdString());
+}
