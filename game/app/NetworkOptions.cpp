@@ -39,7 +39,12 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
         options.port = Network::defaultPort;
         if (a == QLatin1String("--host") || a == QLatin1String("--server")) {
             options.mode = a == QLatin1String("--host") ? Host : Server;
-            if (hasValue && !(options.port = portOf(arguments[++i]))) {
+            // A headless host may take any free port (0), and says which.
+            const bool anyPort = options.mode == Server && hasValue && arguments[i + 1] == "0";
+            if (anyPort) {
+                options.port = 0;
+                ++i;
+            } else if (hasValue && !(options.port = portOf(arguments[++i]))) {
                 options.error = QStringLiteral("not a port: %1").arg(arguments[i]);
                 return options;
             }
