@@ -72,12 +72,12 @@ public:
     // What is drawn besides the match's world, built with the window (GameWorld.cpp).
     Bitmap heightMap;
     std::unique_ptr<Match> match; // the rules and the world they move; made with the window
-    VORN_LIB::VORN_Viewport* viewport = nullptr; // owned
+    std::unique_ptr<VORN_LIB::VORN_Viewport> viewport;
     VORN_LIB::VORN_Flashlight lamps[4];
-    VORN_LIB::VORN_Material* terrainMaterial = nullptr; // owned
-    VORN_LIB::VORN_Material* lampMaterial = nullptr;    // owned
+    std::unique_ptr<VORN_LIB::VORN_Material> terrainMaterial;
+    std::unique_ptr<VORN_LIB::VORN_Material> lampMaterial;
     GLuint terrainTexture = 0;
-    VORN_LIB::VORN_Material* grenadeMaterial = nullptr; // owned
+    std::unique_ptr<VORN_LIB::VORN_Material> grenadeMaterial;
     GameSound sound; // the effects; silent without a sound device
 
     GLuint aimArrowList = 0;       // the red aiming arrow

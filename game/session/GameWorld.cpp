@@ -23,11 +23,12 @@ void Game::setUpWorld() {
         lamp.toggle();
     }
 
-    terrainMaterial = new VORN_Material(floatColor(0.7f, 0.5f, 0.3f, 1),
+    terrainMaterial =
+        std::make_unique<VORN_Material>(floatColor(0.7f, 0.5f, 0.3f, 1),
                                         floatColor(0.7f, 0.5f, 0.3f, 1), floatColor(0, 0, 0, 1), 0);
     terrainMaterial->compile();
-    lampMaterial = new VORN_Material(floatColor(0.5f, 0.5f, 0, 1), floatColor(0.5f, 0.5f, 0, 1),
-                                     floatColor(0, 0, 0, 1), 0);
+    lampMaterial = std::make_unique<VORN_Material>(
+        floatColor(0.5f, 0.5f, 0, 1), floatColor(0.5f, 0.5f, 0, 1), floatColor(0, 0, 0, 1), 0);
     lampMaterial->compile();
 
     // Each picture from "../../data" when it is there, else from the installed data folder.
@@ -37,7 +38,7 @@ void Game::setUpWorld() {
     heightMap.load(data.path("valleyDepth.bmp").toLocal8Bit().toStdString());
     match = std::make_unique<Match>(heightMap);
     VORN_Scene& scene = match->scene;
-    viewport = new VORN_Viewport(&scene);
+    viewport = std::make_unique<VORN_Viewport>(&scene);
 
     viewport->outlines = true;
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
@@ -53,7 +54,7 @@ void Game::setUpWorld() {
     viewport->fieldOfView = 45;
     viewport->nearPlane = 0.001;
     viewport->farPlane = 50;
-    addViewport(viewport);
+    addViewport(viewport.get());
 
     for (int i = 0; i < 4; ++i) {
         VORN_Flashlight& lamp = lamps[i];
@@ -61,18 +62,18 @@ void Game::setUpWorld() {
         lamp.setWorldPosition(Rules::lampPlace(i));
         lamp.size = 0.2;
         lamp.bodyRadius = 0.05;
-        lamp.material = lampMaterial;
+        lamp.material = lampMaterial.get();
         lamp.setColor(0.5, 0.5, 0, 1);
         lamp.compile();
         scene.children.insert(i, &lamp); // drawn before the valley
     }
 
-    match->landscape.material = terrainMaterial;
+    match->landscape.material = terrainMaterial.get();
     match->landscape.texture = &terrainTexture;
 
-    grenadeMaterial = new VORN_Material(floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1),
-                                        floatColor(1, 1, 1, 1), 30);
-    match->grenade.material = grenadeMaterial;
+    grenadeMaterial = std::make_unique<VORN_Material>(
+        floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1), floatColor(1, 1, 1, 1), 30);
+    match->grenade.material = grenadeMaterial.get();
     match->grenade.compile();
 
     // The red aiming arrow, drawn while aiming, scaled by the throw power.
@@ -94,12 +95,10 @@ void Game::setUpWorld() {
 }
 
 void Game::tearDownWorld() {
-    delete viewport;
-    viewport = nullptr;
-    delete terrainMaterial;
-    delete lampMaterial;
-    delete grenadeMaterial;
-    terrainMaterial = lampMaterial = grenadeMaterial = nullptr;
+    viewport.reset();
+    terrainMaterial.reset();
+    lampMaterial.reset();
+    grenadeMaterial.reset();
     match.reset(); // the figures' lists go while the context is current
     if (aimArrowList != 0)
         glDeleteLists(aimArrowList, 1);

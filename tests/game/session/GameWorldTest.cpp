@@ -58,7 +58,7 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
         expectNear(g.lamps[i].rotation, VORN_Vector(270, 0, 0), 0, "lamp rotation");
         EXPECT_TRUE(g.lamps[i].enabled);
         EXPECT_TRUE(glIsEnabled(g.lamps[i].lightId)) << "light of lamp " << i;
-        EXPECT_EQ(g.lamps[i].material, g.lampMaterial);
+        EXPECT_EQ(g.lamps[i].material, g.lampMaterial.get());
     }
     // Every lamp has its own GL light.
     for (int i = 0; i < 4; ++i)
@@ -89,7 +89,7 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
     expectNear(g.match->landscape.worldPosition, VORN_Vector(0, 1, 0), 0, "terrain");
     EXPECT_NE(g.terrainTexture, 0u);
     EXPECT_EQ(g.match->landscape.texture, &g.terrainTexture);
-    EXPECT_EQ(g.match->landscape.material, g.terrainMaterial);
+    EXPECT_EQ(g.match->landscape.material, g.terrainMaterial.get());
     EXPECT_NE(g.aimArrowList, 0u);
     EXPECT_TRUE(timerWasRunning());
 }
@@ -97,7 +97,7 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
 TEST_F(WorldScenario, CameraLooksIntoTheValleyThroughFog) {
     const VORN_LIB::VORN_Viewport& v = *g.viewport;
     ASSERT_EQ(g.viewports.size(), 1u);
-    EXPECT_EQ(g.viewports.front(), g.viewport);
+    EXPECT_EQ(g.viewports.front(), g.viewport.get());
     EXPECT_TRUE(v.outlines);
     EXPECT_TRUE(v.fog);
     EXPECT_TRUE(v.texturing);
