@@ -1,5 +1,6 @@
 #include "game/app/NetworkOptions.h"
 
+#include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
 
 namespace {
@@ -54,17 +55,13 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                 options.error = QStringLiteral("--join needs the host's address");
                 return options;
             }
-            const QString target = arguments[++i];
-            const int colon = target.lastIndexOf(':');
-            options.host = colon < 0 ? target : target.left(colon);
-            if (colon >= 0 && !(options.port = portOf(target.mid(colon + 1)))) {
-                options.error = QStringLiteral("not a port: %1").arg(target.mid(colon + 1));
+            const HostAddress target = HostAddress::parse(arguments[++i], Network::defaultPort);
+            if (!target.error.isEmpty()) {
+                options.error = target.error;
                 return options;
             }
-            if (options.host.isEmpty()) {
-                options.error = QStringLiteral("--join needs the host's address");
-                return options;
-            }
+            options.host = target.host;
+            options.port = target.port;
         }
     }
     if (options.mode != Server && (options.players != 2 || options.figures != 1))

@@ -4,6 +4,7 @@
 // switches the sound off and on in every state.
 #include "game/session/Game.h"
 
+#include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 
@@ -164,8 +165,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
 }
 
-// The network menu: H opens a game here, J starts typing the host's address (digits, dots and a
-// colon), Return joins it, Escape goes back.
+// The network menu: H opens a game here, J starts typing the host's address (a name, an IPv4 or a
+// bracketed IPv6 address, and a port after a colon), Return joins it, Escape goes back.
 void Game::networkMenuKey(QKeyEvent* event) {
     const int key = event->key();
     const QString typed = event->text();
@@ -182,16 +183,14 @@ void Game::networkMenuKey(QKeyEvent* event) {
     } else if (typingAddress && key == Qt::Key_Backspace) {
         address.chop(1);
     } else if (typingAddress && key == Qt::Key_Return && !address.isEmpty()) {
-        const int colon = address.lastIndexOf(QLatin1Char(':'));
-        const uint port = colon < 0 ? Network::defaultPort : address.mid(colon + 1).toUInt();
-        if (port >= 1 && port <= 65535 && colon != 0) {
+        const HostAddress target = HostAddress::parse(address, Network::defaultPort);
+        if (target.error.isEmpty()) {
             typingAddress = false;
             match->state = MainMenu;
-            joinGame(colon < 0 ? address : address.left(colon), quint16(port));
+            joinGame(target.host, target.port);
         }
-    } else if (typingAddress && typed.size() == 1 && address.size() < 40 &&
-               (typed[0].isDigit() || typed[0] == QLatin1Char('.') ||
-                typed[0] == QLatin1Char(':'))) {
+    } else if (typingAddress && typed.size() == 1 && address.size() < 60 &&
+               HostAddress::typable(typed[0])) {
         address += typed;
     }
 }

@@ -1,0 +1,62 @@
+#include "game/network/HostAddress.h"
+
+namespace {
+
+// A port number 1 … 65535; 0 when the text is not one.
+quint16 portOf(const QString& text) {
+    bool ok = false;
+    const uint port = text.toUInt(&ok);
+    return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
+}
+
+} // namespace
+
+HostAddress HostAddress::parse(const QString& typed, quint16 defaultPort) {
+    HostAddress address;
+    const QString text = typed.trimmed();
+    QString portText;
+    if (text.startsWith(QLatin1Char('['))) {
+        const int close = text.indexOf(QLatin1Char(']'));
+        const QString rest = close < 0 ? QString() : text.mid(close + 1);
+        if (close < 0 || (!rest.isEmpty() && !rest.startsWith(QLatin1Char(':')))) {
+            address.error = QStringLiteral("not an address: %1").arg(text);
+            return address;
+        }
+        address.host = text.mid(1, close - 1);
+        portText = rest.mid(1);
+        if (rest == QLatin1String(":")) {
+            address.error = QStringLiteral("not a port: %1").arg(portText);
+            return address;
+        }
+    } else if (text.count(QLatin1Char(':')) > 1) {
+        address.host = text; // an IPv6 address without a port
+    } else {
+        const int colon = text.indexOf(QLatin1Char(':'));
+        address.host = colon < 0 ? text : text.left(colon);
+        portText = colon < 0 ? QString() : text.mid(colon + 1);
+        if (colon >= 0 && portText.isEmpty()) {
+            address.error = QStringLiteral("not a port: %1").arg(portText);
+            return address;
+        }
+    }
+    if (address.host.isEmpty()) {
+        address.error = QStringLiteral("no host in the address: %1").arg(text);
+        return address;
+    }
+    for (const QChar c : address.host) {
+        if (!typable(c) || c == QLatin1Char('[') || c == QLatin1Char(']')) {
+            address.error = QStringLiteral("not an address: %1").arg(text);
+            return address;
+        }
+    }
+    address.port = portText.isEmpty() ? defaultPort : portOf(portText);
+    if (address.port == 0)
+        address.error = QStringLiteral("not a port: %1").arg(portText);
+    return address;
+}
+
+bool HostAddress::typable(QChar c) {
+    return (c.isLetterOrNumber() && c.unicode() < 128) || c == QLatin1Char('.') ||
+           c == QLatin1Char(':') || c == QLatin1Char('[') || c == QLatin1Char(']') ||
+           c == QLatin1Char('-');
+}

@@ -1,0 +1,17 @@
+// The address of a host as people type it: a name or IPv4 address with an optional port
+// ("localhost:47800", "192.168.0.7"), or an IPv6 address, bracketed when a port follows
+// ("[::1]:47800", "[::1]", "::1").
+#pragma once
+
+#include <QString>
+
+struct HostAddress {
+    // Reads typed text; a text that is no address leaves error set.
+    static HostAddress parse(const QString& text, quint16 defaultPort);
+    // Whether a character may be typed into an address.
+    static bool typable(QChar c);
+
+    QString host;
+    quint16 port = 0;
+    QString error;
+};

@@ -1,0 +1,78 @@
+// Host addresses as people type them, on the command line and in the network menu, and joins over
+// IPv6 and by name on this machine's loopback.
+#include "game/network/HostAddress.h"
+#include "game/network/NetworkClient.h"
+#include "game/network/NetworkHost.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Typed {
+    const char* name;
+    const char* text;
+    const char* host; // null: refused
+    quint16 port;
+};
+
+const Typed typed[] = {
+    {"ipv4", "192.168.0.7", "192.168.0.7", 47800},
+    {"ipv4WithPort", "127.0.0.1:5000", "127.0.0.1", 5000},
+    {"name", "localhost", "localhost", 47800},
+    {"nameWithPort", "game-host.example:47801", "game-host.example", 47801},
+    {"ipv6", "::1", "::1", 47800},
+    {"ipv6Bracketed", "[::1]", "::1", 47800},
+    {"ipv6WithPort", "[::1]:47811", "::1", 47811},
+    {"ipv6Full", "[fe80::1:2]:9", "fe80::1:2", 9},
+    {"portTooLarge", "localhost:70000", nullptr, 0},
+    {"portMissing", "localhost:", nullptr, 0},
+    {"bracketNotClosed", "[::1:47800", nullptr, 0},
+    {"noHost", ":47800", nullptr, 0},
+    {"spaceInName", "my host", nullptr, 0},
+};
+
+class HostAddressTest : public ::testing::TestWithParam<Typed> {};
+
+// Runs the event loop until done() holds or two seconds have passed.
+bool waitFor(const std::function<bool()>& done) {
+    QElapsedTimer t;
+    t.start();
+    while (!done() && t.elapsed() < 2000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return done();
+}
+
+} // namespace
+
+TEST_P(HostAddressTest, ReadsWhatPeopleType) {
+    const Typed& t = GetParam();
+    const HostAddress address = HostAddress::parse(QString::fromUtf8(t.text), 47800);
+    if (!t.host) {
+        EXPECT_FALSE(address.error.isEmpty()) << address.host.toStdString();
+        return;
+    }
+    EXPECT_EQ(address.error.toStdString(), "");
+    EXPECT_EQ(address.host.toStdString(), t.host);
+    EXPECT_EQ(address.port, t.port);
+}
+
+INSTANTIATE_TEST_SUITE_P(Addresses, HostAddressTest, ::testing::ValuesIn(typed),
+                         [](const ::testing::TestParamInfo<Typed>& info) {
+                             return std::string(info.param.name);
+                         });
+
+TEST(HostAddressJoin, AHostIsReachedOverIPv6AndByName) {
+    NetworkHost host;
+    ASSERT_TRUE(host.listen(0));
+    for (const char* text : {"[::1]", "localhost"}) {
+        SCOPED_TRACE(text);
+        const HostAddress address = HostAddress::parse(QString(text), host.port());
+        NetworkClient client;
+        client.connectTo(address.host, address.port);
+        EXPECT_TRUE(waitFor([&] { return client.seat >= 1; }));
+        client.leave();
+        EXPECT_TRUE(waitFor([&] { return host.joinedCount() == 0; }));
+    }
+}
