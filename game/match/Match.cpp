@@ -6,6 +6,7 @@
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
+#include "game/world/TeamColours.h"
 #include "game/world/Tortoise.h"
 
 #include <algorithm>
@@ -111,12 +112,13 @@ void Match::reset() {
 }
 
 void Match::newGame(int playerNumber, int figures) {
-    // Each player's colour is drawn right before its figures' places.
-    makePlayers(playerNumber, figures, [](int) {
-        const double r = randomDraw() / 32767.0;
-        const double g = randomDraw() / 32767.0;
-        const double b = randomDraw() / 32767.0;
-        return VORN_Color(r, g, b, 1);
+    // Each player's colour is drawn right before its figures' places, three draws as ever.
+    TeamColours colours;
+    makePlayers(playerNumber, figures, [&colours](int) {
+        const int r = randomDraw();
+        const int g = randomDraw();
+        const int b = randomDraw();
+        return colours.take(r, g, b);
     });
 }
 

@@ -5,6 +5,7 @@
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/GrenadeFlight.h"
 #include "game/rules/Flight.h"
+#include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -152,4 +153,36 @@ TEST_F(MatchTest, ABlastTellsItsEventsInOrderAndTheLogIsWordedWhereItIsShown) {
               "player 1 | reports losses | player 1 | reports losses | player 1 | is missing");
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(driver.log().join(" | ").toStdString(), german.join(" | ").toStdString());
+}
+
+TEST_F(MatchTest, NinePlayersWearNineDistinctColoursAndASeedDropsTheFiguresWhereItDid) {
+    for (unsigned seed = 1; seed <= 200; ++seed) {
+        SCOPED_TRACE(seed);
+        driver.startRound(9, 2, seed);
+        // The figures' places come after the three draws of their player's colour, as ever.
+        std::srand(seed);
+        for (unsigned u = 0; u < 9; ++u) {
+            for (int i = 0; i < 3; ++i)
+                randomDraw();
+            for (unsigned j = 0; j < 2; ++j) {
+                const double x = drawInRange(randomDraw(), -Rules::dropAreaX, Rules::dropAreaX);
+                const double z = drawInRange(randomDraw(), -Rules::dropAreaZ, Rules::dropAreaZ);
+                const VORN_Vector at = match->players[u]->figure(j)->worldPosition;
+                ASSERT_EQ(at.x(), x);
+                ASSERT_EQ(at.z(), z);
+            }
+        }
+        // Every colour of the set once, and any two far apart.
+        for (unsigned u = 0; u < 9; ++u) {
+            for (unsigned v = u + 1; v < 9; ++v) {
+                const VORN_LIB::VORN_Color& a = match->players[u]->color;
+                const VORN_LIB::VORN_Color& b = match->players[v]->color;
+                const double d =
+                    std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) +
+                              (a[2] - b[2]) * (a[2] - b[2]));
+                ASSERT_GT(d, 0.3) << u << " and " << v;
+            }
+        }
+        match->reset();
+    }
 }
