@@ -107,6 +107,16 @@ int main(int argc, char** argv) {
     QStringList arguments;
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        std::printf("%s\n%s", usage,
+                    "  --host [PORT]         open a network game that other machines join\n"
+                    "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
+                    "  --server [PORT]       host games with no window (0: any free port)\n"
+                    "    --players N         players of each game, 2 to 9 (default 2)\n"
+                    "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
+                    "The port is 47800 unless given; Qt's own options are taken too.\n");
+        return 0;
+    }
     const NetworkOptions network = NetworkOptions::parse(arguments);
     if (!network.error.isEmpty()) {
         std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(network.error), usage);
