@@ -111,6 +111,7 @@ void Game::newGame() {
 }
 
 void Game::updateStuff() {
+    sound.update(VORN_Clock::now());
     if (!client) { // a joined window shows the host's game and moves nothing itself
         match->advance(VORN_Clock::now());
         if (host)

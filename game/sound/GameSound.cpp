@@ -85,6 +85,7 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
                      static_cast<ALsizei>(pcm.size() * sizeof(std::int16_t)), wave.rate);
         alSourcei(source, AL_BUFFER, static_cast<ALint>(buffers[e]));
         loaded[e] = alGetError() == AL_NO_ERROR;
+        lengthMs[e] = loaded[e] ? std::lround(wave.seconds() * 1000) : 0;
         if (!loaded[e])
             failures << path + ": refused by the sound device";
     }
@@ -109,6 +110,8 @@ void GameSound::close() {
         alcCloseDevice(device);
     context = nullptr;
     device = nullptr;
+    waiting.clear();
+    busyUntil = 0;
     for (int e = 0; e < EffectCount; ++e) {
         buffers[e] = 0;
         sources[e] = 0;
@@ -168,14 +171,38 @@ void GameSound::explosion(const VORN_Vector& at) {
         alSource3f(sources[Explosion], AL_POSITION, static_cast<ALfloat>(at.x()),
                    static_cast<ALfloat>(at.y()), static_cast<ALfloat>(at.z()));
     play(Explosion);
+    busyUntil = std::max(busyUntil, VORN_Clock::now() + lengthMs[Explosion]);
 }
 
 void GameSound::figureLost() {
-    play(FigureLost);
+    // Several figures lost in one blast share one whistle, as they always shared its source.
+    for (const Waiting& w : waiting)
+        if (w.effect == FigureLost)
+            return;
+    playAfter(FigureLost);
 }
 
 void GameSound::gameOver(bool winner) {
-    play(winner ? Victory : Draw);
+    playAfter(winner ? Victory : Draw);
+}
+
+void GameSound::playAfter(Effect effect) {
+    const VORN_Clock::Ticks now = VORN_Clock::now();
+    if (now >= busyUntil) {
+        play(effect);
+        busyUntil = now + lengthMs[effect];
+        return;
+    }
+    waiting.push_back({effect, busyUntil});
+    busyUntil += lengthMs[effect];
+}
+
+void GameSound::update(VORN_Clock::Ticks now) {
+    while (!waiting.empty() && waiting.front().at <= now) {
+        const Effect due = waiting.front().effect;
+        waiting.erase(waiting.begin());
+        play(due);
+    }
 }
 
 void GameSound::followCamera(const VORN_Viewport& camera) {
@@ -197,8 +224,10 @@ void GameSound::toggleMute() {
     if (!live())
         return;
     alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
-    if (mute)
+    if (mute) {
         alSourceStopv(EffectCount, sources);
+        waiting.clear(); // nothing is heard late when M is pressed again
+    }
 }
 
 void GameSound::play(Effect effect) {

@@ -16,6 +16,7 @@
 #include <AL/alc.h>
 #include <QString>
 #include <optional>
+#include <vector>
 
 namespace VORN_LIB {
 class VORN_Viewport;
@@ -52,8 +53,12 @@ public:
     void turnStarts();
     void launch();
     void explosion(const VORN_LIB::VORN_Vector& at); // world position of the blast
+    // The whistle of a lost figure and the end's fanfare wait until the blast before them has
+    // been heard, and the fanfare until the whistle has: each one after the other.
     void figureLost();
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
+    // Plays what waited and is due at engine clock reading now; every tick.
+    void update(VORN_LIB::VORN_Clock::Ticks now);
 
     // Puts the listener at the camera's eye, facing where the camera looks; every frame.
     void followCamera(const VORN_LIB::VORN_Viewport& camera);
@@ -82,4 +87,13 @@ private:
     std::optional<DataFiles> data;              // where open() found the effects, for opening again
     VORN_LIB::VORN_Clock::Ticks clockPhase = 0; // start of the phase the clock ticks for
     int clockSecond = 0;                        // its last second ticked; 0 before the first
+    // Plays effect at once, or after what the blast started has been heard.
+    void playAfter(Effect effect);
+    struct Waiting {
+        Effect effect;
+        VORN_LIB::VORN_Clock::Ticks at;
+    };
+    std::vector<Waiting> waiting;              // effects due later, in order
+    VORN_LIB::VORN_Clock::Ticks busyUntil = 0; // when the blast and what follows it end
+    VORN_LIB::VORN_Clock::Ticks lengthMs[EffectCount] = {}; // of each loaded effect
 };

@@ -348,3 +348,38 @@ TEST(GameSoundDevice, ALostDeviceIsSaidOnceLetGoAndLookedForAgainAtEachNewGame) 
     ASSERT_TRUE(recorded.read(recording, &error)) << error.toStdString();
     EXPECT_GT(loudest(recorded, 0, static_cast<long long>(recorded.frames())), 0.02);
 }
+
+// A blast that takes the last figure: the blast, the lost figure's whistle and the fanfare are
+// heard one after the other, not all at the same moment; the game calls them in one tick.
+TEST(GameSoundOrder, TheWhistleAndTheFanfareWaitForTheBlast) {
+    const DataFiles data(QStringLiteral("../../data"), QStringLiteral("/nonexistent"));
+    const QString recording = WaveWriter::recordInto();
+    VORN_Clock::setManual(1000);
+    GameSound sound;
+    ASSERT_TRUE(sound.open(data));
+    const double blast = seconds("explosion.wav");
+    const double whistle = seconds("fall.wav");
+    const double fanfare = seconds("victory.wav");
+    const long long start = mixedFrames();
+    sound.explosion(VORN_LIB::VORN_Vector(0, 0, 0)); // at the listener
+    sound.figureLost();
+    sound.figureLost(); // a second figure of the same blast: one whistle
+    sound.gameOver(true);
+    // The game's clock and the device's run together here: ticks of 25 ms, really waited.
+    const double all = blast + whistle + fanfare;
+    for (int i = 0; i * 0.025 < all + 0.3; ++i) {
+        QThread::msleep(25);
+        VORN_Clock::advance(25);
+        sound.update(VORN_Clock::now());
+    }
+    sound.close(); // completes the file
+    WaveFile recorded;
+    QString error;
+    ASSERT_TRUE(recorded.read(recording, &error)) << error.toStdString();
+    // Something sounds in each part: the whistle's and the fanfare's parts begin after the blast's
+    // end (1.8 s), when all three would be over had they started together.
+    const auto at = [&](double s) { return start + std::lround(s * outputRate); };
+    EXPECT_GT(loudest(recorded, at(0), at(blast)), 0.02) << "the blast";
+    EXPECT_GT(loudest(recorded, at(blast + 0.05), at(blast + whistle)), 0.02) << "the whistle";
+    EXPECT_GT(loudest(recorded, at(blast + whistle + 0.1), at(all)), 0.02) << "the fanfare";
+}
