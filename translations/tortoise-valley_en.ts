@@ -247,5 +247,9 @@
         <source>falsche version</source>
         <translation>wrong version</translation>
     </message>
+    <message>
+        <source>kein platz</source>
+        <translation>no free seat</translation>
+    </message>
 </context>
 </TS>

@@ -17,6 +17,8 @@ public:
     std::optional<Network::Message> next();
 
     bool failed() const { return !error.isEmpty(); }
+    // Whether part of a frame has come that is not yet whole.
+    bool partial() const { return !pending.isEmpty(); }
     QString error; // why the stream is bad; empty while it is good
 
 private:

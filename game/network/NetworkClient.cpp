@@ -22,10 +22,19 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
                 return;
             }
             seat = w->seat;
+            // Answered at once: the host gives the seat back to others if no answer comes.
+            connection->send(KeepAlive{});
             emit welcomed(seat);
         } else if (const auto* r = std::get_if<Refused>(&m)) {
-            emit refused(r->reason);
-            connection->close(QString());
+            // Closed before it is said, and not as a lost connection: whoever hears the refusal
+            // may leave at once, and this connection is then no longer there.
+            const QString reason = r->reason;
+            NetworkConnection* c = connection;
+            c->disconnect(this);
+            connection = nullptr;
+            c->close(QString());
+            c->deleteLater();
+            emit refused(reason);
         } else if (seat < 0) {
             connection->close(QStringLiteral("no welcome first"));
         } else if (!std::holds_alternative<KeepAlive>(m)) {

@@ -8,7 +8,7 @@
 #include <cstdio>
 
 NetworkConnection::NetworkConnection(QTcpSocket* s, QObject* parent)
-    : QObject(parent), socket(s), keepAlive(new QTimer(this)) {
+    : QObject(parent), socket(s), keepAlive(new QTimer(this)), frameClock(new QTimer(this)) {
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     heard.start();
@@ -26,6 +26,10 @@ NetworkConnection::NetworkConnection(QTcpSocket* s, QObject* parent)
     });
     connect(keepAlive, &QTimer::timeout, this, &NetworkConnection::checkSilence);
     keepAlive->start(Network::keepAliveMs);
+    frameClock->setSingleShot(true);
+    connect(frameClock, &QTimer::timeout, this, [this] {
+        close(QStringLiteral("a frame not whole after %1 ms").arg(frameTimeLimitMs));
+    });
 }
 
 NetworkConnection::~NetworkConnection() {
@@ -42,6 +46,7 @@ void NetworkConnection::close(const QString& reason) {
         return;
     open = false;
     keepAlive->stop();
+    frameClock->stop();
     if (!reason.isEmpty())
         std::fprintf(stderr, "tortoise-valley: %s: %s; connection closed\n", qUtf8Printable(peer()),
                      qUtf8Printable(reason));
@@ -63,6 +68,7 @@ QString NetworkConnection::peer() const {
 }
 
 void NetworkConnection::readFrames() {
+    bool whole = false; // a frame was finished, so any part left over is of a new one
     while (open && socket->bytesAvailable() > 0) {
         reader.append(socket->read(Network::frameLimit));
         heard.restart();
@@ -74,9 +80,16 @@ void NetworkConnection::readFrames() {
             }
             if (!message)
                 break;
+            whole = true;
             emit received(*message);
         }
     }
+    if (!open)
+        return;
+    if (!reader.partial())
+        frameClock->stop();
+    else if (whole || !frameClock->isActive())
+        frameClock->start(frameTimeLimitMs);
 }
 
 void NetworkConnection::checkSilence() {

@@ -1,5 +1,6 @@
 // One TCP connection of a network game, on either side: frames out and in, a keep-alive every
-// two seconds, and the end of a peer that sends something bad or stays silent for ten seconds.
+// two seconds, and the end of a peer that sends something bad, stays silent for ten seconds or
+// takes longer than ten seconds to finish a frame it started (a byte now and then is not enough).
 // Reads at most a frame's worth per step, so a flood can neither grow memory nor hold up a tick.
 #pragma once
 
@@ -28,6 +29,9 @@ public:
     QString peer() const;
     bool isOpen() const { return open; }
 
+    // How long a frame may take from its first byte to its last.
+    int frameTimeLimitMs = Network::frameTimeLimitMs;
+
 signals:
     void connected();
     void received(const Network::Message& message);
@@ -39,6 +43,7 @@ private:
 
     QTcpSocket* socket;
     QTimer* keepAlive;
+    QTimer* frameClock; // runs while part of a frame has come
     FrameReader reader;
     QElapsedTimer heard;
     bool open = true;

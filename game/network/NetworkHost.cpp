@@ -5,6 +5,8 @@
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
+#include <algorithm>
 #include <cstdio>
 
 using namespace Network;
@@ -18,7 +20,7 @@ NetworkHost::NetworkHost(QObject* parent) : QObject(parent), server(new QTcpServ
 }
 
 NetworkHost::~NetworkHost() {
-    for (auto& [peer, seat] : peers)
+    for (auto& [peer, state] : peers)
         peer->disconnect(this);
 }
 
@@ -59,12 +61,31 @@ int NetworkHost::freeSeat() const {
 
 void NetworkHost::accept() {
     while (QTcpSocket* socket = server->nextPendingConnection()) {
+        const auto waiting = std::count_if(peers.begin(), peers.end(),
+                                           [](const auto& p) { return p.second.seat < 0; });
+        if (waiting >= waitingLimit) {
+            socket->abort();
+            delete socket;
+            continue;
+        }
         auto* peer = new NetworkConnection(socket, this);
-        peers[peer] = -1;
+        peer->frameTimeLimitMs = frameTimeLimitMs;
+        auto* deadline = new QTimer(peer);
+        deadline->setSingleShot(true);
+        peers[peer] = Peer{-1, deadline};
+        connect(deadline, &QTimer::timeout, this, [this, peer] {
+            if (peers.at(peer).seat < 0)
+                peer->close(QStringLiteral("no hello within %1 ms").arg(helloLimitMs));
+            else
+                peer->close(
+                    QStringLiteral("no answer to its welcome within %1 ms").arg(answerLimitMs));
+        });
+        deadline->start(helloLimitMs);
         connect(peer, &NetworkConnection::received, this,
                 [this, peer](const Message& m) { handle(peer, m); });
         connect(peer, &NetworkConnection::closed, this, [this, peer] {
-            const int seat = peers[peer];
+            const int seat = peers[peer].seat;
+            peers.at(peer).deadline->stop();
             peers.erase(peer);
             peer->deleteLater();
             if (seat >= 0) {
@@ -76,7 +97,8 @@ void NetworkHost::accept() {
 }
 
 void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
-    const int seat = peers[peer];
+    Peer& state = peers.at(peer);
+    const int seat = state.seat;
     if (const auto* hello = std::get_if<Hello>(&message)) {
         if (seat >= 0) {
             peer->close(QStringLiteral("a second hello"));
@@ -90,7 +112,8 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             peer->close(QStringLiteral("every seat is taken"));
         } else {
             const int given = freeSeat();
-            peers[peer] = given;
+            state.seat = given;
+            state.deadline->start(answerLimitMs);
             seats[given] = peer;
             peer->send(Welcome{given});
             emit joined(given);
@@ -101,6 +124,7 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
         peer->close(QStringLiteral("no hello first"));
         return;
     }
+    state.deadline->stop(); // it has answered its welcome
     if (const auto* c = std::get_if<Command>(&message)) {
         if (c->seat != seat)
             peer->close(

@@ -1,6 +1,12 @@
 // The host of a network game: listens for machines that join, gives each the next free seat
 // (spieler 1, 2, …; spieler 0 is the host's own), passes on the commands of a seat's machine for
 // that seat only, and sends every seated machine what the host's game does.
+//
+// A seat is given only for a hello of this protocol, and kept only by a machine that answers its
+// welcome: a game that joins sends a keep-alive at once (and one every two seconds after), so a
+// connection that says hello and then nothing gives its seat back after answerLimitMs instead of
+// keeping a real player out. A connection that has not said hello within helloLimitMs is closed,
+// and at most waitingLimit connections wait for their hello at once; more are closed on arrival.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -12,6 +18,7 @@
 
 class NetworkConnection;
 class QTcpServer;
+class QTimer;
 
 class NetworkHost : public QObject {
     Q_OBJECT
@@ -35,6 +42,12 @@ public:
     // keyboard, 0 for a host without one.
     int firstSeat = 1;
 
+    // The limits on the machines that join (tests make them short).
+    int helloLimitMs = Network::helloLimitMs;
+    int answerLimitMs = Network::answerLimitMs;
+    int frameTimeLimitMs = Network::frameTimeLimitMs;
+    int waitingLimit = Network::waitingLimit;
+
     void broadcast(const Network::Message& message);
     void sendTo(int seat, const Network::Message& message);
 
@@ -51,6 +64,10 @@ private:
     int freeSeat() const;
 
     QTcpServer* server;
-    std::map<NetworkConnection*, int> peers; // every connection, -1 until it has said hello
+    struct Peer {
+        int seat = -1;              // -1 until it has said hello
+        QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome
+    };
+    std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;
 };

@@ -14,9 +14,13 @@ namespace Network {
 
 constexpr quint32 protocolVersion = 1;
 constexpr quint16 defaultPort = 47800;
-constexpr int frameLimit = 64 * 1024; // bytes of one frame, its length field included
-constexpr int silentLimitMs = 10000;  // a peer heard nothing from for this long is dropped
-constexpr int keepAliveMs = 2000;     // how often a quiet side says it is still there
+constexpr int frameLimit = 64 * 1024;   // bytes of one frame, its length field included
+constexpr int silentLimitMs = 10000;    // a peer heard nothing from for this long is dropped
+constexpr int keepAliveMs = 2000;       // how often a quiet side says it is still there
+constexpr int frameTimeLimitMs = 10000; // a frame started must be whole within this
+constexpr int helloLimitMs = 5000;      // a machine that joins says hello within this
+constexpr int answerLimitMs = 5000;     // and answers its welcome within this, or loses the seat
+constexpr int waitingLimit = 16;        // connections at once that have not said hello yet
 
 // First words of either side: the protocol and the game's version.
 struct Hello {
@@ -27,7 +31,7 @@ struct Hello {
 struct Welcome {
     qint32 seat = -1;
 };
-// The host turns a machine away (a wrong protocol version).
+// The host turns a machine away: "falsche version" or "kein platz".
 struct Refused {
     QString reason;
 };

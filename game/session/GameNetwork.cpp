@@ -30,8 +30,10 @@ void Game::joinGame(const QString& hostName, quint16 port) {
     client = new NetworkClient(this);
     connect(client, &NetworkClient::welcomed, this,
             [this] { match->addMessage(LogLine(LogLine::Text::WaitingPlayers)); });
+    // Turned away: back in the main menu, told why.
     connect(client, &NetworkClient::refused, this, [this](const QString& reason) {
         leaveNetworkGame(reason == QLatin1String("falsche version") ? tr("falsche version")
+                         : reason == QLatin1String("kein platz")    ? tr("kein platz")
                                                                     : reason);
     });
     connect(client, &NetworkClient::received, this, &Game::received);

@@ -5,6 +5,7 @@
 #include "game/hosting/MatchHost.h"
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
+#include "game/network/NetworkClient.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
@@ -12,7 +13,10 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTcpServer>
 #include <QTcpSocket>
+#include <algorithm>
+#include <memory>
 
 using namespace GameDriver;
 using namespace Network;
@@ -31,15 +35,19 @@ bool waitFor(const std::function<bool()>& done) {
     return done();
 }
 
-// A machine joining by hand: a socket, and everything the host has sent it so far.
+// A machine joining by hand: a socket, and everything the host has sent it so far. Like a game, it
+// answers its welcome with a keep-alive, unless it is one that only says hello.
 struct Peer {
-    explicit Peer(quint16 port) {
+    explicit Peer(quint16 port, bool answers = true) {
         socket.connectToHost(QStringLiteral("127.0.0.1"), port);
         EXPECT_TRUE(socket.waitForConnected(2000));
-        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
+        QObject::connect(&socket, &QTcpSocket::readyRead, [this, answers] {
             reader.append(socket.readAll());
-            while (std::optional<Message> m = reader.next())
+            while (std::optional<Message> m = reader.next()) {
                 got.push_back(*m);
+                if (answers && std::holds_alternative<Welcome>(*m))
+                    send(KeepAlive{});
+            }
         });
     }
     void send(const Message& m) { sendBytes(FrameCodec::encode(m)); }
@@ -59,6 +67,14 @@ struct Peer {
     FrameReader reader;
     std::vector<Message> got;
 };
+
+// Runs the event loop for ms milliseconds.
+void pause(int ms) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+}
 
 TurnCommand rates(double yaw, double raise, double drive,
                   TurnCommand::Step step = TurnCommand::Step::None) {
@@ -228,4 +244,131 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
     EXPECT_EQ(g.match->state, MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
+}
+
+TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
+    // A full table: eight machines on seats 1 to 8.
+    NetworkHost host;
+    ASSERT_TRUE(host.listen(0));
+    std::vector<std::unique_ptr<Peer>> seated;
+    for (int i = 0; i < 8; ++i) {
+        seated.push_back(std::make_unique<Peer>(host.port()));
+        seated.back()->send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+    }
+    ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 8; }));
+    g.joinGame(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(log().last(), QStringLiteral("kein platz"));
+    EXPECT_EQ(host.joinedCount(), 8);
+
+    // A host of another protocol, which turns every hello away.
+    QTcpServer other;
+    ASSERT_TRUE(other.listen(QHostAddress::LocalHost));
+    QTcpSocket* joiner = nullptr;
+    FrameReader heard;
+    std::vector<Message> said;
+    QObject::connect(&other, &QTcpServer::newConnection, [&] {
+        joiner = other.nextPendingConnection();
+        QObject::connect(joiner, &QTcpSocket::readyRead, [&] {
+            heard.append(joiner->readAll());
+            while (std::optional<Message> m = heard.next()) {
+                said.push_back(*m);
+                joiner->write(FrameCodec::encode(Refused{QStringLiteral("falsche version")}));
+                joiner->disconnectFromHost();
+            }
+        });
+    });
+    g.joinGame(QStringLiteral("127.0.0.1"), other.serverPort());
+    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_TRUE(std::holds_alternative<Hello>(said[0]));
+    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(log().last(), QStringLiteral("falsche version"));
+}
+
+TEST(NetworkHost, ClosesConnectionsThatWaitTooLongOrTrickle) {
+    // At most sixteen wait for their hello; one more is closed at once.
+    {
+        NetworkHost host;
+        ASSERT_TRUE(host.listen(0));
+        std::vector<std::unique_ptr<Peer>> waiting;
+        for (int i = 0; i < 16; ++i)
+            waiting.push_back(std::make_unique<Peer>(host.port()));
+        Peer extra(host.port());
+        ASSERT_TRUE(waitFor([&] { return extra.closed(); }));
+        for (auto& peer : waiting)
+            EXPECT_FALSE(peer->closed());
+        waiting.front()->send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+        EXPECT_TRUE(waitFor([&] { return waiting.front()->last<Welcome>() != nullptr; }));
+    }
+
+    NetworkHost host;
+    host.helloLimitMs = 300;
+    host.frameTimeLimitMs = 500;
+    ASSERT_TRUE(host.listen(0));
+    int commands = 0;
+    QObject::connect(&host, &NetworkHost::command, [&] { ++commands; });
+
+    // Silent after connecting: closed for want of a hello.
+    Peer silent(host.port());
+    EXPECT_TRUE(waitFor([&] { return silent.closed(); }));
+
+    // Whole frames that each come in two parts, a new frame starting in the part that ends the
+    // last, and all together for longer than one frame may take: kept.
+    Peer steady(host.port());
+    steady.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+    ASSERT_TRUE(waitFor([&] { return steady.last<Welcome>() != nullptr; }));
+    QByteArray stream;
+    for (int i = 0; i < 8; ++i)
+        stream += FrameCodec::encode(KeepAlive{});
+    const int part = int(FrameCodec::encode(KeepAlive{}).size()) - 1;
+    for (int at = 0; at < stream.size(); at += part) {
+        steady.sendBytes(stream.mid(at, part));
+        pause(150);
+    }
+    EXPECT_FALSE(steady.closed());
+
+    // A byte every tenth of a second: closed long before its frame is whole.
+    Peer trickler(host.port());
+    trickler.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+    ASSERT_TRUE(waitFor([&] { return trickler.last<Welcome>() != nullptr; }));
+    const int seat = trickler.last<Welcome>()->seat;
+    const QByteArray frame = FrameCodec::encode(Command{seat, rates(120, 0, 0)});
+    int sent = 0;
+    while (sent < frame.size() && !trickler.closed()) {
+        trickler.sendBytes(frame.mid(sent++, 1));
+        pause(100);
+    }
+    EXPECT_TRUE(trickler.closed());
+    EXPECT_LT(sent, frame.size());
+    EXPECT_EQ(commands, 0);
+    EXPECT_FALSE(host.holds(seat));
+    EXPECT_FALSE(steady.closed());
+}
+
+TEST_F(NetworkScenario, MachinesThatOnlySayHelloDoNotKeepAPlayerOut) {
+    NetworkHost host;
+    host.answerLimitMs = 300;
+    ASSERT_TRUE(host.listen(0));
+    std::vector<std::unique_ptr<Peer>> idle;
+    for (int i = 0; i < 8; ++i) {
+        idle.push_back(std::make_unique<Peer>(host.port(), false));
+        idle.back()->send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+    }
+    ASSERT_TRUE(waitFor([&] {
+        return std::all_of(idle.begin(), idle.end(),
+                           [](const auto& p) { return p->template last<Welcome>() != nullptr; });
+    }));
+    ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 0; }));
+    for (auto& peer : idle)
+        EXPECT_TRUE(waitFor([&] { return peer->closed(); }));
+
+    // A game that joins answers its welcome, and keeps its seat past the limit.
+    g.joinGame(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(waitFor([&] { return host.holds(1); }));
+    pause(1000);
+    EXPECT_TRUE(host.holds(1));
+    ASSERT_NE(g.client, nullptr);
+    EXPECT_EQ(g.client->seat, 1);
 }
