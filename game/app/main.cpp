@@ -7,6 +7,7 @@
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/app/NetworkOptions.h"
+#include "game/app/RenderOptions.h"
 #include "game/files/DataFiles.h"
 #include "game/session/Game.h"
 
@@ -88,9 +89,12 @@ int main(int argc, char** argv) {
     // in the same language.
     GameLanguage::install(*app);
     const NetworkOptions network = NetworkOptions::parse(app->arguments());
-    if (!network.error.isEmpty()) {
-        std::fprintf(stderr, "tortoise-valley: %s\n", qUtf8Printable(network.error));
-        std::fprintf(stderr, "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]\n");
+    const RenderOptions render = RenderOptions::parse(app->arguments());
+    const QString& optionError = !network.error.isEmpty() ? network.error : render.error;
+    if (!optionError.isEmpty()) {
+        std::fprintf(stderr, "tortoise-valley: %s\n", qUtf8Printable(optionError));
+        std::fprintf(stderr, "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]"
+                             " [--render-scale auto|SCALE]\n");
         return 2;
     }
     Game* game = nullptr;
@@ -107,6 +111,8 @@ int main(int argc, char** argv) {
                                  : bitmapFailure(failure));
         return 1;
     }
+    if (!render.automatic)
+        game->renderScale.fix(render.scale);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

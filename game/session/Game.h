@@ -12,7 +12,9 @@
 #include "engine/physics/VORN_PhysicsGroup.h"
 #include "engine/physics/VORN_PhysicsWorld.h"
 #include "engine/render/VORN_Flashlight.h"
+#include "engine/render/VORN_OffscreenTarget.h"
 #include "engine/render/VORN_QtRenderer.h"
+#include "engine/render/VORN_RenderScaleChooser.h"
 #include "engine/render/VORN_Viewport.h"
 #include "engine/scene/VORN_Clock.h"
 #include "engine/scene/VORN_Material.h"
@@ -163,6 +165,11 @@ public:
     double aimPower = 0;
     ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
     QRect windowedGeometry;    // where F11 puts the window back from full screen
+
+    // The 3-D picture's render scale: measured from the frames unless fixed (--render-scale), and
+    // the off-screen buffer that draws it below 1 (GameOverlay.cpp).
+    VORN_LIB::VORN_RenderScaleChooser renderScale;
+    VORN_LIB::VORN_OffscreenTarget pictureTarget;
 
 private:
     bool turnUnderWay() const; // from the countdown to the flight, in a game

@@ -8,6 +8,7 @@
 #include "game/world/Tortoise.h"
 
 #include <GL/glu.h>
+#include <QElapsedTimer>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -156,6 +157,8 @@ struct Label {
 } // namespace
 
 void Game::paintEvent(QPaintEvent*) {
+    QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
+    frameTime.start();
     const int w = width();
     const int h = height();
     QPainter painter(this);
@@ -168,7 +171,11 @@ void Game::paintEvent(QPaintEvent*) {
     glPushMatrix();
 
     initializeGL();
-    resizeGL(w, h);
+    // The 3-D picture at the render scale: below 1 into the off-screen buffer, scaled up onto the
+    // window after the labels have read its depth.
+    const QSize drawn = pictureTarget.begin(QSize(w, h), renderScale.scale());
+    const double toWindowX = double(w) / drawn.width(), toWindowY = double(h) / drawn.height();
+    resizeGL(drawn.width(), drawn.height());
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
     sound.followCamera(*viewport);
@@ -211,7 +218,7 @@ void Game::paintEvent(QPaintEvent*) {
                 a.depth < 0 || a.depth > 1)
                 continue; // behind the eye or beyond the far plane
             a.px = static_cast<int>(std::floor(a.x));
-            a.py = static_cast<int>(std::floor(a.y));
+            a.py = pictureTarget.pictureRow(static_cast<int>(std::floor(a.y)));
             a.inPicture = a.px >= view[0] && a.py >= view[1] && a.px < view[0] + view[2] &&
                           a.py < view[1] + view[3];
             anchors.push_back(a);
@@ -227,11 +234,12 @@ void Game::paintEvent(QPaintEvent*) {
         const VORN_Color& c = players[a.player]->color;
         const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
-        labels.push_back({QPointF(a.x, h - a.y),
+        labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),
                           QString::number(a.player) + " " + QString::number(a.figure->health),
                           color});
     }
     labelsShown = static_cast<int>(labels.size());
+    pictureTarget.end(); // the picture onto the window; the overlay is drawn at full size
 
     glPopAttrib();
     glMatrixMode(GL_MODELVIEW);
@@ -278,6 +286,7 @@ void Game::paintEvent(QPaintEvent*) {
         break;
     }
     painter.end();
+    renderScale.frameDrawn(frameTime.nsecsElapsed() / 1e6, w, h);
 }
 
 void Game::drawMenu(QPainter& painter) {
