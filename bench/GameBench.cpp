@@ -304,7 +304,7 @@ void BM_FrameScaled(benchmark::State& state) {
 BENCHMARK(BM_FrameScaled)
     ->ArgsProduct({{Menu, Turn2x1, Turn9x9}, {800}, {600}, {0}})
     ->ArgsProduct({{Menu, Turn2x1, Turn9x9}, {1920}, {1080}, {0}})
-    ->ArgsProduct({{Turn9x9}, {1920}, {1080}, {75, 50}})
+    ->ArgsProduct({{Turn9x9}, {1920}, {1080}, {75, 50, 25}})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 

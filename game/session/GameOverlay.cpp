@@ -67,6 +67,21 @@ void overlayText(QPainter& painter, int x, int y, const QString& text, const QFo
     painter.setTransform(placed);
 }
 
+// A rounded panel, and whatever shapes draw() adds inside it, clipped to the panel (with its
+// outline). The painter fills such shapes through the stencil buffer and first clears the stencil
+// under its clip: without a clip that is the whole window once a frame, which at 1920 × 1080 on
+// software OpenGL costs more than all the panels' drawing.
+template <typename Inside> void clippedPanel(QPainter& painter, const QRect& panel, Inside draw) {
+    painter.setClipRect(panel.adjusted(-2, -2, 2, 2));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    draw();
+    painter.setClipping(false);
+}
+
+void clippedPanel(QPainter& painter, const QRect& panel) {
+    clippedPanel(painter, panel, [] {});
+}
+
 // Distance along the view of a window depth (0 at the near plane, 1 at the far plane), through a
 // perspective projection matrix (column-major).
 double viewDistance(double windowDepth, const GLdouble* projection) {
@@ -293,7 +308,7 @@ void Game::drawMenu(QPainter& painter) {
     const int cx = width() / 2;
     const int cy = height() / 2;
     painter.setBrush(QBrush(menuFill, Qt::SolidPattern));
-    painter.drawRoundedRect(QRect(cx - 200, cy - 200, 400, 400), 25, 25, Qt::RelativeSize);
+    clippedPanel(painter, QRect(cx - 200, cy - 200, 400, 400));
 
     auto text = [&](int dx, int dy, const QString& line) {
         overlayText(painter, cx + dx, cy + dy, line, menuFont());
@@ -362,18 +377,17 @@ void Game::drawHud(QPainter& painter) {
     const QRect panel(0, 0, 200, 200);
     painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
 
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize); // top left
+    clippedPanel(painter, panel); // top left
     drawTurnPanel(painter);
     painter.translate(w - 200, 0); // top right
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    clippedPanel(painter, panel);
     drawKeyPanel(painter);
     painter.translate(0, h - 200); // bottom right
     painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
-    drawStrengthPie(painter);
+    clippedPanel(painter, panel, [&] { drawStrengthPie(painter); });
     painter.translate(200 - w, 0); // bottom left
     painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    clippedPanel(painter, panel);
     drawMessagePanel(painter);
     painter.resetTransform();
 }
