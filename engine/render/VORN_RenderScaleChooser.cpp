@@ -15,11 +15,18 @@ void VORN_RenderScaleChooser::fix(double scale) {
     fixed = true;
     current = std::clamp(scale, 0.25, 1.0);
     frames.clear();
+    forget();
+}
+
+void VORN_RenderScaleChooser::forget() {
+    previousScale = 0;
+    scalableMs = 0;
 }
 
 void VORN_RenderScaleChooser::automatic() {
     fixed = false;
     frames.clear();
+    forget();
     // From the largest step not above the fixed scale (the smallest below all of them).
     double step = steps.back();
     for (const double s : steps)
@@ -37,6 +44,7 @@ bool VORN_RenderScaleChooser::frameDrawn(double ms, int w, int h) {
         width = w;
         height = h;
         frames.clear();
+        forget();
     }
     frames.push_back(ms);
     if (static_cast<int>(frames.size()) < window)
@@ -49,6 +57,15 @@ bool VORN_RenderScaleChooser::frameDrawn(double ms, int w, int h) {
     std::nth_element(sorted.begin(), quarter, sorted.end());
     const double slow = *quarter;
 
+    // Two windows of frames at two scales tell how much of the frame grows with the pixels.
+    if (previousScale > 0 && previousScale != current) {
+        const double grown =
+            (previousSlow - slow) / (previousScale * previousScale - current * current);
+        scalableMs = grown > 0 ? grown : 0;
+    }
+    previousScale = current;
+    previousSlow = slow;
+
     std::size_t at = 0; // current is a step here (automatic() makes it one)
     while (at + 1 < steps.size() && steps[at] > current)
         ++at;
@@ -56,9 +73,14 @@ bool VORN_RenderScaleChooser::frameDrawn(double ms, int w, int h) {
     if (slow > budget && at + 1 < steps.size()) {
         current = steps[at + 1];
     } else if (slow <= budget && at > 0) {
-        const double ratio = steps[at - 1] / current;
-        if (slow * ratio * ratio <= 0.9 * budget)
-            current = steps[at - 1];
+        // The frame as if all of it grew with the pixels, or by the part measured to grow.
+        const double higher = steps[at - 1];
+        double predicted = slow * (higher / current) * (higher / current);
+        if (scalableMs > 0)
+            predicted =
+                std::min(predicted, slow + scalableMs * (higher * higher - current * current));
+        if (predicted <= 0.9 * budget)
+            current = higher;
     }
     return current != before;
 }

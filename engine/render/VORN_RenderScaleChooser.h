@@ -4,12 +4,14 @@
 //
 // The scale steps down (1 → 0.75 → 0.5) when a quarter or more of the last frames missed the
 // budget (the game's tick), and one step up when the time reached by the slowest quarter of them,
-// grown by the higher step's pixel count, would still fit nine tenths of the budget. The growth
-// assumes that the whole frame scales with the pixels, which overestimates it (the overlay and the
-// vertex work stay the same), so after a step up the frames fit the budget by at least a tenth: the
-// scale does not swing back and forth. After every change, and when the window's size changes, a
-// whole window of new frames is measured before the next decision. A fixed scale ignores the
-// frames.
+// grown to the higher step, would still fit nine tenths of the budget. The growth is the part of
+// the frame that two windows at two scales were measured to gain with the pixels; before such a
+// measurement at this window size, or when fewer pixels were not measured faster, the whole frame
+// is taken to grow with the pixels, which overestimates it (the overlay and the vertex work stay
+// the same). So a step up is taken only when the load that made the frames slow has gone, and
+// the scale does not swing back and forth. After every change, and when the window's size
+// changes, a whole window of new frames is measured before the next decision. A fixed scale
+// ignores the frames.
 #pragma once
 
 #include <array>
@@ -42,6 +44,13 @@ private:
     int width = 0;
     int height = 0;
     std::vector<double> frames; // at the current scale and window size, oldest first
+    // The last window's scale (0: none at this size) and the time of its slowest quarter, and
+    // the milliseconds of a frame at scale 1 that grow with the pixels as last measured between
+    // two scales (0: not known, or no gain measured).
+    double previousScale = 0;
+    double previousSlow = 0;
+    double scalableMs = 0;
+    void forget();
 };
 
 } // namespace VORN_LIB

@@ -131,3 +131,20 @@ TEST(RenderScaleChooser, FixedScaleIgnoresTheFrames) {
     play(chooser, fast, 3 * window);
     EXPECT_EQ(chooser.scale(), 1.0);
 }
+
+// Another program's load makes a small window's frames miss the tick for a while: the picture
+// steps down, and once the load has gone it comes back to full scale, by the part of the frame
+// measured to shrink with the picture (all of the frame shrinking would predict a miss at 1).
+TEST(RenderScaleChooser, ComesBackToFullScaleWhenTheLoadHasGone) {
+    VORN_RenderScaleChooser chooser;
+    Machine quiet{10, 8, 0.02};   // 18 ms at 1, 14.5 at 0.75
+    Machine loaded{15, 12, 0.02}; // the same half as fast again: 27 ms at 1, 21.75 at 0.75
+    play(chooser, quiet, 5 * window, 800, 600);
+    ASSERT_EQ(chooser.scale(), 1.0);
+    std::vector<double> scales = play(chooser, loaded, 10 * window, 800, 600);
+    EXPECT_EQ(chooser.scale(), 0.75);
+    EXPECT_EQ(changes(scales), 1);
+    scales = play(chooser, quiet, 10 * window, 800, 600);
+    EXPECT_EQ(chooser.scale(), 1.0);
+    EXPECT_EQ(changes(scales), 1);
+}
