@@ -1,7 +1,8 @@
 // Costs of the whole game as the player meets them: start-up to the first frame, whole frames of
 // the game window in three scenes at two window sizes beside the bare floor of a frame (the
-// terrain's display lists alone), the frame with all 81 figure labels in the picture, one tick
-// with many figures, one explosion with its recompiled lists, and the sound's share of the
+// terrain's display lists alone), the same frames with the render scale the game chooses by
+// measuring them (and at fixed scales below 1), the frame with all 81 figure labels in the picture,
+// one tick with many figures, one explosion with its recompiled lists, and the sound's share of the
 // start-up. Times are wall-clock (llvmpipe draws on worker threads), in milliseconds. Run from
 // anywhere under a display big enough for 1920 × 1080, e.g.
 //   xvfb-run -a -s "-screen 0 1920x1200x24" build/bin/GameBench
@@ -52,6 +53,8 @@ Game& theGame() {
         VORN_Clock::setManual(1000);
         game = new Game();
         game->timer->stop(); // the benchmarks drive every tick themselves
+        // The picture at full scale unless a benchmark asks for another or for the measured one.
+        game->renderScale.fix(1.0);
         game->setMinimumSize(800, 600);
         game->QWidget::resize(800, 600);
         game->show();
@@ -249,6 +252,63 @@ void BM_Frame(benchmark::State& state) {
     label(state, exact ? "" : " cone only");
 }
 BENCHMARK(BM_Frame)->Apply(frameArgsBothWays);
+
+// The frame at a fixed render scale (range 3: percent of each side), or with the scale the game
+// chooses from the measured frames (range 3 = 0): first the frames are drawn until the choice has
+// held still for two windows of frames (at most 12 windows), then measured while the choice goes
+// on. Counters: "scale" at the end, "changes" of the scale while measured, "worst ms" the slowest
+// frame, "missed" the share of frames over the 25 ms tick.
+void BM_FrameScaled(benchmark::State& state) {
+    enterScene(int(state.range(0)));
+    useSize(int(state.range(1)), int(state.range(2)));
+    Game& g = theGame();
+    VORN_LIB::VORN_RenderScaleChooser& chooser = g.renderScale;
+    const bool automatic = state.range(3) == 0;
+    if (automatic) {
+        chooser.fix(1.0);
+        chooser.automatic(); // from full scale, as the game starts
+        const int window = VORN_LIB::VORN_RenderScaleChooser::window;
+        int still = 0;
+        for (int i = 0; i < 12 * window && still < 2 * window; ++i) {
+            const double before = chooser.scale();
+            frame();
+            still = chooser.scale() == before ? still + 1 : 0;
+        }
+    } else {
+        chooser.fix(state.range(3) / 100.0);
+        frame();
+    }
+    picture("scaled-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)) +
+            "-" + std::to_string(state.range(3)));
+    double worst = 0;
+    long missed = 0;
+    int changes = 0;
+    const double start = processMs();
+    for (auto _ : state) {
+        const double before = chooser.scale();
+        const auto t0 = std::chrono::steady_clock::now();
+        frame();
+        const double ms =
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0)
+                .count();
+        worst = std::max(worst, ms);
+        missed += ms > Rules::tickMs ? 1 : 0;
+        changes += chooser.scale() != before ? 1 : 0;
+    }
+    countProcessTime(state, start);
+    state.counters["scale"] = chooser.scale();
+    state.counters["changes"] = changes;
+    state.counters["worst ms"] = worst;
+    state.counters["missed"] = state.iterations() ? double(missed) / state.iterations() : 0.0;
+    chooser.fix(1.0);
+    label(state, automatic ? " auto" : " fixed");
+}
+BENCHMARK(BM_FrameScaled)
+    ->ArgsProduct({{Menu, Turn2x1, Turn9x9}, {800}, {600}, {0}})
+    ->ArgsProduct({{Menu, Turn2x1, Turn9x9}, {1920}, {1080}, {0}})
+    ->ArgsProduct({{Turn9x9}, {1920}, {1080}, {75, 50, 25}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 void BM_TerrainListsOnly(benchmark::State& state) {
     enterScene(int(state.range(0)));

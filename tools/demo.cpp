@@ -1,8 +1,9 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
 // stage: menu, countdown, moving, aiming, flight, crater, end screen, and then a computer
-// opponent in fire mode. The rounds follow the game's rules; only the camera is placed by hand
-// for the end screen.
-// Usage (from build/bin, under a display): demo [output folder, default "pictures"]
+// opponent in fire mode; the driving picture also with the 3-D picture at half scale (the others
+// at full scale, whatever the machine measures). The rounds follow the game's rules; only the
+// camera is placed by hand for the end screen. Usage (from build/bin, under a display): demo
+// [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
@@ -98,6 +99,7 @@ int main(int argc, char** argv) {
 
     game = new Game();
     game->timer->stop(); // the script drives every tick itself
+    game->renderScale.fix(1.0);
     game->setMinimumSize(800, 600);
     game->QWidget::resize(800, 600);
     game->show();
@@ -118,6 +120,11 @@ int main(int argc, char** argv) {
     hold(Qt::Key_Up, 0.5);
     turnCamera(-25, -15);
     shoot("3-moving");
+    // The same frame with the valley drawn at half of each side and scaled up: the 3-D picture
+    // gets softer, the panels' and labels' texts stay as sharp.
+    game->renderScale.fix(0.5);
+    shoot("9-half-scale");
+    game->renderScale.fix(1.0);
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
     const Tortoise* target = game->match->players[1]->figure(0);

@@ -7,6 +7,7 @@
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/app/NetworkOptions.h"
+#include "game/app/RenderOptions.h"
 #include "game/files/DataFiles.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/session/Game.h"
@@ -97,8 +98,9 @@ int serve(int argc, char** argv, const NetworkOptions& options) {
     return app.exec();
 }
 
-const char* const usage = "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT] |\n"
-                          "                        --server [PORT] [--players N] [--figures M]]\n";
+const char* const usage = "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]"
+                          " [--render-scale auto|SCALE]\n"
+                          "       tortoise-valley --server [PORT] [--players N] [--figures M]\n";
 
 } // namespace
 
@@ -114,6 +116,9 @@ int main(int argc, char** argv) {
                     "  --server [PORT]       host games with no window (0: any free port)\n"
                     "    --players N         players of each game, 2 to 9 (default 2)\n"
                     "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
+                    "  --render-scale auto|SCALE\n"
+                    "                        the 3-D picture at 0.25 to 1 of the window's size,\n"
+                    "                        or chosen by the measured frames (auto, the default)\n"
                     "The port is 47800 unless given; Qt's own options are taken too.\n");
         return 0;
     }
@@ -131,6 +136,11 @@ int main(int argc, char** argv) {
     // The translation goes in before the window makes its first text; a start-up failure is told
     // in the same language.
     GameLanguage::install(*app);
+    const RenderOptions render = RenderOptions::parse(app->arguments());
+    if (!render.error.isEmpty()) {
+        std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(render.error), usage);
+        return 2;
+    }
     Game* game = nullptr;
     try {
         game = new Game();
@@ -145,6 +155,8 @@ int main(int argc, char** argv) {
                                  : bitmapFailure(failure));
         return 1;
     }
+    if (!render.automatic)
+        game->renderScale.fix(render.scale);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

@@ -6,7 +6,9 @@
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
+#include "engine/render/VORN_OffscreenTarget.h"
 #include "engine/render/VORN_QtRenderer.h"
+#include "engine/render/VORN_RenderScaleChooser.h"
 #include "engine/render/VORN_Viewport.h"
 #include "engine/scene/VORN_Clock.h"
 #include "engine/scene/VORN_Material.h"
@@ -87,6 +89,11 @@ public:
     bool cameraLocked = true; // while true the mouse does not steer the camera
     int labelsShown = 0;      // figure labels in the last frame
     QRect windowedGeometry;   // where F11 puts the window back from full screen
+
+    // The 3-D picture's render scale: measured from the frames unless fixed (--render-scale), and
+    // the off-screen buffer that draws it below 1 (GameOverlay.cpp).
+    VORN_LIB::VORN_RenderScaleChooser renderScale;
+    VORN_LIB::VORN_OffscreenTarget pictureTarget;
 
 private:
     void setUpWorld();

@@ -1,0 +1,16 @@
+// The command line's `--render-scale auto|SCALE`: the scale of each side of the 3-D picture, from
+// 0.25 to 1, or measured from the frames ("auto", the default). The overlay's panels and texts
+// are always drawn at the window's full size.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+struct RenderOptions {
+    // Reads the arguments after the program's name; a bad one leaves error set.
+    static RenderOptions parse(const QStringList& arguments);
+
+    bool automatic = true;
+    double scale = 1.0; // when not automatic
+    QString error;
+};
