@@ -152,6 +152,10 @@
         <translation>left</translation>
     </message>
     <message>
+        <source>noch %1 s zum werfen</source>
+        <translation>%1 s left to throw</translation>
+    </message>
+    <message>
         <source>abschuss</source>
         <translation>fire</translation>
     </message>
@@ -178,6 +182,10 @@
     <message>
         <source>suizidgefaehrdet</source>
         <translation>suicidal</translation>
+    </message>
+    <message>
+        <source>zeit abgelaufen</source>
+        <translation>time is up</translation>
     </message>
     <message>
         <source>begeht selbstmord</source>

@@ -174,6 +174,10 @@ void GameSound::figureLost() {
     play(FigureLost);
 }
 
+void GameSound::timeUp() {
+    play(Draw);
+}
+
 void GameSound::gameOver(bool winner) {
     play(winner ? Victory : Draw);
 }

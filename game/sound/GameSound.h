@@ -53,6 +53,7 @@ public:
     void launch();
     void explosion(const VORN_LIB::VORN_Vector& at); // world position of the blast
     void figureLost();
+    void timeUp();              // a turn ended with no throw: the draw's falling phrase
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
 
     // Puts the listener at the camera's eye, facing where the camera looks; every frame.
