@@ -152,8 +152,8 @@
         <translation>left</translation>
     </message>
     <message>
-        <source>noch %1 s zum werfen</source>
-        <translation>%1 s left to throw</translation>
+        <source>werfen: %1 s</source>
+        <translation>throw: %1 s</translation>
     </message>
     <message>
         <source>abschuss</source>

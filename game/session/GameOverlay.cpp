@@ -378,8 +378,7 @@ void Game::drawTurnPanel(QPainter& painter) {
     overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
     // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
     if (match->state == Moving)
-        overlayText(painter, 20, 188, tr("noch %1 s zum werfen").arg(match->secondsToThrow),
-                    keyLineFont());
+        overlayText(painter, 20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), keyLineFont());
 }
 
 void Game::drawKeyPanel(QPainter& painter) {
