@@ -152,6 +152,10 @@
         <translation>left</translation>
     </message>
     <message>
+        <source>werfen: %1 s</source>
+        <translation>throw: %1 s</translation>
+    </message>
+    <message>
         <source>abschuss</source>
         <translation>fire</translation>
     </message>
@@ -178,6 +182,10 @@
     <message>
         <source>suizidgefaehrdet</source>
         <translation>suicidal</translation>
+    </message>
+    <message>
+        <source>zeit abgelaufen</source>
+        <translation>time is up</translation>
     </message>
     <message>
         <source>begeht selbstmord</source>

@@ -39,6 +39,8 @@ QString LogLine::shown() const {
     case Text::Left:
         return QCoreApplication::translate("Game", "spieler ") + number +
                QCoreApplication::translate("Game", " hat das spiel verlassen");
+    case Text::TimeUp:
+        return QCoreApplication::translate("Game", "zeit abgelaufen");
     case Text::Plain:
         return detail;
     }

@@ -19,6 +19,7 @@ struct LogLine {
         Joined,         // "spieler N ist beigetreten"
         JoinedFrom,     // "spieler N: address"
         Left,           // "spieler N hat das spiel verlassen"
+        TimeUp,         // "zeit abgelaufen"
         Plain           // a line already in the words it is shown in
     };
 

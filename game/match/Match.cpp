@@ -174,6 +174,7 @@ void Match::nextTurn() {
     turnStart = clockNow();
     // The turn panel shows the new countdown from its first frame, not the last phase's seconds.
     secondsLeft = wholeSecondsLeft(countdownSeconds, 0);
+    secondsToThrow = 0;
     emit turnStarted(currentPlayer, currentFigure);
 }
 
@@ -255,6 +256,7 @@ void Match::tick(VORN_Clock::Ticks now) {
             frozen = false;
             state = Moving;
             turnStart = now;
+            secondsToThrow = wholeSecondsLeft(aimSeconds, 0);
             lastTick = now;
             physicsWorld.lastTicks = now;
             emit playStarted();
@@ -267,10 +269,12 @@ void Match::tick(VORN_Clock::Ticks now) {
         const double limit = state == Moving ? moveSeconds : aimSeconds;
         const double e = secondsSince(turnStart, now);
         emit turnClock(turnStart, limit - e);
-        if (e > limit)
-            nextTurn();
-        else
+        if (e > limit) {
+            timeRanOut();
+        } else {
             secondsLeft = wholeSecondsLeft(limit, e);
+            secondsToThrow = wholeSecondsLeft(aimSeconds, e);
+        }
         break;
     }
     case Flying: {
@@ -289,6 +293,17 @@ void Match::tick(VORN_Clock::Ticks now) {
     default:
         break;
     }
+}
+
+// A turn out of time ends with no throw: a grenade shown for aiming goes with it, so it does not
+// hang over the next turn, and the log says why the turn is over.
+void Match::timeRanOut() {
+    const int player = currentPlayer;
+    if (state == Aiming)
+        takeGrenadeOutOfWorld();
+    addMessage(LogLine(LogLine::Text::TimeUp));
+    emit timeUp(player);
+    nextTurn();
 }
 
 // Turn on the spot, then drive along the figure's own turned axes. A figure driven beyond the
@@ -337,7 +352,10 @@ void Match::apply(const TurnCommand& command) {
     yawRate = command.yawRate;
     raiseRate = command.raiseRate;
     driveRate = command.driveRate;
-    if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure)
+    // Past the time to throw, Return would only show the grenade for the turn to end at the next
+    // tick: the figure drives on instead, and the panel shows no time left to throw.
+    if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure &&
+        secondsSince(turnStart, clockNow()) <= aimSeconds)
         prepareThrow();
     else if (command.step == TurnCommand::Step::Throw && state == Aiming)
         fire();

@@ -75,8 +75,8 @@ public:
 
     // A command of the player on turn, from the keys, the computer or another machine: its rates
     // replace the held ones (they steer the figure while Moving, the aim while Aiming); FireMode
-    // while Moving enters fire mode, Throw while Aiming throws; a step in any other state does
-    // nothing.
+    // while Moving enters fire mode, as long as the time to throw is not over; Throw while Aiming
+    // throws; a step in any other state does nothing.
     void apply(const TurnCommand& command);
     TurnCommand heldRates() const; // the rates held now, with no step
     void stopRates();              // lets go of every rate, as a player lets go of the keys
@@ -151,6 +151,9 @@ public:
     VORN_LIB::VORN_Clock::Ticks clockAhead = 0;   // how far the game clock runs ahead
     VORN_LIB::VORN_Clock::Ticks turnStart = 0;    // 0 means no timer runs
     int secondsLeft = 0;
+    // Whole seconds left to throw while Moving or Aiming: fire mode closes aimSeconds after the
+    // countdown, driving only moveSeconds after it. The turn panel shows both while driving.
+    int secondsToThrow = 0;
     bool computersOnlyShown = false; // "nur noch computer" said this game
     ComputerOpponent computer;       // the chosen level; plays its players' turns from the tick
 
@@ -165,6 +168,7 @@ signals:
     void figureLost(int player); // a figure left the game
     void playerOut(int player);  // a player lost its last figure
     void gameOver(bool winner);  // a winner, or a draw
+    void timeUp(int player);     // the turn ran out of time, with no throw
     void logChanged();           // a line was added
 
 private:
@@ -174,6 +178,7 @@ private:
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();
+    void timeRanOut();
     void moveFigure(double dt);
     void moveGrenade(double dt);
     ComputerPlayer::Field computerField() const;

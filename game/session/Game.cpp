@@ -89,6 +89,7 @@ void Game::followMatch() {
         sound.explosion(point);
     });
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
+    connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {
         if (!match->currentFigure) // nobody took the turn: nothing to look at
             viewport->attach(nullptr);

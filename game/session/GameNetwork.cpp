@@ -97,6 +97,8 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
     const int playerBefore = match->currentPlayer;
     match->state = shown.state;
     match->secondsLeft = shown.secondsLeft;
+    match->secondsToThrow =
+        std::max(0, static_cast<int>(Rules::aimSeconds - shown.msIntoPhase * 0.001));
     match->aimYaw = shown.aimYaw;
     match->aimPitch = shown.aimPitch;
     match->aimPower = shown.aimPower;

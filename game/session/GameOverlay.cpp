@@ -399,6 +399,9 @@ void Game::drawTurnPanel(QPainter& painter) {
     overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
     overlayText(painter, 20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), font);
     overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
+    // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
+    if (match->state == Moving)
+        overlayText(painter, 20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), keyLineFont());
 }
 
 void Game::drawKeyPanel(QPainter& painter) {

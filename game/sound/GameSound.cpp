@@ -182,6 +182,10 @@ void GameSound::figureLost() {
     playAfter(FigureLost);
 }
 
+void GameSound::timeUp() {
+    play(Draw);
+}
+
 void GameSound::gameOver(bool winner) {
     playAfter(winner ? Victory : Draw);
 }

@@ -56,6 +56,7 @@ public:
     // The whistle of a lost figure and the end's fanfare wait until the blast before them has
     // been heard, and the fanfare until the whistle has: each one after the other.
     void figureLost();
+    void timeUp();              // a turn ended with no throw: the draw's falling phrase
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
     // Plays what waited and is due at engine clock reading now; every tick.
     void update(VORN_LIB::VORN_Clock::Ticks now);

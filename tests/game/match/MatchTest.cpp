@@ -1,6 +1,8 @@
 // The match on its own: no window, no GL context, Qt's offscreen platform, so these need no
 // display. A throw flies the one flight model's path to where the computer's planner expects it,
-// and a blast's events and log come out in the order and the words each machine shows them in.
+// and a blast's events and log come out in the order and the words each machine shows them in;
+// the turn's two clocks count to the rules' limits, and a turn out of time says so and leaves no
+// grenade behind.
 #include "game/match/Match.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/GrenadeFlight.h"
@@ -15,6 +17,7 @@
 #include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QTranslator>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -185,4 +188,59 @@ TEST_F(MatchTest, NinePlayersWearNineDistinctColoursAndASeedDropsTheFiguresWhere
         }
         match->reset();
     }
+}
+
+TEST_F(MatchTest, TheTurnPanelsClocksCountToRulesLimitsAndATurnOutOfTimeSaysSoAndClearsItsGrenade) {
+    driver.startRound(2, 1, 5);
+    QStringList events;
+    QObject::connect(match.get(), &Match::timeUp,
+                     [&](int player) { events << QString("time up %1").arg(player); });
+    QObject::connect(match.get(), &Match::grenadeGone, [&] { events << "grenade gone"; });
+    QObject::connect(match.get(), &Match::turnStarted,
+                     [&](int player) { events << QString("turn %1").arg(player); });
+    TurnCommand fireMode;
+    fireMode.step = TurnCommand::Step::FireMode;
+    VORN_LIB::VORN_Clock::Ticks start = 0;
+    auto secondsIntoTurn = [&] { return (match->clockNow() - start) * 0.001; };
+
+    // Driving: the time to drive and, on its own, the shorter time to throw, both from the end
+    // of the countdown.
+    driver.toMoving();
+    start = match->turnStart;
+    for (double at : {0.5, 30.5, 46.5}) {
+        driver.ticksFor(at - secondsIntoTurn());
+        SCOPED_TRACE(at);
+        EXPECT_EQ(match->secondsLeft, static_cast<int>(Rules::moveSeconds - at));
+        EXPECT_EQ(match->secondsToThrow, std::max(0, static_cast<int>(Rules::aimSeconds - at)));
+    }
+    // Past the time to throw Return shows no grenade: the figure drives on to the end of its
+    // time.
+    match->apply(fireMode);
+    EXPECT_EQ(match->state, Moving);
+    EXPECT_FALSE(match->grenadeShown());
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state != Moving; }, 1000));
+    EXPECT_NEAR(secondsIntoTurn(), Rules::moveSeconds, Rules::tickSeconds);
+    EXPECT_EQ(events.join(" | ").toStdString(), "time up 0 | turn 1");
+    EXPECT_EQ(driver.log().last().toStdString(), "zeit abgelaufen");
+
+    // Fire mode shown and never thrown: the turn ends when the time to throw does, and the
+    // grenade leaves the world with it rather than hang over the next turn.
+    events.clear();
+    driver.toMoving();
+    start = match->turnStart;
+    driver.ticksFor(Rules::aimSeconds - 1);
+    match->apply(fireMode);
+    ASSERT_EQ(match->state, Aiming);
+    EXPECT_TRUE(match->grenadeShown());
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state != Aiming; }, 100));
+    EXPECT_NEAR(secondsIntoTurn(), Rules::aimSeconds, Rules::tickSeconds);
+    EXPECT_EQ(events.join(" | ").toStdString(), "grenade gone | time up 1 | turn 0");
+    EXPECT_EQ(match->scene.children.count(&match->grenade), 0);
+    EXPECT_FALSE(match->grenadeFlying);
+    EXPECT_EQ(driver.log().mid(4).join(" | ").toStdString(), "zeit abgelaufen | zeit abgelaufen");
+
+    // The next fire mode shows the grenade once.
+    driver.toMoving();
+    match->apply(fireMode);
+    EXPECT_EQ(match->scene.children.count(&match->grenade), 1);
 }

@@ -136,6 +136,8 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 80, "am zug", 20);
     expectTextLine(image, 20, 120, "59 sekunden", 20);
     expectTextLine(image, 20, 160, "uebrig", 20);
+    expectTextLine(image, 20, 188, "werfen: 44 s", 16); // fire mode closes sooner
+    EXPECT_TRUE(noTextIn(image, QRect(200, 170, 40, 25))) << "beyond the panel";
     expectTextLine(image, w - 180, 40, "return:", 20);
     expectTextLine(image, w - 180, 80, "feuermodus", 20);
     expectTextLine(image, w - 180, 120, "esc:", 20);
@@ -146,6 +148,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     image = frame();
     expectTextLine(image, w - 180, 80, "abschuss", 20);
     expectTextLine(image, 20, 120, "44 sekunden", 20);
+    EXPECT_TRUE(noTextIn(image, QRect(5, 170, 190, 25))) << "aiming counts the same time once";
 
     // In flight the view is free of panels.
     tap(Qt::Key_Return);

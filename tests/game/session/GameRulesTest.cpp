@@ -210,40 +210,39 @@ TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
 }
 
-TEST_F(RulesScenario, AimingTimeRunsOutAndTheGrenadeHangsUntilTheNextThrow) {
+TEST_F(RulesScenario, ReturnPastTheTimeToThrowDrivesOnAndAnAimOutOfTimeTakesItsGrenade) {
     startRound(2, 1, 10);
     toMoving();
     ticksFor(46);
     ASSERT_EQ(g.match->state, Moving);
     EXPECT_EQ(g.match->secondsLeft, 14);
+    EXPECT_EQ(g.match->secondsToThrow, 0);
 
-    // Fire mode 46 s into the turn: the aiming time is already over, the next tick ends the turn.
+    // Fire mode 46 s into the turn: its time is over, so Return shows no grenade and the figure
+    // drives on until its own time runs out.
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
-    const VORN_Vector shown = g.match->grenade.worldPosition;
-    tick();
+    EXPECT_EQ(g.match->state, Moving);
+    EXPECT_EQ(inScene(&g.match->grenade), 0);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state != Moving; }, 14 * 40 + 2));
     EXPECT_EQ(g.match->state, Countdown);
     EXPECT_EQ(g.match->currentPlayer, 1);
-    // The panel counts the next player's countdown at once, not what was left of the aiming.
+    // The panel counts the next player's countdown at once, not what was left of the driving.
     EXPECT_EQ(g.match->secondsLeft, 3);
 
-    // The grenade stays where it was shown, in the scene but out of physics and collisions.
+    // Aiming until the time to throw is over: the grenade goes with the turn, out of the scene,
+    // physics and collisions, and the camera turns to the next figure.
     toMoving();
-    ticksFor(3);
+    ticksFor(40);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.match->state, Aiming);
     EXPECT_EQ(inScene(&g.match->grenade), 1);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state != Aiming; }, 5 * 40 + 2));
+    EXPECT_EQ(g.match->state, Countdown);
+    EXPECT_EQ(inScene(&g.match->grenade), 0);
     EXPECT_FALSE(g.match->grenadeFlying);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_NEAR(distance(g.match->grenade.worldPosition, shown), 0, 1e-12);
-
-    // The next throw takes it along (the scene lists it twice meanwhile) and its blast removes
-    // every entry.
-    tap(Qt::Key_Return);
-    EXPECT_EQ(inScene(&g.match->grenade), 2);
-    tap(Qt::Key_Return);
-    explodeAt(ground(60, 30) + VORN_Vector(0, 0.1, 0));
-    EXPECT_EQ(g.match->impactState, ImpactState::Exploded);
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    EXPECT_EQ(g.match->scene.children.size(), 5 + 2);
+    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    EXPECT_EQ(log().mid(4), QStringList({"zeit abgelaufen", "zeit abgelaufen"}));
 }
 
 TEST_F(RulesScenario, TurnPanelCountsTheTimeOfTheCurrentPhase) {

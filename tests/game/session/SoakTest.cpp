@@ -98,9 +98,9 @@ private:
     Game& g;
     std::mt19937 random;
     std::string failure;
-    // Scene entries of the grenade: every fire mode appends it, and only an explosion or a throw
-    // out of the valley takes it out (every entry at once), so an unfinished throw leaves it
-    // hanging and the next one lists it once more.
+    // Scene entries of the grenade: every fire mode appends it, and an explosion, a throw out of
+    // the valley or an aim out of time takes it out (every entry at once), so only a throw left
+    // for the main menu leaves it hanging and the next one lists it once more.
     int grenadeEntries = 0;
     int flightTicks = 0;
 
@@ -375,6 +375,8 @@ private:
         if (before == Flying && impactBefore != ImpactState::Exploded &&
             (g.match->impactState == ImpactState::Exploded || g.match->state != Flying))
             grenadeEntries = 0; // exploded or left the valley
+        if (before == Aiming && g.match->state == Countdown)
+            grenadeEntries = 0; // the time to throw ran out
 
         if (failure.empty())
             failure = check();
