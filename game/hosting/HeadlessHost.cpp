@@ -87,6 +87,8 @@ void HeadlessHost::reportEvents() {
                     line += QStringLiteral(", player %1 -%2").arg(d.player).arg(d.damage);
                 say(line);
             });
+    connect(m, &Match::timeUp, this,
+            [this](int player) { say(QStringLiteral("time up: player %1").arg(player)); });
     connect(m, &Match::figureLost, this,
             [this](int player) { say(QStringLiteral("lost: a figure of player %1").arg(player)); });
     connect(m, &Match::playerOut, this,
