@@ -252,6 +252,22 @@
         <translation>connection lost</translation>
     </message>
     <message>
+        <source>host nicht gefunden</source>
+        <translation>host not found</translation>
+    </message>
+    <message>
+        <source>verbindung abgelehnt</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>host antwortet nicht</source>
+        <translation>host does not answer</translation>
+    </message>
+    <message>
+        <source>port belegt</source>
+        <translation>port in use</translation>
+    </message>
+    <message>
         <source>falsche version</source>
         <translation>wrong version</translation>
     </message>

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QTcpSocket>
+#include <QTimer>
 
 using namespace Network;
 
@@ -13,6 +14,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
     auto* socket = new QTcpSocket();
     connection = new NetworkConnection(socket, this);
     connect(connection, &NetworkConnection::connected, this, [this] {
+        reached = true;
         connection->send(Hello{protocolVersion, QCoreApplication::applicationVersion()});
     });
     connect(connection, &NetworkConnection::received, this, [this](const Message& m) {
@@ -41,12 +43,33 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
             emit received(m);
         }
     });
-    connect(connection, &NetworkConnection::closed, this, [this] {
+    // A connection that ends before it was made says why: its socket (deleted with the
+    // connection, later) still knows.
+    connect(connection, &NetworkConnection::closed, this, [this, socket] {
         connection->deleteLater();
         connection = nullptr;
-        emit lost();
+        if (reached)
+            emit lost();
+        else
+            emit failed(socket->error() == QAbstractSocket::HostNotFoundError ? Failure::NoSuchHost
+                        : socket->error() == QAbstractSocket::ConnectionRefusedError
+                            ? Failure::Refused
+                            : Failure::NoAnswer);
+    });
+    QTimer::singleShot(answerLimitMs, this, [this] {
+        if (!reached && connection)
+            giveUp(Failure::NoAnswer);
     });
     socket->connectToHost(host, port);
+}
+
+void NetworkClient::giveUp(Failure failure) {
+    NetworkConnection* c = connection;
+    c->disconnect(this);
+    connection = nullptr;
+    c->close(QString());
+    c->deleteLater();
+    emit failed(failure);
 }
 
 void NetworkClient::send(const Message& message) {

@@ -22,12 +22,24 @@ public:
 
     int seat = -1; // given by the host's welcome
 
+    // Why a host was never reached.
+    enum class Failure {
+        NoSuchHost, // the name does not resolve
+        Refused,    // nothing listens on that port
+        NoAnswer    // no connection within answerLimitMs
+    };
+    int answerLimitMs = 5000;
+
 signals:
     void welcomed(int seat);
     void refused(const QString& reason);
     void received(const Network::Message& message);
-    void lost(); // the host went away, or the connection broke
+    void lost();                  // the host went away, or the connection broke
+    void failed(Failure failure); // the host was never reached: instead of lost()
 
 private:
+    void giveUp(Failure failure);
+
     NetworkConnection* connection = nullptr;
+    bool reached = false; // the connection was made
 };

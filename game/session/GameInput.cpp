@@ -177,6 +177,9 @@ void Game::networkMenuKey(QKeyEvent* event) {
         match->state = MainMenu;
         if (hostGame(Network::defaultPort))
             match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
+        else
+            match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
+        networkNote = !host; // the menu shows why no game was opened
     } else if (!typingAddress && key == Qt::Key_J) {
         typingAddress = true;
         address.clear();

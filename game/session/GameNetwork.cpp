@@ -39,6 +39,19 @@ void Game::joinGame(const QString& hostName, quint16 port) {
     connect(client, &NetworkClient::received, this, &Game::received);
     connect(client, &NetworkClient::lost, this,
             [this] { leaveNetworkGame(tr("verbindung zum spiel verloren")); });
+    connect(client, &NetworkClient::failed, this, [this](NetworkClient::Failure failure) {
+        switch (failure) {
+        case NetworkClient::Failure::NoSuchHost:
+            leaveNetworkGame(tr("host nicht gefunden"));
+            break;
+        case NetworkClient::Failure::Refused:
+            leaveNetworkGame(tr("verbindung abgelehnt"));
+            break;
+        case NetworkClient::Failure::NoAnswer:
+            leaveNetworkGame(tr("host antwortet nicht"));
+            break;
+        }
+    });
     client->connectTo(hostName, port);
 }
 

@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -62,6 +63,25 @@ INSTANTIATE_TEST_SUITE_P(Addresses, HostAddressTest, ::testing::ValuesIn(typed),
                          [](const ::testing::TestParamInfo<Typed>& info) {
                              return std::string(info.param.name);
                          });
+
+TEST(HostAddressJoin, APortWhereNothingListensIsToldApartFromALostGame) {
+    quint16 closedPort = 0;
+    {
+        NetworkHost probe; // a free port, closed again at once
+        ASSERT_TRUE(probe.listen(0));
+        closedPort = probe.port();
+    }
+    NetworkClient client;
+    bool lost = false;
+    std::optional<NetworkClient::Failure> failure;
+    QObject::connect(&client, &NetworkClient::lost, [&] { lost = true; });
+    QObject::connect(&client, &NetworkClient::failed,
+                     [&](NetworkClient::Failure f) { failure = f; });
+    client.connectTo(QStringLiteral("127.0.0.1"), closedPort);
+    ASSERT_TRUE(waitFor([&] { return failure.has_value() || lost; }));
+    EXPECT_FALSE(lost);
+    EXPECT_EQ(failure, NetworkClient::Failure::Refused);
+}
 
 TEST(HostAddressJoin, AHostIsReachedOverIPv6AndByName) {
     NetworkHost host;
