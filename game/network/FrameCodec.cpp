@@ -1,5 +1,5 @@
-// Each message's fields in a fixed order; the type byte is the message's place in
-// Network::Message. Texts are UTF-8 with a 16-bit length, lists have a 16-bit count.
+// Each message's fields in a fixed order after its type byte (Network::FrameType). Texts are UTF-8
+// with a 16-bit length, lists have a 16-bit count.
 #include "game/network/FrameCodec.h"
 
 #include <QDataStream>
@@ -31,6 +31,7 @@ void write(QDataStream& out, const Welcome& m) {
 }
 void write(QDataStream& out, const Refused& m) {
     writeText(out, m.reason);
+    writeText(out, m.hostVersion);
 }
 void write(QDataStream& out, const Command& m) {
     out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate
@@ -121,17 +122,21 @@ private:
 
 std::optional<Message> read(Reader& r, int type) {
     switch (type) {
-    case 0: {
+    case quint8(FrameType::Hello): {
         Hello m;
         m.protocol = r.value<quint32>();
         m.game = r.text();
         return m;
     }
-    case 1:
+    case quint8(FrameType::Welcome):
         return Welcome{r.value<qint32>()};
-    case 2:
-        return Refused{r.text()};
-    case 3: {
+    case quint8(FrameType::Refused): {
+        Refused m;
+        m.reason = r.text();
+        m.hostVersion = r.text();
+        return m;
+    }
+    case quint8(FrameType::Command): {
         Command m;
         m.seat = r.value<qint32>();
         // Rates of held keys are finite and small; anything else is not a command.
@@ -147,7 +152,7 @@ std::optional<Message> read(Reader& r, int type) {
         m.command.step = static_cast<TurnCommand::Step>(step);
         return m;
     }
-    case 4: {
+    case quint8(FrameType::Start): {
         Start m;
         const int n = r.count(maxColours, 4);
         for (int i = 0; i < n; ++i)
@@ -155,7 +160,7 @@ std::optional<Message> read(Reader& r, int type) {
         m.figures = r.value<qint32>();
         return m;
     }
-    case 5: {
+    case quint8(FrameType::State): {
         State m;
         const quint8 state = r.value<quint8>();
         if (state > GameOver)
@@ -189,7 +194,7 @@ std::optional<Message> read(Reader& r, int type) {
             m.messages.append(r.text());
         return m;
     }
-    case 6: {
+    case quint8(FrameType::Event): {
         Event m;
         const quint8 kind = r.value<quint8>();
         if (kind >= Event::KindCount)
@@ -200,11 +205,11 @@ std::optional<Message> read(Reader& r, int type) {
         m.z = r.value<float>();
         return m;
     }
-    case 7:
+    case quint8(FrameType::Checksum):
         return Checksum{r.value<quint32>()};
-    case 8:
+    case quint8(FrameType::HeightmapRequest):
         return HeightmapRequest{};
-    case 9: {
+    case quint8(FrameType::HeightRows): {
         HeightRows m;
         m.firstValue = r.value<quint32>();
         const int n = r.count(maxHeights, 8);
@@ -212,9 +217,9 @@ std::optional<Message> read(Reader& r, int type) {
             m.heights.append(r.wide());
         return m;
     }
-    case 10:
+    case quint8(FrameType::KeepAlive):
         return KeepAlive{};
-    case 11:
+    case quint8(FrameType::Bye):
         return Bye{};
     default:
         return std::nullopt;
@@ -230,7 +235,7 @@ QByteArray FrameCodec::encode(const Message& message) {
         out.setVersion(QDataStream::Qt_5_15);
         out.setByteOrder(QDataStream::BigEndian);
         out.setFloatingPointPrecision(QDataStream::SinglePrecision);
-        out << quint8(message.index());
+        out << std::visit([](const auto& m) { return quint8(m.type); }, message);
         std::visit(
             [&](const auto& m) {
                 if constexpr (std::is_same_v<std::decay_t<decltype(m)>, Command> ||

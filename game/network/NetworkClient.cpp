@@ -15,7 +15,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
     connection = new NetworkConnection(socket, this);
     connect(connection, &NetworkConnection::connected, this, [this] {
         reached = true;
-        connection->send(Hello{protocolVersion, QCoreApplication::applicationVersion()});
+        connection->send(Hello{protocolVersion, gameVersion()});
     });
     connect(connection, &NetworkConnection::received, this, [this](const Message& m) {
         if (const auto* w = std::get_if<Welcome>(&m)) {
@@ -31,12 +31,13 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
             // Closed before it is said, and not as a lost connection: whoever hears the refusal
             // may leave at once, and this connection is then no longer there.
             const QString reason = r->reason;
+            const QString hostVersion = r->hostVersion;
             NetworkConnection* c = connection;
             c->disconnect(this);
             connection = nullptr;
             c->close(QString());
             c->deleteLater();
-            emit refused(reason);
+            emit refused(reason, hostVersion);
         } else if (seat < 0) {
             connection->close(QStringLiteral("no welcome first"));
         } else if (!std::holds_alternative<KeepAlive>(m)) {

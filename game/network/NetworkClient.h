@@ -32,7 +32,7 @@ public:
 
 signals:
     void welcomed(int seat);
-    void refused(const QString& reason);
+    void refused(const QString& reason, const QString& hostVersion);
     void received(const Network::Message& message);
     void lost();                  // the host went away, or the connection broke
     void failed(Failure failure); // the host was never reached: instead of lost()

@@ -2,6 +2,7 @@
 
 #include "game/network/NetworkConnection.h"
 
+#include <QCoreApplication>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -103,12 +104,12 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
         if (seat >= 0) {
             peer->close(QStringLiteral("a second hello"));
         } else if (hello->protocol != protocolVersion) {
-            peer->send(Refused{QStringLiteral("falsche version")});
+            peer->send(Refused{QStringLiteral("falsche version"), gameVersion()});
             peer->close(QStringLiteral("protocol version %1, this game speaks %2")
                             .arg(hello->protocol)
                             .arg(protocolVersion));
         } else if (freeSeat() < 0) {
-            peer->send(Refused{QStringLiteral("kein platz")});
+            peer->send(Refused{QStringLiteral("kein platz"), gameVersion()});
             peer->close(QStringLiteral("every seat is taken"));
         } else {
             const int given = freeSeat();

@@ -12,7 +12,27 @@
 
 namespace Network {
 
-constexpr quint32 protocolVersion = 1;
+// The type byte of each message's frame: fixed numbers, never the order of a list, so that
+// rearranging the code cannot change the wire.
+enum class FrameType : quint8 {
+    Hello = 0,
+    Welcome = 1,
+    Refused = 2,
+    Command = 3,
+    Start = 4,
+    State = 5,
+    Event = 6,
+    Checksum = 7,
+    HeightmapRequest = 8,
+    HeightRows = 9,
+    KeepAlive = 10,
+    Bye = 11
+};
+
+// The protocol decides whether two machines play together; the game's version is only shown.
+constexpr quint32 protocolVersion = 2;
+// This build's version of the game ("1.0.0"), as hello and a refusal carry it.
+QString gameVersion();
 constexpr quint16 defaultPort = 47800;
 constexpr int frameLimit = 64 * 1024;   // bytes of one frame, its length field included
 constexpr int silentLimitMs = 10000;    // a peer heard nothing from for this long is dropped
@@ -24,24 +44,30 @@ constexpr int waitingLimit = 16;        // connections at once that have not sai
 
 // First words of either side: the protocol and the game's version.
 struct Hello {
+    static constexpr FrameType type = FrameType::Hello;
     quint32 protocol = protocolVersion;
     QString game;
 };
 // The host's answer: the seat the joined machine plays (the player of that number).
 struct Welcome {
+    static constexpr FrameType type = FrameType::Welcome;
     qint32 seat = -1;
 };
-// The host turns a machine away: "falsche version" or "kein platz".
+// The host turns a machine away: "falsche version" or "kein platz", with the host's game version.
 struct Refused {
+    static constexpr FrameType type = FrameType::Refused;
     QString reason;
+    QString hostVersion;
 };
 // A joined machine's command for its own seat.
 struct Command {
+    static constexpr FrameType type = FrameType::Command;
     qint32 seat = -1;
     TurnCommand command;
 };
 // A new round: the players' colours (red, green, blue in 0 … 1) and the figures each.
 struct Start {
+    static constexpr FrameType type = FrameType::Start;
     QVector<float> colours; // three per player
     qint32 figures = 0;
 };
@@ -55,6 +81,7 @@ struct Figure {
 };
 // A tick of the host's game.
 struct State {
+    static constexpr FrameType type = FrameType::State;
     GameState state = MainMenu;
     qint8 currentPlayer = -1;
     qint8 currentSlot = -1; // the figure on turn, -1 for none
@@ -68,21 +95,30 @@ struct State {
 };
 // Something that happened once: a crater, a sound.
 struct Event {
+    static constexpr FrameType type = FrameType::Event;
     enum Kind : quint8 { Crater, TurnStarts, Launch, FigureLost, Win, Draw, KindCount };
     Kind kind = Crater;
     float x = 0, y = 0, z = 0; // the crater's or the blast's centre
 };
 // A sum of the host's heightmap after a crater, and a part of the heightmap itself.
 struct Checksum {
+    static constexpr FrameType type = FrameType::Checksum;
     quint32 sum = 0;
 };
-struct HeightmapRequest {};
+struct HeightmapRequest {
+    static constexpr FrameType type = FrameType::HeightmapRequest;
+};
 struct HeightRows {
+    static constexpr FrameType type = FrameType::HeightRows;
     quint32 firstValue = 0; // index of the first height in the grid, row by row
     QVector<double> heights;
 };
-struct KeepAlive {};
-struct Bye {};
+struct KeepAlive {
+    static constexpr FrameType type = FrameType::KeepAlive;
+};
+struct Bye {
+    static constexpr FrameType type = FrameType::Bye;
+};
 
 using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
                              HeightmapRequest, HeightRows, KeepAlive, Bye>;

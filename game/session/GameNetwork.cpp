@@ -31,11 +31,18 @@ void Game::joinGame(const QString& hostName, quint16 port) {
     connect(client, &NetworkClient::welcomed, this,
             [this] { match->addMessage(LogLine(LogLine::Text::WaitingPlayers)); });
     // Turned away: back in the main menu, told why.
-    connect(client, &NetworkClient::refused, this, [this](const QString& reason) {
-        leaveNetworkGame(reason == QLatin1String("falsche version") ? tr("falsche version")
-                         : reason == QLatin1String("kein platz")    ? tr("kein platz")
-                                                                    : reason);
-    });
+    connect(client, &NetworkClient::refused, this,
+            [this](const QString& reason, const QString& hostVersion) {
+                if (reason == QLatin1String("falsche version"))
+                    // Both versions, this machine's first, so the players know who updates.
+                    leaveNetworkGame(tr("falsche version") + QStringLiteral(": ") +
+                                     Network::gameVersion() + QStringLiteral(" / ") +
+                                     (hostVersion.isEmpty() ? QStringLiteral("?") : hostVersion));
+                else if (reason == QLatin1String("kein platz"))
+                    leaveNetworkGame(tr("kein platz"));
+                else
+                    leaveNetworkGame(reason);
+            });
     connect(client, &NetworkClient::received, this, &Game::received);
     connect(client, &NetworkClient::lost, this,
             [this] { leaveNetworkGame(tr("verbindung zum spiel verloren")); });

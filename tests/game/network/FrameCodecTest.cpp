@@ -132,3 +132,54 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         EXPECT_FALSE(reader.next()) << c.name;
     }
 }
+
+// The bytes of every message, as the wire holds them: a change to a type number, a field's order
+// or width shows here, and must come with a new protocol version.
+TEST(FrameCodec, EveryMessageKeepsItsBytes) {
+    State state;
+    state.state = Flying;
+    state.currentPlayer = 1;
+    state.currentSlot = 0;
+    state.secondsLeft = 5;
+    state.msIntoPhase = 300;
+    state.grenadeShown = true;
+    state.grenadeX = 1.5f;
+    state.aimPower = 2.0f;
+    state.figures.append({1, 0, 0.5f, 1.0f, -2.0f, 90.0f, 75});
+    state.messages = {QStringLiteral("ab")};
+    TurnCommand keys;
+    keys.yawRate = 30;
+    keys.step = TurnCommand::Step::Throw;
+    HeightRows rows;
+    rows.firstValue = 7;
+    rows.heights = {0.5};
+
+    const struct {
+        const char* name;
+        Message message;
+        const char* hex;
+    } golden[] = {
+        {"hello", Hello{2, QStringLiteral("1.0")}, "0000000a 00 00000002 0003 312e30"},
+        {"welcome", Welcome{3}, "000000050100000003"},
+        {"refused", Refused{QStringLiteral("x"), QStringLiteral("1")}, "000000070200017800 0131"},
+        {"command", Command{1, keys},
+         "0000001e 03 00000001 403e000000000000 0000000000000000 0000000000000000 02"},
+        {"start", Start{{1.0f, 0.5f, 0.0f}, 2}, "000000130400033f8000003f0000000000000000000002"},
+        {"state", state,
+         "0000003f 05 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 00000000 00000000 "
+         "40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b 0001 0002 6162"},
+        {"event", Event{Event::Launch, 1.0f, 2.0f, 3.0f}, "0000000e06023f8000004000000040400000"},
+        {"checksum", Checksum{0xdeadbeef}, "0000000507deadbeef"},
+        {"heightmapRequest", HeightmapRequest{}, "0000000108"},
+        {"heightRows", rows, "0000000f0900000007 00013fe0000000000000"},
+        {"keepAlive", KeepAlive{}, "000000010a"},
+        {"bye", Bye{}, "000000010b"},
+    };
+    for (const auto& g : golden) {
+        SCOPED_TRACE(g.name);
+        const QByteArray expected = QByteArray::fromHex(QByteArray(g.hex).replace(' ', ""));
+        EXPECT_EQ(FrameCodec::encode(g.message).toHex().toStdString(),
+                  expected.toHex().toStdString());
+        EXPECT_EQ(FrameCodec::encode(decoded(expected)), expected) << "decoded and encoded again";
+    }
+}

@@ -274,7 +274,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
             heard.append(joiner->readAll());
             while (std::optional<Message> m = heard.next()) {
                 said.push_back(*m);
-                joiner->write(FrameCodec::encode(Refused{QStringLiteral("falsche version")}));
+                joiner->write(FrameCodec::encode(
+                    Refused{QStringLiteral("falsche version"), QStringLiteral("9.9.9")}));
                 joiner->disconnectFromHost();
             }
         });
@@ -282,9 +283,12 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     g.joinGame(QStringLiteral("127.0.0.1"), other.serverPort());
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
     ASSERT_EQ(said.size(), 1u);
-    EXPECT_TRUE(std::holds_alternative<Hello>(said[0]));
+    ASSERT_TRUE(std::holds_alternative<Hello>(said[0]));
+    EXPECT_EQ(std::get<Hello>(said[0]).game, Network::gameVersion()); // never empty
+    EXPECT_FALSE(Network::gameVersion().isEmpty());
     EXPECT_EQ(g.match->state, MainMenu);
-    EXPECT_EQ(log().last(), QStringLiteral("falsche version"));
+    EXPECT_EQ(log().last(), QStringLiteral("falsche version: ") + Network::gameVersion() +
+                                QStringLiteral(" / 9.9.9"));
 }
 
 TEST(NetworkHost, ClosesConnectionsThatWaitTooLongOrTrickle) {
