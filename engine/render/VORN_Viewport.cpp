@@ -9,6 +9,7 @@
 #include "engine/scene/VORN_Scene.h"
 
 #include <GL/glu.h>
+#include <algorithm>
 #include <cmath>
 
 namespace VORN_LIB {
@@ -57,6 +58,7 @@ void VORN_Viewport::setView(const VORN_Vector& position, double yaw, double pitc
     this->distance = distance;
     normalizePitch();
     updateBasis();
+    keepAboveGround();
 }
 
 void VORN_Viewport::rotate(double dYaw, double dPitch) {
@@ -64,6 +66,7 @@ void VORN_Viewport::rotate(double dYaw, double dPitch) {
     pitch += dPitch;
     normalizePitch();
     updateBasis();
+    keepAboveGround();
 }
 
 void VORN_Viewport::normalizePitch() {
@@ -97,6 +100,59 @@ void VORN_Viewport::updateBasis() {
 
     if (mode != GL_MODELVIEW)
         glMatrixMode(mode);
+}
+
+VORN_Vector VORN_Viewport::eye() const {
+    return position - back * distance;
+}
+
+namespace {
+
+// The eye of an orbit view, as updateBasis and render place it: back = Ry(yaw)·Rx(pitch)·z.
+VORN_Vector orbitEye(const VORN_Vector& position, double yaw, double pitch, double distance) {
+    const double y = yaw * M_PI / 180.0;
+    const double p = pitch * M_PI / 180.0;
+    const VORN_Vector back(std::cos(p) * std::sin(y), -std::sin(p), std::cos(p) * std::cos(y));
+    return position - back * distance;
+}
+
+} // namespace
+
+bool VORN_Viewport::keepAboveGround() {
+    if (!ground)
+        return false;
+    const auto clearance = [this](double p) {
+        const VORN_Vector e = orbitEye(position, yaw, p, distance);
+        return e.y() - (ground(e.x(), e.z()) + groundClearance);
+    };
+    if (clearance(pitch) >= 0)
+        return false;
+
+    // The eye's height is position.y + distance × sin(pitch): it rises toward pitchMin for an eye
+    // behind the look-at point, toward pitchMax for one in front. Degree steps find the first
+    // pitch that clears the ground, halving then closes in on the ground from above.
+    const double limit = distance < 0 ? pitchMin : pitchMax;
+    const double step = limit < pitch ? -1.0 : 1.0;
+    double blocked = pitch;
+    for (int i = 1; distance != 0 && blocked != limit; ++i) {
+        const double tried = step < 0 ? std::max(pitch - i, limit) : std::min(pitch + i, limit);
+        if (clearance(tried) >= 0) {
+            double clear = tried;
+            for (int halving = 0; halving < 16; ++halving) {
+                const double middle = (blocked + clear) / 2;
+                if (clearance(middle) >= 0)
+                    clear = middle;
+                else
+                    blocked = middle;
+            }
+            pitch = clear;
+            updateBasis();
+            return true;
+        }
+        blocked = tried;
+    }
+    position[1] -= clearance(pitch);
+    return true;
 }
 
 void VORN_Viewport::resize(int w, int h) {
@@ -179,8 +235,10 @@ void VORN_Viewport::render() {
     cone = nullptr;
     cone = new VORN_OcclusionCone(halfAngle, nearPlane, farPlane);
 
-    // Eye at position − distance × back, looking along −back.
+    // Eye at position − distance × back, looking along −back, above the ground however the
+    // followed object has moved or the ground has changed since the last frame.
     glMatrixMode(GL_MODELVIEW);
+    keepAboveGround();
     glLoadIdentity();
     glTranslated(0, 0, distance);
     glRotated(pitch, -1, 0, 0);

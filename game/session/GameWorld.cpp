@@ -39,6 +39,9 @@ void Game::setUpWorld() {
     match = std::make_unique<Match>(heightMap);
     VORN_Scene& scene = match->scene;
     viewport = std::make_unique<VORN_Viewport>(&scene);
+    viewport->ground = [land = &match->landscape](double x, double z) {
+        return land->surfaceHeight(x, z);
+    };
 
     viewport->outlines = true;
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
