@@ -10,7 +10,7 @@
 
 namespace {
 
-const QColor helpFill(20, 20, 60, 235); // dark enough to hide the menu's text below it
+const QColor helpFill(20, 20, 60, 245); // dark enough to hide the text below it
 const QColor helpText(255, 255, 255);
 const QColor helpKey(255, 240, 170); // the keys pale yellow, the actions white
 constexpr int largestPointSize = 15;

