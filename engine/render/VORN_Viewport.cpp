@@ -102,10 +102,6 @@ void VORN_Viewport::updateBasis() {
         glMatrixMode(mode);
 }
 
-VORN_Vector VORN_Viewport::eye() const {
-    return position - back * distance;
-}
-
 namespace {
 
 // The eye of an orbit view, as updateBasis and render place it: back = Ry(yaw)·Rx(pitch)·z.

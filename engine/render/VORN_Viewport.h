@@ -30,8 +30,6 @@ public:
     // Camera axes in world coordinates from Ry(yaw)·Rx(pitch).
     void updateBasis();
 
-    // The eye in world coordinates: position − distance × back.
-    VORN_Vector eye() const;
     // Keeps the eye groundClearance above the ground: a view whose eye would be below turns
     // toward the side where the eye rises (down for an eye behind the look-at point, up for one in
     // front) by as little as clears the ground. An eye that no pitch lifts (on the look-at point,
