@@ -80,45 +80,32 @@ void VORN_Viewport::normalizePitch() {
         pitch = pitchMax;
 }
 
-void VORN_Viewport::updateBasis() {
-    // The basis is read from the model-view stack; another selected matrix mode is put back after.
-    GLint mode = GL_MODELVIEW;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    if (mode != GL_MODELVIEW)
-        glMatrixMode(GL_MODELVIEW);
-
-    GLdouble m[16];
-    glPushMatrix();
-    glLoadIdentity();
-    glRotated(yaw, 0, 1, 0);
-    glRotated(pitch, 1, 0, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    right = VORN_Vector(m[0], m[1], m[2]);
-    up = VORN_Vector(m[4], m[5], m[6]);
-    back = VORN_Vector(m[8], m[9], m[10]);
-
-    if (mode != GL_MODELVIEW)
-        glMatrixMode(mode);
-}
-
 namespace {
 
-// The eye of an orbit view, as updateBasis and render place it: back = Ry(yaw)·Rx(pitch)·z.
-VORN_Vector orbitEye(const VORN_Vector& position, double yaw, double pitch, double distance) {
+// The camera's z axis, the last column of Ry(yaw)·Rx(pitch); angles in degrees.
+VORN_Vector backOf(double yaw, double pitch) {
     const double y = yaw * M_PI / 180.0;
     const double p = pitch * M_PI / 180.0;
-    const VORN_Vector back(std::cos(p) * std::sin(y), -std::sin(p), std::cos(p) * std::cos(y));
-    return position - back * distance;
+    return VORN_Vector(std::cos(p) * std::sin(y), -std::sin(p), std::cos(p) * std::cos(y));
 }
 
 } // namespace
+
+// The columns of Ry(yaw)·Rx(pitch), worked out rather than read back from GL, so that the camera
+// can be turned where no GL context is current (the match's events, the mouse).
+void VORN_Viewport::updateBasis() {
+    const double y = yaw * M_PI / 180.0;
+    const double p = pitch * M_PI / 180.0;
+    right = VORN_Vector(std::cos(y), 0, -std::sin(y));
+    up = VORN_Vector(std::sin(p) * std::sin(y), std::cos(p), std::sin(p) * std::cos(y));
+    back = backOf(yaw, pitch);
+}
 
 bool VORN_Viewport::keepAboveGround() {
     if (!ground)
         return false;
     const auto clearance = [this](double p) {
-        const VORN_Vector e = orbitEye(position, yaw, p, distance);
+        const VORN_Vector e = position - backOf(yaw, p) * distance; // the eye at pitch p
         return e.y() - (ground(e.x(), e.z()) + groundClearance);
     };
     if (clearance(pitch) >= 0)

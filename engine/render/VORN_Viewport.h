@@ -27,7 +27,7 @@ public:
     void setView(const VORN_Vector& position, double yaw, double pitch, double distance);
     // Adds to yaw (never wrapped) and pitch (normalised and clamped), then refreshes the basis.
     void rotate(double dYaw, double dPitch);
-    // Camera axes in world coordinates from Ry(yaw)·Rx(pitch).
+    // Camera axes in world coordinates from Ry(yaw)·Rx(pitch); no GL call.
     void updateBasis();
 
     // Keeps the eye groundClearance above the ground: a view whose eye would be below turns
