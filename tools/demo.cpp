@@ -1,10 +1,11 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
-// stage: menu, countdown, moving, aiming, flight, crater, end screen, and then a computer
-// opponent in fire mode; the driving picture also with the 3-D picture at half scale (the others
-// at full scale, whatever the machine measures). The rounds follow the game's rules; only the
-// camera is placed by hand for the end screen. Usage (from build/bin, under a display): demo
-// [output folder, default "pictures"]
+// stage: menu, countdown, moving (also with the key help, in German and in English, and with the
+// 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming,
+// flight, crater, end screen, and then a computer opponent in fire mode. The rounds follow the
+// game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
+// a display): demo [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
+#include "game/app/GameLanguage.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QTimer>
+#include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -125,6 +127,18 @@ int main(int argc, char** argv) {
     game->renderScale.fix(0.5);
     shoot("9-half-scale");
     game->renderScale.fix(1.0);
+
+    // The key help of the same moment, in German and in English.
+    tap(Qt::Key_F1);
+    shoot("9-keys");
+    GameLanguage::available(); // registers the translations
+    QTranslator english;
+    if (english.load(":/translations/tortoise-valley_en.qm")) {
+        QApplication::installTranslator(&english);
+        shoot("9-keys-en");
+        QApplication::removeTranslator(&english);
+    }
+    tap(Qt::Key_F1);
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
     const Tortoise* target = game->match->players[1]->figure(0);

@@ -275,5 +275,133 @@
         <source>kein platz</source>
         <translation>no free seat</translation>
     </message>
+    <message>
+        <source>f1: tasten</source>
+        <translation>f1: keys</translation>
+    </message>
+    <message>
+        <source>tasten</source>
+        <translation>keys</translation>
+    </message>
+    <message>
+        <source>computerstufe</source>
+        <translation>computer level</translation>
+    </message>
+    <message>
+        <source>netzwerkspiel</source>
+        <translation>network game</translation>
+    </message>
+    <message>
+        <source>spiel beenden</source>
+        <translation>quit</translation>
+    </message>
+    <message>
+        <source>spiel eroeffnen</source>
+        <translation>host a game</translation>
+    </message>
+    <message>
+        <source>adresse eingeben</source>
+        <translation>type the address</translation>
+    </message>
+    <message>
+        <source>beitreten</source>
+        <translation>join</translation>
+    </message>
+    <message>
+        <source>zurueck</source>
+        <translation>back</translation>
+    </message>
+    <message>
+        <source>anzahl spieler</source>
+        <translation>number of players</translation>
+    </message>
+    <message>
+        <source>figuren pro spieler</source>
+        <translation>figures per player</translation>
+    </message>
+    <message>
+        <source>pfeile</source>
+        <translation>arrows</translation>
+    </message>
+    <message>
+        <source>drehen und fahren</source>
+        <translation>turn and drive</translation>
+    </message>
+    <message>
+        <source>leertaste / strg</source>
+        <translation>space / ctrl</translation>
+    </message>
+    <message>
+        <source>steigen und sinken</source>
+        <translation>rise and sink</translation>
+    </message>
+    <message>
+        <source>links / rechts</source>
+        <translation>left / right</translation>
+    </message>
+    <message>
+        <source>wurf drehen</source>
+        <translation>turn the throw</translation>
+    </message>
+    <message>
+        <source>wurf heben und senken</source>
+        <translation>raise and lower the throw</translation>
+    </message>
+    <message>
+        <source>hoch / runter</source>
+        <translation>up / down</translation>
+    </message>
+    <message>
+        <source>staerke</source>
+        <translation>strength</translation>
+    </message>
+    <message>
+        <source>spiel verlassen</source>
+        <translation>leave the game</translation>
+    </message>
+    <message>
+        <source>blick hinter die figur</source>
+        <translation>view behind the figure</translation>
+    </message>
+    <message>
+        <source>naechster gegner</source>
+        <translation>next enemy</translation>
+    </message>
+    <message>
+        <source>maus</source>
+        <translation>mouse</translation>
+    </message>
+    <message>
+        <source>kamera drehen</source>
+        <translation>turn the camera</translation>
+    </message>
+    <message>
+        <source>mausrad</source>
+        <translation>mouse wheel</translation>
+    </message>
+    <message>
+        <source>zoomen</source>
+        <translation>zoom</translation>
+    </message>
+    <message>
+        <source>mittlere taste</source>
+        <translation>middle button</translation>
+    </message>
+    <message>
+        <source>blick der figur</source>
+        <translation>the figure&apos;s view</translation>
+    </message>
+    <message>
+        <source>ton an / aus</source>
+        <translation>sound on / off</translation>
+    </message>
+    <message>
+        <source>vollbild</source>
+        <translation>full screen</translation>
+    </message>
+    <message>
+        <source>diese hilfe</source>
+        <translation>this help</translation>
+    </message>
 </context>
 </TS>

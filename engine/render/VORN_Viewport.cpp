@@ -9,6 +9,7 @@
 #include "engine/scene/VORN_Scene.h"
 
 #include <GL/glu.h>
+#include <algorithm>
 #include <cmath>
 
 namespace VORN_LIB {
@@ -57,6 +58,7 @@ void VORN_Viewport::setView(const VORN_Vector& position, double yaw, double pitc
     this->distance = distance;
     normalizePitch();
     updateBasis();
+    keepAboveGround();
 }
 
 void VORN_Viewport::rotate(double dYaw, double dPitch) {
@@ -64,6 +66,7 @@ void VORN_Viewport::rotate(double dYaw, double dPitch) {
     pitch += dPitch;
     normalizePitch();
     updateBasis();
+    keepAboveGround();
 }
 
 void VORN_Viewport::normalizePitch() {
@@ -77,26 +80,62 @@ void VORN_Viewport::normalizePitch() {
         pitch = pitchMax;
 }
 
+namespace {
+
+// The camera's z axis, the last column of Ry(yaw)·Rx(pitch); angles in degrees.
+VORN_Vector backOf(double yaw, double pitch) {
+    const double y = yaw * M_PI / 180.0;
+    const double p = pitch * M_PI / 180.0;
+    return VORN_Vector(std::cos(p) * std::sin(y), -std::sin(p), std::cos(p) * std::cos(y));
+}
+
+} // namespace
+
+// The columns of Ry(yaw)·Rx(pitch), worked out rather than read back from GL, so that the camera
+// can be turned where no GL context is current (the match's events, the mouse).
 void VORN_Viewport::updateBasis() {
-    // The basis is read from the model-view stack; another selected matrix mode is put back after.
-    GLint mode = GL_MODELVIEW;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
-    if (mode != GL_MODELVIEW)
-        glMatrixMode(GL_MODELVIEW);
+    const double y = yaw * M_PI / 180.0;
+    const double p = pitch * M_PI / 180.0;
+    right = VORN_Vector(std::cos(y), 0, -std::sin(y));
+    up = VORN_Vector(std::sin(p) * std::sin(y), std::cos(p), std::sin(p) * std::cos(y));
+    back = backOf(yaw, pitch);
+}
 
-    GLdouble m[16];
-    glPushMatrix();
-    glLoadIdentity();
-    glRotated(yaw, 0, 1, 0);
-    glRotated(pitch, 1, 0, 0);
-    glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    glPopMatrix();
-    right = VORN_Vector(m[0], m[1], m[2]);
-    up = VORN_Vector(m[4], m[5], m[6]);
-    back = VORN_Vector(m[8], m[9], m[10]);
+bool VORN_Viewport::keepAboveGround() {
+    if (!ground)
+        return false;
+    const auto clearance = [this](double p) {
+        const VORN_Vector e = position - backOf(yaw, p) * distance; // the eye at pitch p
+        return e.y() - (ground(e.x(), e.z()) + groundClearance);
+    };
+    if (clearance(pitch) >= 0)
+        return false;
 
-    if (mode != GL_MODELVIEW)
-        glMatrixMode(mode);
+    // The eye's height is position.y + distance × sin(pitch): it rises toward pitchMin for an eye
+    // behind the look-at point, toward pitchMax for one in front. Degree steps find the first
+    // pitch that clears the ground, halving then closes in on the ground from above.
+    const double limit = distance < 0 ? pitchMin : pitchMax;
+    const double step = limit < pitch ? -1.0 : 1.0;
+    double blocked = pitch;
+    for (int i = 1; distance != 0 && blocked != limit; ++i) {
+        const double tried = step < 0 ? std::max(pitch - i, limit) : std::min(pitch + i, limit);
+        if (clearance(tried) >= 0) {
+            double clear = tried;
+            for (int halving = 0; halving < 16; ++halving) {
+                const double middle = (blocked + clear) / 2;
+                if (clearance(middle) >= 0)
+                    clear = middle;
+                else
+                    blocked = middle;
+            }
+            pitch = clear;
+            updateBasis();
+            return true;
+        }
+        blocked = tried;
+    }
+    position[1] -= clearance(pitch);
+    return true;
 }
 
 void VORN_Viewport::resize(int w, int h) {
@@ -179,8 +218,10 @@ void VORN_Viewport::render() {
     cone = nullptr;
     cone = new VORN_OcclusionCone(halfAngle, nearPlane, farPlane);
 
-    // Eye at position − distance × back, looking along −back.
+    // Eye at position − distance × back, looking along −back, above the ground however the
+    // followed object has moved or the ground has changed since the last frame.
     glMatrixMode(GL_MODELVIEW);
+    keepAboveGround();
     glLoadIdentity();
     glTranslated(0, 0, distance);
     glRotated(pitch, -1, 0, 0);

@@ -6,6 +6,7 @@
 
 #include <GL/gl.h>
 #include <QObject>
+#include <functional>
 
 namespace VORN_LIB {
 
@@ -26,8 +27,15 @@ public:
     void setView(const VORN_Vector& position, double yaw, double pitch, double distance);
     // Adds to yaw (never wrapped) and pitch (normalised and clamped), then refreshes the basis.
     void rotate(double dYaw, double dPitch);
-    // Camera axes in world coordinates from Ry(yaw)·Rx(pitch).
+    // Camera axes in world coordinates from Ry(yaw)·Rx(pitch); no GL call.
     void updateBasis();
+
+    // Keeps the eye groundClearance above the ground: a view whose eye would be below turns
+    // toward the side where the eye rises (down for an eye behind the look-at point, up for one in
+    // front) by as little as clears the ground. An eye that no pitch lifts (on the look-at point,
+    // or a look-at point under the ground) raises the look-at point instead. Nothing without a
+    // ground; tells whether the view changed. setView, rotate and render call it.
+    bool keepAboveGround();
 
     // Pixel rectangle from the relative one, each value truncated toward zero.
     void resize(int w, int h);
@@ -52,6 +60,9 @@ public:
     double distance = 0;  // eye at position − distance × back; negative puts it behind
     double pitchMin = -90;
     double pitchMax = 90;
+    // Height of the ground under world x/z, which the eye stays above; none lets it go anywhere.
+    std::function<double(double x, double z)> ground;
+    double groundClearance = 0.25;
     VORN_Vector back;  // camera z axis
     VORN_Vector up;    // camera y axis
     VORN_Vector right; // camera x axis

@@ -72,6 +72,7 @@ void Game::followMatch() {
     connect(m, &Match::turnStarted, this, [this](int, Tortoise* figure) {
         cameraLocked = true;
         viewport->attach(figure);
+        viewBehind(); // every turn starts with the same view, whatever the last one left
     });
     connect(m, &Match::turnClock, this,
             [this](VORN_Clock::Ticks start, double left) { sound.turnClock(start, left); });

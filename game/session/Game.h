@@ -60,6 +60,34 @@ public:
     // A new game of the numbers chosen in the menus, its first countdown begun.
     void newGame();
 
+    // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
+    // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
+    // seen from the side of the figure on turn; the camera follows it until the next key or turn.
+    void viewBehind();
+    void viewNextEnemy();
+
+    // The key help of F1 (GameKeyHelp.cpp): each key and mouse action of the current screen.
+    struct KeyHelpLine {
+        QString key;
+        QString action;
+    };
+    QList<KeyHelpLine> keyHelp() const;
+    // Where the help is drawn: the panel centred in the window and sized to its longest line, in a
+    // font ("Helvetica") shrunk until the panel fits; the title at keyX on titleBaseline, each
+    // line's key at keyX and its action at actionX, on baselines lineStep apart from
+    // firstBaseline.
+    struct KeyHelpLayout {
+        QRect panel;
+        int pointSize;
+        int keyX;
+        int actionX;
+        int titleBaseline;
+        int firstBaseline;
+        int lineStep;
+    };
+    KeyHelpLayout keyHelpLayout() const;
+    bool keyHelpShown = false; // F1 switches it
+
     // Network play (GameNetwork.cpp). Opens a game on a port (0: any free one) that other
     // machines join; false when the port cannot be opened.
     bool hostGame(quint16 port);
@@ -123,4 +151,5 @@ private:
     void drawKeyPanel(QPainter& painter);
     void drawStrengthPie(QPainter& painter);
     void drawMessagePanel(QPainter& painter);
+    void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
 };

@@ -1,17 +1,22 @@
 // Keyboard and mouse. Keys change the state, and during a turn give the commands of the player on
 // turn: rates while held, which the tick turns into motion, and the steps of a throw. A held key
 // acts as one press until it is released: auto-repeated presses and releases are ignored. M
-// switches the sound off and on in every state.
+// switches the sound off and on in every state, F1 shows and hides the key help. While the camera
+// is free, V and E move this window's camera alone: they give no command and work on a joined
+// machine and during the computer's turn as well.
 #include "game/session/Game.h"
 
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QWheelEvent>
+#include <cmath>
 
 using namespace VORN_LIB;
 
@@ -84,6 +89,13 @@ bool released(int key, TurnCommand& keys) {
     }
 }
 
+// The view at the start of a turn: five units behind the figure, a little above it, looking the
+// way it faces, out over the field.
+constexpr double behindPitch = -15;
+constexpr double behindDistance = -5;
+// An enemy is seen from the side of the figure on turn, from a little higher.
+constexpr double enemyPitch = -20;
+
 int digitOf(int key) {
     return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
 }
@@ -102,6 +114,18 @@ void Game::keyPressEvent(QKeyEvent* event) {
     // F11 switches full screen on and off in every state; the frame follows the new size.
     if (key == Qt::Key_F11) {
         toggleFullScreen();
+        return;
+    }
+    if (key == Qt::Key_F1) {
+        keyHelpShown = !keyHelpShown;
+        update();
+        return;
+    }
+    if (!cameraLocked && (key == Qt::Key_V || key == Qt::Key_E)) {
+        if (key == Qt::Key_V)
+            viewBehind();
+        else
+            viewNextEnemy();
         return;
     }
     if (client) {
@@ -234,6 +258,44 @@ void Game::toggleFullScreen() {
     }
 }
 
+void Game::viewBehind() {
+    Tortoise* figure = match->currentFigure;
+    if (!figure)
+        return;
+    viewport->attach(figure);
+    viewport->setView(figure->worldPosition, figure->rotation.y(), behindPitch, behindDistance);
+}
+
+// The enemies in the order of their turns after the player on turn, each player's figures by slot;
+// the one after the figure the camera follows, the first when it follows none of them.
+void Game::viewNextEnemy() {
+    std::vector<Tortoise*> enemies;
+    const int players = static_cast<int>(match->playerCount);
+    for (int k = 1; k < players; ++k) {
+        const Player* player = match->players[(match->currentPlayer + k) % players].get();
+        for (unsigned j = 0; player && j < player->count; ++j)
+            if (Tortoise* figure = player->figure(j))
+                enemies.push_back(figure);
+    }
+    if (enemies.empty())
+        return;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < enemies.size(); ++i)
+        if (enemies[i] == viewport->attached)
+            next = (i + 1) % enemies.size();
+    Tortoise* enemy = enemies[next];
+
+    double yaw = viewport->yaw; // from the figure on turn toward the enemy, when there is one
+    if (const Tortoise* own = match->currentFigure) {
+        const double dx = enemy->worldPosition.x() - own->worldPosition.x();
+        const double dz = enemy->worldPosition.z() - own->worldPosition.z();
+        if (dx != 0 || dz != 0)
+            yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
+    }
+    viewport->attach(enemy);
+    viewport->setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
+}
+
 void Game::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
@@ -273,6 +335,8 @@ void Game::mousePressEvent(QMouseEvent* event) {
 void Game::mouseReleaseEvent(QMouseEvent*) {}
 
 void Game::wheelEvent(QWheelEvent* event) {
-    if (!cameraLocked)
+    if (!cameraLocked) {
         viewport->distance += event->angleDelta().y() / 100.0;
+        viewport->keepAboveGround();
+    }
 }

@@ -204,6 +204,8 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
     if (follow != followed) {
         viewport->attach(follow);
         followed = follow;
+        if (follow && follow == match->currentFigure)
+            viewBehind(); // a new figure on turn: the start view of a turn, as on the host
     }
 
     for (int i = 0; i < 6 && i < shown.messages.size(); ++i)

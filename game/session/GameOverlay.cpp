@@ -300,6 +300,8 @@ void Game::paintEvent(QPaintEvent*) {
     case Flying:
         break;
     }
+    if (keyHelpShown) // over everything else
+        drawKeyHelp(painter);
     painter.end();
     renderScale.frameDrawn(frameTime.nsecsElapsed() / 1e6, w, h);
 }
@@ -321,6 +323,7 @@ void Game::drawMenu(QPainter& painter) {
                     menuLineFont());
         overlayText(painter, cx - 160, cy + 76, tr("n: netzwerkspiel"), panelFont());
         text(-160, 120, tr("esc: schliesen"));
+        overlayText(painter, cx - 160, cy + 165, tr("f1: tasten"), panelFont());
         break;
     case NetworkMenu:
         overlayText(painter, cx - 160, cy - 120, tr("h: spiel eroeffnen"), menuLineFont());

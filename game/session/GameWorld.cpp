@@ -9,6 +9,8 @@
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
 
+#include <algorithm>
+
 using namespace VORN_LIB;
 
 void Game::setUpWorld() {
@@ -39,6 +41,16 @@ void Game::setUpWorld() {
     match = std::make_unique<Match>(heightMap);
     VORN_Scene& scene = match->scene;
     viewport = std::make_unique<VORN_Viewport>(&scene);
+    // Beyond the valley's edge the ground is as high as the edge, so that an eye out there stays
+    // above the rim and never sees the valley from below.
+    // (A hair inside the edge, so that rounding never puts the point off the grid.)
+    viewport->ground = [land = &match->landscape](double x, double z) {
+        const VORN_Vector& middle = land->worldPosition;
+        const double halfX = land->sizeX / 2 - 1e-6;
+        const double halfZ = land->sizeZ / 2 - 1e-6;
+        return land->surfaceHeight(std::clamp(x, middle.x() - halfX, middle.x() + halfX),
+                                   std::clamp(z, middle.z() - halfZ, middle.z() + halfZ));
+    };
 
     viewport->outlines = true;
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);

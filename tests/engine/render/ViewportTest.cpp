@@ -98,8 +98,8 @@ TEST_F(ViewportTest, BasisFollowsYawAndPitch) {
     viewport.rotate(360, 0);
     expectNear(viewport.back, back);
 
-    // The basis is read on the model-view stack, whichever matrix mode was selected; the mode
-    // and both matrices come back unchanged.
+    // Turning the camera leaves the GL state alone: the matrix mode selected and both matrices
+    // stay as they were.
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     glTranslated(1, 2, 3);

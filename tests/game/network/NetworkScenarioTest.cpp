@@ -232,6 +232,22 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     tick(40);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
 
+    // The camera keys move this window's camera alone and send nothing: from the start view
+    // behind its figure to the enemy and back; the next command the host gets is the next key's.
+    EXPECT_EQ(g.viewport->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    tap(Qt::Key_E);
+    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    tap(Qt::Key_V);
+    EXPECT_EQ(g.viewport->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    press(Qt::Key_Right);
+    ASSERT_TRUE(waitFor([&] { return commands.size() >= 3; }));
+    EXPECT_EQ(commands.size(), 3u);
+    EXPECT_EQ(commands.back(), rates(-Rules::turnSpeed, 0, 0));
+    release(Qt::Key_Right);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 4; }));
+
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
     const double before = g.match->landscape.surfaceHeight(20, -3);
     host->broadcast(Event{Event::Crater, 20, 1, -3});

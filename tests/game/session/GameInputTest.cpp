@@ -9,8 +9,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QtTest/QTest>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 using namespace GameDriver;
 using VORN_LIB::VORN_Vector;
@@ -116,29 +118,31 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(g.lastMouseX, 170);
     EXPECT_EQ(g.lastMouseY, 30);
 
-    // Countdown: the same.
+    // Countdown: the same, from the start view of the turn.
     startRound(2, 1, 14);
     ASSERT_EQ(g.match->state, Countdown);
+    const double turnYaw = camera.yaw;
+    const double turnPitch = camera.pitch;
     mouseMove(300, 200);
     wheel(-240);
     mousePress(Qt::MiddleButton, 310, 210);
     mouseMove(300, 200);
     tick(10);
-    EXPECT_EQ(camera.yaw, yaw);
-    EXPECT_EQ(camera.pitch, pitch);
+    EXPECT_EQ(camera.yaw, turnYaw);
+    EXPECT_EQ(camera.pitch, turnPitch);
     EXPECT_EQ(camera.distance, -5);
     EXPECT_EQ(g.lastMouseX, 300);
     EXPECT_EQ(g.lastMouseY, 200);
 
     // During the turn the camera turns 2° per pixel from where the pointer was, without a jump:
-    // left and up turn it left and up.
+    // left and down turn it left and down (down, so that the eye rises and no ground is near).
     toMoving();
-    mouseMove(290, 195);
-    EXPECT_DOUBLE_EQ(camera.yaw, yaw + 20);
-    EXPECT_DOUBLE_EQ(camera.pitch, pitch + 10);
+    mouseMove(290, 205);
+    EXPECT_DOUBLE_EQ(camera.yaw, turnYaw + 20);
+    EXPECT_DOUBLE_EQ(camera.pitch, turnPitch - 10);
     mouseMove(300, 200);
-    EXPECT_DOUBLE_EQ(camera.yaw, yaw);
-    EXPECT_DOUBLE_EQ(camera.pitch, pitch);
+    EXPECT_DOUBLE_EQ(camera.yaw, turnYaw);
+    EXPECT_DOUBLE_EQ(camera.pitch, turnPitch);
 
     // The wheel moves the eye by a hundredth of the turn, the middle button puts it on the
     // look-at point; other buttons do nothing.
@@ -447,4 +451,182 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state, Flying);
     switchTo(window);
+}
+
+namespace {
+
+// How high the eye is above the ground under it, the eye placed by the camera's own axes; beyond
+// the valley's edge, above the height of the edge nearest to it (lower, it would see the valley
+// from below).
+double eyeClearance(const VORN_LIB::VORN_Viewport& camera, const VORN_LIB::VORN_Landscape& land) {
+    const VORN_Vector eye = camera.position - camera.back * camera.distance;
+    const double halfX = land.sizeX / 2 - 1e-6;
+    const double halfZ = land.sizeZ / 2 - 1e-6;
+    const double x = std::max(-halfX, std::min(halfX, eye.x()));
+    const double z = std::max(-halfZ, std::min(halfZ, eye.z()));
+    return eye.y() - land.surfaceHeight(x, z);
+}
+
+// Horizontal unit vector from a to b.
+VORN_Vector across(const VORN_Vector& a, const VORN_Vector& b) {
+    const VORN_Vector d(b.x() - a.x(), 0, b.z() - a.z());
+    return d * (1.0 / std::sqrt(d.lengthSquared()));
+}
+
+} // namespace
+
+// Wherever the mouse turns the camera and the wheel moves the eye, at the foot of a wall, in a
+// crater, in a corner of the valley and on its open floor, and while the figure drives into the
+// wall, the eye stays above the ground; where the ground stops a turn, the camera stops at the
+// ground rather than short of it, and the sideways turn still follows the mouse.
+TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
+    startRound(2, 1, 23);
+    toMoving();
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Landscape& land = g.match->landscape;
+    Tortoise* figure = g.match->currentFigure;
+    ASSERT_NE(figure, nullptr);
+
+    // A wall five units high across the middle of the valley, from z = 9.5 to 11.5.
+    for (std::uint32_t r = 0; r < land.rows; ++r)
+        for (std::uint32_t c = 0; c < land.columns; ++c) {
+            const VORN_Vector p = gridPoint(r, c);
+            if (std::abs(p.x()) < 20 && p.z() > 9.5 && p.z() < 11.5)
+                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+        }
+    land.createNormals(0, 0, 0, 0);
+    land.compile();
+    land.createCrater(ground(-30, 0), 3.0);
+
+    const struct {
+        const char* name;
+        double x, z, heading; // heading 0 faces -z
+    } places[] = {
+        {"the wall behind", 0, 8.8, 0},
+        {"in a crater", -30, 0, 90},
+        {"in a corner", 79.5, -39.5, 45},
+        {"on the open floor", 30, 15, 180},
+    };
+    const double clearance = camera.groundClearance - 1e-9; // rounding aside
+    int stopped = 0;
+    for (const auto& place : places) {
+        SCOPED_TRACE(place.name);
+        figure->rotation[1] = place.heading;
+        figure->updateTransform(true);
+        placeOnGround(figure, place.x, place.z);
+        tap(Qt::Key_V);
+        ASSERT_EQ(camera.attached, figure);
+        EXPECT_GE(eyeClearance(camera, land), clearance);
+
+        int x = 400;
+        int y = 300;
+        mouseMove(x, y);
+        for (int turn = 0; turn < 12; ++turn) {
+            for (int dy : {-10, -10, -30, -60, 25, -25, 90, -45, 55}) {
+                const double yaw = camera.yaw;
+                const double wanted = std::max(-90.0, std::min(90.0, camera.pitch - 2 * dy));
+                mouseMove(x - 15, y + dy);
+                x -= 15;
+                y += dy;
+                EXPECT_DOUBLE_EQ(camera.yaw, yaw + 30);
+                const double above = eyeClearance(camera, land);
+                ASSERT_GE(above, clearance) << "turn " << turn << " by " << dy;
+                if (std::abs(camera.pitch - wanted) > 1e-9) {
+                    ++stopped;
+                    EXPECT_LT(above, clearance + 0.01) << "stopped short of the ground";
+                }
+            }
+            for (int delta : {-240, 360, -600, 600, 600, -720}) {
+                wheel(delta);
+                ASSERT_GE(eyeClearance(camera, land), clearance) << "wheel " << delta;
+            }
+        }
+        frame();
+        EXPECT_GE(eyeClearance(camera, land), clearance) << "drawn";
+    }
+    EXPECT_GT(stopped, 20) << "the sweep hardly met the ground";
+
+    // Backing into the wall with the eye low behind the figure: every frame keeps the eye up.
+    figure->rotation[1] = 0;
+    figure->updateTransform(true);
+    placeOnGround(figure, 0, 7);
+    tap(Qt::Key_V);
+    mouseMove(400, 300);
+    mouseMove(400, 292); // a little up, the eye low
+    press(Qt::Key_Down);
+    for (int i = 0; i < 12; ++i) {
+        tick(4);
+        frame();
+        ASSERT_GE(eyeClearance(camera, land), clearance) << "frame " << i;
+    }
+    release(Qt::Key_Down);
+    EXPECT_GT(figure->worldPosition.z(), 8.0) << "the figure did not back up to the wall";
+}
+
+// V puts the camera back to the start view of a turn, behind the figure on turn looking the way
+// it faces; E goes from enemy to enemy in the order of their turns, each seen from the side of the
+// figure on turn. Neither works while the camera is held (the countdown); every new turn starts
+// with the start view, however the last one left the camera.
+TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
+    startRound(3, 2, 29);
+    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    const auto expectBehind = [&](const Tortoise* figure) {
+        EXPECT_EQ(camera.attached, figure);
+        EXPECT_NEAR(distance(camera.position, figure->worldPosition), 0, 1e-9);
+        EXPECT_DOUBLE_EQ(camera.distance, -5);
+        EXPECT_LE(camera.pitch, -15 + 1e-9) << "looks down over the field";
+        EXPECT_GT(camera.pitch, -60);
+        const VORN_Vector eye = camera.position - camera.back * camera.distance;
+        EXPECT_LT(dot(across(figure->worldPosition, eye), forwardOf(figure)), -0.999) << "behind";
+    };
+    ASSERT_EQ(g.match->state, Countdown);
+    Tortoise* own = g.match->currentFigure;
+    const int player = g.match->currentPlayer;
+    expectBehind(own);
+    tap(Qt::Key_E);
+    EXPECT_EQ(camera.attached, own) << "E while the camera is held";
+
+    toMoving();
+    hold(Qt::Key_Left, 0.5); // a new heading
+    mouseMove(300, 300);
+    mouseMove(200, 250);
+    wheel(-600);
+    mousePress(Qt::MiddleButton, 200, 250);
+    tap(Qt::Key_V);
+    expectBehind(own);
+
+    // The enemies: the next player's two figures, then the player's after.
+    std::vector<Tortoise*> enemies;
+    for (int k = 1; k < 3; ++k)
+        for (unsigned j = 0; j < 2; ++j)
+            enemies.push_back(g.match->players[(player + k) % 3]->figure(j));
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        Tortoise* enemy = enemies[i % 4];
+        tap(Qt::Key_E);
+        ASSERT_EQ(camera.attached, enemy);
+        EXPECT_NEAR(distance(camera.position, enemy->worldPosition), 0, 1e-9);
+        const VORN_Vector eye = camera.position - camera.back * camera.distance;
+        EXPECT_GT(dot(across(enemy->worldPosition, eye),
+                      across(enemy->worldPosition, own->worldPosition)),
+                  0.999)
+            << "seen from the figure on turn";
+        EXPECT_GT(horizontalDistance(eye, enemy->worldPosition), 1);
+    }
+    // The camera keeps the enemy while the own figure drives; V takes it back, E starts anew.
+    hold(Qt::Key_Up, 0.3);
+    EXPECT_EQ(camera.attached, enemies[0]);
+    tap(Qt::Key_V);
+    expectBehind(own);
+    tap(Qt::Key_E);
+    EXPECT_EQ(camera.attached, enemies[0]);
+
+    // Looking at an enemy with the camera turned up as far as the ground lets it, the turn ends:
+    // the next one starts behind its own figure.
+    mouseMove(200, 100);
+    tap(Qt::Key_Return);
+    tap(Qt::Key_Return);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state == Countdown; }));
+    ASSERT_NE(g.match->currentPlayer, player);
+    expectBehind(g.match->currentFigure);
 }

@@ -1,11 +1,14 @@
 // The overlay as it reaches the screen, read back from grabbed frames: the menu panel and its
 // texts, the four status panels of a turn, none during a flight, the strength pie, the message
-// log and the aiming arrow. Widget pixels, origin top left; the window is 800 × 600.
+// log, the aiming arrow and the key help. Widget pixels, origin top left; the window is 800 × 600.
 #include "tests/support/GameDriver.h"
 
+#include "game/app/GameLanguage.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
 #include <cmath>
 
 using namespace GameDriver;
@@ -108,6 +111,8 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
 TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     startRound(2, 1, 31);
     tick();
+    // A level view, so that the sky is behind the upper panels.
+    g.viewport->setView(g.viewport->position, 0, 0, -5);
     QImage image = frame();
     const int w = image.width();
     const int h = image.height();
@@ -294,4 +299,71 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     land.compile();
     ASSERT_TRUE(QRect(0, 0, 800, 600).contains(onScreen(far)));
     EXPECT_EQ(greenLabel(frame()), 0);
+}
+
+// F1 shows the keys of the screen on a panel in the middle of the window, every line where the
+// layout puts it, the panel sized to its longest line and, in German and in English, fitting
+// 800 × 600 at the full size; F1 hides it again. The main menu points to it.
+TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
+    expectTextLine(frame(), 240, 465, "f1: tasten", 20);
+    GameLanguage::available(); // registers the translations
+    QTranslator english;
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+
+    const auto keys = [](std::initializer_list<const char*> names) {
+        QStringList list;
+        for (const char* name : names)
+            list << Game::tr(name);
+        return list;
+    };
+    const auto check = [&](const char* screen, const QStringList& expected) {
+        SCOPED_TRACE(screen);
+        const QImage image = frame();
+        const QList<Game::KeyHelpLine> lines = g.keyHelp();
+        QStringList shown;
+        for (const Game::KeyHelpLine& line : lines)
+            shown << line.key;
+        EXPECT_EQ(shown, expected);
+        const Game::KeyHelpLayout layout = g.keyHelpLayout();
+        EXPECT_EQ(layout.pointSize, 15) << "shrunk to fit";
+        EXPECT_TRUE(QRect(10, 10, 780, 580).contains(layout.panel));
+        expectTextLine(image, layout.keyX, layout.titleBaseline, Game::tr("tasten"), 15);
+        for (int i = 0; i < lines.size(); ++i) {
+            const int baseline = layout.firstBaseline + i * layout.lineStep;
+            expectTextLine(image, layout.keyX, baseline, lines[i].key, 15);
+            expectTextLine(image, layout.actionX, baseline, lines[i].action, 15);
+        }
+        // The text keeps the same margin on the left and on the right: the panel is as wide as
+        // its longest line needs, and the text under it is hidden (its rounded corners aside).
+        const QRect inner = layout.panel.adjusted(3, 8, -3, -8);
+        const QRect text = textBounds(image, inner);
+        EXPECT_NEAR(layout.panel.right() - text.right(), text.left() - layout.panel.left(), 4);
+        EXPECT_GT(text.left() - layout.panel.left(), 10);
+    };
+    const QStringList general = {"m", "f11", "f1"};
+    for (bool inEnglish : {false, true}) {
+        SCOPED_TRACE(inEnglish ? "english" : "german");
+        if (inEnglish)
+            QCoreApplication::installTranslator(&english);
+        tap(Qt::Key_F1);
+        ASSERT_TRUE(g.keyHelpShown);
+        check("main menu", keys({"return", "c", "n", "esc"}) + general);
+        startRound(2, 1, 37);
+        toMoving();
+        check("driving", keys({"pfeile", "leertaste / strg", "return", "esc", "v", "e", "maus",
+                               "mausrad", "mittlere taste"}) +
+                             general);
+        tap(Qt::Key_Return);
+        ASSERT_EQ(g.match->state, Aiming);
+        check("fire mode", keys({"links / rechts", "leertaste / strg", "hoch / runter", "return",
+                                 "esc", "v", "e", "maus", "mausrad", "mittlere taste"}) +
+                               general);
+        tap(Qt::Key_Escape);
+        tap(Qt::Key_F1);
+        EXPECT_FALSE(g.keyHelpShown);
+        const QImage image = frame();
+        expectTextLine(image, 260, 260, Game::tr("neues spiel"), 30);
+        expectTextLine(image, 240, 465, Game::tr("f1: tasten"), 20);
+    }
+    QCoreApplication::removeTranslator(&english);
 }

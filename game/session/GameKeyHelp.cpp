@@ -1,0 +1,142 @@
+// The key help that F1 shows over every screen: each key and mouse action of the screen shown, in
+// two columns on a dark panel in the middle of the window, sized to its longest line.
+#include "game/session/Game.h"
+
+#include "game/network/NetworkClient.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+
+namespace {
+
+const QColor helpFill(20, 20, 60, 245); // dark enough to hide the text below it
+const QColor helpText(255, 255, 255);
+const QColor helpKey(255, 240, 170); // the keys pale yellow, the actions white
+constexpr int largestPointSize = 15;
+constexpr int windowMargin = 10; // kept free between the panel and the window's edges
+
+QFont helpFont(int pointSize) {
+    return QFont("Helvetica", pointSize);
+}
+
+} // namespace
+
+QList<Game::KeyHelpLine> Game::keyHelp() const {
+    QList<KeyHelpLine> lines;
+    const QString escape = QStringLiteral("esc");
+    const QString enter = QStringLiteral("return");
+    switch (match->state) {
+    case MainMenu:
+        lines.append({enter, tr("neues spiel")});
+        lines.append({QStringLiteral("c"), tr("computerstufe")});
+        if (!host)
+            lines.append({QStringLiteral("n"), tr("netzwerkspiel")});
+        lines.append({escape, tr("spiel beenden")});
+        break;
+    case NetworkMenu:
+        lines.append({QStringLiteral("h"), tr("spiel eroeffnen")});
+        lines.append({QStringLiteral("j"), tr("adresse eingeben")});
+        lines.append({enter, tr("beitreten")});
+        lines.append({escape, tr("zurueck")});
+        break;
+    case AskPlayers:
+        lines.append({QStringLiteral("2 - 9"), tr("anzahl spieler")});
+        lines.append({escape, tr("zurueck")});
+        break;
+    case AskFigures:
+        lines.append({QStringLiteral("1 - 9"), tr("figuren pro spieler")});
+        lines.append({escape, tr("zurueck")});
+        break;
+    case Countdown:
+    case Moving:
+    case Aiming:
+    case Flying:
+    case GameOver: {
+        // The turn's keys, where they steer this window's figure: on a joined machine on its own
+        // seat's turn, elsewhere unless the computer or another machine is on turn.
+        const bool ownTurn = client ? match->currentPlayer == client->seat
+                                    : !(match->computerOnTurn() || match->remoteOnTurn());
+        if (ownTurn && (match->state == Countdown || match->state == Moving)) {
+            lines.append({tr("pfeile"), tr("drehen und fahren")});
+            lines.append({tr("leertaste / strg"), tr("steigen und sinken")});
+            lines.append({enter, tr("feuermodus")});
+        } else if (ownTurn && match->state == Aiming) {
+            lines.append({tr("links / rechts"), tr("wurf drehen")});
+            lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
+            lines.append({tr("hoch / runter"), tr("staerke")});
+            lines.append({enter, tr("abschuss")});
+        } else if (match->state == GameOver) {
+            lines.append({enter, tr("zum hauptmenue")});
+        }
+        if (client)
+            lines.append({escape, tr("spiel verlassen")});
+        else if (match->state == Countdown || match->state == Moving || match->state == Aiming)
+            lines.append({escape, tr("hauptmenue")});
+        lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
+        lines.append({QStringLiteral("e"), tr("naechster gegner")});
+        lines.append({tr("maus"), tr("kamera drehen")});
+        lines.append({tr("mausrad"), tr("zoomen")});
+        lines.append({tr("mittlere taste"), tr("blick der figur")});
+        break;
+    }
+    }
+    lines.append({QStringLiteral("m"), tr("ton an / aus")});
+    lines.append({QStringLiteral("f11"), tr("vollbild")});
+    lines.append({QStringLiteral("f1"), tr("diese hilfe")});
+    return lines;
+}
+
+Game::KeyHelpLayout Game::keyHelpLayout() const {
+    const QList<KeyHelpLine> lines = keyHelp();
+    const QString title = tr("tasten");
+    KeyHelpLayout layout{};
+    for (int size = largestPointSize; size > 0; --size) {
+        const QFontMetrics metrics(helpFont(size));
+        int keyWidth = 0;
+        int actionWidth = metrics.horizontalAdvance(title);
+        for (const KeyHelpLine& line : lines) {
+            keyWidth = std::max(keyWidth, metrics.horizontalAdvance(line.key));
+            actionWidth = std::max(actionWidth, metrics.horizontalAdvance(line.action));
+        }
+        const int padding = metrics.height();
+        const int gap = 2 * metrics.averageCharWidth();
+        const int step = metrics.lineSpacing() + 2;
+        // The title, half a line free, the lines.
+        const int w = padding + keyWidth + gap + actionWidth + padding;
+        const int h = padding + metrics.ascent() + step * 3 / 2 + step * (lines.size() - 1) +
+                      metrics.descent() + padding;
+        layout.pointSize = size;
+        layout.panel = QRect((width() - w) / 2, (height() - h) / 2, w, h);
+        layout.keyX = layout.panel.left() + padding;
+        layout.actionX = layout.keyX + keyWidth + gap;
+        layout.titleBaseline = layout.panel.top() + padding + metrics.ascent();
+        layout.firstBaseline = layout.titleBaseline + step * 3 / 2;
+        layout.lineStep = step;
+        if (w <= width() - 2 * windowMargin && h <= height() - 2 * windowMargin)
+            break; // else a smaller font, down to the smallest there is
+    }
+    return layout;
+}
+
+void Game::drawKeyHelp(QPainter& painter) {
+    const QList<KeyHelpLine> lines = keyHelp();
+    const KeyHelpLayout layout = keyHelpLayout();
+    painter.save();
+    painter.resetTransform();
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QBrush(helpFill, Qt::SolidPattern));
+    painter.drawRoundedRect(layout.panel, 12, 12);
+    painter.setFont(helpFont(layout.pointSize));
+    painter.setPen(helpText);
+    painter.drawText(layout.keyX, layout.titleBaseline, tr("tasten"));
+    int baseline = layout.firstBaseline;
+    for (const KeyHelpLine& line : lines) {
+        painter.setPen(helpKey);
+        painter.drawText(layout.keyX, baseline, line.key);
+        painter.setPen(helpText);
+        painter.drawText(layout.actionX, baseline, line.action);
+        baseline += layout.lineStep;
+    }
+    painter.restore();
+}
