@@ -3,17 +3,6 @@
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
 
-namespace {
-
-// A port number 1 … 65535; 0 when the text is not one.
-quint16 portOf(const QString& text) {
-    bool ok = false;
-    const uint port = text.toUInt(&ok);
-    return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
-}
-
-} // namespace
-
 NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     NetworkOptions options;
     for (int i = 1; i < arguments.size(); ++i) {
@@ -45,7 +34,7 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             if (anyPort) {
                 options.port = 0;
                 ++i;
-            } else if (hasValue && !(options.port = portOf(arguments[++i]))) {
+            } else if (hasValue && !(options.port = HostAddress::portOf(arguments[++i]))) {
                 options.error = QStringLiteral("not a port: %1").arg(arguments[i]);
                 return options;
             }

@@ -1,15 +1,10 @@
 #include "game/network/HostAddress.h"
 
-namespace {
-
-// A port number 1 … 65535; 0 when the text is not one.
-quint16 portOf(const QString& text) {
+quint16 HostAddress::portOf(const QString& text) {
     bool ok = false;
     const uint port = text.toUInt(&ok);
     return ok && port >= 1 && port <= 65535 ? quint16(port) : 0;
 }
-
-} // namespace
 
 HostAddress HostAddress::parse(const QString& typed, quint16 defaultPort) {
     HostAddress address;

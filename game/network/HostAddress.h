@@ -10,6 +10,8 @@ struct HostAddress {
     static HostAddress parse(const QString& text, quint16 defaultPort);
     // Whether a character may be typed into an address.
     static bool typable(QChar c);
+    // A port number 1 … 65535; 0 when the text is not one.
+    static quint16 portOf(const QString& text);
 
     QString host;
     quint16 port = 0;

@@ -2,6 +2,7 @@
 // game window of this process and a second machine joining it over 127.0.0.1, and a whole game
 // played to the end screen in real time. The window plays its turn with keys: it drives its
 // tortoise off the nearer edge of the valley, so the game ends within one turn.
+#include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
 #include "game/network/NetworkClient.h"
@@ -19,15 +20,6 @@ namespace {
 
 class HeadlessHostScenario : public GameScenario {};
 
-// Runs the event loop until done() holds or the seconds have passed.
-bool waitFor(const std::function<bool()>& done, int seconds) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < seconds * 1000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
-
 } // namespace
 
 TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheEnd) {
@@ -43,12 +35,13 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
                  {"--server", "0", "--players", "2", "--figures", "1"});
     ASSERT_TRUE(server.waitForStarted(5000));
     const QRegularExpression hosting(QStringLiteral("hosting on port (\\d+)"));
-    ASSERT_TRUE(waitFor([&] { return hosting.match(said).hasMatch(); }, 10)) << said.toStdString();
+    ASSERT_TRUE(waitFor([&] { return hosting.match(said).hasMatch(); }, 10000))
+        << said.toStdString();
     const quint16 port = quint16(hosting.match(said).captured(1).toUInt());
 
     // The window joins first and plays spieler 0; a second machine plays spieler 1.
     g.joinGame(QStringLiteral("127.0.0.1"), port);
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5));
+    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5000));
     NetworkClient second;
     bool secondSawTheEnd = false;
     QObject::connect(&second, &NetworkClient::received, [&](const Network::Message& m) {
@@ -56,7 +49,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
             secondSawTheEnd = secondSawTheEnd || s->state == GameOver;
     });
     second.connectTo(QStringLiteral("127.0.0.1"), port);
-    ASSERT_TRUE(waitFor([&] { return second.seat == 1; }, 5));
+    ASSERT_TRUE(waitFor([&] { return second.seat == 1; }, 5000));
 
     // The game starts on every machine; spieler 0 drives once the countdown is over.
     ASSERT_TRUE(waitFor(
@@ -64,15 +57,15 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
             return g.match->state == Moving && g.match->currentPlayer == 0 &&
                    g.match->currentFigure;
         },
-        10))
+        10000))
         << said.toStdString();
     const int toEdge = g.match->currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    EXPECT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 40)) << said.toStdString();
+    EXPECT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 40000)) << said.toStdString();
     release(toEdge);
 
     // Every machine sees the same end, and the host said so.
-    EXPECT_TRUE(waitFor([&] { return secondSawTheEnd && said.contains("over:"); }, 5));
+    EXPECT_TRUE(waitFor([&] { return secondSawTheEnd && said.contains("over:"); }, 5000));
     EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
     EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();

@@ -3,6 +3,7 @@
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/network/NetworkHost.h"
+#include "tests/support/EventLoop.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -35,15 +36,6 @@ const Typed typed[] = {
 };
 
 class HostAddressTest : public ::testing::TestWithParam<Typed> {};
-
-// Runs the event loop until done() holds or two seconds have passed.
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 } // namespace
 

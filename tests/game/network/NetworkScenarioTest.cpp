@@ -1,5 +1,6 @@
 // Network play over 127.0.0.1 with real sockets: the game window of this process is the host or
 // the joined machine, and the test speaks the wire format as the other side. Waits are bounded.
+#include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
 #include "game/hosting/MatchHost.h"
@@ -25,15 +26,6 @@ using VORN_LIB::VORN_Vector;
 namespace {
 
 class NetworkScenario : public GameScenario {};
-
-// Runs the event loop until done() holds or two seconds have passed.
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done() && t.elapsed() < 2000)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    return done();
-}
 
 // A machine joining by hand: a socket, and everything the host has sent it so far. Like a game, it
 // answers its welcome with a keep-alive, unless it is one that only says hello.
