@@ -175,6 +175,16 @@ QRect textBounds(const QImage& image, const QRect& area) {
     return bounds;
 }
 
+int greenLabelPixels(const QImage& image, const QPoint& anchor) {
+    int n = 0;
+    for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
+        for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
+        }
+    return n;
+}
+
 int textWidth(const QString& text, int pointSize) {
     return QFontMetrics(QFont("Helvetica", pointSize)).tightBoundingRect(text).width();
 }

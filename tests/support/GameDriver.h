@@ -71,6 +71,8 @@ QRect textBounds(const QImage& image, const QRect& area);
 int textWidth(const QString& text, int pointSize);
 // Checks one line of overlay text in a frame: white text starting near x, as wide as the text.
 void expectTextLine(const QImage& image, int x, int baseline, const QString& text, int pointSize);
+// Pure green pixels of a label set from anchor (on its baseline) to the right and upwards.
+int greenLabelPixels(const QImage& image, const QPoint& anchor);
 // Whether the area of the frame holds no white text at all.
 bool noTextIn(const QImage& image, const QRect& area);
 // Heights of every terrain grid point, row by row.

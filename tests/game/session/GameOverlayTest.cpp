@@ -263,13 +263,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     // baseline to the right and upwards.
     const auto greenLabel = [&](const QImage& image) {
         const QPoint anchor = onScreen(far);
-        int n = 0;
-        for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
-            for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
-            }
-        return n;
+        return greenLabelPixels(image, anchor);
     };
 
     // In the open, six units ahead and a little to the side: the label shows.

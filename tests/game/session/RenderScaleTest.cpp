@@ -115,13 +115,7 @@ TEST_F(RenderScaleScenario, AtHalfScaleTextsStaySharpAndLabelsKeepTheirPlaces) {
         const double focal = 300 / std::tan(22.5 * M_PI / 180);
         const QPoint anchor(int(400 + focal * dot(d, camera.right) / depth),
                             int(300 - focal * dot(d, camera.up) / depth));
-        int n = 0;
-        for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
-            for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
-                const QColor c = image.pixelColor(x, y);
-                n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
-            }
-        return n;
+        return greenLabelPixels(image, anchor);
     };
 
     g.renderScale.fix(1.0);
