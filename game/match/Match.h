@@ -19,6 +19,7 @@
 #include "game/computer/ComputerOpponent.h"
 #include "game/computer/TurnView.h"
 #include "game/match/LogLine.h"
+#include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/ImpactState.h"
 #include "game/rules/TurnCommand.h"
@@ -134,6 +135,8 @@ public:
     QList<int> alivePlayers;                      // the players still in, in creation order
     unsigned playerCount = 0;
     int figuresEach = 0;
+    GameSettings
+        settings; // the valley, wind and weapons of this game (the classic game unless chosen)
     int currentPlayer = -1;
     int totalHitPoints = 0;
     Tortoise* currentFigure = nullptr; // not owned
