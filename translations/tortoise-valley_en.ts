@@ -403,5 +403,61 @@
         <source>diese hilfe</source>
         <translation>this help</translation>
     </message>
+    <message>
+        <source>du spielst spieler </source>
+        <translation>you play player </translation>
+    </message>
+    <message>
+        <source>sagen: </source>
+        <translation>say: </translation>
+    </message>
+    <message>
+        <source>name eingeben</source>
+        <translation>type your name</translation>
+    </message>
+    <message>
+        <source>nachricht schreiben</source>
+        <translation>write a message</translation>
+    </message>
+    <message>
+        <source>tab halten</source>
+        <translation>hold tab</translation>
+    </message>
+    <message>
+        <source>wer spielt mit</source>
+        <translation>who is playing</translation>
+    </message>
+    <message>
+        <source>zu viele nachrichten, eine ging verloren</source>
+        <translation>too many messages, one was dropped</translation>
+    </message>
+    <message>
+        <source>n: name: </source>
+        <translation>n: name: </translation>
+    </message>
+    <message>
+        <source>n: name</source>
+        <translation>n: name</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>name</translation>
+    </message>
+    <message>
+        <source>adresse</source>
+        <translation>address</translation>
+    </message>
+    <message>
+        <source>ping</source>
+        <translation>ping</translation>
+    </message>
+    <message>
+        <source> (du)</source>
+        <translation> (you)</translation>
+    </message>
+    <message>
+        <source>host</source>
+        <translation>host</translation>
+    </message>
 </context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
+#include "game/network/Roster.h"
 
 NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     NetworkOptions options;
@@ -17,6 +18,16 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                 return options;
             }
             (forPlayers ? options.players : options.figures) = n;
+            continue;
+        }
+        if (a == QLatin1String("--name")) {
+            if (!hasValue || !Roster::acceptableName(arguments[i + 1])) {
+                options.error = QStringLiteral("--name needs a name of 1 to %1 characters, "
+                                               "without control characters")
+                                    .arg(Roster::nameLimit);
+                return options;
+            }
+            options.name = arguments[++i];
             continue;
         }
         if (a != QLatin1String("--host") && a != QLatin1String("--join") &&
@@ -55,5 +66,7 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     }
     if (options.mode != Server && (options.players != 2 || options.figures != 1))
         options.error = QStringLiteral("--players and --figures are for --server");
+    else if (options.mode == Server && !options.name.isEmpty())
+        options.error = QStringLiteral("--name is for a game window; --server plays no seat");
     return options;
 }

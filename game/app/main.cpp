@@ -17,6 +17,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -99,7 +101,7 @@ int serve(int argc, char** argv, const NetworkOptions& options) {
 }
 
 const char* const usage = "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]"
-                          " [--render-scale auto|SCALE]\n"
+                          " [--name NAME] [--render-scale auto|SCALE]\n"
                           "       tortoise-valley --server [PORT] [--players N] [--figures M]\n";
 
 } // namespace
@@ -113,6 +115,7 @@ int main(int argc, char** argv) {
         std::printf("%s\n%s", usage,
                     "  --host [PORT]         open a network game that other machines join\n"
                     "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
+                    "  --name NAME           your name in network games, 1 to 16 characters\n"
                     "  --server [PORT]       host games with no window (0: any free port)\n"
                     "    --players N         players of each game, 2 to 9 (default 2)\n"
                     "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
@@ -130,7 +133,17 @@ int main(int argc, char** argv) {
     if (network.mode == NetworkOptions::Server)
         return serve(argc, argv, network);
 
-    QApplication* app = new QApplication(argc, argv);
+    // Qt's X11 platform would take --name for the window's instance name; it is the player's.
+    static std::vector<char*> qtArguments;
+    for (int i = 0; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--name") == 0 && i + 1 < argc)
+            ++i;
+        else
+            qtArguments.push_back(argv[i]);
+    }
+    static int qtArgc = int(qtArguments.size());
+    qtArguments.push_back(nullptr);
+    QApplication* app = new QApplication(qtArgc, qtArguments.data());
     // Lets the desktop match the window with the game's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TV_APP_ID));
     // The translation goes in before the window makes its first text; a start-up failure is told
@@ -157,6 +170,7 @@ int main(int argc, char** argv) {
     }
     if (!render.automatic)
         game->renderScale.fix(render.scale);
+    game->playerName = network.name;
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

@@ -71,6 +71,13 @@ void HeadlessHost::reportEvents() {
     });
     connect(host, &MatchHost::left, this,
             [this](int seat) { say(QStringLiteral("left: player %1").arg(seat)); });
+    connect(host, &MatchHost::named, this, [this](int seat) {
+        say(QStringLiteral("name: player %1 is %2").arg(seat).arg(host->nameOf(seat)));
+    });
+    // A line has no control characters (the host refuses them), so it cannot steer a terminal.
+    connect(host, &MatchHost::chatted, this, [this](int seat, const QString& text) {
+        say(QStringLiteral("chat: player %1: %2").arg(seat).arg(text));
+    });
     const Match* m = played.get();
     connect(m, &Match::gameStarted, this, [this, m] {
         say(QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount).arg(figures));

@@ -2,7 +2,8 @@
 // machine so that friends behind home routers can all connect outwards. It waits until enough
 // machines have joined, plays a game with every player at a joined machine, shows the end for a
 // while, then plays the next; a seat whose machine leaves plays on by the computer. Each event is
-// one line on standard output. Times are engine clock milliseconds.
+// one line on standard output, the players' names and chat lines among them. Times are engine
+// clock milliseconds.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"

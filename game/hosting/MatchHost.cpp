@@ -18,12 +18,18 @@ constexpr int heightsPerFrame = 4096;
 MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
     match.seatRemote = [this](int player) { return network->holds(player); };
+    chatClock.start();
     connect(network, &NetworkHost::joined, this, [this](int seat) {
+        people.seat(seat, network->addressOf(seat));
+        chatLimits.erase(seat);
+        network->broadcast(people.players());
         this->match.addMessage(LogLine(LogLine::Text::Joined, seat));
         this->match.addMessage(LogLine(LogLine::Text::JoinedFrom, seat, network->addressOf(seat)));
         emit joined(seat);
     });
     connect(network, &NetworkHost::left, this, [this](int seat) {
+        people.leave(seat);
+        network->broadcast(people.players());
         this->match.addMessage(LogLine(LogLine::Text::Left, seat));
         // The seat plays on: by the computer, at the chosen level or at mittel.
         if (this->match.playerCount != 0 && seat < static_cast<int>(this->match.playerCount))
@@ -38,7 +44,24 @@ MatchHost::MatchHost(Match& match, QObject* parent)
             m.apply(command);
     });
     connect(network, &NetworkHost::heightmapAsked, this, &MatchHost::sendHeightmap);
-    connect(&match, &Match::gameStarted, this, [this] { network->broadcast(startMessage()); });
+    connect(network, &NetworkHost::named, this, [this](int seat, const QString& name) {
+        people.rename(seat, name);
+        network->broadcast(people.players());
+        emit named(seat);
+    });
+    connect(network, &NetworkHost::measured, this, [this](int seat, int roundTripMs) {
+        people.measured(seat, roundTripMs);
+        network->broadcast(people.players());
+    });
+    connect(network, &NetworkHost::said, this, [this](int seat, const QString& text) {
+        if (!passOn(seat, text))
+            network->sendTo(seat, ChatDropped{});
+    });
+    connect(&match, &Match::gameStarted, this, [this] {
+        people.forgetAbsent();
+        network->broadcast(people.players());
+        network->broadcast(startMessage());
+    });
     connect(&match, &Match::exploded, this,
             [this](const VORN_Vector& point) { announceCrater(point); });
 }
@@ -69,6 +92,26 @@ QString MatchHost::addressOf(int seat) const {
 
 void MatchHost::seatEveryPlayer() {
     network->firstSeat = 0;
+}
+
+void MatchHost::setOwnName(const QString& name) {
+    if (network->firstSeat == 0)
+        return; // no keyboard of its own
+    people.seat(0, QString());
+    people.rename(0, name);
+    network->broadcast(people.players());
+}
+
+bool MatchHost::say(const QString& text) {
+    return network->firstSeat != 0 && ChatLimit::acceptableLine(text) && passOn(0, text);
+}
+
+bool MatchHost::passOn(int seat, const QString& text) {
+    if (!chatLimits[seat].allow(chatClock.elapsed()))
+        return false;
+    network->broadcast(Chat{qint8(seat), text});
+    emit chatted(seat, text);
+    return true;
 }
 
 Message MatchHost::startMessage() const {
@@ -107,8 +150,9 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
                               float(f->rotation.y()), qint16(f->health)});
         }
     }
+    const auto names = [this](int player) { return people.nameOf(player); };
     for (const LogLine& line : match.messages)
-        s.messages.append(line.shown());
+        s.messages.append(line.shown(names));
     network->broadcast(s);
 }
 

@@ -2,13 +2,22 @@
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
 // over a seat whose machine left, and sends the match to every joined machine: each new game,
 // each tick's state and each crater. The window and the headless host both host through it.
+//
+// It keeps the roster: who sits where, their names, addresses and round trips, sent to every
+// machine whenever it changes, and names the players in the log it sends. It passes chat lines
+// on to every machine, at most ChatLimit::lines of one machine within ChatLimit::windowMs; a line
+// beyond that goes nowhere, and its machine is told.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
 #include "engine/scene/VORN_Clock.h"
+#include "game/network/ChatLimit.h"
 #include "game/network/NetworkMessage.h"
+#include "game/network/Roster.h"
 
+#include <QElapsedTimer>
 #include <QObject>
+#include <map>
 
 class Match;
 class NetworkHost;
@@ -35,16 +44,31 @@ public:
     // The match's state at game clock reading now, to every joined machine.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
 
+    // The name of the player at the host's own keyboard (spieler 0); empty for none.
+    void setOwnName(const QString& name);
+    const Roster& roster() const { return people; }
+    // A player's name, empty for none.
+    QString nameOf(int seat) const { return people.nameOf(seat); }
+    // A chat line of the host's own player, to every machine; false when it is not a line or
+    // comes too fast, and went nowhere.
+    bool say(const QString& text);
+
     NetworkHost* network = nullptr; // owned (child)
 
 signals:
     void joined(int seat);
     void left(int seat);
+    void named(int seat);
+    void chatted(int seat, const QString& text); // a chat line that went to every machine
 
 private:
     Network::Message startMessage() const;
     void announceCrater(const VORN_LIB::VORN_Vector& point);
     void sendHeightmap(int seat);
+    bool passOn(int seat, const QString& text);
 
     Match& match;
+    Roster people;
+    std::map<int, ChatLimit> chatLimits; // by seat, from the seat's latest machine on
+    QElapsedTimer chatClock;
 };

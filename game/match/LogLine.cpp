@@ -6,20 +6,22 @@
 
 // Each text is written out in full, so that lupdate finds it.
 
-QString LogLine::shown() const {
+QString LogLine::shown(const Names& names) const {
     const QString number = QString::number(player);
+    const QString name = names && player >= 0 ? names(player) : QString();
+    const QString who =
+        name.isEmpty() ? QCoreApplication::translate("Game", "spieler ") + number : name;
     switch (text) {
     case Text::Empty:
         return QString();
     case Text::Welcome:
         return QCoreApplication::translate("Game", "Willkommen");
     case Text::PlayerIs:
-        return QCoreApplication::translate("Game", "spieler ") + number +
-               QCoreApplication::translate("Game", " ist");
+        return who + QCoreApplication::translate("Game", " ist");
     case Text::Suicidal:
         return QCoreApplication::translate("Game", "suizidgefaehrdet");
     case Text::Player:
-        return QCoreApplication::translate("Game", "spieler ") + number;
+        return who;
     case Text::Losses:
         return QCoreApplication::translate("Game", "meldet verluste");
     case Text::Suicide:
@@ -31,14 +33,13 @@ QString LogLine::shown() const {
     case Text::WaitingPlayers:
         return QCoreApplication::translate("Game", "warte auf spieler");
     case Text::Joined:
-        return QCoreApplication::translate("Game", "spieler ") + number +
-               QCoreApplication::translate("Game", " ist beigetreten");
+        return who + QCoreApplication::translate("Game", " ist beigetreten");
     case Text::JoinedFrom:
-        return QCoreApplication::translate("Game", "spieler ") + number + QStringLiteral(": ") +
-               detail;
+        return who + QStringLiteral(": ") + detail;
     case Text::Left:
-        return QCoreApplication::translate("Game", "spieler ") + number +
-               QCoreApplication::translate("Game", " hat das spiel verlassen");
+        return who + QCoreApplication::translate("Game", " hat das spiel verlassen");
+    case Text::YouPlay:
+        return QCoreApplication::translate("Game", "du spielst spieler ") + number;
     case Text::TimeUp:
         return QCoreApplication::translate("Game", "zeit abgelaufen");
     case Text::Plain:

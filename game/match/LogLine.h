@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 struct LogLine {
     enum class Text {
@@ -20,6 +21,7 @@ struct LogLine {
         JoinedFrom,     // "spieler N: address"
         Left,           // "spieler N hat das spiel verlassen"
         TimeUp,         // "zeit abgelaufen"
+        YouPlay,        // "du spielst spieler N": a joined machine's own seat
         Plain           // a line already in the words it is shown in
     };
 
@@ -27,8 +29,12 @@ struct LogLine {
     LogLine(Text text, int player = -1, QString detail = QString())
         : text(text), player(player), detail(std::move(detail)) {}
 
-    // The line as the players read it, in this machine's language.
-    QString shown() const;
+    // A player's name by number in a network game; empty for a player without one.
+    using Names = std::function<QString(int player)>;
+
+    // The line as the players read it, in this machine's language; a player with a name is named
+    // by it instead of "spieler N" (but a machine is told its seat by number, as the labels show).
+    QString shown(const Names& names = {}) const;
 
     bool operator==(const LogLine& other) const {
         return text == other.text && player == other.player && detail == other.detail;

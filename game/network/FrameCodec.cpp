@@ -15,6 +15,7 @@ constexpr int maxMessages = 16;   // lines of the message log
 constexpr int maxFigures = 81;    // nine players of nine figures
 constexpr int maxColours = 9 * 3; // nine players
 constexpr int maxHeights = 4096;  // heights in one part of the heightmap
+constexpr int maxPeople = 9;      // seats
 
 void writeText(QDataStream& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8().left(maxText);
@@ -65,6 +66,32 @@ void write(QDataStream& out, const HeightRows& m) {
     for (double h : m.heights)
         out << h;
 }
+void write(QDataStream& out, const Name& m) {
+    writeText(out, m.name);
+}
+void write(QDataStream& out, const Players& m) {
+    out << quint16(m.people.size());
+    for (const Person& p : m.people) {
+        out << p.seat;
+        writeText(out, p.name);
+        writeText(out, p.address);
+        out << p.roundTripMs << p.connected;
+    }
+}
+void write(QDataStream& out, const Say& m) {
+    writeText(out, m.text);
+}
+void write(QDataStream& out, const Chat& m) {
+    out << m.seat;
+    writeText(out, m.text);
+}
+void write(QDataStream& out, const Ping& m) {
+    out << m.stamp;
+}
+void write(QDataStream& out, const Pong& m) {
+    out << m.stamp;
+}
+void write(QDataStream&, const ChatDropped&) {}
 void write(QDataStream&, const HeightmapRequest&) {}
 void write(QDataStream&, const KeepAlive&) {}
 void write(QDataStream&, const Bye&) {}
@@ -221,6 +248,36 @@ std::optional<Message> read(Reader& r, int type) {
         return KeepAlive{};
     case quint8(FrameType::Bye):
         return Bye{};
+    case quint8(FrameType::Name):
+        return Name{r.text()};
+    case quint8(FrameType::Players): {
+        Players m;
+        const int n = r.count(maxPeople, 10); // a seat, two empty texts, a round trip, a flag
+        for (int i = 0; i < n; ++i) {
+            Person p;
+            p.seat = r.value<qint8>();
+            p.name = r.text();
+            p.address = r.text();
+            p.roundTripMs = r.value<qint32>();
+            p.connected = r.value<bool>();
+            m.people.append(p);
+        }
+        return m;
+    }
+    case quint8(FrameType::Say):
+        return Say{r.text()};
+    case quint8(FrameType::Chat): {
+        Chat m;
+        m.seat = r.value<qint8>();
+        m.text = r.text();
+        return m;
+    }
+    case quint8(FrameType::ChatDropped):
+        return ChatDropped{};
+    case quint8(FrameType::Ping):
+        return Ping{r.value<quint32>()};
+    case quint8(FrameType::Pong):
+        return Pong{r.value<quint32>()};
     default:
         return std::nullopt;
     }

@@ -26,6 +26,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
             seat = w->seat;
             // Answered at once: the host gives the seat back to others if no answer comes.
             connection->send(KeepAlive{});
+            if (!name.isEmpty())
+                connection->send(Name{name});
             emit welcomed(seat);
         } else if (const auto* r = std::get_if<Refused>(&m)) {
             // Closed before it is said, and not as a lost connection: whoever hears the refusal
@@ -40,6 +42,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
             emit refused(reason, hostVersion);
         } else if (seat < 0) {
             connection->close(QStringLiteral("no welcome first"));
+        } else if (const auto* ping = std::get_if<Ping>(&m)) {
+            connection->send(Pong{ping->stamp});
         } else if (!std::holds_alternative<KeepAlive>(m)) {
             emit received(m);
         }

@@ -1,5 +1,6 @@
-// A machine that joined a network game: says hello, learns its seat, sends the commands of its
-// own seat and passes on everything the host's game does.
+// A machine that joined a network game: says hello, learns its seat, gives its name, sends the
+// commands of its own seat and passes on everything the host's game does. It answers the host's
+// pings itself.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -21,6 +22,7 @@ public:
     void leave();
 
     int seat = -1; // given by the host's welcome
+    QString name;  // this machine's player's name, sent after the welcome; none when empty
 
     // Why a host was never reached.
     enum class Failure {

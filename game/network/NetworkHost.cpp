@@ -1,6 +1,8 @@
 #include "game/network/NetworkHost.h"
 
+#include "game/network/ChatLimit.h"
 #include "game/network/NetworkConnection.h"
+#include "game/network/Roster.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -16,8 +18,16 @@ namespace {
 constexpr int lastSeat = 8; // spieler 8 is the ninth player
 }
 
-NetworkHost::NetworkHost(QObject* parent) : QObject(parent), server(new QTcpServer(this)) {
+NetworkHost::NetworkHost(QObject* parent)
+    : QObject(parent), server(new QTcpServer(this)), pinger(new QTimer(this)) {
     connect(server, &QTcpServer::newConnection, this, &NetworkHost::accept);
+    clock.start();
+    connect(pinger, &QTimer::timeout, this, &NetworkHost::ping);
+    pinger->start(pingMs);
+}
+
+void NetworkHost::ping() {
+    broadcast(Ping{quint32(clock.elapsed())});
 }
 
 NetworkHost::~NetworkHost() {
@@ -134,10 +144,27 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             emit command(seat, c->command);
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
         emit heightmapAsked(seat);
+    } else if (const auto* name = std::get_if<Name>(&message)) {
+        if (Roster::acceptableName(name->name))
+            emit named(seat, name->name);
+        else
+            peer->close(
+                QStringLiteral("a name that is none (%1 characters)").arg(name->name.size()));
+    } else if (const auto* line = std::get_if<Say>(&message)) {
+        if (ChatLimit::acceptableLine(line->text))
+            emit said(seat, line->text);
+        else
+            peer->close(
+                QStringLiteral("a chat line that is none (%1 characters)").arg(line->text.size()));
+    } else if (const auto* pong = std::get_if<Pong>(&message)) {
+        // An answer to a ping of the last minute; a stamp from the future is not one.
+        const qint64 trip = quint32(clock.elapsed()) - qint64(pong->stamp);
+        if (trip >= 0 && trip < 60000)
+            emit measured(seat, int(trip));
     } else if (std::holds_alternative<Bye>(message)) {
         peer->close(QString());
     } else if (!std::holds_alternative<KeepAlive>(message)) {
-        peer->close(
-            QStringLiteral("a frame of type %1 that only the host sends").arg(message.index()));
+        const int type = std::visit([](const auto& m) { return int(m.type); }, message);
+        peer->close(QStringLiteral("a frame of type %1 that only the host sends").arg(type));
     }
 }

@@ -7,11 +7,16 @@
 // connection that says hello and then nothing gives its seat back after answerLimitMs instead of
 // keeping a real player out. A connection that has not said hello within helloLimitMs is closed,
 // and at most waitingLimit connections wait for their hello at once; more are closed on arrival.
+//
+// Every pingMs each seated machine is pinged, and its answer gives its round trip. A name or a
+// chat line that is not one (see Roster and ChatLimit) closes that connection: a game never sends
+// one.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
 #include "game/rules/TurnCommand.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
 #include <map>
@@ -57,13 +62,19 @@ signals:
     // A command of a seat's own machine, for that seat.
     void command(int seat, const TurnCommand& command);
     void heightmapAsked(int seat);
+    void named(int seat, const QString& name);
+    void said(int seat, const QString& text); // a chat line, not yet counted against its limit
+    void measured(int seat, int roundTripMs);
 
 private:
     void accept();
     void handle(NetworkConnection* peer, const Network::Message& message);
     int freeSeat() const;
+    void ping();
 
     QTcpServer* server;
+    QTimer* pinger;
+    QElapsedTimer clock; // the stamps of the pings
     struct Peer {
         int seat = -1;              // -1 until it has said hello
         QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome

@@ -26,13 +26,23 @@ enum class FrameType : quint8 {
     HeightmapRequest = 8,
     HeightRows = 9,
     KeepAlive = 10,
-    Bye = 11
+    Bye = 11,
+    Name = 28,
+    Players = 29,
+    Say = 30,
+    Chat = 31,
+    ChatDropped = 32,
+    Ping = 33,
+    Pong = 34
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 2;
+constexpr quint32 protocolVersion = 3;
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
+// Whether a text a player wrote (a name, a chat line) may be shown: 1 to limit characters, not
+// only spaces, no control character.
+bool isPlayerText(const QString& text, int limit);
 constexpr quint16 defaultPort = 47800;
 constexpr int frameLimit = 64 * 1024;   // bytes of one frame, its length field included
 constexpr int silentLimitMs = 10000;    // a peer heard nothing from for this long is dropped
@@ -41,6 +51,7 @@ constexpr int frameTimeLimitMs = 10000; // a frame started must be whole within 
 constexpr int helloLimitMs = 5000;      // a machine that joins says hello within this
 constexpr int answerLimitMs = 5000;     // and answers its welcome within this, or loses the seat
 constexpr int waitingLimit = 16;        // connections at once that have not said hello yet
+constexpr int pingMs = 1000;            // how often the host measures each machine's round trip
 
 // First words of either side: the protocol and the game's version.
 struct Hello {
@@ -119,8 +130,50 @@ struct KeepAlive {
 struct Bye {
     static constexpr FrameType type = FrameType::Bye;
 };
+// A joined machine's name, sent once after its welcome when it has one (see Roster).
+struct Name {
+    static constexpr FrameType type = FrameType::Name;
+    QString name;
+};
+// Who plays: every seat with a name or a machine, the host's own seat among them.
+struct Person {
+    qint8 seat = -1;
+    QString name;            // empty: none given
+    QString address;         // empty for the host's own seat
+    qint32 roundTripMs = -1; // to the host; -1 until measured
+    bool connected = false;  // false for a seat whose machine left (its name is kept for the log)
+};
+struct Players {
+    static constexpr FrameType type = FrameType::Players;
+    QVector<Person> people;
+};
+// A chat line: Say from a joined machine to the host, Chat from the host to every machine with
+// the seat of the machine that wrote it. ChatDropped tells a machine that a line of its was
+// dropped for coming too fast.
+struct Say {
+    static constexpr FrameType type = FrameType::Say;
+    QString text;
+};
+struct Chat {
+    static constexpr FrameType type = FrameType::Chat;
+    qint8 seat = -1;
+    QString text;
+};
+struct ChatDropped {
+    static constexpr FrameType type = FrameType::ChatDropped;
+};
+// The host's measure of a round trip: a joined machine answers each ping at once with its stamp.
+struct Ping {
+    static constexpr FrameType type = FrameType::Ping;
+    quint32 stamp = 0; // milliseconds on the host's clock
+};
+struct Pong {
+    static constexpr FrameType type = FrameType::Pong;
+    quint32 stamp = 0;
+};
 
-using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye>;
+using Message =
+    std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum, HeightmapRequest,
+                 HeightRows, KeepAlive, Bye, Name, Players, Say, Chat, ChatDropped, Ping, Pong>;
 
 } // namespace Network

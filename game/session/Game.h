@@ -16,8 +16,10 @@
 #include "engine/terrain/Bitmap.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
+#include "game/network/Roster.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/session/ChatPanel.h"
 #include "game/sound/GameSound.h"
 
 #include <QList>
@@ -55,6 +57,8 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Tab is a key of the game (the player list), never a move of the keyboard focus.
+    bool focusNextPrevChild(bool) override { return false; }
 
 public:
     // A new game of the numbers chosen in the menus, its first countdown begun.
@@ -97,6 +101,20 @@ public:
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
 
+    // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
+    // network menu; empty for none), given to the game it opens or joins.
+    QString playerName;
+    // A player's name in the network game, empty for none (and outside a network game).
+    QString nameOf(int player) const;
+    LogLine::Names names() const;
+    // How the turn panel names a player: the name, else "spieler N".
+    QString playerTitle(int player) const;
+    // Who plays, as the host sent it (on the host, its own roster).
+    const Roster& roster() const;
+    // The chat: T opens a line, Return sends it, Escape drops it (GameInput.cpp).
+    ChatPanel chat;
+    bool playerListShown = false; // while Tab is held
+
     QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
 
     // What is drawn besides the match's world, built with the window (GameWorld.cpp).
@@ -132,14 +150,19 @@ private:
     void networkMenuKey(QKeyEvent* event);
     bool typingAddress = false; // in the network menu, after J
     QString address;            // the host's address as typed there
-    bool networkNote = false;   // the menu shows why a network game ended, until the next game
-    TurnCommand clientKeys;     // the keys a joined machine holds for its seat
+    bool typingName = false;    // in the network menu, after N
+    QString typedName;
+    void chatKey(QKeyEvent* event);
+    void sendChat(const QString& text);
+    bool networkNote = false; // the menu shows why a network game ended, until the next game
+    TurnCommand clientKeys;   // the keys a joined machine holds for its seat
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
     void startFromHost(const Network::Start& start);
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
     void leaveNetworkGame(const QString& message);
+    Roster joinedRoster;                       // a joined machine's copy of the host's
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
 
@@ -151,5 +174,6 @@ private:
     void drawKeyPanel(QPainter& painter);
     void drawStrengthPie(QPainter& painter);
     void drawMessagePanel(QPainter& painter);
+    void drawPeople(QPainter& painter);  // the chat strip and the player list (GameNetwork.cpp)
     void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
 };

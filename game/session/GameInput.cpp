@@ -3,7 +3,8 @@
 // acts as one press until it is released: auto-repeated presses and releases are ignored. M
 // switches the sound off and on in every state, F1 shows and hides the key help. While the camera
 // is free, V and E move this window's camera alone: they give no command and work on a joined
-// machine and during the computer's turn as well.
+// machine and during the computer's turn as well. In a network game T opens a chat line, which
+// takes every key until Return sends it or Escape drops it, and Tab shows who plays while held.
 #include "game/session/Game.h"
 
 #include "game/network/HostAddress.h"
@@ -103,10 +104,25 @@ int digitOf(int key) {
 } // namespace
 
 void Game::keyPressEvent(QKeyEvent* event) {
+    if (chat.typing()) { // held keys type too
+        chatKey(event);
+        return;
+    }
     if (event->isAutoRepeat())
         return;
     const int key = event->key();
     const int digit = digitOf(key);
+    const bool inNetworkGame = host || client;
+    if (inNetworkGame && key == Qt::Key_Tab) {
+        playerListShown = true;
+        update();
+        return;
+    }
+    if (inNetworkGame && key == Qt::Key_T && !typingAddress && !typingName) {
+        chat.startTyping();
+        update();
+        return;
+    }
     if (key == Qt::Key_M) { // sound off and on, in every state
         sound.toggleMute();
         return;
@@ -189,11 +205,40 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
 }
 
+// The chat line's keys: Return sends it, Escape drops it, everything printable is typed.
+void Game::chatKey(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !event->isAutoRepeat())
+        chat.finish();
+    else if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        sendChat(chat.finish());
+    else if (event->key() == Qt::Key_Backspace)
+        chat.backspace();
+    else
+        chat.type(event->text());
+    update();
+}
+
 // The network menu: H opens a game here, J starts typing the host's address (a name, an IPv4 or a
-// bracketed IPv6 address, and a port after a colon), Return joins it, Escape goes back.
+// bracketed IPv6 address, and a port after a colon), Return joins it, Escape goes back. N types
+// this machine's name (Return keeps it, an empty one is none, Escape keeps the one before).
 void Game::networkMenuKey(QKeyEvent* event) {
     const int key = event->key();
     const QString typed = event->text();
+    if (typingName) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            playerName = Roster::acceptableName(typedName) ? typedName.trimmed() : QString();
+            typingName = false;
+        } else if (key == Qt::Key_Escape) {
+            typingName = false;
+        } else if (key == Qt::Key_Backspace) {
+            typedName.chop(1);
+        } else if (!typed.isEmpty() && Roster::acceptableName(typedName + typed)) {
+            typedName += typed;
+        } else if (typed == QLatin1String(" ") && typedName.size() < Roster::nameLimit) {
+            typedName += typed; // a space inside a name; one at either end goes
+        }
+        return;
+    }
     if (key == Qt::Key_Escape) {
         typingAddress = false;
         match->state = MainMenu;
@@ -207,6 +252,9 @@ void Game::networkMenuKey(QKeyEvent* event) {
     } else if (!typingAddress && key == Qt::Key_J) {
         typingAddress = true;
         address.clear();
+    } else if (!typingAddress && key == Qt::Key_N) {
+        typingName = true;
+        typedName = playerName;
     } else if (typingAddress && key == Qt::Key_Backspace) {
         address.chop(1);
     } else if (typingAddress && key == Qt::Key_Return && !address.isEmpty()) {
@@ -299,6 +347,11 @@ void Game::viewNextEnemy() {
 void Game::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
+    if (event->key() == Qt::Key_Tab && playerListShown) {
+        playerListShown = false;
+        update();
+        return;
+    }
     if (match->state != Moving && match->state != Aiming)
         return;
     if (client) {

@@ -38,6 +38,7 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
         lines.append({QStringLiteral("h"), tr("spiel eroeffnen")});
         lines.append({QStringLiteral("j"), tr("adresse eingeben")});
         lines.append({enter, tr("beitreten")});
+        lines.append({QStringLiteral("n"), tr("name eingeben")});
         lines.append({escape, tr("zurueck")});
         break;
     case AskPlayers:
@@ -66,7 +67,7 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
             lines.append({enter, tr("abschuss")});
-        } else if (match->state == GameOver) {
+        } else if (match->state == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
         }
         if (client)
@@ -80,6 +81,10 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
         lines.append({tr("mittlere taste"), tr("blick der figur")});
         break;
     }
+    }
+    if (host || client) {
+        lines.append({QStringLiteral("t"), tr("nachricht schreiben")});
+        lines.append({tr("tab halten"), tr("wer spielt mit")});
     }
     lines.append({QStringLiteral("m"), tr("ton an / aus")});
     lines.append({QStringLiteral("f11"), tr("vollbild")});

@@ -1,15 +1,19 @@
 // Network play. The host runs the rules, the physics and the random draws (MatchHost sends its
 // match to the machines that joined). A joined window never simulates: it shows the state it is
 // sent, digs the same craters, plays the sounds of what changed, and sends the commands of its
-// own seat. World units, y up, degrees, milliseconds.
+// own seat. Every machine of a network game names its players alike (the host's roster) and
+// shows the chat. World units, y up, degrees, milliseconds.
 #include "game/session/Game.h"
 
 #include "game/hosting/MatchHost.h"
+#include "game/network/ChatLimit.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
+#include "game/session/PlayerList.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include <QPainter>
 #include <algorithm>
 #include <cstring>
 
@@ -23,13 +27,19 @@ bool Game::hostGame(quint16 port) {
         return false;
     }
     host = opened;
+    host->setOwnName(playerName);
+    connect(host, &MatchHost::chatted, this,
+            [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });
     return true;
 }
 
 void Game::joinGame(const QString& hostName, quint16 port) {
     client = new NetworkClient(this);
-    connect(client, &NetworkClient::welcomed, this,
-            [this] { match->addMessage(LogLine(LogLine::Text::WaitingPlayers)); });
+    client->name = playerName;
+    connect(client, &NetworkClient::welcomed, this, [this](int seat) {
+        match->addMessage(LogLine(LogLine::Text::YouPlay, seat));
+        match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
+    });
     // Turned away: back in the main menu, told why.
     connect(client, &NetworkClient::refused, this,
             [this](const QString& reason, const QString& hostVersion) {
@@ -70,12 +80,54 @@ void Game::leaveNetworkGame(const QString& message) {
     client->leave();
     client->deleteLater();
     client = nullptr;
+    joinedRoster = Roster();
+    chat.clear();
+    playerListShown = false;
     followed = nullptr;
     match->scene.children.removeAll(&match->grenade);
     resetAll();
     if (!message.isEmpty())
         match->addMessage(LogLine(LogLine::Text::Plain, -1, message));
     networkNote = !message.isEmpty();
+}
+
+const Roster& Game::roster() const {
+    return host ? host->roster() : joinedRoster;
+}
+
+QString Game::nameOf(int player) const {
+    return host || client ? roster().nameOf(player) : QString();
+}
+
+LogLine::Names Game::names() const {
+    if (!host && !client)
+        return {};
+    return [this](int player) { return nameOf(player); };
+}
+
+QString Game::playerTitle(int player) const {
+    const QString name = nameOf(player);
+    return name.isEmpty() ? tr("spieler ") + QString::number(player) : name;
+}
+
+// A line written here: through the host to every machine, this one too. The host says at once
+// when a line of its own player comes too fast; a joined machine hears it from the host.
+void Game::sendChat(const QString& text) {
+    if (!ChatLimit::acceptableLine(text))
+        return;
+    if (client)
+        client->send(Say{text});
+    else if (host && !host->say(text))
+        chat.add(-1, tr("zu viele nachrichten, eine ging verloren"), VORN_Clock::now());
+}
+
+void Game::drawPeople(QPainter& painter) {
+    if (!host && !client)
+        return;
+    // Above the message log, which takes the bottom 200 pixels.
+    chat.draw(painter, 10, height() - 205, width() - 10, VORN_Clock::now(), names());
+    if (playerListShown)
+        PlayerList::draw(painter, rect(), PlayerList::rows(roster(), client ? client->seat : 0));
 }
 
 void Game::startFromHost(const Start& start) {
@@ -95,6 +147,13 @@ void Game::received(const Message& message) {
             match->landscape.createCrater(at, Rules::craterRadius);
             sound.explosion(at);
         }
+    } else if (const auto* people = std::get_if<Players>(&message)) {
+        joinedRoster.take(*people);
+    } else if (const auto* line = std::get_if<Chat>(&message)) {
+        if (line->seat >= 0 && line->seat <= 8 && ChatLimit::acceptableLine(line->text))
+            chat.add(line->seat, line->text, VORN_Clock::now());
+    } else if (std::holds_alternative<ChatDropped>(message)) {
+        chat.add(-1, tr("zu viele nachrichten, eine ging verloren"), VORN_Clock::now());
     } else if (const auto* sum = std::get_if<Checksum>(&message)) {
         if (sum->sum != match->heightmapChecksum())
             client->send(HeightmapRequest{});

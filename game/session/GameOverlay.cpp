@@ -9,6 +9,7 @@
 
 #include <GL/glu.h>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -300,6 +301,7 @@ void Game::paintEvent(QPaintEvent*) {
     case Flying:
         break;
     }
+    drawPeople(painter);
     if (keyHelpShown) // over everything else
         drawKeyHelp(painter);
     painter.end();
@@ -330,6 +332,15 @@ void Game::drawMenu(QPainter& painter) {
         overlayText(painter, cx - 160, cy - 70, tr("j: beitreten"), menuLineFont());
         if (typingAddress)
             overlayText(painter, cx - 160, cy - 10, address + QLatin1Char('_'), menuLineFont());
+        if (typingName || !playerName.isEmpty()) {
+            const QString name = typingName ? typedName + QLatin1Char('_') : playerName;
+            overlayText(
+                painter, cx - 160, cy + 50,
+                QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
+                panelFont());
+        } else {
+            overlayText(painter, cx - 160, cy + 50, tr("n: name"), panelFont());
+        }
         text(-160, 120, tr("esc: zurueck"));
         break;
     case AskPlayers:
@@ -398,7 +409,10 @@ void Game::drawHud(QPainter& painter) {
 void Game::drawTurnPanel(QPainter& painter) {
     const QFont& font = panelFont();
     const bool counting = match->state == Countdown;
-    overlayText(painter, 20, 40, tr("spieler ") + QString::number(match->currentPlayer), font);
+    overlayText(
+        painter, 20, 40,
+        QFontMetrics(font).elidedText(playerTitle(match->currentPlayer), Qt::ElideRight, 170),
+        font);
     overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
     overlayText(painter, 20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), font);
     overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
@@ -420,7 +434,10 @@ void Game::drawKeyPanel(QPainter& painter) {
                     font);
     }
     overlayText(painter, x, 120, tr("esc:"), font);
-    overlayText(painter, x, 160, tr("hauptmenue"), font);
+    if (client) // a joined machine leaves the game for good
+        overlayText(painter, x, 160, tr("spiel verlassen"), keyLineFont());
+    else
+        overlayText(painter, x, 160, tr("hauptmenue"), font);
 }
 
 void Game::drawStrengthPie(QPainter& painter) {
@@ -445,5 +462,5 @@ void Game::drawMessagePanel(QPainter& painter) {
     const QFont& font = messageFont();
     const int h = height();
     for (int i = 0; i < 6; ++i)
-        overlayText(painter, 15, h - 170 + 30 * i, match->messages[i].shown(), font);
+        overlayText(painter, 15, h - 170 + 30 * i, match->messages[i].shown(names()), font);
 }

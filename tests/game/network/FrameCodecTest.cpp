@@ -153,6 +153,8 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
+    Players players;
+    players.people.append({1, QStringLiteral("a"), QStringLiteral("b"), 12, true});
 
     const struct {
         const char* name;
@@ -174,6 +176,13 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"heightRows", rows, "0000000f0900000007 00013fe0000000000000"},
         {"keepAlive", KeepAlive{}, "000000010a"},
         {"bye", Bye{}, "000000010b"},
+        {"name", Name{QStringLiteral("ab")}, "00000005 1c 0002 6162"},
+        {"players", players, "0000000f 1d 0001 01 0001 61 0001 62 0000000c 01"},
+        {"say", Say{QStringLiteral("hi")}, "00000005 1e 0002 6869"},
+        {"chat", Chat{2, QStringLiteral("hi")}, "00000006 1f 02 0002 6869"},
+        {"chatDropped", ChatDropped{}, "0000000120"},
+        {"ping", Ping{0x01020304}, "00000005 21 01020304"},
+        {"pong", Pong{0x01020304}, "00000005 22 01020304"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);
