@@ -1,7 +1,8 @@
 // The headless host as people run it: the real program started with --server and no display, a
 // game window of this process and a second machine joining it over 127.0.0.1, and a whole game
 // played to the end screen in real time. The window plays its turn with keys: it drives its
-// tortoise off the nearer edge of the valley, so the game ends within one turn.
+// tortoise off the nearer edge of the valley, so the game ends within one turn. The second machine
+// gives a name and says a line on the way.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
@@ -48,8 +49,14 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
         if (const auto* s = std::get_if<Network::State>(&m))
             secondSawTheEnd = secondSawTheEnd || s->state == GameOver;
     });
+    second.name = QStringLiteral("zweiter");
     second.connectTo(QStringLiteral("127.0.0.1"), port);
     ASSERT_TRUE(waitFor([&] { return second.seat == 1; }, 5000));
+    // Names and chat go through the host with no window too, and it says so.
+    second.send(Network::Say{QStringLiteral("viel glueck")});
+    EXPECT_TRUE(waitFor([&] { return said.contains("chat: player 1: viel glueck"); }, 5000))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains("name: player 1 is zweiter")) << said.toStdString();
 
     // The game starts on every machine; spieler 0 drives once the countdown is over.
     ASSERT_TRUE(waitFor(

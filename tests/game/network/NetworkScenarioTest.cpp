@@ -9,6 +9,7 @@
 #include "game/network/NetworkClient.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
+#include "game/session/PlayerList.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -16,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTest>
 #include <algorithm>
 #include <memory>
 
@@ -76,6 +78,15 @@ TurnCommand rates(double yaw, double raise, double drive,
     c.driveRate = drive;
     c.step = step;
     return c;
+}
+
+// The chat lines a machine was sent, "seat: text".
+QStringList chatsIn(const std::vector<Message>& got) {
+    QStringList lines;
+    for (const Message& m : got)
+        if (const auto* c = std::get_if<Chat>(&m))
+            lines << QString::number(c->seat) + QStringLiteral(": ") + c->text;
+    return lines;
 }
 
 } // namespace
@@ -188,9 +199,14 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
         commands.push_back(c);
     });
     QObject::connect(host, &NetworkHost::heightmapAsked, [&](int) { ++asked; });
+    QString named;
+    QObject::connect(host, &NetworkHost::named, [&](int, const QString& name) { named = name; });
+    g.playerName = QStringLiteral("gast");
     g.joinGame(QStringLiteral("127.0.0.1"), host->port());
     ASSERT_TRUE(waitFor([&] { return host->holds(1); }));
+    EXPECT_TRUE(log().contains(QStringLiteral("du spielst spieler 1")));
     EXPECT_TRUE(log().contains(QStringLiteral("warte auf spieler")));
+    EXPECT_TRUE(waitFor([&] { return named == QStringLiteral("gast"); }));
 
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
     State s;
@@ -213,6 +229,30 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_EQ(own->health, 62);
     EXPECT_EQ(g.match->currentFigure, own);
     EXPECT_EQ(log().last(), QStringLiteral("meldet verluste"));
+
+    // The host's names and chat; a name or a line that is none (a host may be hostile too) is
+    // left out. Its key panel says that Escape leaves the game.
+    Players people;
+    people.people = {{0, QStringLiteral("wirt"), QString(), -1, true},
+                     {1, QStringLiteral("gast"), QStringLiteral("127.0.0.1"), 4, true},
+                     {2, QStringLiteral("b\x1b[2Jse"), QStringLiteral("127.0.0.1"), 9, false}};
+    host->broadcast(people);
+    host->broadcast(Chat{0, QStringLiteral("hallo gast")});
+    host->broadcast(Chat{0, QStringLiteral("zwei\nzeilen")});
+    host->broadcast(ChatDropped{});
+    const auto chatShown = [&] { return g.chat.shown(VORN_LIB::VORN_Clock::now(), g.names()); };
+    ASSERT_TRUE(waitFor([&] { return chatShown().size() == 2; }));
+    EXPECT_EQ(chatShown(),
+              (QStringList{"wirt: hallo gast", "zu viele nachrichten, eine ging verloren"}));
+    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.nameOf(2), QString());
+    EXPECT_EQ(PlayerList::rows(g.roster(), g.client->seat)[2][0], QStringLiteral("spieler 1 (du)"));
+    expectTextLine(frame(), g.width() - 180, 160, QStringLiteral("spiel verlassen"), 16);
+    QStringList keys;
+    for (const Game::KeyHelpLine& line : g.keyHelp())
+        keys << line.key + QStringLiteral(": ") + line.action;
+    EXPECT_TRUE(keys.contains(QStringLiteral("t: nachricht schreiben")));
+    EXPECT_TRUE(keys.contains(QStringLiteral("tab halten: wer spielt mit")));
 
     // Its seat's turn: its keys go to the host as commands, and it moves nothing itself.
     press(Qt::Key_Left);
@@ -383,4 +423,143 @@ TEST_F(NetworkScenario, MachinesThatOnlySayHelloDoNotKeepAPlayerOut) {
     EXPECT_TRUE(host.holds(1));
     ASSERT_NE(g.client, nullptr);
     EXPECT_EQ(g.client->seat, 1);
+}
+
+// This window hosts as "wirt"; anna and a machine without a name join. Every machine names the
+// players alike, in the log, the turn panel and the player list, and the nameless one stays
+// "spieler 2" as before names; chat lines reach every machine, a flood is cut with a note to its
+// writer; a name or a line that is none closes that one connection.
+TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
+    tap(Qt::Key_T); // at one keyboard there is nobody to chat with
+    EXPECT_FALSE(g.chat.typing());
+
+    g.playerName = QStringLiteral("wirt");
+    ASSERT_TRUE(g.hostGame(0));
+    const quint16 port = g.host->port();
+    NetworkClient anna, nameless;
+    std::vector<Message> annaGot, namelessGot;
+    QObject::connect(&anna, &NetworkClient::received,
+                     [&](const Message& m) { annaGot.push_back(m); });
+    QObject::connect(&nameless, &NetworkClient::received,
+                     [&](const Message& m) { namelessGot.push_back(m); });
+    anna.name = QStringLiteral("anna");
+    anna.connectTo(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(waitFor([&] { return anna.seat == 1; }));
+    nameless.connectTo(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(waitFor([&] { return nameless.seat == 2; }));
+    ASSERT_TRUE(waitFor([&] { return g.nameOf(1) == QStringLiteral("anna"); }));
+
+    const auto hostLog = [&] {
+        QStringList lines;
+        for (const LogLine& line : g.match->messages)
+            lines << line.shown(g.names());
+        return lines;
+    };
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("anna ist beigetreten")));
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("anna: 127.0.0.1")));
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("spieler 2 ist beigetreten")));
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("spieler 2: 127.0.0.1")));
+    // The joined machines read the same log, and hold the same names.
+    tick();
+    ASSERT_TRUE(waitFor([&] {
+        for (auto it = namelessGot.rbegin(); it != namelessGot.rend(); ++it)
+            if (const auto* s = std::get_if<State>(&*it))
+                return s->messages.contains(QStringLiteral("anna ist beigetreten"));
+        return false;
+    }));
+    Roster heard;
+    for (const Message& m : namelessGot)
+        if (const auto* p = std::get_if<Players>(&m))
+            heard.take(*p);
+    EXPECT_EQ(heard.nameOf(0), QStringLiteral("wirt"));
+    EXPECT_EQ(heard.nameOf(1), QStringLiteral("anna"));
+    EXPECT_EQ(heard.nameOf(2), QString());
+
+    // Who is there, with the round trips the pings measured.
+    ASSERT_TRUE(waitFor(
+        [&] {
+            const auto& people = g.roster().everyone();
+            return people.size() == 3 && people[1].roundTripMs >= 0 && people[2].roundTripMs >= 0;
+        },
+        4000));
+    const QList<QStringList> rows = PlayerList::rows(g.roster(), 0);
+    ASSERT_EQ(rows.size(), 4);
+    EXPECT_EQ(rows[1], (QStringList{"spieler 0 (du)", "wirt", "host", "-"}));
+    EXPECT_EQ(rows[2].mid(0, 3), (QStringList{"spieler 1", "anna", "127.0.0.1"}));
+    EXPECT_TRUE(rows[2][3].endsWith(QStringLiteral(" ms"))) << rows[2][3].toStdString();
+    EXPECT_LT(rows[2][3].chopped(3).toInt(), 1000);
+    EXPECT_EQ(rows[3][1], QStringLiteral("-"));
+    press(Qt::Key_Tab);
+    EXPECT_TRUE(g.playerListShown);
+    release(Qt::Key_Tab);
+    EXPECT_FALSE(g.playerListShown);
+
+    // A line from anna, one typed here, and one dropped with Escape.
+    anna.send(Say{QStringLiteral("hallo")});
+    tap(Qt::Key_T);
+    QTest::keyClicks(&g, QStringLiteral("moin alle"));
+    tap(Qt::Key_Return);
+    tap(Qt::Key_T);
+    QTest::keyClicks(&g, QStringLiteral("weg"));
+    tap(Qt::Key_Escape);
+    EXPECT_FALSE(g.chat.typing());
+    const QStringList both = {QStringLiteral("1: hallo"), QStringLiteral("0: moin alle")};
+    for (const std::vector<Message>* got : {&annaGot, &namelessGot})
+        EXPECT_TRUE(waitFor([&] { return chatsIn(*got).size() == 2; }));
+    const QStringList annaHeard = chatsIn(annaGot);
+    EXPECT_EQ(QSet<QString>(annaHeard.begin(), annaHeard.end()),
+              QSet<QString>(both.begin(), both.end()));
+    EXPECT_EQ(chatsIn(namelessGot), chatsIn(annaGot)) << "the same order on every machine";
+    const auto hostChat = [&] { return g.chat.shown(VORN_LIB::VORN_Clock::now(), g.names()); };
+    EXPECT_TRUE(hostChat().contains(QStringLiteral("anna: hallo")));
+    EXPECT_TRUE(hostChat().contains(QStringLiteral("wirt: moin alle")));
+
+    // Seven lines at once from the nameless machine: five go to everyone, two come back as notes.
+    for (int i = 1; i <= 7; ++i)
+        nameless.send(Say{QString::number(i)});
+    ASSERT_TRUE(waitFor([&] {
+        return std::count_if(namelessGot.begin(), namelessGot.end(), [](const Message& m) {
+                   return std::holds_alternative<ChatDropped>(m);
+               }) == 2;
+    }));
+    ASSERT_TRUE(waitFor([&] { return chatsIn(annaGot).size() == 7; }));
+    EXPECT_EQ(chatsIn(annaGot).mid(2), (QStringList{"2: 1", "2: 2", "2: 3", "2: 4", "2: 5"}));
+    EXPECT_EQ(hostChat().last(), QStringLiteral("spieler 2: 5"));
+    // The host's own player: one line sent, four more go, the sixth is dropped here.
+    for (int i = 1; i <= 5; ++i) {
+        tap(Qt::Key_T);
+        QTest::keyClicks(&g, QStringLiteral("nr %1").arg(i));
+        tap(Qt::Key_Return);
+    }
+    EXPECT_EQ(hostChat().last(), QStringLiteral("zu viele nachrichten, eine ging verloren"));
+    EXPECT_TRUE(waitFor([&] { return chatsIn(annaGot).size() == 11; }));
+    pause(200);
+    EXPECT_EQ(chatsIn(annaGot).size(), 11);
+    EXPECT_FALSE(chatsIn(annaGot).contains(QStringLiteral("0: nr 5")));
+
+    // Names and lines that are none: each closes its own connection, nothing else.
+    for (const Message& bad :
+         {Message(Name{QStringLiteral("a\ab")}), Message(Name{QString(17, QLatin1Char('x'))}),
+          Message(Name{QStringLiteral("   ")}), Message(Name{QString::fromUtf8("\u202eanna")}),
+          Message(Say{QString(101, QLatin1Char('x'))}), Message(Say{QStringLiteral("\x1b[2J")})}) {
+        Peer rude(port);
+        rude.send(Hello{protocolVersion, Network::gameVersion()});
+        ASSERT_TRUE(waitFor([&] { return rude.last<Welcome>() != nullptr; }));
+        rude.send(bad);
+        EXPECT_TRUE(waitFor([&] { return rude.closed(); }));
+        EXPECT_TRUE(waitFor([&] { return g.host->joinedCount() == 2; }));
+        EXPECT_EQ(g.nameOf(3), QString());
+    }
+    EXPECT_EQ(chatsIn(annaGot).size(), 11);
+
+    // In the game the turn panel names the player on turn.
+    startRound(3, 1, 5);
+    ASSERT_EQ(g.match->currentPlayer, 0);
+    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.playerTitle(2), QStringLiteral("spieler 2"));
+    expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);
+
+    anna.leave();
+    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 1; }));
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("anna hat das spiel verlassen")));
 }
