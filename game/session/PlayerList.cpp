@@ -7,7 +7,7 @@
 
 namespace {
 
-const QColor listFill(20, 20, 60, 235);
+const QColor listFill(20, 20, 60, 250); // dark enough to hide what is below
 const QColor listText(255, 255, 255);
 const QColor listHeading(255, 240, 170);
 
