@@ -363,8 +363,13 @@ void Game::drawMenu(QPainter& painter) {
             text(-160, -120, tr("unentschieden"));
             text(-160, -40, tr("alle weg"));
         }
-        text(-160, 80, tr("return:"));
-        text(-160, 120, tr("zum hauptmenue"));
+        if (client) { // the host starts the next game; Escape leaves this one
+            text(-160, 80, tr("esc:"));
+            text(-160, 120, tr("spiel verlassen"));
+        } else {
+            text(-160, 80, tr("return:"));
+            text(-160, 120, tr("zum hauptmenue"));
+        }
         break;
     default:
         break;

@@ -74,6 +74,9 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     // Every machine sees the same end, and the host said so.
     EXPECT_TRUE(waitFor([&] { return secondSawTheEnd && said.contains("over:"); }, 5000));
     EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
+    // Return does nothing on a joined machine's end screen: it says what Escape does.
+    expectTextLine(frame(), g.width() / 2 - 160, g.height() / 2 + 120,
+                   QStringLiteral("spiel verlassen"), 30);
     EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();
