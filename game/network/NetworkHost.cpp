@@ -27,7 +27,10 @@ NetworkHost::NetworkHost(QObject* parent)
 }
 
 void NetworkHost::ping() {
-    broadcast(Ping{quint32(clock.elapsed())});
+    lastPing = quint32(clock.elapsed());
+    for (auto& [peer, state] : peers)
+        state.pinged = state.seat >= 0;
+    broadcast(Ping{lastPing});
 }
 
 NetworkHost::~NetworkHost() {
@@ -145,11 +148,15 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
         emit heightmapAsked(seat);
     } else if (const auto* name = std::get_if<Name>(&message)) {
-        if (Roster::acceptableName(name->name))
+        if (state.named) {
+            peer->close(QStringLiteral("a second name"));
+        } else if (Roster::acceptableName(name->name)) {
+            state.named = true;
             emit named(seat, name->name);
-        else
+        } else {
             peer->close(
                 QStringLiteral("a name that is none (%1 characters)").arg(name->name.size()));
+        }
     } else if (const auto* line = std::get_if<Say>(&message)) {
         if (ChatLimit::acceptableLine(line->text))
             emit said(seat, line->text);
@@ -157,10 +164,10 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             peer->close(
                 QStringLiteral("a chat line that is none (%1 characters)").arg(line->text.size()));
     } else if (const auto* pong = std::get_if<Pong>(&message)) {
-        // An answer to a ping of the last minute; a stamp from the future is not one.
-        const qint64 trip = quint32(clock.elapsed()) - qint64(pong->stamp);
-        if (trip >= 0 && trip < 60000)
-            emit measured(seat, int(trip));
+        if (state.pinged && pong->stamp == lastPing) {
+            state.pinged = false;
+            emit measured(seat, int(quint32(clock.elapsed()) - lastPing));
+        }
     } else if (std::holds_alternative<Bye>(message)) {
         peer->close(QString());
     } else if (!std::holds_alternative<KeepAlive>(message)) {

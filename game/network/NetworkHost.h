@@ -8,9 +8,10 @@
 // keeping a real player out. A connection that has not said hello within helloLimitMs is closed,
 // and at most waitingLimit connections wait for their hello at once; more are closed on arrival.
 //
-// Every pingMs each seated machine is pinged, and its answer gives its round trip. A name or a
-// chat line that is not one (see Roster and ChatLimit) closes that connection: a game never sends
-// one.
+// Every pingMs each seated machine is pinged, and its answer to the last ping gives its round
+// trip; any other answer is ignored, so a machine cannot make the host send the roster at will.
+// A name or a chat line that is not one (see Roster and ChatLimit), or a second name, closes that
+// connection: a game never sends one.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -74,10 +75,13 @@ private:
 
     QTcpServer* server;
     QTimer* pinger;
-    QElapsedTimer clock; // the stamps of the pings
+    QElapsedTimer clock;  // the stamps of the pings
+    quint32 lastPing = 0; // the stamp of the last one
     struct Peer {
         int seat = -1;              // -1 until it has said hello
         QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome
+        bool named = false;         // a name comes once
+        bool pinged = false;        // the last ping is not answered yet
     };
     std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;

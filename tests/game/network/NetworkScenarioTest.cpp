@@ -550,6 +550,13 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
         EXPECT_TRUE(waitFor([&] { return g.host->joinedCount() == 2; }));
         EXPECT_EQ(g.nameOf(3), QString());
     }
+    Peer twice(port); // a name is given once
+    twice.send(Hello{protocolVersion, Network::gameVersion()});
+    ASSERT_TRUE(waitFor([&] { return twice.last<Welcome>() != nullptr; }));
+    twice.send(Name{QStringLiteral("eins")});
+    twice.send(Name{QStringLiteral("zwei")});
+    EXPECT_TRUE(waitFor([&] { return twice.closed(); }));
+    EXPECT_NE(g.nameOf(3), QStringLiteral("zwei"));
     EXPECT_EQ(chatsIn(annaGot).size(), 11);
 
     // In the game the turn panel names the player on turn.
