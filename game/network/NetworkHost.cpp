@@ -14,10 +14,6 @@
 
 using namespace Network;
 
-namespace {
-constexpr int lastSeat = 8; // spieler 8 is the ninth player
-}
-
 NetworkHost::NetworkHost(QObject* parent)
     : QObject(parent), server(new QTcpServer(this)), pinger(new QTimer(this)) {
     connect(server, &QTcpServer::newConnection, this, &NetworkHost::accept);

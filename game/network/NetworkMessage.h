@@ -44,6 +44,7 @@ QString gameVersion();
 // only spaces, no control character.
 bool isPlayerText(const QString& text, int limit);
 constexpr quint16 defaultPort = 47800;
+constexpr int lastSeat = 8;             // spieler 8 is the ninth player
 constexpr int frameLimit = 64 * 1024;   // bytes of one frame, its length field included
 constexpr int silentLimitMs = 10000;    // a peer heard nothing from for this long is dropped
 constexpr int keepAliveMs = 2000;       // how often a quiet side says it is still there

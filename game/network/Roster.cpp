@@ -77,7 +77,7 @@ void Roster::take(const Players& sent) {
     for (Person p : sent.people) {
         const bool known = std::any_of(people.begin(), people.end(),
                                        [&p](const Person& q) { return q.seat == p.seat; });
-        if (p.seat < 0 || p.seat > 8 || known)
+        if (p.seat < 0 || p.seat > lastSeat || known)
             continue; // a seat twice: the first counts
         if (!p.name.isEmpty() && !acceptableName(p.name))
             p.name.clear();

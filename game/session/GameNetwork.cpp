@@ -150,7 +150,8 @@ void Game::received(const Message& message) {
     } else if (const auto* people = std::get_if<Players>(&message)) {
         joinedRoster.take(*people);
     } else if (const auto* line = std::get_if<Chat>(&message)) {
-        if (line->seat >= 0 && line->seat <= 8 && ChatLimit::acceptableLine(line->text))
+        if (line->seat >= 0 && line->seat <= Network::lastSeat &&
+            ChatLimit::acceptableLine(line->text))
             chat.add(line->seat, line->text, VORN_Clock::now());
     } else if (std::holds_alternative<ChatDropped>(message)) {
         chat.add(-1, tr("zu viele nachrichten, eine ging verloren"), VORN_Clock::now());
