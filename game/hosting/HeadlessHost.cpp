@@ -45,6 +45,7 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
         overSince = now;
     const bool endShown = overSince != 0 && now - overSince >= endShownMs;
     if (!inGame || endShown) {
+        host->seatWatchers(); // who watched the last game plays the next
         if (host->joinedCount() >= players) {
             overSince = 0;
             waitingSaid = false;

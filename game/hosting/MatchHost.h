@@ -1,7 +1,10 @@
 // A match played with other machines: the host's side of a network game. It seats the machines
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
 // over a seat whose machine left, and sends the match to every joined machine: each new game,
-// each tick's state and each crater. The window and the headless host both host through it.
+// each tick's state, each crater and the log. A machine that joins a game under way is sent the
+// whole match first, and watches until the next game; one whose connection broke gets its seat
+// back from the computer when it joins again with its token. The window and the headless host
+// both host through it.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -11,6 +14,7 @@
 #include <QObject>
 
 class Match;
+class NetworkConnection;
 class NetworkHost;
 
 class MatchHost : public QObject {
@@ -31,6 +35,8 @@ public:
     QString addressOf(int seat) const;
     // From seat 0 on for a host without a keyboard of its own; from 1 by default.
     void seatEveryPlayer();
+    // Gives the machines that watch the free seats, before a new game.
+    void seatWatchers();
 
     // The match's state at game clock reading now, to every joined machine.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
@@ -44,7 +50,8 @@ signals:
 private:
     Network::Message startMessage() const;
     void announceCrater(const VORN_LIB::VORN_Vector& point);
-    void sendHeightmap(int seat);
+    void sendHeightmap(NetworkConnection* peer);
 
     Match& match;
+    bool logPending = false; // a change of the log waits to go out
 };

@@ -43,6 +43,8 @@ QString LogLine::shown() const {
         return QCoreApplication::translate("Game", "zeit abgelaufen");
     case Text::Plain:
         return detail;
+    case Text::Kinds:
+        break;
     }
     return QString();
 }

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -45,12 +46,50 @@ QString NetworkHost::addressOf(int seat) const {
 void NetworkHost::broadcast(const Message& message) {
     for (auto& [seat, peer] : seats)
         peer->send(message);
+    for (NetworkConnection* peer : watchers)
+        peer->send(message);
 }
 
 void NetworkHost::sendTo(int seat, const Message& message) {
     const auto it = seats.find(seat);
     if (it != seats.end())
         it->second->send(message);
+}
+
+// A seat with its token: the one it came back with, or a new one that replaces any other token
+// of that seat (a machine that had it before cannot take it back from this one).
+void NetworkHost::seat(NetworkConnection* peer, int given, quint64 token) {
+    Peer& state = peers.at(peer);
+    const bool arriving = !state.welcomed; // a watcher has the game already
+    if (token == 0) {
+        for (auto it = tokens.begin(); it != tokens.end();)
+            it = it->second == given ? tokens.erase(it) : std::next(it);
+        while (token == 0 || tokens.count(token) != 0)
+            token = QRandomGenerator::system()->generate64();
+        tokens[token] = given;
+    }
+    if (arriving)
+        state.deadline->start(answerLimitMs);
+    state.welcomed = true;
+    state.seat = given;
+    seats[given] = peer;
+    peer->send(Welcome{given, token});
+    emit joined(given);
+    if (arriving)
+        emit arrived(peer);
+}
+
+void NetworkHost::seatWatchers() {
+    while (!watchers.empty() && freeSeat() >= 0) {
+        NetworkConnection* peer = watchers.front();
+        watchers.erase(watchers.begin());
+        seat(peer, freeSeat(), 0);
+    }
+}
+
+void NetworkHost::forgetAbsentTokens() {
+    for (auto it = tokens.begin(); it != tokens.end();)
+        it = holds(it->second) ? std::next(it) : tokens.erase(it);
 }
 
 int NetworkHost::freeSeat() const {
@@ -63,7 +102,7 @@ int NetworkHost::freeSeat() const {
 void NetworkHost::accept() {
     while (QTcpSocket* socket = server->nextPendingConnection()) {
         const auto waiting = std::count_if(peers.begin(), peers.end(),
-                                           [](const auto& p) { return p.second.seat < 0; });
+                                           [](const auto& p) { return !p.second.welcomed; });
         if (waiting >= waitingLimit) {
             socket->abort();
             delete socket;
@@ -73,9 +112,9 @@ void NetworkHost::accept() {
         peer->frameTimeLimitMs = frameTimeLimitMs;
         auto* deadline = new QTimer(peer);
         deadline->setSingleShot(true);
-        peers[peer] = Peer{-1, deadline};
+        peers[peer] = Peer{-1, false, deadline};
         connect(deadline, &QTimer::timeout, this, [this, peer] {
-            if (peers.at(peer).seat < 0)
+            if (!peers.at(peer).welcomed)
                 peer->close(QStringLiteral("no hello within %1 ms").arg(helloLimitMs));
             else
                 peer->close(
@@ -89,6 +128,7 @@ void NetworkHost::accept() {
             peers.at(peer).deadline->stop();
             peers.erase(peer);
             peer->deleteLater();
+            watchers.erase(std::remove(watchers.begin(), watchers.end(), peer), watchers.end());
             if (seat >= 0) {
                 seats.erase(seat);
                 emit left(seat);
@@ -101,39 +141,43 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
     Peer& state = peers.at(peer);
     const int seat = state.seat;
     if (const auto* hello = std::get_if<Hello>(&message)) {
-        if (seat >= 0) {
+        const auto back = tokens.find(hello->token);
+        if (state.welcomed) {
             peer->close(QStringLiteral("a second hello"));
         } else if (hello->protocol != protocolVersion) {
-            peer->send(Refused{QStringLiteral("falsche version"), gameVersion()});
+            peer->send(Refused{Refused::WrongVersion, gameVersion()});
             peer->close(QStringLiteral("protocol version %1, this game speaks %2")
                             .arg(hello->protocol)
                             .arg(protocolVersion));
-        } else if (freeSeat() < 0) {
-            peer->send(Refused{QStringLiteral("kein platz"), gameVersion()});
+        } else if (hello->token != 0 && back != tokens.end() && !holds(back->second)) {
+            this->seat(peer, back->second, hello->token); // back after a broken connection
+        } else if (!seatsOpen() && int(watchers.size()) < watcherLimit) {
+            state.welcomed = true;
+            state.deadline->start(answerLimitMs);
+            watchers.push_back(peer);
+            peer->send(Welcome{-1, 0});
+            emit arrived(peer);
+        } else if (!seatsOpen() || freeSeat() < 0) {
+            peer->send(Refused{Refused::NoRoom, gameVersion()});
             peer->close(QStringLiteral("every seat is taken"));
         } else {
-            const int given = freeSeat();
-            state.seat = given;
-            state.deadline->start(answerLimitMs);
-            seats[given] = peer;
-            peer->send(Welcome{given});
-            emit joined(given);
+            this->seat(peer, freeSeat(), 0);
         }
         return;
     }
-    if (seat < 0) {
+    if (!state.welcomed) {
         peer->close(QStringLiteral("no hello first"));
         return;
     }
     state.deadline->stop(); // it has answered its welcome
     if (const auto* c = std::get_if<Command>(&message)) {
-        if (c->seat != seat)
+        if (c->seat != seat || seat < 0)
             peer->close(
                 QStringLiteral("a command for seat %1, which it does not hold").arg(c->seat));
         else
             emit command(seat, c->command);
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
-        emit heightmapAsked(seat);
+        emit heightmapAsked(peer);
     } else if (std::holds_alternative<Bye>(message)) {
         peer->close(QString());
     } else if (!std::holds_alternative<KeepAlive>(message)) {

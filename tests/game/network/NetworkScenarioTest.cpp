@@ -7,6 +7,7 @@
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
 #include "game/network/NetworkClient.h"
+#include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
@@ -89,7 +90,7 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     stranger.send(Hello{protocolVersion + 1, QStringLiteral("9.9")});
     ASSERT_TRUE(waitFor([&] { return stranger.closed(); }));
     ASSERT_NE(stranger.last<Refused>(), nullptr);
-    EXPECT_EQ(stranger.last<Refused>()->reason, QStringLiteral("falsche version"));
+    EXPECT_EQ(stranger.last<Refused>()->reason, Refused::WrongVersion);
 
     Peer friendly(port);
     friendly.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
@@ -187,7 +188,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
         EXPECT_EQ(seat, 1);
         commands.push_back(c);
     });
-    QObject::connect(host, &NetworkHost::heightmapAsked, [&](int) { ++asked; });
+    QObject::connect(host, &NetworkHost::heightmapAsked, [&] { ++asked; });
     g.joinGame(QStringLiteral("127.0.0.1"), host->port());
     ASSERT_TRUE(waitFor([&] { return host->holds(1); }));
     EXPECT_TRUE(log().contains(QStringLiteral("warte auf spieler")));
@@ -199,20 +200,17 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.currentSlot = 0;
     s.secondsLeft = 59;
     s.figures = {{0, 0, -10.0f, 2.0f, 5.0f, 0.0f, 100}, {1, 0, 20.0f, 1.5f, -5.0f, 45.0f, 62}};
-    s.messages = {QString(),
-                  QString(),
-                  QString(),
-                  QString(),
-                  QStringLiteral("spieler 0"),
-                  QStringLiteral("meldet verluste")};
     host->broadcast(s);
+    host->broadcast(Log{{{4, 0, QString()}, {5, -1, QString()}}}); // "spieler 0", "meldet verluste"
+
     ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }));
     ASSERT_EQ(g.match->playerCount, 2u);
     const Tortoise* own = g.match->players[1]->figure(0);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
     EXPECT_EQ(own->health, 62);
     EXPECT_EQ(g.match->currentFigure, own);
-    EXPECT_EQ(log().last(), QStringLiteral("meldet verluste"));
+    ASSERT_TRUE(waitFor([&] { return log().last() == QStringLiteral("meldet verluste"); }));
+    EXPECT_EQ(log()[4], QStringLiteral("spieler 0"));
 
     // Its seat's turn: its keys go to the host as commands, and it moves nothing itself.
     press(Qt::Key_Left);
@@ -282,8 +280,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
             heard.append(joiner->readAll());
             while (std::optional<Message> m = heard.next()) {
                 said.push_back(*m);
-                joiner->write(FrameCodec::encode(
-                    Refused{QStringLiteral("falsche version"), QStringLiteral("9.9.9")}));
+                joiner->write(
+                    FrameCodec::encode(Refused{Refused::WrongVersion, QStringLiteral("9.9.9")}));
                 joiner->disconnectFromHost();
             }
         });
