@@ -1,7 +1,8 @@
 // The headless host as people run it: the real program started with --server and no display, a
 // game window of this process and a second machine joining it over 127.0.0.1, and a whole game
 // played to the end screen in real time. The window plays its turn with keys: it drives its
-// tortoise off the nearer edge of the valley, so the game ends within one turn.
+// tortoise off the nearer edge of the valley, so the game ends within one turn. The host speaks
+// German and the window English: the log comes as what happened, and each shows it in its own.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
@@ -13,6 +14,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QTranslator>
 
 using namespace GameDriver;
 
@@ -27,7 +29,13 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     server.setProcessEnvironment(env);
+    QTranslator english;
+    Q_INIT_RESOURCE(translations);
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    QCoreApplication::installTranslator(&english);
     QString said;
     QObject::connect(&server, &QProcess::readyReadStandardOutput,
                      [&] { said += QString::fromUtf8(server.readAllStandardOutput()); });
@@ -50,6 +58,8 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     });
     second.connectTo(QStringLiteral("127.0.0.1"), port);
     ASSERT_TRUE(waitFor([&] { return second.seat == 1; }, 5000));
+    EXPECT_TRUE(waitFor([&] { return log().contains(QStringLiteral("player 1 joined")); }))
+        << log().join('|').toStdString();
 
     // The game starts on every machine; spieler 0 drives once the countdown is over.
     ASSERT_TRUE(waitFor(
@@ -72,6 +82,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();
     EXPECT_TRUE(said.contains("over: player 1 wins")) << said.toStdString();
 
+    QCoreApplication::removeTranslator(&english);
     second.leave();
     server.terminate();
     EXPECT_TRUE(server.waitForFinished(5000));
