@@ -70,6 +70,9 @@ void HeadlessHost::reportEvents() {
     connect(host, &MatchHost::joined, this, [this](int seat) {
         say(QStringLiteral("joined: player %1 from %2").arg(seat).arg(host->addressOf(seat)));
     });
+    connect(host, &MatchHost::watching, this, [this](const QString& address) {
+        say(QStringLiteral("watching: a machine from %1, until the next game").arg(address));
+    });
     connect(host, &MatchHost::left, this,
             [this](int seat) { say(QStringLiteral("left: player %1").arg(seat)); });
     const Match* m = played.get();

@@ -36,6 +36,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         }
         emit joined(seat);
     });
+    connect(network, &NetworkHost::watching, this, &MatchHost::watching);
     connect(network, &NetworkHost::arrived, this, [this](NetworkConnection* peer) {
         if (this->match.playerCount != 0)
             peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));

@@ -46,6 +46,7 @@ public:
 signals:
     void joined(int seat);
     void left(int seat);
+    void watching(const QString& address); // a machine came during a game, until the next
 
 private:
     Network::Message startMessage() const;

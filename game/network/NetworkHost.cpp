@@ -149,13 +149,19 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             peer->close(QStringLiteral("protocol version %1, this game speaks %2")
                             .arg(hello->protocol)
                             .arg(protocolVersion));
-        } else if (hello->token != 0 && back != tokens.end() && !holds(back->second)) {
-            this->seat(peer, back->second, hello->token); // back after a broken connection
+        } else if (hello->token != 0 && back != tokens.end()) {
+            // Back after a broken connection. A line that broke without a word may still look
+            // open here until its silence gives it away: the token shows whose seat it is.
+            const int given = back->second;
+            if (holds(given))
+                seats.at(given)->close(QStringLiteral("its seat was taken back with its token"));
+            this->seat(peer, given, hello->token);
         } else if (!seatsOpen() && int(watchers.size()) < watcherLimit) {
             state.welcomed = true;
             state.deadline->start(answerLimitMs);
             watchers.push_back(peer);
             peer->send(Welcome{-1, 0});
+            emit watching(peer->peer().section(QLatin1Char(':'), 0, -2));
             emit arrived(peer);
         } else if (!seatsOpen() || freeSeat() < 0) {
             peer->send(Refused{Refused::NoRoom, gameVersion()});

@@ -12,7 +12,8 @@
 // no seat, is sent everything the seated machines are, and gets a seat with a second welcome when
 // the next game begins (seatWatchers()). Each seat's welcome carries a token, 64 random bits: a
 // machine whose connection broke says it in its next hello and gets the same seat back, as long as
-// no other machine holds it and no new game has forgotten it (forgetAbsentTokens()).
+// no new game has forgotten it (forgetAbsentTokens()); a connection that still holds the seat,
+// broken without a word, is closed for it.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -73,6 +74,8 @@ signals:
     void left(int seat);
     // A machine was welcomed, with a seat or to watch: it may be sent the game under way.
     void arrived(NetworkConnection* peer);
+    // A machine came during a game and watches it; its address, "192.168.0.7".
+    void watching(const QString& address);
     // A command of a seat's own machine, for that seat.
     void command(int seat, const TurnCommand& command);
     void heightmapAsked(NetworkConnection* peer);

@@ -63,6 +63,18 @@ bool sameWorld(const Match& host, const Match& joined) {
     return true;
 }
 
+// What the host said so far, a line per event.
+QString linesOf(std::FILE* said) {
+    std::fflush(said);
+    std::rewind(said);
+    QByteArray bytes;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, said))
+        bytes.append(buffer, int(n));
+    std::fseek(said, 0, SEEK_END); // the host writes on at the end
+    return QString::fromUtf8(bytes);
+}
+
 // A command of held rates, or of a step.
 Command command(int seat, double drive, TurnCommand::Step step = TurnCommand::Step::None) {
     Command c;
@@ -79,7 +91,8 @@ double towardsEdge(const Match& m) {
 }
 
 // A TCP relay on 127.0.0.1 to a port: cut() breaks every connection through it at once, as a
-// broken line does, with no word to either side.
+// broken line does, with no word to either side; the host notices at once, or only when the
+// connection's silence gives it away.
 class Relay {
 public:
     explicit Relay(quint16 target) {
@@ -97,11 +110,18 @@ public:
         });
     }
     quint16 port() const { return server.serverPort(); }
-    void cut() {
+    enum class Host { Notices, HearsNothing };
+    void cut(Host host) {
         for (QTcpSocket* near : lines) {
-            near->findChild<QTcpSocket*>()->abort();
+            auto* far = near->findChild<QTcpSocket*>();
+            if (host == Host::Notices)
+                far->abort();
+            else
+                far->disconnect();
+            near->disconnect();
             near->abort();
         }
+        lines.clear();
     }
 
 private:
@@ -144,6 +164,8 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     RecordProperty("joinToWorldMs", static_cast<int>(pictureMs));
     ASSERT_NE(g.client, nullptr);
     EXPECT_EQ(g.client->seat, -1);
+    EXPECT_TRUE(linesOf(said).contains("watching: a machine from 127.0.0.1, until the next game"))
+        << linesOf(said).toStdString();
     EXPECT_EQ(g.match->players[0]->figure(0)->health, m.players[0]->figure(0)->health);
 
     // Spieler 1 drives off the edge: the same end on the host and the watching window.
@@ -182,7 +204,7 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
     tap(Qt::Key_Return);
     ASSERT_TRUE(waitFor([&] { return m.state == Moving && m.currentPlayer == 1; }, 12000));
-    line.cut();
+    line.cut(Relay::Host::Notices);
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr && !m.seatRemote(0); }, 5000));
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
     EXPECT_TRUE(m.computer.playsFor(0));
@@ -192,6 +214,16 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5000));
     EXPECT_TRUE(m.seatRemote(0));
     EXPECT_FALSE(m.computer.playsFor(0));
+    ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
+
+    // The line breaks again, and the host does not notice: the window joining again takes its
+    // seat back from the connection that looks open, long before that one's silence would tell.
+    line.cut(Relay::Host::HearsNothing);
+    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }, 5000));
+    EXPECT_TRUE(m.seatRemote(0));
+    g.joinGame(QStringLiteral("127.0.0.1"), line.port());
+    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 3000));
+    EXPECT_TRUE(m.seatRemote(0));
     ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
 
     // The other machine throws; then the window drives its figure off the edge with its keys.
