@@ -212,8 +212,8 @@
         <translation>watching</translation>
     </message>
     <message>
-        <source>bis zum naechsten spiel</source>
-        <translation>until the next game</translation>
+        <source>bis spielende</source>
+        <translation>till game over</translation>
     </message>
     <message>
         <source>n: netzwerkspiel</source>

@@ -92,14 +92,15 @@ void Game::startFromHost(const Start& start) {
     match->newGameOf(start.colours, start.figures);
 }
 
-// The whole game under way, on joining it: this window's match becomes the host's, and the camera
-// is attached again by the next state.
+// The whole game under way, on joining it: this window's match becomes the host's, seen from
+// behind the figure on turn until the next state says what the camera follows.
 void Game::showSnapshot(const Snapshot& snapshot) {
     makeCurrent();
     viewport->attach(nullptr);
     followed = nullptr;
     const bool sameGround = MatchSnapshot::apply(snapshot, *match);
     match->landscape.compile();
+    viewBehind();
     if (!sameGround)
         client->send(HeightmapRequest{});
     cameraLocked = !(match->state == Moving || match->state == Aiming || match->state == Flying);

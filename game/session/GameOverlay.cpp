@@ -415,7 +415,7 @@ void Game::drawKeyPanel(QPainter& painter) {
     const int x = width() - 180;
     if (client && client->seat < 0) { // came during the game: watches it, plays the next
         overlayText(painter, x, 40, tr("zuschauer"), font);
-        overlayText(painter, x, 80, tr("bis zum naechsten spiel"), keyLineFont());
+        overlayText(painter, x, 80, tr("bis spielende"), keyLineFont());
     } else if (match->computerOnTurn()) { // Return does nothing while the computer plays
         overlayText(painter, x, 80, tr("computer zielt"), keyLineFont());
     } else {
