@@ -178,11 +178,20 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     EXPECT_TRUE(sameWorld(m, *g.match));
 
     // Spieler 1's machine leaves: the window takes its seat in the next game.
+    const quint64 oldToken = second.token;
     second.leave();
     ASSERT_TRUE(waitFor([&] { return g.client->seat == 1; }, 5000));
     ASSERT_TRUE(waitFor([&] { return m.state == Countdown && g.match->state == Countdown; }, 5000));
     EXPECT_EQ(g.match->playerCount, 2u);
     EXPECT_TRUE(m.seatRemote(1));
+
+    // The machine that left comes back with the token of the last game: the seat is the window's
+    // now, and it watches.
+    NetworkClient back;
+    back.connectTo(QStringLiteral("127.0.0.1"), host.port(), oldToken);
+    ASSERT_TRUE(waitFor([&] { return back.isWelcomed; }, 5000));
+    EXPECT_EQ(back.seat, -1);
+    EXPECT_EQ(g.client->seat, 1);
     std::fclose(said);
 }
 
