@@ -23,12 +23,6 @@ State stateOf(int players, int figures) {
     for (int p = 0; p < players; ++p)
         for (int f = 0; f < figures; ++f)
             s.figures.append({quint8(p), quint8(f), 10.5f * p, 1.0f, -3.5f * f, 45.0f, 100});
-    s.messages = {QString(),
-                  QString(),
-                  QString(),
-                  QStringLiteral("spieler 3"),
-                  QStringLiteral("meldet verluste"),
-                  QStringLiteral("spieler 4")};
     return s;
 }
 

@@ -208,6 +208,14 @@
         <translation>computer aims</translation>
     </message>
     <message>
+        <source>zuschauer</source>
+        <translation>watching</translation>
+    </message>
+    <message>
+        <source>bis spielende</source>
+        <translation>till game over</translation>
+    </message>
+    <message>
         <source>n: netzwerkspiel</source>
         <translation>n: network</translation>
     </message>

@@ -70,6 +70,10 @@ void ComputerOpponent::takeOver(int player) {
         takenOver.push_back(player);
 }
 
+void ComputerOpponent::giveBack(int player) {
+    takenOver.erase(std::remove(takenOver.begin(), takenOver.end(), player), takenOver.end());
+}
+
 void ComputerOpponent::reset() {
     phase = Phase::Done;
     searching = false;

@@ -31,6 +31,8 @@ public:
     // Plays this player from now on too (one whose machine left a network game), at the chosen
     // level, or at mittel when none is chosen.
     void takeOver(int player);
+    // Gives a player it took over back (its machine joined again); the chosen level's players stay.
+    void giveBack(int player);
 
     // Arc searches per tick while it plans (ComputerPlayer::Search::advance): a few milliseconds
     // of the tick even with 81 figures and no clear arc (bench/GameBench: BM_ComputerPlan).

@@ -45,6 +45,7 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
         overSince = now;
     const bool endShown = overSince != 0 && now - overSince >= endShownMs;
     if (!inGame || endShown) {
+        host->seatWatchers(); // who watched the last game plays the next
         if (host->joinedCount() >= players) {
             overSince = 0;
             waitingSaid = false;
@@ -68,6 +69,9 @@ void HeadlessHost::say(const QString& line) {
 void HeadlessHost::reportEvents() {
     connect(host, &MatchHost::joined, this, [this](int seat) {
         say(QStringLiteral("joined: player %1 from %2").arg(seat).arg(host->addressOf(seat)));
+    });
+    connect(host, &MatchHost::watching, this, [this](const QString& address) {
+        say(QStringLiteral("watching: a machine from %1, until the next game").arg(address));
     });
     connect(host, &MatchHost::left, this,
             [this](int seat) { say(QStringLiteral("left: player %1").arg(seat)); });

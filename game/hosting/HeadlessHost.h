@@ -36,7 +36,7 @@ public:
 
     Match& match() { return *played; }
 
-    static constexpr int endShownMs = 10000; // the end screen, before the next game
+    int endShownMs = 10000; // the end screen, before the next game
 
 private:
     void say(const QString& line);

@@ -1,7 +1,9 @@
 // The host's side of a network game. World units, y up, degrees, milliseconds.
 #include "game/hosting/MatchHost.h"
 
+#include "game/hosting/MatchSnapshot.h"
 #include "game/match/Match.h"
+#include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -19,13 +21,30 @@ MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
     match.seatRemote = [this](int player) { return network->holds(player); };
     chatClock.start();
+    // Between games a machine that joins is seated; during one it watches until the next.
+    network->seatsOpen = [this] {
+        return this->match.playerCount == 0 || this->match.state == GameOver;
+    };
     connect(network, &NetworkHost::joined, this, [this](int seat) {
+        Match& m = this->match;
         people.seat(seat, network->addressOf(seat));
         chatLimits.erase(seat);
         network->broadcast(people.players());
-        this->match.addMessage(LogLine(LogLine::Text::Joined, seat));
-        this->match.addMessage(LogLine(LogLine::Text::JoinedFrom, seat, network->addressOf(seat)));
+        m.addMessage(LogLine(LogLine::Text::Joined, seat));
+        m.addMessage(LogLine(LogLine::Text::JoinedFrom, seat, network->addressOf(seat)));
+        // A machine back on its seat plays it again instead of the computer, from a standstill.
+        if (m.playerCount != 0 && seat < static_cast<int>(m.playerCount)) {
+            m.computer.giveBack(seat);
+            if (seat == m.currentPlayer)
+                m.stopRates();
+        }
         emit joined(seat);
+    });
+    connect(network, &NetworkHost::watching, this, &MatchHost::watching);
+    connect(network, &NetworkHost::arrived, this, [this](NetworkConnection* peer) {
+        peer->send(people.players()); // a watcher too learns who plays
+        if (this->match.playerCount != 0)
+            peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));
     });
     connect(network, &NetworkHost::left, this, [this](int seat) {
         people.leave(seat);
@@ -58,9 +77,26 @@ MatchHost::MatchHost(Match& match, QObject* parent)
             network->sendTo(seat, ChatDropped{});
     });
     connect(&match, &Match::gameStarted, this, [this] {
+        // A new game: the watchers take the free seats, and a seat left in the last game is
+        // no longer kept for its machine.
+        network->seatWatchers();
+        network->forgetAbsentTokens();
         people.forgetAbsent();
         network->broadcast(people.players());
         network->broadcast(startMessage());
+    });
+    // The log goes out once for all the lines an event adds, after the event.
+    connect(&match, &Match::logChanged, this, [this] {
+        if (logPending)
+            return;
+        logPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                logPending = false;
+                network->broadcast(Log{MatchSnapshot::logOf(this->match)});
+            },
+            Qt::QueuedConnection);
     });
     connect(&match, &Match::exploded, this,
             [this](const VORN_Vector& point) { announceCrater(point); });
@@ -114,6 +150,10 @@ bool MatchHost::passOn(int seat, const QString& text) {
     return true;
 }
 
+void MatchHost::seatWatchers() {
+    network->seatWatchers();
+}
+
 Message MatchHost::startMessage() const {
     Start start;
     for (const auto& player : match.players)
@@ -150,9 +190,6 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
                               float(f->rotation.y()), qint16(f->health)});
         }
     }
-    const auto names = [this](int player) { return people.nameOf(player); };
-    for (const LogLine& line : match.messages)
-        s.messages.append(line.shown(names));
     network->broadcast(s);
 }
 
@@ -161,7 +198,7 @@ void MatchHost::announceCrater(const VORN_Vector& point) {
     network->broadcast(Checksum{match.heightmapChecksum()});
 }
 
-void MatchHost::sendHeightmap(int seat) {
+void MatchHost::sendHeightmap(NetworkConnection* peer) {
     const VORN_Landscape& landscape = match.landscape;
     const quint32 n = landscape.rows * landscape.columns;
     for (quint32 first = 0; landscape.grid && first < n; first += heightsPerFrame) {
@@ -169,6 +206,6 @@ void MatchHost::sendHeightmap(int seat) {
         part.firstValue = first;
         for (quint32 i = first; i < std::min(n, first + heightsPerFrame); ++i)
             part.heights.append(landscape.grid[std::size_t(i) * 4]);
-        network->sendTo(seat, part);
+        peer->send(part);
     }
 }

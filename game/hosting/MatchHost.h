@@ -1,12 +1,15 @@
 // A match played with other machines: the host's side of a network game. It seats the machines
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
 // over a seat whose machine left, and sends the match to every joined machine: each new game,
-// each tick's state and each crater. The window and the headless host both host through it.
+// each tick's state, each crater and the log. A machine that joins a game under way is sent the
+// whole match first, and watches until the next game; one whose connection broke gets its seat
+// back from the computer when it joins again with its token. The window and the headless host
+// both host through it.
 //
 // It keeps the roster: who sits where, their names, addresses and round trips, sent to every
-// machine whenever it changes, and names the players in the log it sends. It passes chat lines
-// on to every machine, at most ChatLimit::lines of one machine within ChatLimit::windowMs; a line
-// beyond that goes nowhere, and its machine is told.
+// machine whenever it changes, by which each machine names the players in its log. It passes chat
+// lines on to every machine, at most ChatLimit::lines of one machine within ChatLimit::windowMs; a
+// line beyond that goes nowhere, and its machine is told.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -20,6 +23,7 @@
 #include <map>
 
 class Match;
+class NetworkConnection;
 class NetworkHost;
 
 class MatchHost : public QObject {
@@ -40,6 +44,8 @@ public:
     QString addressOf(int seat) const;
     // From seat 0 on for a host without a keyboard of its own; from 1 by default.
     void seatEveryPlayer();
+    // Gives the machines that watch the free seats, before a new game.
+    void seatWatchers();
 
     // The match's state at game clock reading now, to every joined machine.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
@@ -60,15 +66,17 @@ signals:
     void left(int seat);
     void named(int seat);
     void chatted(int seat, const QString& text); // a chat line that went to every machine
+    void watching(const QString& address);       // a machine came during a game, until the next
 
 private:
     Network::Message startMessage() const;
     void announceCrater(const VORN_LIB::VORN_Vector& point);
-    void sendHeightmap(int seat);
+    void sendHeightmap(NetworkConnection* peer);
     bool passOn(int seat, const QString& text);
 
     Match& match;
     Roster people;
     std::map<int, ChatLimit> chatLimits; // by seat, from the seat's latest machine on
     QElapsedTimer chatClock;
+    bool logPending = false; // a change of the log waits to go out
 };

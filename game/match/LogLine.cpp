@@ -44,6 +44,8 @@ QString LogLine::shown(const Names& names) const {
         return QCoreApplication::translate("Game", "zeit abgelaufen");
     case Text::Plain:
         return detail;
+    case Text::Kinds:
+        break;
     }
     return QString();
 }

@@ -6,23 +6,26 @@
 #include <functional>
 
 struct LogLine {
+    // The numbers travel between the machines of a network game: a kind keeps its number, and a
+    // new kind takes the next one.
     enum class Text {
-        Empty,          // a line not written yet
-        Welcome,        // "Willkommen"
-        PlayerIs,       // "spieler N ist" (before Suicidal)
-        Suicidal,       // "suizidgefaehrdet"
-        Player,         // "spieler N" (before what befell the player)
-        Losses,         // "meldet verluste"
-        Suicide,        // "begeht selbstmord"
-        Missing,        // "wird vermisst"
-        OnlyComputers,  // "nur noch computer"
-        WaitingPlayers, // "warte auf spieler"
-        Joined,         // "spieler N ist beigetreten"
-        JoinedFrom,     // "spieler N: address"
-        Left,           // "spieler N hat das spiel verlassen"
-        TimeUp,         // "zeit abgelaufen"
-        YouPlay,        // "du spielst spieler N": a joined machine's own seat
-        Plain           // a line already in the words it is shown in
+        Empty = 0,          // a line not written yet
+        Welcome = 1,        // "Willkommen"
+        PlayerIs = 2,       // "spieler N ist" (before Suicidal)
+        Suicidal = 3,       // "suizidgefaehrdet"
+        Player = 4,         // "spieler N" (before what befell the player)
+        Losses = 5,         // "meldet verluste"
+        Suicide = 6,        // "begeht selbstmord"
+        Missing = 7,        // "wird vermisst"
+        OnlyComputers = 8,  // "nur noch computer"
+        WaitingPlayers = 9, // "warte auf spieler"
+        Joined = 10,        // "spieler N ist beigetreten"
+        JoinedFrom = 11,    // "spieler N: address"
+        Left = 12,          // "spieler N hat das spiel verlassen"
+        TimeUp = 13,        // "zeit abgelaufen"
+        Plain = 14,         // a line already in the words it is shown in
+        YouPlay = 15,       // "du spielst spieler N": a joined machine's own seat
+        Kinds               // how many kinds there are
     };
 
     LogLine() = default;

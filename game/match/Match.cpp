@@ -70,6 +70,9 @@ Match::Match(const Bitmap& heightMap)
     landscape.setSize(160, 80, 5, 1, 1);
     landscape.setPosition(0, 1, 0);
     landscape.createFromBitmap(heightMap);
+    for (std::size_t i = 0; landscape.grid && i < std::size_t(landscape.rows) * landscape.columns;
+         ++i)
+        valleyHeights.push_back(landscape.grid[i * 4]);
     scene.children.append(&landscape);
 
     grenade.size = 0.1;
@@ -395,7 +398,7 @@ void Match::takeGrenadeOutOfWorld() {
 
 void Match::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
-    landscape.createCrater(point, Rules::craterRadius);
+    dig(point);
 
     QVector<Damage> hurt;
     std::vector<int> lost;
@@ -518,6 +521,20 @@ quint32 Match::heightmapChecksum() const {
             sum = (sum ^ b) * 16777619u;
     }
     return sum;
+}
+
+void Match::dig(const VORN_Vector& point) {
+    landscape.createCrater(point, Rules::craterRadius);
+    craters.push_back(point);
+}
+
+void Match::restoreValley() {
+    if (!landscape.grid)
+        return;
+    for (std::size_t i = 0; i < valleyHeights.size(); ++i)
+        landscape.grid[i * 4] = valleyHeights[i];
+    landscape.createNormals(0, 0, 0, 0);
+    craters.clear();
 }
 
 TurnView Match::computerView(VORN_Clock::Ticks now) const {

@@ -108,6 +108,11 @@ public:
     TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
     // FNV-1a over the valley's grid heights, as the machines of a network game hold them.
     quint32 heightmapChecksum() const;
+    // Digs a crater at a point and notes it in craters.
+    void dig(const VORN_LIB::VORN_Vector& point);
+    // The valley's heights and normals as they were made, before any crater. The terrain's lists
+    // are then out of date: whoever draws it records them again.
+    void restoreValley();
 
     static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
 
@@ -141,6 +146,9 @@ public:
     int totalHitPoints = 0;
     Tortoise* currentFigure = nullptr; // not owned
     std::array<LogLine, 6> messages;   // the message log, oldest first
+    // Every crater this match dug since the valley was made, in order: digging them again into
+    // the valley as made gives its heights now.
+    std::vector<VORN_LIB::VORN_Vector> craters;
 
     double yawRate = 0;
     double raiseRate = 0;
@@ -185,6 +193,8 @@ private:
     void moveFigure(double dt);
     void moveGrenade(double dt);
     ComputerPlayer::Field computerField() const;
+
+    std::vector<double> valleyHeights; // the grid's heights as the heightmap made them
 };
 
 Q_DECLARE_METATYPE(Match::Damage)

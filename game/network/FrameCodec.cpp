@@ -4,6 +4,7 @@
 
 #include <QDataStream>
 #include <QtEndian>
+#include <algorithm>
 #include <cmath>
 
 using namespace Network;
@@ -26,13 +27,24 @@ void writeText(QDataStream& out, const QString& text) {
 void write(QDataStream& out, const Hello& m) {
     out << m.protocol;
     writeText(out, m.game);
+    out << m.token;
 }
 void write(QDataStream& out, const Welcome& m) {
-    out << m.seat;
+    out << m.seat << m.token;
 }
 void write(QDataStream& out, const Refused& m) {
-    writeText(out, m.reason);
+    out << quint8(m.reason);
     writeText(out, m.hostVersion);
+}
+void write(QDataStream& out, const Figure& f) {
+    out << f.player << f.slot << f.x << f.y << f.z << f.heading << f.health;
+}
+void write(QDataStream& out, const QVector<LogEntry>& lines) {
+    out << quint16(lines.size());
+    for (const LogEntry& line : lines) {
+        out << line.text << line.player;
+        writeText(out, line.detail);
+    }
 }
 void write(QDataStream& out, const Command& m) {
     out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate
@@ -50,10 +62,28 @@ void write(QDataStream& out, const State& m) {
         << m.aimPower;
     out << quint16(m.figures.size());
     for (const Figure& f : m.figures)
-        out << f.player << f.slot << f.x << f.y << f.z << f.heading << f.health;
-    out << quint16(m.messages.size());
-    for (const QString& line : m.messages)
-        writeText(out, line);
+        write(out, f);
+}
+void write(QDataStream& out, const Log& m) {
+    write(out, m.lines);
+}
+// Colours and figures in single precision, the craters in double: dug again here, they give
+// exactly the host's heights.
+void write(QDataStream& out, const Snapshot& m) {
+    out << quint8(m.state) << m.currentPlayer << m.currentSlot << m.secondsLeft << m.msIntoPhase
+        << m.figuresEach;
+    out << quint16(m.colours.size());
+    for (float c : m.colours)
+        out << c;
+    out << quint16(m.figures.size());
+    for (const Figure& f : m.figures)
+        write(out, f);
+    write(out, m.log);
+    out << m.groundSum << m.cratersWhole << quint16(m.craters.size());
+    out.setFloatingPointPrecision(QDataStream::DoublePrecision);
+    for (const Crater& c : m.craters)
+        out << c.x << c.y << c.z;
+    out.setFloatingPointPrecision(QDataStream::SinglePrecision);
 }
 void write(QDataStream& out, const Event& m) {
     out << quint8(m.kind) << m.x << m.y << m.z;
@@ -147,19 +177,67 @@ private:
     qint64 size;
 };
 
+GameState readState(Reader& r) {
+    const quint8 state = r.value<quint8>();
+    if (state > GameOver)
+        r.fail();
+    return static_cast<GameState>(std::min<quint8>(state, GameOver));
+}
+
+QVector<Figure> readFigures(Reader& r) {
+    QVector<Figure> figures;
+    const int n = r.count(maxFigures, 20);
+    for (int i = 0; i < n; ++i) {
+        Figure f;
+        f.player = r.value<quint8>();
+        f.slot = r.value<quint8>();
+        f.x = r.value<float>();
+        f.y = r.value<float>();
+        f.z = r.value<float>();
+        f.heading = r.value<float>();
+        f.health = r.value<qint16>();
+        figures.append(f);
+    }
+    return figures;
+}
+
+// Lines about a player there can be; what kinds there are the match's log knows.
+QVector<LogEntry> readLog(Reader& r) {
+    QVector<LogEntry> lines;
+    const int n = r.count(maxMessages, 4);
+    for (int i = 0; i < n; ++i) {
+        LogEntry line;
+        line.text = r.value<quint8>();
+        line.player = r.value<qint8>();
+        line.detail = r.text();
+        if (line.player < -1 || line.player > 8)
+            r.fail();
+        lines.append(line);
+    }
+    return lines;
+}
+
 std::optional<Message> read(Reader& r, int type) {
     switch (type) {
     case quint8(FrameType::Hello): {
         Hello m;
         m.protocol = r.value<quint32>();
         m.game = r.text();
+        m.token = r.value<quint64>();
         return m;
     }
-    case quint8(FrameType::Welcome):
-        return Welcome{r.value<qint32>()};
+    case quint8(FrameType::Welcome): {
+        Welcome m;
+        m.seat = r.value<qint32>();
+        m.token = r.value<quint64>();
+        return m;
+    }
     case quint8(FrameType::Refused): {
         Refused m;
-        m.reason = r.text();
+        const quint8 reason = r.value<quint8>();
+        if (reason >= Refused::ReasonCount)
+            r.fail();
+        m.reason = static_cast<Refused::Reason>(reason);
         m.hostVersion = r.text();
         return m;
     }
@@ -189,10 +267,7 @@ std::optional<Message> read(Reader& r, int type) {
     }
     case quint8(FrameType::State): {
         State m;
-        const quint8 state = r.value<quint8>();
-        if (state > GameOver)
-            r.fail();
-        m.state = static_cast<GameState>(state);
+        m.state = readState(r);
         m.currentPlayer = r.value<qint8>();
         m.currentSlot = r.value<qint8>();
         m.secondsLeft = r.value<qint16>();
@@ -204,21 +279,36 @@ std::optional<Message> read(Reader& r, int type) {
         m.aimYaw = r.value<float>();
         m.aimPitch = r.value<float>();
         m.aimPower = r.value<float>();
-        const int figures = r.count(maxFigures, 20);
-        for (int i = 0; i < figures; ++i) {
-            Figure f;
-            f.player = r.value<quint8>();
-            f.slot = r.value<quint8>();
-            f.x = r.value<float>();
-            f.y = r.value<float>();
-            f.z = r.value<float>();
-            f.heading = r.value<float>();
-            f.health = r.value<qint16>();
-            m.figures.append(f);
+        m.figures = readFigures(r);
+        return m;
+    }
+    case quint8(FrameType::Log):
+        return Log{readLog(r)};
+    case quint8(FrameType::Snapshot): {
+        Snapshot m;
+        m.state = readState(r);
+        m.currentPlayer = r.value<qint8>();
+        m.currentSlot = r.value<qint8>();
+        m.secondsLeft = r.value<qint16>();
+        m.msIntoPhase = r.value<qint32>();
+        m.figuresEach = r.value<qint8>();
+        const int colours = r.count(maxColours, 4);
+        for (int i = 0; i < colours; ++i)
+            m.colours.append(r.value<float>());
+        m.figures = readFigures(r);
+        m.log = readLog(r);
+        m.groundSum = r.value<quint32>();
+        m.cratersWhole = r.value<bool>();
+        const int craters = r.count(snapshotCraters, 24);
+        for (int i = 0; i < craters; ++i) {
+            Crater c;
+            c.x = r.wide();
+            c.y = r.wide();
+            c.z = r.wide();
+            if (!(std::abs(c.x) <= 1e6 && std::abs(c.y) <= 1e6 && std::abs(c.z) <= 1e6))
+                r.fail(); // a crater is somewhere near the valley
+            m.craters.append(c);
         }
-        const int lines = r.count(maxMessages, 2);
-        for (int i = 0; i < lines; ++i)
-            m.messages.append(r.text());
         return m;
     }
     case quint8(FrameType::Event): {

@@ -10,29 +10,33 @@ using namespace Network;
 
 NetworkClient::NetworkClient(QObject* parent) : QObject(parent) {}
 
-void NetworkClient::connectTo(const QString& host, quint16 port) {
+void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin) {
     auto* socket = new QTcpSocket();
     connection = new NetworkConnection(socket, this);
-    connect(connection, &NetworkConnection::connected, this, [this] {
+    connect(connection, &NetworkConnection::connected, this, [this, rejoin] {
         reached = true;
-        connection->send(Hello{protocolVersion, gameVersion()});
+        connection->send(Hello{protocolVersion, gameVersion(), rejoin});
     });
     connect(connection, &NetworkConnection::received, this, [this](const Message& m) {
         if (const auto* w = std::get_if<Welcome>(&m)) {
-            if (seat >= 0) {
+            // One welcome, or two for a machine that watched until the next game.
+            if (seat >= 0 || (isWelcomed && w->seat < 0)) {
                 connection->close(QStringLiteral("a second welcome"));
                 return;
             }
             seat = w->seat;
+            token = w->token;
             // Answered at once: the host gives the seat back to others if no answer comes.
-            connection->send(KeepAlive{});
-            if (!name.isEmpty())
+            if (!isWelcomed)
+                connection->send(KeepAlive{});
+            if (seat >= 0 && !name.isEmpty()) // a watcher gives it once it has a seat
                 connection->send(Name{name});
+            isWelcomed = true;
             emit welcomed(seat);
         } else if (const auto* r = std::get_if<Refused>(&m)) {
             // Closed before it is said, and not as a lost connection: whoever hears the refusal
             // may leave at once, and this connection is then no longer there.
-            const QString reason = r->reason;
+            const Refused::Reason reason = r->reason;
             const QString hostVersion = r->hostVersion;
             NetworkConnection* c = connection;
             c->disconnect(this);
@@ -40,7 +44,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port) {
             c->close(QString());
             c->deleteLater();
             emit refused(reason, hostVersion);
-        } else if (seat < 0) {
+        } else if (!isWelcomed) {
             connection->close(QStringLiteral("no welcome first"));
         } else if (const auto* ping = std::get_if<Ping>(&m)) {
             connection->send(Pong{ping->stamp});

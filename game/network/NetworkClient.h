@@ -1,6 +1,6 @@
-// A machine that joined a network game: says hello, learns its seat, gives its name, sends the
-// commands of its own seat and passes on everything the host's game does. It answers the host's
-// pings itself.
+// A machine that joined a network game: says hello, learns its seat (or that it watches until the
+// next game), gives its name, sends the commands of its own seat and passes on everything the
+// host's game does. It answers the host's pings itself.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -16,13 +16,17 @@ class NetworkClient : public QObject {
 public:
     explicit NetworkClient(QObject* parent = nullptr);
 
-    void connectTo(const QString& host, quint16 port);
+    // Joins the game at host and port; with the token of an earlier welcome from that game, to get
+    // the same seat back.
+    void connectTo(const QString& host, quint16 port, quint64 token = 0);
     void send(const Network::Message& message);
     // Leaves the game, telling the host.
     void leave();
 
-    int seat = -1; // given by the host's welcome
-    QString name;  // this machine's player's name, sent after the welcome; none when empty
+    int seat = -1;           // given by the host's welcome; -1 while it watches
+    quint64 token = 0;       // given with the seat
+    bool isWelcomed = false; // with a seat or to watch
+    QString name; // this machine's player's name, sent after the welcome; none when empty
 
     // Why a host was never reached.
     enum class Failure {
@@ -34,7 +38,7 @@ public:
 
 signals:
     void welcomed(int seat);
-    void refused(const QString& reason, const QString& hostVersion);
+    void refused(Network::Refused::Reason reason, const QString& hostVersion);
     void received(const Network::Message& message);
     void lost();                  // the host went away, or the connection broke
     void failed(Failure failure); // the host was never reached: instead of lost()

@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QHostAddress>
+#include <QRandomGenerator>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTimer>
@@ -54,12 +55,50 @@ QString NetworkHost::addressOf(int seat) const {
 void NetworkHost::broadcast(const Message& message) {
     for (auto& [seat, peer] : seats)
         peer->send(message);
+    for (NetworkConnection* peer : watchers)
+        peer->send(message);
 }
 
 void NetworkHost::sendTo(int seat, const Message& message) {
     const auto it = seats.find(seat);
     if (it != seats.end())
         it->second->send(message);
+}
+
+// A seat with its token: the one it came back with, or a new one that replaces any other token
+// of that seat (a machine that had it before cannot take it back from this one).
+void NetworkHost::seat(NetworkConnection* peer, int given, quint64 token) {
+    Peer& state = peers.at(peer);
+    const bool arriving = !state.welcomed; // a watcher has the game already
+    if (token == 0) {
+        for (auto it = tokens.begin(); it != tokens.end();)
+            it = it->second == given ? tokens.erase(it) : std::next(it);
+        while (token == 0 || tokens.count(token) != 0)
+            token = QRandomGenerator::system()->generate64();
+        tokens[token] = given;
+    }
+    if (arriving)
+        state.deadline->start(answerLimitMs);
+    state.welcomed = true;
+    state.seat = given;
+    seats[given] = peer;
+    peer->send(Welcome{given, token});
+    emit joined(given);
+    if (arriving)
+        emit arrived(peer);
+}
+
+void NetworkHost::seatWatchers() {
+    while (!watchers.empty() && freeSeat() >= 0) {
+        NetworkConnection* peer = watchers.front();
+        watchers.erase(watchers.begin());
+        seat(peer, freeSeat(), 0);
+    }
+}
+
+void NetworkHost::forgetAbsentTokens() {
+    for (auto it = tokens.begin(); it != tokens.end();)
+        it = holds(it->second) ? std::next(it) : tokens.erase(it);
 }
 
 int NetworkHost::freeSeat() const {
@@ -72,7 +111,7 @@ int NetworkHost::freeSeat() const {
 void NetworkHost::accept() {
     while (QTcpSocket* socket = server->nextPendingConnection()) {
         const auto waiting = std::count_if(peers.begin(), peers.end(),
-                                           [](const auto& p) { return p.second.seat < 0; });
+                                           [](const auto& p) { return !p.second.welcomed; });
         if (waiting >= waitingLimit) {
             socket->abort();
             delete socket;
@@ -82,9 +121,9 @@ void NetworkHost::accept() {
         peer->frameTimeLimitMs = frameTimeLimitMs;
         auto* deadline = new QTimer(peer);
         deadline->setSingleShot(true);
-        peers[peer] = Peer{-1, deadline};
+        peers[peer] = Peer{-1, false, deadline};
         connect(deadline, &QTimer::timeout, this, [this, peer] {
-            if (peers.at(peer).seat < 0)
+            if (!peers.at(peer).welcomed)
                 peer->close(QStringLiteral("no hello within %1 ms").arg(helloLimitMs));
             else
                 peer->close(
@@ -98,6 +137,7 @@ void NetworkHost::accept() {
             peers.at(peer).deadline->stop();
             peers.erase(peer);
             peer->deleteLater();
+            watchers.erase(std::remove(watchers.begin(), watchers.end(), peer), watchers.end());
             if (seat >= 0) {
                 seats.erase(seat);
                 emit left(seat);
@@ -110,55 +150,65 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
     Peer& state = peers.at(peer);
     const int seat = state.seat;
     if (const auto* hello = std::get_if<Hello>(&message)) {
-        if (seat >= 0) {
+        const auto back = tokens.find(hello->token);
+        if (state.welcomed) {
             peer->close(QStringLiteral("a second hello"));
         } else if (hello->protocol != protocolVersion) {
-            peer->send(Refused{QStringLiteral("falsche version"), gameVersion()});
+            peer->send(Refused{Refused::WrongVersion, gameVersion()});
             peer->close(QStringLiteral("protocol version %1, this game speaks %2")
                             .arg(hello->protocol)
                             .arg(protocolVersion));
-        } else if (freeSeat() < 0) {
-            peer->send(Refused{QStringLiteral("kein platz"), gameVersion()});
+        } else if (hello->token != 0 && back != tokens.end()) {
+            // Back after a broken connection. A line that broke without a word may still look
+            // open here until its silence gives it away: the token shows whose seat it is.
+            const int given = back->second;
+            if (holds(given))
+                seats.at(given)->close(QStringLiteral("its seat was taken back with its token"));
+            this->seat(peer, given, hello->token);
+        } else if (!seatsOpen() && int(watchers.size()) < watcherLimit) {
+            state.welcomed = true;
+            state.deadline->start(answerLimitMs);
+            watchers.push_back(peer);
+            peer->send(Welcome{-1, 0});
+            emit watching(peer->peer().section(QLatin1Char(':'), 0, -2));
+            emit arrived(peer);
+        } else if (!seatsOpen() || freeSeat() < 0) {
+            peer->send(Refused{Refused::NoRoom, gameVersion()});
             peer->close(QStringLiteral("every seat is taken"));
         } else {
-            const int given = freeSeat();
-            state.seat = given;
-            state.deadline->start(answerLimitMs);
-            seats[given] = peer;
-            peer->send(Welcome{given});
-            emit joined(given);
+            this->seat(peer, freeSeat(), 0);
         }
         return;
     }
-    if (seat < 0) {
+    if (!state.welcomed) {
         peer->close(QStringLiteral("no hello first"));
         return;
     }
     state.deadline->stop(); // it has answered its welcome
     if (const auto* c = std::get_if<Command>(&message)) {
-        if (c->seat != seat)
+        if (c->seat != seat || seat < 0)
             peer->close(
                 QStringLiteral("a command for seat %1, which it does not hold").arg(c->seat));
         else
             emit command(seat, c->command);
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
-        emit heightmapAsked(seat);
+        emit heightmapAsked(peer);
     } else if (const auto* name = std::get_if<Name>(&message)) {
         if (state.named) {
             peer->close(QStringLiteral("a second name"));
-        } else if (Roster::acceptableName(name->name)) {
-            state.named = true;
-            emit named(seat, name->name);
-        } else {
+        } else if (!Roster::acceptableName(name->name)) {
             peer->close(
                 QStringLiteral("a name that is none (%1 characters)").arg(name->name.size()));
+        } else if (seat >= 0) { // a watcher is named once it has a seat
+            state.named = true;
+            emit named(seat, name->name);
         }
     } else if (const auto* line = std::get_if<Say>(&message)) {
-        if (ChatLimit::acceptableLine(line->text))
-            emit said(seat, line->text);
-        else
+        if (!ChatLimit::acceptableLine(line->text))
             peer->close(
                 QStringLiteral("a chat line that is none (%1 characters)").arg(line->text.size()));
+        else if (seat >= 0) // watchers read along
+            emit said(seat, line->text);
     } else if (const auto* pong = std::get_if<Pong>(&message)) {
         if (state.pinged && pong->stamp == lastPing) {
             state.pinged = false;

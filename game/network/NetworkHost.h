@@ -8,6 +8,13 @@
 // keeping a real player out. A connection that has not said hello within helloLimitMs is closed,
 // and at most waitingLimit connections wait for their hello at once; more are closed on arrival.
 //
+// While a game is under way (seatsOpen() false) a machine that joins watches: it is welcomed with
+// no seat, is sent everything the seated machines are, and gets a seat with a second welcome when
+// the next game begins (seatWatchers()). Each seat's welcome carries a token, 64 random bits: a
+// machine whose connection broke says it in its next hello and gets the same seat back, as long as
+// no new game has forgotten it (forgetAbsentTokens()); a connection that still holds the seat,
+// broken without a word, is closed for it.
+//
 // Every pingMs each seated machine is pinged, and its answer to the last ping gives its round
 // trip; any other answer is ignored, so a machine cannot make the host send the roster at will.
 // A name or a chat line that is not one (see Roster and ChatLimit), or a second name, closes that
@@ -20,7 +27,9 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <map>
+#include <vector>
 
 class NetworkConnection;
 class QTcpServer;
@@ -43,6 +52,7 @@ public:
     // The address of the machine on a seat, "192.168.0.7".
     QString addressOf(int seat) const;
     int joinedCount() const { return int(seats.size()); }
+    int watcherCount() const { return int(watchers.size()); }
 
     // The first seat given to a machine that joins: 1 while spieler 0 plays at the host's own
     // keyboard, 0 for a host without one.
@@ -53,16 +63,28 @@ public:
     int answerLimitMs = Network::answerLimitMs;
     int frameTimeLimitMs = Network::frameTimeLimitMs;
     int waitingLimit = Network::waitingLimit;
+    int watcherLimit = 8; // machines watching at once; more are turned away for want of room
 
-    void broadcast(const Network::Message& message);
+    // Whether a machine that joins now gets a seat; while false it watches.
+    std::function<bool()> seatsOpen = [] { return true; };
+    // Gives the machines that watch a free seat each, in the order they came, with a welcome.
+    void seatWatchers();
+    // Forgets the tokens of seats that no machine holds now: for a new game.
+    void forgetAbsentTokens();
+
+    void broadcast(const Network::Message& message); // to every seated and watching machine
     void sendTo(int seat, const Network::Message& message);
 
 signals:
     void joined(int seat);
     void left(int seat);
+    // A machine was welcomed, with a seat or to watch: it may be sent the game under way.
+    void arrived(NetworkConnection* peer);
+    // A machine came during a game and watches it; its address, "192.168.0.7".
+    void watching(const QString& address);
     // A command of a seat's own machine, for that seat.
     void command(int seat, const TurnCommand& command);
-    void heightmapAsked(int seat);
+    void heightmapAsked(NetworkConnection* peer);
     void named(int seat, const QString& name);
     void said(int seat, const QString& text); // a chat line, not yet counted against its limit
     void measured(int seat, int roundTripMs);
@@ -70,6 +92,7 @@ signals:
 private:
     void accept();
     void handle(NetworkConnection* peer, const Network::Message& message);
+    void seat(NetworkConnection* peer, int seat, quint64 token);
     int freeSeat() const;
     void ping();
 
@@ -78,11 +101,14 @@ private:
     QElapsedTimer clock;  // the stamps of the pings
     quint32 lastPing = 0; // the stamp of the last one
     struct Peer {
-        int seat = -1;              // -1 until it has said hello
+        int seat = -1;              // -1 until it has a seat
+        bool welcomed = false;      // it has said hello and been welcomed, with a seat or not
         QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome
         bool named = false;         // a name comes once
         bool pinged = false;        // the last ping is not answered yet
     };
     std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;
+    std::vector<NetworkConnection*> watchers; // in the order they came
+    std::map<quint64, int> tokens;            // the seat each token gets back
 };

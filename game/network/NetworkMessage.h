@@ -27,6 +27,8 @@ enum class FrameType : quint8 {
     HeightRows = 9,
     KeepAlive = 10,
     Bye = 11,
+    Log = 12,
+    Snapshot = 13,
     Name = 28,
     Players = 29,
     Say = 30,
@@ -53,22 +55,31 @@ constexpr int helloLimitMs = 5000;      // a machine that joins says hello withi
 constexpr int answerLimitMs = 5000;     // and answers its welcome within this, or loses the seat
 constexpr int waitingLimit = 16;        // connections at once that have not said hello yet
 constexpr int pingMs = 1000;            // how often the host measures each machine's round trip
+constexpr int snapshotCraters = 2000;   // craters a snapshot carries at most (24 bytes each)
 
-// First words of either side: the protocol and the game's version.
+// First words of either side: the protocol and the game's version, and the token of a seat this
+// machine held in the game under way before its connection broke (0: none), to get it back.
 struct Hello {
     static constexpr FrameType type = FrameType::Hello;
     quint32 protocol = protocolVersion;
     QString game;
+    quint64 token = 0;
 };
-// The host's answer: the seat the joined machine plays (the player of that number).
+// The host's answer: the seat the joined machine plays (the player of that number), or -1 while it
+// watches a game that was under way when it came; a watcher gets a second welcome with its seat
+// when the next game begins. The token gets the seat back after a broken connection, until the
+// next game.
 struct Welcome {
     static constexpr FrameType type = FrameType::Welcome;
     qint32 seat = -1;
+    quint64 token = 0;
 };
-// The host turns a machine away: "falsche version" or "kein platz", with the host's game version.
+// The host turns a machine away, with the host's game version. Each machine says why in its own
+// language.
 struct Refused {
     static constexpr FrameType type = FrameType::Refused;
-    QString reason;
+    enum Reason : quint8 { NoRoom = 0, WrongVersion = 1, ReasonCount };
+    Reason reason = NoRoom;
     QString hostVersion;
 };
 // A joined machine's command for its own seat.
@@ -103,7 +114,6 @@ struct State {
     float grenadeX = 0, grenadeY = 0, grenadeZ = 0;
     float aimYaw = 0, aimPitch = 0, aimPower = 0;
     QVector<Figure> figures;
-    QVector<QString> messages; // the message log, oldest first
 };
 // Something that happened once: a crater, a sound.
 struct Event {
@@ -173,8 +183,45 @@ struct Pong {
     quint32 stamp = 0;
 };
 
-using Message =
-    std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum, HeightmapRequest,
-                 HeightRows, KeepAlive, Bye, Name, Players, Say, Chat, ChatDropped, Ping, Pong>;
+// One line of the message log as what happened, with the player it is about (-1: none) and an
+// address or words that are shown as they are; each machine puts it into its own language.
+struct LogEntry {
+    quint8 text = 0; // the line's kind, as the match's log numbers it
+    qint8 player = -1;
+    QString detail;
+};
+// The message log, oldest first, whenever it changed.
+struct Log {
+    static constexpr FrameType type = FrameType::Log;
+    QVector<LogEntry> lines;
+};
+// A crater dug into the valley, at its centre.
+struct Crater {
+    double x = 0, y = 0, z = 0;
+};
+// The whole game under way, for a machine that joins it late or joins again: every player's
+// colour (three in 0 … 1 each; black for a player who is out), the figures each had, the figures
+// still there, the turn, the log, and the ground: every crater since the valley was made, in
+// order, and the sum of the heights they give. When there were too many craters to send,
+// cratersWhole is false and the heights are asked for instead.
+struct Snapshot {
+    static constexpr FrameType type = FrameType::Snapshot;
+    GameState state = MainMenu;
+    qint8 currentPlayer = -1;
+    qint8 currentSlot = -1;
+    qint16 secondsLeft = 0;
+    qint32 msIntoPhase = 0;
+    qint8 figuresEach = 0;
+    QVector<float> colours; // three per player
+    QVector<Figure> figures;
+    QVector<LogEntry> log;
+    quint32 groundSum = 0;
+    bool cratersWhole = true;
+    QVector<Crater> craters;
+};
+
+using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
+                             HeightmapRequest, HeightRows, KeepAlive, Bye, Log, Snapshot, Name,
+                             Players, Say, Chat, ChatDropped, Ping, Pong>;
 
 } // namespace Network

@@ -162,10 +162,15 @@ private:
     void received(const Network::Message& message);
     void startFromHost(const Network::Start& start);
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
+    void showSnapshot(const Network::Snapshot& snapshot);
     void leaveNetworkGame(const QString& message);
     Roster joinedRoster;                       // a joined machine's copy of the host's
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
+    // The host this window last had a seat at, and that seat's token, to join again with.
+    QString seatHost;
+    quint16 seatPort = 0;
+    quint64 seatToken = 0;
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);

@@ -6,6 +6,7 @@
 #include "game/session/Game.h"
 
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/MatchSnapshot.h"
 #include "game/network/ChatLimit.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
@@ -33,25 +34,32 @@ bool Game::hostGame(quint16 port) {
     return true;
 }
 
+// A machine that joins the host it was last seated at says the token of that seat, and so gets it
+// back if its game is still under way there.
 void Game::joinGame(const QString& hostName, quint16 port) {
     client = new NetworkClient(this);
     client->name = playerName;
-    connect(client, &NetworkClient::welcomed, this, [this](int seat) {
-        match->addMessage(LogLine(LogLine::Text::YouPlay, seat));
-        match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
+    const bool again = hostName == seatHost && port == seatPort;
+    connect(client, &NetworkClient::welcomed, this, [this, hostName, port](int seat) {
+        if (seat >= 0) {
+            seatHost = hostName;
+            seatPort = port;
+            seatToken = client->token;
+            match->addMessage(LogLine(LogLine::Text::YouPlay, seat));
+        }
+        if (match->playerCount == 0)
+            match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
     });
     // Turned away: back in the main menu, told why.
     connect(client, &NetworkClient::refused, this,
-            [this](const QString& reason, const QString& hostVersion) {
-                if (reason == QLatin1String("falsche version"))
+            [this](Refused::Reason reason, const QString& hostVersion) {
+                if (reason == Refused::WrongVersion)
                     // Both versions, this machine's first, so the players know who updates.
                     leaveNetworkGame(tr("falsche version") + QStringLiteral(": ") +
                                      Network::gameVersion() + QStringLiteral(" / ") +
                                      (hostVersion.isEmpty() ? QStringLiteral("?") : hostVersion));
-                else if (reason == QLatin1String("kein platz"))
-                    leaveNetworkGame(tr("kein platz"));
                 else
-                    leaveNetworkGame(reason);
+                    leaveNetworkGame(tr("kein platz"));
             });
     connect(client, &NetworkClient::received, this, &Game::received);
     connect(client, &NetworkClient::lost, this,
@@ -69,7 +77,7 @@ void Game::joinGame(const QString& hostName, quint16 port) {
             break;
         }
     });
-    client->connectTo(hostName, port);
+    client->connectTo(hostName, port, again ? seatToken : 0);
 }
 
 // Back to this machine's own main menu, with the reason in the message panel.
@@ -135,16 +143,36 @@ void Game::startFromHost(const Start& start) {
     match->newGameOf(start.colours, start.figures);
 }
 
+// The whole game under way, on joining it: this window's match becomes the host's, seen from
+// behind the figure on turn until the next state says what the camera follows.
+void Game::showSnapshot(const Snapshot& snapshot) {
+    makeCurrent();
+    viewport->attach(nullptr);
+    followed = nullptr;
+    const bool sameGround = MatchSnapshot::apply(snapshot, *match);
+    match->landscape.compile();
+    viewBehind();
+    if (!sameGround)
+        client->send(HeightmapRequest{});
+    cameraLocked = !(match->state == Moving || match->state == Aiming || match->state == Flying);
+    shownPhaseStart = 0;
+    update();
+}
+
 void Game::received(const Message& message) {
     if (const auto* start = std::get_if<Start>(&message)) {
         startFromHost(*start);
+    } else if (const auto* snapshot = std::get_if<Snapshot>(&message)) {
+        showSnapshot(*snapshot);
+    } else if (const auto* log = std::get_if<Log>(&message)) {
+        MatchSnapshot::applyLog(log->lines, *match);
     } else if (const auto* shown = std::get_if<State>(&message)) {
         showState(*shown, VORN_Clock::now());
     } else if (const auto* event = std::get_if<Event>(&message)) {
         if (event->kind == Event::Crater) {
             const VORN_Vector at(event->x, event->y, event->z);
             makeCurrent();
-            match->landscape.createCrater(at, Rules::craterRadius);
+            match->dig(at);
             sound.explosion(at);
         }
     } else if (const auto* people = std::get_if<Players>(&message)) {
@@ -267,9 +295,6 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
         if (follow && follow == match->currentFigure)
             viewBehind(); // a new figure on turn: the start view of a turn, as on the host
     }
-
-    for (int i = 0; i < 6 && i < shown.messages.size(); ++i)
-        match->messages[i] = LogLine(LogLine::Text::Plain, -1, shown.messages[i]);
 
     // The sounds of what changed.
     if (before == Countdown && match->state == Moving)

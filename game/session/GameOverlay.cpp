@@ -4,6 +4,7 @@
 // translation.
 #include "game/session/Game.h"
 
+#include "game/network/NetworkClient.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -431,7 +432,10 @@ void Game::drawKeyPanel(QPainter& painter) {
         return;
     const QFont& font = panelFont();
     const int x = width() - 180;
-    if (match->computerOnTurn()) { // Return does nothing while the computer plays
+    if (client && client->seat < 0) { // came during the game: watches it, plays the next
+        overlayText(painter, x, 40, tr("zuschauer"), font);
+        overlayText(painter, x, 80, tr("bis spielende"), keyLineFont());
+    } else if (match->computerOnTurn()) { // Return does nothing while the computer plays
         overlayText(painter, x, 80, tr("computer zielt"), keyLineFont());
     } else {
         overlayText(painter, x, 40, tr("return:"), font);

@@ -2,7 +2,8 @@
 // game window of this process and a second machine joining it over 127.0.0.1, and a whole game
 // played to the end screen in real time. The window plays its turn with keys: it drives its
 // tortoise off the nearer edge of the valley, so the game ends within one turn. The second machine
-// gives a name and says a line on the way.
+// gives a name and says a line on the way. The host speaks German and the window English: the log
+// comes as what happened, and each shows it in its own.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QTranslator>
 
 using namespace GameDriver;
 
@@ -28,7 +30,13 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
+    env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     server.setProcessEnvironment(env);
+    QTranslator english;
+    Q_INIT_RESOURCE(translations);
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    QCoreApplication::installTranslator(&english);
     QString said;
     QObject::connect(&server, &QProcess::readyReadStandardOutput,
                      [&] { said += QString::fromUtf8(server.readAllStandardOutput()); });
@@ -74,14 +82,17 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     // Every machine sees the same end, and the host said so.
     EXPECT_TRUE(waitFor([&] { return secondSawTheEnd && said.contains("over:"); }, 5000));
     EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
+    const QStringList end{"player 0 is", "suicidal", "player 0", "commits suicide"};
+    EXPECT_TRUE(waitFor([&] { return log().mid(2) == end; })) << log().join('|').toStdString();
     // Return does nothing on a joined machine's end screen: it says what Escape does.
     expectTextLine(frame(), g.width() / 2 - 160, g.height() / 2 + 120,
-                   QStringLiteral("spiel verlassen"), 30);
+                   QStringLiteral("leave the game"), 30);
     EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();
     EXPECT_TRUE(said.contains("over: player 1 wins")) << said.toStdString();
 
+    QCoreApplication::removeTranslator(&english);
     second.leave();
     server.terminate();
     EXPECT_TRUE(server.waitForFinished(5000));

@@ -42,7 +42,6 @@ TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
         for (int s = 0; s < 9; ++s)
             state.figures.append(
                 {quint8(p), quint8(s), p * 10.5f, 1.25f, -s * 3.5f, 90.0f, qint16(100 - p)});
-    state.messages = {QString(), QStringLiteral("spieler 4"), QStringLiteral("meldet verluste")};
     const QByteArray stateFrame = FrameCodec::encode(state);
     EXPECT_LT(stateFrame.size(), 4096) << "a tick of 81 figures";
 
@@ -58,7 +57,38 @@ TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
     EXPECT_EQ(back.figures[80].x, 84.0f);
     EXPECT_EQ(back.figures[80].z, -28.0f);
     EXPECT_EQ(back.figures[80].health, 92);
-    EXPECT_EQ(back.messages, state.messages);
+
+    // The largest snapshot there can be fits one frame: nine players of nine figures, a full log
+    // of the longest lines and every crater it may carry, each crater exactly as it was dug.
+    Snapshot whole;
+    whole.state = Flying;
+    whole.currentPlayer = 8;
+    whole.figuresEach = 9;
+    whole.colours = QVector<float>(27, 0.5f);
+    whole.figures = state.figures;
+    for (int i = 0; i < 6; ++i)
+        whole.log.append({quint8(i), qint8(i - 1), QString(2000, QLatin1Char('x'))});
+    for (int i = 0; i < snapshotCraters; ++i)
+        whole.craters.append({i * 0.1, 1.0 / 3.0, -i * 0.7});
+    whole.groundSum = 0x12345678;
+    const QByteArray wholeFrame = FrameCodec::encode(whole);
+    EXPECT_LE(wholeFrame.size(), frameLimit);
+    const Snapshot again = std::get<Snapshot>(decoded(wholeFrame));
+    EXPECT_EQ(again.state, Flying);
+    EXPECT_EQ(again.currentPlayer, 8);
+    EXPECT_EQ(again.colours, whole.colours);
+    ASSERT_EQ(again.figures.size(), 81);
+    EXPECT_EQ(again.figures[80].health, 92);
+    ASSERT_EQ(again.log.size(), 6);
+    EXPECT_EQ(again.log[5].text, 5);
+    EXPECT_EQ(again.log[5].player, 4);
+    EXPECT_EQ(again.log[0].player, -1);
+    EXPECT_EQ(again.log[5].detail.size(), 1024) << "a text is cut to its limit, not the frame";
+    ASSERT_EQ(again.craters.size(), snapshotCraters);
+    EXPECT_EQ(again.craters[1999].x, 1999 * 0.1);
+    EXPECT_EQ(again.craters[3].y, 1.0 / 3.0);
+    EXPECT_EQ(again.groundSum, 0x12345678u);
+    EXPECT_TRUE(again.cratersWhole);
 
     TurnCommand c;
     c.yawRate = 30;
@@ -118,6 +148,10 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         {"rate out of reach", badRate, "malformed frame of type 3"},
         {"bytes left over", frameOf(QByteArray("\x0a\x00", 2)),
          "frame of type 10 has bytes left over"},
+        {"refusal for no known reason", frameOf(QByteArray("\x02\x07\x00\x00", 4)),
+         "malformed frame of type 2"},
+        {"log line about player 9", frameOf(QByteArray("\x0c\x00\x01\x04\x09\x00\x00", 7)),
+         "malformed frame of type 12"},
         {"unknown step",
          frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x09"),
          "malformed frame of type 3"},
@@ -146,7 +180,6 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     state.grenadeX = 1.5f;
     state.aimPower = 2.0f;
     state.figures.append({1, 0, 0.5f, 1.0f, -2.0f, 90.0f, 75});
-    state.messages = {QStringLiteral("ab")};
     TurnCommand keys;
     keys.yawRate = 30;
     keys.step = TurnCommand::Step::Throw;
@@ -155,21 +188,35 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     rows.heights = {0.5};
     Players players;
     players.people.append({1, QStringLiteral("a"), QStringLiteral("b"), 12, true});
+    Snapshot snapshot;
+    snapshot.state = Moving;
+    snapshot.currentPlayer = 1;
+    snapshot.currentSlot = 0;
+    snapshot.secondsLeft = 59;
+    snapshot.msIntoPhase = 1000;
+    snapshot.figuresEach = 1;
+    snapshot.colours = {1.0f, 0.0f, 0.5f};
+    snapshot.figures.append({0, 0, 0.5f, 1.0f, -2.0f, 90.0f, 100});
+    snapshot.log = {{10, 0, QString()}};
+    snapshot.groundSum = 0xcafef00d;
+    snapshot.craters = {{1.0, 2.0, -3.0}};
 
     const struct {
         const char* name;
         Message message;
         const char* hex;
     } golden[] = {
-        {"hello", Hello{2, QStringLiteral("1.0")}, "0000000a 00 00000002 0003 312e30"},
-        {"welcome", Welcome{3}, "000000050100000003"},
-        {"refused", Refused{QStringLiteral("x"), QStringLiteral("1")}, "000000070200017800 0131"},
+        {"hello", Hello{3, QStringLiteral("1.0"), 0x0102030405060708ull},
+         "00000012 00 00000003 0003 312e30 0102030405060708"},
+        {"welcome", Welcome{3, 0xfedcba9876543210ull}, "0000000d 01 00000003 fedcba9876543210"},
+        {"watching", Welcome{-1, 0}, "0000000d 01 ffffffff 0000000000000000"},
+        {"refused", Refused{Refused::WrongVersion, QStringLiteral("1")}, "00000005 02 01 0001 31"},
         {"command", Command{1, keys},
          "0000001e 03 00000001 403e000000000000 0000000000000000 0000000000000000 02"},
         {"start", Start{{1.0f, 0.5f, 0.0f}, 2}, "000000130400033f8000003f0000000000000000000002"},
         {"state", state,
-         "0000003f 05 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 00000000 00000000 "
-         "40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b 0001 0002 6162"},
+         "00000039 05 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 00000000 00000000 "
+         "40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b"},
         {"event", Event{Event::Launch, 1.0f, 2.0f, 3.0f}, "0000000e06023f8000004000000040400000"},
         {"checksum", Checksum{0xdeadbeef}, "0000000507deadbeef"},
         {"heightmapRequest", HeightmapRequest{}, "0000000108"},
@@ -183,6 +230,12 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"chatDropped", ChatDropped{}, "0000000120"},
         {"ping", Ping{0x01020304}, "00000005 21 01020304"},
         {"pong", Pong{0x01020304}, "00000005 22 01020304"},
+        {"log", Log{{{4, 2, QString()}, {14, -1, QStringLiteral("ab")}}},
+         "0000000d 0c 0002 04 02 0000 0e ff 0002 6162"},
+        {"snapshot", snapshot,
+         "00000054 0d 04 01 00 003b 000003e8 01 0003 3f800000 00000000 3f000000 "
+         "0001 00 00 3f000000 3f800000 c0000000 42b40000 0064 0001 0a 00 0000 "
+         "cafef00d 01 0001 3ff0000000000000 4000000000000000 c008000000000000"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);

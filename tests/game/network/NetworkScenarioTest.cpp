@@ -7,6 +7,7 @@
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
 #include "game/network/NetworkClient.h"
+#include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
 #include "game/session/PlayerList.h"
@@ -100,7 +101,7 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     stranger.send(Hello{protocolVersion + 1, QStringLiteral("9.9")});
     ASSERT_TRUE(waitFor([&] { return stranger.closed(); }));
     ASSERT_NE(stranger.last<Refused>(), nullptr);
-    EXPECT_EQ(stranger.last<Refused>()->reason, QStringLiteral("falsche version"));
+    EXPECT_EQ(stranger.last<Refused>()->reason, Refused::WrongVersion);
 
     Peer friendly(port);
     friendly.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
@@ -198,7 +199,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
         EXPECT_EQ(seat, 1);
         commands.push_back(c);
     });
-    QObject::connect(host, &NetworkHost::heightmapAsked, [&](int) { ++asked; });
+    QObject::connect(host, &NetworkHost::heightmapAsked, [&](NetworkConnection*) { ++asked; });
     QString named;
     QObject::connect(host, &NetworkHost::named, [&](int, const QString& name) { named = name; });
     g.playerName = QStringLiteral("gast");
@@ -215,20 +216,17 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.currentSlot = 0;
     s.secondsLeft = 59;
     s.figures = {{0, 0, -10.0f, 2.0f, 5.0f, 0.0f, 100}, {1, 0, 20.0f, 1.5f, -5.0f, 45.0f, 62}};
-    s.messages = {QString(),
-                  QString(),
-                  QString(),
-                  QString(),
-                  QStringLiteral("spieler 0"),
-                  QStringLiteral("meldet verluste")};
     host->broadcast(s);
+    host->broadcast(Log{{{4, 0, QString()}, {5, -1, QString()}}}); // "spieler 0", "meldet verluste"
+
     ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }));
     ASSERT_EQ(g.match->playerCount, 2u);
     const Tortoise* own = g.match->players[1]->figure(0);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
     EXPECT_EQ(own->health, 62);
     EXPECT_EQ(g.match->currentFigure, own);
-    EXPECT_EQ(log().last(), QStringLiteral("meldet verluste"));
+    ASSERT_TRUE(waitFor([&] { return log().last() == QStringLiteral("meldet verluste"); }));
+    EXPECT_EQ(log()[4], QStringLiteral("spieler 0"));
 
     // The host's names and chat; a name or a line that is none (a host may be hostile too) is
     // left out. Its key panel says that Escape leaves the game.
@@ -322,8 +320,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
             heard.append(joiner->readAll());
             while (std::optional<Message> m = heard.next()) {
                 said.push_back(*m);
-                joiner->write(FrameCodec::encode(
-                    Refused{QStringLiteral("falsche version"), QStringLiteral("9.9.9")}));
+                joiner->write(
+                    FrameCodec::encode(Refused{Refused::WrongVersion, QStringLiteral("9.9.9")}));
                 joiner->disconnectFromHost();
             }
         });
@@ -459,12 +457,15 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_TRUE(hostLog().contains(QStringLiteral("anna: 127.0.0.1")));
     EXPECT_TRUE(hostLog().contains(QStringLiteral("spieler 2 ist beigetreten")));
     EXPECT_TRUE(hostLog().contains(QStringLiteral("spieler 2: 127.0.0.1")));
-    // The joined machines read the same log, and hold the same names.
+    // The joined machines read the same log, as what happened, and hold the same names, so they
+    // put it into the same words.
     tick();
     ASSERT_TRUE(waitFor([&] {
         for (auto it = namelessGot.rbegin(); it != namelessGot.rend(); ++it)
-            if (const auto* s = std::get_if<State>(&*it))
-                return s->messages.contains(QStringLiteral("anna ist beigetreten"));
+            if (const auto* l = std::get_if<Log>(&*it))
+                return std::any_of(l->lines.begin(), l->lines.end(), [](const LogEntry& e) {
+                    return e.text == quint8(LogLine::Text::Joined) && e.player == 1;
+                });
         return false;
     }));
     Roster heard;
@@ -474,6 +475,8 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_EQ(heard.nameOf(0), QStringLiteral("wirt"));
     EXPECT_EQ(heard.nameOf(1), QStringLiteral("anna"));
     EXPECT_EQ(heard.nameOf(2), QString());
+    EXPECT_EQ(LogLine(LogLine::Text::Joined, 1).shown([&](int p) { return heard.nameOf(p); }),
+              QStringLiteral("anna ist beigetreten"));
 
     // Who is there, with the round trips the pings measured.
     ASSERT_TRUE(waitFor(

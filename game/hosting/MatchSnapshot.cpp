@@ -1,0 +1,123 @@
+// A whole match into one message and back. World units, y up, degrees, milliseconds.
+#include "game/hosting/MatchSnapshot.h"
+
+#include "game/match/LogLine.h"
+#include "game/match/Match.h"
+#include "game/rules/Rules.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <algorithm>
+
+using namespace VORN_LIB;
+using namespace Network;
+
+Snapshot MatchSnapshot::of(const Match& match, VORN_Clock::Ticks now) {
+    Snapshot s;
+    s.state = match.state;
+    s.currentPlayer = static_cast<qint8>(match.currentPlayer);
+    s.secondsLeft = static_cast<qint16>(match.secondsLeft);
+    s.msIntoPhase = match.turnStart != 0 ? static_cast<qint32>(now - match.turnStart) : 0;
+    s.figuresEach = static_cast<qint8>(match.figuresEach);
+    for (unsigned u = 0; u < match.playerCount; ++u) {
+        const Player* player = match.players[u].get();
+        for (int c = 0; c < 3; ++c)
+            s.colours.append(player ? float(player->color[c]) : 0.0f);
+        for (unsigned j = 0; player && j < player->count; ++j) {
+            const Tortoise* f = player->figure(j);
+            if (!f)
+                continue;
+            if (f == match.currentFigure)
+                s.currentSlot = static_cast<qint8>(j);
+            const VORN_Vector p = f->worldPosition;
+            s.figures.append({quint8(u), quint8(j), float(p.x()), float(p.y()), float(p.z()),
+                              float(f->rotation.y()), qint16(f->health)});
+        }
+    }
+    s.log = logOf(match);
+    s.groundSum = match.heightmapChecksum();
+    s.cratersWhole = match.craters.size() <= std::size_t(snapshotCraters);
+    for (std::size_t i = 0; s.cratersWhole && i < match.craters.size(); ++i)
+        s.craters.append({match.craters[i].x(), match.craters[i].y(), match.craters[i].z()});
+    return s;
+}
+
+bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
+    match.reset();
+    match.newGameOf(s.colours, s.figuresEach);
+
+    // Each figure where the host has it; one the host has no more is gone here too, and a player
+    // with none left is out.
+    int total = 0;
+    for (unsigned u = 0; u < match.playerCount; ++u) {
+        Player* player = match.players[u].get();
+        std::vector<bool> present(player->count, false);
+        int health = 0;
+        for (const Figure& f : s.figures) {
+            if (f.player != u || f.slot >= player->count || present[f.slot])
+                continue;
+            present[f.slot] = true;
+            Tortoise* figure = player->figure(f.slot);
+            figure->rotation[1] = f.heading;
+            figure->updateTransform(true); // a figure's place is kept along its own axes
+            figure->setWorldPosition(VORN_Vector(f.x, f.y, f.z));
+            figure->health = f.health;
+            health += f.health;
+        }
+        for (unsigned j = 0; j < player->count; ++j)
+            if (!present[j])
+                player->removeFigure(j);
+        player->totalHealth = health;
+        total += health;
+        if (player->alive == 0) {
+            match.players[u].reset();
+            match.alivePlayers.removeAll(static_cast<int>(u));
+        }
+    }
+    match.totalHitPoints = total;
+
+    match.state = s.state;
+    match.currentPlayer = s.currentPlayer;
+    match.currentFigure = nullptr;
+    if (s.currentPlayer >= 0 && s.currentPlayer < static_cast<int>(match.playerCount) &&
+        match.players[s.currentPlayer] && s.currentSlot >= 0)
+        match.currentFigure = match.players[s.currentPlayer]->figure(unsigned(s.currentSlot));
+    match.secondsLeft = s.secondsLeft;
+    match.secondsToThrow = std::max(0, static_cast<int>(Rules::aimSeconds - s.msIntoPhase * 0.001));
+    applyLog(s.log, match);
+
+    if (s.cratersWhole) {
+        match.restoreValley();
+        for (const Crater& c : s.craters)
+            match.dig(VORN_Vector(c.x, c.y, c.z));
+    }
+    return match.heightmapChecksum() == s.groundSum;
+}
+
+QVector<LogEntry> MatchSnapshot::logOf(const Match& match) {
+    QVector<LogEntry> lines;
+    for (const LogLine& line : match.messages)
+        lines.append(entryOf(line));
+    return lines;
+}
+
+void MatchSnapshot::applyLog(const QVector<LogEntry>& lines, Match& match) {
+    // The newest lines, the last one last, as many as the log holds.
+    const int n = std::min(lines.size(), int(match.messages.size()));
+    const int first = int(match.messages.size()) - n;
+    for (int i = 0; i < first; ++i)
+        match.messages[std::size_t(i)] = LogLine();
+    for (int i = 0; i < n; ++i)
+        match.messages[std::size_t(first + i)] = lineOf(lines[lines.size() - n + i]);
+    emit match.logChanged();
+}
+
+LogEntry MatchSnapshot::entryOf(const LogLine& line) {
+    return {quint8(line.text), qint8(line.player), line.detail};
+}
+
+LogLine MatchSnapshot::lineOf(const LogEntry& entry) {
+    if (entry.text >= quint8(LogLine::Text::Kinds))
+        return LogLine();
+    return LogLine(static_cast<LogLine::Text>(entry.text), entry.player, entry.detail);
+}
