@@ -164,6 +164,7 @@ private:
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
     void showSnapshot(const Network::Snapshot& snapshot);
     void leaveNetworkGame(const QString& message);
+    void tellSeat();                           // a joined machine's seat, in its log between games
     Roster joinedRoster;                       // a joined machine's copy of the host's
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;

@@ -45,10 +45,8 @@ void Game::joinGame(const QString& hostName, quint16 port) {
             seatHost = hostName;
             seatPort = port;
             seatToken = client->token;
-            match->addMessage(LogLine(LogLine::Text::YouPlay, seat));
         }
-        if (match->playerCount == 0)
-            match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
+        tellSeat();
     });
     // Turned away: back in the main menu, told why.
     connect(client, &NetworkClient::refused, this,
@@ -78,6 +76,16 @@ void Game::joinGame(const QString& hostName, quint16 port) {
         }
     });
     client->connectTo(hostName, port, again ? seatToken : 0);
+}
+
+// Until the host starts a game a joined machine's log ends with its seat and what it waits for,
+// below the host's lines of who came and went.
+void Game::tellSeat() {
+    if (!client || match->playerCount != 0)
+        return;
+    if (client->seat >= 0)
+        match->addMessage(LogLine(LogLine::Text::YouPlay, client->seat));
+    match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
 }
 
 // Back to this machine's own main menu, with the reason in the message panel.
@@ -166,6 +174,7 @@ void Game::received(const Message& message) {
         showSnapshot(*snapshot);
     } else if (const auto* log = std::get_if<Log>(&message)) {
         MatchSnapshot::applyLog(log->lines, *match);
+        tellSeat();
     } else if (const auto* shown = std::get_if<State>(&message)) {
         showState(*shown, VORN_Clock::now());
     } else if (const auto* event = std::get_if<Event>(&message)) {
