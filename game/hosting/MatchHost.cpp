@@ -3,6 +3,7 @@
 
 #include "game/match/Match.h"
 #include "game/network/NetworkHost.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -36,6 +37,15 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         if (seat == m.currentPlayer && m.playerCount != 0 &&
             (m.state == Moving || m.state == Aiming) && network->holds(seat))
             m.apply(command);
+    });
+    connect(network, &NetworkHost::step, this, [this](int seat, TurnCommand::Step step) {
+        Match& m = this->match;
+        if (seat == m.currentPlayer && m.playerCount != 0 &&
+            (m.state == Moving || m.state == Aiming) && network->holds(seat)) {
+            TurnCommand command = m.heldRates();
+            command.step = step;
+            m.apply(command);
+        }
     });
     connect(network, &NetworkHost::heightmapAsked, this, &MatchHost::sendHeightmap);
     connect(&match, &Match::gameStarted, this, [this] { network->broadcast(startMessage()); });
@@ -80,8 +90,20 @@ Message MatchHost::startMessage() const {
     return start;
 }
 
+void MatchHost::advance(VORN_Clock::Ticks real) {
+    const VORN_Clock::Ticks last = match.lastRealTick;
+    const VORN_Clock::Ticks late =
+        last > 0 && real - last > Rules::tickMs ? (real - last) / Rules::tickMs - 1 : 0; // missed
+    for (VORN_Clock::Ticks k = std::min<VORN_Clock::Ticks>(late, mostTicksMade); k >= 0; --k) {
+        const VORN_Clock::Ticks at = real - k * Rules::tickMs;
+        match.advance(at);
+        sendState(at + match.clockAhead);
+    }
+}
+
 void MatchHost::sendState(VORN_Clock::Ticks now) {
     State s;
+    s.time = now;
     s.state = match.state;
     s.currentPlayer = static_cast<qint8>(match.currentPlayer);
     s.secondsLeft = static_cast<qint16>(match.secondsLeft);

@@ -1,7 +1,8 @@
 // A match played with other machines: the host's side of a network game. It seats the machines
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
 // over a seat whose machine left, and sends the match to every joined machine: each new game,
-// each tick's state and each crater. The window and the headless host both host through it.
+// each tick's state and each crater. It plays the match's ticks, so that each one is sent. The
+// window and the headless host both host through it.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -32,8 +33,15 @@ public:
     // From seat 0 on for a host without a keyboard of its own; from 1 by default.
     void seatEveryPlayer();
 
+    // The match's ticks up to engine clock reading real, each followed by its state to every
+    // joined machine. Ticks a slow frame held up are played one by one at their own readings, so
+    // that a joined machine gets a state for every tick of the game clock, however seldom the
+    // host's window gets round to its timer.
+    void advance(VORN_LIB::VORN_Clock::Ticks real);
     // The match's state at game clock reading now, to every joined machine.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
+
+    static constexpr int mostTicksMade = 8; // a longer hold-up is played as one long tick
 
     NetworkHost* network = nullptr; // owned (child)
 

@@ -17,6 +17,8 @@ public:
 
     void connectTo(const QString& host, quint16 port);
     void send(const Network::Message& message);
+    // A step of this machine's seat, numbered, so that the host takes it exactly once.
+    void sendStep(TurnCommand::Step step);
     // Leaves the game, telling the host.
     void leave();
 
@@ -42,4 +44,5 @@ private:
 
     NetworkConnection* connection = nullptr;
     bool reached = false; // the connection was made
+    quint32 stepsSent = 0;
 };

@@ -7,6 +7,8 @@
 // connection that says hello and then nothing gives its seat back after answerLimitMs instead of
 // keeping a real player out. A connection that has not said hello within helloLimitMs is closed,
 // and at most waitingLimit connections wait for their hello at once; more are closed on arrival.
+// Steps (fire mode, throw) come numbered: one whose number was taken already is a repeat and
+// does nothing, so each is passed on exactly once, in order.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -54,8 +56,10 @@ public:
 signals:
     void joined(int seat);
     void left(int seat);
-    // A command of a seat's own machine, for that seat.
+    // A command of a seat's own machine, for that seat: its held rates.
     void command(int seat, const TurnCommand& command);
+    // A step of a seat's own machine, once each, in the order it was pressed there.
+    void step(int seat, TurnCommand::Step step);
     void heightmapAsked(int seat);
 
 private:
@@ -67,6 +71,7 @@ private:
     struct Peer {
         int seat = -1;              // -1 until it has said hello
         QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome
+        quint32 lastStep = 0;       // the number of the last step it sent that was taken
     };
     std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;

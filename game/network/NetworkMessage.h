@@ -26,11 +26,12 @@ enum class FrameType : quint8 {
     HeightmapRequest = 8,
     HeightRows = 9,
     KeepAlive = 10,
-    Bye = 11
+    Bye = 11,
+    Step = 20
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 2;
+constexpr quint32 protocolVersion = 3;
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 constexpr quint16 defaultPort = 47800;
@@ -59,11 +60,19 @@ struct Refused {
     QString reason;
     QString hostVersion;
 };
-// A joined machine's command for its own seat.
+// A joined machine's held keys for its own seat: the rates only. Its steps go as Step, numbered.
 struct Command {
     static constexpr FrameType type = FrameType::Command;
     qint32 seat = -1;
     TurnCommand command;
+};
+// A step of a joined machine's seat (fire mode, throw), numbered from 1 on for each connection, so
+// that the host applies each exactly once and in the order they were pressed.
+struct Step {
+    static constexpr FrameType type = FrameType::Step;
+    qint32 seat = -1;
+    quint32 number = 0;
+    TurnCommand::Step step = TurnCommand::Step::None;
 };
 // A new round: the players' colours (red, green, blue in 0 … 1) and the figures each.
 struct Start {
@@ -79,9 +88,11 @@ struct Figure {
     float heading = 0; // rotation about y
     qint16 health = 0;
 };
-// A tick of the host's game.
+// A tick of the host's game, stamped with its game clock reading, so that a joined machine can
+// draw the ticks as far apart as they were played, however they arrive.
 struct State {
     static constexpr FrameType type = FrameType::State;
+    qint64 time = 0; // the host's game clock at the tick, ms
     GameState state = MainMenu;
     qint8 currentPlayer = -1;
     qint8 currentSlot = -1; // the figure on turn, -1 for none
@@ -121,6 +132,6 @@ struct Bye {
 };
 
 using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye>;
+                             HeightmapRequest, HeightRows, KeepAlive, Bye, Step>;
 
 } // namespace Network

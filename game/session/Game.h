@@ -16,6 +16,7 @@
 #include "engine/terrain/Bitmap.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
+#include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 #include "game/sound/GameSound.h"
@@ -96,6 +97,7 @@ public:
     void joinGame(const QString& hostName, quint16 port);
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
+    StateBuffer shownStates;         // while joined: the host's states, played back
 
     QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
 
@@ -134,11 +136,15 @@ private:
     QString address;            // the host's address as typed there
     bool networkNote = false;   // the menu shows why a network game ended, until the next game
     TurnCommand clientKeys;     // the keys a joined machine holds for its seat
+    // The last step a joined machine sent this turn: Return after fire mode was asked for throws,
+    // though the picture may not show fire mode yet.
+    TurnCommand::Step stepSent = TurnCommand::Step::None;
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
     void startFromHost(const Network::Start& start);
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
+    void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
     void leaveNetworkGame(const QString& message);
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;

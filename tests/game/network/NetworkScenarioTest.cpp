@@ -120,7 +120,8 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     toMoving();
 
     // Spieler 0's turn, at the host's keyboard: the joined machine's commands do nothing.
-    friendly.send(Command{1, rates(120, 0, -2, TurnCommand::Step::FireMode)});
+    friendly.send(Command{1, rates(120, 0, -2)});
+    friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     waitFor([] { return false; }); // gives the command every chance to arrive
     tick();
     EXPECT_EQ(g.match->state, Moving);
@@ -139,12 +140,17 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     friendly.send(Command{1, rates(120, 0, 0)});
     ASSERT_TRUE(waitFor([&] { return g.match->yawRate == 120; }));
     ticksFor(0.5);
-    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::FireMode)});
+    // Steps come numbered: a number taken already is a repeat and does nothing.
+    friendly.send(Command{1, rates(0, 0, 0)});
+    friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
+    waitFor([] { return false; }, 500);
+    EXPECT_EQ(g.match->state, Moving);
+    friendly.send(Step{1, 2, TurnCommand::Step::FireMode});
     ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
     friendly.send(Command{1, rates(0, 30, 2)});
     ASSERT_TRUE(waitFor([&] { return g.match->raiseRate == 30; }));
     ticksFor(1.5);
-    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::Throw)});
+    friendly.send(Step{1, 3, TurnCommand::Step::Throw});
     ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
 
     // Each tick's state tells the joined machine where every figure is and how it is.
