@@ -92,9 +92,10 @@ Message MatchHost::startMessage() const {
 
 void MatchHost::advance(VORN_Clock::Ticks real) {
     const VORN_Clock::Ticks last = match.lastRealTick;
-    const VORN_Clock::Ticks late =
-        last > 0 && real - last > Rules::tickMs ? (real - last) / Rules::tickMs - 1 : 0; // missed
-    for (VORN_Clock::Ticks k = std::min<VORN_Clock::Ticks>(late, mostTicksMade); k >= 0; --k) {
+    const VORN_Clock::Ticks ticks =
+        last > 0 && real > last ? (real - last + Rules::tickMs / 2) / Rules::tickMs : 1;
+    for (VORN_Clock::Ticks k = std::clamp<VORN_Clock::Ticks>(ticks, 1, mostTicksMade) - 1; k >= 0;
+         --k) {
         const VORN_Clock::Ticks at = real - k * Rules::tickMs;
         match.advance(at);
         sendState(at + match.clockAhead);

@@ -129,6 +129,8 @@ State StateBuffer::beyond(const Arrival* before, const Arrival& last) const {
             figure.x += float((figure.x - from->x) / gap * figureAhead);
             figure.y += float((figure.y - from->y) / gap * figureAhead);
             figure.z += float((figure.z - from->z) / gap * figureAhead);
+            figure.heading += float(std::remainder(double(figure.heading) - from->heading, 360.0) /
+                                    gap * figureAhead);
         }
     }
 

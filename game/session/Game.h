@@ -46,7 +46,9 @@ public:
 
 public slots:
     void resetAll();    // ends any game and shows the main menu
-    void updateStuff(); // one 25 ms tick: the match, what is sent of it, then a repaint
+    // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
+    // host's game; then a repaint.
+    void updateStuff();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
