@@ -140,10 +140,12 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
         }
         return;
     }
-    if (match->state != before || shown.currentPlayer != playerBefore)
-        clientKeys = TurnCommand(); // every turn starts with the keys let go
-    if (shown.currentPlayer != playerBefore || match->state == Countdown)
+    // Every turn starts with the keys let go, as the host lets go of them. Fire mode keeps them
+    // held there, so here too: a key let go after it is then let go at the host as well.
+    if (shown.currentPlayer != playerBefore || match->state == Countdown) {
+        clientKeys = TurnCommand();
         stepSent = TurnCommand::Step::None;
+    }
 
     // The figures: moved where the host has them; one the host has no more is gone here too.
     int lost = 0;

@@ -246,6 +246,27 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     release(Qt::Key_Right);
     ASSERT_TRUE(waitFor([&] { return commands.size() == 4; }));
 
+    // Return three times before the picture shows fire mode: fire mode and the throw, once each
+    // and in order. A key held across the change to fire mode is let go at the host as well.
+    std::vector<TurnCommand::Step> steps;
+    QObject::connect(host, &NetworkHost::step,
+                     [&](int, TurnCommand::Step step) { steps.push_back(step); });
+    press(Qt::Key_Up);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 5; }));
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return steps.size() >= 2; }));
+    waitFor([] { return false; }, 300);
+    EXPECT_EQ(steps, (std::vector<TurnCommand::Step>{TurnCommand::Step::FireMode,
+                                                     TurnCommand::Step::Throw}));
+    s.state = Aiming;
+    s.time += Rules::tickMs;
+    host->broadcast(s);
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    release(Qt::Key_Up);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 6; }));
+    EXPECT_EQ(commands.back(), TurnCommand());
+
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
     const double before = g.match->landscape.surfaceHeight(20, -3);
     host->broadcast(Event{Event::Crater, 20, 1, -3});
