@@ -57,8 +57,7 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
             waitingSaid = true;
         }
     }
-    m.advance(now);
-    host->sendState(m.clockNow());
+    host->advance(now);
 }
 
 void HeadlessHost::say(const QString& line) {

@@ -30,8 +30,8 @@ public:
     // opened (the reason is on standard error).
     bool start(quint16 port);
     quint16 port() const;
-    // One tick at engine clock reading now: the next game when enough machines wait for it, the
-    // match, and its state to every joined machine.
+    // One tick at engine clock reading now: the next game when enough machines wait for it, then
+    // the match's ticks up to now, each with its state to every joined machine.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
 
     Match& match() { return *played; }

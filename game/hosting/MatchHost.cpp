@@ -5,6 +5,7 @@
 #include "game/match/Match.h"
 #include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
+#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -61,6 +62,15 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         if (seat == m.currentPlayer && m.playerCount != 0 &&
             (m.state == Moving || m.state == Aiming) && network->holds(seat))
             m.apply(command);
+    });
+    connect(network, &NetworkHost::step, this, [this](int seat, TurnCommand::Step step) {
+        Match& m = this->match;
+        if (seat == m.currentPlayer && m.playerCount != 0 &&
+            (m.state == Moving || m.state == Aiming) && network->holds(seat)) {
+            TurnCommand command = m.heldRates();
+            command.step = step;
+            m.apply(command);
+        }
     });
     connect(network, &NetworkHost::heightmapAsked, this, &MatchHost::sendHeightmap);
     connect(network, &NetworkHost::named, this, [this](int seat, const QString& name) {
@@ -163,8 +173,21 @@ Message MatchHost::startMessage() const {
     return start;
 }
 
+void MatchHost::advance(VORN_Clock::Ticks real) {
+    const VORN_Clock::Ticks last = match.lastRealTick;
+    const VORN_Clock::Ticks ticks =
+        last > 0 && real > last ? (real - last + Rules::tickMs / 2) / Rules::tickMs : 1;
+    for (VORN_Clock::Ticks k = std::clamp<VORN_Clock::Ticks>(ticks, 1, mostTicksMade) - 1; k >= 0;
+         --k) {
+        const VORN_Clock::Ticks at = real - k * Rules::tickMs;
+        match.advance(at);
+        sendState(at + match.clockAhead);
+    }
+}
+
 void MatchHost::sendState(VORN_Clock::Ticks now) {
     State s;
+    s.time = now;
     s.state = match.state;
     s.currentPlayer = static_cast<qint8>(match.currentPlayer);
     s.secondsLeft = static_cast<qint16>(match.secondsLeft);

@@ -6,6 +6,8 @@
 // back from the computer when it joins again with its token. The window and the headless host
 // both host through it.
 //
+// It plays the match's ticks, so that each one is sent.
+//
 // It keeps the roster: who sits where, their names, addresses and round trips, sent to every
 // machine whenever it changes, by which each machine names the players in its log. It passes chat
 // lines on to every machine, at most ChatLimit::lines of one machine within ChatLimit::windowMs; a
@@ -47,6 +49,11 @@ public:
     // Gives the machines that watch the free seats, before a new game.
     void seatWatchers();
 
+    // The match's ticks up to engine clock reading real, each followed by its state to every
+    // joined machine. Ticks a slow frame held up are played one by one at their own readings, so
+    // that a joined machine gets a state for every tick of the game clock, however seldom the
+    // host's window gets round to its timer.
+    void advance(VORN_LIB::VORN_Clock::Ticks real);
     // The match's state at game clock reading now, to every joined machine.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
 
@@ -58,6 +65,8 @@ public:
     // A chat line of the host's own player, to every machine; false when it is not a line or
     // comes too fast, and went nowhere.
     bool say(const QString& text);
+
+    static constexpr int mostTicksMade = 8; // a longer hold-up is played as one long tick
 
     NetworkHost* network = nullptr; // owned (child)
 

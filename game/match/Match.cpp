@@ -193,12 +193,12 @@ void Match::advance(VORN_Clock::Ticks real) {
     for (int i = 0; i < (fast ? fastForward : 1); ++i) {
         if (i > 0)
             clockAhead += elapsed;
-        tick(clockNow());
+        tick(real + clockAhead);
     }
 }
 
 VORN_Clock::Ticks Match::clockNow() const {
-    return VORN_Clock::now() + clockAhead;
+    return ticking != 0 ? ticking : VORN_Clock::now() + clockAhead;
 }
 
 bool Match::onlyComputersLeft() const {
@@ -216,6 +216,12 @@ void Match::endGame() {
 }
 
 void Match::tick(VORN_Clock::Ticks now) {
+    ticking = now;
+    tickUnderWay(now);
+    ticking = 0;
+}
+
+void Match::tickUnderWay(VORN_Clock::Ticks now) {
     if (playerCount != 0 && alivePlayers.size() <= 1 && state != GameOver)
         endGame();
 

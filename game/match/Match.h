@@ -68,8 +68,8 @@ public:
     // drawn from this machine's draws (a joined machine moves them where the host has them).
     void newGameOf(const QVector<float>& colours, int figures);
     void nextTurn();
-    // One timer tick at engine clock reading real: with only computers left it plays four ticks'
-    // worth, the game's clock running four times as fast.
+    // One timer tick at engine clock reading real (now, or a tick a slow frame held up): with only
+    // computers left it plays four ticks' worth, the game's clock running four times as fast.
     void advance(VORN_LIB::VORN_Clock::Ticks real);
     // One tick of the rules and the world at game clock reading now.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
@@ -97,7 +97,8 @@ public:
     // Whether a computer level is chosen, a game runs and no person's figure is left: the
     // computers then play on at four times the speed.
     bool onlyComputersLeft() const;
-    // The game's clock: the engine clock, ahead by the time played fast. Turn timers count it.
+    // The game's clock: the engine clock, ahead by the time played fast; during a tick, that
+    // tick's reading. Turn timers count it.
     VORN_LIB::VORN_Clock::Ticks clockNow() const;
     // Whether the grenade is in the world (from fire mode until it is gone).
     bool grenadeShown() const;
@@ -161,6 +162,7 @@ public:
     VORN_LIB::VORN_Clock::Ticks lastRealTick = 0; // the engine clock's reading at the last tick
     VORN_LIB::VORN_Clock::Ticks clockAhead = 0;   // how far the game clock runs ahead
     VORN_LIB::VORN_Clock::Ticks turnStart = 0;    // 0 means no timer runs
+    VORN_LIB::VORN_Clock::Ticks ticking = 0;      // the game clock of the tick under way, or 0
     int secondsLeft = 0;
     // Whole seconds left to throw while Moving or Aiming: fire mode closes aimSeconds after the
     // countdown, driving only moveSeconds after it. The turn panel shows both while driving.
@@ -186,6 +188,7 @@ private:
     // The one place players are made: count of them, each with its colour, then its figures.
     void makePlayers(int count, int figures,
                      const std::function<VORN_LIB::VORN_Color(int)>& colourOf);
+    void tickUnderWay(VORN_LIB::VORN_Clock::Ticks now);
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();

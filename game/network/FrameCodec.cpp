@@ -47,8 +47,10 @@ void write(QDataStream& out, const QVector<LogEntry>& lines) {
     }
 }
 void write(QDataStream& out, const Command& m) {
-    out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate
-        << quint8(m.command.step);
+    out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate;
+}
+void write(QDataStream& out, const Step& m) {
+    out << m.seat << m.number << quint8(m.step);
 }
 void write(QDataStream& out, const Start& m) {
     out << quint16(m.colours.size());
@@ -57,9 +59,9 @@ void write(QDataStream& out, const Start& m) {
     out << m.figures;
 }
 void write(QDataStream& out, const State& m) {
-    out << quint8(m.state) << m.currentPlayer << m.currentSlot << m.secondsLeft << m.msIntoPhase
-        << m.grenadeShown << m.grenadeX << m.grenadeY << m.grenadeZ << m.aimYaw << m.aimPitch
-        << m.aimPower;
+    out << m.time << quint8(m.state) << m.currentPlayer << m.currentSlot << m.secondsLeft
+        << m.msIntoPhase << m.grenadeShown << m.grenadeX << m.grenadeY << m.grenadeZ << m.aimYaw
+        << m.aimPitch << m.aimPower;
     out << quint16(m.figures.size());
     for (const Figure& f : m.figures)
         write(out, f);
@@ -248,13 +250,19 @@ std::optional<Message> read(Reader& r, int type) {
         m.command.yawRate = r.wide();
         m.command.raiseRate = r.wide();
         m.command.driveRate = r.wide();
-        const quint8 step = r.value<quint8>();
         for (double rate : {m.command.yawRate, m.command.raiseRate, m.command.driveRate})
             if (!(std::abs(rate) <= 1000))
                 r.fail();
-        if (step > quint8(TurnCommand::Step::Throw))
+        return m;
+    }
+    case quint8(FrameType::Step): {
+        Step m;
+        m.seat = r.value<qint32>();
+        m.number = r.value<quint32>();
+        const quint8 step = r.value<quint8>();
+        if (step == quint8(TurnCommand::Step::None) || step > quint8(TurnCommand::Step::Throw))
             r.fail();
-        m.command.step = static_cast<TurnCommand::Step>(step);
+        m.step = static_cast<TurnCommand::Step>(step);
         return m;
     }
     case quint8(FrameType::Start): {
@@ -267,6 +275,7 @@ std::optional<Message> read(Reader& r, int type) {
     }
     case quint8(FrameType::State): {
         State m;
+        m.time = r.value<qint64>();
         m.state = readState(r);
         m.currentPlayer = r.value<qint8>();
         m.currentSlot = r.value<qint8>();

@@ -86,6 +86,11 @@ void NetworkClient::send(const Message& message) {
         connection->send(message);
 }
 
+void NetworkClient::sendStep(TurnCommand::Step step) {
+    if (connection && seat >= 0)
+        connection->send(Step{seat, ++stepsSent, step});
+}
+
 void NetworkClient::leave() {
     if (!connection)
         return;

@@ -20,6 +20,8 @@ public:
     // the same seat back.
     void connectTo(const QString& host, quint16 port, quint64 token = 0);
     void send(const Network::Message& message);
+    // A step of this machine's seat, numbered, so that the host takes it exactly once.
+    void sendStep(TurnCommand::Step step);
     // Leaves the game, telling the host.
     void leave();
 
@@ -48,4 +50,5 @@ private:
 
     NetworkConnection* connection = nullptr;
     bool reached = false; // the connection was made
+    quint32 stepsSent = 0;
 };

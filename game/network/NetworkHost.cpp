@@ -191,6 +191,13 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
                 QStringLiteral("a command for seat %1, which it does not hold").arg(c->seat));
         else
             emit command(seat, c->command);
+    } else if (const auto* s = std::get_if<Step>(&message)) {
+        if (s->seat != seat) {
+            peer->close(QStringLiteral("a step for seat %1, which it does not hold").arg(s->seat));
+        } else if (s->number > state.lastStep) {
+            state.lastStep = s->number;
+            emit step(seat, s->step);
+        }
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
         emit heightmapAsked(peer);
     } else if (const auto* name = std::get_if<Name>(&message)) {

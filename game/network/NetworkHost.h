@@ -19,6 +19,9 @@
 // trip; any other answer is ignored, so a machine cannot make the host send the roster at will.
 // A name or a chat line that is not one (see Roster and ChatLimit), or a second name, closes that
 // connection: a game never sends one.
+//
+// Steps (fire mode, throw) come numbered: one whose number was taken already is a repeat and
+// does nothing, so each is passed on exactly once, in order.
 #pragma once
 
 #include "game/network/NetworkMessage.h"
@@ -82,8 +85,10 @@ signals:
     void arrived(NetworkConnection* peer);
     // A machine came during a game and watches it; its address, "192.168.0.7".
     void watching(const QString& address);
-    // A command of a seat's own machine, for that seat.
+    // A command of a seat's own machine, for that seat: its held rates.
     void command(int seat, const TurnCommand& command);
+    // A step of a seat's own machine, once each, in the order it was pressed there.
+    void step(int seat, TurnCommand::Step step);
     void heightmapAsked(NetworkConnection* peer);
     void named(int seat, const QString& name);
     void said(int seat, const QString& text); // a chat line, not yet counted against its limit
@@ -106,6 +111,7 @@ private:
         QTimer* deadline = nullptr; // for its hello, then for its answer to the welcome
         bool named = false;         // a name comes once
         bool pinged = false;        // the last ping is not answered yet
+        quint32 lastStep = 0;       // the number of the last step it sent that was taken
     };
     std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;

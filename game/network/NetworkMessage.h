@@ -29,6 +29,7 @@ enum class FrameType : quint8 {
     Bye = 11,
     Log = 12,
     Snapshot = 13,
+    Step = 20,
     Name = 28,
     Players = 29,
     Say = 30,
@@ -82,11 +83,19 @@ struct Refused {
     Reason reason = NoRoom;
     QString hostVersion;
 };
-// A joined machine's command for its own seat.
+// A joined machine's held keys for its own seat: the rates only. Its steps go as Step, numbered.
 struct Command {
     static constexpr FrameType type = FrameType::Command;
     qint32 seat = -1;
     TurnCommand command;
+};
+// A step of a joined machine's seat (fire mode, throw), numbered from 1 on for each connection, so
+// that the host applies each exactly once and in the order they were pressed.
+struct Step {
+    static constexpr FrameType type = FrameType::Step;
+    qint32 seat = -1;
+    quint32 number = 0;
+    TurnCommand::Step step = TurnCommand::Step::None;
 };
 // A new round: the players' colours (red, green, blue in 0 … 1) and the figures each.
 struct Start {
@@ -102,9 +111,11 @@ struct Figure {
     float heading = 0; // rotation about y
     qint16 health = 0;
 };
-// A tick of the host's game.
+// A tick of the host's game, stamped with its game clock reading, so that a joined machine can
+// draw the ticks as far apart as they were played, however they arrive.
 struct State {
     static constexpr FrameType type = FrameType::State;
+    qint64 time = 0; // the host's game clock at the tick, ms
     GameState state = MainMenu;
     qint8 currentPlayer = -1;
     qint8 currentSlot = -1; // the figure on turn, -1 for none
@@ -221,7 +232,7 @@ struct Snapshot {
 };
 
 using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye, Log, Snapshot, Name,
-                             Players, Say, Chat, ChatDropped, Ping, Pong>;
+                             HeightmapRequest, HeightRows, KeepAlive, Bye, Log, Snapshot, Step,
+                             Name, Players, Say, Chat, ChatDropped, Ping, Pong>;
 
 } // namespace Network

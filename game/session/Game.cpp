@@ -114,10 +114,11 @@ void Game::newGame() {
 
 void Game::updateStuff() {
     sound.update(VORN_Clock::now());
-    if (!client) { // a joined window shows the host's game and moves nothing itself
+    if (client) // a joined window shows the host's game and moves nothing itself
+        showState(VORN_Clock::now());
+    else if (host)
+        host->advance(VORN_Clock::now());
+    else
         match->advance(VORN_Clock::now());
-        if (host)
-            host->sendState(match->clockNow());
-    }
     update();
 }

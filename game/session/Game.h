@@ -18,6 +18,7 @@
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
+#include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 #include "game/session/ChatPanel.h"
@@ -48,7 +49,9 @@ public:
 
 public slots:
     void resetAll();    // ends any game and shows the main menu
-    void updateStuff(); // one 25 ms tick: the match, what is sent of it, then a repaint
+    // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
+    // host's game; then a repaint.
+    void updateStuff();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -101,6 +104,7 @@ public:
     void joinGame(const QString& hostName, quint16 port);
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
+    StateBuffer shownStates;         // while joined: the host's states, played back
 
     // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
     // network menu; empty for none), given to the game it opens or joins.
@@ -157,12 +161,16 @@ private:
     void sendChat(const QString& text);
     bool networkNote = false; // the menu shows why a network game ended, until the next game
     TurnCommand clientKeys;   // the keys a joined machine holds for its seat
+    // The last step a joined machine sent this turn: Return after fire mode was asked for throws,
+    // though the picture may not show fire mode yet.
+    TurnCommand::Step stepSent = TurnCommand::Step::None;
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
     void startFromHost(const Network::Start& start);
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
     void showSnapshot(const Network::Snapshot& snapshot);
+    void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
     void leaveNetworkGame(const QString& message);
     void tellSeat();                           // a joined machine's seat, in its log between games
     Roster joinedRoster;                       // a joined machine's copy of the host's

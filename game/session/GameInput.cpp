@@ -280,17 +280,25 @@ void Game::clientKey(int key, bool pressed) {
     }
     if (match->currentPlayer != client->seat || (match->state != Moving && match->state != Aiming))
         return;
+    // Once fire mode is asked for, the keys aim, though the picture may still show the figure
+    // driving: the host takes the steps in the order they were pressed.
+    const GameState asked = stepSent == TurnCommand::Step::None ? match->state : Aiming;
     TurnCommand keys = clientKeys;
     if (pressed) {
-        keys = ::pressed(clientKeys, key, match->state);
+        keys = ::pressed(clientKeys, key, asked);
     } else {
         released(key, keys);
+    }
+    if (keys.step != TurnCommand::Step::None) {
+        if (stepSent != TurnCommand::Step::Throw) // one throw a turn
+            client->sendStep(keys.step);
+        stepSent = keys.step;
+        keys.step = TurnCommand::Step::None;
     }
     if (keys == clientKeys)
         return;
     client->send(Network::Command{client->seat, keys});
     clientKeys = keys;
-    clientKeys.step = TurnCommand::Step::None;
 }
 
 // The window also takes the whole screen itself, and gives it back, so that the switch works where

@@ -1,8 +1,9 @@
 // Network play. The host runs the rules, the physics and the random draws (MatchHost sends its
-// match to the machines that joined). A joined window never simulates: it shows the state it is
-// sent, digs the same craters, plays the sounds of what changed, and sends the commands of its
-// own seat. Every machine of a network game names its players alike (the host's roster) and
-// shows the chat. World units, y up, degrees, milliseconds.
+// match to the machines that joined). A joined window never simulates: it shows the states it is
+// sent, played back a little behind the newest by its StateBuffer at every tick and arrival, digs
+// the same craters, plays the sounds of what changed, and sends the commands of its own seat.
+// Every machine of a network game names its players alike (the host's roster) and shows the
+// chat. World units, y up, degrees, milliseconds.
 #include "game/session/Game.h"
 
 #include "game/hosting/MatchHost.h"
@@ -100,6 +101,7 @@ void Game::leaveNetworkGame(const QString& message) {
     chat.clear();
     playerListShown = false;
     followed = nullptr;
+    shownStates.clear();
     match->scene.children.removeAll(&match->grenade);
     resetAll();
     if (!message.isEmpty())
@@ -147,6 +149,7 @@ void Game::drawPeople(QPainter& painter) {
 }
 
 void Game::startFromHost(const Start& start) {
+    shownStates.clear(); // the last game's states are no picture of this one
     makeCurrent();
     match->newGameOf(start.colours, start.figures);
 }
@@ -176,7 +179,8 @@ void Game::received(const Message& message) {
         MatchSnapshot::applyLog(log->lines, *match);
         tellSeat();
     } else if (const auto* shown = std::get_if<State>(&message)) {
-        showState(*shown, VORN_Clock::now());
+        shownStates.push(*shown, VORN_Clock::now());
+        showState(VORN_Clock::now());
     } else if (const auto* event = std::get_if<Event>(&message)) {
         if (event->kind == Event::Crater) {
             const VORN_Vector at(event->x, event->y, event->z);
@@ -209,6 +213,11 @@ void Game::received(const Message& message) {
     }
 }
 
+void Game::showState(VORN_Clock::Ticks now) {
+    if (const std::optional<State> picture = shownStates.at(now))
+        showState(*picture, now);
+}
+
 void Game::showState(const State& shown, VORN_Clock::Ticks now) {
     const GameState before = match->state;
     const int playerBefore = match->currentPlayer;
@@ -228,8 +237,12 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
         }
         return;
     }
-    if (match->state != before || shown.currentPlayer != playerBefore)
-        clientKeys = TurnCommand(); // every turn starts with the keys let go
+    // Every turn starts with the keys let go, as the host lets go of them. Fire mode keeps them
+    // held there, so here too: a key let go after it is then let go at the host as well.
+    if (shown.currentPlayer != playerBefore || match->state == Countdown) {
+        clientKeys = TurnCommand();
+        stepSent = TurnCommand::Step::None;
+    }
 
     // The figures: moved where the host has them; one the host has no more is gone here too.
     int lost = 0;

@@ -29,6 +29,7 @@ QByteArray frameOf(const QByteArray& body) {
 
 TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
     State state;
+    state.time = 5000000123;
     state.state = Aiming;
     state.currentPlayer = 3;
     state.currentSlot = 8;
@@ -46,6 +47,7 @@ TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
     EXPECT_LT(stateFrame.size(), 4096) << "a tick of 81 figures";
 
     const State back = std::get<State>(decoded(stateFrame));
+    EXPECT_EQ(back.time, 5000000123);
     EXPECT_EQ(back.state, Aiming);
     EXPECT_EQ(back.currentPlayer, 3);
     EXPECT_EQ(back.currentSlot, 8);
@@ -93,10 +95,14 @@ TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
     TurnCommand c;
     c.yawRate = 30;
     c.driveRate = -2;
-    c.step = TurnCommand::Step::Throw;
     const Command command = std::get<Command>(decoded(FrameCodec::encode(Command{4, c})));
     EXPECT_EQ(command.seat, 4);
     EXPECT_EQ(command.command, c);
+    const Step step =
+        std::get<Step>(decoded(FrameCodec::encode(Step{4, 70000, TurnCommand::Step::Throw})));
+    EXPECT_EQ(step.seat, 4);
+    EXPECT_EQ(step.number, 70000u);
+    EXPECT_EQ(step.step, TurnCommand::Step::Throw);
     EXPECT_EQ(std::get<Hello>(decoded(FrameCodec::encode(Hello{1, QStringLiteral("1.0.0")}))).game,
               QStringLiteral("1.0.0"));
     EXPECT_EQ(std::get<Welcome>(decoded(FrameCodec::encode(Welcome{7}))).seat, 7);
@@ -126,9 +132,9 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
     QByteArray truncatedText = FrameCodec::encode(Hello{1, QStringLiteral("1.0.0")});
     truncatedText.chop(2);
     qToBigEndian<quint32>(quint32(truncatedText.size() - 4), truncatedText.data());
-    QByteArray hugeCount = frameOf(QByteArray("\x05", 1) + QByteArray(35, '\0'));
-    hugeCount[4 + 1 + 34] = char(0xff); // the figures' count, far beyond what follows
-    hugeCount[4 + 1 + 33] = char(0xff);
+    QByteArray hugeCount = frameOf(QByteArray("\x05", 1) + QByteArray(43, '\0'));
+    hugeCount[4 + 1 + 42] = char(0xff); // the figures' count, far beyond what follows
+    hugeCount[4 + 1 + 41] = char(0xff);
     QByteArray badRate = FrameCodec::encode(Command{1, TurnCommand()});
     badRate[4 + 1 + 4] = char(0x7f); // the yaw rate's exponent: an enormous number
     badRate[4 + 1 + 5] = char(0xf0);
@@ -153,8 +159,13 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         {"log line about player 9", frameOf(QByteArray("\x0c\x00\x01\x04\x09\x00\x00", 7)),
          "malformed frame of type 12"},
         {"unknown step",
-         frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x09"),
-         "malformed frame of type 3"},
+         frameOf(FrameCodec::encode(Step{1, 1, TurnCommand::Step::Throw}).mid(4).chopped(1) +
+                 "\x09"),
+         "malformed frame of type 20"},
+        {"a step of nothing",
+         frameOf(FrameCodec::encode(Step{1, 1, TurnCommand::Step::Throw}).mid(4).chopped(1) +
+                 QByteArray(1, '\0')),
+         "malformed frame of type 20"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -171,6 +182,7 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
 // or width shows here, and must come with a new protocol version.
 TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     State state;
+    state.time = 0x123456789;
     state.state = Flying;
     state.currentPlayer = 1;
     state.currentSlot = 0;
@@ -182,7 +194,6 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     state.figures.append({1, 0, 0.5f, 1.0f, -2.0f, 90.0f, 75});
     TurnCommand keys;
     keys.yawRate = 30;
-    keys.step = TurnCommand::Step::Throw;
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
@@ -212,11 +223,12 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"watching", Welcome{-1, 0}, "0000000d 01 ffffffff 0000000000000000"},
         {"refused", Refused{Refused::WrongVersion, QStringLiteral("1")}, "00000005 02 01 0001 31"},
         {"command", Command{1, keys},
-         "0000001e 03 00000001 403e000000000000 0000000000000000 0000000000000000 02"},
+         "0000001d 03 00000001 403e000000000000 0000000000000000 0000000000000000"},
+        {"step", Step{1, 258, TurnCommand::Step::FireMode}, "0000000a 14 00000001 00000102 01"},
         {"start", Start{{1.0f, 0.5f, 0.0f}, 2}, "000000130400033f8000003f0000000000000000000002"},
         {"state", state,
-         "00000039 05 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 00000000 00000000 "
-         "40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b"},
+         "00000041 05 0000000123456789 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 "
+         "00000000 00000000 40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b"},
         {"event", Event{Event::Launch, 1.0f, 2.0f, 3.0f}, "0000000e06023f8000004000000040400000"},
         {"checksum", Checksum{0xdeadbeef}, "0000000507deadbeef"},
         {"heightmapRequest", HeightmapRequest{}, "0000000108"},

@@ -132,7 +132,8 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     toMoving();
 
     // Spieler 0's turn, at the host's keyboard: the joined machine's commands do nothing.
-    friendly.send(Command{1, rates(120, 0, -2, TurnCommand::Step::FireMode)});
+    friendly.send(Command{1, rates(120, 0, -2)});
+    friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     waitFor([] { return false; }); // gives the command every chance to arrive
     tick();
     EXPECT_EQ(g.match->state, Moving);
@@ -151,12 +152,17 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     friendly.send(Command{1, rates(120, 0, 0)});
     ASSERT_TRUE(waitFor([&] { return g.match->yawRate == 120; }));
     ticksFor(0.5);
-    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::FireMode)});
+    // Steps come numbered: a number taken already is a repeat and does nothing.
+    friendly.send(Command{1, rates(0, 0, 0)});
+    friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
+    waitFor([] { return false; }, 500);
+    EXPECT_EQ(g.match->state, Moving);
+    friendly.send(Step{1, 2, TurnCommand::Step::FireMode});
     ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
     friendly.send(Command{1, rates(0, 30, 2)});
     ASSERT_TRUE(waitFor([&] { return g.match->raiseRate == 30; }));
     ticksFor(1.5);
-    friendly.send(Command{1, rates(0, 0, 0, TurnCommand::Step::Throw)});
+    friendly.send(Step{1, 3, TurnCommand::Step::Throw});
     ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
 
     // Each tick's state tells the joined machine where every figure is and how it is.
@@ -277,6 +283,27 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_EQ(commands.back(), rates(-Rules::turnSpeed, 0, 0));
     release(Qt::Key_Right);
     ASSERT_TRUE(waitFor([&] { return commands.size() == 4; }));
+
+    // Return three times before the picture shows fire mode: fire mode and the throw, once each
+    // and in order. A key held across the change to fire mode is let go at the host as well.
+    std::vector<TurnCommand::Step> steps;
+    QObject::connect(host, &NetworkHost::step,
+                     [&](int, TurnCommand::Step step) { steps.push_back(step); });
+    press(Qt::Key_Up);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 5; }));
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_Return);
+    ASSERT_TRUE(waitFor([&] { return steps.size() >= 2; }));
+    waitFor([] { return false; }, 300);
+    EXPECT_EQ(steps, (std::vector<TurnCommand::Step>{TurnCommand::Step::FireMode,
+                                                     TurnCommand::Step::Throw}));
+    s.state = Aiming;
+    s.time += Rules::tickMs;
+    host->broadcast(s);
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    release(Qt::Key_Up);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == 6; }));
+    EXPECT_EQ(commands.back(), TurnCommand());
 
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
     const double before = g.match->landscape.surfaceHeight(20, -3);

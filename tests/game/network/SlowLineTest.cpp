@@ -1,0 +1,141 @@
+// Network play over a slow line: the game window of this process joins a host of this process
+// through a relay on 127.0.0.1 that holds each piece 100 ± 20 ms each way and stalls 2 % of them
+// for 200 … 300 ms. Real time, on the engine's real clock; every wait is bounded and generous.
+#include "tests/support/EventLoop.h"
+#include "tests/support/GameDriver.h"
+#include "tests/support/LinkRelay.h"
+
+#include "game/hosting/MatchHost.h"
+#include "game/match/Match.h"
+#include "game/network/NetworkClient.h"
+#include "game/rules/Rules.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <QTimer>
+#include <algorithm>
+
+using namespace GameDriver;
+using VORN_LIB::VORN_Clock;
+using VORN_LIB::VORN_Vector;
+
+namespace {
+
+class SlowLine : public GameScenario {};
+
+// Runs the event loop for ms milliseconds, calling look() at every turn of it.
+void runFor(
+    int ms, const std::function<void()>& look = [] {}) {
+    waitFor(
+        [&] {
+            look();
+            return false;
+        },
+        ms);
+}
+
+} // namespace
+
+TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) {
+    VORN_Clock::useReal();
+    g.timer->start(); // the window ticks and paints on its own, as it does in play
+
+    Match hosted(g.heightMap);
+    MatchHost host(hosted);
+    ASSERT_TRUE(host.listen(0));
+    QTimer hostTimer;
+    QObject::connect(&hostTimer, &QTimer::timeout, [&] { host.advance(VORN_Clock::now()); });
+    hostTimer.start(Rules::tickMs);
+    LinkRelay line(host.port(), LinkRelay::Line());
+
+    g.joinGame(QStringLiteral("127.0.0.1"), line.port());
+    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 1; }, 10000));
+
+    // A new game with spieler 1, the joined window, on turn.
+    const auto newGame = [&](int figures) {
+        hosted.reset();
+        hosted.newGame(2, figures);
+        while (hosted.currentPlayer != 1)
+            hosted.nextTurn();
+    };
+
+    // Return, and Return again 0.3 s later: fire mode and the throw, however late the picture
+    // shows fire mode. The grenade in the picture is watched on the picture's own clock: it must
+    // never stand still while it flies.
+    long longestStandStill = 0;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        SCOPED_TRACE(attempt);
+        newGame(3);
+        ASSERT_TRUE(waitFor(
+            [&] {
+                return g.match->state == Moving && g.match->currentPlayer == 1 &&
+                       g.match->currentFigure;
+            },
+            15000));
+        tap(Qt::Key_Return);
+        runFor(300);
+        tap(Qt::Key_Return);
+        ASSERT_TRUE(waitFor([&] { return hosted.state == Flying; }, 5000))
+            << "the host is in state " << hosted.state;
+
+        VORN_Vector still;
+        long stillSince = 0; // the picture's clock when the grenade came to where it stands
+        long stillUntil = 0; // and the last picture that showed it there
+        long lastShown = 0;
+        bool sawFlight = false;
+        bool over = false;
+        ASSERT_TRUE(waitFor(
+            [&] {
+                const long shown = g.shownStates.shown();
+                if (over || shown == lastShown)
+                    return over;
+                lastShown = shown;
+                const bool flying = g.match->state == Flying && inScene(&g.match->grenade) == 1;
+                if (!flying) {
+                    over = sawFlight; // gone off, or out of the valley
+                    return over;
+                }
+                sawFlight = true;
+                const VORN_Vector at = g.match->grenade.worldPosition;
+                if (stillSince == 0 || distance(at, still) > 1e-6) {
+                    still = at;
+                    stillSince = shown;
+                }
+                stillUntil = shown;
+                longestStandStill = std::max(longestStandStill, stillUntil - stillSince);
+                return false;
+            },
+            20000));
+        EXPECT_TRUE(sawFlight);
+    }
+    EXPECT_LT(longestStandStill, 150) << "the line stalled " << line.stalls() << " times";
+    std::printf("longest stand-still of the grenade: %ld ms; the line stalled %d times, the "
+                "longest %d ms\n",
+                longestStandStill, line.stalls(), line.longestStallMs());
+
+    // A last game of one figure each: the joined window drives its figure off the nearer edge,
+    // and both machines show the same end.
+    newGame(1);
+    ASSERT_TRUE(waitFor(
+        [&] {
+            return g.match->state == Moving && g.match->currentPlayer == 1 &&
+                   g.match->currentFigure;
+        },
+        15000));
+    const Tortoise* own = hosted.currentFigure;
+    ASSERT_NE(own, nullptr);
+    const int toEdge = own->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
+    press(toEdge);
+    ASSERT_TRUE(waitFor([&] { return hosted.state == GameOver; }, 60000));
+    release(toEdge);
+    ASSERT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 5000));
+    runFor(1000); // the last lines of the log come after
+    EXPECT_EQ(g.match->alivePlayers, hosted.alivePlayers);
+    EXPECT_EQ(g.match->alivePlayers, QList<int>({0}));
+    QStringList hostLog;
+    for (const LogLine& entry : hosted.messages)
+        hostLog.append(entry.shown());
+    EXPECT_EQ(log(), hostLog);
+
+    g.timer->stop();
+}
