@@ -6,14 +6,19 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include "engine/terrain/Bitmap.h"
+
+#include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 
 using namespace VORN_LIB;
 using namespace Network;
 
 namespace {
 constexpr int heightsPerFrame = 4096;
-}
+constexpr int textureBytesPerFrame = 57344; // well inside a frame
+} // namespace
 
 MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
@@ -38,7 +43,10 @@ MatchHost::MatchHost(Match& match, QObject* parent)
             m.apply(command);
     });
     connect(network, &NetworkHost::heightmapAsked, this, &MatchHost::sendHeightmap);
-    connect(&match, &Match::gameStarted, this, [this] { network->broadcast(startMessage()); });
+    connect(&match, &Match::gameStarted, this, [this] {
+        sendValley();
+        network->broadcast(startMessage());
+    });
     connect(&match, &Match::exploded, this,
             [this](const VORN_Vector& point) { announceCrater(point); });
 }
@@ -78,6 +86,48 @@ Message MatchHost::startMessage() const {
             start.colours.append(float(player->color[c]));
     start.figures = match.figuresEach;
     return start;
+}
+
+void MatchHost::sendValley() {
+    Valley valley;
+    valley.settings = match.settings;
+    // A picture is named by its file's name alone: the host's folders are its own business.
+    if (valley.settings.valley == GameSettings::Valley::Picture)
+        valley.settings.valleyPicture =
+            QFileInfo(QString::fromStdString(valley.settings.valleyPicture))
+                .completeBaseName()
+                .toStdString();
+    network->broadcast(valley);
+    if (valley.settings.valley != GameSettings::Valley::Picture)
+        return;
+
+    // The heights as the picture gave them: the new game's valley has no crater yet.
+    const VORN_Landscape& land = match.landscape;
+    ValleyHeights heights;
+    heights.columns = quint16(land.columns);
+    heights.rows = quint16(land.rows);
+    heights.grey.resize(int(land.columns * land.rows));
+    for (int i = 0; land.grid && i < heights.grey.size(); ++i)
+        heights.grey[i] =
+            char(std::clamp<long>(std::lround(land.grid[std::size_t(i) * 4] * 255), 0, 255));
+    network->broadcast(heights);
+
+    const Bitmap* t = valleyTexture;
+    if (!t || !t->pixels || t->width <= 0 || t->width > 4096 || t->height > 65535)
+        return;
+    const int rowBytes = t->width * 3;
+    const int rowsPerFrame = std::max(1, textureBytesPerFrame / rowBytes);
+    for (int first = 0; first < t->height; first += rowsPerFrame) {
+        ValleyTexture band;
+        band.width = quint16(t->width);
+        band.height = quint16(t->height);
+        band.firstRow = quint16(first);
+        const int rows = std::min(rowsPerFrame, t->height - first);
+        band.rgb =
+            QByteArray(reinterpret_cast<const char*>(t->pixels) + std::size_t(first) * rowBytes,
+                       rows * rowBytes);
+        network->broadcast(band);
+    }
 }
 
 void MatchHost::sendState(VORN_Clock::Ticks now) {

@@ -1,7 +1,8 @@
 // A match played with other machines: the host's side of a network game. It seats the machines
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
-// over a seat whose machine left, and sends the match to every joined machine: each new game,
-// each tick's state and each crater. The window and the headless host both host through it.
+// over a seat whose machine left, and sends the match to every joined machine: each new game with
+// its settings and valley, each tick's state and each crater. The window and the headless host both
+// host through it.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -10,6 +11,7 @@
 
 #include <QObject>
 
+class Bitmap;
 class Match;
 class NetworkHost;
 
@@ -36,6 +38,9 @@ public:
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
 
     NetworkHost* network = nullptr; // owned (child)
+    // The texture of a picture valley, sent with its heights; without it the joined machines
+    // colour the picture's heights themselves. Not owned; set by whoever lays the valley.
+    const Bitmap* valleyTexture = nullptr;
 
 signals:
     void joined(int seat);
@@ -43,6 +48,7 @@ signals:
 
 private:
     Network::Message startMessage() const;
+    void sendValley(); // the settings of the game starting, and a picture valley itself
     void announceCrater(const VORN_LIB::VORN_Vector& point);
     void sendHeightmap(int seat);
 

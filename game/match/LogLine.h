@@ -20,6 +20,11 @@ struct LogLine {
         JoinedFrom,     // "spieler N: address"
         Left,           // "spieler N hat das spiel verlassen"
         TimeUp,         // "zeit abgelaufen"
+        ValleyNumber,   // "tal nummer N" (the number in detail)
+        ValleyPicture,  // "tal: NAME" (the picture's name in detail)
+        WindLight,      // "wind: leicht"
+        WindStrong,     // "wind: stark"
+        AllWeapons,     // "waffen: alle"
         Plain           // a line already in the words it is shown in
     };
 
@@ -36,5 +41,5 @@ struct LogLine {
 
     Text text = Text::Empty;
     int player = -1; // the player the line is about, or -1
-    QString detail;  // an address, or a Plain line's words
+    QString detail;  // an address, a valley's number or name, or a Plain line's words
 };

@@ -9,6 +9,7 @@
 #include "game/world/TeamColours.h"
 #include "game/world/Tortoise.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -111,6 +112,10 @@ void Match::reset() {
     emit logChanged();
 }
 
+void Match::setValley(const Bitmap& heights) {
+    landscape.createFromBitmap(heights);
+}
+
 void Match::newGame(int playerNumber, int figures) {
     // Each player's colour is drawn right before its figures' places, three draws as ever.
     TeamColours colours;
@@ -145,7 +150,24 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
     }
     currentPlayer = -1;
     currentFigure = nullptr;
+    tellSettings();
     emit gameStarted();
+}
+
+void Match::tellSettings() {
+    if (settings.valley == GameSettings::Valley::Random)
+        addMessage(
+            LogLine(LogLine::Text::ValleyNumber, -1, QString::number(settings.valleyNumber)));
+    else if (settings.valley == GameSettings::Valley::Picture)
+        addMessage(
+            LogLine(LogLine::Text::ValleyPicture, -1,
+                    QFileInfo(QString::fromStdString(settings.valleyPicture)).completeBaseName()));
+    if (settings.wind == GameSettings::Wind::Light)
+        addMessage(LogLine(LogLine::Text::WindLight));
+    else if (settings.wind == GameSettings::Wind::Strong)
+        addMessage(LogLine(LogLine::Text::WindStrong));
+    if (settings.weapons == GameSettings::Weapons::All)
+        addMessage(LogLine(LogLine::Text::AllWeapons));
 }
 
 void Match::nextTurn() {

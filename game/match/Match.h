@@ -59,10 +59,15 @@ public:
     void handleCollision(VORN_LIB::VORN_Object* a, VORN_LIB::VORN_Object* b,
                          VORN_LIB::VORN_Contact* contact) override;
 
+    // Lays a new valley from a grey heightmap (grey 255 = 5 units high), as the constructor lays
+    // the first: between games, with no figure on it. The window draws it with its own texture.
+    void setValley(const Bitmap& heights);
+
     // Ends any game: no players, the main menu, the log only welcoming.
     void reset();
     // A new game of players × figures: colours and places drawn, every figure falling onto the
-    // valley. The first turn's countdown starts with nextTurn().
+    // valley. The first turn's countdown starts with nextTurn(). Settings other than the classic
+    // game's are told in the log: the valley's number or picture, the wind, the weapons.
     void newGame(int players, int figures);
     // The same game as a host's: players of the given colours (three in 0 … 1 each), figures
     // drawn from this machine's draws (a joined machine moves them where the host has them).
@@ -178,6 +183,7 @@ private:
     // The one place players are made: count of them, each with its colour, then its figures.
     void makePlayers(int count, int figures,
                      const std::function<VORN_LIB::VORN_Color(int)>& colourOf);
+    void tellSettings();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();

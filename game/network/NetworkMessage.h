@@ -2,6 +2,7 @@
 // joined it. World units, y up, angles in degrees, times in milliseconds.
 #pragma once
 
+#include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 
@@ -26,11 +27,14 @@ enum class FrameType : quint8 {
     HeightmapRequest = 8,
     HeightRows = 9,
     KeepAlive = 10,
-    Bye = 11
+    Bye = 11,
+    Valley = 36,
+    ValleyHeights = 37,
+    ValleyTexture = 38
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 2;
+constexpr quint32 protocolVersion = 3;
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 constexpr quint16 defaultPort = 47800;
@@ -120,7 +124,32 @@ struct Bye {
     static constexpr FrameType type = FrameType::Bye;
 };
 
-using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye>;
+// The settings of the game about to start, sent before its Start: a random valley travels as its
+// number, a picture of the host's own as its name, then its heights and its texture.
+struct Valley {
+    static constexpr FrameType type = FrameType::Valley;
+    GameSettings settings; // valleyPicture holds the picture's name, not a path
+};
+// The heights of a picture valley: columns × rows grey values (0 … 255, 255 the full height), row
+// 0 first. The valley's whole grid fits one frame.
+struct ValleyHeights {
+    static constexpr FrameType type = FrameType::ValleyHeights;
+    quint16 columns = 0;
+    quint16 rows = 0;
+    QByteArray grey;
+};
+// A band of rows of a picture valley's texture (width × height in all), red, green and blue bytes
+// per pixel, row firstRow first.
+struct ValleyTexture {
+    static constexpr FrameType type = FrameType::ValleyTexture;
+    quint16 width = 0;
+    quint16 height = 0;
+    quint16 firstRow = 0;
+    QByteArray rgb; // a whole number of rows
+};
+
+using Message =
+    std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum, HeightmapRequest,
+                 HeightRows, KeepAlive, Bye, Valley, ValleyHeights, ValleyTexture>;
 
 } // namespace Network

@@ -121,6 +121,17 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         {"unknown step",
          frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x09"),
          "malformed frame of type 3"},
+        {"random valley without its number",
+         frameOf(QByteArray::fromHex("24 01 00000000 0000 00 00")), "malformed frame of type 36"},
+        {"valley's heights not its size",
+         frameOf(QByteArray::fromHex("25 0002 0002 00000003 004080")),
+         "malformed frame of type 37"},
+        {"texture's rows beyond the picture",
+         frameOf(QByteArray::fromHex("26 0001 0002 0002 00000003 010203")),
+         "malformed frame of type 38"},
+        {"texture's bytes beyond the frame",
+         frameOf(QByteArray::fromHex("26 0001 0002 0000 7fffffff 010203")),
+         "malformed frame of type 38"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -153,6 +164,14 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
+    Valley random;
+    random.settings.valley = GameSettings::Valley::Random;
+    random.settings.valleyNumber = 4711;
+    random.settings.wind = GameSettings::Wind::Light;
+    random.settings.weapons = GameSettings::Weapons::All;
+    Valley picture;
+    picture.settings.valley = GameSettings::Valley::Picture;
+    picture.settings.valleyPicture = "ab";
 
     const struct {
         const char* name;
@@ -174,6 +193,12 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"heightRows", rows, "0000000f0900000007 00013fe0000000000000"},
         {"keepAlive", KeepAlive{}, "000000010a"},
         {"bye", Bye{}, "000000010b"},
+        {"random valley", random, "0000000a 24 01 00001267 0000 01 01"},
+        {"picture valley", picture, "0000000c 24 02 00000000 0002 6162 00 00"},
+        {"valley's heights", ValleyHeights{2, 2, QByteArray::fromHex("004080ff")},
+         "0000000d 25 0002 0002 00000004 004080ff"},
+        {"valley's texture", ValleyTexture{1, 2, 1, QByteArray::fromHex("010203")},
+         "0000000e 26 0001 0002 0001 00000003 010203"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);
