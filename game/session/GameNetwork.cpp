@@ -95,6 +95,10 @@ void Game::received(const Message& message) {
             match->landscape.createCrater(at, Rules::craterRadius);
             sound.explosion(at);
         }
+    } else if (std::holds_alternative<Valley>(message) ||
+               std::holds_alternative<ValleyHeights>(message) ||
+               std::holds_alternative<ValleyTexture>(message)) {
+        valleyFromHost(message);
     } else if (const auto* sum = std::get_if<Checksum>(&message)) {
         if (sum->sum != match->heightmapChecksum())
             client->send(HeightmapRequest{});
