@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
@@ -54,10 +55,20 @@ void hold(int code, double seconds) {
     key(code, false);
 }
 
-void shoot(const char* name) {
+// Writes the frame; with a map, the valley's texture seen from above (north up, as x runs right
+// and z down) is set into its top between the panels.
+void shoot(const char* name, const Bitmap* map = nullptr) {
     game->repaint();
     QApplication::processEvents();
-    const QImage frame = game->grabFrameBuffer();
+    QImage frame = game->grabFrameBuffer();
+    if (map && map->pixels) {
+        const QImage texture(map->pixels, map->width, map->height, map->width * 3,
+                             QImage::Format_RGB888);
+        QPainter painter(&frame);
+        painter.drawImage(QRect(210, 8, 380, 190), texture);
+        painter.setPen(Qt::white);
+        painter.drawRect(QRect(210, 8, 380, 190));
+    }
     const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
     frame.convertToFormat(QImage::Format_RGB888).save(path, "PNG", 0); // smallest file
     std::printf("%s\n", path.toLocal8Bit().constData());
@@ -252,8 +263,8 @@ int main(int argc, char** argv) {
             tick();
         tick(120); // the tortoises land
         game->viewport->attach(nullptr);
-        game->viewport->setView(VORN_Vector(0, 3, 6), 0, -30, -26);
-        shoot(name);
+        game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
+        shoot(name, &game->valleyTexture);
         tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {

@@ -300,7 +300,10 @@ void ValleyGenerator::texture(const Bitmap& heights, Bitmap& out) {
             const double stony = std::max(smoothstep(0.5, 0.9, slope + 0.12 * detail),
                                           smoothstep(0.6, 0.8, height + 0.1 * patch));
             colour = mix(colour, mix(rock, darkRock, 0.5 + 0.5 * detail), stony);
-            const double shade = 1.0 + 0.10 * detail + 0.06 * grain;
+            // Relief: lighter up high, and slopes facing the north-west lighter than those
+            // turned away, so the lie of the land shows even where the lamps do not reach.
+            const double facing = std::clamp((gx - gz) * 0.35, -0.25, 0.25);
+            const double shade = 0.85 + 0.3 * height + facing + 0.10 * detail + 0.06 * grain;
             unsigned char* p = out.pixels + 3 * (std::size_t(k) * textureWidth + j);
             p[0] = static_cast<unsigned char>(
                 std::lround(std::clamp(colour.r * shade, 0.0, 1.0) * 255));
