@@ -17,6 +17,7 @@ constexpr int maxColours = 9 * 3;     // nine players
 constexpr int maxHeights = 4096;      // heights in one part of the heightmap
 constexpr int maxValleyBytes = 60000; // grey or colour bytes in one frame of a picture valley
 constexpr int maxValleyNumber = 999999;
+constexpr int maxValleySide = 4096; // pixels of a side of a valley's heights or texture
 
 void writeText(QDataStream& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8().left(maxText);
@@ -276,7 +277,8 @@ std::optional<Message> read(Reader& r, int type) {
         m.columns = r.value<quint16>();
         m.rows = r.value<quint16>();
         m.grey = r.bytes(maxValleyBytes);
-        if (m.columns < 2 || m.rows < 2 || m.grey.size() != int(m.columns) * int(m.rows))
+        if (m.columns < 2 || m.rows < 2 || m.columns > maxValleySide || m.rows > maxValleySide ||
+            m.grey.size() != int(m.columns) * int(m.rows))
             r.fail();
         return m;
     }
@@ -288,7 +290,8 @@ std::optional<Message> read(Reader& r, int type) {
         m.rgb = r.bytes(maxValleyBytes);
         // Whole rows, at least one, inside the picture.
         const int row = 3 * int(m.width);
-        if (m.width == 0 || m.height == 0 || m.rgb.isEmpty() || m.rgb.size() % row != 0 ||
+        if (m.width == 0 || m.height == 0 || m.width > maxValleySide || m.height > maxValleySide ||
+            m.rgb.isEmpty() || m.rgb.size() % row != 0 ||
             int(m.firstRow) + m.rgb.size() / row > int(m.height))
             r.fail();
         return m;
