@@ -1,8 +1,9 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
 // and lets its camera, sounds and network part follow the match's events. Its behaviour is split
 // by concern: Game.cpp (construction, the tick and the match's events), GameWorld.cpp (what is
-// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine) and
-// GameOverlay.cpp (the frame with menus and status panels).
+// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine),
+// GameValley.cpp (the settings screen and each game's valley) and GameOverlay.cpp (the frame with
+// menus and status panels).
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
@@ -169,8 +170,8 @@ private:
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);
-    void drawSettings(QPainter& painter); // GameValley.cpp
-    QString valleyText() const;
+    void drawSettings(QPainter& painter); // the settings screen
+    QString valleyText() const;           // its valley line (GameValley.cpp)
     QString computerLevelText() const;
     void drawHud(QPainter& painter);
     void drawTurnPanel(QPainter& painter);
