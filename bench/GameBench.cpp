@@ -97,6 +97,7 @@ void enterScene(int scene) {
         key(Qt::Key_Return);
         key(Qt::Key_0 + count);
         key(Qt::Key_0 + figures);
+        key(Qt::Key_Return); // the settings screen: the classic game
         for (int i = 0; i < 400 && g.match->state != Moving; ++i)
             tick();
         for (int i = 0; i < 240; ++i) // the fall from 5 units takes about 3.3 s

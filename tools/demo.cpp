@@ -1,10 +1,12 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
 // 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming,
-// flight, crater, end screen, and then a computer opponent in fire mode. The rounds follow the
+// flight, crater, end screen, then a computer opponent in fire mode, the settings screen and four
+// other valleys. The rounds follow the
 // game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
 // a display): demo [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
+#include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
@@ -15,6 +17,8 @@
 #include <QDir>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTranslator>
 #include <cmath>
@@ -51,10 +55,20 @@ void hold(int code, double seconds) {
     key(code, false);
 }
 
-void shoot(const char* name) {
+// Writes the frame; with a map, the valley's texture seen from above (north up, as x runs right
+// and z down) is set into its top between the panels.
+void shoot(const char* name, const Bitmap* map = nullptr) {
     game->repaint();
     QApplication::processEvents();
-    const QImage frame = game->grabFrameBuffer();
+    QImage frame = game->grabFrameBuffer();
+    if (map && map->pixels) {
+        const QImage texture(map->pixels, map->width, map->height, map->width * 3,
+                             QImage::Format_RGB888);
+        QPainter painter(&frame);
+        painter.drawImage(QRect(210, 8, 380, 190), texture);
+        painter.setPen(Qt::white);
+        painter.drawRect(QRect(210, 8, 380, 190));
+    }
     const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
     frame.convertToFormat(QImage::Format_RGB888).save(path, "PNG", 0); // smallest file
     std::printf("%s\n", path.toLocal8Bit().constData());
@@ -114,6 +128,7 @@ int main(int argc, char** argv) {
     tap(Qt::Key_2);
     srand(4204);
     tap(Qt::Key_1);
+    tap(Qt::Key_Return); // the settings screen: the classic game
     tick(40);
     shoot("2-countdown");
 
@@ -202,6 +217,7 @@ int main(int argc, char** argv) {
     tap(Qt::Key_2);
     srand(4204);
     tap(Qt::Key_1);
+    tap(Qt::Key_Return);
     for (int i = 0; i < 400 && game->match->state != Moving; ++i)
         tick();
     throwAt(game->match->players[1]->figure(0));
@@ -221,5 +237,68 @@ int main(int argc, char** argv) {
     const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
     turnCamera(side, -25 - game->viewport->pitch);
     shoot("8-computer");
+
+    // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
+    // weapon, then three random valleys and one of the player's own, each seen from above its
+    // lit middle as the first turn begins.
+    tap(Qt::Key_Escape);
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_C); // the computers off again: player 0 plays
+    QTemporaryDir own;
+    game->valleyFolder = own.path();
+    Bitmap crater; // a ring wall around a deep bowl, a hill in its middle
+    crater.resize(64, 32);
+    for (int r = 0; r < 32; ++r)
+        for (int c = 0; c < 64; ++c) {
+            const double d = std::hypot((c - 31.5) / 2, r - 15.5) / 16;
+            const double h = 0.15 + 0.6 * std::exp(-std::pow((d - 0.75) / 0.12, 2)) +
+                             0.35 * std::exp(-std::pow(d / 0.15, 2));
+            unsigned char* p = crater.pixels + 3 * (r * 64 + c);
+            p[0] = p[1] = p[2] = static_cast<unsigned char>(std::lround(255 * std::min(h, 1.0)));
+        }
+    crater.save(own.filePath("krater.bmp").toStdString());
+
+    const auto overView = [](const char* name) {
+        for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+            tick();
+        tick(120); // the tortoises land
+        game->viewport->attach(nullptr);
+        game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
+        shoot(name, &game->valleyTexture);
+        tap(Qt::Key_Escape);
+    };
+    const auto toSettings = [] {
+        tap(Qt::Key_Return);
+        tap(Qt::Key_4);
+        srand(77);
+        tap(Qt::Key_3);
+    };
+    toSettings();
+    tap(Qt::Key_T);
+    for (int i = 0; i < 6; ++i)
+        tap(Qt::Key_Backspace);
+    for (int digit : {4, 7, 1, 1})
+        tap(Qt::Key_0 + digit);
+    tap(Qt::Key_W);
+    tap(Qt::Key_W);
+    tap(Qt::Key_A);
+    shoot("10-settings");
+    tap(Qt::Key_Return);
+    overView("11-valley-4711");
+    for (const char* number : {"27", "500000"}) {
+        toSettings();
+        for (int i = 0; i < 6; ++i)
+            tap(Qt::Key_Backspace);
+        for (const char* d = number; *d; ++d)
+            tap(Qt::Key_0 + (*d - '0'));
+        tap(Qt::Key_Return);
+        overView(QStringLiteral("11-valley-%1").arg(number).toLatin1().constData());
+    }
+    toSettings();
+    tap(Qt::Key_T); // after the random valley: the first picture of one's own
+    tap(Qt::Key_W); // still air
+    tap(Qt::Key_A); // the grenade alone
+    tap(Qt::Key_Return);
+    overView("12-own-valley");
     return 0;
 }

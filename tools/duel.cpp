@@ -8,12 +8,20 @@
 //   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
 //   schwer"...]
 // Each level plays games with the seeds counting up from the first until it has thrown enough;
-// DUEL_VERBOSE=1 also prints the turns and players left of every game.
+// DUEL_VERBOSE=1 also prints the turns and players left of every game. The game's settings
+// options choose the valley as for the game: --valley random plays each seed on the random valley
+// its draws give, --valley NUMBER or --valley FILE one valley for every game.
 #include "engine/scene/VORN_Clock.h"
+#include "engine/terrain/Bitmap.h"
+#include "game/app/SettingsOptions.h"
+#include "game/files/DataFileFailure.h"
+#include "game/files/ValleyPicture.h"
 #include "game/match/Match.h"
+#include "game/world/ValleyGenerator.h"
 #include "tools/driver/MatchDriver.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -54,9 +62,31 @@ struct Tally {
     double longestTurn = 0;
 };
 
+GameSettings settings; // from the command line
+Bitmap picture;        // a valley picture of one's own, read once
+
+// Lays the valley of the settings for the game of a seed.
+void layValley(unsigned seed) {
+    Match& game = driver->match;
+    game.settings = settings;
+    if (settings.valley == GameSettings::Valley::Random) {
+        if (settings.valleyNumber == 0) {
+            std::srand(seed);
+            game.settings.valleyNumber = ValleyGenerator::drawNumber();
+        }
+        Bitmap heights;
+        ValleyGenerator::heights(game.settings.valleyNumber, heights);
+        game.setValley(heights);
+    } else if (settings.valley == GameSettings::Valley::Picture) {
+        game.setValley(picture);
+    }
+    // The standard valley stays as the games before left it, as it always did.
+}
+
 // One game from the main menu to the end screen, or to the turn limit.
 void playGame(unsigned seed, Tally& tally) {
     Match* game = &driver->match;
+    layValley(seed);
     driver->startRound(players, figures, seed);
 
     GameState before = game->state;
@@ -130,11 +160,36 @@ ComputerLevel levelNamed(const char* name) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int throwsPerLevel = argc > 1 ? std::atoi(argv[1]) : 300;
-    const unsigned firstSeed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
-    std::vector<const char*> levels;
-    for (int i = 3; i < argc; ++i)
-        levels.push_back(argv[i]);
+    const SettingsOptions options = SettingsOptions::parse(app.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "duel: %s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    settings = options.settings;
+    if (settings.valley == GameSettings::Valley::Picture) {
+        try {
+            ValleyPicture::loadHeights(QString::fromStdString(settings.valleyPicture), picture,
+                                       ValleyGenerator::columns, ValleyGenerator::rows);
+        } catch (int) {
+            std::fprintf(stderr, "duel: %s\n",
+                         qUtf8Printable(DataFileFailure::message(Bitmap::lastFailure())));
+            return 1;
+        }
+    }
+    // The arguments that are not options (nor an option's value) in their order.
+    std::vector<const char*> plain;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            if (!std::strchr(argv[i], '='))
+                ++i; // its value
+            continue;
+        }
+        plain.push_back(argv[i]);
+    }
+    const int throwsPerLevel = plain.size() > 0 ? std::atoi(plain[0]) : 300;
+    const unsigned firstSeed = plain.size() > 1 ? static_cast<unsigned>(std::atoi(plain[1])) : 1;
+    std::vector<const char*> levels(plain.begin() + std::min<std::size_t>(2, plain.size()),
+                                    plain.end());
     if (levels.empty())
         levels = {"leicht", "mittel", "schwer"};
 
@@ -148,6 +203,12 @@ int main(int argc, char** argv) {
 
     std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
                 players, figures, throwsPerLevel, firstSeed);
+    if (settings.valley == GameSettings::Valley::Random && settings.valleyNumber == 0)
+        std::printf("each game on the random valley of its seed\n");
+    else if (settings.valley == GameSettings::Valley::Random)
+        std::printf("on random valley %d\n", settings.valleyNumber);
+    else if (settings.valley == GameSettings::Valley::Picture)
+        std::printf("on the valley %s\n", settings.valleyPicture.c_str());
     std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
                 "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
     for (const char* name : levels) {

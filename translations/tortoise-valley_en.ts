@@ -466,6 +466,88 @@
     <message>
         <source>host</source>
         <translation>host</translation>
+        <source>tal nummer %1</source>
+        <translation>valley number %1</translation>
+    </message>
+    <message>
+        <source>tal: %1</source>
+        <translation>valley: %1</translation>
+    </message>
+    <message>
+        <source>wind: leicht</source>
+        <translation>wind: light</translation>
+    </message>
+    <message>
+        <source>wind: stark</source>
+        <translation>wind: strong</translation>
+    </message>
+    <message>
+        <source>waffen: alle</source>
+        <translation>weapons: all</translation>
+    </message>
+    <message>
+        <source>zufall %1</source>
+        <translation>random %1</translation>
+    </message>
+    <message>
+        <source>standard</source>
+        <translation>standard</translation>
+    </message>
+    <message>
+        <source>stark</source>
+        <translation>strong</translation>
+    </message>
+    <message>
+        <source>alle</source>
+        <translation>all</translation>
+    </message>
+    <message>
+        <source>granate</source>
+        <translation>grenade</translation>
+    </message>
+    <message>
+        <source>return: starten</source>
+        <translation>return: start</translation>
+    </message>
+    <message>
+        <source>t: tal: </source>
+        <translation>t: valley: </translation>
+    </message>
+    <message>
+        <source>z: neue zahl, 0 - 9: zahl</source>
+        <translation>z: new number, 0 - 9: number</translation>
+    </message>
+    <message>
+        <source>w: wind: </source>
+        <translation>w: wind: </translation>
+    </message>
+    <message>
+        <source>a: waffen: </source>
+        <translation>a: weapons: </translation>
+    </message>
+    <message>
+        <source>spiel starten</source>
+        <translation>start the game</translation>
+    </message>
+    <message>
+        <source>tal: standard, zufall, eigene bilder</source>
+        <translation>valley: standard, random, own pictures</translation>
+    </message>
+    <message>
+        <source>neue talnummer</source>
+        <translation>new valley number</translation>
+    </message>
+    <message>
+        <source>talnummer eintippen</source>
+        <translation>type a valley number</translation>
+    </message>
+    <message>
+        <source>wind: aus, leicht, stark</source>
+        <translation>wind: off, light, strong</translation>
+    </message>
+    <message>
+        <source>waffen: granate, alle</source>
+        <translation>weapons: grenade, all</translation>
     </message>
 </context>
 </TS>

@@ -125,6 +125,51 @@ const Bitmap::Failure& Bitmap::lastFailure() {
     return failure();
 }
 
+void Bitmap::resize(int newWidth, int newHeight) {
+    if (newWidth <= 0 || newHeight <= 0 || newWidth > maxSide || newHeight > maxSide)
+        throw "Bitmap::resize(): bad size";
+    unsigned char* made = new unsigned char[std::size_t(newWidth) * std::size_t(newHeight) * 3]();
+    delete[] pixels;
+    pixels = made;
+    width = newWidth;
+    height = newHeight;
+}
+
+bool Bitmap::save(const std::string& path) const {
+    if (!pixels || width <= 0 || height <= 0)
+        return false;
+    const std::uint32_t rowBytes = (std::uint32_t(width) * 3 + 3) / 4 * 4;
+    const std::uint32_t dataBytes = rowBytes * std::uint32_t(height);
+    unsigned char header[fileHeaderSize + minInfoHeaderSize] = {'B', 'M'};
+    auto put = [&header](int at, std::uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            header[at + i] = static_cast<unsigned char>(v >> (8 * i));
+    };
+    put(2, std::uint32_t(sizeof header) + dataBytes, 4);
+    put(10, sizeof header, 4);
+    put(14, minInfoHeaderSize, 4);
+    put(18, std::uint32_t(width), 4);
+    put(22, std::uint32_t(height), 4);
+    put(26, 1, 2);  // planes
+    put(28, 24, 2); // bits per pixel
+    put(34, dataBytes, 4);
+    put(38, 2835, 4); // 72 dots per inch
+    put(42, 2835, 4);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(header), sizeof header);
+    std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]());
+    for (int r = 0; r < height; ++r) {
+        const unsigned char* in = pixels + std::size_t(r) * std::size_t(width) * 3;
+        for (int c = 0; c < width; ++c) {
+            row[3 * c] = in[3 * c + 2];
+            row[3 * c + 1] = in[3 * c + 1];
+            row[3 * c + 2] = in[3 * c];
+        }
+        out.write(reinterpret_cast<const char*>(row.get()), rowBytes);
+    }
+    return static_cast<bool>(out);
+}
+
 void Bitmap::load(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in.is_open())

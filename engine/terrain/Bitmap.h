@@ -45,6 +45,15 @@ public:
     };
     static const Failure& lastFailure();
 
+    // Replaces the picture by a black one of width × height (both at least 1), for pictures
+    // made rather than read. Throws "Bitmap::resize(): bad size" and keeps the old picture for an
+    // empty or negative side.
+    void resize(int width, int height);
+
+    // Writes the picture as an uncompressed 24-bit BMP file, row 0 first as load() reads it;
+    // false when the file cannot be written.
+    bool save(const std::string& path) const;
+
     int width = 0;
     int height = 0;
     unsigned char* pixels = nullptr; // owned; width × height × 3 bytes

@@ -8,9 +8,13 @@
 #include "game/app/GameLanguage.h"
 #include "game/app/NetworkOptions.h"
 #include "game/app/RenderOptions.h"
+#include "game/app/SettingsOptions.h"
+#include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
+#include "game/files/ValleyPicture.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/session/Game.h"
+#include "game/world/ValleyGenerator.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -21,42 +25,6 @@
 #include <vector>
 
 namespace {
-
-// The reader's reason for a failed bitmap.
-QString bitmapReason(const Bitmap::Failure& failure) {
-    const QString figures = QString::fromStdString(failure.figures);
-    switch (failure.fault) {
-    case Bitmap::Fault::None:
-        break;
-    case Bitmap::Fault::CannotOpen:
-        return Game::tr("datei nicht lesbar");
-    case Bitmap::Fault::NotBmp:
-        return Game::tr("keine BMP-datei");
-    case Bitmap::Fault::TruncatedHeader:
-        return Game::tr("dateikopf unvollstaendig");
-    case Bitmap::Fault::HeaderSize:
-        return Game::tr("dateikopf mit %1 bytes wird nicht unterstuetzt").arg(figures);
-    case Bitmap::Fault::BitCount:
-        return Game::tr("%1 bit pro pixel werden nicht unterstuetzt").arg(figures);
-    case Bitmap::Fault::Compressed:
-        return Game::tr("komprimierte bilder werden nicht unterstuetzt");
-    case Bitmap::Fault::BadSize:
-        return Game::tr("ungueltige bildgroesse %1").arg(figures);
-    case Bitmap::Fault::TooLarge:
-        return Game::tr("bild zu gross (%1)").arg(figures);
-    case Bitmap::Fault::OutOfMemory:
-        return Game::tr("zu wenig speicher");
-    }
-    return QString();
-}
-
-// Which data file failed and why; a file found nowhere also names the installed path tried.
-QString bitmapFailure(const Bitmap::Failure& failure) {
-    const QString file = QString::fromLocal8Bit(failure.file.c_str());
-    const QString text = file + QStringLiteral(": ") + bitmapReason(failure);
-    const QString installed = DataFiles().alsoTried(file);
-    return installed.isEmpty() ? text : Game::tr("%1 (auch gesucht: %2)").arg(text, installed);
-}
 
 void reportStartupFailure(const QString& reason) {
     const QString text = Game::tr("Tortoise Valley kann nicht starten: %1").arg(reason);
@@ -83,26 +51,60 @@ private:
 };
 
 // A headless host: no window, no X server, no OpenGL; its events on standard output.
-int serve(int argc, char** argv, const NetworkOptions& options) {
+int serve(int argc, char** argv, const NetworkOptions& options, const GameSettings& settings) {
     QCoreApplication app(argc, argv);
     Bitmap heightMap;
+    Bitmap picture;
+    Bitmap pictureTexture;
+    bool textured = false;
     const QString path = DataFiles().path(QStringLiteral("valleyDepth.bmp"));
     try {
         heightMap.load(path.toLocal8Bit().toStdString());
+        if (settings.valley == GameSettings::Valley::Picture) {
+            const QString file = QString::fromStdString(settings.valleyPicture);
+            ValleyPicture::loadHeights(file, picture, ValleyGenerator::columns,
+                                       ValleyGenerator::rows);
+            textured =
+                ValleyPicture::loadTexture(file, pictureTexture, ValleyGenerator::textureWidth,
+                                           ValleyGenerator::textureHeight);
+        }
     } catch (int) {
         std::fprintf(stderr, "tortoise-valley: %s\n",
-                     qUtf8Printable(bitmapFailure(Bitmap::lastFailure())));
+                     qUtf8Printable(DataFileFailure::message(Bitmap::lastFailure())));
         return 1;
     }
     HeadlessHost host(heightMap, options.players, options.figures);
+    host.settings = settings;
+    host.picture = &picture;
+    host.pictureTexture = textured ? &pictureTexture : nullptr;
     if (!host.start(options.port))
         return 1;
     return app.exec();
 }
 
-const char* const usage = "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]]"
-                          " [--name NAME] [--render-scale auto|SCALE]\n"
-                          "       tortoise-valley --server [PORT] [--players N] [--figures M]\n";
+// Whether a valley picture given on the command line can be played; if not, why.
+QString pictureFailure(const GameSettings& settings) {
+    if (settings.valley != GameSettings::Valley::Picture)
+        return QString();
+    const QString file = QString::fromStdString(settings.valleyPicture);
+    Bitmap heights;
+    Bitmap texture;
+    try {
+        ValleyPicture::loadHeights(file, heights, ValleyGenerator::columns, ValleyGenerator::rows);
+        ValleyPicture::loadTexture(file, texture, ValleyGenerator::textureWidth,
+                                   ValleyGenerator::textureHeight);
+    } catch (int) {
+        return DataFileFailure::message(Bitmap::lastFailure());
+    }
+    return QString();
+}
+
+const char* const usage =
+    "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]] [--name NAME]\n"
+    "                       [--render-scale auto|SCALE] [--valley VALLEY] [--wind WIND] [--weapons "
+    "WEAPONS]\n"
+    "       tortoise-valley --server [PORT] [--players N] [--figures M]\n"
+    "                       [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n";
 
 } // namespace
 
@@ -122,6 +124,16 @@ int main(int argc, char** argv) {
                     "  --render-scale auto|SCALE\n"
                     "                        the 3-D picture at 0.25 to 1 of the window's size,\n"
                     "                        or chosen by the measured frames (auto, the default)\n"
+                    "  --valley standard|random|NUMBER|FILE\n"
+                    "                        the valley: the data folder's (the default), a\n"
+                    "                        random one, the random valley of that number (1 to\n"
+                    "                        999999), or a greyscale BMP heightmap of your own\n"
+                    "                        (FILE-tex.bmp beside it is its texture, if there)\n"
+                    "  --wind off|light|strong\n"
+                    "                        still air (the default) or a wind drawn each turn\n"
+                    "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
+                    "The settings preset the settings screen of a game at this machine and are\n"
+                    "every game's of a headless host; a joined machine plays its host's.\n"
                     "The port is 47800 unless given; Qt's own options are taken too.\n");
         return 0;
     }
@@ -130,8 +142,18 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(network.error), usage);
         return 2;
     }
+    const SettingsOptions chosen = SettingsOptions::parse(arguments);
+    if (!chosen.error.isEmpty()) {
+        std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(chosen.error), usage);
+        return 2;
+    }
+    if (network.mode == NetworkOptions::Join && chosen.settings != GameSettings()) {
+        std::fprintf(stderr, "tortoise-valley: --valley, --wind and --weapons are the host's\n%s",
+                     usage);
+        return 2;
+    }
     if (network.mode == NetworkOptions::Server)
-        return serve(argc, argv, network);
+        return serve(argc, argv, network, chosen.settings);
 
     // Qt's X11 platform would take --name for the window's instance name; it is the player's.
     static std::vector<char*> qtArguments;
@@ -154,6 +176,11 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(render.error), usage);
         return 2;
     }
+    const QString unplayable = pictureFailure(chosen.settings);
+    if (!unplayable.isEmpty()) {
+        reportStartupFailure(unplayable);
+        return 1;
+    }
     Game* game = nullptr;
     try {
         game = new Game();
@@ -165,12 +192,15 @@ int main(int argc, char** argv) {
         const Bitmap::Failure& failure = Bitmap::lastFailure();
         reportStartupFailure(failure.fault == Bitmap::Fault::None
                                  ? Game::tr("kein OpenGL mit doppelpuffer verfuegbar")
-                                 : bitmapFailure(failure));
+                                 : DataFileFailure::message(failure));
         return 1;
     }
     if (!render.automatic)
         game->renderScale.fix(render.scale);
     game->playerName = network.name;
+    game->settings = chosen.settings;
+    if (chosen.settings.valley == GameSettings::Valley::Picture)
+        game->givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

@@ -4,6 +4,9 @@
 #include "game/hosting/MatchHost.h"
 #include "game/match/Match.h"
 #include "game/rules/Rules.h"
+#include "game/world/ValleyGenerator.h"
+
+#include "engine/terrain/Bitmap.h"
 
 #include <QTimer>
 
@@ -50,6 +53,7 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
             overSince = 0;
             waitingSaid = false;
             m.reset();
+            layValley();
             m.newGame(players, figures);
             m.nextTurn();
         } else if (!waitingSaid) {
@@ -58,6 +62,21 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
         }
     }
     host->advance(now);
+}
+
+void HeadlessHost::layValley() {
+    Match& m = *played;
+    m.settings = settings;
+    if (settings.valley == GameSettings::Valley::Random) {
+        if (m.settings.valleyNumber == 0)
+            m.settings.valleyNumber = ValleyGenerator::drawNumber();
+        Bitmap heights;
+        ValleyGenerator::heights(m.settings.valleyNumber, heights);
+        m.setValley(heights);
+    } else if (settings.valley == GameSettings::Valley::Picture && picture) {
+        m.setValley(*picture);
+        host->valleyTexture = pictureTexture;
+    }
 }
 
 void HeadlessHost::say(const QString& line) {
@@ -83,7 +102,14 @@ void HeadlessHost::reportEvents() {
     });
     const Match* m = played.get();
     connect(m, &Match::gameStarted, this, [this, m] {
-        say(QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount).arg(figures));
+        QString line =
+            QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount).arg(figures);
+        if (m->settings.valley == GameSettings::Valley::Random)
+            line += QStringLiteral(", valley %1").arg(m->settings.valleyNumber);
+        else if (m->settings.valley == GameSettings::Valley::Picture)
+            line += QStringLiteral(", valley %1")
+                        .arg(QString::fromStdString(m->settings.valleyPicture));
+        say(line);
     });
     connect(m, &Match::turnStarted, this,
             [this](int player) { say(QStringLiteral("turn: player %1").arg(player)); });

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
+#include "game/rules/GameSettings.h"
 
 #include <QObject>
 #include <QString>
@@ -36,11 +37,19 @@ public:
 
     Match& match() { return *played; }
 
+    // The settings of every game it hosts (the classic game unless set before start()): a random
+    // valley without a number is drawn anew for each game. A picture valley plays the heights of
+    // picture (already read and scaled to the valley's grid) with its texture, if any.
+    GameSettings settings;
+    const Bitmap* picture = nullptr;        // not owned
+    const Bitmap* pictureTexture = nullptr; // not owned
+
     int endShownMs = 10000; // the end screen, before the next game
 
 private:
     void say(const QString& line);
     void reportEvents();
+    void layValley(); // the next game's valley, by the settings
 
     std::unique_ptr<Match> played;
     MatchHost* host = nullptr; // owned (child)

@@ -9,14 +9,19 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include "engine/terrain/Bitmap.h"
+
+#include <QFileInfo>
 #include <algorithm>
+#include <cmath>
 
 using namespace VORN_LIB;
 using namespace Network;
 
 namespace {
 constexpr int heightsPerFrame = 4096;
-}
+constexpr int textureBytesPerFrame = 57344; // well inside a frame
+} // namespace
 
 MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
@@ -44,8 +49,10 @@ MatchHost::MatchHost(Match& match, QObject* parent)
     connect(network, &NetworkHost::watching, this, &MatchHost::watching);
     connect(network, &NetworkHost::arrived, this, [this](NetworkConnection* peer) {
         peer->send(people.players()); // a watcher too learns who plays
-        if (this->match.playerCount != 0)
-            peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));
+        if (this->match.playerCount == 0)
+            return;
+        sendValley(peer); // the ground the snapshot's craters are dug into
+        peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));
     });
     connect(network, &NetworkHost::left, this, [this](int seat) {
         people.leave(seat);
@@ -93,6 +100,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         network->forgetAbsentTokens();
         people.forgetAbsent();
         network->broadcast(people.players());
+        sendValley();
         network->broadcast(startMessage());
     });
     // The log goes out once for all the lines an event adds, after the event.
@@ -182,6 +190,54 @@ void MatchHost::advance(VORN_Clock::Ticks real) {
         const VORN_Clock::Ticks at = real - k * Rules::tickMs;
         match.advance(at);
         sendState(at + match.clockAhead);
+    }
+}
+
+void MatchHost::sendValley(NetworkConnection* to) {
+    const auto send = [&](const Message& m) {
+        if (to)
+            to->send(m);
+        else
+            network->broadcast(m);
+    };
+    Valley valley;
+    valley.settings = match.settings;
+    // A picture is named by its file's name alone: the host's folders are its own business.
+    if (valley.settings.valley == GameSettings::Valley::Picture)
+        valley.settings.valleyPicture =
+            QFileInfo(QString::fromStdString(valley.settings.valleyPicture))
+                .completeBaseName()
+                .toStdString();
+    send(valley);
+    if (valley.settings.valley != GameSettings::Valley::Picture)
+        return;
+
+    // The heights as the picture gave them, before any crater.
+    const VORN_Landscape& land = match.landscape;
+    ValleyHeights heights;
+    heights.columns = quint16(land.columns);
+    heights.rows = quint16(land.rows);
+    heights.grey.resize(int(land.columns * land.rows));
+    for (int i = 0; i < heights.grey.size() && std::size_t(i) < match.valleyAsLaid().size(); ++i)
+        heights.grey[i] =
+            char(std::clamp<long>(std::lround(match.valleyAsLaid()[std::size_t(i)] * 255), 0, 255));
+    send(heights);
+
+    const Bitmap* t = valleyTexture;
+    if (!t || !t->pixels || t->width <= 0 || t->width > 4096 || t->height > 65535)
+        return;
+    const int rowBytes = t->width * 3;
+    const int rowsPerFrame = std::max(1, textureBytesPerFrame / rowBytes);
+    for (int first = 0; first < t->height; first += rowsPerFrame) {
+        ValleyTexture band;
+        band.width = quint16(t->width);
+        band.height = quint16(t->height);
+        band.firstRow = quint16(first);
+        const int rows = std::min(rowsPerFrame, t->height - first);
+        band.rgb =
+            QByteArray(reinterpret_cast<const char*>(t->pixels) + std::size_t(first) * rowBytes,
+                       rows * rowBytes);
+        send(band);
     }
 }
 

@@ -1,6 +1,7 @@
 // A match played with other machines: the host's side of a network game. It seats the machines
 // that join, passes each seat's commands to the match on that seat's turn, lets the computer take
-// over a seat whose machine left, and sends the match to every joined machine: each new game,
+// over a seat whose machine left, and sends the match to every joined machine: each new game with
+// its settings and valley,
 // each tick's state, each crater and the log. A machine that joins a game under way is sent the
 // whole match first, and watches until the next game; one whose connection broke gets its seat
 // back from the computer when it joins again with its token. The window and the headless host
@@ -24,6 +25,7 @@
 #include <QObject>
 #include <map>
 
+class Bitmap;
 class Match;
 class NetworkConnection;
 class NetworkHost;
@@ -69,6 +71,9 @@ public:
     static constexpr int mostTicksMade = 8; // a longer hold-up is played as one long tick
 
     NetworkHost* network = nullptr; // owned (child)
+    // The texture of a picture valley, sent with its heights; without it the joined machines
+    // colour the picture's heights themselves. Not owned; set by whoever lays the valley.
+    const Bitmap* valleyTexture = nullptr;
 
 signals:
     void joined(int seat);
@@ -79,6 +84,8 @@ signals:
 
 private:
     Network::Message startMessage() const;
+    // The settings of the game starting, and a picture valley itself, to every machine or to one.
+    void sendValley(NetworkConnection* to = nullptr);
     void announceCrater(const VORN_LIB::VORN_Vector& point);
     void sendHeightmap(NetworkConnection* peer);
     bool passOn(int seat, const QString& text);

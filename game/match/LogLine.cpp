@@ -42,6 +42,16 @@ QString LogLine::shown(const Names& names) const {
         return QCoreApplication::translate("Game", "du spielst spieler ") + number;
     case Text::TimeUp:
         return QCoreApplication::translate("Game", "zeit abgelaufen");
+    case Text::ValleyNumber:
+        return QCoreApplication::translate("Game", "tal nummer %1").arg(detail);
+    case Text::ValleyPicture:
+        return QCoreApplication::translate("Game", "tal: %1").arg(detail);
+    case Text::WindLight:
+        return QCoreApplication::translate("Game", "wind: leicht");
+    case Text::WindStrong:
+        return QCoreApplication::translate("Game", "wind: stark");
+    case Text::AllWeapons:
+        return QCoreApplication::translate("Game", "waffen: alle");
     case Text::Plain:
         return detail;
     case Text::Kinds:

@@ -25,6 +25,11 @@ struct LogLine {
         TimeUp = 13,        // "zeit abgelaufen"
         Plain = 14,         // a line already in the words it is shown in
         YouPlay = 15,       // "du spielst spieler N": a joined machine's own seat
+        ValleyNumber = 16,  // "tal nummer N" (the number in detail)
+        ValleyPicture = 17, // "tal: NAME" (the picture's name in detail)
+        WindLight = 18,     // "wind: leicht"
+        WindStrong = 19,    // "wind: stark"
+        AllWeapons = 20,    // "waffen: alle"
         Kinds               // how many kinds there are
     };
 
@@ -45,5 +50,5 @@ struct LogLine {
 
     Text text = Text::Empty;
     int player = -1; // the player the line is about, or -1
-    QString detail;  // an address, or a Plain line's words
+    QString detail;  // an address, a valley's number or name, or a Plain line's words
 };

@@ -9,6 +9,7 @@
 #include "game/world/TeamColours.h"
 #include "game/world/Tortoise.h"
 
+#include <QFileInfo>
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -69,10 +70,7 @@ Match::Match(const Bitmap& heightMap)
     landscape.setColor(0.7, 0.5, 0.3, 1);
     landscape.setSize(160, 80, 5, 1, 1);
     landscape.setPosition(0, 1, 0);
-    landscape.createFromBitmap(heightMap);
-    for (std::size_t i = 0; landscape.grid && i < std::size_t(landscape.rows) * landscape.columns;
-         ++i)
-        valleyHeights.push_back(landscape.grid[i * 4]);
+    setValley(heightMap);
     scene.children.append(&landscape);
 
     grenade.size = 0.1;
@@ -114,6 +112,16 @@ void Match::reset() {
     emit logChanged();
 }
 
+void Match::setValley(const Bitmap& heights) {
+    landscape.createFromBitmap(heights);
+    // The heights craters are dug into: a late joiner digs the same craters into the same ground.
+    valleyHeights.clear();
+    for (std::size_t i = 0; landscape.grid && i < std::size_t(landscape.rows) * landscape.columns;
+         ++i)
+        valleyHeights.push_back(landscape.grid[i * 4]);
+    craters.clear();
+}
+
 void Match::newGame(int playerNumber, int figures) {
     // Each player's colour is drawn right before its figures' places, three draws as ever.
     TeamColours colours;
@@ -148,7 +156,24 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
     }
     currentPlayer = -1;
     currentFigure = nullptr;
+    tellSettings();
     emit gameStarted();
+}
+
+void Match::tellSettings() {
+    if (settings.valley == GameSettings::Valley::Random)
+        addMessage(
+            LogLine(LogLine::Text::ValleyNumber, -1, QString::number(settings.valleyNumber)));
+    else if (settings.valley == GameSettings::Valley::Picture)
+        addMessage(
+            LogLine(LogLine::Text::ValleyPicture, -1,
+                    QFileInfo(QString::fromStdString(settings.valleyPicture)).completeBaseName()));
+    if (settings.wind == GameSettings::Wind::Light)
+        addMessage(LogLine(LogLine::Text::WindLight));
+    else if (settings.wind == GameSettings::Wind::Strong)
+        addMessage(LogLine(LogLine::Text::WindStrong));
+    if (settings.weapons == GameSettings::Weapons::All)
+        addMessage(LogLine(LogLine::Text::AllWeapons));
 }
 
 void Match::nextTurn() {

@@ -59,10 +59,15 @@ public:
     void handleCollision(VORN_LIB::VORN_Object* a, VORN_LIB::VORN_Object* b,
                          VORN_LIB::VORN_Contact* contact) override;
 
+    // Lays a new valley from a grey heightmap (grey 255 = 5 units high), as the constructor lays
+    // the first: between games, with no figure on it. The window draws it with its own texture.
+    void setValley(const Bitmap& heights);
+
     // Ends any game: no players, the main menu, the log only welcoming.
     void reset();
     // A new game of players × figures: colours and places drawn, every figure falling onto the
-    // valley. The first turn's countdown starts with nextTurn().
+    // valley. The first turn's countdown starts with nextTurn(). Settings other than the classic
+    // game's are told in the log: the valley's number or picture, the wind, the weapons.
     void newGame(int players, int figures);
     // The same game as a host's: players of the given colours (three in 0 … 1 each), figures
     // drawn from this machine's draws (a joined machine moves them where the host has them).
@@ -114,6 +119,8 @@ public:
     // The valley's heights and normals as they were made, before any crater. The terrain's lists
     // are then out of date: whoever draws it records them again.
     void restoreValley();
+    // The grid's heights as the valley was laid, before any crater.
+    const std::vector<double>& valleyAsLaid() const { return valleyHeights; }
 
     static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
 
@@ -189,6 +196,7 @@ private:
     void makePlayers(int count, int figures,
                      const std::function<VORN_LIB::VORN_Color(int)>& colourOf);
     void tickUnderWay(VORN_LIB::VORN_Clock::Ticks now);
+    void tellSettings();
     void explode(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();

@@ -11,12 +11,15 @@ using namespace Network;
 
 namespace {
 
-constexpr int maxText = 1024;     // bytes of one text
-constexpr int maxMessages = 16;   // lines of the message log
-constexpr int maxFigures = 81;    // nine players of nine figures
-constexpr int maxColours = 9 * 3; // nine players
-constexpr int maxHeights = 4096;  // heights in one part of the heightmap
-constexpr int maxPeople = 9;      // seats
+constexpr int maxText = 1024;         // bytes of one text
+constexpr int maxMessages = 16;       // lines of the message log
+constexpr int maxFigures = 81;        // nine players of nine figures
+constexpr int maxColours = 9 * 3;     // nine players
+constexpr int maxHeights = 4096;      // heights in one part of the heightmap
+constexpr int maxPeople = 9;          // seats
+constexpr int maxValleyBytes = 60000; // grey or colour bytes in one frame of a picture valley
+constexpr int maxValleyNumber = 999999;
+constexpr int maxValleySide = 4096; // pixels of a side of a valley's heights or texture
 
 void writeText(QDataStream& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8().left(maxText);
@@ -124,6 +127,23 @@ void write(QDataStream& out, const Pong& m) {
     out << m.stamp;
 }
 void write(QDataStream&, const ChatDropped&) {}
+void write(QDataStream& out, const Valley& m) {
+    out << quint8(m.settings.valley) << qint32(m.settings.valleyNumber);
+    writeText(out, QString::fromStdString(m.settings.valleyPicture));
+    out << quint8(m.settings.wind) << quint8(m.settings.weapons);
+}
+void writeBytes(QDataStream& out, const QByteArray& bytes) {
+    out << quint32(bytes.size());
+    out.writeRawData(bytes.constData(), bytes.size());
+}
+void write(QDataStream& out, const ValleyHeights& m) {
+    out << m.columns << m.rows;
+    writeBytes(out, m.grey);
+}
+void write(QDataStream& out, const ValleyTexture& m) {
+    out << m.width << m.height << m.firstRow;
+    writeBytes(out, m.rgb);
+}
 void write(QDataStream&, const HeightmapRequest&) {}
 void write(QDataStream&, const KeepAlive&) {}
 void write(QDataStream&, const Bye&) {}
@@ -169,6 +189,17 @@ public:
         }
         return n;
     }
+    // A block of bytes with a 32-bit length, at most limit.
+    QByteArray bytes(int limit) {
+        const quint32 n = value<quint32>();
+        if (n > quint32(limit) || qint64(n) > left()) {
+            fail();
+            return {};
+        }
+        QByteArray read(int(n), '\0');
+        in.readRawData(read.data(), int(n));
+        return read;
+    }
     void fail() { in.setStatus(QDataStream::ReadCorruptData); }
     bool good() const { return in.status() == QDataStream::Ok; }
     bool atEnd() const { return in.atEnd(); }
@@ -181,9 +212,11 @@ private:
 
 GameState readState(Reader& r) {
     const quint8 state = r.value<quint8>();
-    if (state > GameOver)
+    if (state > GameOver && state != AskSettings) {
         r.fail();
-    return static_cast<GameState>(std::min<quint8>(state, GameOver));
+        return GameOver;
+    }
+    return static_cast<GameState>(state);
 }
 
 QVector<Figure> readFigures(Reader& r) {
@@ -341,6 +374,54 @@ std::optional<Message> read(Reader& r, int type) {
         const int n = r.count(maxHeights, 8);
         for (int i = 0; i < n; ++i)
             m.heights.append(r.wide());
+        return m;
+    }
+    case quint8(FrameType::Valley): {
+        Valley m;
+        const quint8 valley = r.value<quint8>();
+        const qint32 number = r.value<qint32>();
+        const QString name = r.text();
+        const quint8 wind = r.value<quint8>();
+        const quint8 weapons = r.value<quint8>();
+        if (valley > quint8(GameSettings::Valley::Picture) ||
+            wind > quint8(GameSettings::Wind::Strong) ||
+            weapons > quint8(GameSettings::Weapons::All))
+            r.fail();
+        // A random valley has its number; a picture has a name.
+        if (valley == quint8(GameSettings::Valley::Random) &&
+            (number < 1 || number > maxValleyNumber))
+            r.fail();
+        if (valley == quint8(GameSettings::Valley::Picture) && name.isEmpty())
+            r.fail();
+        m.settings.valley = static_cast<GameSettings::Valley>(valley);
+        m.settings.valleyNumber = number;
+        m.settings.valleyPicture = name.toStdString();
+        m.settings.wind = static_cast<GameSettings::Wind>(wind);
+        m.settings.weapons = static_cast<GameSettings::Weapons>(weapons);
+        return m;
+    }
+    case quint8(FrameType::ValleyHeights): {
+        ValleyHeights m;
+        m.columns = r.value<quint16>();
+        m.rows = r.value<quint16>();
+        m.grey = r.bytes(maxValleyBytes);
+        if (m.columns < 2 || m.rows < 2 || m.columns > maxValleySide || m.rows > maxValleySide ||
+            m.grey.size() != int(m.columns) * int(m.rows))
+            r.fail();
+        return m;
+    }
+    case quint8(FrameType::ValleyTexture): {
+        ValleyTexture m;
+        m.width = r.value<quint16>();
+        m.height = r.value<quint16>();
+        m.firstRow = r.value<quint16>();
+        m.rgb = r.bytes(maxValleyBytes);
+        // Whole rows, at least one, inside the picture.
+        const int row = 3 * int(m.width);
+        if (m.width == 0 || m.height == 0 || m.width > maxValleySide || m.height > maxValleySide ||
+            m.rgb.isEmpty() || m.rgb.size() % row != 0 ||
+            int(m.firstRow) + m.rgb.size() / row > int(m.height))
+            r.fail();
         return m;
     }
     case quint8(FrameType::KeepAlive):

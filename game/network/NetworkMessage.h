@@ -2,6 +2,7 @@
 // joined it. World units, y up, angles in degrees, times in milliseconds.
 #pragma once
 
+#include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 
@@ -36,7 +37,10 @@ enum class FrameType : quint8 {
     Chat = 31,
     ChatDropped = 32,
     Ping = 33,
-    Pong = 34
+    Pong = 34,
+    Valley = 36,
+    ValleyHeights = 37,
+    ValleyTexture = 38
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
@@ -231,8 +235,33 @@ struct Snapshot {
     QVector<Crater> craters;
 };
 
-using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye, Log, Snapshot, Step,
-                             Name, Players, Say, Chat, ChatDropped, Ping, Pong>;
+// The settings of the game about to start, sent before its Start: a random valley travels as its
+// number, a picture of the host's own as its name, then its heights and its texture.
+struct Valley {
+    static constexpr FrameType type = FrameType::Valley;
+    GameSettings settings; // valleyPicture holds the picture's name, not a path
+};
+// The heights of a picture valley: columns × rows grey values (0 … 255, 255 the full height), row
+// 0 first. The valley's whole grid fits one frame.
+struct ValleyHeights {
+    static constexpr FrameType type = FrameType::ValleyHeights;
+    quint16 columns = 0;
+    quint16 rows = 0;
+    QByteArray grey;
+};
+// A band of rows of a picture valley's texture (width × height in all), red, green and blue bytes
+// per pixel, row firstRow first.
+struct ValleyTexture {
+    static constexpr FrameType type = FrameType::ValleyTexture;
+    quint16 width = 0;
+    quint16 height = 0;
+    quint16 firstRow = 0;
+    QByteArray rgb; // a whole number of rows
+};
+
+using Message =
+    std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum, HeightmapRequest,
+                 HeightRows, KeepAlive, Bye, Log, Snapshot, Step, Name, Players, Say, Chat,
+                 ChatDropped, Ping, Pong, Valley, ValleyHeights, ValleyTexture>;
 
 } // namespace Network

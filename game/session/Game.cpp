@@ -7,6 +7,7 @@
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "game/world/ValleyGenerator.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -105,9 +106,19 @@ void Game::resetAll() {
 }
 
 void Game::newGame() {
+    GameSettings chosen = settings;
+    if (chosen.valley == GameSettings::Valley::Random && chosen.valleyNumber == 0)
+        chosen.valleyNumber = ValleyGenerator::drawNumber();
+    if (!layValley(chosen))
+        return; // the settings screen stays, with the broken file's message
+    valleyNote = false;
     sound.newGame();
     networkNote = false;
     makeCurrent();
+    match->settings = chosen;
+    if (host)
+        host->valleyTexture =
+            chosen.valley == GameSettings::Valley::Picture ? &valleyTexture : nullptr;
     match->newGame(chosenPlayers, chosenFigures);
     match->nextTurn();
 }

@@ -2,8 +2,8 @@
 // and lets its camera, sounds and network part follow the match's events. Its behaviour is split
 // by concern: Game.cpp (construction, the tick and the match's events), GameWorld.cpp (what is
 // drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine, and
-// the names and chat of every network game) and GameOverlay.cpp (the frame with menus and status
-// panels).
+// the names and chat of every network game), GameValley.cpp (the settings screen and each game's
+// valley) and GameOverlay.cpp (the frame with menus and status panels).
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
@@ -48,7 +48,7 @@ public:
     ~Game() override;
 
 public slots:
-    void resetAll();    // ends any game and shows the main menu
+    void resetAll(); // ends any game and shows the main menu
     // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
     // host's game; then a repaint.
     void updateStuff();
@@ -65,8 +65,26 @@ protected:
     bool focusNextPrevChild(bool) override { return false; }
 
 public:
-    // A new game of the numbers chosen in the menus, its first countdown begun.
+    // A new game of the numbers chosen in the menus and the settings chosen on the settings
+    // screen, on its valley, its first countdown begun. A valley picture that cannot be read
+    // leaves the settings screen up, its message in the message panel.
     void newGame();
+
+    // The settings screen's choice (GameValley.cpp), preset from the command line: the classic
+    // game unless chosen. A random valley's number is drawn when it is chosen and shown there.
+    GameSettings settings;
+    // The valleys the settings screen offers besides the standard and the random one: the
+    // pictures of one's own valley folder, after a picture given on the command line.
+    QStringList ownValleys;
+    QString valleyFolder; // where the own valleys are looked for (the tests use their own)
+    QString givenPicture; // a valley picture given on the command line
+    // Lays the valley of the settings on the match and its texture in the window; false, with the
+    // broken file's message in the log, when a picture cannot be read. The standard valley that
+    // lies already stays as it is.
+    bool layValley(const GameSettings& chosen);
+    GameSettings laidValley; // the valley on the match now (the standard one at start)
+    Bitmap valleyTexture;    // a picture valley's texture, as the joined machines get it
+    Bitmap hostTexture;      // on a joined machine: the host's picture texture as it comes
 
     // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
     // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
@@ -153,6 +171,10 @@ private:
     void toggleFullScreen();               // F11 (GameInput.cpp)
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)
     void networkMenuKey(QKeyEvent* event);
+    void openSettings(); // the settings screen (GameValley.cpp)
+    void settingsKey(int key, int digit);
+    void nextValley();          // T there: standard, random, each picture in turn
+    bool valleyNote = false;    // the settings screen shows why a valley cannot be played
     bool typingAddress = false; // in the network menu, after J
     QString address;            // the host's address as typed there
     bool typingName = false;    // in the network menu, after N
@@ -172,8 +194,10 @@ private:
     void showSnapshot(const Network::Snapshot& snapshot);
     void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
     void leaveNetworkGame(const QString& message);
-    void tellSeat();                           // a joined machine's seat, in its log between games
-    Roster joinedRoster;                       // a joined machine's copy of the host's
+    void tellSeat();     // a joined machine's seat, in its log between games
+    Roster joinedRoster; // a joined machine's copy of the host's
+    void valleyFromHost(const Network::Message& message); // the valley of the host's next game
+    GameSettings hostSettings;                 // the settings of the host's next game, as last sent
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
     // The host this window last had a seat at, and that seat's token, to join again with.
@@ -183,6 +207,8 @@ private:
 
     // Overlay (GameOverlay.cpp).
     void drawMenu(QPainter& painter);
+    void drawSettings(QPainter& painter); // the settings screen
+    QString valleyText() const;           // its valley line (GameValley.cpp)
     QString computerLevelText() const;
     void drawHud(QPainter& painter);
     void drawTurnPanel(QPainter& painter);

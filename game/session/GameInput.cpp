@@ -176,10 +176,13 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case AskFigures:
         if (digit >= 1 && digit <= 9) {
             chosenFigures = digit;
-            newGame();
+            openSettings();
         } else if (key == Qt::Key_Escape) {
             match->state = AskPlayers;
         }
+        break;
+    case AskSettings:
+        settingsKey(key, digit);
         break;
     case Moving:
     case Aiming:

@@ -49,6 +49,17 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
         lines.append({QStringLiteral("1 - 9"), tr("figuren pro spieler")});
         lines.append({escape, tr("zurueck")});
         break;
+    case AskSettings:
+        lines.append({enter, tr("spiel starten")});
+        lines.append({QStringLiteral("t"), tr("tal: standard, zufall, eigene bilder")});
+        if (settings.valley == GameSettings::Valley::Random) {
+            lines.append({QStringLiteral("z"), tr("neue talnummer")});
+            lines.append({QStringLiteral("0 - 9"), tr("talnummer eintippen")});
+        }
+        lines.append({QStringLiteral("w"), tr("wind: aus, leicht, stark")});
+        lines.append({QStringLiteral("a"), tr("waffen: granate, alle")});
+        lines.append({escape, tr("zurueck")});
+        break;
     case Countdown:
     case Moving:
     case Aiming:

@@ -196,6 +196,10 @@ void Game::received(const Message& message) {
             chat.add(line->seat, line->text, VORN_Clock::now());
     } else if (std::holds_alternative<ChatDropped>(message)) {
         chat.add(-1, tr("zu viele nachrichten, eine ging verloren"), VORN_Clock::now());
+    } else if (std::holds_alternative<Valley>(message) ||
+               std::holds_alternative<ValleyHeights>(message) ||
+               std::holds_alternative<ValleyTexture>(message)) {
+        valleyFromHost(message);
     } else if (const auto* sum = std::get_if<Checksum>(&message)) {
         if (sum->sum != match->heightmapChecksum())
             client->send(HeightmapRequest{});

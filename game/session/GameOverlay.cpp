@@ -287,11 +287,13 @@ void Game::paintEvent(QPaintEvent*) {
     case MainMenu:
     case AskPlayers:
     case AskFigures:
+    case AskSettings:
     case GameOver:
     case NetworkMenu:
         drawMenu(painter);
-        // A network game's menu: who has joined, or what a joined machine waits for.
-        if (host || client || networkNote)
+        // A network game's menu: who has joined, or what a joined machine waits for; why a
+        // valley cannot be played.
+        if (host || client || networkNote || (valleyNote && match->state == AskSettings))
             drawMessagePanel(painter);
         break;
     case Countdown:
@@ -356,6 +358,9 @@ void Game::drawMenu(QPainter& painter) {
         text(-160, 40, tr("(1 - 9)"));
         text(-160, 120, tr("esc: zurueck"));
         break;
+    case AskSettings:
+        drawSettings(painter);
+        break;
     case GameOver:
         if (!match->alivePlayers.isEmpty()) {
             text(-160, -120, tr("spieler ") + QString::number(match->alivePlayers.first()));
@@ -375,6 +380,24 @@ void Game::drawMenu(QPainter& painter) {
     default:
         break;
     }
+}
+
+// The settings screen: each choice after its key, the valley's number or picture name shown.
+void Game::drawSettings(QPainter& painter) {
+    const int x = width() / 2 - 170;
+    const int cy = height() / 2;
+    const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
+                         : settings.wind == GameSettings::Wind::Light ? tr("leicht")
+                                                                      : tr("stark");
+    const QString weapons =
+        settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
+    overlayText(painter, x, cy - 140, tr("return: starten"), menuLineFont());
+    overlayText(painter, x, cy - 80, tr("t: tal: ") + valleyText(), panelFont());
+    if (settings.valley == GameSettings::Valley::Random)
+        overlayText(painter, x + 20, cy - 50, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
+    overlayText(painter, x, cy - 5, tr("w: wind: ") + wind, panelFont());
+    overlayText(painter, x, cy + 40, tr("a: waffen: ") + weapons, panelFont());
+    overlayText(painter, x, cy + 120, tr("esc: zurueck"), menuLineFont());
 }
 
 QString Game::computerLevelText() const {

@@ -138,6 +138,7 @@ void startRound(int players, int figures, unsigned seed) {
     tap(Qt::Key_0 + players);
     std::srand(seed);
     tap(Qt::Key_0 + figures);
+    tap(Qt::Key_Return); // the settings screen: the classic game
 }
 
 void toMoving() {

@@ -46,7 +46,8 @@ void mousePress(Qt::MouseButton button, int x, int y);
 void mouseRelease(Qt::MouseButton button, int x, int y);
 void wheel(int delta);
 
-// From the main menu: Return, the player digit, the seed, the figure digit. Ends in the countdown
+// From the main menu: Return, the player digit, the seed, the figure digit, Return on the settings
+// screen (the classic game). Ends in the countdown
 // of player 0.
 void startRound(int players, int figures, unsigned seed);
 // Ticks through the countdown into Moving.

@@ -1,12 +1,14 @@
 // The headless host as people run it: the real program started with --server and no display, a
 // game window of this process and a second machine joining it over 127.0.0.1, and a whole game
-// played to the end screen in real time. The window plays its turn with keys: it drives its
-// tortoise off the nearer edge of the valley, so the game ends within one turn. The second machine
-// gives a name and says a line on the way. The host speaks German and the window English: the log
-// comes as what happened, and each shows it in its own.
+// played to the end screen in real time, on a valley picture of the host's own that the joined
+// machines get from it. The window plays its turn with keys: it drives its tortoise off the nearer
+// edge of the valley, so the game ends within one turn. The second machine gives a name and says a
+// line on the way. The host speaks German and the window English: the log comes as what happened,
+// and each shows it in its own.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "engine/terrain/Bitmap.h"
 #include "game/network/NetworkClient.h"
 #include "game/world/Tortoise.h"
 
@@ -15,6 +17,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTranslator>
 
 using namespace GameDriver;
@@ -40,8 +43,23 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     QString said;
     QObject::connect(&server, &QProcess::readyReadStandardOutput,
                      [&] { said += QString::fromUtf8(server.readAllStandardOutput()); });
+    // A gentle slope from 20 to 60 grey (x from -80 to 80), with a reddish texture beside it.
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    Bitmap slope;
+    slope.resize(5, 3);
+    for (int i = 0; i < 15; ++i)
+        slope.pixels[3 * i] = slope.pixels[3 * i + 1] = slope.pixels[3 * i + 2] =
+            static_cast<unsigned char>(20 + 10 * (i % 5));
+    ASSERT_TRUE(slope.save(folder.filePath("hang.bmp").toStdString()));
+    Bitmap red;
+    red.resize(2, 2);
+    for (int i = 0; i < 4; ++i)
+        red.pixels[3 * i] = 200;
+    ASSERT_TRUE(red.save(folder.filePath("hang-tex.bmp").toStdString()));
     server.start(QStringLiteral("./tortoise-valley"),
-                 {"--server", "0", "--players", "2", "--figures", "1"});
+                 {"--server", "0", "--players", "2", "--figures", "1", "--valley",
+                  folder.filePath("hang.bmp")});
     ASSERT_TRUE(server.waitForStarted(5000));
     const QRegularExpression hosting(QStringLiteral("hosting on port (\\d+)"));
     ASSERT_TRUE(waitFor([&] { return hosting.match(said).hasMatch(); }, 10000))
@@ -74,6 +92,15 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
         },
         10000))
         << said.toStdString();
+    // The host's valley, its texture and its name came with the game.
+    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 0), 20 / 255.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape.height(160, 320), 60 / 255.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape.height(80, 80), 30 / 255.0);
+    EXPECT_TRUE(
+        waitFor([&] { return g.hostTexture.width == 1024 && g.hostTexture.height == 512; }));
+    EXPECT_EQ(g.hostTexture.pixels[3 * (512 * 1024 - 1)], 200);
+    EXPECT_EQ(g.match->settings.valleyPicture, "hang");
+    EXPECT_TRUE(said.contains("valley " + folder.filePath("hang.bmp"))) << said.toStdString();
     const int toEdge = g.match->currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
     EXPECT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 40000)) << said.toStdString();

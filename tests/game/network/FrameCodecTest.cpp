@@ -166,6 +166,20 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
          frameOf(FrameCodec::encode(Step{1, 1, TurnCommand::Step::Throw}).mid(4).chopped(1) +
                  QByteArray(1, '\0')),
          "malformed frame of type 20"},
+        {"random valley without its number",
+         frameOf(QByteArray::fromHex("24 01 00000000 0000 00 00")), "malformed frame of type 36"},
+        {"valley's heights not its size",
+         frameOf(QByteArray::fromHex("25 0002 0002 00000003 004080")),
+         "malformed frame of type 37"},
+        {"texture's rows beyond the picture",
+         frameOf(QByteArray::fromHex("26 0001 0002 0002 00000003 010203")),
+         "malformed frame of type 38"},
+        {"texture larger than any valley's",
+         frameOf(QByteArray::fromHex("26 0001 ffff 0000 00000003 010203")),
+         "malformed frame of type 38"},
+        {"texture's bytes beyond the frame",
+         frameOf(QByteArray::fromHex("26 0001 0002 0000 7fffffff 010203")),
+         "malformed frame of type 38"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -211,6 +225,14 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     snapshot.log = {{10, 0, QString()}};
     snapshot.groundSum = 0xcafef00d;
     snapshot.craters = {{1.0, 2.0, -3.0}};
+    Valley random;
+    random.settings.valley = GameSettings::Valley::Random;
+    random.settings.valleyNumber = 4711;
+    random.settings.wind = GameSettings::Wind::Light;
+    random.settings.weapons = GameSettings::Weapons::All;
+    Valley picture;
+    picture.settings.valley = GameSettings::Valley::Picture;
+    picture.settings.valleyPicture = "ab";
 
     const struct {
         const char* name;
@@ -248,6 +270,12 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
          "00000054 0d 04 01 00 003b 000003e8 01 0003 3f800000 00000000 3f000000 "
          "0001 00 00 3f000000 3f800000 c0000000 42b40000 0064 0001 0a 00 0000 "
          "cafef00d 01 0001 3ff0000000000000 4000000000000000 c008000000000000"},
+        {"random valley", random, "0000000a 24 01 00001267 0000 01 01"},
+        {"picture valley", picture, "0000000c 24 02 00000000 0002 6162 00 00"},
+        {"valley's heights", ValleyHeights{2, 2, QByteArray::fromHex("004080ff")},
+         "0000000d 25 0002 0002 00000004 004080ff"},
+        {"valley's texture", ValleyTexture{1, 2, 1, QByteArray::fromHex("010203")},
+         "0000000e 26 0001 0002 0001 00000003 010203"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);

@@ -3,6 +3,7 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "engine/terrain/Bitmap.h"
 #include "game/hosting/MatchHost.h"
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
@@ -13,6 +14,7 @@
 #include "game/session/PlayerList.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "game/world/ValleyGenerator.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -129,6 +131,10 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     startRound(2, 1, 5);
     ASSERT_TRUE(waitFor([&] { return friendly.last<Start>() != nullptr; }));
     EXPECT_EQ(friendly.last<Start>()->colours.size(), 6);
+    // The game's settings come first: the classic game's.
+    ASSERT_NE(friendly.last<Valley>(), nullptr);
+    EXPECT_EQ(friendly.last<Valley>()->settings, GameSettings());
+    EXPECT_TRUE(std::holds_alternative<Valley>(friendly.got[friendly.got.size() - 2]));
     toMoving();
 
     // Spieler 0's turn, at the host's keyboard: the joined machine's commands do nothing.
@@ -317,6 +323,53 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
     EXPECT_EQ(g.match->state, MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
+}
+
+TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
+    auto* host = new NetworkHost();
+    ASSERT_TRUE(host->listen(0));
+    g.joinGame(QStringLiteral("127.0.0.1"), host->port());
+    ASSERT_TRUE(waitFor([&] { return host->holds(1); }));
+    const quint32 standard = g.match->heightmapChecksum();
+
+    // A random valley travels as its number and is made here.
+    Valley random;
+    random.settings.valley = GameSettings::Valley::Random;
+    random.settings.valleyNumber = 4711;
+    random.settings.wind = GameSettings::Wind::Light;
+    host->broadcast(random);
+    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
+    ASSERT_TRUE(waitFor([&] { return g.match->playerCount == 2; }));
+    Bitmap made;
+    ValleyGenerator::heights(4711, made);
+    ASSERT_EQ(g.match->landscape.columns, 321u);
+    for (int i = 0; i < made.width * made.height; i += 97)
+        ASSERT_DOUBLE_EQ(g.match->landscape.grid[4 * i], made.pixels[3 * i] / 255.0) << i;
+    EXPECT_EQ(g.match->settings, random.settings);
+
+    // A picture travels as its heights and its texture, in bands of rows.
+    Valley picture;
+    picture.settings.valley = GameSettings::Valley::Picture;
+    picture.settings.valleyPicture = "bergsee";
+    host->broadcast(picture);
+    host->broadcast(ValleyHeights{3, 2, QByteArray::fromHex("00ff80 4000c0")});
+    host->broadcast(ValleyTexture{2, 2, 0, QByteArray::fromHex("010203 040506")});
+    host->broadcast(ValleyTexture{2, 2, 1, QByteArray::fromHex("070809 0a0b0c")});
+    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
+    ASSERT_TRUE(waitFor([&] { return g.hostTexture.width == 2 && g.hostTexture.pixels[9] == 10; }));
+    ASSERT_EQ(g.match->landscape.columns, 3u);
+    ASSERT_EQ(g.match->landscape.rows, 2u);
+    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 1), 1.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape.height(1, 2), 192 / 255.0);
+    EXPECT_EQ(g.laidValley.valleyPicture, "bergsee");
+
+    // The standard valley again: the data folder's.
+    host->broadcast(Valley{});
+    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape.columns == 321u; }));
+    EXPECT_EQ(g.match->heightmapChecksum(), standard);
+    delete host;
+    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
 }
 
 TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {

@@ -104,6 +104,7 @@ protected:
         key(Qt::Key_Return);
         key(Qt::Key_0 + players);
         key(Qt::Key_0 + figures);
+        key(Qt::Key_Return); // the settings screen: the classic game
         ASSERT_EQ(g.match->state, Countdown);
         frame();
         for (int t = 0; t < throws && g.match->state != GameOver; ++t)

@@ -80,6 +80,10 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     EXPECT_EQ(g.match->state, AskFigures);
     EXPECT_TRUE(g.match->players.empty());
     tap(Qt::Key_3, Qt::KeypadModifier);
+    ASSERT_EQ(g.match->state, AskSettings);
+    tap(Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(g.match->state, AskSettings);
+    tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state, Countdown);
     EXPECT_EQ(chosenFigures, 3);
     EXPECT_EQ(g.match->playerCount, 2u);
@@ -440,7 +444,8 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
     EXPECT_EQ(g.match->state, AskFigures);
     srand(24);
     tap(Qt::Key_1);
-    switchTo(screen); // countdown
+    tap(Qt::Key_Return); // the settings screen
+    switchTo(screen);    // countdown
     toMoving();
     press(Qt::Key_Left);
     switchTo(window);

@@ -29,6 +29,7 @@ TEST(GameLifetime, TearsDownInTheMiddleOfAFlight) {
     press(*game, Qt::Key_Return);
     press(*game, Qt::Key_3);
     press(*game, Qt::Key_2);
+    press(*game, Qt::Key_Return); // the settings screen
     ASSERT_EQ(game->match->playerCount, 3u);
     VORN_Clock::advance(3100);
     game->updateStuff();

@@ -41,6 +41,8 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     std::srand(5);
     tap(Qt::Key_1);
     EXPECT_EQ(chosenFigures, 1);
+    EXPECT_EQ(g.match->state, AskSettings);
+    tap(Qt::Key_Return);
 
     // The round is set up and the countdown of player 0 runs with the world frozen.
     ASSERT_EQ(g.match->state, Countdown);

@@ -231,6 +231,14 @@ private:
             else
                 tap(Qt::Key_0 + pickFigures());
             break;
+        case AskSettings:
+            if (chance(0.05))
+                tap(Qt::Key_Escape);
+            else if (chance(0.1))
+                tap(Qt::Key_T); // now and then a random valley, and back
+            else
+                tap(Qt::Key_Return);
+            break;
         case Countdown:
             tick(chance(0.8) ? pick(800, 3500) : 25);
             break;
@@ -363,7 +371,7 @@ private:
              g.match->totalHitPoints == totalBefore) ||
             (before == Aiming && g.match->state == Countdown))
             ++timeouts;
-        if (before == AskFigures && g.match->state == Countdown)
+        if (before == AskSettings && g.match->state == Countdown)
             ++gamesStarted;
         if (g.match->state == GameOver && before != GameOver)
             ++gamesWon;
