@@ -93,6 +93,7 @@ void Game::received(const Message& message) {
             const VORN_Vector at(event->x, event->y, event->z);
             makeCurrent();
             match->landscape.createCrater(at, Rules::craterRadius);
+            blast.start(at, match->clockNow());
             sound.explosion(at);
         }
     } else if (const auto* sum = std::get_if<Checksum>(&message)) {

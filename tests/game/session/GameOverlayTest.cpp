@@ -134,7 +134,8 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 160, "bis zum zug", 20);
     EXPECT_TRUE(noTextIn(image, QRect(w - 195, 5, 190, 190)));
 
-    // Driving: the time left, and what the keys do.
+    // Driving: the time left, and what the keys do, with the hint to the key help. The key panel
+    // is as wide as its longest line needs, with room to spare on the right.
     toMoving();
     tick();
     image = frame();
@@ -142,18 +143,53 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 120, "59 sekunden", 20);
     expectTextLine(image, 20, 160, "uebrig", 20);
     expectTextLine(image, 20, 188, "werfen: 44 s", 16); // fire mode closes sooner
-    EXPECT_TRUE(noTextIn(image, QRect(200, 170, 40, 25))) << "beyond the panel";
-    expectTextLine(image, w - 180, 40, "return:", 20);
-    expectTextLine(image, w - 180, 80, "feuermodus", 20);
-    expectTextLine(image, w - 180, 120, "esc:", 20);
-    expectTextLine(image, w - 180, 160, "hauptmenue", 20);
+    EXPECT_TRUE(noTextIn(image, QRect(205, 170, 40, 25))) << "beyond the panel";
+    QRect keys = g.hudPlaces().keys;
+    const int keysX = keys.left() + 20;
+    EXPECT_EQ(keys.right(), w - 1);
+    expectTextLine(image, keysX, 40, "return:", 20);
+    expectTextLine(image, keysX, 80, "feuermodus", 20);
+    expectTextLine(image, keysX, 120, "esc:", 20);
+    expectTextLine(image, keysX, 160, "hauptmenue", 20);
+    expectTextLine(image, keysX, 188, "f1: tasten", 16);
+    EXPECT_GE(keys.right() - textBounds(image, keys).right(), 12) << "room on the right";
 
+    // Fire mode: the aim's direction and elevation in degrees and its strength, as a figure and
+    // as a bar full at the strength that carries the valley's length, below the keys.
     tap(Qt::Key_Return);
     tick();
     image = frame();
-    expectTextLine(image, w - 180, 80, "abschuss", 20);
+    expectTextLine(image, keysX, 80, "abschuss", 20);
     expectTextLine(image, 20, 120, "44 sekunden", 20);
     EXPECT_TRUE(noTextIn(image, QRect(5, 170, 190, 25))) << "aiming counts the same time once";
+    hold(Qt::Key_Left, 1.5);  // 45° to the left
+    hold(Qt::Key_Space, 1.0); // 30° up
+    hold(Qt::Key_Up, 0.5);    // power 2
+    image = frame();
+    const QChar degrees(0xb0);
+    const QStringList aim = {QString("richtung: 45") + degrees, QString("hoehe: 30") + degrees,
+                             "staerke: 2.0"};
+    EXPECT_EQ(g.aimLines(), aim);
+    for (int i = 0; i < 3; ++i)
+        expectTextLine(image, keysX, 192 + 24 * i, aim[i], 16);
+    expectTextLine(image, keysX, 288, "f1: tasten", 16);
+    keys = g.hudPlaces().keys;
+    const auto barPixels = [&](const QImage& shot) {
+        int n = 0;
+        for (int x = keys.left(); x <= keys.right(); ++x) {
+            const QColor c = shot.pixelColor(x, 255);
+            n += c.red() > 200 && c.green() > 150 && c.green() < 230 && c.blue() < 120;
+        }
+        return n;
+    };
+    const double barWidth = keys.width() - 40;
+    EXPECT_NEAR(barPixels(image), 2 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
+    // Turned right past the start: the direction goes round the circle, the bar grows.
+    hold(Qt::Key_Right, 3.0);
+    hold(Qt::Key_Up, 1.0);
+    image = frame();
+    EXPECT_EQ(g.aimLines().first(), QString("richtung: 315") + degrees);
+    EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
 
     // In flight the view is free of panels.
     tap(Qt::Key_Return);
@@ -259,11 +295,9 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
         return QPoint(int(400 + focal * dot(d, camera.right) / depth),
                       int(300 - focal * dot(d, camera.up) / depth));
     };
-    // Pure green pixels where the far figure's label "1 100" is set, from its anchor on the
-    // baseline to the right and upwards.
+    // Pure green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        const QPoint anchor = onScreen(far);
-        return greenLabelPixels(image, anchor);
+        return greenLabelPixels(image, g.panelsShown);
     };
 
     // In the open, six units ahead and a little to the side: the label shows.
