@@ -16,9 +16,9 @@ class VORN_Landscape;
 
 class ThrowMarks {
 public:
-    // How far a tortoise may move (on the ground) from where it threw and keep its mark: less
-    // than any drive, more than the settling of a figure in a crater's edge.
-    static constexpr double stillWithin = 0.05;
+    // How far a tortoise may move (on the ground) from where it threw and keep its mark: a
+    // quarter second's drive, more than a resting tortoise creeps down a slope between its turns.
+    static constexpr double stillWithin = 0.5;
     static constexpr double ringRadius = 0.6;
 
     void clear(); // a new game
