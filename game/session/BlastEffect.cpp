@@ -89,7 +89,7 @@ void BlastEffect::draw(VORN_Clock::Ticks now) {
         const double radius = flashRadius * (0.3 + 0.7 * std::sqrt(1 - flash));
         glPushMatrix();
         glTranslated(centre.x(), centre.y(), centre.z());
-        glColor4d(1.0, 0.85, 0.5, 0.9 * flash);
+        glColor4d(1.0, 0.7, 0.3, 0.6 * flash);
         gluSphere(quadric, radius, 16, 12);
         glColor4d(1.0, 1.0, 0.9, flash);
         gluSphere(quadric, radius * 0.45, 12, 8);

@@ -20,7 +20,7 @@ public:
     static constexpr VORN_LIB::VORN_Clock::Ticks flashMs = 300;  // the flash swells and fades
     static constexpr VORN_LIB::VORN_Clock::Ticks burstMs = 1400; // the sparks fly and fade
     static constexpr int sparkCount = 60;
-    static constexpr double flashRadius = 2.5; // the flash's sphere at its largest
+    static constexpr double flashRadius = 1.6; // the flash's sphere at its largest
 
     // A new blast at a world point at clock reading now; one that still shows is replaced.
     void start(const VORN_LIB::VORN_Vector& point, VORN_LIB::VORN_Clock::Ticks now);

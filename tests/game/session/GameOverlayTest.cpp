@@ -503,7 +503,7 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     tick(2);
     QImage image = frame();
     const QRect middle(250, 150, 300, 300);
-    EXPECT_GT(pixelsLike(image, middle, QColor(255, 240, 200)), 2000) << "the flash";
+    EXPECT_GT(pixelsLike(image, middle, QColor(255, 245, 225)), 2000) << "the flash";
     EXPECT_GT(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 60)
         << "the damage figures";
     ASSERT_TRUE(g.blast.active(g.match->clockNow()));
@@ -513,7 +513,7 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     image = frame();
     EXPECT_FALSE(g.blast.active(g.match->clockNow()));
     EXPECT_TRUE(g.damageFigures.shown(g.match->clockNow()).isEmpty());
-    EXPECT_LT(pixelsLike(image, middle, QColor(255, 240, 200)), 50);
+    EXPECT_LT(pixelsLike(image, middle, QColor(255, 245, 225)), 50);
     EXPECT_EQ(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 0);
 
     const auto mark = g.throwMarks.markOf(thrower);
