@@ -631,7 +631,7 @@ void BM_StartUp(benchmark::State& state) {
 }
 BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// What the sound adds to the start-up: opening the default sound device and loading the seven
+// What the sound adds to the start-up: opening the default sound device and loading the eight
 // effects, then closing it again. ALSOFT_DRIVERS=null gives a device on any machine. It runs last,
 // with the game's own device closed first: OpenAL has one current context per process.
 void BM_SoundOpen(benchmark::State& state) {
@@ -643,7 +643,7 @@ void BM_SoundOpen(benchmark::State& state) {
             break;
         }
     }
-    state.SetLabel("device opened, seven effects loaded, device closed");
+    state.SetLabel("device opened, eight effects loaded, device closed");
 }
 BENCHMARK(BM_SoundOpen)->Unit(benchmark::kMillisecond)->UseRealTime();
 

@@ -1,10 +1,10 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
-// 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming,
-// flight, crater, end screen, then a computer opponent in fire mode, the settings screen and four
-// other valleys. The rounds follow the
-// game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
-// a display): demo [output folder, default "pictures"]
+// 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
+// German and in English), flight, the blast, crater, end screen, then a computer opponent in fire
+// mode, the settings screen and four other valleys. The rounds follow the game's rules; only the
+// camera is placed by hand for the end screen. Usage (from build/bin, under a display): demo
+// [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
@@ -106,6 +106,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     if (argc > 1)
         outputFolder = argv[1];
+    QSize windowSize(800, 600);
+    if (argc > 2) { // "1920x1080": the same pictures at another window size
+        const QStringList sides = QString(argv[2]).split('x');
+        if (sides.size() == 2 && sides[0].toInt() >= 800 && sides[1].toInt() >= 600)
+            windowSize = QSize(sides[0].toInt(), sides[1].toInt());
+    }
     QDir().mkpath(outputFolder);
     VORN_Clock::setManual(1000);
     // The round runs far faster than real time, so its sounds would only jumble: they go to
@@ -117,7 +123,7 @@ int main(int argc, char** argv) {
     game->timer->stop(); // the script drives every tick itself
     game->renderScale.fix(1.0);
     game->setMinimumSize(800, 600);
-    game->QWidget::resize(800, 600);
+    game->QWidget::resize(windowSize);
     game->show();
     QApplication::processEvents();
     shoot("1-menu");
@@ -160,6 +166,11 @@ int main(int argc, char** argv) {
     throwAt(target);
     turnCamera(70, -10);
     shoot("4-aiming");
+    if (!english.isEmpty()) { // the aim's figures in English too
+        QApplication::installTranslator(&english);
+        shoot("4-aiming-en");
+        QApplication::removeTranslator(&english);
+    }
     turnCamera(-70, 10);
 
     tap(Qt::Key_Return); // throw
@@ -169,7 +180,17 @@ int main(int argc, char** argv) {
                     game->match->state == Flying;
          ++i)
         tick();
+    // The blast a moment after it burst: its flash, its sparks and the hit points it took
+    // floating over the tortoise, seen from the side.
     tick(4);
+    const double blastYaw = game->viewport->yaw;
+    const double blastPitch = game->viewport->pitch;
+    const double blastDistance = game->viewport->distance;
+    turnCamera(60 - blastYaw, -15 - blastPitch);
+    game->viewport->distance = -9;
+    shoot("6-blast");
+    game->viewport->distance = blastDistance;
+    turnCamera(blastYaw - 60, blastPitch + 15);
     // The camera stays where the grenade burst: turn it to look across the crater, low enough
     // for the rim to stand out against the far wall.
     const double yaw = game->viewport->yaw;

@@ -209,6 +209,28 @@ std::vector<float> draw() {
     return s;
 }
 
+// Time up: two short buzzing notes, the second lower (A, then F), hard-edged like a referee's
+// horn and over in under half a second.
+std::vector<float> timeUp() {
+    std::vector<float> s = silence(0.45);
+    const auto buzz = [&](double at, double length, double frequency) {
+        const std::size_t first = static_cast<std::size_t>(at * rate);
+        const std::size_t count = static_cast<std::size_t>(length * rate);
+        for (std::size_t i = 0; i < count && first + i < s.size(); ++i) {
+            const double t = static_cast<double>(i) / rate;
+            const double p = twoPi * frequency * t;
+            // Odd harmonics: a soft square wave.
+            const double voice = std::sin(p) + std::sin(3 * p) / 3 + std::sin(5 * p) / 5;
+            const double level = std::min(1.0, t / 0.005) * std::min(1.0, (length - t) / 0.02);
+            s[first + i] += static_cast<float>(voice * level);
+        }
+    };
+    buzz(0.00, 0.16, 440.0);
+    buzz(0.20, 0.25, 349.23);
+    finish(s, 0.5);
+    return s;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -222,7 +244,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<float> (*const makers[GameSound::EffectCount])() = {
-        tick, start, launch, explosion, fall, victory, draw};
+        tick, start, launch, explosion, fall, victory, draw, timeUp};
     for (int e = 0; e < GameSound::EffectCount; ++e) {
         WaveFile wave;
         wave.channels = 1;

@@ -156,6 +156,18 @@
         <translation>throw: %1 s</translation>
     </message>
     <message>
+        <source>richtung: %1</source>
+        <translation>direction: %1</translation>
+    </message>
+    <message>
+        <source>hoehe: %1</source>
+        <translation>elevation: %1</translation>
+    </message>
+    <message>
+        <source>staerke: %1</source>
+        <translation>strength: %1</translation>
+    </message>
+    <message>
         <source>abschuss</source>
         <translation>fire</translation>
     </message>

@@ -81,15 +81,27 @@ void Game::followMatch() {
         sound.turnStarts();
         cameraLocked = false;
     });
+    connect(m, &Match::gameStarted, this, [this] {
+        throwMarks.clear();
+        damageFigures.clear();
+    });
     connect(m, &Match::thrown, this, [this] {
         viewport->attach(&match->grenade);
+        throwMarks.thrown(match->currentFigure);
         sound.launch();
     });
     connect(m, &Match::grenadeGone, this, [this] { viewport->attach(nullptr); });
-    connect(m, &Match::exploded, this, [this](const VORN_Vector& point) {
-        makeCurrent(); // the crater's blocks are drawn anew
-        sound.explosion(point);
-    });
+    connect(m, &Match::exploded, this,
+            [this](const VORN_Vector& point, const QVector<Match::Damage>& hurt) {
+                makeCurrent(); // the crater's blocks are drawn anew
+                const VORN_Clock::Ticks now = match->clockNow();
+                blast.start(point, now);
+                throwMarks.landed(point);
+                for (const Match::Damage& d : hurt)
+                    if (d.figure)
+                        damageFigures.add(d.figure->worldPosition, d.player, d.damage, now);
+                sound.explosion(point);
+            });
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
     connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {

@@ -21,16 +21,22 @@
 #include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/session/BlastEffect.h"
 #include "game/session/ChatPanel.h"
+#include "game/session/DamageFigures.h"
+#include "game/session/PanelImage.h"
+#include "game/session/ThrowMarks.h"
 #include "game/sound/GameSound.h"
 
 #include <QList>
 #include <QRect>
 #include <QString>
+#include <QVector>
 #include <memory>
 
 class MatchHost;
 class NetworkClient;
+class QFont;
 class QPainter;
 class QTimer;
 class Player;
@@ -164,6 +170,26 @@ public:
     VORN_LIB::VORN_RenderScaleChooser renderScale;
     VORN_LIB::VORN_OffscreenTarget pictureTarget;
 
+    // What the battlefield shows of the match's events, besides the match's own world: the
+    // blast's flash and sparks, the hit points it took floating up, and where each tortoise's
+    // last throw came down (followed in Game.cpp, drawn in GameOverlay.cpp).
+    BlastEffect blast;
+    DamageFigures damageFigures;
+    ThrowMarks throwMarks;
+
+    // The aiming lines of the key panel in fire mode: direction and elevation in whole degrees,
+    // the strength with one decimal. The strength bar is full at fullStrength.
+    QStringList aimLines() const;
+    static double fullStrength();
+
+    // The overlay's panels, each kept as a picture until what it shows changes; where the last
+    // frame put them (widget pixels), and where it put the figure labels and damage figures.
+    struct Panels {
+        PanelImage turn, keys, pie, messages, menu;
+    } panels;
+    QVector<QRect> panelsShown;
+    QVector<QRect> labelsPlaced;
+
 private:
     void setUpWorld();
     void tearDownWorld();
@@ -205,15 +231,29 @@ private:
     quint16 seatPort = 0;
     quint64 seatToken = 0;
 
-    // Overlay (GameOverlay.cpp).
+public:
+    // Overlay (GameOverlay.cpp). A panel's line: its text at x on baseline y (pixels from the
+    // panel's top left) in a font.
+    struct PanelLine {
+        int x, y;
+        QString text;
+        const QFont* font;
+    };
+    QList<PanelLine> menuLines() const;
+    QList<PanelLine> turnLines() const;
+    QList<PanelLine> keyLines() const;
+    QList<PanelLine> messageLines() const;
+    // Where each panel of the screen shown goes (widget pixels), sized to its lines.
+    struct HudPlaces {
+        QRect turn, keys, pie, messages;
+    };
+    HudPlaces hudPlaces() const;
+    QRect menuPlace() const;
+    QVector<QRect> overlayPanels() const; // every panel the overlay draws this frame
     void drawMenu(QPainter& painter);
-    void drawSettings(QPainter& painter); // the settings screen
-    QString valleyText() const;           // its valley line (GameValley.cpp)
+    QString valleyText() const; // its valley line (GameValley.cpp)
     QString computerLevelText() const;
     void drawHud(QPainter& painter);
-    void drawTurnPanel(QPainter& painter);
-    void drawKeyPanel(QPainter& painter);
-    void drawStrengthPie(QPainter& painter);
     void drawMessagePanel(QPainter& painter);
     void drawPeople(QPainter& painter);  // the chat strip and the player list (GameNetwork.cpp)
     void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp

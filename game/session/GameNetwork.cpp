@@ -186,6 +186,7 @@ void Game::received(const Message& message) {
             const VORN_Vector at(event->x, event->y, event->z);
             makeCurrent();
             match->dig(at);
+            blast.start(at, match->clockNow());
             sound.explosion(at);
         }
     } else if (const auto* people = std::get_if<Players>(&message)) {

@@ -5,6 +5,10 @@
 #include "game/session/Game.h"
 
 #include "game/network/NetworkClient.h"
+#include "game/rules/Rules.h"
+#include "game/session/GrenadeGlow.h"
+#include "game/session/LabelLayout.h"
+#include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -54,34 +58,49 @@ const QFont& messageFont() {
     return font;
 }
 
-// Text at an absolute widget position (baseline at y), untouched by the painter's translation.
-// Only the pen and the translation are put back afterwards (a full save and restore of the
-// painter costs more than the text): the shapes keep the painter's default pen.
-void overlayText(QPainter& painter, int x, int y, const QString& text, const QFont& font,
-                 const QColor& color = textColor) {
-    const QTransform placed = painter.transform();
-    const QPen pen = painter.pen();
-    painter.resetTransform();
-    painter.setPen(color);
-    painter.setFont(font);
-    painter.drawText(x, y, text);
-    painter.setPen(pen);
-    painter.setTransform(placed);
+const QColor damageColor(255, 90, 40); // the hit points a blast took, floating up
+
+// The width of a line of text, as the painter sets it.
+int advance(const QFont& font, const QString& text) {
+    return QFontMetrics(font).horizontalAdvance(text);
 }
 
-// A rounded panel, and whatever shapes draw() adds inside it, clipped to the panel (with its
-// outline). The painter fills such shapes through the stencil buffer and first clears the stencil
-// under its clip: without a clip that is the whole window once a frame, which at 1920 × 1080 on
-// software OpenGL costs more than all the panels' drawing.
-template <typename Inside> void clippedPanel(QPainter& painter, const QRect& panel, Inside draw) {
-    painter.setClipRect(panel.adjusted(-2, -2, 2, 2));
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
-    draw();
-    painter.setClipping(false);
+// The widest of the lines, counted from the panel's left edge: where their text ends.
+int widest(const QList<Game::PanelLine>& lines) {
+    int right = 0;
+    for (const Game::PanelLine& line : lines)
+        right = std::max(right, line.x + advance(*line.font, line.text));
+    return right;
 }
 
-void clippedPanel(QPainter& painter, const QRect& panel) {
-    clippedPanel(painter, panel, [] {});
+// Draws a panel from its kept picture at its place: the rounded shape in the brush, then
+// whatever inside() adds (in the panel's own pixels), then the lines. The picture is painted again
+// only when the lines, the size or extra (what inside() shows) changed.
+template <typename Inside>
+void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QColor& fill,
+               const QList<Game::PanelLine>& lines, const QStringList& extra, Inside inside) {
+    QStringList shows = extra;
+    for (const Game::PanelLine& line : lines)
+        shows << QStringLiteral("%1,%2,%3:").arg(line.x).arg(line.y).arg(line.font->pointSize()) +
+                     line.text;
+    // One pixel more than the panel each way: its outline is drawn on its right and bottom edges.
+    const QImage& image =
+        kept.image(place.size() + QSize(1, 1), *painter.device(), shows, [&](QPainter& p) {
+            p.setBrush(QBrush(fill, Qt::SolidPattern));
+            p.drawRoundedRect(QRect(QPoint(0, 0), place.size()), 25, 25, Qt::RelativeSize);
+            inside(p);
+            p.setPen(textColor);
+            for (const Game::PanelLine& line : lines) {
+                p.setFont(*line.font);
+                p.drawText(line.x, line.y, line.text);
+            }
+        });
+    painter.drawImage(place.topLeft(), image);
+}
+
+void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QColor& fill,
+               const QList<Game::PanelLine>& lines) {
+    drawPanel(painter, kept, place, fill, lines, {}, [](QPainter&) {});
 }
 
 // Distance along the view of a window depth (0 at the near plane, 1 at the far plane), through a
@@ -166,9 +185,10 @@ DepthPatch& labelDepths() {
 }
 
 struct Label {
-    QPointF place;
+    QPointF place; // where the text's baseline begins, widget pixels
     QString text;
     QColor color;
+    bool figure; // a figure's label (else a damage figure)
 };
 
 } // namespace
@@ -208,6 +228,24 @@ void Game::paintEvent(QPaintEvent*) {
         glCallList(aimArrowList);
         glPopMatrix();
     }
+
+    // The battlefield's own marks over the match's world: where the last throw of the figure on
+    // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
+    const VORN_Clock::Ticks now = match->clockNow();
+    const bool turnShown = match->state == Countdown || match->state == Moving ||
+                           match->state == Aiming || match->state == Flying;
+    const Player* onTurn = turnShown && match->currentFigure && match->currentPlayer >= 0 &&
+                                   std::size_t(match->currentPlayer) < match->players.size()
+                               ? match->players[std::size_t(match->currentPlayer)].get()
+                               : nullptr;
+    if (onTurn && match->state != Flying)
+        if (const auto mark = throwMarks.markOf(match->currentFigure))
+            ThrowMarks::draw(match->landscape, *mark, onTurn->color);
+    blast.draw(now);
+    if (match->grenadeShown())
+        GrenadeGlow::draw(match->grenade.worldPosition, now);
+    if (onTurn)
+        TurnMarker::draw(match->currentFigure->worldPosition, onTurn->color, now);
     glDisable(GL_LIGHTING);
 
     // Figure labels "player health", projected with the view of the 3-D picture. A label whose
@@ -243,8 +281,22 @@ void Game::paintEvent(QPaintEvent*) {
     }
     DepthPatch& depths = labelDepths();
     depths.read(anchors);
+    // The labels nearest the eye first: they keep their places when the layout has to move some.
+    std::stable_sort(anchors.begin(), anchors.end(),
+                     [](const Anchor& a, const Anchor& b) { return a.depth < b.depth; });
     std::vector<Label> labels;
     labels.reserve(anchors.size());
+    // The damage figures first, seen through anything: they last only a moment.
+    for (const DamageFigures::Shown& shown : damageFigures.shown(now)) {
+        GLdouble x, y, depth;
+        if (gluProject(shown.at.x(), shown.at.y(), shown.at.z(), modelView, projection, view, &x,
+                       &y, &depth) != GL_TRUE ||
+            depth < 0 || depth > 1)
+            continue;
+        QColor color = damageColor;
+        color.setAlphaF(qBound(0.0, shown.opacity, 1.0));
+        labels.push_back({QPointF(x * toWindowX, h - y * toWindowY), shown.text, color, false});
+    }
     for (const Anchor& a : anchors) {
         if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
             continue;
@@ -253,9 +305,8 @@ void Game::paintEvent(QPaintEvent*) {
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
         labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),
                           QString::number(a.player) + " " + QString::number(a.figure->health),
-                          color});
+                          color, true});
     }
-    labelsShown = static_cast<int>(labels.size());
     pictureTarget.end(); // the picture onto the window; the overlay is drawn at full size
 
     glPopAttrib();
@@ -271,14 +322,29 @@ void Game::paintEvent(QPaintEvent*) {
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
     painter.endNativePainting();
 
-    // The labels come first on a fresh painter (no translation yet): one font for all of them.
+    // The labels come first on a fresh painter, in one font, each kept off the panels drawn
+    // after them and apart from the others.
+    panelsShown = overlayPanels();
+    labelsPlaced.clear();
+    labelsShown = 0;
     if (!labels.empty()) {
+        const QFontMetrics metrics(panelFont());
+        QVector<QRect> wanted;
+        wanted.reserve(static_cast<int>(labels.size()));
+        for (const Label& label : labels)
+            wanted.append(QRect(static_cast<int>(label.place.x()),
+                                static_cast<int>(label.place.y()) - metrics.ascent(),
+                                metrics.horizontalAdvance(label.text), metrics.height()));
+        labelsPlaced = LabelLayout::place(wanted, panelsShown, rect());
         const QPen pen = painter.pen();
         painter.setFont(panelFont());
-        for (const Label& label : labels) {
-            painter.setPen(label.color);
-            painter.drawText(static_cast<int>(label.place.x()), static_cast<int>(label.place.y()),
-                             label.text);
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const QRect& at = labelsPlaced[static_cast<int>(i)];
+            if (at.isNull())
+                continue;
+            labelsShown += labels[i].figure ? 1 : 0;
+            painter.setPen(labels[i].color);
+            painter.drawText(at.left(), at.top() + metrics.ascent(), labels[i].text);
         }
         painter.setPen(pen);
     }
@@ -311,93 +377,94 @@ void Game::paintEvent(QPaintEvent*) {
     renderScale.frameDrawn(frameTime.nsecsElapsed() / 1e6, w, h);
 }
 
-void Game::drawMenu(QPainter& painter) {
-    const int cx = width() / 2;
-    const int cy = height() / 2;
-    painter.setBrush(QBrush(menuFill, Qt::SolidPattern));
-    clippedPanel(painter, QRect(cx - 200, cy - 200, 400, 400));
-
-    auto text = [&](int dx, int dy, const QString& line) {
-        overlayText(painter, cx + dx, cy + dy, line, menuFont());
+QList<Game::PanelLine> Game::menuLines() const {
+    // Offsets from the panel's top left; a 400-pixel panel puts them where they always were, 160
+    // pixels left of the window's middle.
+    QList<PanelLine> lines;
+    const auto line = [&](int x, int y, const QString& text, const QFont& font = menuFont()) {
+        lines.append({x, y, text, &font});
     };
     switch (match->state) {
     case MainMenu:
-        text(-160, -120, tr("return:"));
-        text(-140, -40, tr("neues spiel"));
-        overlayText(painter, cx - 160, cy + 40, tr("c: computer: ") + computerLevelText(),
-                    menuLineFont());
-        overlayText(painter, cx - 160, cy + 76, tr("n: netzwerkspiel"), panelFont());
-        text(-160, 120, tr("esc: schliesen"));
-        overlayText(painter, cx - 160, cy + 165, tr("f1: tasten"), panelFont());
+        line(40, 80, tr("return:"));
+        line(60, 160, tr("neues spiel"));
+        line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
+        line(40, 276, tr("n: netzwerkspiel"), panelFont());
+        line(40, 320, tr("esc: schliesen"));
+        line(40, 365, tr("f1: tasten"), panelFont());
         break;
     case NetworkMenu:
-        overlayText(painter, cx - 160, cy - 120, tr("h: spiel eroeffnen"), menuLineFont());
-        overlayText(painter, cx - 160, cy - 70, tr("j: beitreten"), menuLineFont());
+        line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
+        line(40, 130, tr("j: beitreten"), menuLineFont());
         if (typingAddress)
-            overlayText(painter, cx - 160, cy - 10, address + QLatin1Char('_'), menuLineFont());
+            line(40, 190, address + QLatin1Char('_'), menuLineFont());
         if (typingName || !playerName.isEmpty()) {
             const QString name = typingName ? typedName + QLatin1Char('_') : playerName;
-            overlayText(
-                painter, cx - 160, cy + 50,
-                QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
-                panelFont());
+            line(40, 250,
+                 QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
+                 panelFont());
         } else {
-            overlayText(painter, cx - 160, cy + 50, tr("n: name"), panelFont());
+            line(40, 250, tr("n: name"), panelFont());
         }
-        text(-160, 120, tr("esc: zurueck"));
+        line(40, 320, tr("esc: zurueck"));
         break;
     case AskPlayers:
-        text(-160, -120, tr("wieviele"));
-        text(-160, -40, tr("spieler"));
-        text(-160, 40, tr("(2 - 9)"));
-        text(-160, 120, tr("esc: zurueck"));
+        line(40, 80, tr("wieviele"));
+        line(40, 160, tr("spieler"));
+        line(40, 240, tr("(2 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
         break;
     case AskFigures:
-        text(-160, -120, tr("wieviele figuren"));
-        text(-160, -40, tr("pro spieler"));
-        text(-160, 40, tr("(1 - 9)"));
-        text(-160, 120, tr("esc: zurueck"));
+        line(40, 80, tr("wieviele figuren"));
+        line(40, 160, tr("pro spieler"));
+        line(40, 240, tr("(1 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
         break;
-    case AskSettings:
-        drawSettings(painter);
+    case AskSettings: { // each choice after its key, the valley's number or picture name shown
+        const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
+                             : settings.wind == GameSettings::Wind::Light ? tr("leicht")
+                                                                          : tr("stark");
+        const QString weapons =
+            settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
+        line(30, 60, tr("return: starten"), menuLineFont());
+        line(30, 120, tr("t: tal: ") + valleyText(), panelFont());
+        if (settings.valley == GameSettings::Valley::Random)
+            line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
+        line(30, 195, tr("w: wind: ") + wind, panelFont());
+        line(30, 240, tr("a: waffen: ") + weapons, panelFont());
+        line(30, 320, tr("esc: zurueck"), menuLineFont());
         break;
+    }
     case GameOver:
         if (!match->alivePlayers.isEmpty()) {
-            text(-160, -120, tr("spieler ") + QString::number(match->alivePlayers.first()));
-            text(-160, -40, tr("gewinnt"));
+            line(40, 80, tr("spieler ") + QString::number(match->alivePlayers.first()));
+            line(40, 160, tr("gewinnt"));
         } else {
-            text(-160, -120, tr("unentschieden"));
-            text(-160, -40, tr("alle weg"));
+            line(40, 80, tr("unentschieden"));
+            line(40, 160, tr("alle weg"));
         }
         if (client) { // the host starts the next game; Escape leaves this one
-            text(-160, 80, tr("esc:"));
-            text(-160, 120, tr("spiel verlassen"));
+            line(40, 280, tr("esc:"));
+            line(40, 320, tr("spiel verlassen"));
         } else {
-            text(-160, 80, tr("return:"));
-            text(-160, 120, tr("zum hauptmenue"));
+            line(40, 280, tr("return:"));
+            line(40, 320, tr("zum hauptmenue"));
         }
         break;
     default:
         break;
     }
+    return lines;
 }
 
-// The settings screen: each choice after its key, the valley's number or picture name shown.
-void Game::drawSettings(QPainter& painter) {
-    const int x = width() / 2 - 170;
-    const int cy = height() / 2;
-    const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
-                         : settings.wind == GameSettings::Wind::Light ? tr("leicht")
-                                                                      : tr("stark");
-    const QString weapons =
-        settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
-    overlayText(painter, x, cy - 140, tr("return: starten"), menuLineFont());
-    overlayText(painter, x, cy - 80, tr("t: tal: ") + valleyText(), panelFont());
-    if (settings.valley == GameSettings::Valley::Random)
-        overlayText(painter, x + 20, cy - 50, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
-    overlayText(painter, x, cy - 5, tr("w: wind: ") + wind, panelFont());
-    overlayText(painter, x, cy + 40, tr("a: waffen: ") + weapons, panelFont());
-    overlayText(painter, x, cy + 120, tr("esc: zurueck"), menuLineFont());
+QRect Game::menuPlace() const {
+    // 400 × 400 in the middle, wider when a line would come nearer its right edge than 20 pixels.
+    const int w = std::max(400, widest(menuLines()) + 20);
+    return QRect(width() / 2 - w / 2, height() / 2 - 200, w, 400);
+}
+
+void Game::drawMenu(QPainter& painter) {
+    drawPanel(painter, panels.menu, menuPlace(), menuFill, menuLines());
 }
 
 QString Game::computerLevelText() const {
@@ -414,85 +481,175 @@ QString Game::computerLevelText() const {
     return tr("aus");
 }
 
-void Game::drawHud(QPainter& painter) {
-    const int w = width();
-    const int h = height();
-    const QRect panel(0, 0, 200, 200);
-    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
-
-    clippedPanel(painter, panel); // top left
-    drawTurnPanel(painter);
-    painter.translate(w - 200, 0); // top right
-    clippedPanel(painter, panel);
-    drawKeyPanel(painter);
-    painter.translate(0, h - 200); // bottom right
-    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
-    clippedPanel(painter, panel, [&] { drawStrengthPie(painter); });
-    painter.translate(200 - w, 0); // bottom left
-    painter.setBrush(QBrush(panelFill, Qt::SolidPattern));
-    clippedPanel(painter, panel);
-    drawMessagePanel(painter);
-    painter.resetTransform();
-}
-
-void Game::drawTurnPanel(QPainter& painter) {
-    const QFont& font = panelFont();
+QList<Game::PanelLine> Game::turnLines() const {
     const bool counting = match->state == Countdown;
-    overlayText(
-        painter, 20, 40,
-        QFontMetrics(font).elidedText(playerTitle(match->currentPlayer), Qt::ElideRight, 170),
-        font);
-    overlayText(painter, 20, 80, counting ? tr("zum recher") : tr("am zug"), font);
-    overlayText(painter, 20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), font);
-    overlayText(painter, 20, 160, counting ? tr("bis zum zug") : tr("uebrig"), font);
+    QList<PanelLine> lines = {
+        {20, 40, playerTitle(match->currentPlayer), &panelFont()},
+        {20, 80, counting ? tr("zum recher") : tr("am zug"), &panelFont()},
+        {20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), &panelFont()},
+        {20, 160, counting ? tr("bis zum zug") : tr("uebrig"), &panelFont()}};
     // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
     if (match->state == Moving)
-        overlayText(painter, 20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), keyLineFont());
+        lines.append({20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), &keyLineFont()});
+    return lines;
 }
 
-void Game::drawKeyPanel(QPainter& painter) {
+QStringList Game::aimLines() const {
+    const QChar degrees(0x00b0);
+    const int direction = (static_cast<int>(std::lround(match->aimYaw)) % 360 + 360) % 360;
+    return {tr("richtung: %1").arg(QString::number(direction) + degrees),
+            tr("hoehe: %1").arg(QString::number(std::lround(match->aimPitch)) + degrees),
+            tr("staerke: %1").arg(match->aimPower, 0, 'f', 1)};
+}
+
+// The power of a 45° throw that carries the whole length of the valley.
+double Game::fullStrength() {
+    return std::sqrt(2 * Rules::playAreaX * Rules::gravity);
+}
+
+namespace {
+constexpr int aimTop = 192;   // the aiming lines' first baseline in the key panel
+constexpr int aimStep = 24;   // between them
+constexpr int barHeight = 10; // the strength bar, below the lines
+constexpr int keyMargin = 20; // left and right of the key panel's lines
+} // namespace
+
+QList<Game::PanelLine> Game::keyLines() const {
+    QList<PanelLine> lines;
     if (match->state == Countdown)
-        return;
-    const QFont& font = panelFont();
-    const int x = width() - 180;
+        return lines;
     if (client && client->seat < 0) { // came during the game: watches it, plays the next
-        overlayText(painter, x, 40, tr("zuschauer"), font);
-        overlayText(painter, x, 80, tr("bis spielende"), keyLineFont());
+        lines.append({keyMargin, 40, tr("zuschauer"), &panelFont()});
+        lines.append({keyMargin, 80, tr("bis spielende"), &keyLineFont()});
     } else if (match->computerOnTurn()) { // Return does nothing while the computer plays
-        overlayText(painter, x, 80, tr("computer zielt"), keyLineFont());
+        lines.append({keyMargin, 80, tr("computer zielt"), &keyLineFont()});
     } else {
-        overlayText(painter, x, 40, tr("return:"), font);
-        overlayText(painter, x, 80, match->state == Aiming ? tr("abschuss") : tr("feuermodus"),
-                    font);
+        lines.append({keyMargin, 40, tr("return:"), &panelFont()});
+        lines.append({keyMargin, 80, match->state == Aiming ? tr("abschuss") : tr("feuermodus"),
+                      &panelFont()});
     }
-    overlayText(painter, x, 120, tr("esc:"), font);
+    lines.append({keyMargin, 120, tr("esc:"), &panelFont()});
     if (client) // a joined machine leaves the game for good
-        overlayText(painter, x, 160, tr("spiel verlassen"), keyLineFont());
+        lines.append({keyMargin, 160, tr("spiel verlassen"), &keyLineFont()});
     else
-        overlayText(painter, x, 160, tr("hauptmenue"), font);
+        lines.append({keyMargin, 160, tr("hauptmenue"), &panelFont()});
+    int y = 188;
+    if (match->state == Aiming) {
+        const QStringList aim = aimLines();
+        for (int i = 0; i < aim.size(); ++i)
+            lines.append({keyMargin, aimTop + aimStep * i, aim[i], &keyLineFont()});
+        y = aimTop + aimStep * (aim.size() - 1) + 10 + barHeight + 28;
+    }
+    lines.append({keyMargin, y, tr("f1: tasten"), &keyLineFont()});
+    return lines;
 }
 
-void Game::drawStrengthPie(QPainter& painter) {
+QList<Game::PanelLine> Game::messageLines() const {
+    QList<PanelLine> lines;
+    for (int i = 0; i < 6; ++i)
+        lines.append(
+            {15, 30 + 30 * i, match->messages[std::size_t(i)].shown(names()), &messageFont()});
+    return lines;
+}
+
+Game::HudPlaces Game::hudPlaces() const {
+    const int w = width();
+    const int h = height();
+    HudPlaces places;
+    places.turn = QRect(0, 0, std::max(200, widest(turnLines()) + 20), 200);
+    const QList<PanelLine> keys = keyLines();
+    const int keysWidth = std::max(200, widest(keys) + keyMargin);
+    const int keysHeight = keys.isEmpty() ? 200 : std::max(200, keys.last().y + 12);
+    places.keys = QRect(w - keysWidth, 0, keysWidth, keysHeight);
+    places.pie = QRect(w - 200, h - 200, 200, 200);
+    places.messages = QRect(0, h - 200, std::max(200, widest(messageLines()) + 15), 200);
+    return places;
+}
+
+QVector<QRect> Game::overlayPanels() const {
+    QVector<QRect> list;
+    switch (match->state) {
+    case MainMenu:
+    case AskPlayers:
+    case AskFigures:
+    case AskSettings:
+    case GameOver:
+    case NetworkMenu:
+        list.append(menuPlace());
+        break;
+    case Countdown:
+    case Moving:
+    case Aiming: {
+        const HudPlaces places = hudPlaces();
+        list = {places.turn, places.keys, places.pie, places.messages};
+        break;
+    }
+    case Flying:
+        break;
+    }
+    if (keyHelpShown)
+        list.append(keyHelpLayout().panel);
+    for (QRect& panel : list)
+        panel.adjust(0, 0, 1, 1); // with the outline on the right and bottom edges
+    return list;
+}
+
+void Game::drawHud(QPainter& painter) {
+    const HudPlaces places = hudPlaces();
+    drawPanel(painter, panels.turn, places.turn, panelFill, turnLines());
+
+    // The key panel; in fire mode with the aim's numbers and the strength as a bar.
+    const QList<PanelLine> keys = keyLines();
+    const bool aiming = match->state == Aiming;
+    const double strength = std::clamp(match->aimPower / fullStrength(), 0.0, 1.0);
+    const int barWidth = places.keys.width() - 2 * keyMargin;
+    const int filled = static_cast<int>(std::lround(strength * barWidth));
+    const int barTop = aimTop + aimStep * 2 + 10;
+    drawPanel(painter, panels.keys, places.keys, panelFill, keys,
+              {aiming ? QString::number(filled) : QString()}, [&](QPainter& p) {
+                  if (!aiming)
+                      return;
+                  const QPen pen = p.pen();
+                  p.setPen(Qt::NoPen);
+                  p.setBrush(QColor(255, 200, 60));
+                  p.drawRect(keyMargin, barTop, filled, barHeight);
+                  p.setPen(textColor);
+                  p.setBrush(Qt::NoBrush);
+                  p.drawRect(keyMargin, barTop, barWidth, barHeight);
+                  p.setPen(pen);
+              });
+
+    // The strength pie, kept until a share or a colour changes.
     const QList<int> angles = match->strengthPieAngles();
-    int slice = 0;
+    QList<QColor> colours;
+    QStringList pieShows;
     for (unsigned i = 0; i < match->playerCount; ++i) {
         const Player* player = match->players[i].get();
         if (!player)
             continue;
-        const QColor color =
-            QColor::fromRgbF(qBound(0.0, player->color[0], 1.0), qBound(0.0, player->color[1], 1.0),
-                             qBound(0.0, player->color[2], 1.0), 1.0);
-        painter.setBrush(QBrush(color, Qt::SolidPattern));
-        const int start = angles[slice];
-        const int end = angles[slice + 1];
-        painter.drawPie(20, 20, 160, 160, start, end - start);
-        ++slice;
+        colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
+                                        qBound(0.0, player->color[1], 1.0),
+                                        qBound(0.0, player->color[2], 1.0), 1.0));
+        pieShows << colours.last().name();
     }
+    for (int angle : angles)
+        pieShows << QString::number(angle);
+    drawPanel(painter, panels.pie, places.pie, panelFill, {}, pieShows, [&](QPainter& p) {
+        for (int slice = 0; slice < colours.size() && slice + 1 < angles.size(); ++slice) {
+            p.setBrush(QBrush(colours[slice], Qt::SolidPattern));
+            p.drawPie(20, 20, 160, 160, angles[slice], angles[slice + 1] - angles[slice]);
+        }
+    });
+
+    drawPanel(painter, panels.messages, places.messages, panelFill, messageLines());
 }
 
 void Game::drawMessagePanel(QPainter& painter) {
-    const QFont& font = messageFont();
-    const int h = height();
-    for (int i = 0; i < 6; ++i)
-        overlayText(painter, 15, h - 170 + 30 * i, match->messages[i].shown(names()), font);
+    const int top = height() - 200;
+    const QPen pen = painter.pen();
+    painter.setPen(textColor);
+    painter.setFont(messageFont());
+    for (const PanelLine& line : messageLines())
+        painter.drawText(line.x, top + line.y, line.text);
+    painter.setPen(pen);
 }

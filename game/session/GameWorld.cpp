@@ -88,7 +88,7 @@ void Game::setUpWorld() {
     match->grenade.material = grenadeMaterial.get();
     match->grenade.compile();
 
-    // The red aiming arrow, drawn while aiming, scaled by the throw power.
+    // The red aiming arrow, drawn while aiming, scaled by the throw power; it glows.
     aimArrowList = glGenLists(1);
     glNewList(aimArrowList, GL_COMPILE);
     glEnable(GL_COLOR_MATERIAL);
@@ -100,8 +100,13 @@ void Game::setUpWorld() {
     glColor4f(1, 1, 1, 1);
     glDisable(GL_COLOR_MATERIAL);
     glMaterialf(GL_FRONT, GL_SHININESS, 40);
+    // A red glow of its own, so that the arrow shows at night far from the lamps.
+    const float glow[4] = {0.75f, 0.08f, 0, 1};
+    const float noGlow[4] = {0, 0, 0, 1};
+    glMaterialfv(GL_FRONT, GL_EMISSION, glow);
     glBindTexture(GL_TEXTURE_2D, 0);
     drawArrow(0.3, 0.05);
+    glMaterialfv(GL_FRONT, GL_EMISSION, noGlow);
     glColor4f(0.8f, 0, 0, 1);
     glEndList();
 }

@@ -12,8 +12,9 @@
 
 using namespace VORN_LIB;
 
-const char* const GameSound::fileNames[EffectCount] = {
-    "tick.wav", "start.wav", "launch.wav", "explosion.wav", "fall.wav", "victory.wav", "draw.wav"};
+const char* const GameSound::fileNames[EffectCount] = {"tick.wav",      "start.wav", "launch.wav",
+                                                       "explosion.wav", "fall.wav",  "victory.wav",
+                                                       "draw.wav",      "timeup.wav"};
 
 namespace {
 
@@ -183,7 +184,7 @@ void GameSound::figureLost() {
 }
 
 void GameSound::timeUp() {
-    play(Draw);
+    play(TimeUp);
 }
 
 void GameSound::gameOver(bool winner) {

@@ -1,5 +1,6 @@
 // The game's sound effects through OpenAL on the default device: the turn clock's ticks, the
-// start of a turn, the throw, the blast, a lost figure and the end of a round. One buffer and one
+// start of a turn, the throw, the blast, a lost figure, a turn run out of time and the end of a
+// round. One buffer and one
 // source per effect. The blast sounds from where it happens and is heard at the camera's eye
 // (world units; inverse-distance loudness, full within 5 units); every other effect plays at the
 // listener. Without a device, or for a file that cannot be read, the effect stays silent: the game
@@ -24,7 +25,17 @@ class VORN_Viewport;
 
 class GameSound {
 public:
-    enum Effect { ClockTick, TurnStart, Launch, Explosion, FigureLost, Victory, Draw, EffectCount };
+    enum Effect {
+        ClockTick,
+        TurnStart,
+        Launch,
+        Explosion,
+        FigureLost,
+        Victory,
+        Draw,
+        TimeUp,
+        EffectCount
+    };
 
     GameSound() = default;
     ~GameSound(); // close()
@@ -56,7 +67,7 @@ public:
     // The whistle of a lost figure and the end's fanfare wait until the blast before them has
     // been heard, and the fanfare until the whistle has: each one after the other.
     void figureLost();
-    void timeUp();              // a turn ended with no throw: the draw's falling phrase
+    void timeUp();              // a turn ended with no throw: a short buzz of its own
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
     // Plays what waited and is due at engine clock reading now; every tick.
     void update(VORN_LIB::VORN_Clock::Ticks now);

@@ -2,6 +2,8 @@
 // the match driven through the window's own tick.
 #include "tests/support/GameDriver.h"
 
+#include <algorithm>
+
 #include "engine/scene/VORN_Clock.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -176,12 +178,15 @@ QRect textBounds(const QImage& image, const QRect& area) {
     return bounds;
 }
 
-int greenLabelPixels(const QImage& image, const QPoint& anchor) {
+int greenLabelPixels(const QImage& image, const QVector<QRect>& panels) {
     int n = 0;
-    for (int y = anchor.y() - 30; y <= anchor.y() + 5; ++y)
-        for (int x = anchor.x() - 3; x <= anchor.x() + 80; ++x) {
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            n += (c.green() > 150 && c.red() < 60 && c.blue() < 60) ? 1 : 0;
+            if (c.green() > 150 && c.red() < 60 && c.blue() < 60 &&
+                std::none_of(panels.begin(), panels.end(),
+                             [&](const QRect& panel) { return panel.contains(x, y); }))
+                ++n;
         }
     return n;
 }

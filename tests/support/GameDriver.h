@@ -10,6 +10,7 @@
 
 #include <QImage>
 #include <QStringList>
+#include <QVector>
 #include <cstdint>
 #include <functional>
 #include <gtest/gtest.h>
@@ -72,8 +73,9 @@ QRect textBounds(const QImage& image, const QRect& area);
 int textWidth(const QString& text, int pointSize);
 // Checks one line of overlay text in a frame: white text starting near x, as wide as the text.
 void expectTextLine(const QImage& image, int x, int baseline, const QString& text, int pointSize);
-// Pure green pixels of a label set from anchor (on its baseline) to the right and upwards.
-int greenLabelPixels(const QImage& image, const QPoint& anchor);
+// Pure green pixels of a frame outside the panels (where a label in pure green may be: the layout
+// moves labels off the panels, and the strength pie has green of its own).
+int greenLabelPixels(const QImage& image, const QVector<QRect>& panels);
 // Whether the area of the frame holds no white text at all.
 bool noTextIn(const QImage& image, const QRect& area);
 // Heights of every terrain grid point, row by row.

@@ -257,7 +257,8 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.nameOf(2), QString());
     EXPECT_EQ(PlayerList::rows(g.roster(), g.client->seat)[2][0], QStringLiteral("spieler 1 (du)"));
-    expectTextLine(frame(), g.width() - 180, 160, QStringLiteral("spiel verlassen"), 16);
+    expectTextLine(frame(), g.hudPlaces().keys.left() + 20, 160, QStringLiteral("spiel verlassen"),
+                   16);
     QStringList keys;
     for (const Game::KeyHelpLine& line : g.keyHelp())
         keys << line.key + QStringLiteral(": ") + line.action;

@@ -1,9 +1,12 @@
 // The overlay as it reaches the screen, read back from grabbed frames: the menu panel and its
-// texts, the four status panels of a turn, none during a flight, the strength pie, the message
-// log, the aiming arrow and the key help. Widget pixels, origin top left; the window is 800 × 600.
+// texts, the four status panels of a turn sized to their texts, the aim in figures, none during a
+// flight, the strength pie, the message log, the aiming arrow, the key help, the labels kept off
+// the panels, the marker over the tortoise on turn, and a blast with its damage figures. Widget
+// pixels, origin top left; the window is 800 × 600.
 #include "tests/support/GameDriver.h"
 
 #include "game/app/GameLanguage.h"
+#include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -134,7 +137,8 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 160, "bis zum zug", 20);
     EXPECT_TRUE(noTextIn(image, QRect(w - 195, 5, 190, 190)));
 
-    // Driving: the time left, and what the keys do.
+    // Driving: the time left, and what the keys do, with the hint to the key help. The key panel
+    // is as wide as its longest line needs, with room to spare on the right.
     toMoving();
     tick();
     image = frame();
@@ -142,18 +146,53 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 120, "59 sekunden", 20);
     expectTextLine(image, 20, 160, "uebrig", 20);
     expectTextLine(image, 20, 188, "werfen: 44 s", 16); // fire mode closes sooner
-    EXPECT_TRUE(noTextIn(image, QRect(200, 170, 40, 25))) << "beyond the panel";
-    expectTextLine(image, w - 180, 40, "return:", 20);
-    expectTextLine(image, w - 180, 80, "feuermodus", 20);
-    expectTextLine(image, w - 180, 120, "esc:", 20);
-    expectTextLine(image, w - 180, 160, "hauptmenue", 20);
+    EXPECT_TRUE(noTextIn(image, QRect(205, 170, 40, 25))) << "beyond the panel";
+    QRect keys = g.hudPlaces().keys;
+    const int keysX = keys.left() + 20;
+    EXPECT_EQ(keys.right(), w - 1);
+    expectTextLine(image, keysX, 40, "return:", 20);
+    expectTextLine(image, keysX, 80, "feuermodus", 20);
+    expectTextLine(image, keysX, 120, "esc:", 20);
+    expectTextLine(image, keysX, 160, "hauptmenue", 20);
+    expectTextLine(image, keysX, 188, "f1: tasten", 16);
+    EXPECT_GE(keys.right() - textBounds(image, keys).right(), 12) << "room on the right";
 
+    // Fire mode: the aim's direction and elevation in degrees and its strength, as a figure and
+    // as a bar full at the strength that carries the valley's length, below the keys.
     tap(Qt::Key_Return);
     tick();
     image = frame();
-    expectTextLine(image, w - 180, 80, "abschuss", 20);
+    expectTextLine(image, keysX, 80, "abschuss", 20);
     expectTextLine(image, 20, 120, "44 sekunden", 20);
     EXPECT_TRUE(noTextIn(image, QRect(5, 170, 190, 25))) << "aiming counts the same time once";
+    hold(Qt::Key_Left, 1.5);  // 45° to the left
+    hold(Qt::Key_Space, 1.0); // 30° up
+    hold(Qt::Key_Up, 0.5);    // power 2
+    image = frame();
+    const QChar degrees(0xb0);
+    const QStringList aim = {QString("richtung: 45") + degrees, QString("hoehe: 30") + degrees,
+                             "staerke: 2.0"};
+    EXPECT_EQ(g.aimLines(), aim);
+    for (int i = 0; i < 3; ++i)
+        expectTextLine(image, keysX, 192 + 24 * i, aim[i], 16);
+    expectTextLine(image, keysX, 288, "f1: tasten", 16);
+    keys = g.hudPlaces().keys;
+    const auto barPixels = [&](const QImage& shot) {
+        int n = 0;
+        for (int x = keys.left(); x <= keys.right(); ++x) {
+            const QColor c = shot.pixelColor(x, 255);
+            n += c.red() > 200 && c.green() > 150 && c.green() < 230 && c.blue() < 120;
+        }
+        return n;
+    };
+    const double barWidth = keys.width() - 40;
+    EXPECT_NEAR(barPixels(image), 2 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
+    // Turned right past the start: the direction goes round the circle, the bar grows.
+    hold(Qt::Key_Right, 3.0);
+    hold(Qt::Key_Up, 1.0);
+    image = frame();
+    EXPECT_EQ(g.aimLines().first(), QString("richtung: 315") + degrees);
+    EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
 
     // In flight the view is free of panels.
     tap(Qt::Key_Return);
@@ -259,11 +298,9 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
         return QPoint(int(400 + focal * dot(d, camera.right) / depth),
                       int(300 - focal * dot(d, camera.up) / depth));
     };
-    // Pure green pixels where the far figure's label "1 100" is set, from its anchor on the
-    // baseline to the right and upwards.
+    // Pure green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        const QPoint anchor = onScreen(far);
-        return greenLabelPixels(image, anchor);
+        return greenLabelPixels(image, g.panelsShown);
     };
 
     // In the open, six units ahead and a little to the side: the label shows.
@@ -360,4 +397,200 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         expectTextLine(image, 240, 465, Game::tr("f1: tasten"), 20);
     }
     QCoreApplication::removeTranslator(&english);
+}
+
+namespace {
+
+// Pixels of an area that are nearly one colour (each channel within 40).
+int pixelsLike(const QImage& image, const QRect& area, const QColor& colour) {
+    int n = 0;
+    const QRect inside = area.intersected(image.rect());
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            n += std::abs(c.red() - colour.red()) <= 40 &&
+                 std::abs(c.green() - colour.green()) <= 40 &&
+                 std::abs(c.blue() - colour.blue()) <= 40;
+        }
+    return n;
+}
+
+// A ridge five units high across the valley at z in (from, to), |x| < 8.
+void raiseRidge(double from, double to) {
+    VORN_LIB::VORN_Landscape& land = game().match->landscape;
+    for (std::uint32_t r = 0; r < land.rows; ++r)
+        for (std::uint32_t c = 0; c < land.columns; ++c) {
+            const VORN_Vector p = gridPoint(r, c);
+            if (std::abs(p.x()) < 8 && p.z() > from && p.z() < to)
+                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+        }
+    land.createNormals(0, 0, 0, 0);
+    land.compile();
+}
+
+} // namespace
+
+// The tortoise on turn has a marker over it in its team's colour, unfogged and seen through a
+// hill that hides the tortoise itself, bobbing as the clock runs.
+TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) {
+    startRound(2, 1, 38);
+    toMoving();
+    Tortoise* figure = g.match->currentFigure;
+    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
+    placeOnGround(figure, 0, 0);
+    placeOnGround(g.match->players[1]->figure(0), 30, 20);
+    g.viewport->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
+    raiseRidge(2, 3);                                       // between the eye and the tortoise
+    const QRect view(210, 0, 360, 400);                     // between the panels
+    const auto marker = [&](const QImage& image) {
+        QRect bounds;
+        for (int y = view.top(); y <= view.bottom(); ++y)
+            for (int x = view.left(); x <= view.right(); ++x)
+                if (image.pixelColor(x, y) == QColor(255, 0, 255))
+                    bounds |= QRect(x, y, 1, 1);
+        return bounds;
+    };
+    // At the bottom of a bob, then half a bob later at its top.
+    ASSERT_TRUE(tickUntil([&] { return g.match->clockNow() % TurnMarker::period < 25; }, 100));
+    const QImage low = frame();
+    EXPECT_EQ(g.labelsShown, 0) << "the ridge hides the tortoise and its label";
+    const QRect first = marker(low);
+    ASSERT_FALSE(first.isEmpty()) << "no marker in the team's own colour";
+    EXPECT_GT(first.width() * first.height(), 300);
+    ticksFor(TurnMarker::period / 2000.0);
+    const QRect second = marker(frame());
+    ASSERT_FALSE(second.isEmpty());
+    EXPECT_LT(second.top(), first.top() - 5);
+}
+
+// A blast flashes and throws sparks at its point, and each tortoise it hurt shows the hit points
+// it took, as the match counted them, floating over it; all of it is gone two seconds later. The
+// thrower's mark stays where the throw came down until the thrower moves.
+TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
+    startRound(3, 1, 36);
+    toMoving();
+    Tortoise* thrower = g.match->currentFigure;
+    placeOnGround(thrower, 20, 10);
+    placeOnGround(g.match->players[1]->figure(0), 0, 0);
+    placeOnGround(g.match->players[2]->figure(0), 1.5, 0.5);
+    ticksFor(0.5);
+    tap(Qt::Key_Return);
+    tap(Qt::Key_Return);
+    ASSERT_EQ(g.match->state, Flying);
+    QVector<Match::Damage> hurt;
+    VORN_Vector blastPoint;
+    QObject::connect(g.match.get(), &Match::exploded,
+                     [&](const VORN_Vector& at, const QVector<Match::Damage>& d) {
+                         blastPoint = at;
+                         hurt = d;
+                     });
+    const VORN_Vector point = ground(0.5, -1);
+    explodeAt(point);
+    ASSERT_EQ(hurt.size(), 2);
+
+    const QVector<DamageFigures::Shown> shown = g.damageFigures.shown(g.match->clockNow());
+    ASSERT_EQ(shown.size(), hurt.size());
+    for (int i = 0; i < hurt.size(); ++i) {
+        EXPECT_GT(hurt[i].damage, 0);
+        EXPECT_EQ(shown[i].text, QString("-%1").arg(hurt[i].damage));
+        EXPECT_EQ(shown[i].player, hurt[i].player);
+        EXPECT_LT(horizontalDistance(shown[i].at, hurt[i].figure->worldPosition), 1e-9);
+        EXPECT_GT(shown[i].at.y(), hurt[i].figure->worldPosition.y());
+    }
+
+    // Seen from eight units off, 50 ms after the blast.
+    g.viewport->setView(point, 0, -20, -8);
+    tick(2);
+    QImage image = frame();
+    const QRect middle(250, 150, 300, 300);
+    EXPECT_GT(pixelsLike(image, middle, QColor(255, 245, 225)), 2000) << "the flash";
+    EXPECT_GT(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 60)
+        << "the damage figures";
+    ASSERT_TRUE(g.blast.active(g.match->clockNow()));
+    EXPECT_EQ(g.blast.sparks(g.match->clockNow()).size(), std::size_t(BlastEffect::sparkCount));
+
+    ticksFor(2.1);
+    image = frame();
+    EXPECT_FALSE(g.blast.active(g.match->clockNow()));
+    EXPECT_TRUE(g.damageFigures.shown(g.match->clockNow()).isEmpty());
+    EXPECT_LT(pixelsLike(image, middle, QColor(255, 245, 225)), 50);
+    EXPECT_EQ(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 0);
+
+    const auto mark = g.throwMarks.markOf(thrower);
+    ASSERT_TRUE(mark.has_value());
+    EXPECT_LT(distance(*mark, blastPoint), 1e-9);
+    placeOnGround(thrower, 21, 10);
+    EXPECT_FALSE(g.throwMarks.markOf(thrower).has_value());
+}
+
+// The panels are painted again when what they show changes and only then: not from frame to
+// frame, the turn panel alone as a second passes, every panel with text when the language changes.
+TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
+    startRound(2, 1, 39);
+    toMoving();
+    tick();
+    frame();
+    const auto painted = [&] {
+        return std::vector<int>{g.panels.turn.timesPainted(), g.panels.keys.timesPainted(),
+                                g.panels.pie.timesPainted(), g.panels.messages.timesPainted()};
+    };
+    const std::vector<int> before = painted();
+    frame();
+    tick();
+    frame();
+    EXPECT_EQ(painted(), before);
+
+    ticksFor(1.0); // the clock's second, and the time to throw, go down by one
+    frame();
+    EXPECT_EQ(painted(), std::vector<int>({before[0] + 1, before[1], before[2], before[3]}));
+
+    GameLanguage::available(); // registers the translations
+    QTranslator english;
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    QCoreApplication::installTranslator(&english);
+    const QImage image = frame();
+    const int keysX = g.hudPlaces().keys.left() + 20;
+    QCoreApplication::removeTranslator(&english);
+    EXPECT_EQ(painted(),
+              std::vector<int>({before[0] + 2, before[1] + 1, before[2], before[3] + 1}));
+    expectTextLine(image, 20, 80, "to move", 20);
+    expectTextLine(image, keysX, 80, "fire mode", 20);
+}
+
+// From every side and height around a crowd of tortoises, no label is drawn under a panel (the
+// panels are translucent, so one would show through them), and labels still show.
+TEST_F(OverlayScenario, NoLabelIsDrawnUnderAPanelFromAnyView) {
+    startRound(5, 4, 40);
+    toMoving();
+    ticksFor(1.0);
+    // The others' labels in pure green; the tortoise on turn (with the marker) in magenta.
+    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1);
+    for (int i = 1; i < 5; ++i)
+        g.match->players[std::size_t(i)]->color = VORN_LIB::VORN_Color(0, 1, 0, 1);
+    const VORN_Vector centre = g.match->currentFigure->worldPosition;
+    int labels = 0, views = 0;
+    for (double distance : {-6.0, -20.0})
+        for (double pitch : {-5.0, -25.0, -50.0})
+            for (int yaw = 0; yaw < 360; yaw += 30) {
+                g.viewport->setView(centre, yaw, pitch, distance);
+                const QImage image = frame();
+                labels += g.labelsShown;
+                ++views;
+                SCOPED_TRACE(testing::Message()
+                             << "yaw " << yaw << " pitch " << pitch << " distance " << distance);
+                const QVector<QRect> panels = g.panelsShown;
+                ASSERT_EQ(panels.size(), 4);
+                for (int p : {0, 1, 3}) { // the pie's own slices are green
+                    // Inside the outline: a green label through the blue panel.
+                    const QRect inside = panels[p].adjusted(3, 3, -4, -4);
+                    int under = 0;
+                    for (int y = inside.top(); y <= inside.bottom(); ++y)
+                        for (int x = inside.left(); x <= inside.right(); ++x) {
+                            const QColor c = image.pixelColor(x, y);
+                            under += c.green() > 120 && c.red() < 90 && c.green() > c.red() + 50;
+                        }
+                    EXPECT_EQ(under, 0) << "panel " << p;
+                }
+            }
+    EXPECT_GT(labels, views * 3) << "the views show labels";
 }

@@ -25,8 +25,12 @@ void prepareAndFire() {
     tap(Qt::Key_Return);
 }
 
-void expectMenuLine(const QImage& image, int x, int baseline, const QString& text) {
-    expectTextLine(image, x, baseline, text, 30);
+// A line of the end panel, 40 pixels in from its left edge (the panel is as wide as its longest
+// line needs), ending inside the panel.
+void expectMenuLine(const QImage& image, int baseline, const QString& text) {
+    const QRect panel = game().menuPlace();
+    expectTextLine(image, panel.left() + 40, baseline, text, 30);
+    EXPECT_LT(panel.left() + 40 + textWidth(text, 30), panel.right() - 10) << text.toStdString();
 }
 
 } // namespace
@@ -212,12 +216,11 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     EXPECT_EQ(g.match->state, GameOver);
     EXPECT_FALSE(g.match->frozen);
     const QImage image = frame();
-    const int cx = image.width() / 2;
     const int cy = image.height() / 2;
-    expectMenuLine(image, cx - 160, cy - 120, "spieler 0");
-    expectMenuLine(image, cx - 160, cy - 40, "gewinnt");
-    expectMenuLine(image, cx - 160, cy + 80, "return:");
-    expectMenuLine(image, cx - 160, cy + 120, "zum hauptmenue");
+    expectMenuLine(image, cy - 120, "spieler 0");
+    expectMenuLine(image, cy - 40, "gewinnt");
+    expectMenuLine(image, cy + 80, "return:");
+    expectMenuLine(image, cy + 120, "zum hauptmenue");
 
     // Only Return leaves the end screen; then nothing of the round is left.
     tap(Qt::Key_Escape);
@@ -283,12 +286,12 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
 
     tick();
     EXPECT_EQ(g.match->state, GameOver);
+    ticksFor(1.5); // the blast's flash and sparks are over: only the panel's text is white
     const QImage image = frame();
-    const int cx = image.width() / 2;
     const int cy = image.height() / 2;
-    expectMenuLine(image, cx - 160, cy - 120, "unentschieden");
-    expectMenuLine(image, cx - 160, cy - 40, "alle weg");
-    expectMenuLine(image, cx - 160, cy + 120, "zum hauptmenue");
+    expectMenuLine(image, cy - 120, "unentschieden");
+    expectMenuLine(image, cy - 40, "alle weg");
+    expectMenuLine(image, cy + 120, "zum hauptmenue");
 
     tap(Qt::Key_Return);
     EXPECT_EQ(g.match->state, MainMenu);
