@@ -478,6 +478,8 @@
     <message>
         <source>host</source>
         <translation>host</translation>
+    </message>
+    <message>
         <source>tal nummer %1</source>
         <translation>valley number %1</translation>
     </message>

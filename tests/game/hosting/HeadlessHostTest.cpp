@@ -112,7 +112,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     const QStringList end{"player 0 is", "suicidal", "player 0", "commits suicide"};
     EXPECT_TRUE(waitFor([&] { return log().mid(2) == end; })) << log().join('|').toStdString();
     // Return does nothing on a joined machine's end screen: it says what Escape does.
-    expectTextLine(frame(), g.width() / 2 - 160, g.height() / 2 + 120,
+    expectTextLine(frame(), g.menuPlace().left() + 40, g.height() / 2 + 120,
                    QStringLiteral("leave the game"), 30);
     EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();

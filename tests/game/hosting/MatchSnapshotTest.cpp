@@ -76,11 +76,10 @@ QString linesOf(std::FILE* said) {
 }
 
 // A command of held rates, or of a step.
-Command command(int seat, double drive, TurnCommand::Step step = TurnCommand::Step::None) {
+Command command(int seat, double drive) {
     Command c;
     c.seat = seat;
     c.command.driveRate = drive;
-    c.command.step = step;
     return c;
 }
 
@@ -147,9 +146,9 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
 
     // Spieler 0 throws at no power: a crater beside its own figure, which is hurt.
     ASSERT_TRUE(waitFor([&] { return m.state == Moving; }, 6000));
-    first.send(command(0, 0, TurnCommand::Step::FireMode));
+    first.send(Step{0, 1, TurnCommand::Step::FireMode});
     ASSERT_TRUE(waitFor([&] { return m.state == Aiming; }));
-    first.send(command(0, 0, TurnCommand::Step::Throw));
+    first.send(Step{0, 2, TurnCommand::Step::Throw});
     ASSERT_TRUE(waitFor([&] { return m.craters.size() == 1 && m.state == Flying; }, 5000));
     ASSERT_LT(m.players[0]->figure(0)->health, Rules::startHealth);
 
@@ -236,9 +235,9 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
 
     // The other machine throws; then the window drives its figure off the edge with its keys.
-    other.send(command(1, 0, TurnCommand::Step::FireMode));
+    other.send(Step{1, 1, TurnCommand::Step::FireMode});
     ASSERT_TRUE(waitFor([&] { return m.state == Aiming; }));
-    other.send(command(1, 0, TurnCommand::Step::Throw));
+    other.send(Step{1, 2, TurnCommand::Step::Throw});
     ASSERT_TRUE(waitFor(
         [&] {
             return m.state == GameOver || (g.match->state == Moving &&
