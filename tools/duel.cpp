@@ -6,14 +6,18 @@
 // the longest computer turn from the end of the countdown to the throw, and how often a figure
 // drove first. Usage (from build/bin):
 //   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
-//   schwer"...]
-// Each level plays games with the seeds counting up from the first until it has thrown enough;
-// DUEL_VERBOSE=1 also prints the turns and players left of every game.
+//   schwer"...] [--wind off|light|strong] [--weapons grenade|all]
+// With every weapon it also prints how many throws took each weapon. Each level plays games with
+// the seeds counting up from the first until it has thrown enough; DUEL_VERBOSE=1 also prints the
+// turns and players left of every game.
 #include "engine/scene/VORN_Clock.h"
+#include "game/app/SettingsOptions.h"
 #include "game/match/Match.h"
 #include "tools/driver/MatchDriver.h"
 
 #include <QCoreApplication>
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,7 +56,14 @@ struct Tally {
     int drives = 0;
     int lostWhileDriving = 0; // turns that ended while driving
     double longestTurn = 0;
+    std::array<int, Weapons::count> taken{}; // throws by weapon
 };
+
+const char* weaponName(Weapon w) {
+    static const char* const names[Weapons::count] = {"grenade", "cluster", "heavy", "digger",
+                                                      "bouncer"};
+    return names[static_cast<int>(w)];
+}
 
 // One game from the main menu to the end screen, or to the turn limit.
 void playGame(unsigned seed, Tally& tally) {
@@ -89,6 +100,7 @@ void playGame(unsigned seed, Tally& tally) {
                 std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
             thrower = game->currentPlayer;
             health = driver->healthOfAll();
+            ++tally.taken[static_cast<std::size_t>(game->thrownWeapon)];
         }
         if (now == Flying && impactBefore != ImpactState::Exploded &&
             game->impactState == ImpactState::Exploded) {
@@ -130,11 +142,29 @@ ComputerLevel levelNamed(const char* name) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const int throwsPerLevel = argc > 1 ? std::atoi(argv[1]) : 300;
-    const unsigned firstSeed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 1;
-    std::vector<const char*> levels;
-    for (int i = 3; i < argc; ++i)
-        levels.push_back(argv[i]);
+    const SettingsOptions options = SettingsOptions::parse(app.arguments());
+    if (!options.error.isEmpty()) {
+        std::fprintf(stderr, "duel: %s\n", qUtf8Printable(options.error));
+        return 2;
+    }
+    if (options.settings.valley != GameSettings::Valley::Standard) {
+        std::fprintf(stderr, "duel: plays the game's own valley only\n");
+        return 2;
+    }
+    // The numbers and levels, with the options and their values left out.
+    std::vector<const char*> words;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strncmp(argv[i], "--", 2) == 0) {
+            if (!std::strchr(argv[i], '='))
+                ++i;
+            continue;
+        }
+        words.push_back(argv[i]);
+    }
+    const int throwsPerLevel = words.size() > 0 ? std::atoi(words[0]) : 300;
+    const unsigned firstSeed = words.size() > 1 ? static_cast<unsigned>(std::atoi(words[1])) : 1;
+    std::vector<const char*> levels(words.begin() + std::min<std::size_t>(2, words.size()),
+                                    words.end());
     if (levels.empty())
         levels = {"leicht", "mittel", "schwer"};
 
@@ -145,9 +175,15 @@ int main(int argc, char** argv) {
     game->computer.firstPlayer = 0;
     // The same games for the same seeds, however busy the machine.
     game->computer.searchMs = HUGE_VAL;
+    game->settings = options.settings;
 
-    std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
-                players, figures, throwsPerLevel, firstSeed);
+    const char* winds[] = {"no", "light", "strong"};
+    std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u; "
+                "%s wind, %s\n",
+                players, figures, throwsPerLevel, firstSeed,
+                winds[static_cast<int>(options.settings.wind)],
+                options.settings.weapons == GameSettings::Weapons::All ? "every weapon"
+                                                                       : "the grenade alone");
     std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
                 "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
     for (const char* name : levels) {
@@ -164,6 +200,12 @@ int main(int argc, char** argv) {
         std::printf("        most turns in a game %d (limit %d); drove before %d throws; turns "
                     "that ended while driving: %d\n",
                     tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
+        if (options.settings.weapons == GameSettings::Weapons::All) {
+            std::printf("        throws by weapon:");
+            for (int w = 0; w < Weapons::count; ++w)
+                std::printf(" %s %d", weaponName(static_cast<Weapon>(w)), tally.taken[w]);
+            std::printf("\n");
+        }
         std::fflush(stdout);
     }
     return 0;

@@ -32,8 +32,10 @@ public:
     // From seat 0 on for a host without a keyboard of its own; from 1 by default.
     void seatEveryPlayer();
 
-    // The match's state at game clock reading now, to every joined machine.
+    // The match's state at game clock reading now, to every joined machine; in a game with wind
+    // or every weapon, the turn's wind and weapons after it.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
+    Network::Message armsMessage() const;
 
     NetworkHost* network = nullptr; // owned (child)
 

@@ -2,8 +2,10 @@
 // joined it. World units, y up, angles in degrees, times in milliseconds.
 #pragma once
 
+#include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/rules/Weapons.h"
 
 #include <QString>
 #include <QVector>
@@ -26,11 +28,13 @@ enum class FrameType : quint8 {
     HeightmapRequest = 8,
     HeightRows = 9,
     KeepAlive = 10,
-    Bye = 11
+    Bye = 11,
+    Arms = 40,
+    Blast = 41
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 2;
+constexpr quint32 protocolVersion = 3;
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 constexpr quint16 defaultPort = 47800;
@@ -119,8 +123,23 @@ struct KeepAlive {
 struct Bye {
     static constexpr FrameType type = FrameType::Bye;
 };
+// The wind and the weapons of the turn under way, sent with each state of a game that has them.
+struct Arms {
+    static constexpr FrameType type = FrameType::Arms;
+    GameSettings::Wind wind = GameSettings::Wind::Off;
+    GameSettings::Weapons weapons = GameSettings::Weapons::Grenade;
+    float windX = 0, windZ = 0;                 // the wind's push, units per second squared
+    Weapon taken = Weapon::Grenade;             // the weapon of the throw
+    std::array<qint8, Weapons::count> left{-1}; // what the player on turn has left of each
+};
+// A blast of a weapon other than the grenade: its crater is the weapon's own.
+struct Blast {
+    static constexpr FrameType type = FrameType::Blast;
+    Weapon weapon = Weapon::Grenade;
+    float x = 0, y = 0, z = 0;
+};
 
 using Message = std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum,
-                             HeightmapRequest, HeightRows, KeepAlive, Bye>;
+                             HeightmapRequest, HeightRows, KeepAlive, Bye, Arms, Blast>;
 
 } // namespace Network

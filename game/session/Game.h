@@ -139,6 +139,7 @@ private:
     void received(const Network::Message& message);
     void startFromHost(const Network::Start& start);
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
+    void showArms(const Network::Arms& arms);
     void leaveNetworkGame(const QString& message);
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
@@ -152,4 +153,5 @@ private:
     void drawStrengthPie(QPainter& painter);
     void drawMessagePanel(QPainter& painter);
     void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
+    void drawArms(QPainter& painter);    // the wind and the weapons of the turn (GameArms.cpp)
 };

@@ -119,8 +119,16 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         {"bytes left over", frameOf(QByteArray("\x0a\x00", 2)),
          "frame of type 10 has bytes left over"},
         {"unknown step",
-         frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x09"),
+         frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(2) +
+                 QByteArray("\x09\x00", 2)),
          "malformed frame of type 3"},
+        {"unknown weapon",
+         frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x06"),
+         "malformed frame of type 3"},
+        {"a gale",
+         frameOf(
+             FrameCodec::encode(Arms{}).mid(4).replace(3, 4, QByteArray("\x7f\x80\x00\x00", 4))),
+         "malformed frame of type 40"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -150,6 +158,14 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     TurnCommand keys;
     keys.yawRate = 30;
     keys.step = TurnCommand::Step::Throw;
+    keys.weapon = 3;
+    Arms arms;
+    arms.wind = GameSettings::Wind::Strong;
+    arms.weapons = GameSettings::Weapons::All;
+    arms.windX = 0.25f;
+    arms.windZ = -0.5f;
+    arms.taken = Weapon::Heavy;
+    arms.left = {-1, 3, 1, 3, 3};
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
@@ -163,7 +179,7 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"welcome", Welcome{3}, "000000050100000003"},
         {"refused", Refused{QStringLiteral("x"), QStringLiteral("1")}, "000000070200017800 0131"},
         {"command", Command{1, keys},
-         "0000001e 03 00000001 403e000000000000 0000000000000000 0000000000000000 02"},
+         "0000001f 03 00000001 403e000000000000 0000000000000000 0000000000000000 02 03"},
         {"start", Start{{1.0f, 0.5f, 0.0f}, 2}, "000000130400033f8000003f0000000000000000000002"},
         {"state", state,
          "0000003f 05 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 00000000 00000000 "
@@ -174,6 +190,9 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"heightRows", rows, "0000000f0900000007 00013fe0000000000000"},
         {"keepAlive", KeepAlive{}, "000000010a"},
         {"bye", Bye{}, "000000010b"},
+        {"arms", arms, "00000011 28 02 01 3e800000 bf000000 02 ff 03 01 03 03"},
+        {"blast", Blast{Weapon::Cluster, 1.0f, 2.0f, 3.0f},
+         "0000000e 29 01 3f800000 40000000 40400000"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);
