@@ -1,7 +1,8 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
 // 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming,
-// flight, crater, end screen, and then a computer opponent in fire mode. The rounds follow the
+// flight, crater, end screen, then a computer opponent in fire mode, and a game with wind and
+// every weapon. The rounds follow the
 // game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
 // a display): demo [output folder, default "pictures"]
 #include "engine/scene/VORN_Clock.h"
@@ -221,5 +222,21 @@ int main(int argc, char** argv) {
     const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
     turnCamera(side, -25 - game->viewport->pitch);
     shoot("8-computer");
+
+    // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
+    // weapons under the key panel, the cluster taken.
+    tap(Qt::Key_Escape);
+    game->match->computer.level = ComputerLevel::Off;
+    game->match->settings.wind = GameSettings::Wind::Strong;
+    game->match->settings.weapons = GameSettings::Weapons::All;
+    tap(Qt::Key_Return);
+    tap(Qt::Key_2);
+    srand(4204);
+    tap(Qt::Key_1);
+    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+        tick();
+    throwAt(game->match->players[1]->figure(0));
+    tap(Qt::Key_2);
+    shoot("10-wind-weapons");
     return 0;
 }

@@ -16,7 +16,7 @@
 enum class Weapon {
     Grenade = 0, // "granate"
     Cluster = 1, // "streubombe"
-    Heavy = 2,   // "schwere granate"
+    Heavy = 2,   // "grossgranate"
     Digger = 3,  // "buddler"
     Bouncer = 4  // "huepfgranate"
 };

@@ -11,7 +11,7 @@ const QColor takenColour(255, 230, 90);
 const QColor usedUpColour(170, 170, 200);
 
 const QFont& lineFont() {
-    static const QFont font("Helvetica", 14);
+    static const QFont font("Helvetica", 13);
     return font;
 }
 
@@ -24,7 +24,7 @@ QString WeaponPanel::name(Weapon w) {
     case Weapon::Cluster:
         return QCoreApplication::translate("Game", "streubombe");
     case Weapon::Heavy:
-        return QCoreApplication::translate("Game", "schwere granate");
+        return QCoreApplication::translate("Game", "grossgranate");
     case Weapon::Digger:
         return QCoreApplication::translate("Game", "buddler");
     case Weapon::Bouncer:
@@ -55,7 +55,11 @@ void WeaponPanel::draw(QPainter& painter, int windowWidth, Weapon taken,
         painter.setPen(w == taken ? takenColour : left[i] == 0 ? usedUpColour : Qt::white);
         if (w == taken)
             painter.drawText(panel.left() + 8, y, QStringLiteral(">"));
-        painter.drawText(panel.left() + 22, y, line(w, left[i]));
+        // The key and the name, and what is left in a column of its own at the right.
+        painter.drawText(panel.left() + 20, y, line(w, Weapons::endless));
+        if (left[i] != Weapons::endless)
+            painter.drawText(QRect(panel.right() - 40, y - 20, 28, 26),
+                             Qt::AlignRight | Qt::AlignBottom, QString::number(left[i]));
     }
     painter.restore();
 }
