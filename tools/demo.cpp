@@ -2,9 +2,10 @@
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
 // 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
 // German and in English), flight, the blast, crater, end screen, then a computer opponent in fire
-// mode, the settings screen and four other valleys. The rounds follow the game's rules; only the
-// camera is placed by hand for the end screen. Usage (from build/bin, under a display): demo
-// [output folder, default "pictures"] [window size, default 800x600]
+// mode, a game with wind and every weapon, the settings screen and four other valleys. The rounds
+// follow the game's rules; only the camera is placed by hand for the end screen. Usage (from
+// build/bin, under a display): demo [output folder, default "pictures"] [window size, default
+// 800x600]
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
@@ -258,6 +259,26 @@ int main(int argc, char** argv) {
     const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
     turnCamera(side, -25 - game->viewport->pitch);
     shoot("8-computer");
+
+    // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
+    // weapons under the key panel, the cluster taken.
+    tap(Qt::Key_Escape);
+    const ComputerLevel level = game->match->computer.level;
+    game->match->computer.level = ComputerLevel::Off;
+    game->settings.wind = GameSettings::Wind::Strong;
+    game->settings.weapons = GameSettings::Weapons::All;
+    tap(Qt::Key_Return);
+    tap(Qt::Key_2);
+    srand(4204);
+    tap(Qt::Key_1);
+    tap(Qt::Key_Return); // the settings screen, as chosen above
+    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+        tick();
+    throwAt(game->match->players[1]->figure(0));
+    tap(Qt::Key_2);
+    shoot("10-wind-weapons");
+    game->match->computer.level = level;
+    game->settings = GameSettings();
 
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
     // weapon, then three random valleys and one of the player's own, each seen from above its

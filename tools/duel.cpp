@@ -6,11 +6,12 @@
 // the longest computer turn from the end of the countdown to the throw, and how often a figure
 // drove first. Usage (from build/bin):
 //   duel [throws per level, default 300] [first seed, default 1] [levels, default "leicht mittel
-//   schwer"...]
-// Each level plays games with the seeds counting up from the first until it has thrown enough;
-// DUEL_VERBOSE=1 also prints the turns and players left of every game. The game's settings
-// options choose the valley as for the game: --valley random plays each seed on the random valley
-// its draws give, --valley NUMBER or --valley FILE one valley for every game.
+//   schwer"...] [--wind off|light|strong] [--weapons grenade|all]
+// With every weapon it also prints how many throws took each weapon. Each level plays games with
+// the seeds counting up from the first until it has thrown enough; DUEL_VERBOSE=1 also prints the
+// turns and players left of every game. The game's settings options choose the valley as for the
+// game: --valley random plays each seed on the random valley its draws give, --valley NUMBER or
+// --valley FILE one valley for every game.
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/app/SettingsOptions.h"
@@ -22,6 +23,7 @@
 
 #include <QCoreApplication>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +62,7 @@ struct Tally {
     int drives = 0;
     int lostWhileDriving = 0; // turns that ended while driving
     double longestTurn = 0;
+    std::array<int, Weapons::count> taken{}; // throws by weapon
 };
 
 GameSettings settings; // from the command line
@@ -81,6 +84,12 @@ void layValley(unsigned seed) {
         game.setValley(picture);
     }
     // The standard valley stays as the games before left it, as it always did.
+}
+
+const char* weaponName(Weapon w) {
+    static const char* const names[Weapons::count] = {"grenade", "cluster", "heavy", "digger",
+                                                      "bouncer"};
+    return names[static_cast<int>(w)];
 }
 
 // One game from the main menu to the end screen, or to the turn limit.
@@ -119,6 +128,7 @@ void playGame(unsigned seed, Tally& tally) {
                 std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
             thrower = game->currentPlayer;
             health = driver->healthOfAll();
+            ++tally.taken[static_cast<std::size_t>(game->thrownWeapon)];
         }
         if (now == Flying && impactBefore != ImpactState::Exploded &&
             game->impactState == ImpactState::Exploded) {
@@ -200,9 +210,15 @@ int main(int argc, char** argv) {
     game->computer.firstPlayer = 0;
     // The same games for the same seeds, however busy the machine.
     game->computer.searchMs = HUGE_VAL;
+    game->settings = options.settings;
 
-    std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u\n",
-                players, figures, throwsPerLevel, firstSeed);
+    const char* winds[] = {"no", "light", "strong"};
+    std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u; "
+                "%s wind, %s\n",
+                players, figures, throwsPerLevel, firstSeed,
+                winds[static_cast<int>(options.settings.wind)],
+                options.settings.weapons == GameSettings::Weapons::All ? "every weapon"
+                                                                       : "the grenade alone");
     if (settings.valley == GameSettings::Valley::Random && settings.valleyNumber == 0)
         std::printf("each game on the random valley of its seed\n");
     else if (settings.valley == GameSettings::Valley::Random)
@@ -225,6 +241,12 @@ int main(int argc, char** argv) {
         std::printf("        most turns in a game %d (limit %d); drove before %d throws; turns "
                     "that ended while driving: %d\n",
                     tally.mostTurns, turnLimit, tally.drives, tally.lostWhileDriving);
+        if (options.settings.weapons == GameSettings::Weapons::All) {
+            std::printf("        throws by weapon:");
+            for (int w = 0; w < Weapons::count; ++w)
+                std::printf(" %s %d", weaponName(static_cast<Weapon>(w)), tally.taken[w]);
+            std::printf("\n");
+        }
         std::fflush(stdout);
     }
     return 0;

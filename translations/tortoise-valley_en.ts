@@ -516,6 +516,10 @@
         <translation>all</translation>
     </message>
     <message>
+        <source>wind %1</source>
+        <translation>wind %1</translation>
+    </message>
+    <message>
         <source>granate</source>
         <translation>grenade</translation>
     </message>
@@ -562,6 +566,26 @@
     <message>
         <source>waffen: granate, alle</source>
         <translation>weapons: grenade, all</translation>
+    </message>
+    <message>
+        <source>streubombe</source>
+        <translation>cluster bomb</translation>
+    </message>
+    <message>
+        <source>grossgranate</source>
+        <translation>heavy shell</translation>
+    </message>
+    <message>
+        <source>buddler</source>
+        <translation>digger</translation>
+    </message>
+    <message>
+        <source>huepfgranate</source>
+        <translation>bouncer</translation>
+    </message>
+    <message>
+        <source>waffe</source>
+        <translation>weapon</translation>
     </message>
 </context>
 </TS>

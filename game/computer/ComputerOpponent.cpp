@@ -143,6 +143,9 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
     // Fire mode.
     if (phase == Phase::TakeOut) {
         plan(view);
+        // The weapon is taken as soon as the plan is made, before the aim moves.
+        if (phase == Phase::Aim && planned.weapon != Weapon::Grenade)
+            keys.weapon = static_cast<int>(planned.weapon) + 1;
         return keys;
     }
     if (now - turnStarted >= lastAimMs && phase != Phase::Done)
@@ -186,12 +189,14 @@ TurnCommand ComputerOpponent::enterFireMode() {
 TurnCommand ComputerOpponent::release(const TurnView& view) {
     TurnCommand keys;
     const ComputerPlayer planner(playingLevel());
-    if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower)) {
+    if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower,
+                       planned.weapon)) {
         keys.step = TurnCommand::Step::Throw;
         phase = Phase::Done;
     } else if (!replanned && view.intoTurn() < lastAimMs) {
         replanned = true;
         planned = planner.chooseThrow(view.field, view.launch);
+        keys.weapon = static_cast<int>(Weapon::Grenade) + 1; // the grenade, whatever was taken
         phase = Phase::Aim;
         phaseEnds = view.now;
     } else {
@@ -220,7 +225,8 @@ void ComputerOpponent::plan(const TurnView& view) {
     // the aim went.
     const int earlier =
         exact.target >= 0 ? throwsSeen(view.launch, view.field.enemies[exact.target].place) : 0;
-    planned = planner.withAimError(view.field, view.launch, exact, std::pow(steadierBy, earlier));
+    planned = planner.withAimError(view.field, view.launch, planner.armed(view.field, exact),
+                                   std::pow(steadierBy, earlier));
     phase = Phase::Aim;
     const double aimSeconds =
         std::max({std::fabs(planned.yaw - view.aimYaw) / Rules::aimSpeed,

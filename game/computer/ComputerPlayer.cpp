@@ -7,6 +7,7 @@
 
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Wind.h"
 
 #include <algorithm>
 #include <chrono>
@@ -94,7 +95,7 @@ GrenadeFlight ComputerPlayer::flightOver(const Field& field) const {
     for (const Figure& f : field.enemies)
         spheres.push_back({f.place, Rules::figureRadius});
     spheres.insert(spheres.end(), field.fixed.begin(), field.fixed.end());
-    return GrenadeFlight(field.ground, spheres);
+    return GrenadeFlight(field.ground, spheres, field.wind);
 }
 
 ComputerPlayer::Throw ComputerPlayer::launchAt(const GrenadeFlight& flight,
@@ -108,8 +109,8 @@ ComputerPlayer::Throw ComputerPlayer::launchAt(const GrenadeFlight& flight,
     return t;
 }
 
-double ComputerPlayer::safeDistance(double distance) const {
-    return Rules::blastRadius + 0.5 + scatterOf(level).marginPerUnit * distance;
+double ComputerPlayer::safeDistance(double distance, Weapon weapon) const {
+    return Weapons::reach(weapon) + 0.5 + scatterOf(level).marginPerUnit * distance;
 }
 
 bool ComputerPlayer::safe(const Field& field, const Throw& t, double keepAway) const {
@@ -121,10 +122,13 @@ bool ComputerPlayer::safe(const Field& field, const Throw& t, double keepAway) c
     return true;
 }
 
-double ComputerPlayer::valueOf(const Field& field, const VORN_Vector& impact) const {
+double ComputerPlayer::valueOf(const Field& field, const VORN_Vector& impact, Weapon weapon) const {
+    const std::vector<VORN_Vector> blasts = Weapons::blastPoints(weapon, impact, field.ground);
     double value = 0;
     for (const Figure& f : field.enemies) {
-        const int damage = Rules::blastDamage(distance(f.place, impact));
+        int damage = 0;
+        for (const VORN_Vector& b : blasts)
+            damage += Weapons::damage(weapon, distance(f.place, b));
         value += damage > f.health ? f.health + 100 : damage; // finishing a figure off counts most
     }
     return value;
@@ -162,7 +166,10 @@ std::optional<ComputerPlayer::Throw> ComputerPlayer::throwThrough(const Field& f
         const double power = powerFor(D, H, pitch);
         if (!(power <= maxPower))
             continue;
-        Throw t = launchAt(flight, launch, yaw, pitch, power);
+        Throw t = Wind::strength(field.wind) == 0 ? launchAt(flight, launch, yaw, pitch, power)
+                                                  : throwAlong(flight, launch, target, pitch);
+        if (!(t.power <= maxPower))
+            continue;
         if (distance(t.flight.point, target) > 1.0)
             continue; // met a hill or a figure before the target
         if (!safe(field, t, safeDistance(D)))
@@ -171,6 +178,31 @@ std::optional<ComputerPlayer::Throw> ComputerPlayer::throwThrough(const Field& f
         return t;
     }
     return std::nullopt;
+}
+
+ComputerPlayer::Throw ComputerPlayer::throwAlong(const GrenadeFlight& flight,
+                                                 const VORN_Vector& launch,
+                                                 const VORN_Vector& target, double pitch) const {
+    VORN_Vector aimAt = target;
+    Throw t;
+    // The drift of a steady wind grows smoothly with the aim point, so a few corrections by the
+    // last miss bring the blast onto the target.
+    for (int round = 0; round < 8; ++round) {
+        const double dx = aimAt.x() - launch.x();
+        const double dz = aimAt.z() - launch.z();
+        const double power = powerFor(std::hypot(dx, dz), aimAt.y() - launch.y(), pitch);
+        if (!(power <= maxPower)) {
+            t.power = HUGE_VAL;
+            return t;
+        }
+        t = launchAt(flight, launch, std::atan2(-dx, -dz) / degree, pitch, power);
+        const double missX = t.flight.point.x() - target.x();
+        const double missZ = t.flight.point.z() - target.z();
+        if (std::hypot(missX, missZ) < 0.2)
+            break;
+        aimAt = VORN_Vector(aimAt.x() - missX, aimAt.y(), aimAt.z() - missZ);
+    }
+    return t;
 }
 
 std::optional<ComputerPlayer::Throw> ComputerPlayer::bestThrow(const Field& field,
@@ -364,10 +396,11 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
         Throw t = launchAt(flight, launch, yaw, pitch, power);
         t.target = exact.target;
         t.value = exact.value;
-        if (safe(field, t, Rules::blastRadius + 0.5))
+        t.weapon = exact.weapon;
+        if (safe(field, t, Weapons::reach(exact.weapon) + 0.5))
             return t;
     }
-    if (safe(field, exact, Rules::blastRadius + 0.5))
+    if (safe(field, exact, Weapons::reach(exact.weapon) + 0.5))
         return exact;
     Throw open = intoTheOpen(field, launch);
     open.target = -1;
@@ -375,7 +408,31 @@ ComputerPlayer::Throw ComputerPlayer::withAimError(const Field& field, const VOR
 }
 
 bool ComputerPlayer::spares(const Field& field, const VORN_Vector& launch, double yaw, double pitch,
-                            double power) const {
+                            double power, Weapon weapon) const {
     return safe(field, launchAt(flightOver(field), launch, yaw, pitch, power),
-                Rules::blastRadius + 0.5);
+                Weapons::reach(weapon) + 0.5);
+}
+
+ComputerPlayer::Throw ComputerPlayer::armed(const Field& field, const Throw& planned) const {
+    Throw best = planned;
+    best.weapon = Weapon::Grenade;
+    if (planned.target < 0 || planned.flight.end == GrenadeFlight::End::Outside ||
+        planned.flight.end == GrenadeFlight::End::TooLong)
+        return best; // nothing to gain, nothing to spend
+    const double D = horizontal(planned.flight.point,
+                                field.own.empty() ? planned.flight.point : field.own[0].place);
+    const double grenade = valueOf(field, planned.flight.point);
+    double bestValue = grenade;
+    for (Weapon w : {Weapon::Cluster, Weapon::Heavy}) {
+        if (field.stock[static_cast<std::size_t>(w)] == 0 ||
+            !safe(field, planned, safeDistance(D, w)))
+            continue;
+        const double value = valueOf(field, planned.flight.point, w);
+        const double needed = w == Weapon::Heavy ? grenade + heavySaving : grenade;
+        if (value > needed && value > bestValue) {
+            bestValue = value;
+            best.weapon = w;
+        }
+    }
+    return best;
 }

@@ -9,6 +9,9 @@
 #include "engine/math/VORN_Vector.h"
 #include "game/computer/ComputerLevel.h"
 #include "game/computer/GrenadeFlight.h"
+#include "game/rules/Weapons.h"
+
+#include <array>
 
 #include <optional>
 #include <vector>
@@ -26,6 +29,9 @@ public:
         std::vector<Figure> own;                  // its own figures, the one on turn first
         std::vector<Figure> enemies;              // every other player's figures
         std::vector<GrenadeFlight::Sphere> fixed; // other things a grenade can hit (the lamps)
+        VORN_LIB::VORN_Vector wind;               // the turn's wind (zero: still air)
+        // What the player on turn has left of each weapon (Weapons::endless: no end to it).
+        std::array<int, Weapons::count> stock{Weapons::endless, 0, 0, 0, 0};
     };
 
     struct Throw {
@@ -35,6 +41,7 @@ public:
         int target = -1;              // index of the enemy figure aimed at, -1 for none
         double value = 0;             // hit points it is expected to take, weighted by distance
         GrenadeFlight::Result flight; // the predicted flight and explosion
+        Weapon weapon = Weapon::Grenade;
     };
 
     static constexpr double maxPower = 13;   // reached from 1.0 within 6 s of holding Up
@@ -73,14 +80,21 @@ public:
     Throw withAimError(const Field& field, const VORN_LIB::VORN_Vector& launch, const Throw& exact,
                        double share = 1) const;
 
-    // Whether the throw of this aim from launch explodes clear of every own figure (the blast
-    // radius and half a unit), or not at all: the last look before a throw.
+    // Whether the throw of this aim from launch explodes clear of every own figure (the weapon's
+    // reach and half a unit), or not at all: the last look before a throw.
     bool spares(const Field& field, const VORN_LIB::VORN_Vector& launch, double yaw, double pitch,
-                double power) const;
+                double power, Weapon weapon = Weapon::Grenade) const;
 
-    // Closest distance an own figure may have to a predicted explosion: the blast radius and a
+    // Closest distance an own figure may have to a predicted explosion: the weapon's reach and a
     // margin for this level's scatter over the throw's horizontal distance.
-    double safeDistance(double distance) const;
+    double safeDistance(double distance, Weapon weapon = Weapon::Grenade) const;
+
+    // The weapon for a planned throw, from what is left: the cluster where its blasts together
+    // take more than the grenade's, the heavy shell (once a game) only where it takes at least
+    // heavySaving more; each only where its wider reach still spares every own figure. The digger
+    // and the bouncer it leaves to people: one hurts little, the other goes where its bounces go.
+    Throw armed(const Field& field, const Throw& planned) const;
+    static constexpr double heavySaving = 60;
 
     ComputerLevel level;
 
@@ -129,5 +143,10 @@ private:
                    double pitch, double power) const;
     bool safe(const Field& field, const Throw& t, double keepAway) const; // none nearer
     Throw intoTheOpen(const Field& field, const VORN_LIB::VORN_Vector& launch) const;
-    double valueOf(const Field& field, const VORN_LIB::VORN_Vector& impact) const;
+    double valueOf(const Field& field, const VORN_LIB::VORN_Vector& impact,
+                   Weapon weapon = Weapon::Grenade) const;
+    // The throw at target along one arc's pitch; in a wind, the aim point moved against the drift
+    // until the predicted blast lands on the target.
+    Throw throwAlong(const GrenadeFlight& flight, const VORN_LIB::VORN_Vector& launch,
+                     const VORN_LIB::VORN_Vector& target, double pitch) const;
 };

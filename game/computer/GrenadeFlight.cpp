@@ -31,8 +31,8 @@ double firstTouch(const VORN_Vector& a, const VORN_Vector& b, const VORN_Vector&
 
 } // namespace
 
-GrenadeFlight::GrenadeFlight(Ground ground, std::vector<Sphere> spheres)
-    : groundHeight(std::move(ground)), obstacles(std::move(spheres)) {}
+GrenadeFlight::GrenadeFlight(Ground ground, std::vector<Sphere> spheres, VORN_Vector wind)
+    : groundHeight(std::move(ground)), obstacles(std::move(spheres)), wind(wind) {}
 
 GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
                                          const VORN_Vector& velocity) const {
@@ -42,7 +42,7 @@ GrenadeFlight::Result GrenadeFlight::fly(const VORN_Vector& start,
     const int steps = static_cast<int>(longestFlight / tick);
     for (int i = 1; i <= steps; ++i) {
         const VORN_Vector before = p;
-        p += Flight::step(v, tick);
+        p += Flight::step(v, tick, wind);
         result.seconds = i * tick;
 
         // The earliest contact along this step: ground or a sphere the grenade now overlaps.

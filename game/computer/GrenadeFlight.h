@@ -1,7 +1,7 @@
 // Where a thrown grenade will go: its flight stepped by the match's own flight model
-// (Flight::step), in ticks of 25 ms, until the grenade's sphere meets the ground or another sphere,
-// or it leaves the play area. World units, y up, seconds. Needs no window: the ground is a height
-// function.
+// (Flight::step, in the turn's wind), in ticks of 25 ms, until the grenade's sphere meets the
+// ground or another sphere, or it leaves the play area. World units, y up, seconds. Needs no
+// window: the ground is a height function.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -37,7 +37,8 @@ public:
         Rules::tickSeconds;                     // seconds per physics step, as the timer runs
     static constexpr double longestFlight = 40; // seconds
 
-    GrenadeFlight(Ground ground, std::vector<Sphere> spheres);
+    // Over the ground, past the spheres, in the turn's wind (zero: still air).
+    GrenadeFlight(Ground ground, std::vector<Sphere> spheres, VORN_LIB::VORN_Vector wind = {});
 
     // The flight of a grenade leaving start with the given velocity.
     Result fly(const VORN_LIB::VORN_Vector& start, const VORN_LIB::VORN_Vector& velocity) const;
@@ -47,4 +48,5 @@ public:
 private:
     Ground groundHeight;
     std::vector<Sphere> obstacles;
+    VORN_LIB::VORN_Vector wind;
 };

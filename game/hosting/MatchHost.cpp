@@ -270,10 +270,30 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
         }
     }
     network->broadcast(s);
+    if (match.settings.wind != GameSettings::Wind::Off ||
+        match.settings.weapons != GameSettings::Weapons::Grenade)
+        network->broadcast(armsMessage());
+}
+
+Message MatchHost::armsMessage() const {
+    Arms arms;
+    arms.wind = match.settings.wind;
+    arms.weapons = match.settings.weapons;
+    arms.windX = float(match.wind.x());
+    arms.windZ = float(match.wind.z());
+    arms.taken = match.weapon;
+    for (int w = 0; w < Weapons::count; ++w)
+        arms.left[w] = static_cast<qint8>(match.weaponsLeft(match.currentPlayer, Weapon(w)));
+    return arms;
 }
 
 void MatchHost::announceCrater(const VORN_Vector& point) {
-    network->broadcast(Event{Event::Crater, float(point.x()), float(point.y()), float(point.z())});
+    if (match.thrownWeapon != Weapon::Grenade)
+        network->broadcast(
+            Blast{match.thrownWeapon, float(point.x()), float(point.y()), float(point.z())});
+    else
+        network->broadcast(
+            Event{Event::Crater, float(point.x()), float(point.y()), float(point.z())});
     network->broadcast(Checksum{match.heightmapChecksum()});
 }
 

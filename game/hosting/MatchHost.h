@@ -56,8 +56,10 @@ public:
     // that a joined machine gets a state for every tick of the game clock, however seldom the
     // host's window gets round to its timer.
     void advance(VORN_LIB::VORN_Clock::Ticks real);
-    // The match's state at game clock reading now, to every joined machine.
+    // The match's state at game clock reading now, to every joined machine; in a game with wind
+    // or every weapon, the turn's wind and weapons after it.
     void sendState(VORN_LIB::VORN_Clock::Ticks now);
+    Network::Message armsMessage() const;
 
     // The name of the player at the host's own keyboard (spieler 0); empty for none.
     void setOwnName(const QString& name);

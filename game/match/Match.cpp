@@ -5,6 +5,7 @@
 #include "game/rules/Flight.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Wind.h"
 #include "game/world/Player.h"
 #include "game/world/TeamColours.h"
 #include "game/world/Tortoise.h"
@@ -154,6 +155,15 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
         players[i]->registerWith(&scene, &collisions, &gravityGroup);
         alivePlayers.append(static_cast<int>(i));
     }
+    stock.clear();
+    for (unsigned i = 0; i < playerCount; ++i) {
+        std::array<int, Weapons::count> own{};
+        for (int w = 0; w < Weapons::count; ++w)
+            own[w] = settings.weapons == GameSettings::Weapons::All || w == 0
+                         ? Weapons::table[w].perGame
+                         : 0;
+        stock.push_back(own);
+    }
     currentPlayer = -1;
     currentFigure = nullptr;
     tellSettings();
@@ -199,6 +209,8 @@ void Match::nextTurn() {
         currentPlayer = (currentPlayer + 1) % static_cast<int>(playerCount);
 
     currentFigure = players[currentPlayer]->nextFigure();
+    weapon = Weapon::Grenade;
+    wind = Wind::draw(settings.wind);
     turnStart = clockNow();
     // The turn panel shows the new countdown from its first frame, not the last phase's seconds.
     secondsLeft = wholeSecondsLeft(countdownSeconds, 0);
@@ -317,6 +329,14 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
             takeGrenadeOutOfWorld();
             nextTurn();
         } else if (impactState == ImpactState::Hit) {
+            // A bouncer springs off the ground until its time is up; a figure or a lamp it meets
+            // sets it off at once.
+            if (Weapons::bounces(thrownWeapon) && !hitFixed && now < fuseEnds)
+                bounce();
+            else
+                explode(p);
+        } else if (impactState == ImpactState::Flying && grenadeFlying &&
+                   Weapons::bounces(thrownWeapon) && now >= fuseEnds) {
             explode(p);
         }
         if (state == Flying && turnStart != 0 &&
@@ -369,8 +389,25 @@ void Match::moveFigure(double dt) {
 
 void Match::moveGrenade(double dt) {
     // The grenade is never turned: its local frame is the world's.
-    grenade.position += grenade.worldOrientation * Flight::step(grenadeBody.velocity, dt);
+    grenade.position += grenade.worldOrientation * Flight::step(grenadeBody.velocity, dt, wind);
     grenade.updateTransform(true);
+    flightVelocity = grenadeBody.velocity;
+}
+
+// Off the ground's slope (its normal from the heights either side), keeping part of the speed.
+void Match::bounce() {
+    const VORN_Vector p = grenade.worldPosition;
+    const double e = 0.5;
+    auto h = [this](double x, double z) { return landscape.surfaceHeight(x, z); };
+    VORN_Vector n(h(p.x() - e, p.z()) - h(p.x() + e, p.z()), 2 * e,
+                  h(p.x(), p.z() - e) - h(p.x(), p.z() + e));
+    n.normalize();
+    VORN_Vector v = flightVelocity;
+    const double into = dot(v, n);
+    if (into < 0)
+        v = v - n * (2 * into);
+    grenadeBody.velocity = v * Weapons::bounceKept;
+    impactState = ImpactState::Flying;
 }
 
 // Releases only count while a figure or the aim is steered, so a key let go in a menu, during the
@@ -386,6 +423,8 @@ void Match::apply(const TurnCommand& command) {
     yawRate = command.yawRate;
     raiseRate = command.raiseRate;
     driveRate = command.driveRate;
+    if (command.weapon >= 1 && command.weapon <= Weapons::count && state == Aiming)
+        chooseWeapon(static_cast<Weapon>(command.weapon - 1));
     // Past the time to throw, Return would only show the grenade for the turn to end at the next
     // tick: the figure drives on instead, and the panel shows no time left to throw.
     if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure &&
@@ -427,13 +466,51 @@ void Match::takeGrenadeOutOfWorld() {
     emit grenadeGone();
 }
 
+bool Match::chooseWeapon(Weapon w) {
+    if (state != Aiming || weaponsLeft(currentPlayer, w) == 0)
+        return false;
+    weapon = w;
+    return true;
+}
+
+int Match::weaponsLeft(int player, Weapon w) const {
+    if (player < 0 || player >= static_cast<int>(stock.size()))
+        return w == Weapon::Grenade ? Weapons::endless : 0;
+    return stock[player][static_cast<std::size_t>(w)];
+}
+
+// Every blast of the weapon: the crater first, then the hit points, each figure hurt by each
+// blast it is near; then, blast by blast, what listeners hear.
 void Match::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
-    dig(point);
+    const VORN_Landscape* land = &landscape;
+    std::vector<Outcome> outcomes;
+    for (const VORN_Vector& at : Weapons::blastPoints(
+             thrownWeapon, point, [land](double x, double z) { return land->surfaceHeight(x, z); }))
+        outcomes.push_back(blast(at));
 
-    QVector<Damage> hurt;
-    std::vector<int> lost;
-    std::vector<int> out;
+    turnStart = clockNow();
+    impactState = ImpactState::Exploded;
+    // The crater and the blast first, then each loss, then who is out: listeners hear them in
+    // that order.
+    for (const Outcome& o : outcomes) {
+        emit exploded(o.point, o.hurt);
+        for (int u : o.lost)
+            emit figureLost(u);
+        for (int u : o.out)
+            emit playerOut(u);
+    }
+}
+
+Match::Outcome Match::blast(const VORN_Vector& point) {
+    const Weapons::Blast& rules = Weapons::of(thrownWeapon);
+    dig(point, rules.crater);
+
+    Outcome outcome;
+    outcome.point = point;
+    QVector<Damage>& hurt = outcome.hurt;
+    std::vector<int>& lost = outcome.lost;
+    std::vector<int>& out = outcome.out;
     for (unsigned u = 0; u < playerCount; ++u) {
         Player* player = players[u].get();
         if (!player)
@@ -443,9 +520,9 @@ void Match::explode(const VORN_Vector& point) {
             if (!figure)
                 continue;
             const double d = std::sqrt((figure->worldPosition - point).lengthSquared());
-            if (!(d < Rules::blastRadius))
+            if (!(d < rules.radius))
                 continue;
-            const int damage = Rules::blastDamage(d);
+            const int damage = Weapons::damage(thrownWeapon, d);
             if (damage > figure->health) {
                 totalHitPoints -= figure->health;
                 if (figure == currentFigure)
@@ -467,16 +544,7 @@ void Match::explode(const VORN_Vector& point) {
             }
         }
     }
-
-    turnStart = clockNow();
-    impactState = ImpactState::Exploded;
-    // The crater and the blast first, then each loss, then who is out: listeners hear them in
-    // that order.
-    emit exploded(point, hurt);
-    for (int u : lost)
-        emit figureLost(u);
-    for (int u : out)
-        emit playerOut(u);
+    return outcome;
 }
 
 // A player without figures is out at once: its record dropped and taken off the list of the living.
@@ -504,6 +572,15 @@ void Match::fire() {
     impactState = ImpactState::Flying;
     turnStart = 0;
     grenadeBody.velocity = direction * aimPower;
+    thrownWeapon = weapon;
+    hitFixed = false;
+    if (Weapons::bounces(weapon))
+        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::bouncerFuse * 1000);
+    if (currentPlayer >= 0 && currentPlayer < static_cast<int>(stock.size())) {
+        int& left = stock[currentPlayer][static_cast<std::size_t>(weapon)];
+        if (left != Weapons::endless)
+            --left;
+    }
     emit thrown();
 }
 
@@ -517,8 +594,10 @@ void Match::handleCollision(VORN_Object* a, VORN_Object* b, VORN_Contact* contac
         emit b->collisionDetected();
         b->setWorldPosition(contact->positionB);
     }
-    if (a == &grenade || b == &grenade)
+    if (a == &grenade || b == &grenade) {
         impactState = ImpactState::Hit;
+        hitFixed = hitFixed || (a != terrain && b != terrain);
+    }
 }
 
 void Match::addMessage(const LogLine& line) {
@@ -554,8 +633,8 @@ quint32 Match::heightmapChecksum() const {
     return sum;
 }
 
-void Match::dig(const VORN_Vector& point) {
-    landscape.createCrater(point, Rules::craterRadius);
+void Match::dig(const VORN_Vector& point, double radius) {
+    landscape.createCrater(point, radius);
     craters.push_back(point);
 }
 
@@ -584,6 +663,9 @@ TurnView Match::computerView(VORN_Clock::Ticks now) const {
     view.aimPower = aimPower;
     view.launch = grenade.worldPosition;
     view.field = computerField();
+    view.field.wind = wind;
+    for (int w = 0; w < Weapons::count; ++w)
+        view.field.stock[w] = weaponsLeft(currentPlayer, static_cast<Weapon>(w));
     return view;
 }
 

@@ -23,6 +23,7 @@
 #include "game/rules/GameState.h"
 #include "game/rules/ImpactState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/rules/Weapons.h"
 #include "game/world/Grenade.h"
 #include "game/world/Tortoise.h"
 
@@ -90,6 +91,12 @@ public:
     void fire();
     // Takes a grenade out of play: a throw abandoned or gone off.
     void takeGrenadeOutOfWorld();
+    // In fire mode of a game with every weapon: takes the weapon for the throw, if the player on
+    // turn has one left; false (and nothing changes) otherwise.
+    bool chooseWeapon(Weapon w);
+    // How many of the weapon the player has left: Weapons::endless for the grenade; with the
+    // grenade alone, none of the others.
+    int weaponsLeft(int player, Weapon w) const;
 
     void addMessage(const LogLine& line); // the newest line of the log; the oldest goes
 
@@ -114,8 +121,9 @@ public:
     TurnView computerView(VORN_LIB::VORN_Clock::Ticks now) const;
     // FNV-1a over the valley's grid heights, as the machines of a network game hold them.
     quint32 heightmapChecksum() const;
-    // Digs a crater at a point and notes it in craters.
-    void dig(const VORN_LIB::VORN_Vector& point);
+    // Digs a crater at a point and notes it in craters. A late joiner digs the noted craters at the
+    // grenade's reach; where a weapon dug wider, its heights differ and it asks for the host's.
+    void dig(const VORN_LIB::VORN_Vector& point, double radius = Rules::craterRadius);
     // The valley's heights and normals as they were made, before any crater. The terrain's lists
     // are then out of date: whoever draws it records them again.
     void restoreValley();
@@ -175,7 +183,14 @@ public:
     // countdown, driving only moveSeconds after it. The turn panel shows both while driving.
     int secondsToThrow = 0;
     bool computersOnlyShown = false; // "nur noch computer" said this game
-    ComputerOpponent computer;       // the chosen level; plays its players' turns from the tick
+
+    // The wind of the turn, drawn at its start when the game has wind (zero in still air), and the
+    // weapon taken for its throw (the grenade unless another is chosen in fire mode).
+    VORN_LIB::VORN_Vector wind;
+    Weapon weapon = Weapon::Grenade;
+    Weapon thrownWeapon = Weapon::Grenade;              // the one in flight, or gone off last
+    std::vector<std::array<int, Weapons::count>> stock; // what each player has left, by Weapon
+    ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
 
 signals:
     void gameStarted();                             // players made, before the first turn
@@ -198,11 +213,23 @@ private:
     void tickUnderWay(VORN_LIB::VORN_Clock::Ticks now);
     void tellSettings();
     void explode(const VORN_LIB::VORN_Vector& point);
+    // What one blast of the thrown weapon did: the figures hurt, those lost, the players out.
+    struct Outcome {
+        VORN_LIB::VORN_Vector point;
+        QVector<Damage> hurt;
+        std::vector<int> lost;
+        std::vector<int> out;
+    };
+    Outcome blast(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();
     void timeRanOut();
     void moveFigure(double dt);
     void moveGrenade(double dt);
+    void bounce();
+    VORN_LIB::VORN_Vector flightVelocity;     // the grenade's, before a collision stops it
+    VORN_LIB::VORN_Clock::Ticks fuseEnds = 0; // when a bouncer goes off
+    bool hitFixed = false; // the grenade touched a figure or a lamp, not only the ground
     ComputerPlayer::Field computerField() const;
 
     std::vector<double> valleyHeights; // the grid's heights as the heightmap made them

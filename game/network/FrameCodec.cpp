@@ -50,7 +50,8 @@ void write(QDataStream& out, const QVector<LogEntry>& lines) {
     }
 }
 void write(QDataStream& out, const Command& m) {
-    out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate;
+    out << m.seat << m.command.yawRate << m.command.raiseRate << m.command.driveRate
+        << quint8(m.command.weapon);
 }
 void write(QDataStream& out, const Step& m) {
     out << m.seat << m.number << quint8(m.step);
@@ -147,6 +148,14 @@ void write(QDataStream& out, const ValleyTexture& m) {
 void write(QDataStream&, const HeightmapRequest&) {}
 void write(QDataStream&, const KeepAlive&) {}
 void write(QDataStream&, const Bye&) {}
+void write(QDataStream& out, const Arms& m) {
+    out << quint8(m.wind) << quint8(m.weapons) << m.windX << m.windZ << quint8(m.taken);
+    for (qint8 left : m.left)
+        out << left;
+}
+void write(QDataStream& out, const Blast& m) {
+    out << quint8(m.weapon) << m.x << m.y << m.z;
+}
 
 // Reading: every count is checked against a limit and against the bytes left before anything
 // is reserved for it.
@@ -286,6 +295,10 @@ std::optional<Message> read(Reader& r, int type) {
         for (double rate : {m.command.yawRate, m.command.raiseRate, m.command.driveRate})
             if (!(std::abs(rate) <= 1000))
                 r.fail();
+        const quint8 weapon = r.value<quint8>();
+        if (weapon > Weapons::count)
+            r.fail();
+        m.command.weapon = weapon;
         return m;
     }
     case quint8(FrameType::Step): {
@@ -458,6 +471,39 @@ std::optional<Message> read(Reader& r, int type) {
         return Ping{r.value<quint32>()};
     case quint8(FrameType::Pong):
         return Pong{r.value<quint32>()};
+    case quint8(FrameType::Arms): {
+        Arms m;
+        const quint8 wind = r.value<quint8>();
+        const quint8 weapons = r.value<quint8>();
+        m.windX = r.value<float>();
+        m.windZ = r.value<float>();
+        const quint8 taken = r.value<quint8>();
+        for (qint8& left : m.left) {
+            left = r.value<qint8>();
+            if (left < Weapons::endless)
+                r.fail();
+        }
+        // A wind is small; anything else (not a number, a gale) is not one.
+        if (wind > quint8(GameSettings::Wind::Strong) ||
+            weapons > quint8(GameSettings::Weapons::All) || taken >= Weapons::count ||
+            !(std::abs(m.windX) <= 10) || !(std::abs(m.windZ) <= 10))
+            r.fail();
+        m.wind = static_cast<GameSettings::Wind>(wind);
+        m.weapons = static_cast<GameSettings::Weapons>(weapons);
+        m.taken = static_cast<Weapon>(taken);
+        return m;
+    }
+    case quint8(FrameType::Blast): {
+        Blast m;
+        const quint8 weapon = r.value<quint8>();
+        if (weapon >= Weapons::count)
+            r.fail();
+        m.weapon = static_cast<Weapon>(weapon < Weapons::count ? weapon : 0);
+        m.x = r.value<float>();
+        m.y = r.value<float>();
+        m.z = r.value<float>();
+        return m;
+    }
     default:
         return std::nullopt;
     }

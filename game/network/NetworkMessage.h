@@ -5,6 +5,7 @@
 #include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/rules/Weapons.h"
 
 #include <QString>
 #include <QVector>
@@ -40,7 +41,9 @@ enum class FrameType : quint8 {
     Pong = 34,
     Valley = 36,
     ValleyHeights = 37,
-    ValleyTexture = 38
+    ValleyTexture = 38,
+    Arms = 40,
+    Blast = 41
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
@@ -259,9 +262,25 @@ struct ValleyTexture {
     QByteArray rgb; // a whole number of rows
 };
 
+// The wind and the weapons of the turn under way, sent with each state of a game that has them.
+struct Arms {
+    static constexpr FrameType type = FrameType::Arms;
+    GameSettings::Wind wind = GameSettings::Wind::Off;
+    GameSettings::Weapons weapons = GameSettings::Weapons::Grenade;
+    float windX = 0, windZ = 0;                 // the wind's push, units per second squared
+    Weapon taken = Weapon::Grenade;             // the weapon of the throw
+    std::array<qint8, Weapons::count> left{-1}; // what the player on turn has left of each
+};
+// A blast of a weapon other than the grenade: its crater is the weapon's own.
+struct Blast {
+    static constexpr FrameType type = FrameType::Blast;
+    Weapon weapon = Weapon::Grenade;
+    float x = 0, y = 0, z = 0;
+};
+
 using Message =
     std::variant<Hello, Welcome, Refused, Command, Start, State, Event, Checksum, HeightmapRequest,
                  HeightRows, KeepAlive, Bye, Log, Snapshot, Step, Name, Players, Say, Chat,
-                 ChatDropped, Ping, Pong, Valley, ValleyHeights, ValleyTexture>;
+                 ChatDropped, Ping, Pong, Valley, ValleyHeights, ValleyTexture, Arms, Blast>;
 
 } // namespace Network

@@ -16,10 +16,12 @@ struct TurnCommand {
     double driveRate = 0; // units per second along the figure's z (negative is forward), or
                           // launch power per second in fire mode
     Step step = Step::None;
+    int weapon = 0; // in fire mode, with every weapon: 1 … 5 takes weapon number - 1 (Weapon);
+                    // 0 keeps the one taken. Taken before a Throw of the same command.
 
     bool operator==(const TurnCommand& o) const {
         return yawRate == o.yawRate && raiseRate == o.raiseRate && driveRate == o.driveRate &&
-               step == o.step;
+               step == o.step && weapon == o.weapon;
     }
     bool operator!=(const TurnCommand& o) const { return !(*this == o); }
 };

@@ -219,6 +219,7 @@ private:
     void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
     void showSnapshot(const Network::Snapshot& snapshot);
     void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
+    void showArms(const Network::Arms& arms);
     void leaveNetworkGame(const QString& message);
     void tellSeat();     // a joined machine's seat, in its log between games
     Roster joinedRoster; // a joined machine's copy of the host's
@@ -257,4 +258,5 @@ public:
     void drawMessagePanel(QPainter& painter);
     void drawPeople(QPainter& painter);  // the chat strip and the player list (GameNetwork.cpp)
     void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
+    void drawArms(QPainter& painter);    // the wind and the weapons of the turn (GameArms.cpp)
 };

@@ -59,6 +59,14 @@ TurnCommand pressed(TurnCommand keys, int key, GameState state) {
     case Qt::Key_Return:
         keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
         break;
+    case Qt::Key_1:
+    case Qt::Key_2:
+    case Qt::Key_3:
+    case Qt::Key_4:
+    case Qt::Key_5:
+        if (aiming) // the weapon, in a game with every weapon (the rules ignore it otherwise)
+            keys.weapon = key - Qt::Key_0;
+        break;
     default:
         break;
     }
@@ -302,6 +310,7 @@ void Game::clientKey(int key, bool pressed) {
         return;
     client->send(Network::Command{client->seat, keys});
     clientKeys = keys;
+    clientKeys.weapon = 0;
 }
 
 // The window also takes the whole screen itself, and gives it back, so that the switch works where

@@ -77,6 +77,8 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
             lines.append({tr("links / rechts"), tr("wurf drehen")});
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
+            if (match->settings.weapons == GameSettings::Weapons::All)
+                lines.append({QStringLiteral("1 - 5"), tr("waffe")});
             lines.append({enter, tr("abschuss")});
         } else if (match->state == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});

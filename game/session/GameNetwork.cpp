@@ -201,6 +201,13 @@ void Game::received(const Message& message) {
                std::holds_alternative<ValleyHeights>(message) ||
                std::holds_alternative<ValleyTexture>(message)) {
         valleyFromHost(message);
+    } else if (const auto* blast = std::get_if<Blast>(&message)) {
+        const VORN_Vector at(blast->x, blast->y, blast->z);
+        makeCurrent();
+        match->dig(at, Weapons::of(blast->weapon).crater);
+        sound.explosion(at);
+    } else if (const auto* arms = std::get_if<Arms>(&message)) {
+        showArms(*arms);
     } else if (const auto* sum = std::get_if<Checksum>(&message)) {
         if (sum->sum != match->heightmapChecksum())
             client->send(HeightmapRequest{});
@@ -342,4 +349,16 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
         sound.turnClock(shownPhaseStart, limit - (now - shownPhaseStart) * 0.001);
     }
     update(); // painted at once, not at the next tick
+}
+
+// The turn's wind and weapons as the host has them: what the panels show.
+void Game::showArms(const Arms& arms) {
+    match->settings.wind = arms.wind;
+    match->settings.weapons = arms.weapons;
+    match->wind = VORN_Vector(arms.windX, 0, arms.windZ);
+    match->weapon = arms.taken;
+    const int player = match->currentPlayer;
+    if (player >= 0 && player < static_cast<int>(match->stock.size()))
+        for (int w = 0; w < Weapons::count; ++w)
+            match->stock[player][w] = arms.left[w];
 }

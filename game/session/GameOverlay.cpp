@@ -366,6 +366,7 @@ void Game::paintEvent(QPaintEvent*) {
     case Moving:
     case Aiming:
         drawHud(painter);
+        drawArms(painter);
         break;
     case Flying:
         break;

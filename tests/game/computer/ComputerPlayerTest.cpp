@@ -2,7 +2,9 @@
 // enemy it picks, it keeps its blasts away from its own figures (driving off first when an enemy
 // stands too close), and behind a hill it takes the high arc. World units, y up, angles in degrees.
 #include "game/computer/ComputerPlayer.h"
+#include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Wind.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -28,13 +30,13 @@ ComputerPlayer::Figure restingAt(double x, double z, const GrenadeFlight::Ground
 // 0.9, then position; launch direction Ry(yaw)·Rx(pitch)·(0, 0, -1)) until the grenade's sphere
 // of 0.1 touches the target's sphere of 0.3 or the ground. Returns that place.
 VORN_Vector landing(const ComputerPlayer::Throw& t, VORN_Vector p, const VORN_Vector& target,
-                    const GrenadeFlight::Ground& ground) {
+                    const GrenadeFlight::Ground& ground, const VORN_Vector& wind = {}) {
     const double y = t.yaw * M_PI / 180;
     const double a = t.pitch * M_PI / 180;
     VORN_Vector v =
         VORN_Vector(-std::cos(a) * std::sin(y), std::sin(a), -std::cos(a) * std::cos(y)) * t.power;
     for (int i = 0; i < 4000; ++i) {
-        v = v + VORN_Vector(0, -0.9 * 0.025, 0);
+        v = v + VORN_Vector(wind.x() * 0.025, -0.9 * 0.025, wind.z() * 0.025);
         p = p + v * 0.025;
         if ((p - target).lengthSquared() <= 0.4 * 0.4 || p.y() - ground(p.x(), p.z()) <= 0.1)
             break;
@@ -165,4 +167,66 @@ TEST(ComputerPlayer, DrivesRoundAPillarThatBlocksEveryArcAndThrowsFromThere) {
     EXPECT_GT(ticks, 2);
     ASSERT_TRUE(search.driveSpot());
     EXPECT_EQ(horizontal(*search.driveSpot(), *spot), 0);
+}
+
+TEST(ComputerPlayer, InAStrongWindAimsOffTheTargetAndStillHitsWithinItsLevelsScatter) {
+    for (double towards : {0.0, 90.0, 225.0}) {
+        for (const double distance : {10.0, 30.0}) {
+            SCOPED_TRACE(towards);
+            SCOPED_TRACE(distance);
+            ComputerPlayer::Field field;
+            field.ground = flat;
+            field.own = {restingAt(0, 0, flat)};
+            field.enemies = {restingAt(distance * 0.6, -distance * 0.8, flat)};
+            const VORN_Vector launch = field.own[0].place + VORN_Vector(0, 0.5, 0);
+            const VORN_Vector target = field.enemies[0].place;
+            const ComputerPlayer::Throw still =
+                *ComputerPlayer(ComputerLevel::Hard).bestThrow(field, launch);
+            field.wind = Wind::blowing(towards, Wind::strongMax);
+
+            const ComputerPlayer planner(ComputerLevel::Hard);
+            const std::optional<ComputerPlayer::Throw> t = planner.bestThrow(field, launch);
+            ASSERT_TRUE(t);
+            EXPECT_GT(std::fabs(t->yaw - still.yaw) + std::fabs(t->power - still.power), 0.05)
+                << "aimed as in still air";
+            EXPECT_LT(horizontal(landing(*t, launch, target, flat, field.wind), target), 0.5);
+
+            // The hand's scatter on top: schwer's throws land about the target as in still air.
+            std::srand(3);
+            double miss = 0;
+            for (int i = 0; i < 40; ++i)
+                miss += horizontal(landing(planner.withAimError(field, launch, *t), launch, target,
+                                           flat, field.wind),
+                                   target);
+            EXPECT_LT(miss / 40, 0.03 * distance + 0.5);
+        }
+    }
+}
+
+TEST(ComputerPlayer, TakesTheClusterOrTheHeavyShellWhereTheyPayAndNeverNearItsOwn) {
+    const ComputerPlayer planner(ComputerLevel::Hard);
+    ComputerPlayer::Field field;
+    field.ground = flat;
+    field.own = {restingAt(0, 0, flat)};
+    // Three enemies standing together: the heavy shell takes far more than the grenade.
+    field.enemies = {restingAt(20, 0, flat), restingAt(21.5, 0, flat), restingAt(20, 1.5, flat)};
+    field.stock = {Weapons::endless, 3, 1, 3, 3};
+    const VORN_Vector launch = field.own[0].place + VORN_Vector(0, 0.5, 0);
+    const ComputerPlayer::Throw t = *planner.bestThrow(field, launch);
+    EXPECT_EQ(planner.armed(field, t).weapon, Weapon::Heavy);
+    // Without it, and the enemies three apart round the one aimed at, the cluster's blasts
+    // reach them all.
+    field.stock[static_cast<int>(Weapon::Heavy)] = 0;
+    field.enemies = {restingAt(20, 0, flat), restingAt(23, 0, flat), restingAt(20, 3, flat),
+                     restingAt(17, 0, flat)};
+    const ComputerPlayer::Throw spread = *planner.bestThrow(field, launch);
+    EXPECT_EQ(planner.armed(field, spread).weapon, Weapon::Cluster);
+    // An own figure within their reach of the target keeps it to the grenade; so does an empty
+    // stock.
+    field.own.push_back(restingAt(field.enemies[spread.target].place.x(),
+                                  field.enemies[spread.target].place.z() - 4.5, flat));
+    EXPECT_EQ(planner.armed(field, spread).weapon, Weapon::Grenade);
+    field.own.pop_back();
+    field.stock = {Weapons::endless, 0, 0, 3, 3};
+    EXPECT_EQ(planner.armed(field, spread).weapon, Weapon::Grenade);
 }

@@ -180,6 +180,13 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
         {"texture's bytes beyond the frame",
          frameOf(QByteArray::fromHex("26 0001 0002 0000 7fffffff 010203")),
          "malformed frame of type 38"},
+        {"unknown weapon",
+         frameOf(FrameCodec::encode(Command{1, TurnCommand()}).mid(4).chopped(1) + "\x06"),
+         "malformed frame of type 3"},
+        {"a gale",
+         frameOf(
+             FrameCodec::encode(Arms{}).mid(4).replace(3, 4, QByteArray("\x7f\x80\x00\x00", 4))),
+         "malformed frame of type 40"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -208,6 +215,14 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     state.figures.append({1, 0, 0.5f, 1.0f, -2.0f, 90.0f, 75});
     TurnCommand keys;
     keys.yawRate = 30;
+    keys.weapon = 3;
+    Arms arms;
+    arms.wind = GameSettings::Wind::Strong;
+    arms.weapons = GameSettings::Weapons::All;
+    arms.windX = 0.25f;
+    arms.windZ = -0.5f;
+    arms.taken = Weapon::Heavy;
+    arms.left = {-1, 3, 1, 3, 3};
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
@@ -245,7 +260,7 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"watching", Welcome{-1, 0}, "0000000d 01 ffffffff 0000000000000000"},
         {"refused", Refused{Refused::WrongVersion, QStringLiteral("1")}, "00000005 02 01 0001 31"},
         {"command", Command{1, keys},
-         "0000001d 03 00000001 403e000000000000 0000000000000000 0000000000000000"},
+         "0000001e 03 00000001 403e000000000000 0000000000000000 0000000000000000 03"},
         {"step", Step{1, 258, TurnCommand::Step::FireMode}, "0000000a 14 00000001 00000102 01"},
         {"start", Start{{1.0f, 0.5f, 0.0f}, 2}, "000000130400033f8000003f0000000000000000000002"},
         {"state", state,
@@ -276,6 +291,9 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
          "0000000d 25 0002 0002 00000004 004080ff"},
         {"valley's texture", ValleyTexture{1, 2, 1, QByteArray::fromHex("010203")},
          "0000000e 26 0001 0002 0001 00000003 010203"},
+        {"arms", arms, "00000011 28 02 01 3e800000 bf000000 02 ff 03 01 03 03"},
+        {"blast", Blast{Weapon::Cluster, 1.0f, 2.0f, 3.0f},
+         "0000000e 29 01 3f800000 40000000 40400000"},
     };
     for (const auto& g : golden) {
         SCOPED_TRACE(g.name);

@@ -1,0 +1,65 @@
+#include "game/session/WeaponPanel.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QPainter>
+
+namespace {
+
+const QColor fill(100, 100, 255, 125);
+const QColor takenColour(255, 230, 90);
+const QColor usedUpColour(170, 170, 200);
+
+const QFont& lineFont() {
+    static const QFont font("Helvetica", 13);
+    return font;
+}
+
+} // namespace
+
+QString WeaponPanel::name(Weapon w) {
+    switch (w) {
+    case Weapon::Grenade:
+        return QCoreApplication::translate("Game", "granate");
+    case Weapon::Cluster:
+        return QCoreApplication::translate("Game", "streubombe");
+    case Weapon::Heavy:
+        return QCoreApplication::translate("Game", "grossgranate");
+    case Weapon::Digger:
+        return QCoreApplication::translate("Game", "buddler");
+    case Weapon::Bouncer:
+        return QCoreApplication::translate("Game", "huepfgranate");
+    }
+    return QString();
+}
+
+QString WeaponPanel::line(Weapon w, int left) {
+    QString text = QString::number(static_cast<int>(w) + 1) + QLatin1Char(' ') + name(w);
+    if (left != Weapons::endless)
+        text += QLatin1Char(' ') + QString::number(left);
+    return text;
+}
+
+void WeaponPanel::draw(QPainter& painter, int windowWidth, Weapon taken,
+                       const std::array<int, Weapons::count>& left) {
+    const QRect panel(windowWidth - width, top, width, height);
+    painter.save();
+    painter.resetTransform();
+    painter.setClipRect(panel.adjusted(-2, -2, 2, 2));
+    painter.setBrush(QBrush(fill, Qt::SolidPattern));
+    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    painter.setFont(lineFont());
+    for (int i = 0; i < Weapons::count; ++i) {
+        const Weapon w = static_cast<Weapon>(i);
+        const int y = panel.top() + 30 + 26 * i;
+        painter.setPen(w == taken ? takenColour : left[i] == 0 ? usedUpColour : Qt::white);
+        if (w == taken)
+            painter.drawText(panel.left() + 8, y, QStringLiteral(">"));
+        // The key and the name, and what is left in a column of its own at the right.
+        painter.drawText(panel.left() + 20, y, line(w, Weapons::endless));
+        if (left[i] != Weapons::endless)
+            painter.drawText(QRect(panel.right() - 40, y - 20, 28, 26),
+                             Qt::AlignRight | Qt::AlignBottom, QString::number(left[i]));
+    }
+    painter.restore();
+}
