@@ -1,5 +1,5 @@
 // The wind and the weapons of the turn beside the status panels, in a game that has them: the
-// wind's arrow at the top centre, the weapons under the key panel while the player on turn aims.
+// wind's arrow at the top centre, the weapons under the turn panel while the player on turn aims.
 #include "game/session/Game.h"
 
 #include "game/session/WeaponPanel.h"
@@ -14,6 +14,6 @@ void Game::drawArms(QPainter& painter) {
         std::array<int, Weapons::count> left{};
         for (int i = 0; i < Weapons::count; ++i)
             left[i] = match->weaponsLeft(match->currentPlayer, static_cast<Weapon>(i));
-        WeaponPanel::draw(painter, width(), match->weapon, left);
+        WeaponPanel::draw(painter, WeaponPanel::place(hudPlaces().turn), match->weapon, left);
     }
 }

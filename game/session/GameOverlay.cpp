@@ -9,6 +9,7 @@
 #include "game/session/GrenadeGlow.h"
 #include "game/session/LabelLayout.h"
 #include "game/session/TurnMarker.h"
+#include "game/session/WeaponPanel.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -583,6 +584,8 @@ QVector<QRect> Game::overlayPanels() const {
     case Aiming: {
         const HudPlaces places = hudPlaces();
         list = {places.turn, places.keys, places.pie, places.messages};
+        if (match->settings.weapons == GameSettings::Weapons::All && match->state == Aiming)
+            list.append(WeaponPanel::place(places.turn));
         break;
     }
     case Flying:

@@ -40,9 +40,12 @@ QString WeaponPanel::line(Weapon w, int left) {
     return text;
 }
 
-void WeaponPanel::draw(QPainter& painter, int windowWidth, Weapon taken,
+QRect WeaponPanel::place(const QRect& turnPanel) {
+    return QRect(turnPanel.left(), turnPanel.bottom() + 7, width, height);
+}
+
+void WeaponPanel::draw(QPainter& painter, const QRect& panel, Weapon taken,
                        const std::array<int, Weapons::count>& left) {
-    const QRect panel(windowWidth - width, top, width, height);
     painter.save();
     painter.resetTransform();
     painter.setClipRect(panel.adjusted(-2, -2, 2, 2));

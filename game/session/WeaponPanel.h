@@ -1,10 +1,11 @@
-// The weapons of a game with every weapon, under the key panel at the top right: one line a weapon
+// The weapons of a game with every weapon, under the turn panel at the top left: one line a weapon
 // with its key, its name and how many are left ("2 streubombe 3"; the grenade never runs out),
 // the one taken for the throw marked, those used up dimmed.
 #pragma once
 
 #include "game/rules/Weapons.h"
 
+#include <QRect>
 #include <QString>
 #include <array>
 
@@ -14,10 +15,10 @@ class WeaponPanel {
 public:
     static constexpr int width = 200;
     static constexpr int height = 150;
-    static constexpr int top = 206; // below the key panel
 
-    // The panel at the right edge of a window windowWidth pixels wide.
-    static void draw(QPainter& painter, int windowWidth, Weapon taken,
+    // Where the panel goes: under the turn panel (the key panel on the right grows in fire mode).
+    static QRect place(const QRect& turnPanel);
+    static void draw(QPainter& painter, const QRect& panel, Weapon taken,
                      const std::array<int, Weapons::count>& left);
 
     // A weapon's name, as the players read it.
