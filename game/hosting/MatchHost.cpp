@@ -256,19 +256,7 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
     s.aimYaw = float(match.aimYaw);
     s.aimPitch = float(match.aimPitch);
     s.aimPower = float(match.aimPower);
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        const Player* player = match.players[u].get();
-        for (unsigned j = 0; player && j < player->count; ++j) {
-            const Tortoise* f = player->figure(j);
-            if (!f)
-                continue;
-            if (f == match.currentFigure)
-                s.currentSlot = static_cast<qint8>(j);
-            const VORN_Vector p = f->worldPosition;
-            s.figures.append({quint8(u), quint8(j), float(p.x()), float(p.y()), float(p.z()),
-                              float(f->rotation.y()), qint16(f->health)});
-        }
-    }
+    s.figures = MatchSnapshot::figuresOf(match, s.currentSlot);
     network->broadcast(s);
     if (match.settings.wind != GameSettings::Wind::Off ||
         match.settings.weapons != GameSettings::Weapons::Grenade)

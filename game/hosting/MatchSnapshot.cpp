@@ -23,17 +23,8 @@ Snapshot MatchSnapshot::of(const Match& match, VORN_Clock::Ticks now) {
         const Player* player = match.players[u].get();
         for (int c = 0; c < 3; ++c)
             s.colours.append(player ? float(player->color[c]) : 0.0f);
-        for (unsigned j = 0; player && j < player->count; ++j) {
-            const Tortoise* f = player->figure(j);
-            if (!f)
-                continue;
-            if (f == match.currentFigure)
-                s.currentSlot = static_cast<qint8>(j);
-            const VORN_Vector p = f->worldPosition;
-            s.figures.append({quint8(u), quint8(j), float(p.x()), float(p.y()), float(p.z()),
-                              float(f->rotation.y()), qint16(f->health)});
-        }
     }
+    s.figures = figuresOf(match, s.currentSlot);
     s.log = logOf(match);
     s.groundSum = match.heightmapChecksum();
     s.cratersWhole = match.craters.size() <= std::size_t(snapshotCraters);
@@ -92,6 +83,24 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
             match.dig(VORN_Vector(c.x, c.y, c.z));
     }
     return match.heightmapChecksum() == s.groundSum;
+}
+
+QVector<Figure> MatchSnapshot::figuresOf(const Match& match, qint8& currentSlot) {
+    QVector<Figure> figures;
+    for (unsigned u = 0; u < match.playerCount; ++u) {
+        const Player* player = match.players[u].get();
+        for (unsigned j = 0; player && j < player->count; ++j) {
+            const Tortoise* f = player->figure(j);
+            if (!f)
+                continue;
+            if (f == match.currentFigure)
+                currentSlot = static_cast<qint8>(j);
+            const VORN_Vector p = f->worldPosition;
+            figures.append({quint8(u), quint8(j), float(p.x()), float(p.y()), float(p.z()),
+                            float(f->rotation.y()), qint16(f->health)});
+        }
+    }
+    return figures;
 }
 
 QVector<LogEntry> MatchSnapshot::logOf(const Match& match) {

@@ -24,6 +24,8 @@ public:
     static bool apply(const Network::Snapshot& snapshot, Match& match);
 
     // The log as it travels, and back; a line of a kind this game does not know stays empty.
+    // Every figure still in the match as it stands, and the slot of the one on turn (-1: none).
+    static QVector<Network::Figure> figuresOf(const Match& match, qint8& currentSlot);
     static QVector<Network::LogEntry> logOf(const Match& match);
     static void applyLog(const QVector<Network::LogEntry>& lines, Match& match);
     static Network::LogEntry entryOf(const LogLine& line);
