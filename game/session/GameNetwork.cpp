@@ -273,6 +273,11 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
             figure->rotation[1] = f.heading;
             figure->updateTransform(true); // a figure's place is kept along its own axes
             figure->setWorldPosition(VORN_Vector(f.x, f.y, f.z));
+            // Only a blast takes hit points, and the host names no damage: what a figure lost
+            // floats up over it here, as over the host's.
+            if (f.health < figure->health)
+                damageFigures.add(figure->worldPosition, static_cast<int>(u),
+                                  figure->health - f.health, now);
             figure->health = f.health;
             health += f.health;
         }

@@ -179,6 +179,18 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
         << linesOf(said).toStdString();
     EXPECT_EQ(g.match->players[0]->figure(0)->health, m.players[0]->figure(0)->health);
 
+    // A hit at the host (its states carry only the health) floats up over the figure here too.
+    Player& hit = *m.players[1];
+    hit.figure(0)->health -= 23;
+    hit.totalHealth -= 23;
+    m.totalHitPoints -= 23;
+    ASSERT_TRUE(waitFor([&] { return !g.damageFigures.shown(g.match->clockNow()).isEmpty(); }));
+    const QVector<DamageFigures::Shown> floating = g.damageFigures.shown(g.match->clockNow());
+    ASSERT_EQ(floating.size(), 1);
+    EXPECT_EQ(floating[0].text, QStringLiteral("-23"));
+    EXPECT_EQ(floating[0].player, 1);
+    EXPECT_LT(distance(floating[0].at, hit.figure(0)->worldPosition), 2.0);
+
     // Spieler 1 drives off the edge: the same end on the host and the watching window.
     ASSERT_TRUE(waitFor([&] { return m.state == Moving && m.currentPlayer == 1; }, 12000));
     toTheEdge(m);
