@@ -1,8 +1,9 @@
 // Where the 3-D picture is drawn: straight into the window, or into an off-screen buffer (colour
-// and depth) of a fraction of the window's size that is then scaled up onto the window with a
-// linear filter. Depth reads between begin() and end() read the buffer's depth at the picture's
-// own (scaled) pixels. Needs framebuffer objects with blitting; without them every picture goes
-// straight into the window. Needs the GL context current for every call and for destruction.
+// and depth) of a fraction of the window's size that is then scaled up onto the window, every
+// pixel grown evenly where the window is a whole multiple of the picture, else filtered linearly.
+// Depth reads between begin() and end() read the buffer's depth at the picture's own (scaled)
+// pixels. Needs framebuffer objects; without them every picture goes straight into the window.
+// Needs the GL context current for every call and for destruction.
 #pragma once
 
 #include <GL/gl.h>

@@ -182,7 +182,12 @@ void VORN_Viewport::applyState() {
     } else {
         glDisable(GL_FOG);
     }
-    glLineWidth(lineWidth);
+    glLineWidth(drawnLineWidth());
+}
+
+float VORN_Viewport::drawnLineWidth() const {
+    return pictureScale == 1.0 ? lineWidth
+                               : std::max(1.0f, static_cast<float>(lineWidth * pictureScale));
 }
 
 void VORN_Viewport::compile() {
@@ -236,7 +241,7 @@ void VORN_Viewport::render() {
     // The exact test behind the cone: the picture's own planes, widened by the outline's line
     // width and two pixels more for smoothing, so that culling never takes away a pixel.
     const VORN_Frustum frustum(fieldOfView, aspect, nearPlane, farPlane, width, height,
-                               lineWidth + 2.0);
+                               drawnLineWidth() + 2.0);
     const VORN_Frustum::DrawingScope drawing(exactCulling ? &frustum : nullptr);
 
     glPushMatrix();

@@ -88,6 +88,10 @@ public:
     // outside the picture; off, only the cone culls.
     bool exactCulling = true;
     float lineWidth = 2.0f;
+    // Pixels of the picture per pixel of the window it is shown in (the render scale): lines are
+    // drawn lineWidth window pixels wide, at least one picture pixel.
+    double pictureScale = 1.0;
+    float drawnLineWidth() const;
     float fogColor[4] = {0, 0, 0, 0};
     float fogDensity = 0.5f;
     bool fog = false;

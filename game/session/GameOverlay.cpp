@@ -214,6 +214,8 @@ void Game::paintEvent(QPaintEvent*) {
     const QSize drawn = pictureTarget.begin(QSize(w, h), renderScale.scale());
     const double toWindowX = double(w) / drawn.width(), toWindowY = double(h) / drawn.height();
     resizeGL(drawn.width(), drawn.height());
+    const double pictureScale = double(drawn.width()) / w; // lines keep their width on the window
+    viewport->pictureScale = pictureScale;
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
     sound.followCamera(*viewport);
@@ -241,12 +243,12 @@ void Game::paintEvent(QPaintEvent*) {
                                : nullptr;
     if (onTurn && match->state != Flying)
         if (const auto mark = throwMarks.markOf(match->currentFigure))
-            ThrowMarks::draw(match->landscape, *mark, onTurn->color);
+            ThrowMarks::draw(match->landscape, *mark, onTurn->color, pictureScale);
     blast.draw(now);
     if (match->grenadeShown())
         GrenadeGlow::draw(match->grenade.worldPosition, now);
     if (onTurn)
-        TurnMarker::draw(match->currentFigure->worldPosition, onTurn->color, now);
+        TurnMarker::draw(match->currentFigure->worldPosition, onTurn->color, now, pictureScale);
     glDisable(GL_LIGHTING);
 
     // Figure labels "player health", projected with the view of the 3-D picture. A label whose

@@ -39,7 +39,7 @@ std::optional<VORN_Vector> ThrowMarks::markOf(const Tortoise* figure) const {
 }
 
 void ThrowMarks::draw(const VORN_Landscape& land, const VORN_Vector& point,
-                      const VORN_Color& colour) {
+                      const VORN_Color& colour, double pictureScale) {
     // The ground's height, kept inside the valley's grid.
     const VORN_Vector& middle = land.worldPosition;
     const double halfX = land.sizeX / 2 - 1e-6;
@@ -53,7 +53,7 @@ void ThrowMarks::draw(const VORN_Landscape& land, const VORN_Vector& point,
     glDisable(GL_FOG);
     glDisable(GL_LIGHTING);
     glDisable(GL_TEXTURE_2D);
-    glLineWidth(3);
+    glLineWidth(static_cast<float>(std::max(1.0, 3 * pictureScale)));
     glColor4d(colour[0], colour[1], colour[2], 1);
     constexpr int segments = 32;
     glBegin(GL_LINE_LOOP);

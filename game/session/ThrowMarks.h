@@ -30,9 +30,10 @@ public:
     std::optional<VORN_LIB::VORN_Vector> markOf(const Tortoise* figure) const;
 
     // Draws a mark on the valley with the view of the 3-D picture (depth tested, unlit, not
-    // fogged). Every GL state it changes is put back.
+    // fogged), its line 3 window pixels wide in a picture of pictureScale picture pixels to each
+    // window pixel. Every GL state it changes is put back.
     static void draw(const VORN_LIB::VORN_Landscape& land, const VORN_LIB::VORN_Vector& point,
-                     const VORN_LIB::VORN_Color& colour);
+                     const VORN_LIB::VORN_Color& colour, double pictureScale = 1.0);
 
 private:
     struct Mark {

@@ -1,6 +1,7 @@
 #include "game/session/TurnMarker.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <cmath>
 
 using namespace VORN_LIB;
@@ -10,7 +11,8 @@ double TurnMarker::tipHeight(VORN_Clock::Ticks now) {
     return lowest + bob * 0.5 * (1 - std::cos(phase));
 }
 
-void TurnMarker::draw(const VORN_Vector& figure, const VORN_Color& colour, VORN_Clock::Ticks now) {
+void TurnMarker::draw(const VORN_Vector& figure, const VORN_Color& colour, VORN_Clock::Ticks now,
+                      double pictureScale) {
     constexpr double halfWidth = 0.14;
     constexpr double height = 0.3;
     const double tip = figure.y() + tipHeight(now);
@@ -44,7 +46,7 @@ void TurnMarker::draw(const VORN_Vector& figure, const VORN_Color& colour, VORN_
         glVertex3dv(corner);
     glEnd();
     // A white edge, so that a dark team colour still stands out against the night.
-    glLineWidth(2);
+    glLineWidth(static_cast<float>(std::max(1.0, 2 * pictureScale)));
     glColor4d(1, 1, 1, 1);
     glBegin(GL_LINES);
     for (int i = 0; i < 4; ++i) {

@@ -133,6 +133,20 @@ TEST_F(RenderScaleScenario, AtHalfScaleTextsStaySharpAndLabelsKeepTheirPlaces) {
     EXPECT_GT(difference, 0.05);
     EXPECT_LT(difference, 6.0);
 
+    // The outlines keep their width on the window: around the near figure about as many black
+    // pixels as at full scale (lines of two picture pixels, doubled, gave 1.9 times as many).
+    const auto blackPixels = [](const QImage& image) {
+        int n = 0;
+        for (int y = 250; y < 350; ++y)
+            for (int x = 340; x < 460; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                n += c.red() + c.green() + c.blue() < 30;
+            }
+        return n;
+    };
+    EXPECT_GT(blackPixels(full), 100);
+    EXPECT_NEAR(blackPixels(half), blackPixels(full), blackPixels(full) * 0.35);
+
     // The four panels' texts: every pure white pixel of the glyphs where it was at full scale.
     for (const QRect& panel :
          {QRect(0, 0, 200, 200), QRect(600, 0, 200, 200), QRect(0, 400, 200, 200)}) {
