@@ -5,7 +5,7 @@
 
 namespace VORN_LIB {
 
-constexpr std::array<double, 3> VORN_RenderScaleChooser::steps;
+constexpr std::array<double, 4> VORN_RenderScaleChooser::steps;
 
 VORN_RenderScaleChooser::VORN_RenderScaleChooser(double budgetMs) : budget(budgetMs) {
     frames.reserve(window);
@@ -70,7 +70,7 @@ bool VORN_RenderScaleChooser::frameDrawn(double ms, int w, int h) {
     while (at + 1 < steps.size() && steps[at] > current)
         ++at;
     const double before = current;
-    if (slow > budget && at + 1 < steps.size()) {
+    if (slow > budget && at + 1 < steps.size() && steps[at + 1] * width >= narrowest) {
         current = steps[at + 1];
     } else if (slow <= budget && at > 0) {
         // The frame as if all of it grew with the pixels, or by the part measured to grow.

@@ -2,16 +2,17 @@
 // OpenGL a big window costs more than a tick, so the picture is drawn at a fraction of each side
 // and scaled up. Pure arithmetic, no GL.
 //
-// The scale steps down (1 → 0.75 → 0.5) when a quarter or more of the last frames missed the
-// budget (the game's tick), and one step up when the time reached by the slowest quarter of them,
-// grown to the higher step, would still fit nine tenths of the budget. The growth is the part of
-// the frame that two windows at two scales were measured to gain with the pixels; before such a
-// measurement at this window size, or when fewer pixels were not measured faster, the whole frame
-// is taken to grow with the pixels, which overestimates it (the overlay and the vertex work stay
-// the same). So a step up is taken only when the load that made the frames slow has gone, and
-// the scale does not swing back and forth. After every change, and when the window's size
-// changes, a whole window of new frames is measured before the next decision. A fixed scale
-// ignores the frames.
+// The scale steps down (1 → 0.75 → 0.5 → 0.25) when a quarter or more of the last frames missed
+// the budget (the game's tick), as long as the picture stays at least `narrowest` pixels wide (a
+// quarter only in a window of full-screen size), and one step up when the time reached by the
+// slowest quarter of them, grown to the higher step, would still fit nine tenths of the budget.
+// The growth is the part of the frame that two windows at two scales were measured to gain with
+// the pixels; before such a measurement at this window size, or when fewer pixels were not
+// measured faster, the whole frame is taken to grow with the pixels, which overestimates it (the
+// overlay and the vertex work stay the same). So a step up is taken only when the load that made
+// the frames slow has gone, and the scale does not swing back and forth. After every change, and
+// when the window's size changes, a whole window of new frames is measured before the next
+// decision. A fixed scale ignores the frames.
 #pragma once
 
 #include <array>
@@ -21,8 +22,9 @@ namespace VORN_LIB {
 
 class VORN_RenderScaleChooser {
 public:
-    static constexpr std::array<double, 3> steps{1.0, 0.75, 0.5};
-    static constexpr int window = 20; // frames measured before a decision
+    static constexpr std::array<double, 4> steps{1.0, 0.75, 0.5, 0.25};
+    static constexpr int narrowest = 400; // pixels: the automatic choice draws no narrower
+    static constexpr int window = 20;     // frames measured before a decision
 
     explicit VORN_RenderScaleChooser(double budgetMs = 25.0);
 

@@ -84,6 +84,17 @@ TEST(RenderScaleChooser, StepsDownUntilTheFramesFitAndThenHoldsStill) {
     const std::vector<double> edgeScales = play(edge, justMissing, 200 * window);
     EXPECT_EQ(changes(edgeScales), 1);
     EXPECT_EQ(edge.scale(), 0.75);
+
+    // Where a half still misses, a full-screen window goes on to a quarter (480 × 270), an
+    // 800 × 600 one stops at a half (400 × 300): a picture drawn narrower is all blocks.
+    Machine slowerStill{12, 60}; // 72 ms at 1, 27 at 0.5, 15.75 at 0.25
+    VORN_RenderScaleChooser full;
+    play(full, slowerStill, 20 * window, 1920, 1080);
+    EXPECT_EQ(full.scale(), 0.25);
+    VORN_RenderScaleChooser small;
+    const std::vector<double> smallScales = play(small, slowerStill, 20 * window, 800, 600);
+    EXPECT_EQ(small.scale(), 0.5);
+    EXPECT_EQ(changes(smallScales), 2);
 }
 
 // Leaving full screen: the frames of the old size are forgotten, and with four times fewer pixels
