@@ -49,9 +49,7 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
                 continue;
             present[f.slot] = true;
             Tortoise* figure = player->figure(f.slot);
-            figure->rotation[1] = f.heading;
-            figure->updateTransform(true); // a figure's place is kept along its own axes
-            figure->setWorldPosition(VORN_Vector(f.x, f.y, f.z));
+            place(*figure, f);
             figure->health = f.health;
             health += f.health;
         }
@@ -83,6 +81,12 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
             match.dig(VORN_Vector(c.x, c.y, c.z));
     }
     return match.heightmapChecksum() == s.groundSum;
+}
+
+void MatchSnapshot::place(Tortoise& figure, const Figure& at) {
+    figure.rotation[1] = at.heading;
+    figure.updateTransform(true); // a figure's place is kept along its own axes
+    figure.setWorldPosition(VORN_Vector(at.x, at.y, at.z));
 }
 
 QVector<Figure> MatchSnapshot::figuresOf(const Match& match, qint8& currentSlot) {

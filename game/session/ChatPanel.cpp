@@ -1,6 +1,7 @@
 #include "game/session/ChatPanel.h"
 
 #include "game/network/ChatLimit.h"
+#include "game/session/OverlayPanel.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -96,12 +97,7 @@ void ChatPanel::draw(QPainter& painter, int x, int bottom, int widthLimit, VORN_
     width = std::min(width + 20, widthLimit - x);
     const QRect strip(x, bottom - rows * step - 8, width, rows * step + 8);
 
-    painter.save();
-    painter.resetTransform();
-    painter.setClipRect(strip.adjusted(-2, -2, 2, 2)); // the fill clears the stencil only there
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QBrush(stripFill, Qt::SolidPattern));
-    painter.drawRoundedRect(strip, 8, 8);
+    const OverlayPanel panel(painter, strip, stripFill, 8);
     painter.setFont(chatFont());
     int baseline = strip.top() + 4 + metrics.ascent();
     for (const Line* l : visible) {
@@ -115,5 +111,4 @@ void ChatPanel::draw(QPainter& painter, int x, int bottom, int widthLimit, VORN_
         painter.drawText(x + 10, baseline,
                          metrics.elidedText(prompt, Qt::ElideLeft, strip.width() - 20));
     }
-    painter.restore();
 }

@@ -3,6 +3,7 @@
 #include "game/session/Game.h"
 
 #include "game/network/NetworkClient.h"
+#include "game/session/OverlayPanel.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -140,11 +141,7 @@ Game::KeyHelpLayout Game::keyHelpLayout() const {
 void Game::drawKeyHelp(QPainter& painter) {
     const QList<KeyHelpLine> lines = keyHelp();
     const KeyHelpLayout layout = keyHelpLayout();
-    painter.save();
-    painter.resetTransform();
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QBrush(helpFill, Qt::SolidPattern));
-    painter.drawRoundedRect(layout.panel, 12, 12);
+    const OverlayPanel panel(painter, layout.panel, helpFill, 12);
     painter.setFont(helpFont(layout.pointSize));
     painter.setPen(helpText);
     painter.drawText(layout.keyX, layout.titleBaseline, tr("tasten"));
@@ -156,5 +153,4 @@ void Game::drawKeyHelp(QPainter& painter) {
         painter.drawText(layout.actionX, baseline, line.action);
         baseline += layout.lineStep;
     }
-    painter.restore();
 }

@@ -270,9 +270,7 @@ void Game::showState(const State& shown, VORN_Clock::Ticks now) {
                 continue;
             present[f.slot] = true;
             Tortoise* figure = player->figure(f.slot);
-            figure->rotation[1] = f.heading;
-            figure->updateTransform(true); // a figure's place is kept along its own axes
-            figure->setWorldPosition(VORN_Vector(f.x, f.y, f.z));
+            MatchSnapshot::place(*figure, f);
             // Only a blast takes hit points, and the host names no damage: what a figure lost
             // floats up over it here, as over the host's.
             if (f.health < figure->health)

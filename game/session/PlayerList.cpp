@@ -1,5 +1,7 @@
 #include "game/session/PlayerList.h"
 
+#include "game/session/OverlayPanel.h"
+
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
@@ -59,12 +61,7 @@ void PlayerList::draw(QPainter& painter, const QRect& window, const QList<QStrin
     const int h = 2 * padding + step * int(rows.size()) + step / 2;
     const QRect panel(window.center().x() - w / 2, window.center().y() - h / 2, w, h);
 
-    painter.save();
-    painter.resetTransform();
-    painter.setClipRect(panel.adjusted(-2, -2, 2, 2)); // the fill clears the stencil only there
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QBrush(listFill, Qt::SolidPattern));
-    painter.drawRoundedRect(panel, 12, 12);
+    const OverlayPanel filled(painter, panel, listFill, 12);
     painter.setFont(font);
     int baseline = panel.top() + padding + metrics.ascent();
     for (int r = 0; r < rows.size(); ++r) {
@@ -76,5 +73,4 @@ void PlayerList::draw(QPainter& painter, const QRect& window, const QList<QStrin
         }
         baseline += r == 0 ? step * 3 / 2 : step;
     }
-    painter.restore();
 }

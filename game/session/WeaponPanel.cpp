@@ -1,5 +1,7 @@
 #include "game/session/WeaponPanel.h"
 
+#include "game/session/OverlayPanel.h"
+
 #include <QCoreApplication>
 #include <QFont>
 #include <QPainter>
@@ -46,11 +48,8 @@ QRect WeaponPanel::place(const QRect& turnPanel) {
 
 void WeaponPanel::draw(QPainter& painter, const QRect& panel, Weapon taken,
                        const std::array<int, Weapons::count>& left) {
-    painter.save();
-    painter.resetTransform();
-    painter.setClipRect(panel.adjusted(-2, -2, 2, 2));
-    painter.setBrush(QBrush(fill, Qt::SolidPattern));
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    const OverlayPanel filled(painter, panel, fill, 25, Qt::RelativeSize,
+                              OverlayPanel::Edge::PainterPen);
     painter.setFont(lineFont());
     for (int i = 0; i < Weapons::count; ++i) {
         const Weapon w = static_cast<Weapon>(i);
@@ -64,5 +63,4 @@ void WeaponPanel::draw(QPainter& painter, const QRect& panel, Weapon taken,
             painter.drawText(QRect(panel.right() - 40, y - 20, 28, 26),
                              Qt::AlignRight | Qt::AlignBottom, QString::number(left[i]));
     }
-    painter.restore();
 }

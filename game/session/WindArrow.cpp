@@ -1,6 +1,7 @@
 #include "game/session/WindArrow.h"
 
 #include "game/rules/Wind.h"
+#include "game/session/OverlayPanel.h"
 
 #include <QCoreApplication>
 #include <QFont>
@@ -45,11 +46,8 @@ QPointF WindArrow::direction(const VORN_Vector& wind, const VORN_Vector& right,
 void WindArrow::draw(QPainter& painter, int windowWidth, const VORN_Vector& wind,
                      const VORN_Vector& right, const VORN_Vector& back) {
     const QRect panel(windowWidth / 2 - width / 2, 6, width, height);
-    painter.save();
-    painter.resetTransform();
-    painter.setClipRect(panel.adjusted(-2, -2, 2, 2));
-    painter.setBrush(QBrush(fill, Qt::SolidPattern));
-    painter.drawRoundedRect(panel, 25, 25, Qt::RelativeSize);
+    const OverlayPanel filled(painter, panel, fill, 25, Qt::RelativeSize,
+                              OverlayPanel::Edge::PainterPen);
 
     // The arrow in a circle at the panel's left, longer the stronger the wind.
     const QPointF centre(panel.left() + 36, panel.center().y() + 0.5);
@@ -69,5 +67,4 @@ void WindArrow::draw(QPainter& painter, int windowWidth, const VORN_Vector& wind
     painter.setPen(Qt::white);
     painter.setFont(labelFont());
     painter.drawText(panel.left() + 72, panel.center().y() + 7, label(wind));
-    painter.restore();
 }
