@@ -6,62 +6,40 @@
 // follow the game's rules; only the camera is placed by hand for the end screen. Usage (from
 // build/bin, under a display): demo [output folder, default "pictures"] [window size, default
 // 800x600]
-#include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
-#include "tools/driver/MatchDriver.h"
+#include "tools/driver/PictureScript.h"
 
 #include <QApplication>
-#include <QDir>
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTranslator>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
-using VORN_LIB::VORN_Clock;
 using VORN_LIB::VORN_Vector;
 
 namespace {
 
+const PictureScript* script = nullptr;
 Game* game = nullptr;
-QString outputFolder = "pictures";
-
-void key(int code, bool press) {
-    QKeyEvent event(press ? QEvent::KeyPress : QEvent::KeyRelease, code, Qt::NoModifier);
-    QApplication::sendEvent(game, &event);
-}
-
-void tap(int code) {
-    key(code, true);
-    key(code, false);
-}
-
-// Ticks of 25 ms of driven time, through the window's own tick.
-void tick(int count = 1) {
-    MatchDriver(*game->match, [] { game->updateStuff(); }).tick(count);
-}
 
 // Holds a key for the given seconds of driven time.
 void hold(int code, double seconds) {
-    key(code, true);
-    tick(static_cast<int>(std::lround(seconds / 0.025)));
-    key(code, false);
+    script->key(code, true);
+    script->tick(static_cast<int>(std::lround(seconds / 0.025)));
+    script->key(code, false);
 }
 
 // Writes the frame; with a map, the valley's texture seen from above (north up, as x runs right
 // and z down) is set into its top between the panels.
 void shoot(const char* name, const Bitmap* map = nullptr) {
-    game->repaint();
-    QApplication::processEvents();
-    QImage frame = game->grabFrameBuffer();
+    QImage frame = script->frame();
     if (map && map->pixels) {
         const QImage texture(map->pixels, map->width, map->height, map->width * 3,
                              QImage::Format_RGB888);
@@ -70,9 +48,7 @@ void shoot(const char* name, const Bitmap* map = nullptr) {
         painter.setPen(Qt::white);
         painter.drawRect(QRect(210, 8, 380, 190));
     }
-    const QString path = QDir(outputFolder).filePath(QString(name) + ".png");
-    frame.convertToFormat(QImage::Format_RGB888).save(path, "PNG", 0); // smallest file
-    std::printf("%s\n", path.toLocal8Bit().constData());
+    script->save(frame, name);
 }
 
 // Aims from the current figure at the target with a 45° throw, turning and powering up by holding
@@ -85,7 +61,7 @@ void throwAt(const Tortoise* target) {
     const double range = std::sqrt(dx * dx + dz * dz);
     const double yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
     const double power = std::sqrt(range * 0.9); // 45° range formula under gravity 0.9
-    tap(Qt::Key_Return);                         // fire mode
+    script->tap(Qt::Key_Return);                 // fire mode
     hold(yaw >= 0 ? Qt::Key_Left : Qt::Key_Right, std::fabs(yaw) / 30.0);
     hold(Qt::Key_Space, 45.0 / 30.0);
     hold(Qt::Key_Up, (power - 1.0) / 2.0);
@@ -105,41 +81,29 @@ void turnCamera(double yaw, double pitch) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    if (argc > 1)
-        outputFolder = argv[1];
     QSize windowSize(800, 600);
     if (argc > 2) { // "1920x1080": the same pictures at another window size
         const QStringList sides = QString(argv[2]).split('x');
         if (sides.size() == 2 && sides[0].toInt() >= 800 && sides[1].toInt() >= 600)
             windowSize = QSize(sides[0].toInt(), sides[1].toInt());
     }
-    QDir().mkpath(outputFolder);
-    VORN_Clock::setManual(1000);
-    // The round runs far faster than real time, so its sounds would only jumble: they go to
-    // OpenAL Soft's silent null output unless ALSOFT_DRIVERS names another.
-    if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
-        qputenv("ALSOFT_DRIVERS", "null");
-
-    game = new Game();
-    game->timer->stop(); // the script drives every tick itself
-    game->renderScale.fix(1.0);
-    game->setMinimumSize(800, 600);
-    game->QWidget::resize(windowSize);
-    game->show();
-    QApplication::processEvents();
+    const PictureScript window(argc > 1 ? argv[1] : "pictures", windowSize);
+    script = &window;
+    game = window.game;
     shoot("1-menu");
 
     // The seed drops both tortoises into the pool of light of the lamp at (20, 7, 20), six units
     // apart.
-    tap(Qt::Key_Return);
-    tap(Qt::Key_2);
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_2);
     srand(4204);
-    tap(Qt::Key_1);
-    tap(Qt::Key_Return); // the settings screen: the classic game
-    tick(40);
+    script->tap(Qt::Key_1);
+    script->tap(Qt::Key_Return); // the settings screen: the classic game
+    script->tick(40);
     shoot("2-countdown");
 
-    tick(240); // the turn starts; the tortoises drop slowly (gravity 0.9) onto the valley floor
+    script->tick(
+        240); // the turn starts; the tortoises drop slowly (gravity 0.9) onto the valley floor
     hold(Qt::Key_Left, 0.4);
     hold(Qt::Key_Up, 0.5);
     turnCamera(-25, -15);
@@ -151,7 +115,7 @@ int main(int argc, char** argv) {
     game->renderScale.fix(1.0);
 
     // The key help of the same moment, in German and in English.
-    tap(Qt::Key_F1);
+    script->tap(Qt::Key_F1);
     shoot("9-keys");
     GameLanguage::available(); // registers the translations
     QTranslator english;
@@ -160,7 +124,7 @@ int main(int argc, char** argv) {
         shoot("9-keys-en");
         QApplication::removeTranslator(&english);
     }
-    tap(Qt::Key_F1);
+    script->tap(Qt::Key_F1);
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
     const Tortoise* target = game->match->players[1]->figure(0);
@@ -174,16 +138,16 @@ int main(int argc, char** argv) {
     }
     turnCamera(-70, 10);
 
-    tap(Qt::Key_Return); // throw
-    tick(40);
+    script->tap(Qt::Key_Return); // throw
+    script->tick(40);
     shoot("5-flight");
     for (int i = 0; i < 2000 && game->match->impactState != ImpactState::Exploded &&
                     game->match->state == Flying;
          ++i)
-        tick();
+        script->tick();
     // The blast a moment after it burst: its flash, its sparks and the hit points it took
     // floating over the tortoise, seen from the side.
-    tick(4);
+    script->tick(4);
     const double blastYaw = game->viewport->yaw;
     const double blastPitch = game->viewport->pitch;
     const double blastDistance = game->viewport->distance;
@@ -204,7 +168,7 @@ int main(int argc, char** argv) {
     for (int turn = 0; turn < 20 && game->match->state != GameOver; ++turn) {
         for (int i = 0; i < 400 && game->match->state != Moving && game->match->state != GameOver;
              ++i)
-            tick();
+            script->tick();
         if (game->match->state == GameOver)
             break;
         const int other = 1 - game->match->currentPlayer;
@@ -215,11 +179,11 @@ int main(int argc, char** argv) {
         for (unsigned j = 0; j < enemy->count && !aim; ++j)
             aim = enemy->figure(j);
         throwAt(aim);
-        tap(Qt::Key_Return);
+        script->tap(Qt::Key_Return);
         for (int i = 0; i < 2000 && game->match->state == Flying; ++i)
-            tick();
+            script->tick();
     }
-    tick(2);
+    script->tick(2);
     // The end screen over the winner, seen from above (the camera was left in the last crater).
     if (!game->match->alivePlayers.isEmpty()) {
         const Player* winner = game->match->players[game->match->alivePlayers.first()].get();
@@ -232,21 +196,21 @@ int main(int argc, char** argv) {
     // A computer's turn: back to the main menu, the computer opponents at schwer, and the same
     // two tortoises in the same pool of light. Player 0 throws first as before; player 1 is the
     // computer, caught in fire mode with its aim in place, seen from the side of the arrow.
-    tap(Qt::Key_Return);
+    script->tap(Qt::Key_Return);
     for (int i = 0; i < 3; ++i)
-        tap(Qt::Key_C);
-    tap(Qt::Key_Return);
-    tap(Qt::Key_2);
+        script->tap(Qt::Key_C);
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_2);
     srand(4204);
-    tap(Qt::Key_1);
-    tap(Qt::Key_Return);
+    script->tap(Qt::Key_1);
+    script->tap(Qt::Key_Return);
     for (int i = 0; i < 400 && game->match->state != Moving; ++i)
-        tick();
+        script->tick();
     throwAt(game->match->players[1]->figure(0));
-    tap(Qt::Key_Return);
+    script->tap(Qt::Key_Return);
     for (int i = 0; i < 2000 && !(game->match->state == Moving && game->match->currentPlayer == 1);
          ++i)
-        tick();
+        script->tick();
     // The aim is in place once it has moved and the computer holds no key any more.
     const auto aimed = [] {
         return game->match->state == Aiming &&
@@ -255,27 +219,27 @@ int main(int argc, char** argv) {
                game->match->driveRate == 0;
     };
     for (int i = 0; i < 600 && !aimed() && game->match->state != GameOver; ++i)
-        tick();
+        script->tick();
     const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
     turnCamera(side, -25 - game->viewport->pitch);
     shoot("8-computer");
 
     // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
     // weapons under the key panel, the cluster taken.
-    tap(Qt::Key_Escape);
+    script->tap(Qt::Key_Escape);
     const ComputerLevel level = game->match->computer.level;
     game->match->computer.level = ComputerLevel::Off;
     game->settings.wind = GameSettings::Wind::Strong;
     game->settings.weapons = GameSettings::Weapons::All;
-    tap(Qt::Key_Return);
-    tap(Qt::Key_2);
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_2);
     srand(4204);
-    tap(Qt::Key_1);
-    tap(Qt::Key_Return); // the settings screen, as chosen above
+    script->tap(Qt::Key_1);
+    script->tap(Qt::Key_Return); // the settings screen, as chosen above
     for (int i = 0; i < 400 && game->match->state != Moving; ++i)
-        tick();
+        script->tick();
     throwAt(game->match->players[1]->figure(0));
-    tap(Qt::Key_2);
+    script->tap(Qt::Key_2);
     shoot("10-wind-weapons");
     game->match->computer.level = level;
     game->settings = GameSettings();
@@ -283,9 +247,9 @@ int main(int argc, char** argv) {
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
     // weapon, then three random valleys and one of the player's own, each seen from above its
     // lit middle as the first turn begins.
-    tap(Qt::Key_Escape);
+    script->tap(Qt::Key_Escape);
     for (int i = 0; i < 3; ++i)
-        tap(Qt::Key_C); // the computers off again: player 0 plays
+        script->tap(Qt::Key_C); // the computers off again: player 0 plays
     QTemporaryDir own;
     game->valleyFolder = own.path();
     Bitmap crater; // a ring wall around a deep bowl, a hill in its middle
@@ -302,45 +266,45 @@ int main(int argc, char** argv) {
 
     const auto overView = [](const char* name) {
         for (int i = 0; i < 400 && game->match->state != Moving; ++i)
-            tick();
-        tick(120); // the tortoises land
+            script->tick();
+        script->tick(120); // the tortoises land
         game->viewport->attach(nullptr);
         game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
         shoot(name, &game->valleyTexture);
-        tap(Qt::Key_Escape);
+        script->tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {
-        tap(Qt::Key_Return);
-        tap(Qt::Key_4);
+        script->tap(Qt::Key_Return);
+        script->tap(Qt::Key_4);
         srand(77);
-        tap(Qt::Key_3);
+        script->tap(Qt::Key_3);
     };
     toSettings();
-    tap(Qt::Key_T);
+    script->tap(Qt::Key_T);
     for (int i = 0; i < 6; ++i)
-        tap(Qt::Key_Backspace);
+        script->tap(Qt::Key_Backspace);
     for (int digit : {4, 7, 1, 1})
-        tap(Qt::Key_0 + digit);
-    tap(Qt::Key_W);
-    tap(Qt::Key_W);
-    tap(Qt::Key_A);
+        script->tap(Qt::Key_0 + digit);
+    script->tap(Qt::Key_W);
+    script->tap(Qt::Key_W);
+    script->tap(Qt::Key_A);
     shoot("10-settings");
-    tap(Qt::Key_Return);
+    script->tap(Qt::Key_Return);
     overView("11-valley-4711");
     for (const char* number : {"27", "500000"}) {
         toSettings();
         for (int i = 0; i < 6; ++i)
-            tap(Qt::Key_Backspace);
+            script->tap(Qt::Key_Backspace);
         for (const char* d = number; *d; ++d)
-            tap(Qt::Key_0 + (*d - '0'));
-        tap(Qt::Key_Return);
+            script->tap(Qt::Key_0 + (*d - '0'));
+        script->tap(Qt::Key_Return);
         overView(QStringLiteral("11-valley-%1").arg(number).toLatin1().constData());
     }
     toSettings();
-    tap(Qt::Key_T); // after the random valley: the first picture of one's own
-    tap(Qt::Key_W); // still air
-    tap(Qt::Key_A); // the grenade alone
-    tap(Qt::Key_Return);
+    script->tap(Qt::Key_T); // after the random valley: the first picture of one's own
+    script->tap(Qt::Key_W); // still air
+    script->tap(Qt::Key_A); // the grenade alone
+    script->tap(Qt::Key_Return);
     overView("12-own-valley");
     return 0;
 }
