@@ -254,9 +254,10 @@ public:
     void drawMenu(QPainter& painter);
     QString valleyText() const; // its valley line (GameValley.cpp)
     QString computerLevelText() const;
-    void drawHud(QPainter& painter);
+    void drawHud(QPainter& painter, const HudPlaces& places);
     void drawMessagePanel(QPainter& painter);
     void drawPeople(QPainter& painter);  // the chat strip and the player list (GameNetwork.cpp)
     void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
-    void drawArms(QPainter& painter);    // the wind and the weapons of the turn (GameArms.cpp)
+    // The wind and the weapons of the turn, the weapons under the turn panel (GameArms.cpp).
+    void drawArms(QPainter& painter, const QRect& turnPanel);
 };

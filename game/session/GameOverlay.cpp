@@ -367,10 +367,12 @@ void Game::paintEvent(QPaintEvent*) {
         break;
     case Countdown:
     case Moving:
-    case Aiming:
-        drawHud(painter);
-        drawArms(painter);
+    case Aiming: {
+        const HudPlaces places = hudPlaces();
+        drawHud(painter, places);
+        drawArms(painter, places.turn);
         break;
+    }
     case Flying:
         break;
     }
@@ -600,8 +602,7 @@ QVector<QRect> Game::overlayPanels() const {
     return list;
 }
 
-void Game::drawHud(QPainter& painter) {
-    const HudPlaces places = hudPlaces();
+void Game::drawHud(QPainter& painter, const HudPlaces& places) {
     drawPanel(painter, panels.turn, places.turn, panelFill, turnLines());
 
     // The key panel; in fire mode with the aim's numbers and the strength as a bar.
