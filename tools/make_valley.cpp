@@ -3,6 +3,8 @@
 // Both are bottom-up 24-bit BMP files; file row 0 lies at world z = +40, column 0 at x = -80, and
 // the texture is stretched once over the whole terrain, so both are sampled from one height field.
 // Deterministic: the same program always writes the same bytes.
+#include "game/world/GroundColour.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -70,10 +72,6 @@ double smoothstep(double e0, double e1, double x) {
     return t * t * (3.0 - 2.0 * t);
 }
 
-double mix(double a, double b, double t) {
-    return a + (b - a) * t;
-}
-
 struct Mound {
     double x, z;   // centre in world units
     double radius; // spread (Gaussian sigma) in world units
@@ -125,13 +123,7 @@ double slope(double x, double z) {
     return std::sqrt(gx * gx + gz * gz);
 }
 
-struct Rgb {
-    double r, g, b;
-};
-
-Rgb mix(const Rgb& a, const Rgb& b, double t) {
-    return {mix(a.r, b.r, t), mix(a.g, b.g, t), mix(a.b, b.b, t)};
-}
+using Rgb = GroundColour;
 
 // Ground colour: lush grass on the floor, drier grass up the hillsides, bare earth on slopes and
 // in the stream bed, rock where steep or high, with fine noise so the ground does not look painted.
@@ -142,22 +134,15 @@ Rgb groundColour(double x, double z) {
     const double detail = fbm(x, z, 1.6, 3, 43u);
     const double grain = valueNoise(x * 5.0, z * 5.0, 47u);
 
-    const Rgb darkGrass{0.18, 0.33, 0.09};
-    const Rgb lightGrass{0.38, 0.52, 0.16};
-    const Rgb dryGrass{0.48, 0.49, 0.24};
-    const Rgb earth{0.47, 0.36, 0.23};
-    const Rgb rock{0.55, 0.53, 0.50};
-    const Rgb darkRock{0.35, 0.34, 0.33};
-
-    Rgb colour = mix(darkGrass, lightGrass, 0.5 + 0.5 * patch);
-    colour = mix(colour, dryGrass, smoothstep(0.2, 0.45, h + 0.08 * patch));
+    Rgb colour = mix(Rgb::darkGrass, Rgb::lightGrass, 0.5 + 0.5 * patch);
+    colour = mix(colour, Rgb::dryGrass, smoothstep(0.2, 0.45, h + 0.08 * patch));
     const double d = (z - streamZ(x)) / 2.0;
     const double bed = std::exp(-d * d) * (1.0 - smoothstep(0.2, 0.35, h));
     const double bare = std::max(smoothstep(0.14, 0.32, s + 0.1 * detail), 0.85 * bed);
-    colour = mix(colour, earth, bare);
+    colour = mix(colour, Rgb::earth, bare);
     const double stony =
         std::max(smoothstep(0.3, 0.55, s + 0.12 * detail), smoothstep(0.55, 0.75, h + 0.1 * patch));
-    colour = mix(colour, mix(rock, darkRock, 0.5 + 0.5 * detail), stony);
+    colour = mix(colour, mix(Rgb::rock, Rgb::darkRock, 0.5 + 0.5 * detail), stony);
 
     const double shade = 1.0 + 0.10 * detail + 0.06 * grain;
     return {colour.r * shade, colour.g * shade, colour.b * shade};

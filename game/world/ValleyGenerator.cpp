@@ -12,6 +12,7 @@
 
 #include "engine/terrain/Bitmap.h"
 #include "game/rules/GameRandom.h"
+#include "game/world/GroundColour.h"
 
 #include <algorithm>
 #include <cmath>
@@ -235,13 +236,7 @@ void ValleyGenerator::heights(int number, Bitmap& out) {
 
 namespace {
 
-struct Rgb {
-    double r, g, b;
-};
-
-Rgb mix(const Rgb& a, const Rgb& b, double t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
+using Rgb = GroundColour;
 
 double smoothstep(double e0, double e1, double x) {
     const double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
@@ -270,13 +265,6 @@ void ValleyGenerator::texture(const Bitmap& heights, Bitmap& out) {
     const double spacingZ = 80.0 / (h - 1);
     const uint32_t seed = checksum(heights);
 
-    const Rgb darkGrass{0.18, 0.33, 0.09};
-    const Rgb lightGrass{0.38, 0.52, 0.16};
-    const Rgb dryGrass{0.48, 0.49, 0.24};
-    const Rgb earth{0.47, 0.36, 0.23};
-    const Rgb rock{0.55, 0.53, 0.50};
-    const Rgb darkRock{0.35, 0.34, 0.33};
-
     for (int k = 0; k < textureHeight; ++k)
         for (int j = 0; j < textureWidth; ++j) {
             const double gc = (j + 0.5) * (w - 1) / textureWidth;
@@ -294,12 +282,12 @@ void ValleyGenerator::texture(const Bitmap& heights, Bitmap& out) {
             const double detail = patchNoise(j, k, 2, seed + 7u);
             const double grain = patchNoise(j, k, 0, seed + 13u);
 
-            Rgb colour = mix(darkGrass, lightGrass, 0.5 + 0.5 * patch);
-            colour = mix(colour, dryGrass, smoothstep(0.25, 0.5, height + 0.08 * patch));
-            colour = mix(colour, earth, smoothstep(0.25, 0.55, slope + 0.1 * detail));
+            Rgb colour = mix(Rgb::darkGrass, Rgb::lightGrass, 0.5 + 0.5 * patch);
+            colour = mix(colour, Rgb::dryGrass, smoothstep(0.25, 0.5, height + 0.08 * patch));
+            colour = mix(colour, Rgb::earth, smoothstep(0.25, 0.55, slope + 0.1 * detail));
             const double stony = std::max(smoothstep(0.5, 0.9, slope + 0.12 * detail),
                                           smoothstep(0.6, 0.8, height + 0.1 * patch));
-            colour = mix(colour, mix(rock, darkRock, 0.5 + 0.5 * detail), stony);
+            colour = mix(colour, mix(Rgb::rock, Rgb::darkRock, 0.5 + 0.5 * detail), stony);
             // Relief: lighter up high, and slopes facing the north-west lighter than those
             // turned away, so the lie of the land shows even where the lamps do not reach.
             const double facing = std::clamp((gx - gz) * 0.35, -0.25, 0.25);
