@@ -296,6 +296,18 @@
         <translation>no free seat</translation>
     </message>
     <message>
+        <source>server voll, bitte spaeter</source>
+        <translation>server full, please try later</translation>
+    </message>
+    <message>
+        <source>falsches passwort</source>
+        <translation>wrong password</translation>
+    </message>
+    <message>
+        <source>host beendet das spiel</source>
+        <translation>the host ended the game</translation>
+    </message>
+    <message>
         <source>f1: tasten</source>
         <translation>f1: keys</translation>
     </message>

@@ -4,11 +4,35 @@
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
 
+#include <QHostAddress>
+#include <QRegularExpression>
+
+namespace {
+
+// The options a headless host knows, besides --server itself: with the value each takes.
+const QStringList serverOptions = {QStringLiteral("--players"),
+                                   QStringLiteral("--figures"),
+                                   QStringLiteral("--password"),
+                                   QStringLiteral("--listen"),
+                                   QStringLiteral("--seats-per-address"),
+                                   QStringLiteral("--watchers-per-address"),
+                                   QStringLiteral("--valley"),
+                                   QStringLiteral("--wind"),
+                                   QStringLiteral("--weapons")};
+
+// A value after an option: anything but another option ("-1" is a value, a bad one).
+bool isValue(const QString& a) {
+    static const QRegularExpression negative(QStringLiteral("^-[0-9]"));
+    return !a.startsWith('-') || negative.match(a).hasMatch();
+}
+
+} // namespace
+
 NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     NetworkOptions options;
     for (int i = 1; i < arguments.size(); ++i) {
         const QString& a = arguments[i];
-        const bool hasValue = i + 1 < arguments.size() && !arguments[i + 1].startsWith('-');
+        const bool hasValue = i + 1 < arguments.size() && isValue(arguments[i + 1]);
         if (a == QLatin1String("--players") || a == QLatin1String("--figures")) {
             const bool forPlayers = a == QLatin1String("--players");
             const int n = hasValue ? arguments[++i].toInt() : 0;
@@ -18,6 +42,35 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                 return options;
             }
             (forPlayers ? options.players : options.figures) = n;
+            continue;
+        }
+        if (a == QLatin1String("--seats-per-address") ||
+            a == QLatin1String("--watchers-per-address")) {
+            bool ok = false;
+            const int n = hasValue ? arguments[++i].toInt(&ok) : 0;
+            if (!ok || n < 0 || n > 9) {
+                options.error = QStringLiteral("%1 needs a number from 0 to 9").arg(a);
+                return options;
+            }
+            (a == QLatin1String("--seats-per-address") ? options.seatsPerAddress
+                                                       : options.watchersPerAddress) = n;
+            continue;
+        }
+        if (a == QLatin1String("--password")) {
+            if (!hasValue || !Network::isPlayerText(arguments[i + 1], Network::passwordLimit)) {
+                options.error = QStringLiteral("--password needs a word of 1 to %1 characters")
+                                    .arg(Network::passwordLimit);
+                return options;
+            }
+            options.password = arguments[++i];
+            continue;
+        }
+        if (a == QLatin1String("--listen")) {
+            if (!hasValue || QHostAddress(arguments[i + 1]).isNull()) {
+                options.error = QStringLiteral("--listen needs an address (0.0.0.0, ::, ::1, …)");
+                return options;
+            }
+            options.listen = arguments[++i];
             continue;
         }
         if (a == QLatin1String("--name")) {
@@ -64,9 +117,35 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             options.port = target.port;
         }
     }
+    const bool limitsGiven = options.seatsPerAddress != Network::seatsPerAddress ||
+                             options.watchersPerAddress != Network::watchersPerAddress;
     if (options.mode != Server && (options.players != 2 || options.figures != 1))
         options.error = QStringLiteral("--players and --figures are for --server");
     else if (options.mode == Server && !options.name.isEmpty())
         options.error = QStringLiteral("--name is for a game window; --server plays no seat");
+    else if (options.mode != Server && (!options.listen.isEmpty() || limitsGiven))
+        options.error = QStringLiteral(
+            "--listen, --seats-per-address and --watchers-per-address are for --server");
+    else if (options.mode == Server)
+        options.error = unknownServerOption(arguments);
     return options;
+}
+
+// A headless host has no Qt options to leave alone: whatever it does not know is a mistake.
+QString NetworkOptions::unknownServerOption(const QStringList& arguments) {
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& a = arguments[i];
+        const QString option = a.section(QLatin1Char('='), 0, 0);
+        const bool joined = a.contains(QLatin1Char('='));
+        if (a == QLatin1String("--server")) {
+            if (i + 1 < arguments.size() && isValue(arguments[i + 1]))
+                ++i;
+        } else if (serverOptions.contains(option)) {
+            if (!joined)
+                ++i; // its value, already read
+        } else {
+            return QStringLiteral("unknown option for --server: %1").arg(a);
+        }
+    }
+    return QString();
 }

@@ -2,7 +2,11 @@
 // `--join HOST[:PORT]` joins one, `--server [PORT] [--players N] [--figures M]` hosts games with
 // no window (2 to 9 players, default 2; 1 to 9 figures each, default 1); the port is 47800 unless
 // given. `--name NAME` names this machine's player in network games (1 to 16 characters, no
-// control character), also when the game is opened or joined from the menu.
+// control character), also when the game is opened or joined from the menu. `--password WORD`
+// is asked of every machine that joins a game this machine hosts, or said to the host it joins.
+// A headless host also takes `--listen ADDRESS` (the address it listens on; every one by
+// default), `--seats-per-address N` and `--watchers-per-address N` (0 to 9, default 2 each), and
+// refuses any option it does not know.
 #pragma once
 
 #include <QString>
@@ -20,5 +24,12 @@ struct NetworkOptions {
     int players = 2; // of a headless host's games
     int figures = 1;
     QString name; // empty: none
+    QString password;
+    QString listen; // empty: every address
+    int seatsPerAddress = 2;
+    int watchersPerAddress = 2;
     QString error;
+
+private:
+    static QString unknownServerOption(const QStringList& arguments);
 };

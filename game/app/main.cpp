@@ -13,12 +13,15 @@
 #include "game/files/DataFiles.h"
 #include "game/files/ValleyPicture.h"
 #include "game/hosting/HeadlessHost.h"
+#include "game/hosting/StopSignals.h"
+#include "game/network/ReportLine.h"
 #include "game/session/Game.h"
 #include "game/world/ValleyGenerator.h"
 
 #include <QApplication>
 #include <QMessageBox>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -50,9 +53,14 @@ private:
     bool seen = false;
 };
 
-// A headless host: no window, no X server, no OpenGL; its events on standard output.
+// A headless host: no window, no X server, no OpenGL; its events on standard output, each after
+// the time, all in English (a refused data file too); SIGTERM, SIGINT and SIGHUP end it cleanly.
 int serve(int argc, char** argv, const NetworkOptions& options, const GameSettings& settings) {
     QCoreApplication app(argc, argv);
+    QTranslator english;
+    if (english.load(QStringLiteral(":/translations/tortoise-valley_en.qm")))
+        app.installTranslator(&english);
+    ReportLine::stamped = true;
     Bitmap heightMap;
     Bitmap picture;
     Bitmap pictureTexture;
@@ -69,11 +77,19 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
                                            ValleyGenerator::textureHeight);
         }
     } catch (int) {
-        std::fprintf(stderr, "tortoise-valley: %s\n",
-                     qUtf8Printable(DataFileFailure::message(Bitmap::lastFailure())));
+        ReportLine::write(stderr, QStringLiteral("tortoise-valley: ") +
+                                      DataFileFailure::message(Bitmap::lastFailure()));
         return 1;
     }
     HeadlessHost host(heightMap, options.players, options.figures);
+    host.listenAddress = options.listen;
+    host.password = options.password;
+    host.seatsPerAddress = options.seatsPerAddress;
+    host.watchersPerAddress = options.watchersPerAddress;
+    StopSignals signals;
+    QObject::connect(&signals, &StopSignals::stop, &host, [&host](int signal) {
+        host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
+    });
     host.settings = settings;
     host.picture = &picture;
     host.pictureTexture = textured ? &pictureTexture : nullptr;
@@ -100,10 +116,11 @@ QString pictureFailure(const GameSettings& settings) {
 }
 
 const char* const usage =
-    "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]] [--name NAME]\n"
+    "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]] [--name NAME] [--password WORD]\n"
     "                       [--render-scale auto|SCALE] [--valley VALLEY] [--wind WIND] [--weapons "
     "WEAPONS]\n"
-    "       tortoise-valley --server [PORT] [--players N] [--figures M]\n"
+    "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
+    "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n";
 
 } // namespace
@@ -114,27 +131,33 @@ int main(int argc, char** argv) {
     for (int i = 0; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        std::printf("%s\n%s", usage,
-                    "  --host [PORT]         open a network game that other machines join\n"
-                    "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
-                    "  --name NAME           your name in network games, 1 to 16 characters\n"
-                    "  --server [PORT]       host games with no window (0: any free port)\n"
-                    "    --players N         players of each game, 2 to 9 (default 2)\n"
-                    "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
-                    "  --render-scale auto|SCALE\n"
-                    "                        the 3-D picture at 0.25 to 1 of the window's size,\n"
-                    "                        or chosen by the measured frames (auto, the default)\n"
-                    "  --valley standard|random|NUMBER|FILE\n"
-                    "                        the valley: the data folder's (the default), a\n"
-                    "                        random one, the random valley of that number (1 to\n"
-                    "                        999999), or a greyscale BMP heightmap of your own\n"
-                    "                        (FILE-tex.bmp beside it is its texture, if there)\n"
-                    "  --wind off|light|strong\n"
-                    "                        still air (the default) or a wind drawn each turn\n"
-                    "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
-                    "The settings preset the settings screen of a game at this machine and are\n"
-                    "every game's of a headless host; a joined machine plays its host's.\n"
-                    "The port is 47800 unless given; Qt's own options are taken too.\n");
+        std::printf(
+            "%s\n%s", usage,
+            "  --host [PORT]         open a network game that other machines join\n"
+            "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
+            "  --name NAME           your name in network games, 1 to 16 characters\n"
+            "  --server [PORT]       host games with no window (0: any free port)\n"
+            "    --players N         players of each game, 2 to 9 (default 2)\n"
+            "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
+            "    --listen ADDRESS    the address to listen on (default: every one)\n"
+            "    --seats-per-address N, --watchers-per-address N\n"
+            "                        seats and places to watch of one address (default 2)\n"
+            "  --password WORD       asked of every machine that joins (--host, --server),\n"
+            "                        or said to the host (--join)\n"
+            "  --render-scale auto|SCALE\n"
+            "                        the 3-D picture at 0.25 to 1 of the window's size,\n"
+            "                        or chosen by the measured frames (auto, the default)\n"
+            "  --valley standard|random|NUMBER|FILE\n"
+            "                        the valley: the data folder's (the default), a\n"
+            "                        random one, the random valley of that number (1 to\n"
+            "                        999999), or a greyscale BMP heightmap of your own\n"
+            "                        (FILE-tex.bmp beside it is its texture, if there)\n"
+            "  --wind off|light|strong\n"
+            "                        still air (the default) or a wind drawn each turn\n"
+            "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
+            "The settings preset the settings screen of a game at this machine and are\n"
+            "every game's of a headless host; a joined machine plays its host's.\n"
+            "The port is 47800 unless given; Qt's own options are taken too.\n");
         return 0;
     }
     const NetworkOptions network = NetworkOptions::parse(arguments);
@@ -198,6 +221,7 @@ int main(int argc, char** argv) {
     if (!render.automatic)
         game->renderScale.fix(render.scale);
     game->playerName = network.name;
+    game->joinPassword = network.password;
     game->settings = chosen.settings;
     if (chosen.settings.valley == GameSettings::Valley::Picture)
         game->givenPicture = QString::fromStdString(chosen.settings.valleyPicture);

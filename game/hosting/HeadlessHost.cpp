@@ -3,11 +3,14 @@
 
 #include "game/hosting/MatchHost.h"
 #include "game/match/Match.h"
+#include "game/network/NetworkHost.h"
+#include "game/network/ReportLine.h"
 #include "game/rules/Rules.h"
 #include "game/world/ValleyGenerator.h"
 
 #include "engine/terrain/Bitmap.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 using namespace VORN_LIB;
@@ -16,6 +19,7 @@ HeadlessHost::HeadlessHost(const Bitmap& heightMap, int players, int figures, st
     : played(std::make_unique<Match>(heightMap)), host(new MatchHost(*played, this)),
       timer(new QTimer(this)), players(players), figures(figures), out(out) {
     host->seatEveryPlayer();
+    host->network->lastSeatGiven = players - 1; // the others watch
     timer->setInterval(Rules::tickMs);
     connect(timer, &QTimer::timeout, this, [this] { tick(VORN_Clock::now()); });
     reportEvents();
@@ -27,14 +31,24 @@ HeadlessHost::~HeadlessHost() {
 }
 
 bool HeadlessHost::start(quint16 port) {
-    if (!host->listen(port))
+    NetworkHost& network = *host->network;
+    network.password = password;
+    network.seatsPerAddress = seatsPerAddress;
+    network.watchersPerAddress = watchersPerAddress;
+    if (!network.listen(listenAddress, port))
         return false;
-    say(QStringLiteral("hosting on port %1 for %2 players with %3 figures each")
+    say(QStringLiteral("hosting on port %1 at %2 for %3 players with %4 figures each%5")
             .arg(host->port())
+            .arg(listenAddress.isEmpty() ? QStringLiteral("every address") : listenAddress)
             .arg(players)
-            .arg(figures));
+            .arg(figures)
+            .arg(password.isEmpty() ? QString() : QStringLiteral(", with a password")));
     timer->start();
     return true;
+}
+
+NetworkHost& HeadlessHost::network() {
+    return *host->network;
 }
 
 quint16 HeadlessHost::port() const {
@@ -79,9 +93,17 @@ void HeadlessHost::layValley() {
     }
 }
 
+void HeadlessHost::stop(const QString& why) {
+    timer->stop();
+    say(QStringLiteral("stopping: %1; goodbye to %2 machines")
+            .arg(why)
+            .arg(host->joinedCount() + host->network->watcherCount()));
+    host->network->close();
+    QCoreApplication::quit();
+}
+
 void HeadlessHost::say(const QString& line) {
-    std::fprintf(out, "%s\n", qUtf8Printable(line));
-    std::fflush(out);
+    ReportLine::write(out, line);
 }
 
 void HeadlessHost::reportEvents() {

@@ -2,8 +2,10 @@
 // machine so that friends behind home routers can all connect outwards. It waits until enough
 // machines have joined, plays a game with every player at a joined machine, shows the end for a
 // while, then plays the next; a seat whose machine leaves plays on by the computer. Each event is
-// one line on standard output, the players' names and chat lines among them. Times are engine
-// clock milliseconds.
+// one line on standard output, the players' names and chat lines among them, each after the time
+// (ISO 8601), all in English. It never seats more machines than its game has players: the ones
+// beyond watch and are told so, until a seat is free. SIGTERM, SIGINT and SIGHUP end it cleanly
+// (stop()). Times are engine clock milliseconds.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
@@ -17,6 +19,7 @@
 class Bitmap;
 class Match;
 class MatchHost;
+class NetworkHost;
 class QTimer;
 
 class HeadlessHost : public QObject {
@@ -30,12 +33,16 @@ public:
     // Opens the game on port (0: any free one) and starts the tick; false when the port cannot be
     // opened (the reason is on standard error).
     bool start(quint16 port);
+    // Ends the hosting: a last line, a goodbye to every machine, the port closed; then quits the
+    // event loop. why names the cause in that last line.
+    void stop(const QString& why);
     quint16 port() const;
     // One tick at engine clock reading now: the next game when enough machines wait for it, then
     // the match's ticks up to now, each with its state to every joined machine.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
 
     Match& match() { return *played; }
+    NetworkHost& network(); // its limits, for tests
 
     // The settings of every game it hosts (the classic game unless set before start()): a random
     // valley without a number is drawn anew for each game. A picture valley plays the heights of
@@ -45,6 +52,13 @@ public:
     const Bitmap* pictureTexture = nullptr; // not owned
 
     int endShownMs = 10000; // the end screen, before the next game
+
+    // Set before start(): the address it listens on (empty: every one), a password every machine
+    // must say, and how many seats and places to watch one address gets.
+    QString listenAddress;
+    QString password;
+    int seatsPerAddress = 2;
+    int watchersPerAddress = 2;
 
 private:
     void say(const QString& line);

@@ -81,7 +81,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
     });
     connect(network, &NetworkHost::heightmapAsked, this, &MatchHost::sendHeightmap);
     connect(network, &NetworkHost::named, this, [this](int seat, const QString& name) {
-        people.rename(seat, name);
+        people.rename(seat, people.unique(seat, name)); // a second "anna" is "anna (2)"
         network->broadcast(people.players());
         emit named(seat);
     });
@@ -152,7 +152,7 @@ void MatchHost::setOwnName(const QString& name) {
     if (network->firstSeat == 0)
         return; // no keyboard of its own
     people.seat(0, QString());
-    people.rename(0, name);
+    people.rename(0, people.unique(0, name));
     network->broadcast(people.players());
 }
 
@@ -208,6 +208,8 @@ void MatchHost::sendValley(NetworkConnection* to) {
             QFileInfo(QString::fromStdString(valley.settings.valleyPicture))
                 .completeBaseName()
                 .toStdString();
+    if (!to)
+        network->groundChanged();
     send(valley);
     if (valley.settings.valley != GameSettings::Valley::Picture)
         return;
@@ -283,6 +285,7 @@ void MatchHost::announceCrater(const VORN_Vector& point) {
         network->broadcast(
             Event{Event::Crater, float(point.x()), float(point.y()), float(point.z())});
     network->broadcast(Checksum{match.heightmapChecksum()});
+    network->groundChanged();
 }
 
 void MatchHost::sendHeightmap(NetworkConnection* peer) {

@@ -6,6 +6,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 using namespace Network;
 
@@ -19,7 +20,8 @@ constexpr int maxHeights = 4096;      // heights in one part of the heightmap
 constexpr int maxPeople = 9;          // seats
 constexpr int maxValleyBytes = 60000; // grey or colour bytes in one frame of a picture valley
 constexpr int maxValleyNumber = 999999;
-constexpr int maxValleySide = 4096; // pixels of a side of a valley's heights or texture
+constexpr int maxValleySide = 4096;  // pixels of a side of a valley's heights or texture
+constexpr double maxMagnitude = 1e6; // world units, degrees, rates: far beyond any valley's
 
 void writeText(QDataStream& out, const QString& text) {
     const QByteArray utf8 = text.toUtf8().left(maxText);
@@ -31,6 +33,7 @@ void write(QDataStream& out, const Hello& m) {
     out << m.protocol;
     writeText(out, m.game);
     out << m.token;
+    writeText(out, m.password);
 }
 void write(QDataStream& out, const Welcome& m) {
     out << m.seat << m.token;
@@ -167,9 +170,14 @@ public:
         in.setFloatingPointPrecision(QDataStream::SinglePrecision);
     }
 
+    // Every number with a point is finite and inside what a valley of the game can hold (its
+    // positions, heights, angles, rates, colours); one that is not makes the frame garbage.
     template <typename T> T value() {
         T v{};
         in >> v;
+        if constexpr (std::is_floating_point_v<T>)
+            if (!(std::abs(v) <= maxMagnitude))
+                fail();
         return v;
     }
     double wide() {
@@ -177,6 +185,8 @@ public:
         double v = 0;
         in >> v;
         in.setFloatingPointPrecision(QDataStream::SinglePrecision);
+        if (!(std::abs(v) <= maxMagnitude))
+            fail();
         return v;
     }
     QString text() {
@@ -268,6 +278,8 @@ std::optional<Message> read(Reader& r, int type) {
         m.protocol = r.value<quint32>();
         m.game = r.text();
         m.token = r.value<quint64>();
+        // Absent in the hello of an older protocol, which is then refused for its version.
+        m.password = r.atEnd() ? QString() : r.text();
         return m;
     }
     case quint8(FrameType::Welcome): {

@@ -1,6 +1,7 @@
 #include "game/network/NetworkClient.h"
 
 #include "game/network/NetworkConnection.h"
+#include "game/network/SeatTokens.h"
 
 #include <QCoreApplication>
 #include <QTcpSocket>
@@ -11,11 +12,15 @@ using namespace Network;
 NetworkClient::NetworkClient(QObject* parent) : QObject(parent) {}
 
 void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin) {
+    hostName = host;
+    hostPort = port;
+    if (rejoin == 0 && keepsToken)
+        rejoin = SeatTokens::stored(host, port);
     auto* socket = new QTcpSocket();
     connection = new NetworkConnection(socket, this);
     connect(connection, &NetworkConnection::connected, this, [this, rejoin] {
         reached = true;
-        connection->send(Hello{protocolVersion, gameVersion(), rejoin});
+        connection->send(Hello{protocolVersion, gameVersion(), rejoin, password});
     });
     connect(connection, &NetworkConnection::received, this, [this](const Message& m) {
         if (const auto* w = std::get_if<Welcome>(&m)) {
@@ -26,6 +31,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
             }
             seat = w->seat;
             token = w->token;
+            if (keepsToken && seat >= 0 && token != 0)
+                SeatTokens::keep(hostName, hostPort, token);
             // Answered at once: the host gives the seat back to others if no answer comes.
             if (!isWelcomed)
                 connection->send(KeepAlive{});
@@ -38,6 +45,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
             // may leave at once, and this connection is then no longer there.
             const Refused::Reason reason = r->reason;
             const QString hostVersion = r->hostVersion;
+            if (keepsToken)
+                SeatTokens::forget(hostName, hostPort);
             NetworkConnection* c = connection;
             c->disconnect(this);
             connection = nullptr;
@@ -46,6 +55,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
             emit refused(reason, hostVersion);
         } else if (!isWelcomed) {
             connection->close(QStringLiteral("no welcome first"));
+        } else if (std::holds_alternative<Bye>(m)) {
+            hostSaidBye = true; // its connection ends next
         } else if (const auto* ping = std::get_if<Ping>(&m)) {
             connection->send(Pong{ping->stamp});
         } else if (!std::holds_alternative<KeepAlive>(m)) {
@@ -95,6 +106,8 @@ void NetworkClient::leave() {
     if (!connection)
         return;
     connection->send(Bye{});
+    if (keepsToken)
+        SeatTokens::forget(hostName, hostPort); // left on purpose: no seat to come back to
     NetworkConnection* c = connection;
     c->disconnect(this);
     connection = nullptr;

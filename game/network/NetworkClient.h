@@ -17,7 +17,8 @@ public:
     explicit NetworkClient(QObject* parent = nullptr);
 
     // Joins the game at host and port; with the token of an earlier welcome from that game, to get
-    // the same seat back.
+    // the same seat back, or else the one kept in the data folder from a game this machine did not
+    // leave (see SeatTokens).
     void connectTo(const QString& host, quint16 port, quint64 token = 0);
     void send(const Network::Message& message);
     // A step of this machine's seat, numbered, so that the host takes it exactly once.
@@ -25,10 +26,14 @@ public:
     // Leaves the game, telling the host.
     void leave();
 
-    int seat = -1;           // given by the host's welcome; -1 while it watches
-    quint64 token = 0;       // given with the seat
-    bool isWelcomed = false; // with a seat or to watch
-    QString name; // this machine's player's name, sent after the welcome; none when empty
+    int seat = -1;            // given by the host's welcome; -1 while it watches
+    quint64 token = 0;        // given with the seat
+    bool isWelcomed = false;  // with a seat or to watch
+    bool hostSaidBye = false; // the host ended the game on purpose before the connection closed
+    QString name;     // this machine's player's name, sent after the welcome; none when empty
+    QString password; // the host's, sent with the hello; empty for a host without one
+    // Whether the seat's token is kept in the data folder, for a seat back after a crash.
+    bool keepsToken = true;
 
     // Why a host was never reached.
     enum class Failure {
@@ -51,4 +56,6 @@ private:
     NetworkConnection* connection = nullptr;
     bool reached = false; // the connection was made
     quint32 stepsSent = 0;
+    QString hostName;
+    quint16 hostPort = 0;
 };

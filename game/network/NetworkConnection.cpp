@@ -1,6 +1,7 @@
 #include "game/network/NetworkConnection.h"
 
 #include "game/network/FrameCodec.h"
+#include "game/network/ReportLine.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -12,6 +13,7 @@ NetworkConnection::NetworkConnection(QTcpSocket* s, QObject* parent)
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     heard.start();
+    second.start();
     connect(socket, &QTcpSocket::connected, this, [this] {
         heard.restart();
         emit connected();
@@ -37,8 +39,19 @@ NetworkConnection::~NetworkConnection() {
 }
 
 void NetworkConnection::send(const Network::Message& message) {
-    if (open && socket->state() == QAbstractSocket::ConnectedState)
-        socket->write(FrameCodec::encode(message));
+    if (!open || socket->state() != QAbstractSocket::ConnectedState)
+        return;
+    const QByteArray frame = FrameCodec::encode(message);
+    if (socket->bytesToWrite() + frame.size() > sendLimit) {
+        close(QStringLiteral("more than %1 bytes waiting to go out: it does not read")
+                  .arg(sendLimit));
+        return;
+    }
+    socket->write(frame);
+}
+
+qint64 NetworkConnection::queued() const {
+    return socket->bytesToWrite();
 }
 
 void NetworkConnection::close(const QString& reason) {
@@ -48,8 +61,9 @@ void NetworkConnection::close(const QString& reason) {
     keepAlive->stop();
     frameClock->stop();
     if (!reason.isEmpty())
-        std::fprintf(stderr, "tortoise-valley: %s: %s; connection closed\n", qUtf8Printable(peer()),
-                     qUtf8Printable(reason));
+        ReportLine::write(
+            stderr,
+            QStringLiteral("tortoise-valley: %1: %2; connection closed").arg(peer(), reason));
     socket->disconnect(this);
     socket->flush();
     socket->disconnectFromHost();
@@ -81,6 +95,14 @@ void NetworkConnection::readFrames() {
             if (!message)
                 break;
             whole = true;
+            if (second.elapsed() >= 1000) {
+                second.restart();
+                framesThisSecond = 0;
+            }
+            if (++framesThisSecond > frameRateLimit) {
+                close(QStringLiteral("more than %1 frames in a second").arg(frameRateLimit));
+                return;
+            }
             emit received(*message);
         }
     }

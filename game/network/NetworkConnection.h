@@ -2,6 +2,9 @@
 // two seconds, and the end of a peer that sends something bad, stays silent for ten seconds or
 // takes longer than ten seconds to finish a frame it started (a byte now and then is not enough).
 // Reads at most a frame's worth per step, so a flood can neither grow memory nor hold up a tick.
+// What waits to go out is bounded too: a peer that lets more than sendLimit bytes pile up (it
+// does not read) is closed, and a peer that sends more than frameRateLimit frames within a
+// second is closed for flooding.
 #pragma once
 
 #include "game/network/FrameReader.h"
@@ -31,6 +34,10 @@ public:
 
     // How long a frame may take from its first byte to its last.
     int frameTimeLimitMs = Network::frameTimeLimitMs;
+    qint64 sendLimit = Network::sendLimit;
+    int frameRateLimit = Network::frameRateLimit;
+    // The bytes that wait to go out to the peer.
+    qint64 queued() const;
 
 signals:
     void connected();
@@ -46,5 +53,7 @@ private:
     QTimer* frameClock; // runs while part of a frame has come
     FrameReader reader;
     QElapsedTimer heard;
+    QElapsedTimer second; // the second the frames are counted in
+    int framesThisSecond = 0;
     bool open = true;
 };

@@ -2,6 +2,7 @@
 
 #include "game/network/ChatLimit.h"
 #include "game/network/NetworkConnection.h"
+#include "game/network/ReportLine.h"
 #include "game/network/Roster.h"
 
 #include <QCoreApplication>
@@ -36,11 +37,59 @@ NetworkHost::~NetworkHost() {
 }
 
 bool NetworkHost::listen(quint16 port) {
-    if (server->listen(QHostAddress::Any, port))
+    return listen(QString(), port);
+}
+
+bool NetworkHost::listen(const QString& address, quint16 port) {
+    const QHostAddress at =
+        address.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(address);
+    if (!at.isNull() && server->listen(at, port))
         return true;
-    std::fprintf(stderr, "tortoise-valley: cannot open a game on port %u: %s\n", unsigned(port),
-                 qUtf8Printable(server->errorString()));
+    ReportLine::write(
+        stderr, QStringLiteral("tortoise-valley: cannot open a game on %1 port %2: %3")
+                    .arg(address.isEmpty() ? QStringLiteral("every address") : address)
+                    .arg(port)
+                    .arg(at.isNull() ? QStringLiteral("not an address") : server->errorString()));
     return false;
+}
+
+void NetworkHost::close() {
+    server->close();
+    std::vector<NetworkConnection*> open;
+    for (const auto& [peer, state] : peers)
+        open.push_back(peer);
+    for (NetworkConnection* peer : open) {
+        peer->send(Bye{});
+        peer->close(QString());
+    }
+}
+
+qint64 NetworkHost::mostQueued() const {
+    qint64 most = 0;
+    for (const auto& [peer, state] : peers)
+        most = std::max(most, peer->queued());
+    return most;
+}
+
+qint64 NetworkHost::totalQueued() const {
+    qint64 total = 0;
+    for (const auto& [peer, state] : peers)
+        total += peer->queued();
+    return total;
+}
+
+QString NetworkHost::addressOf(const NetworkConnection* peer) {
+    return peer->peer().section(QLatin1Char(':'), 0, -2);
+}
+
+int NetworkHost::seatsFrom(const QString& address) const {
+    return int(std::count_if(seats.begin(), seats.end(),
+                             [&](const auto& s) { return addressOf(s.second) == address; }));
+}
+
+int NetworkHost::watchersFrom(const QString& address) const {
+    return int(std::count_if(watchers.begin(), watchers.end(),
+                             [&](const NetworkConnection* w) { return addressOf(w) == address; }));
 }
 
 quint16 NetworkHost::port() const {
@@ -49,7 +98,7 @@ quint16 NetworkHost::port() const {
 
 QString NetworkHost::addressOf(int seat) const {
     const auto it = seats.find(seat);
-    return it == seats.end() ? QString() : it->second->peer().section(QLatin1Char(':'), 0, -2);
+    return it == seats.end() ? QString() : addressOf(it->second);
 }
 
 void NetworkHost::broadcast(const Message& message) {
@@ -89,11 +138,26 @@ void NetworkHost::seat(NetworkConnection* peer, int given, quint64 token) {
 }
 
 void NetworkHost::seatWatchers() {
-    while (!watchers.empty() && freeSeat() >= 0) {
-        NetworkConnection* peer = watchers.front();
-        watchers.erase(watchers.begin());
+    // In the order they came, each as its address still may have a seat.
+    for (auto it = watchers.begin(); it != watchers.end() && freeSeat() >= 0;) {
+        NetworkConnection* peer = *it;
+        if (seatsFrom(addressOf(peer)) >= seatsPerAddress) {
+            ++it;
+            continue;
+        }
+        it = watchers.erase(it);
         seat(peer, freeSeat(), 0);
     }
+}
+
+void NetworkHost::watch(NetworkConnection* peer) {
+    Peer& state = peers.at(peer);
+    state.welcomed = true;
+    state.deadline->start(answerLimitMs);
+    watchers.push_back(peer);
+    peer->send(Welcome{-1, 0});
+    emit watching(addressOf(peer));
+    emit arrived(peer);
 }
 
 void NetworkHost::forgetAbsentTokens() {
@@ -102,7 +166,7 @@ void NetworkHost::forgetAbsentTokens() {
 }
 
 int NetworkHost::freeSeat() const {
-    for (int seat = firstSeat; seat <= lastSeat; ++seat)
+    for (int seat = firstSeat; seat <= std::min(lastSeat, lastSeatGiven); ++seat)
         if (!holds(seat))
             return seat;
     return -1;
@@ -113,15 +177,28 @@ void NetworkHost::accept() {
         const auto waiting = std::count_if(peers.begin(), peers.end(),
                                            [](const auto& p) { return !p.second.welcomed; });
         if (waiting >= waitingLimit) {
-            socket->abort();
-            delete socket;
-            continue;
+            // The oldest silent one makes room, told why: a real joiner is never dropped unheard.
+            NetworkConnection* oldest = nullptr;
+            quint64 first = ~quint64(0);
+            for (const auto& [p, state] : peers)
+                if (!state.welcomed && state.arrival < first) {
+                    first = state.arrival;
+                    oldest = p;
+                }
+            if (oldest) {
+                oldest->send(Refused{Refused::ServerFull, gameVersion()});
+                oldest->close(
+                    QStringLiteral("the oldest of %1 waiting for their hello").arg(waitingLimit));
+            }
         }
         auto* peer = new NetworkConnection(socket, this);
         peer->frameTimeLimitMs = frameTimeLimitMs;
         auto* deadline = new QTimer(peer);
         deadline->setSingleShot(true);
-        peers[peer] = Peer{-1, false, deadline};
+        Peer fresh;
+        fresh.deadline = deadline;
+        fresh.arrival = ++arrivals;
+        peers[peer] = fresh;
         connect(deadline, &QTimer::timeout, this, [this, peer] {
             if (!peers.at(peer).welcomed)
                 peer->close(QStringLiteral("no hello within %1 ms").arg(helloLimitMs));
@@ -158,6 +235,9 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             peer->close(QStringLiteral("protocol version %1, this game speaks %2")
                             .arg(hello->protocol)
                             .arg(protocolVersion));
+        } else if (!password.isEmpty() && hello->password != password) {
+            peer->send(Refused{Refused::WrongPassword, gameVersion()});
+            peer->close(QStringLiteral("a wrong password"));
         } else if (hello->token != 0 && back != tokens.end()) {
             // Back after a broken connection. A line that broke without a word may still look
             // open here until its silence gives it away: the token shows whose seat it is.
@@ -165,18 +245,17 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             if (holds(given))
                 seats.at(given)->close(QStringLiteral("its seat was taken back with its token"));
             this->seat(peer, given, hello->token);
-        } else if (!seatsOpen() && int(watchers.size()) < watcherLimit) {
-            state.welcomed = true;
-            state.deadline->start(answerLimitMs);
-            watchers.push_back(peer);
-            peer->send(Welcome{-1, 0});
-            emit watching(peer->peer().section(QLatin1Char(':'), 0, -2));
-            emit arrived(peer);
-        } else if (!seatsOpen() || freeSeat() < 0) {
-            peer->send(Refused{Refused::NoRoom, gameVersion()});
-            peer->close(QStringLiteral("every seat is taken"));
         } else {
-            this->seat(peer, freeSeat(), 0);
+            const QString from = addressOf(peer);
+            const bool seated = seatsOpen() && freeSeat() >= 0 && seatsFrom(from) < seatsPerAddress;
+            if (seated)
+                this->seat(peer, freeSeat(), 0);
+            else if (int(watchers.size()) < watcherLimit && watchersFrom(from) < watchersPerAddress)
+                watch(peer); // until a seat is free for it
+            else {
+                peer->send(Refused{Refused::NoRoom, gameVersion()});
+                peer->close(QStringLiteral("every seat or every place for %1 is taken").arg(from));
+            }
         }
         return;
     }
@@ -199,7 +278,11 @@ void NetworkHost::handle(NetworkConnection* peer, const Message& message) {
             emit step(seat, s->step);
         }
     } else if (std::holds_alternative<HeightmapRequest>(message)) {
-        emit heightmapAsked(peer);
+        // Once for each state of the ground: asking again before it changed gets nothing.
+        if (state.heightmapAge != groundAge) {
+            state.heightmapAge = groundAge;
+            emit heightmapAsked(peer);
+        }
     } else if (const auto* name = std::get_if<Name>(&message)) {
         if (state.named) {
             peer->close(QStringLiteral("a second name"));

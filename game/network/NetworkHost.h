@@ -20,6 +20,15 @@
 // A name or a chat line that is not one (see Roster and ChatLimit), or a second name, closes that
 // connection: a game never sends one.
 //
+// Bounded for the open internet: each connection queues at most Network::sendLimit bytes and sends
+// at most Network::frameRateLimit frames a second (see NetworkConnection); a heightmap goes to a
+// connection at most once for each state of the ground (groundChanged()), further requests are
+// ignored; one address gets at most seatsPerAddress seats and watchersPerAddress places to watch;
+// a host with a password refuses a hello without it. When waitingLimit connections wait for their
+// hello, the oldest of them is refused ("server full") to make room for the newest, so that a real
+// joiner is never dropped without a word. No more seats are given than lastSeatGiven allows; the
+// ones beyond watch.
+//
 // Steps (fire mode, throw) come numbered: one whose number was taken already is a repeat and
 // does nothing, so each is passed on exactly once, in order.
 #pragma once
@@ -67,6 +76,20 @@ public:
     int frameTimeLimitMs = Network::frameTimeLimitMs;
     int waitingLimit = Network::waitingLimit;
     int watcherLimit = 8; // machines watching at once; more are turned away for want of room
+    int seatsPerAddress = Network::seatsPerAddress;
+    int watchersPerAddress = Network::watchersPerAddress;
+    int lastSeatGiven = Network::lastSeat; // the highest seat a machine gets: the game's players
+    QString password;                      // empty: none asked for
+    // Listens on address ("0.0.0.0", "::1"; empty: every address); false, with the reason on
+    // standard error, when it cannot.
+    bool listen(const QString& address, quint16 port);
+    // The ground changed (a crater, a new valley): each connection may ask for the heightmap once
+    // more.
+    void groundChanged() { ++groundAge; }
+    // The most bytes waiting to go out to any one connection, and to all together.
+    qint64 mostQueued() const;
+    qint64 totalQueued() const;
+    int connectionCount() const { return int(peers.size()); }
 
     // Whether a machine that joins now gets a seat; while false it watches.
     std::function<bool()> seatsOpen = [] { return true; };
@@ -74,6 +97,9 @@ public:
     void seatWatchers();
     // Forgets the tokens of seats that no machine holds now: for a new game.
     void forgetAbsentTokens();
+
+    // Ends every connection with a goodbye (Bye) and stops listening: the host ends its games.
+    void close();
 
     void broadcast(const Network::Message& message); // to every seated and watching machine
     void sendTo(int seat, const Network::Message& message);
@@ -100,6 +126,10 @@ private:
     void seat(NetworkConnection* peer, int seat, quint64 token);
     int freeSeat() const;
     void ping();
+    void watch(NetworkConnection* peer);
+    static QString addressOf(const NetworkConnection* peer);
+    int seatsFrom(const QString& address) const;
+    int watchersFrom(const QString& address) const;
 
     QTcpServer* server;
     QTimer* pinger;
@@ -112,9 +142,13 @@ private:
         bool named = false;         // a name comes once
         bool pinged = false;        // the last ping is not answered yet
         quint32 lastStep = 0;       // the number of the last step it sent that was taken
+        quint64 arrival = 0;        // the order the connections came in
+        quint64 heightmapAge = 0;   // the ground's age at its last heightmap; 0: none sent
     };
     std::map<NetworkConnection*, Peer> peers; // every connection
     std::map<int, NetworkConnection*> seats;
     std::vector<NetworkConnection*> watchers; // in the order they came
     std::map<quint64, int> tokens;            // the seat each token gets back
+    quint64 arrivals = 0;
+    quint64 groundAge = 1;
 };

@@ -47,7 +47,7 @@ enum class FrameType : quint8 {
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 3;
+constexpr quint32 protocolVersion = 4;
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 // Whether a text a player wrote (a name, a chat line) may be shown: 1 to limit characters, not
@@ -64,14 +64,24 @@ constexpr int answerLimitMs = 5000;     // and answers its welcome within this, 
 constexpr int waitingLimit = 16;        // connections at once that have not said hello yet
 constexpr int pingMs = 1000;            // how often the host measures each machine's round trip
 constexpr int snapshotCraters = 2000;   // craters a snapshot carries at most (24 bytes each)
+// What the host queues for one connection at most: a peer that does not read and lets more pile
+// up is closed, so that it costs the host no more than this and the others never wait for it. A
+// snapshot, a picture valley (heights and texture) and a heightmap fit with room to spare.
+constexpr int sendLimit = 2 * 1024 * 1024;
+constexpr int frameRateLimit = 120;   // frames a joined machine sends within a second at most
+constexpr int seatsPerAddress = 2;    // seats one address gets, by default
+constexpr int watchersPerAddress = 2; // and machines watching from it
+constexpr int passwordLimit = 64;     // characters of a host's password
 
-// First words of either side: the protocol and the game's version, and the token of a seat this
-// machine held in the game under way before its connection broke (0: none), to get it back.
+// First words of either side: the protocol and the game's version, the token of a seat this
+// machine held in the game under way before its connection broke (0: none), to get it back, and
+// the host's password (empty for a host without one).
 struct Hello {
     static constexpr FrameType type = FrameType::Hello;
     quint32 protocol = protocolVersion;
     QString game;
     quint64 token = 0;
+    QString password;
 };
 // The host's answer: the seat the joined machine plays (the player of that number), or -1 while it
 // watches a game that was under way when it came; a watcher gets a second welcome with its seat
@@ -86,7 +96,16 @@ struct Welcome {
 // language.
 struct Refused {
     static constexpr FrameType type = FrameType::Refused;
-    enum Reason : quint8 { NoRoom = 0, WrongVersion = 1, ReasonCount };
+    // NoRoom: every seat and watcher's place is taken, or this address has all it may have;
+    // ServerFull: too many connections wait for their hello, this one went first for being the
+    // oldest silent one; WrongPassword: the hello did not carry the host's password.
+    enum Reason : quint8 {
+        NoRoom = 0,
+        WrongVersion = 1,
+        ServerFull = 2,
+        WrongPassword = 3,
+        ReasonCount
+    };
     Reason reason = NoRoom;
     QString hostVersion;
 };

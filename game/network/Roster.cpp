@@ -62,6 +62,25 @@ void Roster::rename(int seat, const QString& name) {
     find(seat)->name = name;
 }
 
+QString Roster::unique(int seat, const QString& name) const {
+    const auto taken = [&](const QString& candidate) {
+        return std::any_of(people.begin(), people.end(), [&](const Person& p) {
+            return p.seat != seat && p.name.compare(candidate, Qt::CaseInsensitive) == 0;
+        });
+    };
+    if (!taken(name))
+        return name;
+    const QVector<uint> characters = name.toUcs4();
+    for (int n = 2;; ++n) {
+        const QString suffix = QStringLiteral(" (%1)").arg(n);
+        const int room = nameLimit - suffix.size();
+        const QString base =
+            QString::fromUcs4(characters.constData(), std::min(room, characters.size()));
+        if (!taken(base.trimmed() + suffix))
+            return base.trimmed() + suffix;
+    }
+}
+
 void Roster::forgetAbsent() {
     people.erase(
         std::remove_if(people.begin(), people.end(), [](const Person& p) { return !p.connected; }),

@@ -25,6 +25,9 @@ public:
     // Its machine left: the name stays, so that the log still names who left.
     void leave(int seat);
     void rename(int seat, const QString& name);
+    // name as it may stand beside the others of this game: "anna", or "anna (2)", "anna (3)" …
+    // when another seat is called so already (letter case aside), cut to nameLimit characters.
+    QString unique(int seat, const QString& name) const;
     // A new game: the seats whose machines left are nobody's any more.
     void forgetAbsent();
     void measured(int seat, int roundTripMs);

@@ -133,6 +133,7 @@ public:
     // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
     // network menu; empty for none), given to the game it opens or joins.
     QString playerName;
+    QString joinPassword; // --password: said to the host this machine joins, or asked by its own
     // A player's name in the network game, empty for none (and outside a network game).
     QString nameOf(int player) const;
     LogLine::Names names() const;

@@ -10,6 +10,7 @@
 #include "game/hosting/MatchSnapshot.h"
 #include "game/network/ChatLimit.h"
 #include "game/network/NetworkClient.h"
+#include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
 #include "game/session/PlayerList.h"
 #include "game/world/Player.h"
@@ -29,6 +30,7 @@ bool Game::hostGame(quint16 port) {
         return false;
     }
     host = opened;
+    host->network->password = joinPassword;
     host->setOwnName(playerName);
     connect(host, &MatchHost::chatted, this,
             [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });
@@ -40,6 +42,7 @@ bool Game::hostGame(quint16 port) {
 void Game::joinGame(const QString& hostName, quint16 port) {
     client = new NetworkClient(this);
     client->name = playerName;
+    client->password = joinPassword;
     const bool again = hostName == seatHost && port == seatPort;
     connect(client, &NetworkClient::welcomed, this, [this, hostName, port](int seat) {
         if (seat >= 0) {
@@ -57,12 +60,18 @@ void Game::joinGame(const QString& hostName, quint16 port) {
                     leaveNetworkGame(tr("falsche version") + QStringLiteral(": ") +
                                      Network::gameVersion() + QStringLiteral(" / ") +
                                      (hostVersion.isEmpty() ? QStringLiteral("?") : hostVersion));
+                else if (reason == Refused::ServerFull)
+                    leaveNetworkGame(tr("server voll, bitte spaeter"));
+                else if (reason == Refused::WrongPassword)
+                    leaveNetworkGame(tr("falsches passwort"));
                 else
                     leaveNetworkGame(tr("kein platz"));
             });
     connect(client, &NetworkClient::received, this, &Game::received);
-    connect(client, &NetworkClient::lost, this,
-            [this] { leaveNetworkGame(tr("verbindung zum spiel verloren")); });
+    connect(client, &NetworkClient::lost, this, [this] {
+        leaveNetworkGame(client->hostSaidBye ? tr("host beendet das spiel")
+                                             : tr("verbindung zum spiel verloren"));
+    });
     connect(client, &NetworkClient::failed, this, [this](NetworkClient::Failure failure) {
         switch (failure) {
         case NetworkClient::Failure::NoSuchHost:

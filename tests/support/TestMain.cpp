@@ -2,6 +2,7 @@
 // Sanitized builds look for leaks while the application still runs: at exit the GL driver is
 // already unloaded, and its leftovers could no longer be told apart from the program's own.
 #include <QApplication>
+#include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -19,6 +20,7 @@
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QStandardPaths::setTestModeEnabled(true); // seat tokens and the like never touch the user's
     const int result = RUN_ALL_TESTS();
 #ifdef TV_LEAK_CHECK
     __lsan_do_leak_check(); // reports and ends the process on a leak; none are checked at exit

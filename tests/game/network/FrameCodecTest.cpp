@@ -255,7 +255,7 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         const char* hex;
     } golden[] = {
         {"hello", Hello{3, QStringLiteral("1.0"), 0x0102030405060708ull},
-         "00000012 00 00000003 0003 312e30 0102030405060708"},
+         "00000014 00 00000003 0003 312e30 0102030405060708 0000"},
         {"welcome", Welcome{3, 0xfedcba9876543210ull}, "0000000d 01 00000003 fedcba9876543210"},
         {"watching", Welcome{-1, 0}, "0000000d 01 ffffffff 0000000000000000"},
         {"refused", Refused{Refused::WrongVersion, QStringLiteral("1")}, "00000005 02 01 0001 31"},
