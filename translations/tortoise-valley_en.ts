@@ -296,6 +296,14 @@
         <translation>no free seat</translation>
     </message>
     <message>
+        <source> ist abwesend, der computer spielt</source>
+        <translation> is away, the computer plays</translation>
+    </message>
+    <message>
+        <source> ist zurueck</source>
+        <translation> is back</translation>
+    </message>
+    <message>
         <source>server voll, bitte spaeter</source>
         <translation>server full, please try later</translation>
     </message>

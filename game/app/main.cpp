@@ -86,8 +86,8 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     host.password = options.password;
     host.seatsPerAddress = options.seatsPerAddress;
     host.watchersPerAddress = options.watchersPerAddress;
-    StopSignals signals;
-    QObject::connect(&signals, &StopSignals::stop, &host, [&host](int signal) {
+    StopSignals stopping;
+    QObject::connect(&stopping, &StopSignals::stop, &host, [&host](int signal) {
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
     });
     host.settings = settings;

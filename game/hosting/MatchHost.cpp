@@ -25,7 +25,7 @@ constexpr int textureBytesPerFrame = 57344; // well inside a frame
 
 MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
-    match.seatRemote = [this](int player) { return network->holds(player); };
+    match.seatRemote = [this](int player) { return network->holds(player) && !isAway(player); };
     chatClock.start();
     // Between games a machine that joins is seated; during one it watches until the next.
     network->seatsOpen = [this] {
@@ -55,6 +55,8 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));
     });
     connect(network, &NetworkHost::left, this, [this](int seat) {
+        away.erase(seat);
+        silentTurns.erase(seat);
         people.leave(seat);
         network->broadcast(people.players());
         this->match.addMessage(LogLine(LogLine::Text::Left, seat));
@@ -64,6 +66,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         emit left(seat);
     });
     connect(network, &NetworkHost::command, this, [this](int seat, const TurnCommand& command) {
+        heardFrom(seat);
         // Only the seat on turn drives, aims and throws; anything else is ignored.
         Match& m = this->match;
         if (seat == m.currentPlayer && m.playerCount != 0 &&
@@ -71,6 +74,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
             m.apply(command);
     });
     connect(network, &NetworkHost::step, this, [this](int seat, TurnCommand::Step step) {
+        heardFrom(seat);
         Match& m = this->match;
         if (seat == m.currentPlayer && m.playerCount != 0 &&
             (m.state == Moving || m.state == Aiming) && network->holds(seat)) {
@@ -98,6 +102,11 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         // no longer kept for its machine.
         network->seatWatchers();
         network->forgetAbsentTokens();
+        for (const auto& entry : away)
+            this->match.computer.giveBack(entry.first); // a new game: every machine plays its seat again
+        away.clear();
+        silentTurns.clear();
+        onTurn = -1;
         people.forgetAbsent();
         network->broadcast(people.players());
         sendValley();
@@ -118,6 +127,38 @@ MatchHost::MatchHost(Match& match, QObject* parent)
     });
     connect(&match, &Match::exploded, this,
             [this](const VORN_Vector& point) { announceCrater(point); });
+    connect(&match, &Match::turnStarted, this, &MatchHost::turnStarts);
+}
+
+void MatchHost::heardFrom(int seat) {
+    silentTurns[seat] = 0;
+    if (seat == onTurn)
+        heardOnTurn = true;
+    if (!isAway(seat))
+        return;
+    away.erase(seat);
+    Match& m = match;
+    m.addMessage(LogLine(LogLine::Text::Back, seat));
+    if (m.playerCount != 0 && seat < static_cast<int>(m.playerCount)) {
+        m.computer.giveBack(seat);
+        if (seat == m.currentPlayer)
+            m.stopRates();
+    }
+}
+
+// The turn that ended counts against its seat's machine when it sent nothing in it.
+void MatchHost::turnStarts(int player) {
+    if (onTurn >= 0 && network->holds(onTurn) && !isAway(onTurn)) {
+        int& silent = silentTurns[onTurn];
+        silent = heardOnTurn ? 0 : silent + 1;
+        if (silent >= awayTurns && onTurn < static_cast<int>(match.playerCount)) {
+            away[onTurn] = true;
+            match.computer.takeOver(onTurn);
+            match.addMessage(LogLine(LogLine::Text::Away, onTurn));
+        }
+    }
+    onTurn = player;
+    heardOnTurn = false;
 }
 
 MatchHost::~MatchHost() {

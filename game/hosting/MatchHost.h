@@ -13,6 +13,9 @@
 // machine whenever it changes, by which each machine names the players in its log. It passes chat
 // lines on to every machine, at most ChatLimit::lines of one machine within ChatLimit::windowMs; a
 // line beyond that goes nowhere, and its machine is told.
+//
+// A seated machine that sends nothing for awayTurns of its turns in a row is away: the computer
+// plays its seat (the log says so) until the machine sends a key again.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
@@ -71,6 +74,8 @@ public:
     bool say(const QString& text);
 
     static constexpr int mostTicksMade = 8; // a longer hold-up is played as one long tick
+    static constexpr int awayTurns = 2;
+    bool isAway(int seat) const { return away.count(seat) != 0; }
 
     NetworkHost* network = nullptr; // owned (child)
     // The texture of a picture valley, sent with its heights; without it the joined machines
@@ -91,10 +96,17 @@ private:
     void announceCrater(const VORN_LIB::VORN_Vector& point);
     void sendHeightmap(NetworkConnection* peer);
     bool passOn(int seat, const QString& text);
+    // A key from a seat's machine: one that was away plays its seat again.
+    void heardFrom(int seat);
+    void turnStarts(int player);
 
     Match& match;
     Roster people;
     std::map<int, ChatLimit> chatLimits; // by seat, from the seat's latest machine on
     QElapsedTimer chatClock;
     bool logPending = false; // a change of the log waits to go out
+    std::map<int, int> silentTurns; // by seat: its turns in a row without a key from its machine
+    std::map<int, bool> away;       // seats the computer plays for a machine that is away
+    int onTurn = -1;                // the player of the turn under way
+    bool heardOnTurn = false;       // whose machine sent a key in it
 };

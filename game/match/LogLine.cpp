@@ -38,6 +38,10 @@ QString LogLine::shown(const Names& names) const {
         return who + QStringLiteral(": ") + detail;
     case Text::Left:
         return who + QCoreApplication::translate("Game", " hat das spiel verlassen");
+    case Text::Away:
+        return who + QCoreApplication::translate("Game", " ist abwesend, der computer spielt");
+    case Text::Back:
+        return who + QCoreApplication::translate("Game", " ist zurueck");
     case Text::YouPlay:
         return QCoreApplication::translate("Game", "du spielst spieler ") + number;
     case Text::TimeUp:

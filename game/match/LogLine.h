@@ -30,6 +30,8 @@ struct LogLine {
         WindLight = 18,     // "wind: leicht"
         WindStrong = 19,    // "wind: stark"
         AllWeapons = 20,    // "waffen: alle"
+        Away = 21,          // "spieler N ist abwesend, der computer spielt"
+        Back = 22,          // "spieler N ist zurueck"
         Kinds               // how many kinds there are
     };
 

@@ -78,6 +78,9 @@ constexpr int passwordLimit = 64;     // characters of a host's password
 // the host's password (empty for a host without one).
 struct Hello {
     static constexpr FrameType type = FrameType::Hello;
+    Hello() = default;
+    Hello(quint32 protocol, QString game, quint64 token = 0, QString password = QString())
+        : protocol(protocol), game(std::move(game)), token(token), password(std::move(password)) {}
     quint32 protocol = protocolVersion;
     QString game;
     quint64 token = 0;

@@ -12,6 +12,7 @@
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
 #include "game/network/NetworkClient.h"
+#include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
 #include "game/network/Roster.h"
 #include "game/network/SeatTokens.h"
@@ -192,7 +193,7 @@ TEST_F(HostLimits, TenBotsFromOneAddressTakeTwoSeatsAndAPersonFromAnotherStillPl
     ASSERT_TRUE(waitFor(
         [&] {
             return std::all_of(bots.begin(), bots.end(), [](const auto& b) {
-                return b->last<Welcome>() || b->last<Refused>();
+                return b->template last<Welcome>() || b->template last<Refused>();
             });
         },
         5000));
@@ -241,7 +242,7 @@ TEST_F(HostLimits, ATwoPlayerHostSeatsTwoAndAFullQueueRefusesItsOldestInWords) {
     ASSERT_TRUE(waitFor(
         [&] {
             return std::all_of(joiners.begin(), joiners.end(), [](const auto& j) {
-                return j->last<Welcome>() || j->last<Refused>();
+                return j->template last<Welcome>() || j->template last<Refused>();
             });
         },
         5000));

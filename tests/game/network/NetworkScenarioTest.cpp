@@ -374,8 +374,10 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
 }
 
 TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
-    // A full table: eight machines on seats 1 to 8.
+    // A full table: eight machines on seats 1 to 8, and no room to watch.
     NetworkHost host;
+    host.seatsPerAddress = 9;
+    host.watcherLimit = 0;
     ASSERT_TRUE(host.listen(0));
     std::vector<std::unique_ptr<Peer>> seated;
     for (int i = 0; i < 8; ++i) {
@@ -419,19 +421,23 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
 }
 
 TEST(NetworkHost, ClosesConnectionsThatWaitTooLongOrTrickle) {
-    // At most sixteen wait for their hello; one more is closed at once.
+    // At most sixteen wait for their hello; one more makes the oldest go, told why.
     {
         NetworkHost host;
         ASSERT_TRUE(host.listen(0));
         std::vector<std::unique_ptr<Peer>> waiting;
-        for (int i = 0; i < 16; ++i)
+        for (int i = 0; i < 16; ++i) {
             waiting.push_back(std::make_unique<Peer>(host.port()));
+            ASSERT_TRUE(waitFor([&] { return host.connectionCount() == i + 1; }));
+        }
         Peer extra(host.port());
-        ASSERT_TRUE(waitFor([&] { return extra.closed(); }));
-        for (auto& peer : waiting)
-            EXPECT_FALSE(peer->closed());
-        waiting.front()->send(Hello{protocolVersion, QStringLiteral("1.0.0")});
-        EXPECT_TRUE(waitFor([&] { return waiting.front()->last<Welcome>() != nullptr; }));
+        ASSERT_TRUE(waitFor([&] { return waiting.front()->closed(); }));
+        ASSERT_NE(waiting.front()->last<Refused>(), nullptr);
+        EXPECT_EQ(waiting.front()->last<Refused>()->reason, Refused::ServerFull);
+        for (std::size_t i = 1; i < waiting.size(); ++i)
+            EXPECT_FALSE(waiting[i]->closed());
+        extra.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
+        EXPECT_TRUE(waitFor([&] { return extra.last<Welcome>() != nullptr; }));
     }
 
     NetworkHost host;
@@ -481,6 +487,7 @@ TEST(NetworkHost, ClosesConnectionsThatWaitTooLongOrTrickle) {
 TEST_F(NetworkScenario, MachinesThatOnlySayHelloDoNotKeepAPlayerOut) {
     NetworkHost host;
     host.answerLimitMs = 300;
+    host.seatsPerAddress = 9;
     ASSERT_TRUE(host.listen(0));
     std::vector<std::unique_ptr<Peer>> idle;
     for (int i = 0; i < 8; ++i) {
