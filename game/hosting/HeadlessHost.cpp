@@ -95,10 +95,9 @@ void HeadlessHost::layValley() {
 
 void HeadlessHost::stop(const QString& why) {
     timer->stop();
-    say(QStringLiteral("stopping: %1; goodbye to %2 machines")
-            .arg(why)
-            .arg(host->joinedCount() + host->network->watcherCount()));
+    const int machines = host->joinedCount() + host->network->watcherCount();
     host->network->close();
+    say(QStringLiteral("stopping: %1; goodbye to %2 machines").arg(why).arg(machines));
     QCoreApplication::quit();
 }
 

@@ -103,7 +103,8 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         network->seatWatchers();
         network->forgetAbsentTokens();
         for (const auto& entry : away)
-            this->match.computer.giveBack(entry.first); // a new game: every machine plays its seat again
+            this->match.computer.giveBack(
+                entry.first); // a new game: every machine plays its seat again
         away.clear();
         silentTurns.clear();
         onTurn = -1;

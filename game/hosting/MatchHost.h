@@ -104,7 +104,7 @@ private:
     Roster people;
     std::map<int, ChatLimit> chatLimits; // by seat, from the seat's latest machine on
     QElapsedTimer chatClock;
-    bool logPending = false; // a change of the log waits to go out
+    bool logPending = false;        // a change of the log waits to go out
     std::map<int, int> silentTurns; // by seat: its turns in a row without a key from its machine
     std::map<int, bool> away;       // seats the computer plays for a machine that is away
     int onTurn = -1;                // the player of the turn under way

@@ -130,7 +130,7 @@ TEST(FrameCodec, EveryMessageComesBackAsItWasSentAndInPieces) {
 
 TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
     QByteArray truncatedText = FrameCodec::encode(Hello{1, QStringLiteral("1.0.0")});
-    truncatedText.chop(2);
+    truncatedText.chop(4); // the password's length and the end of the version
     qToBigEndian<quint32>(quint32(truncatedText.size() - 4), truncatedText.data());
     QByteArray hugeCount = frameOf(QByteArray("\x05", 1) + QByteArray(43, '\0'));
     hugeCount[4 + 1 + 42] = char(0xff); // the figures' count, far beyond what follows
