@@ -149,7 +149,7 @@ void MatchHost::heardFrom(int seat) {
 
 // The turn that ended counts against its seat's machine when it sent nothing in it.
 void MatchHost::turnStarts(int player) {
-    if (onTurn >= 0 && network->holds(onTurn) && !isAway(onTurn)) {
+    if (awayTurns > 0 && onTurn >= 0 && network->holds(onTurn) && !isAway(onTurn)) {
         int& silent = silentTurns[onTurn];
         silent = heardOnTurn ? 0 : silent + 1;
         if (silent >= awayTurns && onTurn < static_cast<int>(match.playerCount)) {

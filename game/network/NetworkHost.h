@@ -76,8 +76,10 @@ public:
     int frameTimeLimitMs = Network::frameTimeLimitMs;
     int waitingLimit = Network::waitingLimit;
     int watcherLimit = 8; // machines watching at once; more are turned away for want of room
-    int seatsPerAddress = Network::seatsPerAddress;
-    int watchersPerAddress = Network::watchersPerAddress;
+    // A game window's host takes any number from one address (a LAN); the headless host, which
+    // stands on the internet, sets Network::seatsPerAddress and watchersPerAddress.
+    int seatsPerAddress = Network::lastSeat + 1;
+    int watchersPerAddress = Network::lastSeat + 1;
     int lastSeatGiven = Network::lastSeat; // the highest seat a machine gets: the game's players
     QString password;                      // empty: none asked for
     // Listens on address ("0.0.0.0", "::1"; empty: every address); false, with the reason on
