@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 #include <QApplication>
 #include <QIcon>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -56,6 +57,8 @@ TEST(GameWindow, MessageLogScrollsUp) {
 
 TEST(GameWindow, FrameShowsTheValleyUnderADarkBlueSky) {
     Game& g = game();
+    // A window not yet mapped on a busy X server paints nothing: draw only once it is exposed.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&g, 10000));
     g.repaint();
     const QImage frame = g.grabFrameBuffer();
     ASSERT_FALSE(frame.isNull());
