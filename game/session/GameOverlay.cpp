@@ -218,7 +218,9 @@ void Game::paintEvent(QPaintEvent*) {
     viewport->pictureScale = pictureScale;
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
-    sound.followCamera(*viewport);
+    // The eye sits at distance along the camera's z axis and looks down its negative z axis.
+    sound.followCamera(viewport->position - viewport->back * viewport->distance, viewport->back,
+                       viewport->up);
 
     if (match->state == Aiming) {
         glPushMatrix();
