@@ -3,6 +3,7 @@
 #include "game/network/FrameCodec.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>

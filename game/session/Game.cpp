@@ -40,7 +40,7 @@ Game::Game()
                                                         {origin, noRotation, unitScale, white},
                                                         {origin, noRotation, unitScale, white},
                                                         {origin, noRotation, unitScale, white}} {
-    if (!format().doubleBuffer())
+    if (!doubleBuffered())
         throw -1;
 
     srand(static_cast<unsigned>(time(nullptr)));

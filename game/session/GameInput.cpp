@@ -382,7 +382,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = match->heldRates();
     if (!released(event->key(), keys)) {
-        QGLWidget::keyReleaseEvent(event);
+        QOpenGLWidget::keyReleaseEvent(event);
         return;
     }
     match->apply(keys);

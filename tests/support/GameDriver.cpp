@@ -162,7 +162,7 @@ void explodeAt(const VORN_Vector& point) {
 QImage frame() {
     Game& g = game();
     g.repaint();
-    return g.grabFrameBuffer();
+    return g.grabFramebuffer();
 }
 
 QRect textBounds(const QImage& image, const QRect& area) {
