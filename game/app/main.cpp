@@ -197,10 +197,10 @@ int main(int argc, char** argv) {
     }
     if (!render.automatic)
         game->renderScale.fix(render.scale);
-    game->playerName = network.name;
-    game->settings = chosen.settings;
+    game->front.name = network.name;
+    game->front.settings = chosen.settings;
     if (chosen.settings.valley == GameSettings::Valley::Picture)
-        game->givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
+        game->front.givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

@@ -107,7 +107,7 @@ void Match::reset() {
     currentFigure = nullptr;
     totalHitPoints = 0;
     alivePlayers.clear();
-    state = MainMenu;
+    state = NoGame;
     messages.fill(LogLine());
     messages.back() = LogLine(LogLine::Text::Welcome);
     emit logChanged();

@@ -149,7 +149,7 @@ public:
     VORN_LIB::VORN_BoundingSphere grenadeSphere;
     bool grenadeFlying = false; // moved by the flight model from the throw until it is gone
 
-    GameState state = MainMenu;
+    GameState state = NoGame;
     bool frozen = true; // while true a tick moves nothing
     ImpactState impactState = ImpactState::Flying;
     std::vector<std::unique_ptr<Player>> players; // an entry is null once its player is out

@@ -16,9 +16,6 @@
 
 using namespace VORN_LIB;
 
-int chosenPlayers = 0;
-int chosenFigures = 0;
-
 namespace {
 const VORN_Vector origin(0, 0, 0);
 const VORN_Vector noRotation(0, 0, 0);
@@ -115,15 +112,17 @@ void Game::resetAll() {
     viewport->attach(nullptr);
     cameraLocked = true;
     match->reset();
+    front.screen = FrontEnd::Screen::MainMenu;
 }
 
 void Game::newGame() {
-    GameSettings chosen = settings;
+    GameSettings chosen = front.settings;
     if (chosen.valley == GameSettings::Valley::Random && chosen.valleyNumber == 0)
         chosen.valleyNumber = ValleyGenerator::drawNumber();
     if (!layValley(chosen))
         return; // the settings screen stays, with the broken file's message
-    valleyNote = false;
+    front.valleyNote = false;
+    front.screen = FrontEnd::Screen::MainMenu; // where the game comes back to
     sound.newGame();
     networkNote = false;
     makeCurrent();
@@ -131,7 +130,7 @@ void Game::newGame() {
     if (host)
         host->valleyTexture =
             chosen.valley == GameSettings::Valley::Picture ? &valleyTexture : nullptr;
-    match->newGame(chosenPlayers, chosenFigures);
+    match->newGame(front.players, front.figures);
     match->nextTurn();
 }
 

@@ -1,9 +1,11 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
-// and lets its camera, sounds and network part follow the match's events. Its behaviour is split
-// by concern: Game.cpp (construction, the tick and the match's events), GameWorld.cpp (what is
-// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine, and
-// the names and chat of every network game), GameValley.cpp (the settings screen and each game's
-// valley) and GameOverlay.cpp (the frame with menus and status panels).
+// and lets its camera, sounds and network part follow the match's events; while no game is under
+// way it shows the front end's menus (game/frontend). Its behaviour is split by concern: Game.cpp
+// (construction, the tick and the match's events), GameWorld.cpp (what is drawn and its teardown),
+// GameInput.cpp (keys and mouse), GameKeyHelp.cpp (the F1 help), GameNetwork.cpp (a joined
+// machine, and the names and chat of every network game), GameValley.cpp (each game's valley),
+// GameArms.cpp (the wind and the weapons of a turn) and GameOverlay.cpp (the frame with menus and
+// status panels).
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
@@ -15,6 +17,7 @@
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Scene.h"
 #include "engine/terrain/Bitmap.h"
+#include "game/frontend/FrontEnd.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
@@ -41,10 +44,6 @@ class QPainter;
 class QTimer;
 class Player;
 class Tortoise;
-
-// The numbers typed in the menus; read only by newGame().
-extern int chosenPlayers;
-extern int chosenFigures;
 
 class Game : public VORN_LIB::VORN_QtRenderer {
     Q_OBJECT
@@ -77,14 +76,10 @@ public:
     // leaves the settings screen up, its message in the message panel.
     void newGame();
 
-    // The settings screen's choice (GameValley.cpp), preset from the command line: the classic
-    // game unless chosen. A random valley's number is drawn when it is chosen and shown there.
-    GameSettings settings;
-    // The valleys the settings screen offers besides the standard and the random one: the
-    // pictures of one's own valley folder, after a picture given on the command line.
-    QStringList ownValleys;
-    QString valleyFolder; // where the own valleys are looked for (the tests use their own)
-    QString givenPicture; // a valley picture given on the command line
+    // The menus before a game, with what is chosen and typed there (the players, the figures,
+    // the settings, the network menu's address and this machine's name), shown while no game is
+    // under way; its settings preset from the command line.
+    FrontEnd front;
     // Lays the valley of the settings on the match and its texture in the window; false, with the
     // broken file's message in the log, when a picture cannot be read. The standard valley that
     // lies already stays as it is.
@@ -131,9 +126,8 @@ public:
     NetworkClient* client = nullptr; // owned (child); while joined
     StateBuffer shownStates;         // while joined: the host's states, played back
 
-    // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
-    // network menu; empty for none), given to the game it opens or joins.
-    QString playerName;
+    // The people of a network game (GameNetwork.cpp); this machine's player's name (--name or the
+    // network menu; empty for none) is the front end's, given to the game it opens or joins.
     // A player's name in the network game, empty for none (and outside a network game).
     QString nameOf(int player) const;
     LogLine::Names names() const;
@@ -197,15 +191,7 @@ private:
     void followMatch();                    // the camera and the sounds follow the match's events
     void toggleFullScreen();               // F11 (GameInput.cpp)
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)
-    void networkMenuKey(QKeyEvent* event);
-    void openSettings(); // the settings screen (GameValley.cpp)
-    void settingsKey(int key, int digit);
-    void nextValley();          // T there: standard, random, each picture in turn
-    bool valleyNote = false;    // the settings screen shows why a valley cannot be played
-    bool typingAddress = false; // in the network menu, after J
-    QString address;            // the host's address as typed there
-    bool typingName = false;    // in the network menu, after N
-    QString typedName;
+    void menuKey(int key, int digit, const QString& text); // while no game is under way
     void chatKey(QKeyEvent* event);
     void sendChat(const QString& text);
     bool networkNote = false; // the menu shows why a network game ended, until the next game
@@ -253,7 +239,6 @@ public:
     QRect menuPlace() const;
     QVector<QRect> overlayPanels() const; // every panel the overlay draws this frame
     void drawMenu(QPainter& painter);
-    QString valleyText() const; // its valley line (GameValley.cpp)
     QString computerLevelText() const;
     void drawHud(QPainter& painter, const HudPlaces& places);
     void drawMessagePanel(QPainter& painter);

@@ -29,7 +29,7 @@ bool Game::hostGame(quint16 port) {
         return false;
     }
     host = opened;
-    host->setOwnName(playerName);
+    host->setOwnName(front.name);
     connect(host, &MatchHost::chatted, this,
             [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });
     return true;
@@ -39,7 +39,7 @@ bool Game::hostGame(quint16 port) {
 // back if its game is still under way there.
 void Game::joinGame(const QString& hostName, quint16 port) {
     client = new NetworkClient(this);
-    client->name = playerName;
+    client->name = front.name;
     const bool again = hostName == seatHost && port == seatPort;
     connect(client, &NetworkClient::welcomed, this, [this, hostName, port](int seat) {
         if (seat >= 0) {

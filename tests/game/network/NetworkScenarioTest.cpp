@@ -214,7 +214,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     QObject::connect(host, &NetworkHost::heightmapAsked, [&](NetworkConnection*) { ++asked; });
     QString named;
     QObject::connect(host, &NetworkHost::named, [&](int, const QString& name) { named = name; });
-    g.playerName = QStringLiteral("gast");
+    g.front.name = QStringLiteral("gast");
     g.joinGame(QStringLiteral("127.0.0.1"), host->port());
     ASSERT_TRUE(waitFor([&] { return host->holds(1); }));
     EXPECT_TRUE(log().contains(QStringLiteral("du spielst spieler 1")));
@@ -322,7 +322,8 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     // The host goes away: back in the main menu, and told so.
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
 }
 
@@ -385,7 +386,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 8; }));
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("kein platz"));
     EXPECT_EQ(host.joinedCount(), 8);
 
@@ -413,7 +415,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     ASSERT_TRUE(std::holds_alternative<Hello>(said[0]));
     EXPECT_EQ(std::get<Hello>(said[0]).game, Network::gameVersion()); // never empty
     EXPECT_FALSE(Network::gameVersion().isEmpty());
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("falsche version: ") + Network::gameVersion() +
                                 QStringLiteral(" / 9.9.9"));
 }
@@ -512,7 +515,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     tap(Qt::Key_T); // at one keyboard there is nobody to chat with
     EXPECT_FALSE(g.chat.typing());
 
-    g.playerName = QStringLiteral("wirt");
+    g.front.name = QStringLiteral("wirt");
     ASSERT_TRUE(g.hostGame(0));
     const quint16 port = g.host->port();
     NetworkClient anna, nameless;

@@ -112,12 +112,12 @@ protected:
             key(Qt::Key_Return);
         else
             key(Qt::Key_Escape);
-        for (int i = 0; i < 10 && g.match->state != MainMenu;
-             ++i) { // a countdown or flight runs out
+        for (int i = 0; i < 10 && g.match->state != NoGame; ++i) { // a countdown or flight runs out
             tick(1000);
             key(g.match->state == GameOver ? Qt::Key_Return : Qt::Key_Escape);
         }
-        ASSERT_EQ(g.match->state, MainMenu);
+        ASSERT_EQ(g.match->state, NoGame);
+        ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
         frame();
     }
 };

@@ -36,16 +36,17 @@ void expectMenuLine(const QImage& image, int baseline, const QString& text) {
 } // namespace
 
 TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, AskPlayers);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
     tap(Qt::Key_2);
-    EXPECT_EQ(g.match->state, AskFigures);
-    EXPECT_EQ(chosenPlayers, 2);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
+    EXPECT_EQ(g.front.players, 2);
     std::srand(5);
     tap(Qt::Key_1);
-    EXPECT_EQ(chosenFigures, 1);
-    EXPECT_EQ(g.match->state, AskSettings);
+    EXPECT_EQ(g.front.figures, 1);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Return);
 
     // The round is set up and the countdown of player 0 runs with the world frozen.
@@ -228,7 +229,8 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     tick(3);
     EXPECT_EQ(g.match->state, GameOver);
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->players.empty());
     EXPECT_EQ(g.match->playerCount, 0u);
     EXPECT_TRUE(g.match->alivePlayers.isEmpty());
@@ -239,7 +241,8 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     EXPECT_TRUE(g.match->gravityGroup.containers.empty());
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
     tick(3);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
 }
 
 TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
@@ -294,6 +297,7 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
     expectMenuLine(image, cy + 120, "zum hauptmenue");
 
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->players.empty());
 }

@@ -27,7 +27,8 @@ Game& game() {
 
 TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
     Game& g = game();
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->frozen);
     EXPECT_TRUE(g.cameraLocked);
     EXPECT_EQ(g.match->currentPlayer, -1);
