@@ -205,7 +205,6 @@ int main(int argc, char** argv) {
         return 1;
     if (network.mode == NetworkOptions::Join)
         game->joinGame(network.host, network.port);
-    game->setMinimumSize(800, 600);
     game->setWindowTitle(QStringLiteral("Tortoise Valley"));
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
         game->installEventFilter(new QuitAfterFirstPaint());

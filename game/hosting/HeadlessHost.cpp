@@ -42,6 +42,9 @@ quint16 HeadlessHost::port() const {
 }
 
 void HeadlessHost::tick(VORN_Clock::Ticks now) {
+    if (now == lastTick)
+        return;
+    lastTick = now;
     Match& m = *played;
     const bool inGame = m.playerCount != 0;
     if (inGame && m.state == GameOver && overSince == 0)

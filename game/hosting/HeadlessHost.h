@@ -32,7 +32,9 @@ public:
     bool start(quint16 port);
     quint16 port() const;
     // One tick at engine clock reading now: the next game when enough machines wait for it, then
-    // the match's ticks up to now, each with its state to every joined machine.
+    // the match's ticks up to now, each with its state to every joined machine. A reading played
+    // already is not played again: where the clock is driven by hand, whoever drives it ticks the
+    // host, and the host's own timer then finds no time passed.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
 
     Match& match() { return *played; }
@@ -57,6 +59,7 @@ private:
     const int players;
     const int figures;
     std::FILE* out;
+    VORN_LIB::VORN_Clock::Ticks lastTick = 0;  // the reading of the last tick
     VORN_LIB::VORN_Clock::Ticks overSince = 0; // when the last game ended; 0 while one runs
     bool waitingSaid = false;
 };

@@ -42,6 +42,7 @@ Game::Game()
 
     srand(static_cast<unsigned>(time(nullptr)));
     setMouseTracking(true);
+    setMinimumSize(800, 600); // the panels and the menus need this much room
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
     timer->setInterval(Rules::tickMs);

@@ -14,7 +14,6 @@ namespace {
 Game& game() {
     static Game* instance = [] {
         Game* g = new Game();
-        g->setMinimumSize(800, 600);
         g->QWidget::resize(800, 600);
         g->show();
         QApplication::processEvents();
@@ -42,6 +41,7 @@ TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
 
 TEST(GameWindow, CannotShrinkBelow800x600) {
     Game& g = game();
+    EXPECT_EQ(g.minimumSize(), QSize(800, 600));
     g.QWidget::resize(300, 200);
     QApplication::processEvents();
     EXPECT_GE(g.width(), 800);
