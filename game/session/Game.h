@@ -1,8 +1,8 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
 // and lets its camera, sounds and network part follow the match's events. Its behaviour is split
 // by concern: Game.cpp (construction, the tick and the match's events), GameWorld.cpp (what is
-// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine, and
-// the names and chat of every network game), GameValley.cpp (the settings screen and each game's
+// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera
+// and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (the settings screen and each game's
 // valley) and GameOverlay.cpp (the frame with menus and status panels).
 #pragma once
 
@@ -18,7 +18,6 @@
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
-#include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 #include "game/session/BlastEffect.h"
@@ -34,7 +33,9 @@
 #include <QVector>
 #include <memory>
 
+class JoinedMatch;
 class MatchHost;
+class ValleyService;
 class NetworkClient;
 class QFont;
 class QPainter;
@@ -58,6 +59,7 @@ public slots:
     // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
     // host's game; then a repaint.
     void updateStuff();
+    void showDamage(const QVector<Match::Damage>& hurt, VORN_LIB::VORN_Clock::Ticks now);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -84,13 +86,10 @@ public:
     QStringList ownValleys;
     QString valleyFolder; // where the own valleys are looked for (the tests use their own)
     QString givenPicture; // a valley picture given on the command line
-    // Lays the valley of the settings on the match and its texture in the window; false, with the
-    // broken file's message in the log, when a picture cannot be read. The standard valley that
-    // lies already stays as it is.
-    bool layValley(const GameSettings& chosen);
-    GameSettings laidValley; // the valley on the match now (the standard one at start)
-    Bitmap valleyTexture;    // a picture valley's texture, as the joined machines get it
-    Bitmap hostTexture;      // on a joined machine: the host's picture texture as it comes
+    // Who lays each game's valley on the match (made with the window), and while joined the
+    // match as the host has it.
+    std::unique_ptr<ValleyService> valleys;
+    std::unique_ptr<JoinedMatch> joined;
 
     // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
     // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
@@ -128,7 +127,6 @@ public:
     void joinGame(const QString& hostName, quint16 port);
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
-    StateBuffer shownStates;         // while joined: the host's states, played back
 
     // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
     // network menu; empty for none), given to the game it opens or joins.
@@ -215,18 +213,16 @@ private:
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
-    void startFromHost(const Network::Start& start);
-    void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
-    void showSnapshot(const Network::Snapshot& snapshot);
-    void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
-    void showArms(const Network::Arms& arms);
+    void followJoined(); // the camera, keys and texture of a joined machine follow its match
+    // The texture of the valley laid; false, with the broken file's message in the log, when the
+    // standard valley's texture cannot be read.
+    bool showValleyTexture();
+    bool standardTextureShown = true;
+    void tellBrokenFile(); // the message of the data file Bitmap::lastFailure() names
     void leaveNetworkGame(const QString& message);
     void tellSeat();     // a joined machine's seat, in its log between games
     Roster joinedRoster; // a joined machine's copy of the host's
-    void valleyFromHost(const Network::Message& message); // the valley of the host's next game
-    GameSettings hostSettings;                 // the settings of the host's next game, as last sent
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
-    VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
     // The host this window last had a seat at, and that seat's token, to join again with.
     QString seatHost;
     quint16 seatPort = 0;

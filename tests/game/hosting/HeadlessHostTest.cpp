@@ -8,6 +8,9 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
+
 #include "engine/terrain/Bitmap.h"
 #include "game/network/NetworkClient.h"
 #include "game/world/Tortoise.h"
@@ -97,8 +100,8 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     EXPECT_DOUBLE_EQ(g.match->landscape.height(160, 320), 60 / 255.0);
     EXPECT_DOUBLE_EQ(g.match->landscape.height(80, 80), 30 / 255.0);
     EXPECT_TRUE(
-        waitFor([&] { return g.hostTexture.width == 1024 && g.hostTexture.height == 512; }));
-    EXPECT_EQ(g.hostTexture.pixels[3 * (512 * 1024 - 1)], 200);
+        waitFor([&] { return g.joined->hostPictureTexture().width == 1024 && g.joined->hostPictureTexture().height == 512; }));
+    EXPECT_EQ(g.joined->hostPictureTexture().pixels[3 * (512 * 1024 - 1)], 200);
     EXPECT_EQ(g.match->settings.valleyPicture, "hang");
     EXPECT_TRUE(said.contains("valley " + folder.filePath("hang.bmp"))) << said.toStdString();
     const int toEdge = g.match->currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;

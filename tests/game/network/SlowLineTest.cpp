@@ -3,6 +3,9 @@
 // for 200 … 300 ms. Real time, on the engine's real clock; every wait is bounded and generous.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
+
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
 #include "tests/support/LinkRelay.h"
 
 #include "game/hosting/MatchHost.h"
@@ -86,7 +89,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         bool over = false;
         ASSERT_TRUE(waitFor(
             [&] {
-                const long shown = g.shownStates.shown();
+                const long shown = g.joined->shownStates().shown();
                 if (over || shown == lastShown)
                     return over;
                 lastShown = shown;
