@@ -9,6 +9,7 @@
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/session/Game.h"
+#include "game/hosting/ValleyService.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 #include "tools/driver/PictureScript.h"
@@ -270,7 +271,7 @@ int main(int argc, char** argv) {
         script->tick(120); // the tortoises land
         game->viewport->attach(nullptr);
         game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
-        shoot(name, &game->valleyTexture);
+        shoot(name, &game->valleys->texture());
         script->tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {

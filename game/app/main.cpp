@@ -11,7 +11,7 @@
 #include "game/app/SettingsOptions.h"
 #include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
-#include "game/files/ValleyPicture.h"
+#include "game/hosting/ValleyService.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/session/Game.h"
 #include "game/world/ValleyGenerator.h"
@@ -60,14 +60,9 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     const QString path = DataFiles().path(QStringLiteral("valleyDepth.bmp"));
     try {
         heightMap.load(path.toLocal8Bit().toStdString());
-        if (settings.valley == GameSettings::Valley::Picture) {
-            const QString file = QString::fromStdString(settings.valleyPicture);
-            ValleyPicture::loadHeights(file, picture, ValleyGenerator::columns,
-                                       ValleyGenerator::rows);
-            textured =
-                ValleyPicture::loadTexture(file, pictureTexture, ValleyGenerator::textureWidth,
-                                           ValleyGenerator::textureHeight);
-        }
+        if (settings.valley == GameSettings::Valley::Picture)
+            textured = ValleyService::loadPicture(QString::fromStdString(settings.valleyPicture),
+                                                  picture, pictureTexture);
     } catch (int) {
         std::fprintf(stderr, "tortoise-valley: %s\n",
                      qUtf8Printable(DataFileFailure::message(Bitmap::lastFailure())));
@@ -75,8 +70,8 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     }
     HeadlessHost host(heightMap, options.players, options.figures);
     host.settings = settings;
-    host.picture = &picture;
-    host.pictureTexture = textured ? &pictureTexture : nullptr;
+    if (settings.valley == GameSettings::Valley::Picture)
+        host.valleys().keepPicture(settings.valleyPicture, picture, pictureTexture, textured);
     if (!host.start(options.port))
         return 1;
     return app.exec();
@@ -86,13 +81,11 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
 QString pictureFailure(const GameSettings& settings) {
     if (settings.valley != GameSettings::Valley::Picture)
         return QString();
-    const QString file = QString::fromStdString(settings.valleyPicture);
     Bitmap heights;
     Bitmap texture;
     try {
-        ValleyPicture::loadHeights(file, heights, ValleyGenerator::columns, ValleyGenerator::rows);
-        ValleyPicture::loadTexture(file, texture, ValleyGenerator::textureWidth,
-                                   ValleyGenerator::textureHeight);
+        ValleyService::loadPicture(QString::fromStdString(settings.valleyPicture), heights,
+                                   texture);
     } catch (int) {
         return DataFileFailure::message(Bitmap::lastFailure());
     }

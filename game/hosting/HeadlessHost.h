@@ -6,6 +6,8 @@
 // clock milliseconds.
 #pragma once
 
+#include "game/hosting/ValleyService.h"
+
 #include "engine/scene/VORN_Clock.h"
 #include "game/rules/GameSettings.h"
 
@@ -40,20 +42,19 @@ public:
     Match& match() { return *played; }
 
     // The settings of every game it hosts (the classic game unless set before start()): a random
-    // valley without a number is drawn anew for each game. A picture valley plays the heights of
-    // picture (already read and scaled to the valley's grid) with its texture, if any.
+    // valley without a number is drawn anew for each game. A picture valley plays the picture the
+    // valleys keep (keepPicture(), read once) or else reads it for each game.
     GameSettings settings;
-    const Bitmap* picture = nullptr;        // not owned
-    const Bitmap* pictureTexture = nullptr; // not owned
+    ValleyService& valleys() { return laid; }
 
     int endShownMs = 10000; // the end screen, before the next game
 
 private:
     void say(const QString& line);
     void reportEvents();
-    void layValley(); // the next game's valley, by the settings
 
     std::unique_ptr<Match> played;
+    ValleyService laid; // the valleys of its games, on heightMap's standard one
     MatchHost* host = nullptr; // owned (child)
     QTimer* timer = nullptr;   // owned (child)
     const int players;

@@ -3,7 +3,7 @@
 // way it shows the front end's menus (game/frontend). Its behaviour is split by concern: Game.cpp
 // (construction, the tick and the match's events), GameWorld.cpp (what is drawn and its teardown),
 // GameInput.cpp (keys and mouse), GameKeyHelp.cpp (the F1 help), GameNetwork.cpp (a joined
-// machine, and the names and chat of every network game), GameValley.cpp (each game's valley),
+// machine's camera and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each game's valley),
 // GameArms.cpp (the wind and the weapons of a turn) and GameOverlay.cpp (the frame with menus and
 // status panels).
 #pragma once
@@ -21,7 +21,6 @@
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
-#include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 #include "game/session/BlastEffect.h"
@@ -37,7 +36,9 @@
 #include <QVector>
 #include <memory>
 
+class JoinedMatch;
 class MatchHost;
+class ValleyService;
 class NetworkClient;
 class QFont;
 class QPainter;
@@ -57,6 +58,7 @@ public slots:
     // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
     // host's game; then a repaint.
     void updateStuff();
+    void showDamage(const QVector<Match::Damage>& hurt, VORN_LIB::VORN_Clock::Ticks now);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -80,13 +82,10 @@ public:
     // the settings, the network menu's address and this machine's name), shown while no game is
     // under way; its settings preset from the command line.
     FrontEnd front;
-    // Lays the valley of the settings on the match and its texture in the window; false, with the
-    // broken file's message in the log, when a picture cannot be read. The standard valley that
-    // lies already stays as it is.
-    bool layValley(const GameSettings& chosen);
-    GameSettings laidValley; // the valley on the match now (the standard one at start)
-    Bitmap valleyTexture;    // a picture valley's texture, as the joined machines get it
-    Bitmap hostTexture;      // on a joined machine: the host's picture texture as it comes
+    // Who lays each game's valley on the match (made with the window), and while joined the
+    // match as the host has it.
+    std::unique_ptr<ValleyService> valleys;
+    std::unique_ptr<JoinedMatch> joined;
 
     // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
     // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
@@ -124,7 +123,6 @@ public:
     void joinGame(const QString& hostName, quint16 port);
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
-    StateBuffer shownStates;         // while joined: the host's states, played back
 
     // The people of a network game (GameNetwork.cpp); this machine's player's name (--name or the
     // network menu; empty for none) is the front end's, given to the game it opens or joins.
@@ -202,18 +200,16 @@ private:
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
-    void startFromHost(const Network::Start& start);
-    void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
-    void showSnapshot(const Network::Snapshot& snapshot);
-    void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
-    void showArms(const Network::Arms& arms);
+    void followJoined(); // the camera, keys and texture of a joined machine follow its match
+    // The texture of the valley laid; false, with the broken file's message in the log, when the
+    // standard valley's texture cannot be read.
+    bool showValleyTexture();
+    bool standardTextureShown = true;
+    void tellBrokenFile(); // the message of the data file Bitmap::lastFailure() names
     void leaveNetworkGame(const QString& message);
     void tellSeat();     // a joined machine's seat, in its log between games
     Roster joinedRoster; // a joined machine's copy of the host's
-    void valleyFromHost(const Network::Message& message); // the valley of the host's next game
-    GameSettings hostSettings;                 // the settings of the host's next game, as last sent
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
-    VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
     // The host this window last had a seat at, and that seat's token, to join again with.
     QString seatHost;
     quint16 seatPort = 0;

@@ -9,6 +9,9 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
+
 #include "engine/terrain/Bitmap.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/match/Match.h"

@@ -3,6 +3,9 @@
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
+
 #include "engine/terrain/Bitmap.h"
 #include "game/hosting/MatchHost.h"
 #include "game/network/FrameCodec.h"
@@ -326,6 +329,36 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     host->broadcast(Checksum{12345});
     EXPECT_TRUE(waitFor([&] { return asked == 1; }));
 
+    // A streubombe thrown and gone off: this machine marks the throw, and its blasts flash here
+    // as on the host, with what the figure hurt by them lost floating up over it.
+    s.state = Flying;
+    s.time += Rules::tickMs;
+    s.grenadeShown = true;
+    s.grenadeX = 0;
+    s.grenadeY = 6;
+    s.grenadeZ = 0;
+    host->broadcast(s);
+    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
+    EXPECT_EQ(g.viewport->attached, &g.match->grenade);
+    EXPECT_FALSE(g.throwMarks.markOf(own));
+    tick(60); // the crater's flash over first
+    ASSERT_FALSE(g.blast.active(g.match->clockNow()));
+    host->broadcast(Blast{Weapon::Cluster, -10, 1.5f, 8});
+    ASSERT_TRUE(waitFor([&] { return g.blast.active(g.match->clockNow()); }));
+    EXPECT_GT(g.blast.flashLevel(g.match->clockNow()), 0.5);
+    ASSERT_TRUE(g.throwMarks.markOf(own));
+    EXPECT_LT(distance(*g.throwMarks.markOf(own), VORN_Vector(-10, 1.5, 8)), 1e-4);
+    EXPECT_TRUE(g.damageFigures.shown(VORN_LIB::VORN_Clock::now()).isEmpty());
+    s.grenadeShown = false;
+    s.time += Rules::tickMs;
+    s.figures[0].health = 64;
+    host->broadcast(s);
+    ASSERT_TRUE(waitFor([&] { return g.match->players[0]->figure(0)->health == 64; }));
+    const QVector<DamageFigures::Shown> hurt = g.damageFigures.shown(VORN_LIB::VORN_Clock::now());
+    ASSERT_EQ(hurt.size(), 1);
+    EXPECT_EQ(hurt[0].text, QStringLiteral("-36"));
+    EXPECT_EQ(hurt[0].player, 0);
+
     // The host goes away: back in the main menu, and told so.
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
@@ -353,7 +386,8 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     ValleyGenerator::heights(4711, made);
     ASSERT_EQ(g.match->landscape.columns, 321u);
     for (int i = 0; i < made.width * made.height; i += 97)
-        ASSERT_DOUBLE_EQ(g.match->landscape.grid[4 * i], made.pixels[3 * i] / 255.0) << i;
+        ASSERT_DOUBLE_EQ(g.match->landscape.height(std::size_t(i)), made.pixels[3 * i] / 255.0)
+            << i;
     EXPECT_EQ(g.match->settings, random.settings);
 
     // A picture travels as its heights and its texture, in bands of rows.
@@ -365,12 +399,15 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     host->broadcast(ValleyTexture{2, 2, 0, QByteArray::fromHex("010203 040506")});
     host->broadcast(ValleyTexture{2, 2, 1, QByteArray::fromHex("070809 0a0b0c")});
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.hostTexture.width == 2 && g.hostTexture.pixels[9] == 10; }));
+    ASSERT_TRUE(waitFor([&] {
+        return g.joined->hostPictureTexture().width == 2 &&
+               g.joined->hostPictureTexture().pixels[9] == 10;
+    }));
     ASSERT_EQ(g.match->landscape.columns, 3u);
     ASSERT_EQ(g.match->landscape.rows, 2u);
     EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 1), 1.0);
     EXPECT_DOUBLE_EQ(g.match->landscape.height(1, 2), 192 / 255.0);
-    EXPECT_EQ(g.laidValley.valleyPicture, "bergsee");
+    EXPECT_EQ(g.valleys->laid().valleyPicture, "bergsee");
 
     // The standard valley again: the data folder's.
     host->broadcast(Valley{});

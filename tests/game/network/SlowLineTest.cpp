@@ -4,6 +4,9 @@
 // a time; every loop is bounded.
 #include "tests/support/DrivenNetwork.h"
 #include "tests/support/GameDriver.h"
+
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
 #include "tests/support/LinkRelay.h"
 
 #include "game/hosting/MatchHost.h"
@@ -83,7 +86,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         bool over = false;
         ASSERT_TRUE(net.stepUntil(
             [&] {
-                const long shown = g.shownStates.shown();
+                const long shown = g.joined->shownStates().shown();
                 if (over || shown == lastShown)
                     return over;
                 lastShown = shown;

@@ -501,7 +501,7 @@ TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
             if (std::abs(p.x()) < 20 && p.z() > 9.5 && p.z() < 11.5)
-                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+                land.setHeight(std::size_t(r) * land.columns + c, 1.0);
         }
     land.createNormals(0, 0, 0, 0);
     land.compile();

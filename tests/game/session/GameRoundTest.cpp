@@ -5,6 +5,7 @@
 
 #include "engine/scene/VORN_Clock.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Weapons.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -136,7 +137,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     // Damage by distance: the target loses most of its hit points, the thrower none.
     const double hitDistance = distance(second->worldPosition, blast);
     EXPECT_LT(hitDistance, 1.0);
-    EXPECT_EQ(second->health, 100 - Rules::blastDamage(hitDistance));
+    EXPECT_EQ(second->health, 100 - Weapons::damage(Weapon::Grenade, hitDistance));
     EXPECT_LT(second->health, 50);
     EXPECT_EQ(first->health, 100);
     EXPECT_GT(distance(first->worldPosition, blast), 3.0);
@@ -269,8 +270,8 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
 
     // The second blast finishes both: player 0's losses are counted first.
     const VORN_Vector middle = (a->worldPosition + b->worldPosition) * 0.5;
-    ASSERT_GT(Rules::blastDamage(distance(a->worldPosition, middle)), a->health);
-    ASSERT_GT(Rules::blastDamage(distance(b->worldPosition, middle)), b->health);
+    ASSERT_GT(Weapons::damage(Weapon::Grenade, distance(a->worldPosition, middle)), a->health);
+    ASSERT_GT(Weapons::damage(Weapon::Grenade, distance(b->worldPosition, middle)), b->health);
     prepareAndFire();
     explodeAt(middle);
     EXPECT_TRUE(g.match->alivePlayers.isEmpty());
