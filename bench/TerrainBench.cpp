@@ -21,10 +21,10 @@ using benchvalley::spots;
 
 namespace {
 
-// Gives the benchmarks the test programs' hidden GL context.
+// Gives the benchmarks the test programs' hidden GL widget.
 class BenchContext : public GLTest {
 public:
-    static void makeCurrent() { GLTest::makeCurrent(); }
+    static void makeCurrent() { widget()->makeCurrent(); }
 };
 
 void sizes(benchmark::internal::Benchmark* b) {

@@ -81,7 +81,7 @@ QVector<LogEntry> MatchSnapshot::logOf(const Match& match) {
 
 void MatchSnapshot::applyLog(const QVector<LogEntry>& lines, Match& match) {
     // The newest lines, the last one last, as many as the log holds.
-    const int n = std::min(int(lines.size()), int(match.messages.size()));
+    const int n = std::min(lines.size(), int(match.messages.size()));
     const int first = int(match.messages.size()) - n;
     for (int i = 0; i < first; ++i)
         match.messages[std::size_t(i)] = LogLine();

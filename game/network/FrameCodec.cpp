@@ -3,7 +3,6 @@
 #include "game/network/FrameCodec.h"
 
 #include <QDataStream>
-#include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>

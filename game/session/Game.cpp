@@ -38,7 +38,7 @@ Game::Game()
                                                         {origin, noRotation, unitScale, white},
                                                         {origin, noRotation, unitScale, white},
                                                         {origin, noRotation, unitScale, white}} {
-    if (!doubleBuffered())
+    if (!format().doubleBuffer())
         throw -1;
 
     srand(static_cast<unsigned>(time(nullptr)));

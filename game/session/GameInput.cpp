@@ -328,7 +328,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = match->heldRates();
     if (!released(event->key(), keys)) {
-        QOpenGLWidget::keyReleaseEvent(event);
+        QGLWidget::keyReleaseEvent(event);
         return;
     }
     match->apply(keys);

@@ -194,7 +194,7 @@ struct Label {
 
 } // namespace
 
-void Game::paintGL() {
+void Game::paintEvent(QPaintEvent*) {
     QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
     frameTime.start();
     const int w = width();
@@ -208,7 +208,7 @@ void Game::paintGL() {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    initialize(); // the renderer's state, whatever the painter left
+    initializeGL();
     // The 3-D picture at the render scale: below 1 into the off-screen buffer, scaled up onto the
     // window after the labels have read its depth.
     const QSize drawn = pictureTarget.begin(QSize(w, h), renderScale.scale());
@@ -217,7 +217,7 @@ void Game::paintGL() {
     const double pictureScale = double(drawn.width()) / w; // lines keep their width on the window
     viewport->pictureScale = pictureScale;
     glClearColor(0, 0, 0.2f, 1);
-    VORN_QtRenderer::paintGL();
+    paintGL();
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     sound.followCamera(viewport->position - viewport->back * viewport->distance, viewport->back,
                        viewport->up);

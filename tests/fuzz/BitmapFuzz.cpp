@@ -8,8 +8,7 @@
 
 #include <GL/gl.h>
 #include <QApplication>
-#include <QOffscreenSurface>
-#include <QOpenGLContext>
+#include <QGLWidget>
 
 #include <cmath>
 #include <cstddef>
@@ -31,8 +30,7 @@ constexpr std::size_t maxTerrainPoints = std::size_t(1) << 14;
 // Pictures above this many decoded bytes but within the reader's limit are not read at all.
 constexpr std::uint64_t costlyPictureBytes = std::uint64_t(1) << 18;
 
-QOpenGLContext* context = nullptr; // hidden, on an off-screen surface: the lists need no pixels
-QOffscreenSurface* surface = nullptr;
+QGLWidget* context = nullptr;
 
 [[noreturn]] void fault(const char* what) {
     std::fprintf(stderr, "BitmapFuzz: %s\n", what);
@@ -95,14 +93,16 @@ void checkTerrain(VORN_Landscape& land, const Bitmap& picture) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QApplication* app = new QApplication(*argc, *argv);
     (void)app;
-    context = new QOpenGLContext();
-    surface = new QOffscreenSurface();
-    if (!context->create())
+    QGLFormat format;
+    format.setDoubleBuffer(true);
+    format.setDepth(true);
+    context = new QGLWidget(format);
+    context->setAttribute(Qt::WA_DontShowOnScreen);
+    context->resize(64, 64);
+    context->show();
+    context->makeCurrent();
+    if (!context->isValid())
         fault("no GL context (run under xvfb-run)");
-    surface->setFormat(context->format());
-    surface->create();
-    if (!context->makeCurrent(surface))
-        fault("the GL context cannot be made current");
     return 0;
 }
 
@@ -153,7 +153,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::size_t(picture.width) * std::size_t(picture.height) > maxTerrainPoints)
         return 0;
 
-    context->makeCurrent(surface);
+    context->makeCurrent();
     VORN_Landscape land(VORN_Vector(0, 1, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
                         VORN_Color(0.7, 0.5, 0.3, 1));
     land.setSize(160, 80, 5, 1, 1);

@@ -163,7 +163,7 @@ QImage frame() {
     const bool updating = g.updatesEnabled();
     g.setUpdatesEnabled(true);
     g.repaint();
-    QImage image = g.grabFramebuffer();
+    QImage image = g.grabFrameBuffer();
     g.setUpdatesEnabled(updating);
     return image;
 }

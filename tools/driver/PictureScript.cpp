@@ -57,7 +57,7 @@ void PictureScript::tick(int count) const {
 QImage PictureScript::frame() const {
     game->repaint();
     QApplication::processEvents();
-    return game->grabFramebuffer();
+    return game->grabFrameBuffer();
 }
 
 void PictureScript::save(const QImage& picture, const char* name) const {
