@@ -8,8 +8,8 @@
 // 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
-#include "game/session/Game.h"
 #include "game/hosting/ValleyService.h"
+#include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 #include "tools/driver/PictureScript.h"

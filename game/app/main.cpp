@@ -11,8 +11,8 @@
 #include "game/app/SettingsOptions.h"
 #include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
-#include "game/hosting/ValleyService.h"
 #include "game/hosting/HeadlessHost.h"
+#include "game/hosting/ValleyService.h"
 #include "game/session/Game.h"
 #include "game/world/ValleyGenerator.h"
 

@@ -54,7 +54,7 @@ private:
     void reportEvents();
 
     std::unique_ptr<Match> played;
-    ValleyService laid; // the valleys of its games, on heightMap's standard one
+    ValleyService laid;        // the valleys of its games, on heightMap's standard one
     MatchHost* host = nullptr; // owned (child)
     QTimer* timer = nullptr;   // owned (child)
     const int players;

@@ -19,8 +19,8 @@ using namespace VORN_LIB;
 
 namespace {
 
-using Rules::wholeSecondsLeft;
 using Rules::countdownSeconds;
+using Rules::wholeSecondsLeft;
 
 const VORN_Vector origin(0, 0, 0);
 const VORN_Vector noRotation(0, 0, 0);
@@ -30,7 +30,6 @@ const VORN_Color white(1, 1, 1, 1);
 double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
     return (now - start) * 0.001;
 }
-
 
 // A lamp's sphere is owned by the post it stands on.
 void* postOwner(VORN_Object* post) {

@@ -126,7 +126,8 @@ void Game::newGame() {
     makeCurrent();
     bool told = false; // a broken texture says so itself
     const bool started = valleys->startGame(
-        *match, front.settings, front.players, front.figures, [this, &told](const GameSettings& chosen) {
+        *match, front.settings, front.players, front.figures,
+        [this, &told](const GameSettings& chosen) {
             if (!showValleyTexture()) {
                 told = true;
                 return false;

@@ -3,9 +3,9 @@
 // way it shows the front end's menus (game/frontend). Its behaviour is split by concern: Game.cpp
 // (construction, the tick and the match's events), GameWorld.cpp (what is drawn and its teardown),
 // GameInput.cpp (keys and mouse), GameKeyHelp.cpp (the F1 help), GameNetwork.cpp (a joined
-// machine's camera and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each game's valley),
-// GameArms.cpp (the wind and the weapons of a turn) and GameOverlay.cpp (the frame with menus and
-// status panels).
+// machine's camera and keys on its JoinedMatch, and the names and chat of every network game),
+// GameValley.cpp (each game's valley), GameArms.cpp (the wind and the weapons of a turn) and
+// GameOverlay.cpp (the frame with menus and status panels).
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
@@ -206,8 +206,8 @@ private:
     bool standardTextureShown = true;
     void tellBrokenFile(); // the message of the data file Bitmap::lastFailure() names
     void leaveNetworkGame(const QString& message);
-    void tellSeat();     // a joined machine's seat, in its log between games
-    Roster joinedRoster; // a joined machine's copy of the host's
+    void tellSeat();                           // a joined machine's seat, in its log between games
+    Roster joinedRoster;                       // a joined machine's copy of the host's
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
     // The host this window last had a seat at, and that seat's token, to join again with.
     QString seatHost;
