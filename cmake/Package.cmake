@@ -58,3 +58,7 @@ add_custom_target(tortoise-valley-docs ALL DEPENDS ${TV_COMPRESSED})
 add_dependencies(tortoise-valley tortoise-valley-docs)
 install(FILES cmake/copyright ${TV_DOCS}/changelog.Debian.gz DESTINATION ${TV_DOC_DIR})
 install(FILES ${TV_DOCS}/tortoise-valley.6.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+# What lintian is told about the package (a first upload closing no bug: the game is not in
+# Debian's archive).
+install(FILES cmake/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
+    RENAME tortoise-valley)

@@ -8,6 +8,7 @@
 // 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
+#include "game/hosting/ValleyService.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -229,8 +230,8 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_Escape);
     const ComputerLevel level = game->match->computer.level;
     game->match->computer.level = ComputerLevel::Off;
-    game->settings.wind = GameSettings::Wind::Strong;
-    game->settings.weapons = GameSettings::Weapons::All;
+    game->front.settings.wind = GameSettings::Wind::Strong;
+    game->front.settings.weapons = GameSettings::Weapons::All;
     script->tap(Qt::Key_Return);
     script->tap(Qt::Key_2);
     srand(4204);
@@ -242,7 +243,7 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_2);
     shoot("10-wind-weapons");
     game->match->computer.level = level;
-    game->settings = GameSettings();
+    game->front.settings = GameSettings();
 
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
     // weapon, then three random valleys and one of the player's own, each seen from above its
@@ -251,7 +252,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < 3; ++i)
         script->tap(Qt::Key_C); // the computers off again: player 0 plays
     QTemporaryDir own;
-    game->valleyFolder = own.path();
+    game->front.valleyFolder = own.path();
     Bitmap crater; // a ring wall around a deep bowl, a hill in its middle
     crater.resize(64, 32);
     for (int r = 0; r < 32; ++r)
@@ -270,7 +271,7 @@ int main(int argc, char** argv) {
         script->tick(120); // the tortoises land
         game->viewport->attach(nullptr);
         game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
-        shoot(name, &game->valleyTexture);
+        shoot(name, &game->valleys->texture());
         script->tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {

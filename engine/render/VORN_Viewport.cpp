@@ -2,10 +2,10 @@
 // and the black outline pass. Angles in degrees; GL matrices are column-major.
 #include "engine/render/VORN_Viewport.h"
 
-#include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/VORN_Frustum.h"
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Object.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "engine/scene/VORN_Scene.h"
 
 #include <GL/glu.h>

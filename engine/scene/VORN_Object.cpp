@@ -2,10 +2,10 @@
 // render traversal and the world-transform cache, computed on the processor.
 #include "engine/scene/VORN_Object.h"
 
-#include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/RenderQueueEntry.h"
 #include "engine/scene/VORN_Frustum.h"
 #include "engine/scene/VORN_Material.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 
 #include <QVarLengthArray>
 

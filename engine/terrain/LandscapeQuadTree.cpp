@@ -1,7 +1,7 @@
 // The terrain's quadtree of display-listed blocks and how it is recorded and drawn. All centres are
 // in the grid frame (row 0 at z = 0, higher rows towards -z, higher columns towards +x, y = 0).
-#include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/VORN_Frustum.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "engine/terrain/VORN_Landscape.h"
 
 #include <algorithm>

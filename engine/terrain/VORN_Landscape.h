@@ -109,6 +109,11 @@ public:
     const double* normal(std::uint32_t row, std::uint32_t column) const {
         return grid.get() + (std::size_t(row) * columns + column) * 4 + 1;
     }
+    // The same by the point's index in the grid, row by row (row · columns + column), and the
+    // number of points; setting a height leaves the normals and the lists as they are.
+    std::size_t points() const { return grid ? std::size_t(rows) * columns : 0; }
+    double height(std::size_t point) const { return grid[point * 4]; }
+    void setHeight(std::size_t point, double height) { grid[point * 4] = height; }
 
     double sizeX = 1.0;
     double sizeZ = 1.0;

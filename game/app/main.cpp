@@ -11,9 +11,9 @@
 #include "game/app/SettingsOptions.h"
 #include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
-#include "game/files/ValleyPicture.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/hosting/StopSignals.h"
+#include "game/hosting/ValleyService.h"
 #include "game/network/ReportLine.h"
 #include "game/session/Game.h"
 #include "game/world/ValleyGenerator.h"
@@ -68,14 +68,9 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     const QString path = DataFiles().path(QStringLiteral("valleyDepth.bmp"));
     try {
         heightMap.load(path.toLocal8Bit().toStdString());
-        if (settings.valley == GameSettings::Valley::Picture) {
-            const QString file = QString::fromStdString(settings.valleyPicture);
-            ValleyPicture::loadHeights(file, picture, ValleyGenerator::columns,
-                                       ValleyGenerator::rows);
-            textured =
-                ValleyPicture::loadTexture(file, pictureTexture, ValleyGenerator::textureWidth,
-                                           ValleyGenerator::textureHeight);
-        }
+        if (settings.valley == GameSettings::Valley::Picture)
+            textured = ValleyService::loadPicture(QString::fromStdString(settings.valleyPicture),
+                                                  picture, pictureTexture);
     } catch (int) {
         ReportLine::write(stderr, QStringLiteral("tortoise-valley: ") +
                                       DataFileFailure::message(Bitmap::lastFailure()));
@@ -91,8 +86,8 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
     });
     host.settings = settings;
-    host.picture = &picture;
-    host.pictureTexture = textured ? &pictureTexture : nullptr;
+    if (settings.valley == GameSettings::Valley::Picture)
+        host.valleys().keepPicture(settings.valleyPicture, picture, pictureTexture, textured);
     if (!host.start(options.port))
         return 1;
     return app.exec();
@@ -102,13 +97,11 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
 QString pictureFailure(const GameSettings& settings) {
     if (settings.valley != GameSettings::Valley::Picture)
         return QString();
-    const QString file = QString::fromStdString(settings.valleyPicture);
     Bitmap heights;
     Bitmap texture;
     try {
-        ValleyPicture::loadHeights(file, heights, ValleyGenerator::columns, ValleyGenerator::rows);
-        ValleyPicture::loadTexture(file, texture, ValleyGenerator::textureWidth,
-                                   ValleyGenerator::textureHeight);
+        ValleyService::loadPicture(QString::fromStdString(settings.valleyPicture), heights,
+                                   texture);
     } catch (int) {
         return DataFileFailure::message(Bitmap::lastFailure());
     }
@@ -220,16 +213,15 @@ int main(int argc, char** argv) {
     }
     if (!render.automatic)
         game->renderScale.fix(render.scale);
-    game->playerName = network.name;
-    game->joinPassword = network.password;
-    game->settings = chosen.settings;
+    game->front.name = network.name;
+    game->front.password = network.password;
+    game->front.settings = chosen.settings;
     if (chosen.settings.valley == GameSettings::Valley::Picture)
-        game->givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
+        game->front.givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)
         game->joinGame(network.host, network.port);
-    game->setMinimumSize(800, 600);
     game->setWindowTitle(QStringLiteral("Tortoise Valley"));
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
         game->installEventFilter(new QuitAfterFirstPaint());

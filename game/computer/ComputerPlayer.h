@@ -31,7 +31,7 @@ public:
         std::vector<GrenadeFlight::Sphere> fixed; // other things a grenade can hit (the lamps)
         VORN_LIB::VORN_Vector wind;               // the turn's wind (zero: still air)
         // What the player on turn has left of each weapon (Weapons::endless: no end to it).
-        std::array<int, Weapons::count> stock{Weapons::endless, 0, 0, 0, 0};
+        std::array<int, Weapons::count> stock = Weapons::grenadeOnly();
     };
 
     struct Throw {

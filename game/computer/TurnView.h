@@ -8,7 +8,7 @@
 #include "game/rules/GameState.h"
 
 struct TurnView {
-    GameState state = MainMenu;                  // Moving or Aiming when it plays
+    GameState state = NoGame;                    // Moving or Aiming when it plays
     VORN_LIB::VORN_Clock::Ticks now = 0;         // the tick's clock reading
     VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // when this turn's driving began
     double step = 0;                             // seconds this tick moves the world by

@@ -6,7 +6,6 @@
 #include "game/network/NetworkHost.h"
 #include "game/network/ReportLine.h"
 #include "game/rules/Rules.h"
-#include "game/world/ValleyGenerator.h"
 
 #include "engine/terrain/Bitmap.h"
 
@@ -16,8 +15,9 @@
 using namespace VORN_LIB;
 
 HeadlessHost::HeadlessHost(const Bitmap& heightMap, int players, int figures, std::FILE* out)
-    : played(std::make_unique<Match>(heightMap)), host(new MatchHost(*played, this)),
-      timer(new QTimer(this)), players(players), figures(figures), out(out) {
+    : played(std::make_unique<Match>(heightMap)), laid(heightMap),
+      host(new MatchHost(*played, this)), timer(new QTimer(this)), players(players),
+      figures(figures), out(out) {
     host->seatEveryPlayer();
     host->network->lastSeatGiven = players - 1; // the others watch
     timer->setInterval(Rules::tickMs);
@@ -56,6 +56,9 @@ quint16 HeadlessHost::port() const {
 }
 
 void HeadlessHost::tick(VORN_Clock::Ticks now) {
+    if (now == lastTick)
+        return;
+    lastTick = now;
     Match& m = *played;
     const bool inGame = m.playerCount != 0;
     if (inGame && m.state == GameOver && overSince == 0)
@@ -67,30 +70,16 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
             overSince = 0;
             waitingSaid = false;
             m.reset();
-            layValley();
-            m.newGame(players, figures);
-            m.nextTurn();
+            laid.startGame(m, settings, players, figures, [this](const GameSettings&) {
+                host->valleyTexture = laid.ownTexture();
+                return true;
+            });
         } else if (!waitingSaid) {
             say(QStringLiteral("waiting for %1 more players").arg(players - host->joinedCount()));
             waitingSaid = true;
         }
     }
     host->advance(now);
-}
-
-void HeadlessHost::layValley() {
-    Match& m = *played;
-    m.settings = settings;
-    if (settings.valley == GameSettings::Valley::Random) {
-        if (m.settings.valleyNumber == 0)
-            m.settings.valleyNumber = ValleyGenerator::drawNumber();
-        Bitmap heights;
-        ValleyGenerator::heights(m.settings.valleyNumber, heights);
-        m.setValley(heights);
-    } else if (settings.valley == GameSettings::Valley::Picture && picture) {
-        m.setValley(*picture);
-        host->valleyTexture = pictureTexture;
-    }
 }
 
 void HeadlessHost::stop(const QString& why) {

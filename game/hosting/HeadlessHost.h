@@ -8,6 +8,8 @@
 // (stop()). Times are engine clock milliseconds.
 #pragma once
 
+#include "game/hosting/ValleyService.h"
+
 #include "engine/scene/VORN_Clock.h"
 #include "game/rules/GameSettings.h"
 
@@ -38,18 +40,19 @@ public:
     void stop(const QString& why);
     quint16 port() const;
     // One tick at engine clock reading now: the next game when enough machines wait for it, then
-    // the match's ticks up to now, each with its state to every joined machine.
+    // the match's ticks up to now, each with its state to every joined machine. A reading played
+    // already is not played again: where the clock is driven by hand, whoever drives it ticks the
+    // host, and the host's own timer then finds no time passed.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
 
     Match& match() { return *played; }
     NetworkHost& network(); // its limits, for tests
 
     // The settings of every game it hosts (the classic game unless set before start()): a random
-    // valley without a number is drawn anew for each game. A picture valley plays the heights of
-    // picture (already read and scaled to the valley's grid) with its texture, if any.
+    // valley without a number is drawn anew for each game. A picture valley plays the picture the
+    // valleys keep (keepPicture(), read once) or else reads it for each game.
     GameSettings settings;
-    const Bitmap* picture = nullptr;        // not owned
-    const Bitmap* pictureTexture = nullptr; // not owned
+    ValleyService& valleys() { return laid; }
 
     int endShownMs = 10000; // the end screen, before the next game
 
@@ -63,14 +66,15 @@ public:
 private:
     void say(const QString& line);
     void reportEvents();
-    void layValley(); // the next game's valley, by the settings
 
     std::unique_ptr<Match> played;
+    ValleyService laid;        // the valleys of its games, on heightMap's standard one
     MatchHost* host = nullptr; // owned (child)
     QTimer* timer = nullptr;   // owned (child)
     const int players;
     const int figures;
     std::FILE* out;
+    VORN_LIB::VORN_Clock::Ticks lastTick = 0;  // the reading of the last tick
     VORN_LIB::VORN_Clock::Ticks overSince = 0; // when the last game ended; 0 while one runs
     bool waitingSaid = false;
 };

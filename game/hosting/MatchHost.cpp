@@ -291,7 +291,7 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
     s.state = match.state;
     s.currentPlayer = static_cast<qint8>(match.currentPlayer);
     s.secondsLeft = static_cast<qint16>(match.secondsLeft);
-    s.msIntoPhase = match.turnStart != 0 ? static_cast<qint32>(now - match.turnStart) : 0;
+    s.msIntoPhase = static_cast<qint32>(match.msIntoPhase(now));
     s.grenadeShown = match.grenadeShown();
     const VORN_Vector g = match.grenade.worldPosition;
     s.grenadeX = float(g.x());
@@ -332,12 +332,12 @@ void MatchHost::announceCrater(const VORN_Vector& point) {
 
 void MatchHost::sendHeightmap(NetworkConnection* peer) {
     const VORN_Landscape& landscape = match.landscape;
-    const quint32 n = landscape.rows * landscape.columns;
-    for (quint32 first = 0; landscape.grid && first < n; first += heightsPerFrame) {
+    const quint32 n = quint32(landscape.points());
+    for (quint32 first = 0; first < n; first += heightsPerFrame) {
         HeightRows part;
         part.firstValue = first;
         for (quint32 i = first; i < std::min(n, first + heightsPerFrame); ++i)
-            part.heights.append(landscape.grid[std::size_t(i) * 4]);
+            part.heights.append(landscape.height(std::size_t(i)));
         peer->send(part);
     }
 }

@@ -1,6 +1,7 @@
 // A whole match into one message and back. World units, y up, degrees, milliseconds.
 #include "game/hosting/MatchSnapshot.h"
 
+#include "game/hosting/JoinedMatch.h"
 #include "game/match/LogLine.h"
 #include "game/match/Match.h"
 #include "game/rules/Rules.h"
@@ -17,7 +18,7 @@ Snapshot MatchSnapshot::of(const Match& match, VORN_Clock::Ticks now) {
     s.state = match.state;
     s.currentPlayer = static_cast<qint8>(match.currentPlayer);
     s.secondsLeft = static_cast<qint16>(match.secondsLeft);
-    s.msIntoPhase = match.turnStart != 0 ? static_cast<qint32>(now - match.turnStart) : 0;
+    s.msIntoPhase = static_cast<qint32>(match.msIntoPhase(now));
     s.figuresEach = static_cast<qint8>(match.figuresEach);
     for (unsigned u = 0; u < match.playerCount; ++u) {
         const Player* player = match.players[u].get();
@@ -39,40 +40,10 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
 
     // Each figure where the host has it; one the host has no more is gone here too, and a player
     // with none left is out.
-    int total = 0;
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        Player* player = match.players[u].get();
-        std::vector<bool> present(player->count, false);
-        int health = 0;
-        for (const Figure& f : s.figures) {
-            if (f.player != u || f.slot >= player->count || present[f.slot])
-                continue;
-            present[f.slot] = true;
-            Tortoise* figure = player->figure(f.slot);
-            place(*figure, f);
-            figure->health = f.health;
-            health += f.health;
-        }
-        for (unsigned j = 0; j < player->count; ++j)
-            if (!present[j])
-                player->removeFigure(j);
-        player->totalHealth = health;
-        total += health;
-        if (player->alive == 0) {
-            match.players[u].reset();
-            match.alivePlayers.removeAll(static_cast<int>(u));
-        }
-    }
-    match.totalHitPoints = total;
-
+    JoinedMatch::placeFigures(match, s.figures, s.currentPlayer, s.currentSlot);
     match.state = s.state;
-    match.currentPlayer = s.currentPlayer;
-    match.currentFigure = nullptr;
-    if (s.currentPlayer >= 0 && s.currentPlayer < static_cast<int>(match.playerCount) &&
-        match.players[s.currentPlayer] && s.currentSlot >= 0)
-        match.currentFigure = match.players[s.currentPlayer]->figure(unsigned(s.currentSlot));
     match.secondsLeft = s.secondsLeft;
-    match.secondsToThrow = std::max(0, static_cast<int>(Rules::aimSeconds - s.msIntoPhase * 0.001));
+    match.secondsToThrow = Rules::secondsToThrow(s.msIntoPhase * 0.001);
     applyLog(s.log, match);
 
     if (s.cratersWhole) {
@@ -81,12 +52,6 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
             match.dig(VORN_Vector(c.x, c.y, c.z));
     }
     return match.heightmapChecksum() == s.groundSum;
-}
-
-void MatchSnapshot::place(Tortoise& figure, const Figure& at) {
-    figure.rotation[1] = at.heading;
-    figure.updateTransform(true); // a figure's place is kept along its own axes
-    figure.setWorldPosition(VORN_Vector(at.x, at.y, at.z));
 }
 
 QVector<Figure> MatchSnapshot::figuresOf(const Match& match, qint8& currentSlot) {

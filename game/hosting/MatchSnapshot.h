@@ -24,11 +24,9 @@ public:
     // release theirs: whoever draws the match has the GL context current and records them again.
     static bool apply(const Network::Snapshot& snapshot, Match& match);
 
-    // The log as it travels, and back; a line of a kind this game does not know stays empty.
     // Every figure still in the match as it stands, and the slot of the one on turn (-1: none).
     static QVector<Network::Figure> figuresOf(const Match& match, qint8& currentSlot);
-    // Turns and moves a figure to where the host has it (its health is left as it is).
-    static void place(Tortoise& figure, const Network::Figure& at);
+    // The log as it travels, and back; a line of a kind this game does not know stays empty.
     static QVector<Network::LogEntry> logOf(const Match& match);
     static void applyLog(const QVector<Network::LogEntry>& lines, Match& match);
     static Network::LogEntry entryOf(const LogLine& line);

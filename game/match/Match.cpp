@@ -19,9 +19,8 @@ using namespace VORN_LIB;
 
 namespace {
 
-using Rules::aimSeconds;
 using Rules::countdownSeconds;
-using Rules::moveSeconds;
+using Rules::wholeSecondsLeft;
 
 const VORN_Vector origin(0, 0, 0);
 const VORN_Vector noRotation(0, 0, 0);
@@ -30,11 +29,6 @@ const VORN_Color white(1, 1, 1, 1);
 
 double secondsSince(VORN_Clock::Ticks start, VORN_Clock::Ticks now) {
     return (now - start) * 0.001;
-}
-
-// Whole seconds left of a limit after e seconds, truncated toward zero and never negative.
-int wholeSecondsLeft(double limit, double e) {
-    return std::max(0, static_cast<int>(limit - e));
 }
 
 // A lamp's sphere is owned by the post it stands on.
@@ -107,7 +101,7 @@ void Match::reset() {
     currentFigure = nullptr;
     totalHitPoints = 0;
     alivePlayers.clear();
-    state = MainMenu;
+    state = NoGame;
     messages.fill(LogLine());
     messages.back() = LogLine(LogLine::Text::Welcome);
     emit logChanged();
@@ -117,9 +111,8 @@ void Match::setValley(const Bitmap& heights) {
     landscape.createFromBitmap(heights);
     // The heights craters are dug into: a late joiner digs the same craters into the same ground.
     valleyHeights.clear();
-    for (std::size_t i = 0; landscape.grid && i < std::size_t(landscape.rows) * landscape.columns;
-         ++i)
-        valleyHeights.push_back(landscape.grid[i * 4]);
+    for (std::size_t i = 0; i < landscape.points(); ++i)
+        valleyHeights.push_back(landscape.height(i));
     craters.clear();
 }
 
@@ -302,7 +295,7 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
             frozen = false;
             state = Moving;
             turnStart = now;
-            secondsToThrow = wholeSecondsLeft(aimSeconds, 0);
+            secondsToThrow = Rules::secondsToThrow(0);
             lastTick = now;
             physicsWorld.lastTicks = now;
             emit playStarted();
@@ -312,14 +305,14 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
     }
     case Moving:
     case Aiming: {
-        const double limit = state == Moving ? moveSeconds : aimSeconds;
+        const double limit = Rules::phaseSeconds(state);
         const double e = secondsSince(turnStart, now);
         emit turnClock(turnStart, limit - e);
         if (e > limit) {
             timeRanOut();
         } else {
             secondsLeft = wholeSecondsLeft(limit, e);
-            secondsToThrow = wholeSecondsLeft(aimSeconds, e);
+            secondsToThrow = Rules::secondsToThrow(e);
         }
         break;
     }
@@ -428,7 +421,7 @@ void Match::apply(const TurnCommand& command) {
     // Past the time to throw, Return would only show the grenade for the turn to end at the next
     // tick: the figure drives on instead, and the panel shows no time left to throw.
     if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure &&
-        secondsSince(turnStart, clockNow()) <= aimSeconds)
+        secondsSince(turnStart, clockNow()) <= Rules::aimSeconds)
         prepareThrow();
     else if (command.step == TurnCommand::Step::Throw && state == Aiming)
         fire();
@@ -623,10 +616,10 @@ QList<int> Match::strengthPieAngles() const {
 
 quint32 Match::heightmapChecksum() const {
     quint32 sum = 2166136261u;
-    const std::size_t n = std::size_t(landscape.rows) * landscape.columns;
-    for (std::size_t i = 0; landscape.grid && i < n; ++i) {
+    for (std::size_t i = 0; i < landscape.points(); ++i) {
+        const double height = landscape.height(i);
         unsigned char bytes[sizeof(double)];
-        std::memcpy(bytes, &landscape.grid[i * 4], sizeof(double));
+        std::memcpy(bytes, &height, sizeof(double));
         for (unsigned char b : bytes)
             sum = (sum ^ b) * 16777619u;
     }
@@ -642,7 +635,7 @@ void Match::restoreValley() {
     if (!landscape.grid)
         return;
     for (std::size_t i = 0; i < valleyHeights.size(); ++i)
-        landscape.grid[i * 4] = valleyHeights[i];
+        landscape.setHeight(i, valleyHeights[i]);
     landscape.createNormals(0, 0, 0, 0);
     craters.clear();
 }

@@ -112,6 +112,10 @@ public:
     // The game's clock: the engine clock, ahead by the time played fast; during a tick, that
     // tick's reading. Turn timers count it.
     VORN_LIB::VORN_Clock::Ticks clockNow() const;
+    // How long the phase under way has run at game clock reading now (0 with no timer running).
+    VORN_LIB::VORN_Clock::Ticks msIntoPhase(VORN_LIB::VORN_Clock::Ticks now) const {
+        return turnStart != 0 ? now - turnStart : 0;
+    }
     // Whether the grenade is in the world (from fire mode until it is gone).
     bool grenadeShown() const;
     // Start angles, in sixteenths of a degree, of each remaining player's pie slice; the last
@@ -149,7 +153,7 @@ public:
     VORN_LIB::VORN_BoundingSphere grenadeSphere;
     bool grenadeFlying = false; // moved by the flight model from the throw until it is gone
 
-    GameState state = MainMenu;
+    GameState state = NoGame;
     bool frozen = true; // while true a tick moves nothing
     ImpactState impactState = ImpactState::Flying;
     std::vector<std::unique_ptr<Player>> players; // an entry is null once its player is out

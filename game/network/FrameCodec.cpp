@@ -231,7 +231,7 @@ private:
 
 GameState readState(Reader& r) {
     const quint8 state = r.value<quint8>();
-    if (state > GameOver && state != AskSettings) {
+    if (state != NoGame && (state < Countdown || state > GameOver)) { // only the match's phases
         r.fail();
         return GameOver;
     }

@@ -4,6 +4,7 @@
 #include "game/network/SeatTokens.h"
 
 #include <QCoreApplication>
+#include <QLockFile>
 #include <QTcpSocket>
 #include <QTimer>
 
@@ -11,9 +12,16 @@ using namespace Network;
 
 NetworkClient::NetworkClient(QObject* parent) : QObject(parent) {}
 
+NetworkClient::~NetworkClient() = default;
+
 void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin) {
     hostName = host;
     hostPort = port;
+    if (keepsToken) {
+        tokenClaim.reset(); // a claim of its own from an earlier join is no other game's
+        tokenClaim = SeatTokens::claim(host, port);
+        keepsToken = tokenClaim != nullptr;
+    }
     if (rejoin == 0 && keepsToken)
         rejoin = SeatTokens::stored(host, port);
     auto* socket = new QTcpSocket();
@@ -47,6 +55,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
             const QString hostVersion = r->hostVersion;
             if (keepsToken)
                 SeatTokens::forget(hostName, hostPort);
+            tokenClaim.reset();
             NetworkConnection* c = connection;
             c->disconnect(this);
             connection = nullptr;
@@ -68,6 +77,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
     connect(connection, &NetworkConnection::closed, this, [this, socket] {
         connection->deleteLater();
         connection = nullptr;
+        tokenClaim.reset(); // the token stays, for the next join of any game of this machine
         if (reached)
             emit lost();
         else
@@ -89,6 +99,7 @@ void NetworkClient::giveUp(Failure failure) {
     connection = nullptr;
     c->close(QString());
     c->deleteLater();
+    tokenClaim.reset();
     emit failed(failure);
 }
 
@@ -108,6 +119,7 @@ void NetworkClient::leave() {
     connection->send(Bye{});
     if (keepsToken)
         SeatTokens::forget(hostName, hostPort); // left on purpose: no seat to come back to
+    tokenClaim.reset();
     NetworkConnection* c = connection;
     c->disconnect(this);
     connection = nullptr;

@@ -7,14 +7,17 @@
 
 #include <QObject>
 #include <QString>
+#include <memory>
 
 class NetworkConnection;
+class QLockFile;
 
 class NetworkClient : public QObject {
     Q_OBJECT
 
 public:
     explicit NetworkClient(QObject* parent = nullptr);
+    ~NetworkClient() override;
 
     // Joins the game at host and port; with the token of an earlier welcome from that game, to get
     // the same seat back, or else the one kept in the data folder from a game this machine did not
@@ -32,7 +35,8 @@ public:
     bool hostSaidBye = false; // the host ended the game on purpose before the connection closed
     QString name;     // this machine's player's name, sent after the welcome; none when empty
     QString password; // the host's, sent with the hello; empty for a host without one
-    // Whether the seat's token is kept in the data folder, for a seat back after a crash.
+    // Whether the seat's token is kept in the data folder, for a seat back after a crash; it is
+    // not while another game of this machine plays at the same host (see SeatTokens).
     bool keepsToken = true;
 
     // Why a host was never reached.
@@ -58,4 +62,5 @@ private:
     quint32 stepsSent = 0;
     QString hostName;
     quint16 hostPort = 0;
+    std::unique_ptr<QLockFile> tokenClaim; // while this game keeps its seat's token
 };

@@ -13,7 +13,6 @@ NetworkConnection::NetworkConnection(QTcpSocket* s, QObject* parent)
     socket->setParent(this);
     socket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
     heard.start();
-    second.start();
     connect(socket, &QTcpSocket::connected, this, [this] {
         heard.restart();
         emit connected();
@@ -95,8 +94,9 @@ void NetworkConnection::readFrames() {
             if (!message)
                 break;
             whole = true;
-            if (second.elapsed() >= 1000) {
-                second.restart();
+            const VORN_LIB::VORN_Clock::Ticks now = VORN_LIB::VORN_Clock::now();
+            if (now - second >= 1000 || now < second) { // a new second, or a clock set back
+                second = now;
                 framesThisSecond = 0;
             }
             if (++framesThisSecond > frameRateLimit) {

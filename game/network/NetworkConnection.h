@@ -4,11 +4,13 @@
 // Reads at most a frame's worth per step, so a flood can neither grow memory nor hold up a tick.
 // What waits to go out is bounded too: a peer that lets more than sendLimit bytes pile up (it
 // does not read) is closed, and a peer that sends more than frameRateLimit frames within a
-// second is closed for flooding.
+// second of the game's clock is closed for flooding.
 #pragma once
 
 #include "game/network/FrameReader.h"
 #include "game/network/NetworkMessage.h"
+
+#include "engine/scene/VORN_Clock.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -53,7 +55,7 @@ private:
     QTimer* frameClock; // runs while part of a frame has come
     FrameReader reader;
     QElapsedTimer heard;
-    QElapsedTimer second; // the second the frames are counted in
+    VORN_LIB::VORN_Clock::Ticks second = 0; // the start of the second the frames are counted in
     int framesThisSecond = 0;
     bool open = true;
 };

@@ -47,7 +47,7 @@ enum class FrameType : quint8 {
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 4;
+constexpr quint32 protocolVersion = 4; // 4: only the match's phases in a state
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 // Whether a text a player wrote (a name, a chat line) may be shown: 1 to limit characters, not
@@ -145,7 +145,7 @@ struct Figure {
 struct State {
     static constexpr FrameType type = FrameType::State;
     qint64 time = 0; // the host's game clock at the tick, ms
-    GameState state = MainMenu;
+    GameState state = NoGame;
     qint8 currentPlayer = -1;
     qint8 currentSlot = -1; // the figure on turn, -1 for none
     qint16 secondsLeft = 0;
@@ -246,7 +246,7 @@ struct Crater {
 // cratersWhole is false and the heights are asked for instead.
 struct Snapshot {
     static constexpr FrameType type = FrameType::Snapshot;
-    GameState state = MainMenu;
+    GameState state = NoGame;
     qint8 currentPlayer = -1;
     qint8 currentSlot = -1;
     qint16 secondsLeft = 0;
@@ -293,6 +293,10 @@ struct Arms {
     Weapon taken = Weapon::Grenade;             // the weapon of the throw
     std::array<qint8, Weapons::count> left{-1}; // what the player on turn has left of each
 };
+// The arms frame holds one stock a weapon, so a weapon more or less is another frame: it comes
+// with a new protocol version, and both numbers are set anew here.
+static_assert(Weapons::count == 5 && protocolVersion == 4,
+              "the arms frame changed with the weapons: raise protocolVersion");
 // A blast of a weapon other than the grenade: its crater is the weapon's own.
 struct Blast {
     static constexpr FrameType type = FrameType::Blast;

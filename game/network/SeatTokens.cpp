@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -16,6 +17,16 @@ QString SeatTokens::fileOf(const QString& host, quint16 port) {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
                            QStringLiteral("/seats");
     return QStringLiteral("%1/%2_%3").arg(folder, name.left(200)).arg(port);
+}
+
+std::unique_ptr<QLockFile> SeatTokens::claim(const QString& host, quint16 port) {
+    const QString path = fileOf(host, port);
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    auto lock = std::make_unique<QLockFile>(path + QStringLiteral(".lock"));
+    lock->setStaleLockTime(0); // stale only when its process is gone, however long it plays
+    if (!lock->tryLock(0))
+        return nullptr;
+    return lock;
 }
 
 quint64 SeatTokens::stored(const QString& host, quint16 port) {

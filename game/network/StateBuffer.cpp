@@ -41,6 +41,7 @@ void StateBuffer::push(const State& state, Ticks arrived) {
 
 void StateBuffer::clear() {
     states.clear();
+    wind = VORN_Vector();
     playback = 0;
     lastNow = 0;
 }
@@ -134,9 +135,10 @@ State StateBuffer::beyond(const Arrival* before, const Arrival& last) const {
         }
     }
 
-    // The grenade on along its flight. Its speed at the newest state: the mean speed between the
-    // two states with gravity's share of the second half added; or, just thrown, the speed of
-    // the throw by the aim, with gravity's share since the state before.
+    // The grenade on along its flight, in gravity and the turn's wind. Its speed at the newest
+    // state: the mean speed between the two states with their pull's share of the second half
+    // added; or, just thrown, the speed of the throw by the aim, with their share since the state
+    // before.
     if (s.state == Flying && s.grenadeShown) {
         VORN_Vector at(s.grenadeX, s.grenadeY, s.grenadeZ);
         VORN_Vector velocity;
@@ -144,13 +146,13 @@ State StateBuffer::beyond(const Arrival* before, const Arrival& last) const {
             velocity = (at - VORN_Vector(before->state.grenadeX, before->state.grenadeY,
                                          before->state.grenadeZ)) *
                            (1 / gap) +
-                       Flight::acceleration() * (gap / 2);
+                       Flight::acceleration(wind) * (gap / 2);
         else
             velocity = Rules::throwDirection(s.aimYaw, s.aimPitch) * double(s.aimPower) +
-                       Flight::acceleration() * gap;
+                       Flight::acceleration(wind) * gap;
         for (double left = std::min(over, grenadeReachMs) * 0.001; left > 1e-9;
              left -= Rules::tickSeconds)
-            at += Flight::step(velocity, std::min(left, Rules::tickSeconds));
+            at += Flight::step(velocity, std::min(left, Rules::tickSeconds), wind);
         s.grenadeX = float(at.x());
         s.grenadeY = float(at.y());
         s.grenadeZ = float(at.z());

@@ -11,6 +11,7 @@
 // the host's game clock.
 #pragma once
 
+#include "engine/math/VORN_Vector.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/network/NetworkMessage.h"
 
@@ -31,6 +32,9 @@ public:
     std::optional<Network::State> at(Ticks now);
     // The host's game clock reading the last picture showed.
     Ticks shown() const { return playback; }
+
+    // The turn's wind, which the grenade flies in past the newest state (still air unless told).
+    VORN_LIB::VORN_Vector wind;
 
     static constexpr Ticks delayMs = 75;         // behind the fastest arrival of late
     static constexpr Ticks windowMs = 2000;      // how far back "of late" looks

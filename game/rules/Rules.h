@@ -4,7 +4,9 @@
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
+#include "game/rules/GameState.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Rules {
@@ -61,11 +63,23 @@ inline VORN_LIB::VORN_Vector launchPoint(const VORN_LIB::VORN_Vector& position) 
     return position + VORN_LIB::VORN_Vector(0, launchHeight, 0);
 }
 
-// Hit points an explosion takes from a figure at distance d: falling linearly from 75 at the
-// explosion to 0 at the blast radius, truncated to whole points.
-inline int blastDamage(double d) {
-    return d < blastRadius ? static_cast<int>((blastRadius - d) * blastDamageAtCentre / blastRadius)
-                           : 0;
+// How long a phase of the turn may last: the countdown, driving and aiming (both counted from the
+// end of the countdown); 0 for a phase with no limit.
+inline double phaseSeconds(GameState state) {
+    return state == Countdown ? countdownSeconds
+           : state == Moving  ? moveSeconds
+           : state == Aiming  ? aimSeconds
+                              : 0;
+}
+
+// Whole seconds left of a limit after e seconds, truncated toward zero and never negative.
+inline int wholeSecondsLeft(double limit, double e) {
+    return std::max(0, static_cast<int>(limit - e));
+}
+
+// Whole seconds left to throw e seconds after the countdown: fire mode closes aimSeconds after it.
+inline int secondsToThrow(double e) {
+    return wholeSecondsLeft(aimSeconds, e);
 }
 
 } // namespace Rules

@@ -46,6 +46,13 @@ constexpr double clusterSpread = 3; // how far from where it lands they go off
 constexpr double bouncerFuse = 4;   // seconds from the throw to the bouncer's blast
 constexpr double bounceKept = 0.55; // the share of its speed a bounce keeps
 
+// What a player has of each weapon in a game of the grenade alone: endless grenades, nothing else.
+constexpr std::array<int, count> grenadeOnly() {
+    std::array<int, count> stock{};
+    stock[0] = endless;
+    return stock;
+}
+
 inline const Blast& of(Weapon w) {
     return table[static_cast<std::size_t>(w)];
 }

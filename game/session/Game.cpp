@@ -3,11 +3,12 @@
 #include "game/session/Game.h"
 
 #include "game/files/DataFiles.h"
+#include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ValleyService.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
-#include "game/world/ValleyGenerator.h"
 
 #include <QIcon>
 #include <QTimer>
@@ -15,9 +16,6 @@
 #include <ctime>
 
 using namespace VORN_LIB;
-
-int chosenPlayers = 0;
-int chosenFigures = 0;
 
 namespace {
 const VORN_Vector origin(0, 0, 0);
@@ -45,6 +43,7 @@ Game::Game()
 
     srand(static_cast<unsigned>(time(nullptr)));
     setMouseTracking(true);
+    setMinimumSize(800, 600); // the panels and the menus need this much room
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
     timer->setInterval(Rules::tickMs);
@@ -52,6 +51,7 @@ Game::Game()
 
     setUpWorld();
     followMatch();
+    followJoined();
 
     timer->start();
     glClearColor(0, 0, 0.2f, 1);
@@ -97,9 +97,7 @@ void Game::followMatch() {
                 const VORN_Clock::Ticks now = match->clockNow();
                 blast.start(point, now);
                 throwMarks.landed(point);
-                for (const Match::Damage& d : hurt)
-                    if (d.figure)
-                        damageFigures.add(d.figure->worldPosition, d.player, d.damage, now);
+                showDamage(hurt, now);
                 sound.explosion(point);
             });
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
@@ -111,34 +109,47 @@ void Game::followMatch() {
     });
 }
 
+void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now) {
+    for (const Match::Damage& d : hurt)
+        if (d.figure)
+            damageFigures.add(d.figure->worldPosition, d.player, d.damage, now);
+}
+
 void Game::resetAll() {
     viewport->attach(nullptr);
     cameraLocked = true;
     match->reset();
+    front.screen = FrontEnd::Screen::MainMenu;
 }
 
 void Game::newGame() {
-    GameSettings chosen = settings;
-    if (chosen.valley == GameSettings::Valley::Random && chosen.valleyNumber == 0)
-        chosen.valleyNumber = ValleyGenerator::drawNumber();
-    if (!layValley(chosen))
-        return; // the settings screen stays, with the broken file's message
-    valleyNote = false;
-    sound.newGame();
-    networkNote = false;
     makeCurrent();
-    match->settings = chosen;
-    if (host)
-        host->valleyTexture =
-            chosen.valley == GameSettings::Valley::Picture ? &valleyTexture : nullptr;
-    match->newGame(chosenPlayers, chosenFigures);
-    match->nextTurn();
+    bool told = false; // a broken texture says so itself
+    const bool started = valleys->startGame(
+        *match, front.settings, front.players, front.figures,
+        [this, &told](const GameSettings& chosen) {
+            if (!showValleyTexture()) {
+                told = true;
+                return false;
+            }
+            front.valleyNote = false;
+            front.screen = FrontEnd::Screen::MainMenu; // where the game comes back to
+            sound.newGame();
+            networkNote = false;
+            makeCurrent();
+            if (host)
+                host->valleyTexture =
+                    chosen.valley == GameSettings::Valley::Picture ? &valleys->texture() : nullptr;
+            return true;
+        });
+    if (!started && !told) // a picture that cannot be read: the settings screen stays, told why
+        tellBrokenFile();
 }
 
 void Game::updateStuff() {
     sound.update(VORN_Clock::now());
     if (client) // a joined window shows the host's game and moves nothing itself
-        showState(VORN_Clock::now());
+        joined->show(VORN_Clock::now());
     else if (host)
         host->advance(VORN_Clock::now());
     else

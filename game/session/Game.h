@@ -1,9 +1,11 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
-// and lets its camera, sounds and network part follow the match's events. Its behaviour is split
-// by concern: Game.cpp (construction, the tick and the match's events), GameWorld.cpp (what is
-// drawn and its teardown), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine, and
-// the names and chat of every network game), GameValley.cpp (the settings screen and each game's
-// valley) and GameOverlay.cpp (the frame with menus and status panels).
+// and lets its camera, sounds and network part follow the match's events; while no game is under
+// way it shows the front end's menus (game/frontend). Its behaviour is split by concern: Game.cpp
+// (construction, the tick and the match's events), GameWorld.cpp (what is drawn and its teardown),
+// GameInput.cpp (keys and mouse), GameKeyHelp.cpp (the F1 help), GameNetwork.cpp (a joined
+// machine's camera and keys on its JoinedMatch, and the names and chat of every network game),
+// GameValley.cpp (each game's valley), GameArms.cpp (the wind and the weapons of a turn) and
+// GameOverlay.cpp (the frame with menus and status panels).
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
@@ -15,10 +17,10 @@
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Scene.h"
 #include "engine/terrain/Bitmap.h"
+#include "game/frontend/FrontEnd.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
-#include "game/network/StateBuffer.h"
 #include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
 #include "game/session/BlastEffect.h"
@@ -34,17 +36,15 @@
 #include <QVector>
 #include <memory>
 
+class JoinedMatch;
 class MatchHost;
+class ValleyService;
 class NetworkClient;
 class QFont;
 class QPainter;
 class QTimer;
 class Player;
 class Tortoise;
-
-// The numbers typed in the menus; read only by newGame().
-extern int chosenPlayers;
-extern int chosenFigures;
 
 class Game : public VORN_LIB::VORN_QtRenderer {
     Q_OBJECT
@@ -58,6 +58,7 @@ public slots:
     // One 25 ms tick: the match and what is sent of it, or on a joined machine the picture of the
     // host's game; then a repaint.
     void updateStuff();
+    void showDamage(const QVector<Match::Damage>& hurt, VORN_LIB::VORN_Clock::Ticks now);
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -76,21 +77,14 @@ public:
     // leaves the settings screen up, its message in the message panel.
     void newGame();
 
-    // The settings screen's choice (GameValley.cpp), preset from the command line: the classic
-    // game unless chosen. A random valley's number is drawn when it is chosen and shown there.
-    GameSettings settings;
-    // The valleys the settings screen offers besides the standard and the random one: the
-    // pictures of one's own valley folder, after a picture given on the command line.
-    QStringList ownValleys;
-    QString valleyFolder; // where the own valleys are looked for (the tests use their own)
-    QString givenPicture; // a valley picture given on the command line
-    // Lays the valley of the settings on the match and its texture in the window; false, with the
-    // broken file's message in the log, when a picture cannot be read. The standard valley that
-    // lies already stays as it is.
-    bool layValley(const GameSettings& chosen);
-    GameSettings laidValley; // the valley on the match now (the standard one at start)
-    Bitmap valleyTexture;    // a picture valley's texture, as the joined machines get it
-    Bitmap hostTexture;      // on a joined machine: the host's picture texture as it comes
+    // The menus before a game, with what is chosen and typed there (the players, the figures,
+    // the settings, the network menu's address and this machine's name), shown while no game is
+    // under way; its settings preset from the command line.
+    FrontEnd front;
+    // Who lays each game's valley on the match (made with the window), and while joined the
+    // match as the host has it.
+    std::unique_ptr<ValleyService> valleys;
+    std::unique_ptr<JoinedMatch> joined;
 
     // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
     // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
@@ -128,12 +122,9 @@ public:
     void joinGame(const QString& hostName, quint16 port);
     MatchHost* host = nullptr;       // owned (child); while hosting
     NetworkClient* client = nullptr; // owned (child); while joined
-    StateBuffer shownStates;         // while joined: the host's states, played back
 
-    // The people of a network game (GameNetwork.cpp). This machine's player's name (--name or the
-    // network menu; empty for none), given to the game it opens or joins.
-    QString playerName;
-    QString joinPassword; // --password: said to the host this machine joins, or asked by its own
+    // The people of a network game (GameNetwork.cpp); this machine's player's name (--name or the
+    // network menu; empty for none) is the front end's, given to the game it opens or joins.
     // A player's name in the network game, empty for none (and outside a network game).
     QString nameOf(int player) const;
     LogLine::Names names() const;
@@ -197,15 +188,7 @@ private:
     void followMatch();                    // the camera and the sounds follow the match's events
     void toggleFullScreen();               // F11 (GameInput.cpp)
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)
-    void networkMenuKey(QKeyEvent* event);
-    void openSettings(); // the settings screen (GameValley.cpp)
-    void settingsKey(int key, int digit);
-    void nextValley();          // T there: standard, random, each picture in turn
-    bool valleyNote = false;    // the settings screen shows why a valley cannot be played
-    bool typingAddress = false; // in the network menu, after J
-    QString address;            // the host's address as typed there
-    bool typingName = false;    // in the network menu, after N
-    QString typedName;
+    void menuKey(int key, int digit, const QString& text); // while no game is under way
     void chatKey(QKeyEvent* event);
     void sendChat(const QString& text);
     bool networkNote = false; // the menu shows why a network game ended, until the next game
@@ -216,18 +199,16 @@ private:
 
     // A joined machine (GameNetwork.cpp).
     void received(const Network::Message& message);
-    void startFromHost(const Network::Start& start);
-    void showState(const Network::State& shown, VORN_LIB::VORN_Clock::Ticks now);
-    void showSnapshot(const Network::Snapshot& snapshot);
-    void showState(VORN_LIB::VORN_Clock::Ticks now); // the picture shownStates has for now
-    void showArms(const Network::Arms& arms);
+    void followJoined(); // the camera, keys and texture of a joined machine follow its match
+    // The texture of the valley laid; false, with the broken file's message in the log, when the
+    // standard valley's texture cannot be read.
+    bool showValleyTexture();
+    bool standardTextureShown = true;
+    void tellBrokenFile(); // the message of the data file Bitmap::lastFailure() names
     void leaveNetworkGame(const QString& message);
-    void tellSeat();     // a joined machine's seat, in its log between games
-    Roster joinedRoster; // a joined machine's copy of the host's
-    void valleyFromHost(const Network::Message& message); // the valley of the host's next game
-    GameSettings hostSettings;                 // the settings of the host's next game, as last sent
+    void tellSeat();                           // a joined machine's seat, in its log between games
+    Roster joinedRoster;                       // a joined machine's copy of the host's
     VORN_LIB::VORN_Object* followed = nullptr; // what a joined machine's camera is attached to
-    VORN_LIB::VORN_Clock::Ticks shownPhaseStart = 0;
     // The host this window last had a seat at, and that seat's token, to join again with.
     QString seatHost;
     quint16 seatPort = 0;
@@ -253,7 +234,6 @@ public:
     QRect menuPlace() const;
     QVector<QRect> overlayPanels() const; // every panel the overlay draws this frame
     void drawMenu(QPainter& painter);
-    QString valleyText() const; // its valley line (GameValley.cpp)
     QString computerLevelText() const;
     void drawHud(QPainter& painter, const HudPlaces& places);
     void drawMessagePanel(QPainter& painter);

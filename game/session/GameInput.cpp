@@ -1,15 +1,17 @@
-// Keyboard and mouse. Keys change the state, and during a turn give the commands of the player on
-// turn: rates while held, which the tick turns into motion, and the steps of a throw. A held key
-// acts as one press until it is released: auto-repeated presses and releases are ignored. M
-// switches the sound off and on in every state, F1 shows and hides the key help. While the camera
-// is free, V and E move this window's camera alone: they give no command and work on a joined
-// machine and during the computer's turn as well. In a network game T opens a chat line, which
-// takes every key until Return sends it or Escape drops it, and Tab shows who plays while held.
+// Keyboard and mouse. While no game is under way the keys go to the front end's menus; during a
+// turn they give the commands of the player on turn: rates while held, which the tick turns into
+// motion, and the steps of a throw. A held key acts as one press until it is released:
+// auto-repeated presses and releases are ignored. M switches the sound off and on in every state,
+// F1 shows and hides the key help. While the camera is free, V and E move this window's camera
+// alone: they give no command and work on a joined machine and during the computer's turn as well.
+// In a network game T opens a chat line, which takes every key until Return sends it or Escape
+// drops it, and Tab shows who plays while held.
 #include "game/session/Game.h"
 
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Weapons.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -59,15 +61,11 @@ TurnCommand pressed(TurnCommand keys, int key, GameState state) {
     case Qt::Key_Return:
         keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
         break;
-    case Qt::Key_1:
-    case Qt::Key_2:
-    case Qt::Key_3:
-    case Qt::Key_4:
-    case Qt::Key_5:
-        if (aiming) // the weapon, in a game with every weapon (the rules ignore it otherwise)
-            keys.weapon = key - Qt::Key_0;
-        break;
     default:
+        // 1 … the last weapon's key choose the weapon, in a game with every weapon (the rules
+        // ignore it otherwise).
+        if (aiming && key >= Qt::Key_1 && key < Qt::Key_1 + Weapons::count)
+            keys.weapon = key - Qt::Key_0;
         break;
     }
     return keys;
@@ -126,7 +124,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (inNetworkGame && key == Qt::Key_T && !typingAddress && !typingName) {
+    if (inNetworkGame && key == Qt::Key_T && !front.typingAddress && !front.typingName) {
         chat.startTyping();
         update();
         return;
@@ -160,37 +158,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
     switch (match->state) {
-    case MainMenu:
-        if (key == Qt::Key_Escape)
-            close();
-        else if (key == Qt::Key_Return)
-            match->state = AskPlayers;
-        else if (key == Qt::Key_C)
-            match->computer.level = nextComputerLevel(match->computer.level);
-        else if (key == Qt::Key_N && !host)
-            match->state = NetworkMenu;
-        break;
-    case NetworkMenu:
-        networkMenuKey(event);
-        break;
-    case AskPlayers:
-        if (digit >= 2 && digit <= 9) {
-            chosenPlayers = digit;
-            match->state = AskFigures;
-        } else if (key == Qt::Key_Escape) {
-            match->state = MainMenu;
-        }
-        break;
-    case AskFigures:
-        if (digit >= 1 && digit <= 9) {
-            chosenFigures = digit;
-            openSettings();
-        } else if (key == Qt::Key_Escape) {
-            match->state = AskPlayers;
-        }
-        break;
-    case AskSettings:
-        settingsKey(key, digit);
+    case NoGame:
+        menuKey(key, digit, event->text());
         break;
     case Moving:
     case Aiming:
@@ -229,55 +198,32 @@ void Game::chatKey(QKeyEvent* event) {
     update();
 }
 
-// The network menu: H opens a game here, J starts typing the host's address (a name, an IPv4 or a
-// bracketed IPv6 address, and a port after a colon), Return joins it, Escape goes back. N types
-// this machine's name (Return keeps it, an empty one is none, Escape keeps the one before).
-void Game::networkMenuKey(QKeyEvent* event) {
-    const int key = event->key();
-    const QString typed = event->text();
-    if (typingName) {
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            playerName = Roster::acceptableName(typedName) ? typedName.trimmed() : QString();
-            typingName = false;
-        } else if (key == Qt::Key_Escape) {
-            typingName = false;
-        } else if (key == Qt::Key_Backspace) {
-            typedName.chop(1);
-        } else if (!typed.isEmpty() && Roster::acceptableName(typedName + typed)) {
-            typedName += typed;
-        } else if (typed == QLatin1String(" ") && typedName.size() < Roster::nameLimit) {
-            typedName += typed; // a space inside a name; one at either end goes
-        }
-        return;
-    }
-    if (key == Qt::Key_Escape) {
-        typingAddress = false;
-        match->state = MainMenu;
-    } else if (!typingAddress && key == Qt::Key_H) {
-        match->state = MainMenu;
+// The menus' keys, and what they ask of the window.
+void Game::menuKey(int key, int digit, const QString& text) {
+    switch (front.key(key, digit, text, host)) {
+    case FrontEnd::Action::Quit:
+        close();
+        break;
+    case FrontEnd::Action::NextLevel:
+        match->computer.level = nextComputerLevel(match->computer.level);
+        break;
+    case FrontEnd::Action::StartGame:
+        newGame();
+        break;
+    case FrontEnd::Action::HostGame:
         if (hostGame(Network::defaultPort))
             match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
         else
             match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
         networkNote = !host; // the menu shows why no game was opened
-    } else if (!typingAddress && key == Qt::Key_J) {
-        typingAddress = true;
-        address.clear();
-    } else if (!typingAddress && key == Qt::Key_N) {
-        typingName = true;
-        typedName = playerName;
-    } else if (typingAddress && key == Qt::Key_Backspace) {
-        address.chop(1);
-    } else if (typingAddress && key == Qt::Key_Return && !address.isEmpty()) {
-        const HostAddress target = HostAddress::parse(address, Network::defaultPort);
-        if (target.error.isEmpty()) {
-            typingAddress = false;
-            match->state = MainMenu;
-            joinGame(target.host, target.port);
-        }
-    } else if (typingAddress && typed.size() == 1 && address.size() < 60 &&
-               HostAddress::typable(typed[0])) {
-        address += typed;
+        break;
+    case FrontEnd::Action::Join: {
+        const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);
+        joinGame(target.host, target.port);
+        break;
+    }
+    default:
+        break;
     }
 }
 

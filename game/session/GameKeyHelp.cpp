@@ -3,6 +3,7 @@
 #include "game/session/Game.h"
 
 #include "game/network/NetworkClient.h"
+#include "game/rules/Weapons.h"
 #include "game/session/OverlayPanel.h"
 
 #include <QFontMetrics>
@@ -27,39 +28,11 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
     QList<KeyHelpLine> lines;
     const QString escape = QStringLiteral("esc");
     const QString enter = QStringLiteral("return");
+    // The menus' own keys, and the keys of every screen, are the front end's rows.
+    const QList<FrontEnd::HelpLine> menus =
+        front.help(match->state == NoGame, host, host || client);
     switch (match->state) {
-    case MainMenu:
-        lines.append({enter, tr("neues spiel")});
-        lines.append({QStringLiteral("c"), tr("computerstufe")});
-        if (!host)
-            lines.append({QStringLiteral("n"), tr("netzwerkspiel")});
-        lines.append({escape, tr("spiel beenden")});
-        break;
-    case NetworkMenu:
-        lines.append({QStringLiteral("h"), tr("spiel eroeffnen")});
-        lines.append({QStringLiteral("j"), tr("adresse eingeben")});
-        lines.append({enter, tr("beitreten")});
-        lines.append({QStringLiteral("n"), tr("name eingeben")});
-        lines.append({escape, tr("zurueck")});
-        break;
-    case AskPlayers:
-        lines.append({QStringLiteral("2 - 9"), tr("anzahl spieler")});
-        lines.append({escape, tr("zurueck")});
-        break;
-    case AskFigures:
-        lines.append({QStringLiteral("1 - 9"), tr("figuren pro spieler")});
-        lines.append({escape, tr("zurueck")});
-        break;
-    case AskSettings:
-        lines.append({enter, tr("spiel starten")});
-        lines.append({QStringLiteral("t"), tr("tal: standard, zufall, eigene bilder")});
-        if (settings.valley == GameSettings::Valley::Random) {
-            lines.append({QStringLiteral("z"), tr("neue talnummer")});
-            lines.append({QStringLiteral("0 - 9"), tr("talnummer eintippen")});
-        }
-        lines.append({QStringLiteral("w"), tr("wind: aus, leicht, stark")});
-        lines.append({QStringLiteral("a"), tr("waffen: granate, alle")});
-        lines.append({escape, tr("zurueck")});
+    case NoGame:
         break;
     case Countdown:
     case Moving:
@@ -79,7 +52,7 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
             if (match->settings.weapons == GameSettings::Weapons::All)
-                lines.append({QStringLiteral("1 - 5"), tr("waffe")});
+                lines.append({QStringLiteral("1 - %1").arg(Weapons::count), tr("waffe")});
             lines.append({enter, tr("abschuss")});
         } else if (match->state == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
@@ -96,13 +69,8 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
         break;
     }
     }
-    if (host || client) {
-        lines.append({QStringLiteral("t"), tr("nachricht schreiben")});
-        lines.append({tr("tab halten"), tr("wer spielt mit")});
-    }
-    lines.append({QStringLiteral("m"), tr("ton an / aus")});
-    lines.append({QStringLiteral("f11"), tr("vollbild")});
-    lines.append({QStringLiteral("f1"), tr("diese hilfe")});
+    for (const FrontEnd::HelpLine& line : menus)
+        lines.append({line.key, line.action});
     return lines;
 }
 

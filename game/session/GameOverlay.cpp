@@ -218,7 +218,9 @@ void Game::paintEvent(QPaintEvent*) {
     viewport->pictureScale = pictureScale;
     glClearColor(0, 0, 0.2f, 1);
     paintGL();
-    sound.followCamera(*viewport);
+    // The eye sits at distance along the camera's z axis and looks down its negative z axis.
+    sound.followCamera(viewport->position - viewport->back * viewport->distance, viewport->back,
+                       viewport->up);
 
     if (match->state == Aiming) {
         glPushMatrix();
@@ -353,16 +355,14 @@ void Game::paintEvent(QPaintEvent*) {
     }
 
     switch (match->state) {
-    case MainMenu:
-    case AskPlayers:
-    case AskFigures:
-    case AskSettings:
+    case NoGame:
     case GameOver:
-    case NetworkMenu:
         drawMenu(painter);
         // A network game's menu: who has joined, or what a joined machine waits for; why a
         // valley cannot be played.
-        if (host || client || networkNote || (valleyNote && match->state == AskSettings))
+        if (host || client || networkNote ||
+            (front.valleyNote && match->state == NoGame &&
+             front.screen == FrontEnd::Screen::AskSettings))
             drawMessagePanel(painter);
         break;
     case Countdown:
@@ -390,58 +390,7 @@ QList<Game::PanelLine> Game::menuLines() const {
     const auto line = [&](int x, int y, const QString& text, const QFont& font = menuFont()) {
         lines.append({x, y, text, &font});
     };
-    switch (match->state) {
-    case MainMenu:
-        line(40, 80, tr("return:"));
-        line(60, 160, tr("neues spiel"));
-        line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
-        line(40, 276, tr("n: netzwerkspiel"), panelFont());
-        line(40, 320, tr("esc: schliesen"));
-        line(40, 365, tr("f1: tasten"), panelFont());
-        break;
-    case NetworkMenu:
-        line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
-        line(40, 130, tr("j: beitreten"), menuLineFont());
-        if (typingAddress)
-            line(40, 190, address + QLatin1Char('_'), menuLineFont());
-        if (typingName || !playerName.isEmpty()) {
-            const QString name = typingName ? typedName + QLatin1Char('_') : playerName;
-            line(40, 250,
-                 QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
-                 panelFont());
-        } else {
-            line(40, 250, tr("n: name"), panelFont());
-        }
-        line(40, 320, tr("esc: zurueck"));
-        break;
-    case AskPlayers:
-        line(40, 80, tr("wieviele"));
-        line(40, 160, tr("spieler"));
-        line(40, 240, tr("(2 - 9)"));
-        line(40, 320, tr("esc: zurueck"));
-        break;
-    case AskFigures:
-        line(40, 80, tr("wieviele figuren"));
-        line(40, 160, tr("pro spieler"));
-        line(40, 240, tr("(1 - 9)"));
-        line(40, 320, tr("esc: zurueck"));
-        break;
-    case AskSettings: { // each choice after its key, the valley's number or picture name shown
-        const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
-                             : settings.wind == GameSettings::Wind::Light ? tr("leicht")
-                                                                          : tr("stark");
-        const QString weapons =
-            settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
-        line(30, 60, tr("return: starten"), menuLineFont());
-        line(30, 120, tr("t: tal: ") + valleyText(), panelFont());
-        if (settings.valley == GameSettings::Valley::Random)
-            line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
-        line(30, 195, tr("w: wind: ") + wind, panelFont());
-        line(30, 240, tr("a: waffen: ") + weapons, panelFont());
-        line(30, 320, tr("esc: zurueck"), menuLineFont());
-        break;
-    }
-    case GameOver:
+    if (match->state == GameOver) {
         if (!match->alivePlayers.isEmpty()) {
             line(40, 80, tr("spieler ") + QString::number(match->alivePlayers.first()));
             line(40, 160, tr("gewinnt"));
@@ -456,9 +405,63 @@ QList<Game::PanelLine> Game::menuLines() const {
             line(40, 280, tr("return:"));
             line(40, 320, tr("zum hauptmenue"));
         }
+        return lines;
+    }
+    if (match->state != NoGame)
+        return lines;
+    const GameSettings& settings = front.settings;
+    switch (front.screen) {
+    case FrontEnd::Screen::MainMenu:
+        line(40, 80, tr("return:"));
+        line(60, 160, tr("neues spiel"));
+        line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
+        line(40, 276, tr("n: netzwerkspiel"), panelFont());
+        line(40, 320, tr("esc: schliesen"));
+        line(40, 365, tr("f1: tasten"), panelFont());
         break;
-    default:
+    case FrontEnd::Screen::NetworkMenu:
+        line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
+        line(40, 130, tr("j: beitreten"), menuLineFont());
+        if (front.typingAddress)
+            line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
+        if (front.typingName || !front.name.isEmpty()) {
+            const QString name = front.typingName ? front.typedName + QLatin1Char('_') : front.name;
+            line(40, 250,
+                 QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
+                 panelFont());
+        } else {
+            line(40, 250, tr("n: name"), panelFont());
+        }
+        line(40, 320, tr("esc: zurueck"));
         break;
+    case FrontEnd::Screen::AskPlayers:
+        line(40, 80, tr("wieviele"));
+        line(40, 160, tr("spieler"));
+        line(40, 240, tr("(2 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
+        break;
+    case FrontEnd::Screen::AskFigures:
+        line(40, 80, tr("wieviele figuren"));
+        line(40, 160, tr("pro spieler"));
+        line(40, 240, tr("(1 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
+        break;
+    case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or
+                                          // picture name shown
+        const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
+                             : settings.wind == GameSettings::Wind::Light ? tr("leicht")
+                                                                          : tr("stark");
+        const QString weapons =
+            settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
+        line(30, 60, tr("return: starten"), menuLineFont());
+        line(30, 120, tr("t: tal: ") + front.valleyText(), panelFont());
+        if (settings.valley == GameSettings::Valley::Random)
+            line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
+        line(30, 195, tr("w: wind: ") + wind, panelFont());
+        line(30, 240, tr("a: waffen: ") + weapons, panelFont());
+        line(30, 320, tr("esc: zurueck"), menuLineFont());
+        break;
+    }
     }
     return lines;
 }
@@ -575,12 +578,8 @@ Game::HudPlaces Game::hudPlaces() const {
 QVector<QRect> Game::overlayPanels() const {
     QVector<QRect> list;
     switch (match->state) {
-    case MainMenu:
-    case AskPlayers:
-    case AskFigures:
-    case AskSettings:
+    case NoGame:
     case GameOver:
-    case NetworkMenu:
         list.append(menuPlace());
         break;
     case Countdown:

@@ -3,6 +3,9 @@
 // The valley spans 160 × 80 units (x in [-80, 80], z in [-40, 40]), 5 units high.
 #include "game/session/Game.h"
 
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
+
 #include "engine/scene/VORN_Shapes.h"
 #include "engine/terrain/TerrainTexture.h"
 #include "game/files/DataFiles.h"
@@ -39,6 +42,9 @@ void Game::setUpWorld() {
 
     heightMap.load(data.path("valleyDepth.bmp").toLocal8Bit().toStdString());
     match = std::make_unique<Match>(heightMap);
+    valleys = std::make_unique<ValleyService>(heightMap);
+    joined = std::make_unique<JoinedMatch>(*match, *valleys);
+    joined->drawingCurrent = [this] { makeCurrent(); };
     VORN_Scene& scene = match->scene;
     viewport = std::make_unique<VORN_Viewport>(&scene);
     // Beyond the valley's edge the ground is as high as the edge, so that an eye out there stays
@@ -116,6 +122,7 @@ void Game::tearDownWorld() {
     terrainMaterial.reset();
     lampMaterial.reset();
     grenadeMaterial.reset();
+    joined.reset();
     match.reset(); // the figures' lists go while the context is current
     if (aimArrowList != 0)
         glDeleteLists(aimArrowList, 1);

@@ -2,7 +2,6 @@
 // game runs them on its GUI thread. Angles and positions are the world's (y up, units).
 #include "game/sound/GameSound.h"
 
-#include "engine/render/VORN_Viewport.h"
 #include "game/sound/WaveFile.h"
 
 #include <AL/alext.h>
@@ -210,15 +209,14 @@ void GameSound::update(VORN_Clock::Ticks now) {
     }
 }
 
-void GameSound::followCamera(const VORN_Viewport& camera) {
+void GameSound::followCamera(const VORN_Vector& eye, const VORN_Vector& back,
+                             const VORN_Vector& up) {
     if (!live())
         return;
-    // The eye sits at distance along the camera's z axis and looks down its negative z axis.
-    const VORN_Vector eye = camera.position - camera.back * camera.distance;
     const ALfloat orientation[6] = {
-        static_cast<ALfloat>(-camera.back.x()), static_cast<ALfloat>(-camera.back.y()),
-        static_cast<ALfloat>(-camera.back.z()), static_cast<ALfloat>(camera.up.x()),
-        static_cast<ALfloat>(camera.up.y()),    static_cast<ALfloat>(camera.up.z())};
+        static_cast<ALfloat>(-back.x()), static_cast<ALfloat>(-back.y()),
+        static_cast<ALfloat>(-back.z()), static_cast<ALfloat>(up.x()),
+        static_cast<ALfloat>(up.y()),    static_cast<ALfloat>(up.z())};
     alListener3f(AL_POSITION, static_cast<ALfloat>(eye.x()), static_cast<ALfloat>(eye.y()),
                  static_cast<ALfloat>(eye.z()));
     alListenerfv(AL_ORIENTATION, orientation);

@@ -19,10 +19,6 @@
 #include <optional>
 #include <vector>
 
-namespace VORN_LIB {
-class VORN_Viewport;
-}
-
 class GameSound {
 public:
     enum Effect {
@@ -72,8 +68,9 @@ public:
     // Plays what waited and is due at engine clock reading now; every tick.
     void update(VORN_LIB::VORN_Clock::Ticks now);
 
-    // Puts the listener at the camera's eye, facing where the camera looks; every frame.
-    void followCamera(const VORN_LIB::VORN_Viewport& camera);
+    // Puts the listener at the camera's eye, facing along -back with up as its up; every frame.
+    void followCamera(const VORN_LIB::VORN_Vector& eye, const VORN_LIB::VORN_Vector& back,
+                      const VORN_LIB::VORN_Vector& up);
 
     // Switches all sound off (whatever plays stops at once) or on again.
     void toggleMute();

@@ -62,7 +62,6 @@ Game& game() {
         // The 3-D picture at full scale, however slow this machine's frames are: the tests
         // compare pictures. A test of the scale sets its own.
         instance->renderScale.fix(1.0);
-        instance->setMinimumSize(800, 600);
         instance->QWidget::resize(800, 600);
         instance->show();
         QApplication::processEvents();
@@ -161,8 +160,12 @@ void explodeAt(const VORN_Vector& point) {
 
 QImage frame() {
     Game& g = game();
+    const bool updating = g.updatesEnabled();
+    g.setUpdatesEnabled(true);
     g.repaint();
-    return g.grabFrameBuffer();
+    QImage image = g.grabFrameBuffer();
+    g.setUpdatesEnabled(updating);
+    return image;
 }
 
 QRect textBounds(const QImage& image, const QRect& area) {

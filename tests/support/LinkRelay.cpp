@@ -1,4 +1,7 @@
+// The slow line's relay: each piece held on the engine clock, in order.
 #include "tests/support/LinkRelay.h"
+
+#include "engine/scene/VORN_Clock.h"
 
 #include <QHostAddress>
 #include <QTcpSocket>
@@ -6,7 +9,6 @@
 
 LinkRelay::LinkRelay(quint16 target, const Line& line, QObject* parent)
     : QObject(parent), line(line), target(target), draws(line.seed) {
-    clock.start();
     connect(&server, &QTcpServer::newConnection, this, &LinkRelay::accept);
     server.listen(QHostAddress::LocalHost, 0);
     pump.setInterval(2);
@@ -62,12 +64,12 @@ void LinkRelay::take(Direction& d) {
     if (bytes.isEmpty())
         return;
     // Never before the piece ahead of it.
-    d.lastDue = std::max(d.lastDue, clock.elapsed() + delay());
+    d.lastDue = std::max(d.lastDue, VORN_LIB::VORN_Clock::now() + delay());
     d.pieces.emplace_back(d.lastDue, bytes);
 }
 
 void LinkRelay::deliver() {
-    const qint64 now = clock.elapsed();
+    const qint64 now = VORN_LIB::VORN_Clock::now();
     for (auto& pair : pairs) {
         for (Direction* d : {&pair->up, &pair->down}) {
             while (!d->pieces.empty() && d->pieces.front().first <= now) {

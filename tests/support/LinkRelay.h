@@ -4,11 +4,11 @@
 // A piece never overtakes the one before it, as on a TCP connection. Now and then (2 % of the
 // pieces by default) a piece is held for a stall of 200 … 300 ms more, with everything behind it:
 // what a lost packet costs a TCP connection while it is sent again. The draws are seeded, so a
-// line behaves the same each run. Real time throughout; every wait it makes is bounded.
+// line behaves the same each run. Its delays are engine clock milliseconds: real time, or the
+// time a test drives by hand, when the test calls deliver() after each step of the clock.
 #pragma once
 
 #include <QByteArray>
-#include <QElapsedTimer>
 #include <QObject>
 #include <QTcpServer>
 #include <QTimer>
@@ -40,6 +40,8 @@ public:
     // The stalls so far, and the longest of them, in ms.
     int stalls() const { return stallCount; }
     int longestStallMs() const { return longestStall; }
+    // Passes on every piece that is due by the engine clock (its own timer does so every 2 ms).
+    void deliver();
 
 private:
     struct Direction {
@@ -56,12 +58,10 @@ private:
 
     void accept();
     void take(Direction& d);
-    void deliver();
     qint64 delay();
 
     QTcpServer server;
     QTimer pump;
-    QElapsedTimer clock;
     Line line;
     quint16 target;
     std::mt19937 draws;

@@ -221,22 +221,17 @@ std::vector<Vertex> captureBody(VORN_Flashlight& lamp) {
 
 } // namespace
 
-TEST_F(LightTest, FlashlightBodyIsAWideHeadAndANarrowHandleAlongZ) {
+TEST_F(LightTest, FlashlightBodyIsAWideHeadAndANarrowHandleAlongZCentredOnTheLamp) {
     VORN_Flashlight lamp(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
                          VORN_Color(1, 1, 1, 1));
-    EXPECT_DOUBLE_EQ(lamp.size, 1.0);
-    EXPECT_DOUBLE_EQ(lamp.bodyRadius, 0.5);
-    expectLight(lamp.lightId, GL_DIFFUSE, {0.8f, 0.8f, 0.8f, 1});
-    expectLight(lamp.lightId, GL_AMBIENT, {0.2f, 0.2f, 0.2f, 1});
-    expectLight(lamp.lightId, GL_POSITION, {0, 0, 0, 1});
-
-    // The game's lamp size.
+    // The game's lamp size: the body scales with size and bodyRadius.
     lamp.size = 0.2;
     lamp.bodyRadius = 0.05;
     const std::vector<Vertex> vertices = captureBody(lamp);
     ASSERT_FALSE(vertices.empty());
 
-    float headMin = 1, headMax = -1, handleMin = 1, handleMax = -1;
+    // Two rims: the head's at bodyRadius, the handle's narrower; anything else is a cap's centre.
+    float headMin = 1, headMax = -1, handleMin = 1, handleMax = -1, handleRadius = 0;
     int head = 0, handle = 0;
     for (const Vertex& v : vertices) {
         const float z = v.z;
@@ -245,8 +240,10 @@ TEST_F(LightTest, FlashlightBodyIsAWideHeadAndANarrowHandleAlongZ) {
             ++head;
             headMin = std::min(headMin, z);
             headMax = std::max(headMax, z);
-        } else if (std::fabs(r - 0.03f) < 1e-3f) {
-            ++handle;
+        } else if (r > 1e-4f && r < 0.05f - 1e-3f) {
+            if (handle++ == 0)
+                handleRadius = r;
+            EXPECT_NEAR(r, handleRadius, 1e-4f) << "one handle radius";
             handleMin = std::min(handleMin, z);
             handleMax = std::max(handleMax, z);
         } else {
@@ -255,9 +252,11 @@ TEST_F(LightTest, FlashlightBodyIsAWideHeadAndANarrowHandleAlongZ) {
     }
     EXPECT_GT(head, 0);
     EXPECT_GT(handle, 0);
-    // Head: radius 0.05, 0.04 long, centred at z = −0.08; handle: radius 0.03, 0.16 long at 0.02.
-    EXPECT_NEAR(headMin, -0.10f, 1e-4f);
-    EXPECT_NEAR(headMax, -0.06f, 1e-4f);
-    EXPECT_NEAR(handleMin, -0.06f, 1e-4f);
-    EXPECT_NEAR(handleMax, 0.10f, 1e-4f);
+    // The head shines forwards (-z), the handle behind it joins it, and the whole body is as long
+    // as the lamp's size, centred on the lamp.
+    EXPECT_LT(headMin, handleMin);
+    EXPECT_NEAR(headMax, handleMin, 1e-4f);
+    EXPECT_NEAR(headMin, -0.1f, 1e-4f);
+    EXPECT_NEAR(handleMax, 0.1f, 1e-4f);
+    EXPECT_LT(headMax - headMin, handleMax - handleMin) << "a short head on a long handle";
 }

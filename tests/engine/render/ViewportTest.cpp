@@ -1,7 +1,7 @@
 // The camera on a real GL context: pitch limits, its basis and the view matrix it leaves, the
 // pixel rectangle, the per-frame state, the passes it runs, and following an object.
-#include "engine/render/VORN_OcclusionCone.h"
 #include "engine/render/VORN_Viewport.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "engine/scene/VORN_Scene.h"
 #include "tests/engine/render/TestObjects.h"
 #include "tests/support/GLTest.h"

@@ -1,10 +1,10 @@
 // Scene objects on a real GL context: world transforms computed on the processor against the
 // model-view matrix GL builds from the same calls, the surface state and geometry that reach GL,
 // the culled traversal, display lists and signals.
-#include "engine/render/VORN_OcclusionCone.h"
 #include "engine/scene/RenderQueueEntry.h"
 #include "engine/scene/VORN_Material.h"
 #include "engine/scene/VORN_Object.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "tests/engine/scene/GLCapture.h"
 #include "tests/support/GLTest.h"
 

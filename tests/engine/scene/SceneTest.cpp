@@ -1,6 +1,6 @@
 // The scene's passes on a real GL context: lighting per pass, the transparent queue drawn farthest
 // first with the matrices it was filled with, and geometry-only drawing.
-#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "engine/scene/VORN_Scene.h"
 #include "tests/engine/scene/GLCapture.h"
 #include "tests/support/GLTest.h"

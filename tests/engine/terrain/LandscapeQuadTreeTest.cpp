@@ -1,6 +1,6 @@
 // The terrain's quadtree: block ranges, bounding spheres, display lists and cone culling, observed
 // through the triangles that really reach OpenGL.
-#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "tests/engine/terrain/TerrainTestSupport.h"
 #include "tests/support/GLTest.h"
 

@@ -1,34 +1,54 @@
-// The headless host as people run it: the real program started with --server and no display, a
-// game window of this process and a second machine joining it over 127.0.0.1, and a whole game
-// played to the end screen in real time, on a valley picture of the host's own that the joined
-// machines get from it. The window plays its turn with keys: it drives its tortoise off the nearer
-// edge of the valley, so the game ends within one turn. The second machine gives a name and says a
-// line on the way. The host speaks German and the window English: the log comes as what happened,
-// and each shows it in its own.
+// The headless host. Once as people run it: the real program started with --server and no
+// display, on a valley picture of its own, two machines joining it over 127.0.0.1 in real time;
+// the game starts, and the picture, its texture, the names and the chat reach them. And once a
+// whole game to the end screen, with the host in this process on the driven clock: the game
+// window joins it and plays its turn with keys, driving its tortoise off the nearer edge of the
+// valley, so the game ends within one turn. The log comes as what happened, and the window shows
+// it in its own language (English here).
+#include "tests/support/DrivenNetwork.h"
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
 
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
+
 #include "engine/terrain/Bitmap.h"
+#include "game/hosting/HeadlessHost.h"
+#include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
+#include "game/rules/Rules.h"
 #include "game/world/Tortoise.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <cstdio>
 
 using namespace GameDriver;
+using VORN_LIB::VORN_Clock;
 
 namespace {
 
 class HeadlessHostScenario : public GameScenario {};
 
+// What the host said so far, a line per event.
+QString linesOf(std::FILE* said) {
+    std::fflush(said);
+    std::rewind(said);
+    QByteArray bytes;
+    char buffer[4096];
+    while (std::size_t n = std::fread(buffer, 1, sizeof buffer, said))
+        bytes.append(buffer, int(n));
+    std::fseek(said, 0, SEEK_END);
+    return QString::fromUtf8(bytes);
+}
+
 } // namespace
 
-TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheEnd) {
+TEST(HeadlessHostProgram, StartsWithNoDisplayAndSendsItsPictureValleyNamesAndChat) {
     QProcess server;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove(QStringLiteral("DISPLAY"));
@@ -36,10 +56,6 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     env.insert(QStringLiteral("LANGUAGE"), QStringLiteral("de"));
     env.insert(QStringLiteral("LANG"), QStringLiteral("de_DE.UTF-8"));
     server.setProcessEnvironment(env);
-    QTranslator english;
-    Q_INIT_RESOURCE(translations);
-    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
-    QCoreApplication::installTranslator(&english);
     QString said;
     QObject::connect(&server, &QProcess::readyReadStandardOutput,
                      [&] { said += QString::fromUtf8(server.readAllStandardOutput()); });
@@ -66,15 +82,13 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
         << said.toStdString();
     const quint16 port = quint16(hosting.match(said).captured(1).toUInt());
 
-    // The window joins first and plays spieler 0; a second machine plays spieler 1.
-    g.joinGame(QStringLiteral("127.0.0.1"), port);
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5000));
+    NetworkClient first;
+    std::vector<Network::Message> got;
+    QObject::connect(&first, &NetworkClient::received,
+                     [&](const Network::Message& m) { got.push_back(m); });
+    first.connectTo(QStringLiteral("127.0.0.1"), port);
+    ASSERT_TRUE(waitFor([&] { return first.seat == 0; }, 5000));
     NetworkClient second;
-    bool secondSawTheEnd = false;
-    QObject::connect(&second, &NetworkClient::received, [&](const Network::Message& m) {
-        if (const auto* s = std::get_if<Network::State>(&m))
-            secondSawTheEnd = secondSawTheEnd || s->state == GameOver;
-    });
     second.name = QStringLiteral("zweiter");
     second.connectTo(QStringLiteral("127.0.0.1"), port);
     ASSERT_TRUE(waitFor([&] { return second.seat == 1; }, 5000));
@@ -84,43 +98,115 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
         << said.toStdString();
     EXPECT_TRUE(said.contains("name: player 1 is zweiter")) << said.toStdString();
 
-    // The game starts on every machine; spieler 0 drives once the countdown is over.
-    ASSERT_TRUE(waitFor(
+    // The game starts once both are there, with the host's valley: its name, its heights on
+    // the valley's grid and its texture, scaled to 1024 × 512.
+    ASSERT_TRUE(waitFor([&] { return said.contains("turn: player 0"); }, 5000))
+        << said.toStdString();
+    Bitmap texture;
+    const auto textureWhole = [&] {
+        for (const Network::Message& m : got)
+            if (const auto* band = std::get_if<Network::ValleyTexture>(&m)) {
+                if (texture.width != band->width || texture.height != band->height)
+                    texture.resize(band->width, band->height);
+                std::copy(band->rgb.begin(), band->rgb.end(),
+                          &texture.pixels[std::size_t(band->firstRow) * band->width * 3]);
+                if (band->firstRow + band->rgb.size() / (3 * band->width) == band->height)
+                    return true;
+            }
+        return false;
+    };
+    ASSERT_TRUE(waitFor(textureWhole, 5000));
+    EXPECT_EQ(texture.width, 1024);
+    EXPECT_EQ(texture.height, 512);
+    EXPECT_EQ(texture.pixels[3 * (512 * 1024 - 1)], 200);
+    const Network::Valley* valley = nullptr;
+    const Network::ValleyHeights* heights = nullptr;
+    for (const Network::Message& m : got) {
+        if (const auto* v = std::get_if<Network::Valley>(&m))
+            valley = v;
+        if (const auto* h = std::get_if<Network::ValleyHeights>(&m))
+            heights = h;
+    }
+    ASSERT_NE(valley, nullptr);
+    EXPECT_EQ(valley->settings.valleyPicture, "hang");
+    ASSERT_NE(heights, nullptr);
+    ASSERT_EQ(heights->columns, 321);
+    const auto grey = [&](int row, int column) {
+        return quint8(heights->grey[row * heights->columns + column]);
+    };
+    EXPECT_EQ(grey(0, 0), 20);
+    EXPECT_EQ(grey(160, 320), 60);
+    EXPECT_EQ(grey(80, 80), 30);
+    EXPECT_TRUE(said.contains("valley " + folder.filePath("hang.bmp"))) << said.toStdString();
+    EXPECT_TRUE(
+        said.contains("game: 2 players, 1 figures each, valley " + folder.filePath("hang.bmp")))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
+    EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();
+
+    second.leave();
+    first.leave();
+    server.terminate();
+    EXPECT_TRUE(server.waitForFinished(5000));
+}
+
+TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheEnd) {
+    QTranslator english;
+    Q_INIT_RESOURCE(translations);
+    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    QCoreApplication::installTranslator(&english);
+    std::FILE* out = std::tmpfile();
+    HeadlessHost host(g.heightMap, 2, 1, out);
+    ASSERT_TRUE(host.start(0));
+    DrivenNetwork net;
+    net.each([&] { host.tick(VORN_Clock::now()); });
+    Match& m = host.match();
+
+    // The window joins first and plays spieler 0; a second machine plays spieler 1.
+    g.joinGame(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    NetworkClient second;
+    bool secondSawTheEnd = false;
+    QObject::connect(&second, &NetworkClient::received, [&](const Network::Message& msg) {
+        if (const auto* s = std::get_if<Network::State>(&msg))
+            secondSawTheEnd = secondSawTheEnd || s->state == GameOver;
+    });
+    second.connectTo(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(net.stepUntil([&] { return second.seat == 1; }, 200));
+
+    // The game starts on every machine; spieler 0 drives once the countdown is over, from a unit
+    // inside the nearer edge, so it goes over within a second or two.
+    ASSERT_TRUE(net.stepUntil(
         [&] {
             return g.match->state == Moving && g.match->currentPlayer == 0 &&
                    g.match->currentFigure;
         },
-        10000))
-        << said.toStdString();
-    // The host's valley, its texture and its name came with the game.
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 0), 20 / 255.0);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(160, 320), 60 / 255.0);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(80, 80), 30 / 255.0);
-    EXPECT_TRUE(
-        waitFor([&] { return g.hostTexture.width == 1024 && g.hostTexture.height == 512; }));
-    EXPECT_EQ(g.hostTexture.pixels[3 * (512 * 1024 - 1)], 200);
-    EXPECT_EQ(g.match->settings.valleyPicture, "hang");
-    EXPECT_TRUE(said.contains("valley " + folder.filePath("hang.bmp"))) << said.toStdString();
-    const int toEdge = g.match->currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
+        400))
+        << linesOf(out).toStdString();
+    Tortoise* f = m.currentFigure;
+    const double z = f->worldPosition.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
+    f->setWorldPosition(VORN_LIB::VORN_Vector(
+        f->worldPosition.x(), m.landscape.surfaceHeight(f->worldPosition.x(), z) + 0.5, z));
+    const int toEdge = z < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    EXPECT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 40000)) << said.toStdString();
+    EXPECT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }, 800))
+        << linesOf(out).toStdString();
     release(toEdge);
 
     // Every machine sees the same end, and the host said so.
-    EXPECT_TRUE(waitFor([&] { return secondSawTheEnd && said.contains("over:"); }, 5000));
+    EXPECT_TRUE(net.stepUntil([&] { return secondSawTheEnd; }, 200));
     EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
     const QStringList end{"player 0 is", "suicidal", "player 0", "commits suicide"};
-    EXPECT_TRUE(waitFor([&] { return log().mid(2) == end; })) << log().join('|').toStdString();
+    EXPECT_TRUE(net.stepUntil([&] { return log().mid(2) == end; }, 200))
+        << log().join('|').toStdString();
     // Return does nothing on a joined machine's end screen: it says what Escape does.
     expectTextLine(frame(), g.menuPlace().left() + 40, g.height() / 2 + 120,
                    QStringLiteral("leave the game"), 30);
-    EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
-    EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();
+    const QString said = linesOf(out);
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();
     EXPECT_TRUE(said.contains("over: player 1 wins")) << said.toStdString();
 
     QCoreApplication::removeTranslator(&english);
     second.leave();
-    server.terminate();
-    EXPECT_TRUE(server.waitForFinished(5000));
+    std::fclose(out);
 }

@@ -1,7 +1,8 @@
 // Joining a game under way, and joining again after the line broke: a headless host of this
 // process plays over 127.0.0.1 with machines that join it by hand, and the game window joins late
 // or drops out through a relay that can cut its connection. The window's world must be the host's.
-#include "tests/support/EventLoop.h"
+// The host and the window run on the engine clock, driven a tick at a time.
+#include "tests/support/DrivenNetwork.h"
 #include "tests/support/GameDriver.h"
 
 #include "game/hosting/HeadlessHost.h"
@@ -10,7 +11,6 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
-#include <QElapsedTimer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <cstdio>
@@ -21,13 +21,13 @@ using namespace Network;
 
 namespace {
 
-// The host runs on its own timer, in real time, as it does on a rented machine.
+// The host ticks at every step of the driven clock, before the window.
 class JoinScenario : public GameScenario {
 protected:
-    void SetUp() override {
-        GameScenario::SetUp();
-        VORN_LIB::VORN_Clock::useReal();
+    void drive(HeadlessHost& host) {
+        net.each([&host] { host.tick(VORN_LIB::VORN_Clock::now()); });
     }
+    DrivenNetwork net;
 };
 
 // Whether the joined match is the host's: the same players in, every figure in the same place
@@ -146,32 +146,31 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     HeadlessHost host(g.heightMap, 2, 1, said);
     host.endShownMs = 500;
     ASSERT_TRUE(host.start(0));
+    drive(host);
     Match& m = host.match();
     NetworkClient first;
     NetworkClient second;
     first.connectTo(QStringLiteral("127.0.0.1"), host.port());
     second.connectTo(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(waitFor([&] { return first.seat == 0 && second.seat == 1; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return first.seat == 0 && second.seat == 1; }, 200));
     EXPECT_NE(first.token, 0u);
     EXPECT_NE(first.token, second.token);
 
     // Spieler 0 throws at no power: a crater beside its own figure, which is hurt.
-    ASSERT_TRUE(waitFor([&] { return m.state == Moving; }, 6000));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving; }, 240));
     first.send(Step{0, 1, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(waitFor([&] { return m.state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == Aiming; }));
     first.send(Step{0, 2, TurnCommand::Step::Throw});
-    ASSERT_TRUE(waitFor([&] { return m.craters.size() == 1 && m.state == Flying; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return m.craters.size() == 1 && m.state == Flying; }, 200));
     // Whether the thrower is hurt depends on where the grenade came down (a figure still
     // settling throws from a little higher): the world's comparison covers the health either way.
 
     // The window joins now: it watches, and has the whole world as the host has it at once.
-    QElapsedTimer joining;
-    joining.start();
+    const long joining = VORN_LIB::VORN_Clock::now();
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
-    const qint64 pictureMs = joining.elapsed();
-    std::printf("from join to the host's whole world: %lld ms\n",
-                static_cast<long long>(pictureMs));
+    ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
+    const long pictureMs = VORN_LIB::VORN_Clock::now() - joining;
+    std::printf("from join to the host's whole world: %ld ms of the game clock\n", pictureMs);
     RecordProperty("joinToWorldMs", static_cast<int>(pictureMs));
     ASSERT_NE(g.client, nullptr);
     EXPECT_EQ(g.client->seat, -1);
@@ -184,7 +183,8 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     hit.figure(0)->health -= 23;
     hit.totalHealth -= 23;
     m.totalHitPoints -= 23;
-    ASSERT_TRUE(waitFor([&] { return !g.damageFigures.shown(g.match->clockNow()).isEmpty(); }));
+    ASSERT_TRUE(
+        net.stepUntil([&] { return !g.damageFigures.shown(g.match->clockNow()).isEmpty(); }));
     const QVector<DamageFigures::Shown> floating = g.damageFigures.shown(g.match->clockNow());
     ASSERT_EQ(floating.size(), 1);
     EXPECT_EQ(floating[0].text, QStringLiteral("-23"));
@@ -192,11 +192,11 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     EXPECT_LT(distance(floating[0].at, hit.figure(0)->worldPosition), 2.0);
 
     // Spieler 1 drives off the edge: the same end on the host and the watching window.
-    ASSERT_TRUE(waitFor([&] { return m.state == Moving && m.currentPlayer == 1; }, 12000));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving && m.currentPlayer == 1; }, 480));
     toTheEdge(m);
     second.send(command(1, towardsEdge(m)));
-    ASSERT_TRUE(waitFor([&] { return m.state == GameOver; }, 40000));
-    ASSERT_TRUE(waitFor([&] { return g.match->state == GameOver; }));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == GameOver; }, 1600));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }));
     EXPECT_EQ(m.alivePlayers, QList<int>({0}));
     EXPECT_EQ(g.match->alivePlayers, m.alivePlayers);
     EXPECT_TRUE(sameWorld(m, *g.match));
@@ -204,8 +204,9 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     // Spieler 1's machine leaves: the window takes its seat in the next game.
     const quint64 oldToken = second.token;
     second.leave();
-    ASSERT_TRUE(waitFor([&] { return g.client->seat == 1; }, 5000));
-    ASSERT_TRUE(waitFor([&] { return m.state == Countdown && g.match->state == Countdown; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client->seat == 1; }, 200));
+    ASSERT_TRUE(
+        net.stepUntil([&] { return m.state == Countdown && g.match->state == Countdown; }, 200));
     EXPECT_EQ(g.match->playerCount, 2u);
     EXPECT_TRUE(m.seatRemote(1));
 
@@ -213,7 +214,7 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     // now, and it watches.
     NetworkClient back;
     back.connectTo(QStringLiteral("127.0.0.1"), host.port(), oldToken);
-    ASSERT_TRUE(waitFor([&] { return back.isWelcomed; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return back.isWelcomed; }, 200));
     EXPECT_EQ(back.seat, -1);
     EXPECT_EQ(g.client->seat, 1);
     std::fclose(said);
@@ -223,47 +224,48 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     std::FILE* said = std::tmpfile();
     HeadlessHost host(g.heightMap, 2, 1, said);
     ASSERT_TRUE(host.start(0));
+    drive(host);
     Match& m = host.match();
     Relay line(host.port());
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
     NetworkClient other;
     other.connectTo(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(waitFor([&] { return other.seat == 1; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return other.seat == 1; }, 200));
 
     // The line breaks in the other machine's turn: the computer plays spieler 0 from then on.
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }, 6000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == Moving; }, 240));
     tap(Qt::Key_Return);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == Aiming; }));
     tap(Qt::Key_Return);
-    ASSERT_TRUE(waitFor([&] { return m.state == Moving && m.currentPlayer == 1; }, 12000));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving && m.currentPlayer == 1; }, 480));
     line.cut(Relay::Host::Notices);
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr && !m.seatRemote(0); }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr && !m.seatRemote(0); }, 200));
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
     EXPECT_TRUE(m.computer.playsFor(0));
 
     // Joined again: the same seat, from the computer, and the host's world.
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
     EXPECT_FALSE(m.computer.playsFor(0));
-    ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
+    ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
 
     // The line breaks again, and the host does not notice: the window joining again takes its
     // seat back from the connection that looks open, long before that one's silence would tell.
     line.cut(Relay::Host::HearsNothing);
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }, 5000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 0; }, 3000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 120));
     EXPECT_TRUE(m.seatRemote(0));
-    ASSERT_TRUE(waitFor([&] { return sameWorld(m, *g.match); }, 3000));
+    ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
 
     // The other machine throws; then the window drives its figure off the edge with its keys.
     other.send(Step{1, 1, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(waitFor([&] { return m.state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state == Aiming; }));
     other.send(Step{1, 2, TurnCommand::Step::Throw});
-    ASSERT_TRUE(waitFor(
+    ASSERT_TRUE(net.stepUntil(
         [&] {
             return m.state == GameOver || (g.match->state == Moving &&
                                            g.match->currentPlayer == 0 && g.match->currentFigure);
@@ -273,10 +275,10 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
         toTheEdge(m);
         const int key = m.currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
         press(key);
-        ASSERT_TRUE(waitFor([&] { return m.state == GameOver; }, 40000));
+        ASSERT_TRUE(net.stepUntil([&] { return m.state == GameOver; }, 1600));
         release(key);
     }
-    ASSERT_TRUE(waitFor([&] { return g.match->state == GameOver; }));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }));
     EXPECT_EQ(m.alivePlayers, QList<int>({1}));
     EXPECT_EQ(g.match->alivePlayers, m.alivePlayers);
     EXPECT_TRUE(sameWorld(m, *g.match));

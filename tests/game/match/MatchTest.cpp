@@ -9,6 +9,7 @@
 #include "game/rules/Flight.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Weapons.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 #include "tools/driver/MatchDriver.h"
@@ -138,10 +139,10 @@ TEST_F(MatchTest, ABlastTellsItsEventsInOrderAndTheLogIsWordedWhereItIsShown) {
     driver.tick();
 
     const double d = distance(standing->worldPosition, blast);
-    const QString hurt = QString("exploded 0:-%1").arg(Rules::blastDamage(d));
+    const QString hurt = QString("exploded 0:-%1").arg(Weapons::damage(Weapon::Grenade, d));
     EXPECT_EQ(events.join(" | ").toStdString(),
               (hurt + " | lost 1 | lost 1 | out 1 | over 1").toStdString());
-    EXPECT_EQ(standing->health, Rules::startHealth - Rules::blastDamage(d));
+    EXPECT_EQ(standing->health, Rules::startHealth - Weapons::damage(Weapon::Grenade, d));
     EXPECT_EQ(match->state, GameOver);
 
     // The log keeps what happened; each machine words it in its own language.

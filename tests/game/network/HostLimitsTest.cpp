@@ -291,6 +291,21 @@ TEST_F(HostLimits, AKilledAndRestartedJoinerGetsItsSeatBack) {
         tick(host);
     ASSERT_EQ(host.match().playerCount, 2u);
     EXPECT_EQ(SeatTokens::stored(QStringLiteral("127.0.0.1"), host.port()), crashing->token);
+    // A second game of the same machine at the same host finds the token claimed: it watches as
+    // a newcomer, and the first keeps its seat and its token.
+    bool firstLost = false;
+    QObject::connect(crashing.get(), &NetworkClient::lost, [&] { firstLost = true; });
+    {
+        NetworkClient second;
+        second.connectTo(QStringLiteral("127.0.0.1"), host.port());
+        ASSERT_TRUE(waitFor([&] { return second.isWelcomed; }, 5000));
+        EXPECT_EQ(second.seat, -1);
+        second.leave();
+    }
+    tick(host);
+    EXPECT_FALSE(firstLost);
+    EXPECT_TRUE(host.network().holds(seat));
+    EXPECT_EQ(SeatTokens::stored(QStringLiteral("127.0.0.1"), host.port()), crashing->token);
 
     crashing.reset(); // killed: its socket goes with no word
     ASSERT_TRUE(waitFor([&] { return !host.network().holds(seat); }, 5000));

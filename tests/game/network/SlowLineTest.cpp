@@ -1,8 +1,12 @@
 // Network play over a slow line: the game window of this process joins a host of this process
 // through a relay on 127.0.0.1 that holds each piece 100 ± 20 ms each way and stalls 2 % of them
-// for 200 … 300 ms. Real time, on the engine's real clock; every wait is bounded and generous.
-#include "tests/support/EventLoop.h"
+// for 200 … 300 ms. The host, the relay and the window run on the engine clock, driven a tick at
+// a time; every loop is bounded.
+#include "tests/support/DrivenNetwork.h"
 #include "tests/support/GameDriver.h"
+
+#include "game/hosting/JoinedMatch.h"
+#include "game/hosting/ValleyService.h"
 #include "tests/support/LinkRelay.h"
 
 #include "game/hosting/MatchHost.h"
@@ -12,7 +16,6 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
-#include <QTimer>
 #include <algorithm>
 
 using namespace GameDriver;
@@ -23,33 +26,30 @@ namespace {
 
 class SlowLine : public GameScenario {};
 
-// Runs the event loop for ms milliseconds, calling look() at every turn of it.
-void runFor(
-    int ms, const std::function<void()>& look = [] {}) {
-    waitFor(
-        [&] {
-            look();
-            return false;
-        },
-        ms);
+// Sets the host's figure on turn down a unit inside the nearer edge of the valley, so that
+// driving on takes it over within a second or two wherever it dropped.
+void toTheEdge(Match& m) {
+    Tortoise* f = m.currentFigure;
+    const VORN_Vector p = f->worldPosition;
+    const double z = p.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
+    f->setWorldPosition(VORN_Vector(p.x(), m.landscape.surfaceHeight(p.x(), z) + 0.5, z));
 }
 
 } // namespace
 
 TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) {
-    VORN_Clock::useReal();
-    g.timer->start(); // the window ticks and paints on its own, as it does in play
-
     Match hosted(g.heightMap);
     MatchHost host(hosted);
     ASSERT_TRUE(host.listen(0));
-    QTimer hostTimer;
-    QObject::connect(&hostTimer, &QTimer::timeout, [&] { host.advance(VORN_Clock::now()); });
-    hostTimer.start(Rules::tickMs);
     LinkRelay line(host.port(), LinkRelay::Line());
+    DrivenNetwork net;
+    net.each([&] {
+        host.advance(VORN_Clock::now());
+        line.deliver();
+    });
 
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(waitFor([&] { return g.client && g.client->seat == 1; }, 10000));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 1; }));
 
     // A new game with spieler 1, the joined window, on turn.
     const auto newGame = [&](int figures) {
@@ -66,16 +66,16 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
     for (int attempt = 0; attempt < 3; ++attempt) {
         SCOPED_TRACE(attempt);
         newGame(3);
-        ASSERT_TRUE(waitFor(
+        ASSERT_TRUE(net.stepUntil(
             [&] {
                 return g.match->state == Moving && g.match->currentPlayer == 1 &&
                        g.match->currentFigure;
             },
-            15000));
+            600));
         tap(Qt::Key_Return);
-        runFor(300);
+        net.stepFor(0.3);
         tap(Qt::Key_Return);
-        ASSERT_TRUE(waitFor([&] { return hosted.state == Flying; }, 5000))
+        ASSERT_TRUE(net.stepUntil([&] { return hosted.state == Flying; }, 200))
             << "the host is in state " << hosted.state;
 
         VORN_Vector still;
@@ -84,9 +84,9 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         long lastShown = 0;
         bool sawFlight = false;
         bool over = false;
-        ASSERT_TRUE(waitFor(
+        ASSERT_TRUE(net.stepUntil(
             [&] {
-                const long shown = g.shownStates.shown();
+                const long shown = g.joined->shownStates().shown();
                 if (over || shown == lastShown)
                     return over;
                 lastShown = shown;
@@ -105,7 +105,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
                 longestStandStill = std::max(longestStandStill, stillUntil - stillSince);
                 return false;
             },
-            20000));
+            800));
         EXPECT_TRUE(sawFlight);
     }
     EXPECT_LT(longestStandStill, 150) << "the line stalled " << line.stalls() << " times";
@@ -116,26 +116,24 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
     // A last game of one figure each: the joined window drives its figure off the nearer edge,
     // and both machines show the same end.
     newGame(1);
-    ASSERT_TRUE(waitFor(
+    ASSERT_TRUE(net.stepUntil(
         [&] {
             return g.match->state == Moving && g.match->currentPlayer == 1 &&
                    g.match->currentFigure;
         },
-        15000));
-    const Tortoise* own = hosted.currentFigure;
-    ASSERT_NE(own, nullptr);
-    const int toEdge = own->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
+        600));
+    ASSERT_NE(hosted.currentFigure, nullptr);
+    toTheEdge(hosted);
+    const int toEdge = hosted.currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    ASSERT_TRUE(waitFor([&] { return hosted.state == GameOver; }, 60000));
+    ASSERT_TRUE(net.stepUntil([&] { return hosted.state == GameOver; }, 800));
     release(toEdge);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == GameOver; }, 5000));
-    runFor(1000); // the last lines of the log come after
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }, 200));
+    net.stepFor(1.0); // the last lines of the log come after
     EXPECT_EQ(g.match->alivePlayers, hosted.alivePlayers);
     EXPECT_EQ(g.match->alivePlayers, QList<int>({0}));
     QStringList hostLog;
     for (const LogLine& entry : hosted.messages)
         hostLog.append(entry.shown());
     EXPECT_EQ(log(), hostLog);
-
-    g.timer->stop();
 }

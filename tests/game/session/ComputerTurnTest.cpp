@@ -135,7 +135,8 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     ASSERT_TRUE(
         tickUntil([&] { return g.match->state == Aiming && g.match->raiseRate != 0; }, 480));
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(g.match->yawRate, 0);
     EXPECT_EQ(g.match->raiseRate, 0);
     EXPECT_EQ(g.match->driveRate, 0);
@@ -183,7 +184,8 @@ TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEv
 
     // Escape in flight, as in any phase, returns to the main menu and takes the grenade along.
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(inScene(&g.match->grenade), 0);
     EXPECT_FALSE(g.match->grenadeFlying);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);

@@ -40,7 +40,6 @@ Game& window() {
 struct Live {
     int lists = 0;
     int textures = 0;
-    GLuint listNames = 0; // names handed out so far (the next free one)
 };
 
 // Every list and texture name alive in the game's context.
@@ -52,7 +51,6 @@ Live countLive(Game& g) {
     GLuint nextTexture = 0;
     glGenTextures(1, &nextTexture);
     glDeleteTextures(1, &nextTexture);
-    live.listNames = nextList;
     // Names may be handed out again after a delete, so look a little past the probe as well.
     for (GLuint name = 1; name < nextList + 4096; ++name)
         live.lists += glIsList(name) ? 1 : 0;
@@ -114,12 +112,12 @@ protected:
             key(Qt::Key_Return);
         else
             key(Qt::Key_Escape);
-        for (int i = 0; i < 10 && g.match->state != MainMenu;
-             ++i) { // a countdown or flight runs out
+        for (int i = 0; i < 10 && g.match->state != NoGame; ++i) { // a countdown or flight runs out
             tick(1000);
             key(g.match->state == GameOver ? Qt::Key_Return : Qt::Key_Escape);
         }
-        ASSERT_EQ(g.match->state, MainMenu);
+        ASSERT_EQ(g.match->state, NoGame);
+        ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
         frame();
     }
 };
@@ -145,15 +143,21 @@ TEST_F(GLResources, ListsAndTexturesComeBackToTheSameCountAfterEveryRound) {
 }
 
 TEST_F(GLResources, ACraterReplacesTheTerrainListsWithoutKeepingTheOldOnes) {
+    frame();
     const Live before = countLive(g);
+    ASSERT_GT(before.lists, 0);
     for (int i = 0; i < 20; ++i) {
+        const VORN_Vector centre(-70 + 7 * i, 3, (i % 5) * 15 - 30);
+        const double ground = g.match->landscape.surfaceHeight(centre.x(), centre.z());
         g.makeCurrent();
-        g.match->landscape.createCrater(VORN_Vector(-70 + 7 * i, 3, (i % 5) * 15 - 30), 3.0);
+        g.match->landscape.createCrater(centre, 3.0);
+        // The crater was dug, and the frame records the blocks it made stale again.
+        EXPECT_LT(g.match->landscape.surfaceHeight(centre.x(), centre.z()), ground) << i;
+        frame();
     }
+    // Counted by what is alive, not by the names: the GL may hand a deleted name out again.
     const Live after = countLive(g);
     EXPECT_EQ(after.lists, before.lists);
-    // The craters did record new lists: the count stayed flat because the old ones went.
-    EXPECT_GT(after.listNames, before.listNames);
     EXPECT_EQ(after.textures, before.textures);
 }
 

@@ -50,42 +50,44 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     // Keypad Enter is not Return; digits mean nothing in the main menu.
     tap(Qt::Key_Enter, Qt::KeypadModifier);
     tap(Qt::Key_5);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, AskPlayers);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
 
     // A game needs two to nine players.
     tap(Qt::Key_0);
     tap(Qt::Key_1);
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, AskPlayers);
-    EXPECT_EQ(chosenPlayers, 0);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
+    EXPECT_EQ(g.front.players, 0);
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
     tap(Qt::Key_9);
-    ASSERT_EQ(g.match->state, AskFigures);
-    EXPECT_EQ(chosenPlayers, 9);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
+    EXPECT_EQ(g.front.players, 9);
 
     // Escape goes back one menu, not to the main menu.
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, AskPlayers);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
     tap(Qt::Key_2);
-    ASSERT_EQ(g.match->state, AskFigures);
-    EXPECT_EQ(chosenPlayers, 2);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
+    EXPECT_EQ(g.front.players, 2);
 
     // At least one figure each; a keypad digit counts like any digit.
     tap(Qt::Key_0);
     tap(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(g.match->state, AskFigures);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
     EXPECT_TRUE(g.match->players.empty());
     tap(Qt::Key_3, Qt::KeypadModifier);
-    ASSERT_EQ(g.match->state, AskSettings);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(g.match->state, AskSettings);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(chosenFigures, 3);
+    EXPECT_EQ(g.front.figures, 3);
     EXPECT_EQ(g.match->playerCount, 2u);
     EXPECT_EQ(g.match->players[0]->count, 3u);
     EXPECT_EQ(g.match->totalHitPoints, 600);
@@ -300,7 +302,8 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     press(Qt::Key_Space);
     tap(Qt::Key_Escape);
 
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(g.match->yawRate, 0);
     EXPECT_EQ(g.match->driveRate, 0);
     EXPECT_EQ(g.match->raiseRate, 0);
@@ -369,7 +372,8 @@ TEST_F(InputScenario, EscapeWhileAimingLeavesTheGrenadeBehindTheMenu) {
     ASSERT_EQ(g.match->state, Aiming);
     const VORN_Vector shown = g.match->grenade.worldPosition;
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(inScene(&g.match->grenade), 1);
     tick(20);
     EXPECT_NEAR(distance(g.match->grenade.worldPosition, shown), 0, 1e-12);
@@ -441,7 +445,7 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
     switchTo(screen);
     tap(Qt::Key_3);
     switchTo(window);
-    EXPECT_EQ(g.match->state, AskFigures);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
     srand(24);
     tap(Qt::Key_1);
     tap(Qt::Key_Return); // the settings screen
@@ -497,7 +501,7 @@ TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
             if (std::abs(p.x()) < 20 && p.z() > 9.5 && p.z() < 11.5)
-                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+                land.setHeight(std::size_t(r) * land.columns + c, 1.0);
         }
     land.createNormals(0, 0, 0, 0);
     land.compile();

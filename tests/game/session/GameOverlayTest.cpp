@@ -324,7 +324,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
             if (std::abs(p.x()) < 8 && p.z() < -2.5 && p.z() > -3.5)
-                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+                land.setHeight(std::size_t(r) * land.columns + c, 1.0);
         }
     land.createNormals(0, 0, 0, 0);
     land.compile();
@@ -422,7 +422,7 @@ void raiseRidge(double from, double to) {
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
             if (std::abs(p.x()) < 8 && p.z() > from && p.z() < to)
-                land.grid[(std::size_t(r) * land.columns + c) * 4] = 1.0;
+                land.setHeight(std::size_t(r) * land.columns + c, 1.0);
         }
     land.createNormals(0, 0, 0, 0);
     land.compile();

@@ -5,6 +5,7 @@
 
 #include "engine/scene/VORN_Clock.h"
 #include "game/rules/Rules.h"
+#include "game/rules/Weapons.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -36,16 +37,17 @@ void expectMenuLine(const QImage& image, int baseline, const QString& text) {
 } // namespace
 
 TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, AskPlayers);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
     tap(Qt::Key_2);
-    EXPECT_EQ(g.match->state, AskFigures);
-    EXPECT_EQ(chosenPlayers, 2);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
+    EXPECT_EQ(g.front.players, 2);
     std::srand(5);
     tap(Qt::Key_1);
-    EXPECT_EQ(chosenFigures, 1);
-    EXPECT_EQ(g.match->state, AskSettings);
+    EXPECT_EQ(g.front.figures, 1);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Return);
 
     // The round is set up and the countdown of player 0 runs with the world frozen.
@@ -135,7 +137,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     // Damage by distance: the target loses most of its hit points, the thrower none.
     const double hitDistance = distance(second->worldPosition, blast);
     EXPECT_LT(hitDistance, 1.0);
-    EXPECT_EQ(second->health, 100 - Rules::blastDamage(hitDistance));
+    EXPECT_EQ(second->health, 100 - Weapons::damage(Weapon::Grenade, hitDistance));
     EXPECT_LT(second->health, 50);
     EXPECT_EQ(first->health, 100);
     EXPECT_GT(distance(first->worldPosition, blast), 3.0);
@@ -228,7 +230,8 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     tick(3);
     EXPECT_EQ(g.match->state, GameOver);
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->players.empty());
     EXPECT_EQ(g.match->playerCount, 0u);
     EXPECT_TRUE(g.match->alivePlayers.isEmpty());
@@ -239,7 +242,8 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     EXPECT_TRUE(g.match->gravityGroup.containers.empty());
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
     tick(3);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
 }
 
 TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
@@ -266,8 +270,8 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
 
     // The second blast finishes both: player 0's losses are counted first.
     const VORN_Vector middle = (a->worldPosition + b->worldPosition) * 0.5;
-    ASSERT_GT(Rules::blastDamage(distance(a->worldPosition, middle)), a->health);
-    ASSERT_GT(Rules::blastDamage(distance(b->worldPosition, middle)), b->health);
+    ASSERT_GT(Weapons::damage(Weapon::Grenade, distance(a->worldPosition, middle)), a->health);
+    ASSERT_GT(Weapons::damage(Weapon::Grenade, distance(b->worldPosition, middle)), b->health);
     prepareAndFire();
     explodeAt(middle);
     EXPECT_TRUE(g.match->alivePlayers.isEmpty());
@@ -294,6 +298,7 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
     expectMenuLine(image, cy + 120, "zum hauptmenue");
 
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, MainMenu);
+    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->players.empty());
 }

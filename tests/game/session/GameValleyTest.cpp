@@ -39,24 +39,24 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     for (int i = 0; i < 12; ++i)
         picture.pixels[i] = static_cast<unsigned char>(i < 6 ? 20 : 120);
     ASSERT_TRUE(picture.save(folder.filePath("see.bmp").toStdString()));
-    g.valleyFolder = folder.path();
+    g.front.valleyFolder = folder.path();
     const quint32 standard = g.match->heightmapChecksum();
 
     toSettings();
-    ASSERT_EQ(g.match->state, AskSettings);
-    EXPECT_EQ(g.settings, GameSettings()) << "the classic game unless chosen";
-    EXPECT_EQ(g.ownValleys, QStringList({broken, folder.filePath("see.bmp")}));
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
+    EXPECT_EQ(g.front.settings, GameSettings()) << "the classic game unless chosen";
+    EXPECT_EQ(g.front.ownValleys, QStringList({broken, folder.filePath("see.bmp")}));
 
     // A random valley: its number drawn at once, cleared and typed.
     tap(Qt::Key_T);
-    EXPECT_EQ(g.settings.valley, GameSettings::Valley::Random);
-    EXPECT_GE(g.settings.valleyNumber, 1);
+    EXPECT_EQ(g.front.settings.valley, GameSettings::Valley::Random);
+    EXPECT_GE(g.front.settings.valleyNumber, 1);
     for (int i = 0; i < 6; ++i)
         tap(Qt::Key_Backspace);
-    EXPECT_EQ(g.settings.valleyNumber, 0);
+    EXPECT_EQ(g.front.settings.valleyNumber, 0);
     for (int key : {Qt::Key_4, Qt::Key_7, Qt::Key_1, Qt::Key_1})
         tap(key);
-    EXPECT_EQ(g.settings.valleyNumber, 4711);
+    EXPECT_EQ(g.front.settings.valleyNumber, 4711);
     tap(Qt::Key_W);
     tap(Qt::Key_W);
     tap(Qt::Key_A);
@@ -80,11 +80,11 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     toMoving();
     tap(Qt::Key_Escape);
     toSettings();
-    EXPECT_EQ(g.settings.valleyNumber, 4711);
+    EXPECT_EQ(g.front.settings.valleyNumber, 4711);
     tap(Qt::Key_T);
-    EXPECT_EQ(g.settings.valleyPicture, broken.toStdString());
+    EXPECT_EQ(g.front.settings.valleyPicture, broken.toStdString());
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, AskSettings);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     EXPECT_EQ(log().last(), broken + ": dateikopf unvollstaendig");
     EXPECT_TRUE(g.match->players.empty());
 
@@ -103,7 +103,7 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     tap(Qt::Key_Escape);
     toSettings();
     tap(Qt::Key_T);
-    EXPECT_EQ(g.settings.valley, GameSettings::Valley::Standard);
+    EXPECT_EQ(g.front.settings.valley, GameSettings::Valley::Standard);
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state, Countdown);
     EXPECT_EQ(g.match->heightmapChecksum(), standard);

@@ -181,7 +181,8 @@ private:
                 continue;
             }
             int code = anyKey();
-            if (g.match->state == MainMenu && code == Qt::Key_Escape)
+            if (g.match->state == NoGame && g.front.screen == FrontEnd::Screen::MainMenu &&
+                code == Qt::Key_Escape)
                 code = Qt::Key_A;
             const bool repeat = chance(0.5);
             // An auto-repeated event is ignored; a plain one acts. Escape and Return only go in
@@ -209,35 +210,39 @@ private:
     void step() {
         noise();
         switch (g.match->state) {
-        case MainMenu:
-            tap(Qt::Key_Return);
-            break;
-        case NetworkMenu: // never reached: no key of the soak opens it
-            tap(Qt::Key_Escape);
-            break;
-        case AskPlayers:
-            if (chance(0.05))
-                tap(Qt::Key_Escape);
-            else if (chance(0.1))
-                tap(Qt::Key_0 + pick(0, 1)); // refused: one player is no game
-            else
-                tap(Qt::Key_0 + pickPlayers());
-            break;
-        case AskFigures:
-            if (chance(0.05))
-                tap(Qt::Key_Escape);
-            else if (chance(0.05))
-                tap(Qt::Key_0); // refused
-            else
-                tap(Qt::Key_0 + pickFigures());
-            break;
-        case AskSettings:
-            if (chance(0.05))
-                tap(Qt::Key_Escape);
-            else if (chance(0.1))
-                tap(Qt::Key_T); // now and then a random valley, and back
-            else
+        case NoGame: // the menus
+            switch (g.front.screen) {
+            case FrontEnd::Screen::MainMenu:
                 tap(Qt::Key_Return);
+                break;
+            case FrontEnd::Screen::NetworkMenu: // never reached: no key of the soak opens it
+                tap(Qt::Key_Escape);
+                break;
+            case FrontEnd::Screen::AskPlayers:
+                if (chance(0.05))
+                    tap(Qt::Key_Escape);
+                else if (chance(0.1))
+                    tap(Qt::Key_0 + pick(0, 1)); // refused: one player is no game
+                else
+                    tap(Qt::Key_0 + pickPlayers());
+                break;
+            case FrontEnd::Screen::AskFigures:
+                if (chance(0.05))
+                    tap(Qt::Key_Escape);
+                else if (chance(0.05))
+                    tap(Qt::Key_0); // refused
+                else
+                    tap(Qt::Key_0 + pickFigures());
+                break;
+            case FrontEnd::Screen::AskSettings:
+                if (chance(0.05))
+                    tap(Qt::Key_Escape);
+                else if (chance(0.1))
+                    tap(Qt::Key_T); // now and then a random valley, and back
+                else
+                    tap(Qt::Key_Return);
+                break;
+            }
             break;
         case Countdown:
             tick(chance(0.8) ? pick(800, 3500) : 25);
@@ -371,7 +376,7 @@ private:
              g.match->totalHitPoints == totalBefore) ||
             (before == Aiming && g.match->state == Countdown))
             ++timeouts;
-        if (before == AskSettings && g.match->state == Countdown)
+        if (before == NoGame && g.match->state == Countdown)
             ++gamesStarted;
         if (g.match->state == GameOver && before != GameOver)
             ++gamesWon;

@@ -1,6 +1,6 @@
 // The view cone against spheres in eye space, with the worked values of a 45° cone (near 1, far
 // 100).
-#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 #include "tests/support/GLTest.h"
 
 #include <GL/gl.h>

@@ -1,6 +1,6 @@
 // View-culling cone test. Angles in radians; the centre is taken through the current GL model-view
 // matrix (column-major) into eye space, where the cone opens along -z from the eye.
-#include "engine/render/VORN_OcclusionCone.h"
+#include "engine/scene/VORN_OcclusionCone.h"
 
 #include <GL/gl.h>
 

@@ -1,0 +1,298 @@
+// The menus' flow and their key bindings: which key does what on which screen, what the key help
+// says of it, and what the menus keep of the choices.
+#include "game/frontend/FrontEnd.h"
+
+#include "game/files/ValleyPicture.h"
+#include "game/network/HostAddress.h"
+#include "game/network/NetworkMessage.h"
+#include "game/network/Roster.h"
+#include "game/world/ValleyGenerator.h"
+
+#include <QCoreApplication>
+#include <Qt>
+
+namespace {
+
+using Screen = FrontEnd::Screen;
+using Action = FrontEnd::Action;
+using When = FrontEnd::When;
+
+QString translated(const char* text) {
+    return QCoreApplication::translate("Game", text);
+}
+
+} // namespace
+
+// In the order the key help lists them. The help's texts are the window's ("Game") to translate.
+const QList<FrontEnd::Binding>& FrontEnd::bindings() {
+    static const QList<Binding> rows{
+        {Qt::Key_Return, 0, false, Screen::MainMenu, When::Always, Action::NewGame, "return",
+         QT_TRANSLATE_NOOP("Game", "neues spiel")},
+        {Qt::Key_C, 0, false, Screen::MainMenu, When::Always, Action::NextLevel, "c",
+         QT_TRANSLATE_NOOP("Game", "computerstufe")},
+        {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
+         QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
+        {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::Quit, "esc",
+         QT_TRANSLATE_NOOP("Game", "spiel beenden")},
+
+        {Qt::Key_H, 0, false, Screen::NetworkMenu, When::Always, Action::HostGame, "h",
+         QT_TRANSLATE_NOOP("Game", "spiel eroeffnen")},
+        {Qt::Key_J, 0, false, Screen::NetworkMenu, When::Always, Action::TypeAddress, "j",
+         QT_TRANSLATE_NOOP("Game", "adresse eingeben")},
+        {Qt::Key_Return, 0, false, Screen::NetworkMenu, When::Always, Action::Join, "return",
+         QT_TRANSLATE_NOOP("Game", "beitreten")},
+        {Qt::Key_N, 0, false, Screen::NetworkMenu, When::Always, Action::TypeName, "n",
+         QT_TRANSLATE_NOOP("Game", "name eingeben")},
+        {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
+         QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+        {Qt::Key_2, Qt::Key_9, false, Screen::AskPlayers, When::Always, Action::ChoosePlayers,
+         "2 - 9", QT_TRANSLATE_NOOP("Game", "anzahl spieler")},
+        {Qt::Key_Escape, 0, false, Screen::AskPlayers, When::Always, Action::Back, "esc",
+         QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+        {Qt::Key_1, Qt::Key_9, false, Screen::AskFigures, When::Always, Action::ChooseFigures,
+         "1 - 9", QT_TRANSLATE_NOOP("Game", "figuren pro spieler")},
+        {Qt::Key_Escape, 0, false, Screen::AskFigures, When::Always, Action::Back, "esc",
+         QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+        {Qt::Key_Return, 0, false, Screen::AskSettings, When::Always, Action::StartGame, "return",
+         QT_TRANSLATE_NOOP("Game", "spiel starten")},
+        {Qt::Key_T, 0, false, Screen::AskSettings, When::Always, Action::NextValley, "t",
+         QT_TRANSLATE_NOOP("Game", "tal: standard, zufall, eigene bilder")},
+        // Z draws a random valley whichever was chosen; the help lists it with a random one.
+        {Qt::Key_Z, 0, false, Screen::AskSettings, When::RandomValley, Action::DrawValleyNumber,
+         "z", QT_TRANSLATE_NOOP("Game", "neue talnummer")},
+        {Qt::Key_0, Qt::Key_9, false, Screen::AskSettings, When::RandomValley,
+         Action::TypeValleyNumber, "0 - 9", QT_TRANSLATE_NOOP("Game", "talnummer eintippen")},
+        {Qt::Key_Backspace, 0, false, Screen::AskSettings, When::RandomValley,
+         Action::TypeValleyNumber, "", nullptr}, // the number's last digit goes; not in the help
+        {Qt::Key_W, 0, false, Screen::AskSettings, When::Always, Action::NextWind, "w",
+         QT_TRANSLATE_NOOP("Game", "wind: aus, leicht, stark")},
+        {Qt::Key_A, 0, false, Screen::AskSettings, When::Always, Action::NextWeapons, "a",
+         QT_TRANSLATE_NOOP("Game", "waffen: granate, alle")},
+        {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
+         QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+        {Qt::Key_T, 0, true, Screen::MainMenu, When::NetworkGame, Action::Chat, "t",
+         QT_TRANSLATE_NOOP("Game", "nachricht schreiben")},
+        {Qt::Key_Tab, 0, true, Screen::MainMenu, When::NetworkGame, Action::PlayerList,
+         QT_TRANSLATE_NOOP("Game", "tab halten"), QT_TRANSLATE_NOOP("Game", "wer spielt mit")},
+        {Qt::Key_M, 0, true, Screen::MainMenu, When::Always, Action::Mute, "m",
+         QT_TRANSLATE_NOOP("Game", "ton an / aus")},
+        {Qt::Key_F11, 0, true, Screen::MainMenu, When::Always, Action::FullScreen, "f11",
+         QT_TRANSLATE_NOOP("Game", "vollbild")},
+        {Qt::Key_F1, 0, true, Screen::MainMenu, When::Always, Action::KeyHelp, "f1",
+         QT_TRANSLATE_NOOP("Game", "diese hilfe")},
+    };
+    return rows;
+}
+
+const FrontEnd::Binding& FrontEnd::binding(Action action) {
+    for (const Binding& row : bindings())
+        if (row.action == action)
+            return row;
+    return bindings().front(); // every action has its row
+}
+
+QString FrontEnd::keyName(Action action) {
+    return translated(binding(action).keyName);
+}
+
+QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool network) const {
+    const auto holds = [&](When when) {
+        switch (when) {
+        case When::Always:
+            return true;
+        case When::NotHosting:
+            return !hosting;
+        case When::RandomValley:
+            return settings.valley == GameSettings::Valley::Random;
+        case When::NetworkGame:
+            return network;
+        }
+        return false;
+    };
+    QList<HelpLine> lines;
+    for (bool everyScreen : {false, true})
+        for (const Binding& row : bindings())
+            if (row.everyScreen == everyScreen &&
+                (everyScreen || (screenShown && row.screen == screen)) && row.help &&
+                holds(row.when))
+                lines.append({translated(row.keyName), translated(row.help)});
+    return lines;
+}
+
+FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hosting) {
+    if (screen == Screen::NetworkMenu && (typingName || typingAddress))
+        return networkMenuKey(key, text);
+    Action action = Action::None;
+    for (const Binding& row : bindings()) {
+        const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
+        if (!row.everyScreen && row.screen == screen && inRange &&
+            (row.when != When::NotHosting || !hosting) &&
+            (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
+             settings.valley == GameSettings::Valley::Random)) {
+            action = row.action;
+            break;
+        }
+    }
+    switch (action) {
+    case Action::NewGame:
+        screen = Screen::AskPlayers;
+        return Action::None;
+    case Action::OpenNetworkMenu:
+        screen = Screen::NetworkMenu;
+        return Action::None;
+    case Action::Back:
+        valleyNote = false;
+        typingAddress = false;
+        screen = screen == Screen::AskSettings  ? Screen::AskFigures
+                 : screen == Screen::AskFigures ? Screen::AskPlayers
+                                                : Screen::MainMenu;
+        return Action::None;
+    case Action::ChoosePlayers:
+        players = digit;
+        screen = Screen::AskFigures;
+        return Action::None;
+    case Action::ChooseFigures:
+        figures = digit;
+        openSettings();
+        return Action::None;
+    case Action::HostGame:
+        screen = Screen::MainMenu;
+        return Action::HostGame;
+    case Action::TypeAddress:
+        typingAddress = true;
+        address.clear();
+        return Action::None;
+    case Action::TypeName:
+        typingName = true;
+        typedName = name;
+        return Action::None;
+    case Action::StartGame:
+    case Action::NextValley:
+    case Action::DrawValleyNumber:
+    case Action::TypeValleyNumber:
+    case Action::NextWind:
+    case Action::NextWeapons:
+        return settingsKey(action, digit);
+    default: // Quit and NextLevel are the window's; Join needs an address typed
+        return action == Action::Join ? Action::None : action;
+    }
+}
+
+// The network menu while typing: the host's address (a name, an IPv4 or a bracketed IPv6
+// address, and a port after a colon), Return joins it, Escape goes back; this machine's name
+// (Return keeps it, an empty one is none, Escape keeps the one before).
+FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
+    if (typingName) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            name = Roster::acceptableName(typedName) ? typedName.trimmed() : QString();
+            typingName = false;
+        } else if (key == Qt::Key_Escape) {
+            typingName = false;
+        } else if (key == Qt::Key_Backspace) {
+            typedName.chop(1);
+        } else if (!typed.isEmpty() && Roster::acceptableName(typedName + typed)) {
+            typedName += typed;
+        } else if (typed == QLatin1String(" ") && typedName.size() < Roster::nameLimit) {
+            typedName += typed; // a space inside a name; one at either end goes
+        }
+        return Action::None;
+    }
+    if (key == Qt::Key_Escape) {
+        typingAddress = false;
+        screen = Screen::MainMenu;
+    } else if (key == Qt::Key_Backspace) {
+        address.chop(1);
+    } else if (key == Qt::Key_Return && !address.isEmpty()) {
+        if (HostAddress::parse(address, Network::defaultPort).error.isEmpty()) {
+            typingAddress = false;
+            screen = Screen::MainMenu;
+            return Action::Join;
+        }
+    } else if (typed.size() == 1 && address.size() < 60 && HostAddress::typable(typed[0])) {
+        address += typed;
+    }
+    return Action::None;
+}
+
+void FrontEnd::openSettings() {
+    ownValleys =
+        ValleyPicture::listed(valleyFolder.isEmpty() ? ValleyPicture::folder() : valleyFolder);
+    if (!givenPicture.isEmpty() && !ownValleys.contains(givenPicture))
+        ownValleys.prepend(givenPicture);
+    if (settings.valley == GameSettings::Valley::Random && settings.valleyNumber == 0)
+        settings.valleyNumber = ValleyGenerator::drawNumber();
+    valleyNote = false;
+    screen = Screen::AskSettings;
+}
+
+FrontEnd::Action FrontEnd::settingsKey(Action action, int digit) {
+    switch (action) {
+    case Action::NextValley:
+        nextValley();
+        break;
+    case Action::DrawValleyNumber:
+        settings.valley = GameSettings::Valley::Random;
+        settings.valleyNumber = ValleyGenerator::drawNumber();
+        break;
+    case Action::NextWind:
+        settings.wind = settings.wind == GameSettings::Wind::Off     ? GameSettings::Wind::Light
+                        : settings.wind == GameSettings::Wind::Light ? GameSettings::Wind::Strong
+                                                                     : GameSettings::Wind::Off;
+        break;
+    case Action::NextWeapons:
+        settings.weapons = settings.weapons == GameSettings::Weapons::Grenade
+                               ? GameSettings::Weapons::All
+                               : GameSettings::Weapons::Grenade;
+        break;
+    case Action::TypeValleyNumber: {
+        if (digit < 0) { // Backspace
+            settings.valleyNumber /= 10;
+            break;
+        }
+        // One more digit than the number can take starts a new number.
+        const int longer = settings.valleyNumber * 10 + digit;
+        settings.valleyNumber = longer <= ValleyGenerator::lastNumber ? longer : digit;
+        break;
+    }
+    default:
+        return action; // StartGame: the window's
+    }
+    return Action::None;
+}
+
+void FrontEnd::nextValley() {
+    GameSettings& s = settings;
+    if (s.valley == GameSettings::Valley::Standard) {
+        s.valley = GameSettings::Valley::Random;
+        if (s.valleyNumber == 0)
+            s.valleyNumber = ValleyGenerator::drawNumber();
+        return;
+    }
+    // After the random valley the first picture, after each picture the next, after the last
+    // the standard valley.
+    const int at = s.valley == GameSettings::Valley::Random
+                       ? -1
+                       : int(ownValleys.indexOf(QString::fromStdString(s.valleyPicture)));
+    if (at + 1 < ownValleys.size()) {
+        s.valley = GameSettings::Valley::Picture;
+        s.valleyPicture = ownValleys[at + 1].toStdString();
+    } else {
+        s.valley = GameSettings::Valley::Standard;
+    }
+}
+
+QString FrontEnd::valleyText() const {
+    switch (settings.valley) {
+    case GameSettings::Valley::Standard:
+        break;
+    case GameSettings::Valley::Random:
+        return QCoreApplication::translate("Game", "zufall %1").arg(settings.valleyNumber);
+    case GameSettings::Valley::Picture:
+        return ValleyPicture::nameOf(QString::fromStdString(settings.valleyPicture));
+    }
+    return QCoreApplication::translate("Game", "standard");
+}

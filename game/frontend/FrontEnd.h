@@ -1,0 +1,110 @@
+// The menus before a game: the main menu, the numbers of players and figures, the settings screen
+// (the valley, the wind and the weapons) and the network menu, with what is chosen and typed on
+// them. The window shows these screens while no game is under way and does what a key asks of it
+// beyond the menus (closing, starting the game, opening or joining a network game). Every key of
+// the menus is one row of the key bindings, which give the key handler, the key help and the
+// menus' key names alike.
+#pragma once
+
+#include "game/rules/GameSettings.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class FrontEnd {
+public:
+    enum class Screen { MainMenu, AskPlayers, AskFigures, AskSettings, NetworkMenu };
+
+    // What a key of the menus does.
+    enum class Action {
+        None,
+        Quit,             // main menu: Escape closes the window
+        NewGame,          // main menu: Return asks for the players
+        NextLevel,        // main menu: C, the computer's next level
+        OpenNetworkMenu,  // main menu: N, unless hosting
+        Back,             // Escape: the screen before
+        ChoosePlayers,    // 2 … 9
+        ChooseFigures,    // 1 … 9, then the settings screen
+        StartGame,        // settings: Return
+        NextValley,       // settings: T
+        DrawValleyNumber, // settings: Z
+        TypeValleyNumber, // settings: the digits, with a random valley
+        NextWind,         // settings: W
+        NextWeapons,      // settings: A
+        HostGame,         // network menu: H
+        TypeAddress,      // network menu: J
+        Join,             // network menu: Return after the address
+        TypeName,         // network menu: N
+        // Keys of every screen, listed by the key help after the screen's own.
+        Chat,       // T, in a network game
+        PlayerList, // Tab held, in a network game
+        Mute,       // M
+        FullScreen, // F11
+        KeyHelp     // F1
+    };
+    // When a key's row holds.
+    enum class When { Always, NotHosting, RandomValley, NetworkGame };
+
+    // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
+    // its name in the key help and the menus, and the help's text for it (both to be translated
+    // in the window's context).
+    struct Binding {
+        int key;
+        int lastKey;
+        bool everyScreen;
+        Screen screen;
+        When when;
+        Action action;
+        const char* keyName;
+        const char* help;
+    };
+    static const QList<Binding>& bindings();
+    // The row of an action on a screen (the first one of an action of every screen).
+    static const Binding& binding(Action action);
+    // The key's name of an action, translated: "return", "c", "2 - 9".
+    static QString keyName(Action action);
+    // The key help's lines of a screen: its own keys and then those of every screen; network
+    // says whether this machine is in a network game.
+    struct HelpLine {
+        QString key;
+        QString action;
+    };
+    QList<HelpLine> help(bool screenShown, bool hosting, bool network) const;
+
+    // A key pressed on the screen shown (digit: 0 … 9, else -1; text: what it types). It changes
+    // what the menus hold and says what the window is to do: Quit, NextLevel, StartGame, HostGame
+    // or Join (the typed address then in address); None when nothing is left to it.
+    Action key(int key, int digit, const QString& text, bool hosting);
+
+    // The settings screen is opened: the own valleys listed, a random valley's number drawn.
+    void openSettings();
+    QString valleyText() const; // the settings screen's valley line
+
+    Screen screen = Screen::MainMenu;
+    int players = 0; // chosen on the players' screen
+    int figures = 0; // chosen on the figures' screen
+    // The settings screen's choice, preset from the command line: the classic game unless chosen.
+    // A random valley's number is drawn when it is chosen and shown there.
+    GameSettings settings;
+    // The valleys the settings screen offers besides the standard and the random one: the
+    // pictures of one's own valley folder, after a picture given on the command line.
+    QStringList ownValleys;
+    QString valleyFolder;    // where the own valleys are looked for (the tests use their own)
+    QString givenPicture;    // a valley picture given on the command line
+    bool valleyNote = false; // the settings screen shows why a valley cannot be played
+
+    // The network menu's typing: the host's address after J, this machine's name after N (name:
+    // the one kept, empty for none).
+    bool typingAddress = false;
+    QString address;
+    bool typingName = false;
+    QString typedName;
+    QString name;
+    QString password; // --password: said to the host this machine joins, or asked by its own
+
+private:
+    Action settingsKey(Action action, int digit);
+    Action networkMenuKey(int key, const QString& text);
+    void nextValley();
+};

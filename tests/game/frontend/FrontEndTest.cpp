@@ -1,0 +1,56 @@
+// The menus' key bindings, without a window: the key help and the key handler read one table, so
+// every key the help lists on a menu screen does something there.
+#include "game/frontend/FrontEnd.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Screen = FrontEnd::Screen;
+
+// What a key can change of the menus.
+bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
+    return a.screen == b.screen && a.players == b.players && a.figures == b.figures &&
+           a.settings == b.settings && a.typingAddress == b.typingAddress &&
+           a.typingName == b.typingName;
+}
+
+} // namespace
+
+TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
+    for (Screen screen : {Screen::MainMenu, Screen::AskPlayers, Screen::AskFigures,
+                          Screen::AskSettings, Screen::NetworkMenu}) {
+        FrontEnd menus;
+        menus.screen = screen;
+        menus.settings.valley = GameSettings::Valley::Random; // its rows too
+        menus.settings.valleyNumber = 0;                      // a number drawn is never 0
+        menus.valleyFolder = QStringLiteral("/nonexistent");
+        int listed = 0;
+        for (const FrontEnd::Binding& row : FrontEnd::bindings()) {
+            if (row.everyScreen || row.screen != screen || !row.help)
+                continue;
+            ++listed;
+            if (row.action == FrontEnd::Action::Join)
+                continue; // it acts once an address is typed: below
+            FrontEnd pressed = menus;
+            const int digit = row.lastKey ? row.lastKey - Qt::Key_0 : -1;
+            const FrontEnd::Action asked =
+                pressed.key(row.lastKey ? row.lastKey : row.key, digit, QString(), false);
+            EXPECT_TRUE(asked != FrontEnd::Action::None || !sameMenus(pressed, menus))
+                << "screen " << int(screen) << ", key " << row.keyName;
+        }
+        EXPECT_EQ(menus.help(true, false, false).size(), listed + 3) << int(screen) // m, f11, f1
+            ;
+    }
+    // Return joins only once an address is typed; N on the main menu is no key while hosting.
+    FrontEnd menus;
+    menus.screen = Screen::NetworkMenu;
+    EXPECT_EQ(menus.key(Qt::Key_J, -1, QString(), false), FrontEnd::Action::None);
+    for (const QChar c : QStringLiteral("127.0.0.1:5"))
+        menus.key(0, -1, QString(c), false);
+    EXPECT_EQ(menus.key(Qt::Key_Return, -1, QString(), false), FrontEnd::Action::Join);
+    EXPECT_EQ(menus.address, QStringLiteral("127.0.0.1:5"));
+    menus.screen = Screen::MainMenu;
+    menus.key(Qt::Key_N, -1, QString(), true);
+    EXPECT_EQ(menus.screen, Screen::MainMenu);
+}
