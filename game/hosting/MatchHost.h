@@ -74,9 +74,8 @@ public:
     bool say(const QString& text);
 
     static constexpr int mostTicksMade = 8; // a longer hold-up is played as one long tick
-    // Turns without a key after which a seat's machine counts as away; 0: never (the default until
-    // the computer's taking over mid-game is safe in every scenario).
-    int awayTurns = 0;
+    // Turns in a row without a key after which a seat's machine counts as away; 0: never.
+    int awayTurns = 2;
     bool isAway(int seat) const { return away.count(seat) != 0; }
 
     NetworkHost* network = nullptr; // owned (child)

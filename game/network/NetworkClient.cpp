@@ -26,6 +26,7 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
         rejoin = SeatTokens::stored(host, port);
     auto* socket = new QTcpSocket();
     connection = new NetworkConnection(socket, this);
+    connection->frameRateLimit = 0; // a new valley comes in many frames at once
     connect(connection, &NetworkConnection::connected, this, [this, rejoin] {
         reached = true;
         connection->send(Hello{protocolVersion, gameVersion(), rejoin, password});

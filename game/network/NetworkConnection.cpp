@@ -99,7 +99,7 @@ void NetworkConnection::readFrames() {
                 second = now;
                 framesThisSecond = 0;
             }
-            if (++framesThisSecond > frameRateLimit) {
+            if (++framesThisSecond > frameRateLimit && frameRateLimit > 0) {
                 close(QStringLiteral("more than %1 frames in a second").arg(frameRateLimit));
                 return;
             }

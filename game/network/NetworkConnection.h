@@ -37,7 +37,7 @@ public:
     // How long a frame may take from its first byte to its last.
     int frameTimeLimitMs = Network::frameTimeLimitMs;
     qint64 sendLimit = Network::sendLimit;
-    int frameRateLimit = Network::frameRateLimit;
+    int frameRateLimit = Network::frameRateLimit; // 0: none (a host's frames, to a joined game)
     // The bytes that wait to go out to the peer.
     qint64 queued() const;
 

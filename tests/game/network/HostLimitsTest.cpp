@@ -18,17 +18,21 @@
 #include "game/network/SeatTokens.h"
 #include "game/rules/Rules.h"
 
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTcpSocket>
+#include <algorithm>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 #include <limits>
 #include <memory>
+#include <set>
+#include <utility>
+#include <vector>
 
 using namespace Network;
 using VORN_LIB::VORN_Clock;
@@ -69,14 +73,6 @@ struct Machine {
     FrameReader reader;
     std::vector<Message> got;
 };
-
-// Runs the event loop for ms milliseconds of real time.
-void pause(int ms) {
-    QElapsedTimer t;
-    t.start();
-    while (t.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-}
 
 long residentKb() {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -160,24 +156,24 @@ TEST_F(HostLimits, AFloodFromAWatcherThatNeverReadsStaysBoundedAndThePlayersPlay
             ASSERT_TRUE(
                 waitFor([&] { return states - statesBefore >= 1000 / Rules::tickMs; }, 3000))
                 << "states " << states - statesBefore;
-            pause(1000); // the rate is counted in seconds of real time
+            tick(host); // the rate is counted in seconds of the game's clock: one more passed
         }
     }
     EXPECT_EQ(heightmaps, 1) << "one heightmap for one ground, however often it is asked for";
     EXPECT_LE(host.network().totalQueued(), qint64(host.network().connectionCount()) * sendLimit);
 
     // Over the rate: the flooder is closed, the players keep their seats.
+    const int watchers = host.network().watcherCount();
     flooders.push_back(std::make_unique<Machine>(QStringLiteral("127.0.0.1"), host.port(), false));
     Machine& last = *flooders.back();
     last.send(Hello{protocolVersion, QStringLiteral("1.0.0")});
-    ASSERT_TRUE(waitFor([&] { return host.network().watcherCount() >= 1; }));
-    const int watchers = host.network().watcherCount();
+    ASSERT_TRUE(waitFor([&] { return host.network().watcherCount() == watchers + 1; }));
     QByteArray frames;
     for (int i = 0; i < 4 * frameRateLimit; ++i)
         frames += FrameCodec::encode(HeightmapRequest{});
     last.socket.write(frames);
     last.socket.flush();
-    EXPECT_TRUE(waitFor([&] { return host.network().watcherCount() == watchers - 1; }, 3000));
+    EXPECT_TRUE(waitFor([&] { return host.network().watcherCount() == watchers; }, 3000));
     EXPECT_TRUE(host.network().holds(0) && host.network().holds(1));
     const long grown = residentKb() - before;
     // Each connection costs at most its queue and a frame being read (see docs/network.md).
@@ -316,6 +312,67 @@ TEST_F(HostLimits, AKilledAndRestartedJoinerGetsItsSeatBack) {
     EXPECT_TRUE(host.network().holds(seat));
     restarted.leave(); // on purpose: the token is forgotten
     EXPECT_EQ(SeatTokens::stored(QStringLiteral("127.0.0.1"), host.port()), 0u);
+}
+
+// A seated machine that sends nothing for two of its turns in a row is away: the computer plays
+// its seat from then on, every machine's log says so, and its next key gives the seat back. A
+// machine that sends a key in each of its turns is never away.
+TEST_F(HostLimits, ASeatSilentForTwoOfItsTurnsIsPlayedByTheComputerUntilAKeyComes) {
+    HeadlessHost host(heightMap, 2, 1, said);
+    ASSERT_TRUE(host.start(0));
+    NetworkClient active, quiet;
+    active.keepsToken = quiet.keepsToken = false;
+    // The away and back lines that reached active's log: kind and player.
+    std::set<std::pair<int, int>> told;
+    QObject::connect(&active, &NetworkClient::received, [&](const Message& m) {
+        if (const auto* log = std::get_if<Log>(&m))
+            for (const LogEntry& line : log->lines)
+                if (line.text == quint8(LogLine::Text::Away) ||
+                    line.text == quint8(LogLine::Text::Back))
+                    told.emplace(line.text, line.player);
+    });
+    const std::pair<int, int> away(int(LogLine::Text::Away), 1);
+    const std::pair<int, int> back(int(LogLine::Text::Back), 1);
+    active.connectTo(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(waitFor([&] { return active.seat == 0; }, 5000));
+    quiet.connectTo(QStringLiteral("127.0.0.1"), host.port());
+    ASSERT_TRUE(waitFor([&] { return quiet.seat == 1; }, 5000));
+    Match& m = host.match();
+    std::vector<int> turns; // whose turn began, in order
+    QObject::connect(&m, &Match::turnStarted, [&](int player, Tortoise*) {
+        turns.push_back(player);
+        if (player == active.seat)
+            active.send(Command{active.seat, TurnCommand()}); // a key in each of its turns
+    });
+    const auto turnsOf = [&](int seat) { return std::count(turns.begin(), turns.end(), seat); };
+    const auto tickUntil = [&](const std::function<bool()>& done) {
+        for (int i = 0; i < 20000 && !done(); ++i)
+            tick(host);
+        return done();
+    };
+
+    // After one silent turn the seat is still its machine's; after the second, the computer's.
+    ASSERT_TRUE(tickUntil([&] { return turnsOf(quiet.seat) == 2; }));
+    EXPECT_TRUE(m.seatRemote(quiet.seat));
+    EXPECT_FALSE(m.computer.playsFor(quiet.seat));
+    ASSERT_TRUE(tickUntil([&] { return turnsOf(quiet.seat) == 2 && turns.back() != quiet.seat; }));
+    EXPECT_FALSE(m.seatRemote(quiet.seat));
+    EXPECT_TRUE(m.computer.playsFor(quiet.seat));
+    EXPECT_TRUE(m.seatRemote(active.seat));
+    ASSERT_TRUE(waitFor([&] { return !told.empty(); }, 2000));
+    EXPECT_EQ(told, (std::set<std::pair<int, int>>{away}));
+
+    // Its next turn the computer throws for it, long before the time is up.
+    ASSERT_TRUE(tickUntil([&] { return turns.back() == quiet.seat && m.state == Flying; }))
+        << "turns " << turns.size();
+    EXPECT_EQ(turnsOf(quiet.seat), 3);
+
+    // A key: the seat is its machine's again, and every machine is told.
+    quiet.send(Command{quiet.seat, TurnCommand()});
+    ASSERT_TRUE(waitFor([&] { return m.seatRemote(quiet.seat); }, 2000));
+    EXPECT_FALSE(m.computer.playsFor(quiet.seat));
+    ASSERT_TRUE(tickUntil([&] { return told.count(back) != 0; }));
+    EXPECT_TRUE(m.seatRemote(active.seat));
 }
 
 // Two players called anna: the second is "anna (2)" in the roster every machine gets; a long name
