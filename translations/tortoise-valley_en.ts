@@ -480,6 +480,18 @@
         <translation>n: name</translation>
     </message>
     <message>
+        <source>passwort eingeben</source>
+        <translation>type the password</translation>
+    </message>
+    <message>
+        <source>p: passwort: </source>
+        <translation>p: password: </translation>
+    </message>
+    <message>
+        <source>p: passwort</source>
+        <translation>p: password</translation>
+    </message>
+    <message>
         <source>name</source>
         <translation>name</translation>
     </message>

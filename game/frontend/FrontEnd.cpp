@@ -43,6 +43,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
          QT_TRANSLATE_NOOP("Game", "beitreten")},
         {Qt::Key_N, 0, false, Screen::NetworkMenu, When::Always, Action::TypeName, "n",
          QT_TRANSLATE_NOOP("Game", "name eingeben")},
+        {Qt::Key_P, 0, false, Screen::NetworkMenu, When::Always, Action::TypePassword, "p",
+         QT_TRANSLATE_NOOP("Game", "passwort eingeben")},
         {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
          QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -124,7 +126,7 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
 }
 
 FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hosting) {
-    if (screen == Screen::NetworkMenu && (typingName || typingAddress))
+    if (screen == Screen::NetworkMenu && (typingName || typingAddress || typingPassword))
         return networkMenuKey(key, text);
     Action action = Action::None;
     for (const Binding& row : bindings()) {
@@ -170,6 +172,10 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         typingName = true;
         typedName = name;
         return Action::None;
+    case Action::TypePassword:
+        typingPassword = true;
+        typedPassword = password;
+        return Action::None;
     case Action::StartGame:
     case Action::NextValley:
     case Action::DrawValleyNumber:
@@ -184,8 +190,22 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
 
 // The network menu while typing: the host's address (a name, an IPv4 or a bracketed IPv6
 // address, and a port after a colon), Return joins it, Escape goes back; this machine's name
-// (Return keeps it, an empty one is none, Escape keeps the one before).
+// (Return keeps it, an empty one is none, Escape keeps the one before); the password likewise.
 FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
+    if (typingPassword) {
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            password = typedPassword;
+            typingPassword = false;
+        } else if (key == Qt::Key_Escape) {
+            typingPassword = false;
+        } else if (key == Qt::Key_Backspace) {
+            typedPassword.chop(1);
+        } else if (typed.size() == 1 && typed[0].isPrint() &&
+                   Network::isPlayerText(typedPassword + typed, Network::passwordLimit)) {
+            typedPassword += typed; // the characters --password takes, but no pairs of halves
+        }
+        return Action::None;
+    }
     if (typingName) {
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             name = Roster::acceptableName(typedName) ? typedName.trimmed() : QString();

@@ -36,6 +36,7 @@ public:
         TypeAddress,      // network menu: J
         Join,             // network menu: Return after the address
         TypeName,         // network menu: N
+        TypePassword,     // network menu: P
         // Keys of every screen, listed by the key help after the screen's own.
         Chat,       // T, in a network game
         PlayerList, // Tab held, in a network game
@@ -95,13 +96,16 @@ public:
     bool valleyNote = false; // the settings screen shows why a valley cannot be played
 
     // The network menu's typing: the host's address after J, this machine's name after N (name:
-    // the one kept, empty for none).
+    // the one kept, empty for none), the password after P (--password; said to the host this
+    // machine joins, or asked by its own; empty for none).
     bool typingAddress = false;
     QString address;
     bool typingName = false;
     QString typedName;
     QString name;
-    QString password; // --password: said to the host this machine joins, or asked by its own
+    bool typingPassword = false;
+    QString typedPassword;
+    QString password;
 
 private:
     Action settingsKey(Action action, int digit);

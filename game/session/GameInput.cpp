@@ -124,7 +124,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (inNetworkGame && key == Qt::Key_T && !front.typingAddress && !front.typingName) {
+    if (inNetworkGame && key == Qt::Key_T && !front.typingAddress && !front.typingName &&
+        !front.typingPassword) {
         chat.startTyping();
         update();
         return;

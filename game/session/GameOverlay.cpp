@@ -426,11 +426,24 @@ QList<Game::PanelLine> Game::menuLines() const {
             line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
         if (front.typingName || !front.name.isEmpty()) {
             const QString name = front.typingName ? front.typedName + QLatin1Char('_') : front.name;
-            line(40, 250,
+            line(40, 240,
                  QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
                  panelFont());
         } else {
-            line(40, 250, tr("n: name"), panelFont());
+            line(40, 240, tr("n: name"), panelFont());
+        }
+        if (front.typingPassword || !front.password.isEmpty()) {
+            // Shown as stars only, at most six: neither the word nor its length shows.
+            const QString& word = front.typingPassword ? front.typedPassword : front.password;
+            const QString stars(std::min(word.size(), 6), QLatin1Char('*'));
+            line(40, 272,
+                 QFontMetrics(panelFont())
+                     .elidedText(tr("p: passwort: ") + stars +
+                                     (front.typingPassword ? QStringLiteral("_") : QString()),
+                                 Qt::ElideLeft, 320),
+                 panelFont());
+        } else {
+            line(40, 272, tr("p: passwort"), panelFont());
         }
         line(40, 320, tr("esc: zurueck"));
         break;

@@ -12,7 +12,7 @@ using Screen = FrontEnd::Screen;
 bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
     return a.screen == b.screen && a.players == b.players && a.figures == b.figures &&
            a.settings == b.settings && a.typingAddress == b.typingAddress &&
-           a.typingName == b.typingName;
+           a.typingName == b.typingName && a.typingPassword == b.typingPassword;
 }
 
 } // namespace
@@ -53,4 +53,26 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
     menus.screen = Screen::MainMenu;
     menus.key(Qt::Key_N, -1, QString(), true);
     EXPECT_EQ(menus.screen, Screen::MainMenu);
+
+    // P types the password the next join says (or the next host asks): Return keeps it, Escape
+    // the one before, nothing typed is none; a key that is a menu's types itself meanwhile.
+    menus.screen = Screen::NetworkMenu;
+    const auto typePassword = [&](const QString& word, int last) {
+        menus.key(Qt::Key_P, -1, QString(), false);
+        for (const QChar c : word)
+            EXPECT_EQ(menus.key(Qt::Key_A + c.toLower().unicode() - 'a', -1, QString(c), false),
+                      FrontEnd::Action::None);
+        menus.key(last, -1, QString(), false);
+    };
+    typePassword(QStringLiteral("hjPe"), Qt::Key_Return);
+    EXPECT_EQ(menus.password, QStringLiteral("hjPe"));
+    EXPECT_EQ(menus.screen, Screen::NetworkMenu);
+    EXPECT_FALSE(menus.typingAddress || menus.typingName || menus.typingPassword);
+    typePassword(QStringLiteral("x"), Qt::Key_Escape);
+    EXPECT_EQ(menus.password, QStringLiteral("hjPe"));
+    menus.key(Qt::Key_P, -1, QString(), false);
+    for (int i = 0; i < 5; ++i)
+        menus.key(Qt::Key_Backspace, -1, QString(), false);
+    menus.key(Qt::Key_Return, -1, QString(), false);
+    EXPECT_TRUE(menus.password.isEmpty());
 }
