@@ -513,6 +513,9 @@ QList<Game::PanelLine> Game::turnLines() const {
     // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
     if (match->state == Moving)
         lines.append({20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), &keyLineFont()});
+    // A name never widens the panel: it is cut to the width the panel has for its other lines.
+    const int room = std::max(200 - 20, widest(lines.mid(1))) - lines[0].x;
+    lines[0].text = QFontMetrics(panelFont()).elidedText(lines[0].text, Qt::ElideRight, room);
     return lines;
 }
 

@@ -713,6 +713,13 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.playerTitle(2), QStringLiteral("spieler 2"));
     expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);
+    // Sixteen wide letters are cut to the panel's width instead of widening it.
+    const int turnWidth = g.hudPlaces().turn.width();
+    g.host->setOwnName(QString(16, QLatin1Char('W')));
+    ASSERT_EQ(g.nameOf(0), QString(16, QLatin1Char('W')));
+    EXPECT_EQ(g.hudPlaces().turn.width(), turnWidth);
+    EXPECT_TRUE(g.turnLines().first().text.endsWith(QChar(0x2026)))
+        << g.turnLines().first().text.toStdString();
 
     anna.leave();
     ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 1; }));
