@@ -492,6 +492,14 @@
         <translation>p: password</translation>
     </message>
     <message>
+        <source>wieder beitreten</source>
+        <translation>join again</translation>
+    </message>
+    <message>
+        <source>r: wieder beitreten: </source>
+        <translation>r: join again: </translation>
+    </message>
+    <message>
         <source>name</source>
         <translation>name</translation>
     </message>

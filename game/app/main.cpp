@@ -215,6 +215,7 @@ int main(int argc, char** argv) {
         game->renderScale.fix(render.scale);
     game->front.name = network.name;
     game->front.password = network.password;
+    game->front.lookForKeptSeat(); // a seat this machine's last game could not leave
     game->front.settings = chosen.settings;
     if (chosen.settings.valley == GameSettings::Valley::Picture)
         game->front.givenPicture = QString::fromStdString(chosen.settings.valleyPicture);

@@ -6,6 +6,7 @@
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
+#include "game/network/SeatTokens.h"
 #include "game/world/ValleyGenerator.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
          QT_TRANSLATE_NOOP("Game", "name eingeben")},
         {Qt::Key_P, 0, false, Screen::NetworkMenu, When::Always, Action::TypePassword, "p",
          QT_TRANSLATE_NOOP("Game", "passwort eingeben")},
+        {Qt::Key_R, 0, false, Screen::NetworkMenu, When::SeatKept, Action::Rejoin, "r",
+         QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
         {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
          QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -112,6 +115,8 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return settings.valley == GameSettings::Valley::Random;
         case When::NetworkGame:
             return network;
+        case When::SeatKept:
+            return !keptSeat.isEmpty();
         }
         return false;
     };
@@ -133,6 +138,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
         if (!row.everyScreen && row.screen == screen && inRange &&
             (row.when != When::NotHosting || !hosting) &&
+            (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
              settings.valley == GameSettings::Valley::Random)) {
             action = row.action;
@@ -176,6 +182,10 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         typingPassword = true;
         typedPassword = password;
         return Action::None;
+    case Action::Rejoin:
+        address = keptSeat;
+        screen = Screen::MainMenu;
+        return Action::Join;
     case Action::StartGame:
     case Action::NextValley:
     case Action::DrawValleyNumber:
@@ -236,6 +246,16 @@ FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
         address += typed;
     }
     return Action::None;
+}
+
+void FrontEnd::lookForKeptSeat() {
+    QString host;
+    quint16 port = 0;
+    keptSeat.clear();
+    if (SeatTokens::newest(host, port))
+        keptSeat =
+            (host.contains(QLatin1Char(':')) ? QLatin1Char('[') + host + QLatin1Char(']') : host) +
+            QLatin1Char(':') + QString::number(port);
 }
 
 void FrontEnd::openSettings() {

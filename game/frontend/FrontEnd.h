@@ -37,6 +37,7 @@ public:
         Join,             // network menu: Return after the address
         TypeName,         // network menu: N
         TypePassword,     // network menu: P
+        Rejoin,           // network menu: R, the game whose seat this machine can get back
         // Keys of every screen, listed by the key help after the screen's own.
         Chat,       // T, in a network game
         PlayerList, // Tab held, in a network game
@@ -45,7 +46,7 @@ public:
         KeyHelp     // F1
     };
     // When a key's row holds.
-    enum class When { Always, NotHosting, RandomValley, NetworkGame };
+    enum class When { Always, NotHosting, RandomValley, NetworkGame, SeatKept };
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
     // its name in the key help and the menus, and the help's text for it (both to be translated
@@ -106,6 +107,11 @@ public:
     bool typingPassword = false;
     QString typedPassword;
     QString password;
+    // The game ("host:port") whose seat's token this machine kept when its game broke or was
+    // killed, offered in the network menu (R); empty for none. lookForKeptSeat() reads it from
+    // the data folder: at the start and whenever a joined game ends.
+    QString keptSeat;
+    void lookForKeptSeat();
 
 private:
     Action settingsKey(Action action, int digit);

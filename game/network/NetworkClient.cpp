@@ -67,6 +67,8 @@ void NetworkClient::connectTo(const QString& host, quint16 port, quint64 rejoin)
             connection->close(QStringLiteral("no welcome first"));
         } else if (std::holds_alternative<Bye>(m)) {
             hostSaidBye = true; // its connection ends next
+            if (keepsToken)
+                SeatTokens::forget(hostName, hostPort); // the host ended: no seat to come back to
         } else if (const auto* ping = std::get_if<Ping>(&m)) {
             connection->send(Pong{ping->stamp});
         } else if (!std::holds_alternative<KeepAlive>(m)) {

@@ -14,9 +14,38 @@ QString SeatTokens::fileOf(const QString& host, quint16 port) {
         name += c.isLetterOrNumber() || c == QLatin1Char('.') || c == QLatin1Char('-')
                     ? c
                     : QLatin1Char('_');
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
-                           QStringLiteral("/seats");
-    return QStringLiteral("%1/%2_%3").arg(folder, name.left(200)).arg(port);
+    return QStringLiteral("%1/%2_%3").arg(folder(), name.left(200)).arg(port);
+}
+
+QString SeatTokens::folder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/seats");
+}
+
+bool SeatTokens::newest(QString& host, quint16& port) {
+    const QFileInfoList files =
+        QDir(folder()).entryInfoList({QStringLiteral("*_*")}, QDir::Files, QDir::Time);
+    for (const QFileInfo& info : files) {
+        if (info.suffix() == QLatin1String("lock"))
+            continue;
+        QFile file(info.filePath());
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        // The token, then the host and the port it is for (a file of an older game has only
+        // the token: its host's name is not to be read back from the file's name).
+        const QList<QByteArray> lines = file.read(512).split('\n');
+        bool tokenOk = false, portOk = false;
+        lines.value(0).trimmed().toULongLong(&tokenOk, 16);
+        const uint number = lines.value(2).trimmed().toUInt(&portOk);
+        const QString name = QString::fromUtf8(lines.value(1).trimmed());
+        if (!tokenOk || !portOk || number == 0 || number > 65535 || name.isEmpty() ||
+            QFileInfo(fileOf(name, quint16(number))).fileName() != info.fileName())
+            continue;
+        host = name;
+        port = quint16(number);
+        return true;
+    }
+    return false;
 }
 
 std::unique_ptr<QLockFile> SeatTokens::claim(const QString& host, quint16 port) {
@@ -34,7 +63,7 @@ quint64 SeatTokens::stored(const QString& host, quint16 port) {
     if (!file.open(QIODevice::ReadOnly))
         return 0;
     bool ok = false;
-    const quint64 token = file.read(32).trimmed().toULongLong(&ok, 16);
+    const quint64 token = file.readLine(32).trimmed().toULongLong(&ok, 16);
     return ok ? token : 0;
 }
 
@@ -44,7 +73,8 @@ void SeatTokens::keep(const QString& host, quint16 port, quint64 token) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return; // no seat back after a crash, but the game goes on
-    file.write(QByteArray::number(token, 16) + '\n');
+    file.write(QByteArray::number(token, 16) + '\n' + host.toUtf8() + '\n' +
+               QByteArray::number(port) + '\n');
     file.commit();
 }
 

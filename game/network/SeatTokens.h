@@ -21,7 +21,11 @@ public:
     static quint64 stored(const QString& host, quint16 port);
     static void keep(const QString& host, quint16 port, quint64 token);
     static void forget(const QString& host, quint16 port);
+    // The host and port of the game whose token was kept last, for a seat back at the next
+    // start; false when no token is kept.
+    static bool newest(QString& host, quint16& port);
 
 private:
+    static QString folder();
     static QString fileOf(const QString& host, quint16 port);
 };

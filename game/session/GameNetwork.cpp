@@ -107,6 +107,7 @@ void Game::leaveNetworkGame(const QString& message) {
     client->leave();
     client->deleteLater();
     client = nullptr;
+    front.lookForKeptSeat(); // a seat to come back to when the line broke
     joinedRoster = Roster();
     chat.clear();
     playerListShown = false;

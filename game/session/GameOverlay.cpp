@@ -424,6 +424,11 @@ QList<Game::PanelLine> Game::menuLines() const {
         line(40, 130, tr("j: beitreten"), menuLineFont());
         if (front.typingAddress)
             line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
+        else if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
+            line(40, 185,
+                 QFontMetrics(keyLineFont())
+                     .elidedText(tr("r: wieder beitreten: ") + front.keptSeat, Qt::ElideRight, 320),
+                 keyLineFont());
         if (front.typingName || !front.name.isEmpty()) {
             const QString name = front.typingName ? front.typedName + QLatin1Char('_') : front.name;
             line(40, 240,

@@ -25,6 +25,7 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
         menus.settings.valley = GameSettings::Valley::Random; // its rows too
         menus.settings.valleyNumber = 0;                      // a number drawn is never 0
         menus.valleyFolder = QStringLiteral("/nonexistent");
+        menus.keptSeat = QStringLiteral("127.0.0.1:47801"); // R's row too
         int listed = 0;
         for (const FrontEnd::Binding& row : FrontEnd::bindings()) {
             if (row.everyScreen || row.screen != screen || !row.help)
@@ -75,4 +76,11 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
         menus.key(Qt::Key_Backspace, -1, QString(), false);
     menus.key(Qt::Key_Return, -1, QString(), false);
     EXPECT_TRUE(menus.password.isEmpty());
+
+    // R joins the game whose seat this machine kept; with none kept it is no key.
+    EXPECT_EQ(menus.key(Qt::Key_R, -1, QString(), false), FrontEnd::Action::None);
+    EXPECT_EQ(menus.screen, Screen::NetworkMenu);
+    menus.keptSeat = QStringLiteral("[::1]:47801");
+    EXPECT_EQ(menus.key(Qt::Key_R, -1, QString(), false), FrontEnd::Action::Join);
+    EXPECT_EQ(menus.address, QStringLiteral("[::1]:47801"));
 }

@@ -305,13 +305,20 @@ TEST_F(HostLimits, AKilledAndRestartedJoinerGetsItsSeatBack) {
 
     crashing.reset(); // killed: its socket goes with no word
     ASSERT_TRUE(waitFor([&] { return !host.network().holds(seat); }, 5000));
+    // The next start offers that game (the newest token kept).
+    QString keptHost;
+    quint16 keptPort = 0;
+    ASSERT_TRUE(SeatTokens::newest(keptHost, keptPort));
+    EXPECT_EQ(keptHost, QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(keptPort, host.port());
     NetworkClient restarted;
     restarted.connectTo(QStringLiteral("127.0.0.1"), host.port());
     ASSERT_TRUE(waitFor([&] { return restarted.isWelcomed; }, 5000));
     EXPECT_EQ(restarted.seat, seat);
     EXPECT_TRUE(host.network().holds(seat));
-    restarted.leave(); // on purpose: the token is forgotten
+    restarted.leave(); // on purpose: the token is forgotten, and no longer offered
     EXPECT_EQ(SeatTokens::stored(QStringLiteral("127.0.0.1"), host.port()), 0u);
+    EXPECT_FALSE(SeatTokens::newest(keptHost, keptPort) && keptPort == host.port());
 }
 
 // A seated machine that sends nothing for two of its turns in a row is away: the computer plays
