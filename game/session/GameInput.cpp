@@ -229,15 +229,21 @@ void Game::menuKey(int key, int digit, const QString& text) {
 }
 
 // A joined machine's keys: Escape leaves the game; on its own seat's turn the keys give the
-// commands that go to the host, the rest only watch.
+// commands that go to the host, the rest only say that its player is there.
 void Game::clientKey(int key, bool pressed) {
     if (key == Qt::Key_Escape) {
         if (pressed)
             leaveNetworkGame(QString());
         return;
     }
-    if (match->currentPlayer != client->seat || (match->state != Moving && match->state != Aiming))
+    if (match->currentPlayer != client->seat ||
+        (match->state != Moving && match->state != Aiming)) {
+        // Nothing to drive: a key still tells the host that the player is there, so that a seat
+        // the computer plays while its player was away is given back (a command without rates).
+        if (pressed && client->seat >= 0)
+            client->send(Network::Command{client->seat, TurnCommand()});
         return;
+    }
     // Once fire mode is asked for, the keys aim, though the picture may still show the figure
     // driving: the host takes the steps in the order they were pressed.
     const GameState asked = stepSent == TurnCommand::Step::None ? match->state : Aiming;

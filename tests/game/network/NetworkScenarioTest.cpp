@@ -350,6 +350,13 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     host->broadcast(s);
     ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
     EXPECT_EQ(g.viewport->attached, &g.match->grenade);
+    // A key with nothing to drive only says that its player is there: a command without rates
+    // (the host gives back a seat the computer played while its player was away).
+    const std::size_t sent = commands.size();
+    press(Qt::Key_Left);
+    ASSERT_TRUE(waitFor([&] { return commands.size() == sent + 1; }));
+    EXPECT_EQ(commands.back(), TurnCommand());
+    release(Qt::Key_Left);
     EXPECT_FALSE(g.throwMarks.markOf(own));
     tick(60); // the crater's flash over first
     ASSERT_FALSE(g.blast.active(g.match->clockNow()));
