@@ -1,3 +1,4 @@
+// The network options read from the command line, and the help and errors they give.
 #include "game/app/NetworkOptions.h"
 
 #include "game/network/HostAddress.h"

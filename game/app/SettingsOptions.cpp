@@ -1,3 +1,4 @@
+// A game's settings read from the command line.
 #include "game/app/SettingsOptions.h"
 
 namespace {

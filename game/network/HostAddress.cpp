@@ -1,3 +1,4 @@
+// A typed host address split into the host and its port.
 #include "game/network/HostAddress.h"
 
 quint16 HostAddress::portOf(const QString& text) {

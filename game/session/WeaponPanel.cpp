@@ -1,3 +1,4 @@
+// The weapon panel under the turn panel: each weapon's key, name and how many are left.
 #include "game/session/WeaponPanel.h"
 
 #include "game/session/OverlayPanel.h"
