@@ -52,7 +52,7 @@ Game& theGame() {
     if (!game) {
         VORN_Clock::setManual(1000);
         game = new Game();
-        game->timer->stop(); // the benchmarks drive every tick themselves
+        game->timer()->stop(); // the benchmarks drive every tick themselves
         // The picture at full scale unless a benchmark asks for another or for the measured one.
         game->renderScale.fix(1.0);
         game->setMinimumSize(800, 600);
@@ -89,7 +89,7 @@ void enterScene(int scene) {
     if (scene == currentScene)
         return;
     g.resetAll();
-    g.viewport->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
+    g.viewport()->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
     if (scene != Menu) {
         const int count = scene == Turn2x1 ? 2 : 9;
         const int figures = scene == Turn2x1 ? 1 : 9;
@@ -171,7 +171,7 @@ struct TerrainLists {
         glFogfv(GL_FOG_COLOR, v.fogColor);
         glFogf(GL_FOG_DENSITY, v.fogDensity);
         glEnable(GL_LIGHTING);
-        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps) {
+        for (VORN_LIB::VORN_Flashlight& lamp : g.battlefield().lamps()) {
             glPushMatrix();
             lamp.applyTransform(false);
             glLightfv(lamp.lightId, GL_POSITION, lamp.lightPosition);
@@ -240,7 +240,7 @@ void BM_Frame(benchmark::State& state) {
     useSize(int(state.range(1)), int(state.range(2)));
     Game& g = theGame();
     const bool exact = state.range(3) != 0;
-    g.viewport->exactCulling = exact;
+    g.viewport()->exactCulling = exact;
     frame();
     picture("frame-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)) +
             (exact ? "" : "-cone"));
@@ -249,7 +249,7 @@ void BM_Frame(benchmark::State& state) {
         frame();
     countProcessTime(state, start);
     state.counters["blocks"] = g.match->landscape.blocksDrawn;
-    g.viewport->exactCulling = true;
+    g.viewport()->exactCulling = true;
     label(state, exact ? "" : " cone only");
 }
 BENCHMARK(BM_Frame)->Apply(frameArgsBothWays);
@@ -360,7 +360,7 @@ void BM_FrameAllLabels(benchmark::State& state) {
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    state.counters["labels"] = g.labelsShown;
+    state.counters["labels"] = g.labels().figuresShown();
     placed = 0;
     for (unsigned i = 0; i < g.match->playerCount; ++i)
         for (unsigned j = 0; j < g.match->players[i]->count; ++j)
@@ -383,12 +383,12 @@ void BM_FrameParts(benchmark::State& state) {
     const GameState shown = g.match->state;
     const QList<VORN_LIB::VORN_Object*> drawn = g.match->scene.children;
     const unsigned players = g.match->playerCount;
-    g.viewport->outlines = part < 1;
+    g.viewport()->outlines = part < 1;
     if (part >= 2)
         g.match->state = Flying;
     if (part >= 3) {
         g.match->scene.children.clear();
-        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps)
+        for (VORN_LIB::VORN_Flashlight& lamp : g.battlefield().lamps())
             g.match->scene.children.append(&lamp);
         g.match->scene.children.append(&g.match->landscape);
         g.match->playerCount = 0; // no labels: the frame only reads the players
@@ -398,7 +398,7 @@ void BM_FrameParts(benchmark::State& state) {
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    g.viewport->outlines = true;
+    g.viewport()->outlines = true;
     g.match->state = shown;
     g.match->scene.children = drawn;
     g.match->playerCount = players;
@@ -485,7 +485,8 @@ void BM_ComputerPlan(benchmark::State& state) {
                          field.enemies.begin(), field.enemies.end()))
                     field.own.push_back({e.place + VORN_Vector(1, 0, 0), 100});
             for (int i = 0; i < 4; ++i)
-                field.fixed.push_back({g.lamps[i].worldPosition, g.match->lampSpheres[i].radius});
+                field.fixed.push_back(
+                    {g.battlefield().lamps()[i].worldPosition, g.match->lampSpheres[i].radius});
             fields.push_back(field);
         }
     }
@@ -573,7 +574,7 @@ void BM_Explosion(benchmark::State& state) {
     }
     countProcessTime(state, start);
     if (!big)
-        g.match->landscape.createFromBitmap(g.heightMap);
+        g.match->landscape.createFromBitmap(g.heightMap());
     state.SetLabel(big ? "1025x513" : "game valley 321x161");
 }
 BENCHMARK(BM_Explosion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -594,7 +595,7 @@ void BM_ExplosionAndFrame(benchmark::State& state) {
         next = (next + 1) % places.size();
     }
     countProcessTime(state, start);
-    g.match->landscape.createFromBitmap(g.heightMap);
+    g.match->landscape.createFromBitmap(g.heightMap());
     state.SetLabel("turn 9x9 800x600");
 }
 BENCHMARK(BM_ExplosionAndFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

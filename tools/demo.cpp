@@ -71,8 +71,8 @@ void throwAt(const Tortoise* target) {
 // Turns the camera as a player would, by moving the mouse (2° per pixel; left and up turn left and
 // up). Only works while the camera is unlocked: during a turn, a flight and on the end screen.
 void turnCamera(double yaw, double pitch) {
-    const QPoint to(game->lastMouseX - static_cast<int>(std::lround(yaw / 2)),
-                    game->lastMouseY - static_cast<int>(std::lround(pitch / 2)));
+    const QPoint to(game->camera().lastMouse().x() - static_cast<int>(std::lround(yaw / 2)),
+                    game->camera().lastMouse().y() - static_cast<int>(std::lround(pitch / 2)));
     QMouseEvent event(QEvent::MouseMove, to, game->mapToGlobal(to), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);
     QApplication::sendEvent(game, &event);
@@ -149,18 +149,18 @@ int main(int argc, char** argv) {
     // The blast a moment after it burst: its flash, its sparks and the hit points it took
     // floating over the tortoise, seen from the side.
     script->tick(4);
-    const double blastYaw = game->viewport->yaw;
-    const double blastPitch = game->viewport->pitch;
-    const double blastDistance = game->viewport->distance;
+    const double blastYaw = game->viewport()->yaw;
+    const double blastPitch = game->viewport()->pitch;
+    const double blastDistance = game->viewport()->distance;
     turnCamera(60 - blastYaw, -15 - blastPitch);
-    game->viewport->distance = -9;
+    game->viewport()->distance = -9;
     shoot("6-blast");
-    game->viewport->distance = blastDistance;
+    game->viewport()->distance = blastDistance;
     turnCamera(blastYaw - 60, blastPitch + 15);
     // The camera stays where the grenade burst: turn it to look across the crater, low enough
     // for the rim to stand out against the far wall.
-    const double yaw = game->viewport->yaw;
-    const double pitch = game->viewport->pitch;
+    const double yaw = game->viewport()->yaw;
+    const double pitch = game->viewport()->pitch;
     turnCamera(90 - yaw, -10 - pitch);
     shoot("6-crater");
     turnCamera(yaw - 90, pitch + 10);
@@ -190,7 +190,7 @@ int main(int argc, char** argv) {
         const Player* winner = game->match->players[game->match->alivePlayers.first()].get();
         for (unsigned j = 0; j < winner->count; ++j)
             if (winner->figure(j))
-                game->viewport->setView(winner->figure(j)->worldPosition, 20, -35, -6);
+                game->viewport()->setView(winner->figure(j)->worldPosition, 20, -35, -6);
     }
     shoot("7-end");
 
@@ -221,8 +221,8 @@ int main(int argc, char** argv) {
     };
     for (int i = 0; i < 600 && !aimed() && game->match->state != GameOver; ++i)
         script->tick();
-    const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
-    turnCamera(side, -25 - game->viewport->pitch);
+    const double side = std::remainder(game->match->aimYaw - 70 - game->viewport()->yaw, 360.0);
+    turnCamera(side, -25 - game->viewport()->pitch);
     shoot("8-computer");
 
     // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
@@ -269,9 +269,10 @@ int main(int argc, char** argv) {
         for (int i = 0; i < 400 && game->match->state != Moving; ++i)
             script->tick();
         script->tick(120); // the tortoises land
-        game->viewport->attach(nullptr);
-        game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
-        shoot(name, &game->valleys->texture());
+        game->viewport()->attach(nullptr);
+        game->viewport()->setView(VORN_Vector(20, 1.5, 20), -135, -22,
+                                  -11); // a lamp's pool of light
+        shoot(name, &game->valleys().texture());
         script->tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {

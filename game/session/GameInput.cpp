@@ -12,6 +12,7 @@
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 #include "game/rules/Weapons.h"
+#include "game/session/FieldCamera.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -96,13 +97,6 @@ bool released(int key, TurnCommand& keys) {
     }
 }
 
-// The view at the start of a turn: five units behind the figure, a little above it, looking the
-// way it faces, out over the field.
-constexpr double behindPitch = -15;
-constexpr double behindDistance = -5;
-// An enemy is seen from the side of the figure on turn, from a little higher.
-constexpr double enemyPitch = -20;
-
 int digitOf(int key) {
     return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
 }
@@ -118,9 +112,9 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     const int key = event->key();
     const int digit = digitOf(key);
-    const bool inNetworkGame = host || client;
+    const bool inNetworkGame = hosting || joining;
     if (inNetworkGame && key == Qt::Key_Tab) {
-        playerListShown = true;
+        playerList = true;
         update();
         return;
     }
@@ -139,18 +133,13 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (key == Qt::Key_F1) {
-        keyHelpShown = !keyHelpShown;
+        keyHelpOn = !keyHelpOn;
         update();
         return;
     }
-    if (!cameraLocked && (key == Qt::Key_V || key == Qt::Key_E)) {
-        if (key == Qt::Key_V)
-            viewBehind();
-        else
-            viewNextEnemy();
+    if (steering->key(key))
         return;
-    }
-    if (client) {
+    if (joining) {
         clientKey(key, true);
         return;
     }
@@ -200,7 +189,7 @@ void Game::chatKey(QKeyEvent* event) {
 
 // The menus' keys, and what they ask of the window.
 void Game::menuKey(int key, int digit, const QString& text) {
-    switch (front.key(key, digit, text, host)) {
+    switch (front.key(key, digit, text, hosting != nullptr)) {
     case FrontEnd::Action::Quit:
         close();
         break;
@@ -215,7 +204,7 @@ void Game::menuKey(int key, int digit, const QString& text) {
             match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
         else
             match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
-        networkNote = !host; // the menu shows why no game was opened
+        networkNote = !hosting; // the menu shows why no game was opened
         break;
     case FrontEnd::Action::Join: {
         const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);
@@ -235,7 +224,7 @@ void Game::clientKey(int key, bool pressed) {
             leaveNetworkGame(QString());
         return;
     }
-    if (match->currentPlayer != client->seat || (match->state != Moving && match->state != Aiming))
+    if (match->currentPlayer != joining->seat || (match->state != Moving && match->state != Aiming))
         return;
     // Once fire mode is asked for, the keys aim, though the picture may still show the figure
     // driving: the host takes the steps in the order they were pressed.
@@ -248,13 +237,13 @@ void Game::clientKey(int key, bool pressed) {
     }
     if (keys.step != TurnCommand::Step::None) {
         if (stepSent != TurnCommand::Step::Throw) // one throw a turn
-            client->sendStep(keys.step);
+            joining->sendStep(keys.step);
         stepSent = keys.step;
         keys.step = TurnCommand::Step::None;
     }
     if (keys == clientKeys)
         return;
-    client->send(Network::Command{client->seat, keys});
+    joining->send(Network::Command{joining->seat, keys});
     clientKeys = keys;
     clientKeys.weapon = 0;
 }
@@ -272,55 +261,17 @@ void Game::toggleFullScreen() {
     }
 }
 
-void Game::viewBehind() {
-    Tortoise* figure = match->currentFigure;
-    if (!figure)
-        return;
-    viewport->attach(figure);
-    viewport->setView(figure->worldPosition, figure->rotation.y(), behindPitch, behindDistance);
-}
-
-// The enemies in the order of their turns after the player on turn, each player's figures by slot;
-// the one after the figure the camera follows, the first when it follows none of them.
-void Game::viewNextEnemy() {
-    std::vector<Tortoise*> enemies;
-    const int players = static_cast<int>(match->playerCount);
-    for (int k = 1; k < players; ++k) {
-        const Player* player = match->players[(match->currentPlayer + k) % players].get();
-        for (unsigned j = 0; player && j < player->count; ++j)
-            if (Tortoise* figure = player->figure(j))
-                enemies.push_back(figure);
-    }
-    if (enemies.empty())
-        return;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < enemies.size(); ++i)
-        if (enemies[i] == viewport->attached)
-            next = (i + 1) % enemies.size();
-    Tortoise* enemy = enemies[next];
-
-    double yaw = viewport->yaw; // from the figure on turn toward the enemy, when there is one
-    if (const Tortoise* own = match->currentFigure) {
-        const double dx = enemy->worldPosition.x() - own->worldPosition.x();
-        const double dz = enemy->worldPosition.z() - own->worldPosition.z();
-        if (dx != 0 || dz != 0)
-            yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
-    }
-    viewport->attach(enemy);
-    viewport->setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
-}
-
 void Game::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    if (event->key() == Qt::Key_Tab && playerListShown) {
-        playerListShown = false;
+    if (event->key() == Qt::Key_Tab && playerList) {
+        playerList = false;
         update();
         return;
     }
     if (match->state != Moving && match->state != Aiming)
         return;
-    if (client) {
+    if (joining) {
         clientKey(event->key(), false);
         return;
     }
@@ -335,27 +286,15 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Game::mouseMoveEvent(QMouseEvent* event) {
-    if (!cameraLocked) {
-        const int dx = lastMouseX - event->x();
-        const int dy = lastMouseY - event->y();
-        viewport->rotate(dx * mouseSensitivity, dy * mouseSensitivity);
-    }
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    steering->mouseMoved(event->pos());
 }
 
 void Game::mousePressEvent(QMouseEvent* event) {
-    if (!cameraLocked && event->button() == Qt::MiddleButton)
-        viewport->distance = 0;
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    steering->mousePressed(event->button(), event->pos());
 }
 
 void Game::mouseReleaseEvent(QMouseEvent*) {}
 
 void Game::wheelEvent(QWheelEvent* event) {
-    if (!cameraLocked) {
-        viewport->distance += event->angleDelta().y() / 100.0;
-        viewport->keepAboveGround();
-    }
+    steering->wheel(event->angleDelta().y());
 }

@@ -57,8 +57,8 @@ Game& game() {
             qputenv("ALSOFT_DRIVERS", "null");
         VORN_Clock::setManual(1000);
         instance = new Game();
-        timerRan = instance->timer->isActive() && instance->timer->interval() == 25;
-        instance->timer->stop();
+        timerRan = instance->timer()->isActive() && instance->timer()->interval() == 25;
+        instance->timer()->stop();
         // The 3-D picture at full scale, however slow this machine's frames are: the tests
         // compare pictures. A test of the scale sets its own.
         instance->renderScale.fix(1.0);

@@ -156,7 +156,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
     QCoreApplication::installTranslator(&english);
     std::FILE* out = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, out);
+    HeadlessHost host(g.heightMap(), 2, 1, out);
     ASSERT_TRUE(host.start(0));
     DrivenNetwork net;
     net.each([&] { host.tick(VORN_Clock::now()); });
@@ -164,7 +164,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
 
     // The window joins first and plays spieler 0; a second machine plays spieler 1.
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     NetworkClient second;
     bool secondSawTheEnd = false;
     QObject::connect(&second, &NetworkClient::received, [&](const Network::Message& msg) {
@@ -200,7 +200,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     EXPECT_TRUE(net.stepUntil([&] { return log().mid(2) == end; }, 200))
         << log().join('|').toStdString();
     // Return does nothing on a joined machine's end screen: it says what Escape does.
-    expectTextLine(frame(), g.menuPlace().left() + 40, g.height() / 2 + 120,
+    expectTextLine(frame(), g.hud().menuPlace().left() + 40, g.height() / 2 + 120,
                    QStringLiteral("leave the game"), 30);
     const QString said = linesOf(out);
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();

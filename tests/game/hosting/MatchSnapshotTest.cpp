@@ -143,7 +143,7 @@ private:
 
 TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheNextGame) {
     std::FILE* said = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, said);
+    HeadlessHost host(g.heightMap(), 2, 1, said);
     host.endShownMs = 500;
     ASSERT_TRUE(host.start(0));
     drive(host);
@@ -172,8 +172,8 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     const long pictureMs = VORN_LIB::VORN_Clock::now() - joining;
     std::printf("from join to the host's whole world: %ld ms of the game clock\n", pictureMs);
     RecordProperty("joinToWorldMs", static_cast<int>(pictureMs));
-    ASSERT_NE(g.client, nullptr);
-    EXPECT_EQ(g.client->seat, -1);
+    ASSERT_NE(g.client(), nullptr);
+    EXPECT_EQ(g.client()->seat, -1);
     EXPECT_TRUE(linesOf(said).contains("watching: a machine from 127.0.0.1, until the next game"))
         << linesOf(said).toStdString();
     EXPECT_EQ(g.match->players[0]->figure(0)->health, m.players[0]->figure(0)->health);
@@ -204,7 +204,7 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     // Spieler 1's machine leaves: the window takes its seat in the next game.
     const quint64 oldToken = second.token;
     second.leave();
-    ASSERT_TRUE(net.stepUntil([&] { return g.client->seat == 1; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client()->seat == 1; }, 200));
     ASSERT_TRUE(
         net.stepUntil([&] { return m.state == Countdown && g.match->state == Countdown; }, 200));
     EXPECT_EQ(g.match->playerCount, 2u);
@@ -216,19 +216,19 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     back.connectTo(QStringLiteral("127.0.0.1"), host.port(), oldToken);
     ASSERT_TRUE(net.stepUntil([&] { return back.isWelcomed; }, 200));
     EXPECT_EQ(back.seat, -1);
-    EXPECT_EQ(g.client->seat, 1);
+    EXPECT_EQ(g.client()->seat, 1);
     std::fclose(said);
 }
 
 TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     std::FILE* said = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, said);
+    HeadlessHost host(g.heightMap(), 2, 1, said);
     ASSERT_TRUE(host.start(0));
     drive(host);
     Match& m = host.match();
     Relay line(host.port());
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     NetworkClient other;
     other.connectTo(QStringLiteral("127.0.0.1"), host.port());
     ASSERT_TRUE(net.stepUntil([&] { return other.seat == 1; }, 200));
@@ -240,13 +240,13 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     tap(Qt::Key_Return);
     ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving && m.currentPlayer == 1; }, 480));
     line.cut(Relay::Host::Notices);
-    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr && !m.seatRemote(0); }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() == nullptr && !m.seatRemote(0); }, 200));
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
     EXPECT_TRUE(m.computer.playsFor(0));
 
     // Joined again: the same seat, from the computer, and the host's world.
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
     EXPECT_FALSE(m.computer.playsFor(0));
     ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
@@ -254,10 +254,10 @@ TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     // The line breaks again, and the host does not notice: the window joining again takes its
     // seat back from the connection that looks open, long before that one's silence would tell.
     line.cut(Relay::Host::HearsNothing);
-    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() == nullptr; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 120));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 120));
     EXPECT_TRUE(m.seatRemote(0));
     ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
 

@@ -106,7 +106,7 @@ void heardAfter(Peer& peer, const QString& line) {
 
 TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadPeers) {
     ASSERT_TRUE(g.hostGame(0));
-    const quint16 port = g.host->port();
+    const quint16 port = g.host()->port();
 
     // A machine of another protocol is turned away, and told why.
     Peer stranger(port);
@@ -136,7 +136,7 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     }
     tick();
     EXPECT_FALSE(friendly.closed());
-    EXPECT_EQ(g.host->joinedCount(), 1);
+    EXPECT_EQ(g.host()->joinedCount(), 1);
 
     startRound(2, 1, 5);
     ASSERT_TRUE(waitFor([&] { return friendly.last<Start>() != nullptr; }));
@@ -216,7 +216,7 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
         tickUntil([&] { return g.match->state == Moving && g.match->currentPlayer == 1; }, 1000));
     ticksFor(0.5);
     friendly.socket.abort();
-    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 0; }));
+    ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 0; }));
     EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 hat das spiel verlassen")));
     EXPECT_TRUE(g.match->computerOnTurn());
     EXPECT_TRUE(tickUntil([&] { return g.match->state == Flying; }, 12 * 40));
@@ -274,13 +274,14 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     ASSERT_TRUE(waitFor([&] { return chatShown().size() == 2; }));
     EXPECT_EQ(chatShown(),
               (QStringList{"wirt: hallo gast", "zu viele nachrichten, eine ging verloren"}));
-    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.nameOf(2), QString());
-    EXPECT_EQ(PlayerList::rows(g.roster(), g.client->seat)[2][0], QStringLiteral("spieler 1 (du)"));
-    expectTextLine(frame(), g.hudPlaces().keys.left() + 20, 160, QStringLiteral("spiel verlassen"),
-                   16);
+    EXPECT_EQ(PlayerList::rows(g.roster(), g.client()->seat)[2][0],
+              QStringLiteral("spieler 1 (du)"));
+    expectTextLine(frame(), g.hud().places().keys.left() + 20, 160,
+                   QStringLiteral("spiel verlassen"), 16);
     QStringList keys;
-    for (const Game::KeyHelpLine& line : g.keyHelp())
+    for (const KeyHelp::Line& line : g.keyHelp().lines())
         keys << line.key + QStringLiteral(": ") + line.action;
     EXPECT_TRUE(keys.contains(QStringLiteral("t: nachricht schreiben")));
     EXPECT_TRUE(keys.contains(QStringLiteral("tab halten: wer spielt mit")));
@@ -297,13 +298,13 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
 
     // The camera keys move this window's camera alone and send nothing: from the start view
     // behind its figure to the enemy and back; the next command the host gets is the next key's.
-    EXPECT_EQ(g.viewport->attached, own);
-    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    EXPECT_EQ(g.viewport()->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
     tap(Qt::Key_E);
-    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players[0]->figure(0));
     tap(Qt::Key_V);
-    EXPECT_EQ(g.viewport->attached, own);
-    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    EXPECT_EQ(g.viewport()->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
     press(Qt::Key_Right);
     ASSERT_TRUE(waitFor([&] { return commands.size() >= 3; }));
     EXPECT_EQ(commands.size(), 3u);
@@ -349,7 +350,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.grenadeZ = 0;
     host->broadcast(s);
     ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
-    EXPECT_EQ(g.viewport->attached, &g.match->grenade);
+    EXPECT_EQ(g.viewport()->attached, &g.match->grenade);
     EXPECT_FALSE(g.throwMarks.markOf(own));
     tick(60); // the crater's flash over first
     ASSERT_FALSE(g.blast.active(g.match->clockNow()));
@@ -371,7 +372,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
 
     // The host goes away: back in the main menu, and told so.
     delete host;
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
     EXPECT_EQ(g.match->state, NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
@@ -410,14 +411,14 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     host->broadcast(ValleyTexture{2, 2, 1, QByteArray::fromHex("070809 0a0b0c")});
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
     ASSERT_TRUE(waitFor([&] {
-        return g.joined->hostPictureTexture().width == 2 &&
-               g.joined->hostPictureTexture().pixels[9] == 10;
+        return g.joined().hostPictureTexture().width == 2 &&
+               g.joined().hostPictureTexture().pixels[9] == 10;
     }));
     ASSERT_EQ(g.match->landscape.columns, 3u);
     ASSERT_EQ(g.match->landscape.rows, 2u);
     EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 1), 1.0);
     EXPECT_DOUBLE_EQ(g.match->landscape.height(1, 2), 192 / 255.0);
-    EXPECT_EQ(g.valleys->laid().valleyPicture, "bergsee");
+    EXPECT_EQ(g.valleys().laid().valleyPicture, "bergsee");
 
     // The standard valley again: the data folder's.
     host->broadcast(Valley{});
@@ -425,7 +426,7 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     ASSERT_TRUE(waitFor([&] { return g.match->landscape.columns == 321u; }));
     EXPECT_EQ(g.match->heightmapChecksum(), standard);
     delete host;
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
 }
 
 TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
@@ -439,7 +440,7 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     }
     ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 8; }));
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
     EXPECT_EQ(g.match->state, NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("kein platz"));
@@ -464,7 +465,7 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
         });
     });
     g.joinGame(QStringLiteral("127.0.0.1"), other.serverPort());
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
     ASSERT_EQ(said.size(), 1u);
     ASSERT_TRUE(std::holds_alternative<Hello>(said[0]));
     EXPECT_EQ(std::get<Hello>(said[0]).game, Network::gameVersion()); // never empty
@@ -557,8 +558,8 @@ TEST_F(NetworkScenario, MachinesThatOnlySayHelloDoNotKeepAPlayerOut) {
     ASSERT_TRUE(waitFor([&] { return host.holds(1); }));
     pause(1000);
     EXPECT_TRUE(host.holds(1));
-    ASSERT_NE(g.client, nullptr);
-    EXPECT_EQ(g.client->seat, 1);
+    ASSERT_NE(g.client(), nullptr);
+    EXPECT_EQ(g.client()->seat, 1);
 }
 
 // This window hosts as "wirt"; anna and a machine without a name join. Every machine names the
@@ -571,7 +572,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     g.front.name = QStringLiteral("wirt");
     ASSERT_TRUE(g.hostGame(0));
-    const quint16 port = g.host->port();
+    const quint16 port = g.host()->port();
     NetworkClient anna, nameless;
     std::vector<Message> annaGot, namelessGot;
     QObject::connect(&anna, &NetworkClient::received,
@@ -631,9 +632,9 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_LT(rows[2][3].chopped(3).toInt(), 1000);
     EXPECT_EQ(rows[3][1], QStringLiteral("-"));
     press(Qt::Key_Tab);
-    EXPECT_TRUE(g.playerListShown);
+    EXPECT_TRUE(g.playerListShown());
     release(Qt::Key_Tab);
-    EXPECT_FALSE(g.playerListShown);
+    EXPECT_FALSE(g.playerListShown());
 
     // A line from anna, one typed here, and one dropped with Escape.
     anna.send(Say{QStringLiteral("hallo")});
@@ -688,7 +689,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
         ASSERT_TRUE(waitFor([&] { return rude.last<Welcome>() != nullptr; }));
         rude.send(bad);
         EXPECT_TRUE(waitFor([&] { return rude.closed(); }));
-        EXPECT_TRUE(waitFor([&] { return g.host->joinedCount() == 2; }));
+        EXPECT_TRUE(waitFor([&] { return g.host()->joinedCount() == 2; }));
         EXPECT_EQ(g.nameOf(3), QString());
     }
     Peer twice(port); // a name is given once
@@ -703,11 +704,11 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     // In the game the turn panel names the player on turn.
     startRound(3, 1, 5);
     ASSERT_EQ(g.match->currentPlayer, 0);
-    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
-    EXPECT_EQ(g.playerTitle(2), QStringLiteral("spieler 2"));
+    EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.hud().playerTitle(2), QStringLiteral("spieler 2"));
     expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);
 
     anna.leave();
-    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 1; }));
     EXPECT_TRUE(hostLog().contains(QStringLiteral("anna hat das spiel verlassen")));
 }

@@ -38,7 +38,7 @@ void toTheEdge(Match& m) {
 } // namespace
 
 TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) {
-    Match hosted(g.heightMap);
+    Match hosted(g.heightMap());
     MatchHost host(hosted);
     ASSERT_TRUE(host.listen(0));
     LinkRelay line(host.port(), LinkRelay::Line());
@@ -49,7 +49,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
     });
 
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 1; }));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 1; }));
 
     // A new game with spieler 1, the joined window, on turn.
     const auto newGame = [&](int figures) {
@@ -86,7 +86,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         bool over = false;
         ASSERT_TRUE(net.stepUntil(
             [&] {
-                const long shown = g.joined->shownStates().shown();
+                const long shown = g.joined().shownStates().shown();
                 if (over || shown == lastShown)
                     return over;
                 lastShown = shown;

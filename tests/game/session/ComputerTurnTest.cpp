@@ -76,7 +76,7 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     ASSERT_EQ(g.match->state, Aiming);
     EXPECT_EQ(g.match->currentFigure, figure);
     const QImage image = frame();
-    expectTextLine(image, g.hudPlaces().keys.left() + 20, 80, "computer zielt", 16);
+    expectTextLine(image, g.hud().places().keys.left() + 20, 80, "computer zielt", 16);
     double yaw = g.match->aimYaw, pitch = g.match->aimPitch, power = g.match->aimPower;
     bool keysTried = false;
     while (g.match->state == Aiming && VORN_Clock::now() - turnStart < 13000) {

@@ -30,11 +30,11 @@ protected:
     // terrain blocks each drew.
     void compare(const View& v) {
         SCOPED_TRACE(v.name);
-        g.viewport->setView(v.position, v.yaw, v.pitch, v.distance);
-        g.viewport->exactCulling = false;
+        g.viewport()->setView(v.position, v.yaw, v.pitch, v.distance);
+        g.viewport()->exactCulling = false;
         const QImage coneOnly = frame();
         blocksConeOnly += g.match->landscape.blocksDrawn;
-        g.viewport->exactCulling = true;
+        g.viewport()->exactCulling = true;
         const QImage exact = frame();
         blocksExact += g.match->landscape.blocksDrawn;
         ++views;
@@ -105,7 +105,7 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
     // reach.
     const double depth = 5;
     const double tanHigh = std::tan(45.0 / 2 * M_PI / 180);
-    const double tanWide = tanHigh * g.viewport->width / g.viewport->height;
+    const double tanWide = tanHigh * g.viewport()->width / g.viewport()->height;
     const double reach = Tortoise::reach * 0.3;
     int figuresSeen = 0;
     for (unsigned i = 0; i < g.match->playerCount && figuresSeen < 2; i += 4) {
@@ -115,9 +115,9 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
         ++figuresSeen;
         const VORN_Vector f = figure->worldPosition;
         for (const double yaw : {30.0 * i, 30.0 * i + 100}) {
-            g.viewport->setView(f, yaw, -15, -depth);
-            const VORN_Vector right = g.viewport->right;
-            const VORN_Vector up = g.viewport->up;
+            g.viewport()->setView(f, yaw, -15, -depth);
+            const VORN_Vector right = g.viewport()->right;
+            const VORN_Vector up = g.viewport()->up;
             for (int step = -1; step <= 7; step += 2) {
                 const double beyond = step * reach / 5;
                 const double sideways = depth * tanWide + beyond;
@@ -130,5 +130,5 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
         }
     }
     EXPECT_EQ(figuresSeen, 2);
-    g.viewport->exactCulling = true;
+    g.viewport()->exactCulling = true;
 }

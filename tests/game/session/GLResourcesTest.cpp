@@ -25,7 +25,7 @@ Game& window() {
     static Game* instance = [] {
         VORN_Clock::setManual(1000);
         Game* g = new Game();
-        g->timer->stop();
+        g->timer()->stop();
         // The 3-D picture through the off-screen buffer, whatever this machine's frames cost:
         // the buffer's texture is made by the first frame and kept, never made again.
         g->renderScale.fix(0.75);

@@ -108,7 +108,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
 }
 
 TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const double yaw = camera.yaw;
     const double pitch = camera.pitch;
 
@@ -121,8 +121,8 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(camera.yaw, yaw);
     EXPECT_EQ(camera.pitch, pitch);
     EXPECT_EQ(camera.distance, -5);
-    EXPECT_EQ(g.lastMouseX, 170);
-    EXPECT_EQ(g.lastMouseY, 30);
+    EXPECT_EQ(g.camera().lastMouse().x(), 170);
+    EXPECT_EQ(g.camera().lastMouse().y(), 30);
 
     // Countdown: the same, from the start view of the turn.
     startRound(2, 1, 14);
@@ -137,8 +137,8 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(camera.yaw, turnYaw);
     EXPECT_EQ(camera.pitch, turnPitch);
     EXPECT_EQ(camera.distance, -5);
-    EXPECT_EQ(g.lastMouseX, 300);
-    EXPECT_EQ(g.lastMouseY, 200);
+    EXPECT_EQ(g.camera().lastMouse().x(), 300);
+    EXPECT_EQ(g.camera().lastMouse().y(), 200);
 
     // During the turn the camera turns 2° per pixel from where the pointer was, without a jump:
     // left and down turn it left and down (down, so that the eye rises and no ground is near).
@@ -159,8 +159,8 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     mousePress(Qt::LeftButton, 320, 220);
     mousePress(Qt::RightButton, 320, 220);
     EXPECT_DOUBLE_EQ(camera.distance, -6.2);
-    EXPECT_EQ(g.lastMouseX, 320);
-    EXPECT_EQ(g.lastMouseY, 220);
+    EXPECT_EQ(g.camera().lastMouse().x(), 320);
+    EXPECT_EQ(g.camera().lastMouse().y(), 220);
     mousePress(Qt::MiddleButton, 320, 220);
     EXPECT_EQ(camera.distance, 0);
 
@@ -310,9 +310,9 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     EXPECT_TRUE(g.match->players.empty());
     EXPECT_EQ(g.match->playerCount, 0u);
     EXPECT_EQ(g.match->currentFigure, nullptr);
-    EXPECT_EQ(g.viewport->attached, nullptr);
+    EXPECT_EQ(g.viewport()->attached, nullptr);
     EXPECT_TRUE(g.match->frozen);
-    EXPECT_TRUE(g.cameraLocked);
+    EXPECT_TRUE(g.camera().locked());
     EXPECT_EQ(g.match->scene.children.size(), 5);
     EXPECT_EQ(g.match->collisions.volumes.size(), 5u);
     EXPECT_TRUE(g.match->gravityGroup.containers.empty());
@@ -431,8 +431,8 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
         EXPECT_TRUE(QTest::qWaitFor([&] { return g.size() == size; }, 5000))
             << g.width() << " x " << g.height();
         EXPECT_EQ(frame().size(), size);
-        EXPECT_EQ(g.viewport->width, size.width());
-        EXPECT_EQ(g.viewport->height, size.height());
+        EXPECT_EQ(g.viewport()->width, size.width());
+        EXPECT_EQ(g.viewport()->height, size.height());
         EXPECT_EQ(g.match->state, before);
     };
 
@@ -491,7 +491,7 @@ VORN_Vector across(const VORN_Vector& a, const VORN_Vector& b) {
 TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
     startRound(2, 1, 23);
     toMoving();
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     VORN_LIB::VORN_Landscape& land = g.match->landscape;
     Tortoise* figure = g.match->currentFigure;
     ASSERT_NE(figure, nullptr);
@@ -578,7 +578,7 @@ TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
 // with the start view, however the last one left the camera.
 TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
     startRound(3, 2, 29);
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const auto expectBehind = [&](const Tortoise* figure) {
         EXPECT_EQ(camera.attached, figure);
         EXPECT_NEAR(distance(camera.position, figure->worldPosition), 0, 1e-9);

@@ -25,7 +25,7 @@ void press(Game& game, int key) {
 TEST(GameLifetime, TearsDownInTheMiddleOfAFlight) {
     VORN_Clock::setManual(1000);
     Game* game = new Game();
-    game->timer->stop();
+    game->timer()->stop();
     press(*game, Qt::Key_Return);
     press(*game, Qt::Key_3);
     press(*game, Qt::Key_2);
@@ -40,7 +40,7 @@ TEST(GameLifetime, TearsDownInTheMiddleOfAFlight) {
     // Six figures fall, the grenade flies, the camera follows the grenade.
     EXPECT_EQ(game->match->gravityGroup.containers.size(), 6u);
     EXPECT_TRUE(game->match->grenadeFlying);
-    EXPECT_EQ(game->viewport->attached, &game->match->grenade);
+    EXPECT_EQ(game->viewport()->attached, &game->match->grenade);
     delete game;
     VORN_Clock::useReal();
 }

@@ -115,7 +115,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     startRound(2, 1, 31);
     tick();
     // A level view, so that the sky is behind the upper panels.
-    g.viewport->setView(g.viewport->position, 0, 0, -5);
+    g.viewport()->setView(g.viewport()->position, 0, 0, -5);
     QImage image = frame();
     const int w = image.width();
     const int h = image.height();
@@ -147,7 +147,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 160, "uebrig", 20);
     expectTextLine(image, 20, 188, "werfen: 44 s", 16); // fire mode closes sooner
     EXPECT_TRUE(noTextIn(image, QRect(205, 170, 40, 25))) << "beyond the panel";
-    QRect keys = g.hudPlaces().keys;
+    QRect keys = g.hud().places().keys;
     const int keysX = keys.left() + 20;
     EXPECT_EQ(keys.right(), w - 1);
     expectTextLine(image, keysX, 40, "return:", 20);
@@ -172,11 +172,11 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     const QChar degrees(0xb0);
     const QStringList aim = {QString("richtung: 45") + degrees, QString("hoehe: 30") + degrees,
                              "staerke: 2.0"};
-    EXPECT_EQ(g.aimLines(), aim);
+    EXPECT_EQ(g.hud().aimLines(), aim);
     for (int i = 0; i < 3; ++i)
         expectTextLine(image, keysX, 192 + 24 * i, aim[i], 16);
     expectTextLine(image, keysX, 288, "f1: tasten", 16);
-    keys = g.hudPlaces().keys;
+    keys = g.hud().places().keys;
     const auto barPixels = [&](const QImage& shot) {
         int n = 0;
         for (int x = keys.left(); x <= keys.right(); ++x) {
@@ -191,7 +191,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     hold(Qt::Key_Right, 3.0);
     hold(Qt::Key_Up, 1.0);
     image = frame();
-    EXPECT_EQ(g.aimLines().first(), QString("richtung: 315") + degrees);
+    EXPECT_EQ(g.hud().aimLines().first(), QString("richtung: 315") + degrees);
     EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
 
     // In flight the view is free of panels.
@@ -286,7 +286,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
     placeOnGround(near, 0, 0);
     // Seen from 5 units behind and a little above, looking along -z.
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     camera.setView(near->worldPosition, 0, -10, -5);
     const VORN_Vector eye = camera.position - camera.back * camera.distance;
 
@@ -300,7 +300,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     };
     // Pure green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        return greenLabelPixels(image, g.panelsShown);
+        return greenLabelPixels(image, g.panelsShown());
     };
 
     // In the open, six units ahead and a little to the side: the label shows.
@@ -350,12 +350,12 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
     const auto check = [&](const char* screen, const QStringList& expected) {
         SCOPED_TRACE(screen);
         const QImage image = frame();
-        const QList<Game::KeyHelpLine> lines = g.keyHelp();
+        const QList<KeyHelp::Line> lines = g.keyHelp().lines();
         QStringList shown;
-        for (const Game::KeyHelpLine& line : lines)
+        for (const KeyHelp::Line& line : lines)
             shown << line.key;
         EXPECT_EQ(shown, expected);
-        const Game::KeyHelpLayout layout = g.keyHelpLayout();
+        const KeyHelp::Layout layout = g.keyHelp().layout();
         EXPECT_EQ(layout.pointSize, 15) << "shrunk to fit";
         EXPECT_TRUE(QRect(10, 10, 780, 580).contains(layout.panel));
         expectTextLine(image, layout.keyX, layout.titleBaseline, Game::tr("tasten"), 15);
@@ -377,7 +377,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         if (inEnglish)
             QCoreApplication::installTranslator(&english);
         tap(Qt::Key_F1);
-        ASSERT_TRUE(g.keyHelpShown);
+        ASSERT_TRUE(g.keyHelpShown());
         check("main menu", keys({"return", "c", "n", "esc"}) + general);
         startRound(2, 1, 37);
         toMoving();
@@ -391,7 +391,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
                                general);
         tap(Qt::Key_Escape);
         tap(Qt::Key_F1);
-        EXPECT_FALSE(g.keyHelpShown);
+        EXPECT_FALSE(g.keyHelpShown());
         const QImage image = frame();
         expectTextLine(image, 260, 260, Game::tr("neues spiel"), 30);
         expectTextLine(image, 240, 465, Game::tr("f1: tasten"), 20);
@@ -439,9 +439,9 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
     g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
     placeOnGround(figure, 0, 0);
     placeOnGround(g.match->players[1]->figure(0), 30, 20);
-    g.viewport->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
-    raiseRidge(2, 3);                                       // between the eye and the tortoise
-    const QRect view(210, 0, 360, 400);                     // between the panels
+    g.viewport()->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
+    raiseRidge(2, 3);                                         // between the eye and the tortoise
+    const QRect view(210, 0, 360, 400);                       // between the panels
     const auto marker = [&](const QImage& image) {
         QRect bounds;
         for (int y = view.top(); y <= view.bottom(); ++y)
@@ -453,7 +453,7 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
     // At the bottom of a bob, then half a bob later at its top.
     ASSERT_TRUE(tickUntil([&] { return g.match->clockNow() % TurnMarker::period < 25; }, 100));
     const QImage low = frame();
-    EXPECT_EQ(g.labelsShown, 0) << "the ridge hides the tortoise and its label";
+    EXPECT_EQ(g.labels().figuresShown(), 0) << "the ridge hides the tortoise and its label";
     const QRect first = marker(low);
     ASSERT_FALSE(first.isEmpty()) << "no marker in the team's own colour";
     EXPECT_GT(first.width() * first.height(), 300);
@@ -499,7 +499,7 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     }
 
     // Seen from eight units off, 50 ms after the blast.
-    g.viewport->setView(point, 0, -20, -8);
+    g.viewport()->setView(point, 0, -20, -8);
     tick(2);
     QImage image = frame();
     const QRect middle(250, 150, 300, 300);
@@ -531,8 +531,9 @@ TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     tick();
     frame();
     const auto painted = [&] {
-        return std::vector<int>{g.panels.turn.timesPainted(), g.panels.keys.timesPainted(),
-                                g.panels.pie.timesPainted(), g.panels.messages.timesPainted()};
+        return std::vector<int>{
+            g.panels().kept().turn.timesPainted(), g.panels().kept().keys.timesPainted(),
+            g.panels().kept().pie.timesPainted(), g.panels().kept().messages.timesPainted()};
     };
     const std::vector<int> before = painted();
     frame();
@@ -549,7 +550,7 @@ TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
     QCoreApplication::installTranslator(&english);
     const QImage image = frame();
-    const int keysX = g.hudPlaces().keys.left() + 20;
+    const int keysX = g.hud().places().keys.left() + 20;
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(painted(),
               std::vector<int>({before[0] + 2, before[1] + 1, before[2], before[3] + 1}));
@@ -572,13 +573,13 @@ TEST_F(OverlayScenario, NoLabelIsDrawnUnderAPanelFromAnyView) {
     for (double distance : {-6.0, -20.0})
         for (double pitch : {-5.0, -25.0, -50.0})
             for (int yaw = 0; yaw < 360; yaw += 30) {
-                g.viewport->setView(centre, yaw, pitch, distance);
+                g.viewport()->setView(centre, yaw, pitch, distance);
                 const QImage image = frame();
-                labels += g.labelsShown;
+                labels += g.labels().figuresShown();
                 ++views;
                 SCOPED_TRACE(testing::Message()
                              << "yaw " << yaw << " pitch " << pitch << " distance " << distance);
-                const QVector<QRect> panels = g.panelsShown;
+                const QVector<QRect> panels = g.panelsShown();
                 ASSERT_EQ(panels.size(), 4);
                 for (int p : {0, 1, 3}) { // the pie's own slices are green
                     // Inside the outline: a green label through the blue panel.

@@ -29,7 +29,7 @@ void prepareAndFire() {
 // A line of the end panel, 40 pixels in from its left edge (the panel is as wide as its longest
 // line needs), ending inside the panel.
 void expectMenuLine(const QImage& image, int baseline, const QString& text) {
-    const QRect panel = game().menuPlace();
+    const QRect panel = game().hud().menuPlace();
     expectTextLine(image, panel.left() + 40, baseline, text, 30);
     EXPECT_LT(panel.left() + 40 + textWidth(text, 30), panel.right() - 10) << text.toStdString();
 }
@@ -59,9 +59,9 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     Tortoise* first = g.match->players[0]->figure(0);
     Tortoise* second = g.match->players[1]->figure(0);
     EXPECT_EQ(g.match->currentFigure, first);
-    EXPECT_EQ(g.viewport->attached, first);
+    EXPECT_EQ(g.viewport()->attached, first);
     EXPECT_TRUE(g.match->frozen);
-    EXPECT_TRUE(g.cameraLocked);
+    EXPECT_TRUE(g.camera().locked());
     for (Tortoise* f : {first, second}) {
         EXPECT_EQ(inScene(f), 1);
         EXPECT_EQ(f->health, 100);
@@ -87,7 +87,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(VORN_Clock::now() - countdownStart, 3025); // the first tick past three seconds
     EXPECT_EQ(g.match->secondsLeft, 0);                  // the countdown's own time, run out
     EXPECT_FALSE(g.match->frozen);
-    EXPECT_FALSE(g.cameraLocked);
+    EXPECT_FALSE(g.camera().locked());
     tick();
     EXPECT_EQ(g.match->secondsLeft, 59);
 
@@ -119,7 +119,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(g.match->turnStart, 0);
     EXPECT_TRUE(g.match->grenadeFlying);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 1);
-    EXPECT_EQ(g.viewport->attached, &g.match->grenade);
+    EXPECT_EQ(g.viewport()->attached, &g.match->grenade);
     const double s = std::sqrt(0.5);
     EXPECT_NEAR(distance(g.match->grenadeBody.velocity, VORN_Vector(0, 1.9 * s, -1.9 * s)), 0,
                 1e-9);
@@ -132,7 +132,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(inScene(&g.match->grenade), 0);
     EXPECT_FALSE(g.match->grenadeFlying);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_EQ(g.viewport->attached, nullptr);
+    EXPECT_EQ(g.viewport()->attached, nullptr);
 
     // Damage by distance: the target loses most of its hit points, the thrower none.
     const double hitDistance = distance(second->worldPosition, blast);
@@ -171,7 +171,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_EQ(g.match->state, Countdown);
     EXPECT_EQ(g.match->currentPlayer, 1);
     EXPECT_EQ(g.match->currentFigure, second);
-    EXPECT_EQ(g.viewport->attached, second);
+    EXPECT_EQ(g.viewport()->attached, second);
     EXPECT_TRUE(g.match->frozen);
     EXPECT_EQ(g.match->secondsLeft, 3); // the new countdown's, not the seconds left of the last aim
     tick();
@@ -286,7 +286,7 @@ TEST_F(RoundScenario, LastFiguresBlownUpTogetherIsADraw) {
     g.match->nextTurn();
     EXPECT_EQ(g.match->state, GameOver);
     EXPECT_EQ(g.match->currentFigure, nullptr);
-    EXPECT_EQ(g.viewport->attached, nullptr);
+    EXPECT_EQ(g.viewport()->attached, nullptr);
 
     tick();
     EXPECT_EQ(g.match->state, GameOver);

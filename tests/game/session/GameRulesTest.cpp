@@ -151,7 +151,7 @@ TEST_F(RulesScenario, FiguresDrivenOffTheValleyAreLost) {
     EXPECT_EQ(g.match->collisions.volumes.size(), 5u + 3u);
     EXPECT_EQ(g.match->gravityGroup.containers.size(), 3u);
     EXPECT_EQ(log().mid(4), QStringList({"spieler 0 ist", "suizidgefaehrdet"}));
-    EXPECT_EQ(g.viewport->attached, g.match->players[1]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players[1]->figure(0));
 
     // Player 1 lets the 60 seconds run out (after stopping the drive still set from the held key).
     toMoving();
@@ -199,7 +199,7 @@ TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     EXPECT_EQ(g.match->impactState, ImpactState::Flying);
     EXPECT_EQ(g.match->state, Countdown);
     EXPECT_EQ(g.match->currentPlayer, 1);
-    EXPECT_EQ(g.viewport->attached, g.match->players[1]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players[1]->figure(0));
     EXPECT_EQ(inScene(&g.match->grenade), 0);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
     EXPECT_FALSE(g.match->grenadeFlying);
@@ -241,7 +241,7 @@ TEST_F(RulesScenario, ReturnPastTheTimeToThrowDrivesOnAndAnAimOutOfTimeTakesItsG
     EXPECT_EQ(inScene(&g.match->grenade), 0);
     EXPECT_FALSE(g.match->grenadeFlying);
     EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players[0]->figure(0));
     EXPECT_EQ(log().mid(4), QStringList({"zeit abgelaufen", "zeit abgelaufen"}));
 }
 

@@ -29,7 +29,7 @@ TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
     EXPECT_EQ(g.match->state, NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->frozen);
-    EXPECT_TRUE(g.cameraLocked);
+    EXPECT_TRUE(g.camera().locked());
     EXPECT_EQ(g.match->currentPlayer, -1);
     EXPECT_EQ(g.match->playerCount, 0u);
     EXPECT_EQ(g.match->messages[5].shown(), QString("Willkommen"));

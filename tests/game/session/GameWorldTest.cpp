@@ -35,8 +35,8 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
         EXPECT_EQ(volumes[i], &g.match->lampSpheres[i]) << "lamp sphere " << i;
         // Each sphere's owner stands where its lamp is drawn.
         ASSERT_NE(g.match->lampSpheres[i].ownerObject(), nullptr);
-        expectNear(g.match->lampSpheres[i].ownerObject()->worldPosition, g.lamps[i].worldPosition,
-                   1e-9, "lamp place");
+        expectNear(g.match->lampSpheres[i].ownerObject()->worldPosition,
+                   g.battlefield().lamps()[i].worldPosition, 1e-9, "lamp place");
         EXPECT_DOUBLE_EQ(g.match->lampSpheres[i].radius, 0.1);
         EXPECT_FALSE(g.match->lampSpheres[i].movable);
     }
@@ -46,7 +46,7 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
     EXPECT_TRUE(g.match->scene.lighting);
     ASSERT_EQ(g.match->scene.children.size(), 5);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(g.match->scene.children[i], &g.lamps[i]);
+        EXPECT_EQ(g.match->scene.children[i], &g.battlefield().lamps()[i]);
     EXPECT_EQ(g.match->scene.children[4], &g.match->landscape);
 
     // Lamps above the corners of the middle of the valley, turned to shine down, switched on.
@@ -54,16 +54,16 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
                                    VORN_Vector(20, 7, -20), VORN_Vector(-20, 7, -20)};
     g.makeCurrent();
     for (int i = 0; i < 4; ++i) {
-        expectNear(g.lamps[i].worldPosition, places[i], 1e-9, "lamp");
-        expectNear(g.lamps[i].rotation, VORN_Vector(270, 0, 0), 0, "lamp rotation");
-        EXPECT_TRUE(g.lamps[i].enabled);
-        EXPECT_TRUE(glIsEnabled(g.lamps[i].lightId)) << "light of lamp " << i;
-        EXPECT_EQ(g.lamps[i].material, g.lampMaterial.get());
+        expectNear(g.battlefield().lamps()[i].worldPosition, places[i], 1e-9, "lamp");
+        expectNear(g.battlefield().lamps()[i].rotation, VORN_Vector(270, 0, 0), 0, "lamp rotation");
+        EXPECT_TRUE(g.battlefield().lamps()[i].enabled);
+        EXPECT_TRUE(glIsEnabled(g.battlefield().lamps()[i].lightId)) << "light of lamp " << i;
+        EXPECT_EQ(g.battlefield().lamps()[i].material, g.battlefield().lampMaterial());
     }
     // Every lamp has its own GL light.
     for (int i = 0; i < 4; ++i)
         for (int j = i + 1; j < 4; ++j)
-            EXPECT_NE(g.lamps[i].lightId, g.lamps[j].lightId);
+            EXPECT_NE(g.battlefield().lamps()[i].lightId, g.battlefield().lamps()[j].lightId);
 
     // The grenade waits at (0, 6, 0), outside every list until a throw is prepared.
     expectNear(g.match->grenade.worldPosition, VORN_Vector(0, 6, 0), 1e-9, "grenade");
@@ -87,17 +87,17 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
     EXPECT_DOUBLE_EQ(g.match->landscape.sizeZ, 80);
     EXPECT_DOUBLE_EQ(g.match->landscape.heightScale, 5);
     expectNear(g.match->landscape.worldPosition, VORN_Vector(0, 1, 0), 0, "terrain");
-    EXPECT_NE(g.terrainTexture, 0u);
-    EXPECT_EQ(g.match->landscape.texture, &g.terrainTexture);
-    EXPECT_EQ(g.match->landscape.material, g.terrainMaterial.get());
-    EXPECT_NE(g.aimArrowList, 0u);
+    EXPECT_NE(g.battlefield().terrainTexture(), 0u);
+    EXPECT_EQ(g.match->landscape.texture, &g.battlefield().terrainTexture());
+    EXPECT_EQ(g.match->landscape.material, g.battlefield().terrainMaterial());
+    EXPECT_NE(g.battlefield().aimArrowList(), 0u);
     EXPECT_TRUE(timerWasRunning());
 }
 
 TEST_F(WorldScenario, OneCameraCoversTheWholeWindowAtEverySize) {
-    const VORN_LIB::VORN_Viewport& v = *g.viewport;
+    const VORN_LIB::VORN_Viewport& v = *g.viewport();
     ASSERT_EQ(g.viewports.size(), 1u);
-    EXPECT_EQ(g.viewports.front(), g.viewport.get());
+    EXPECT_EQ(g.viewports.front(), g.viewport());
     EXPECT_EQ(v.attached, nullptr);
     for (const QSize size : {QSize(1000, 700), QSize(800, 600)}) {
         g.QWidget::resize(size);

@@ -89,7 +89,7 @@ TEST_F(RenderScaleScenario, AtFullScaleTheBufferedFrameIsTheDirectFrame) {
     ASSERT_EQ(g.match->state, Moving);
     expectSameThroughTheBuffer("9 x 9 turn, driving");
     // Looking along the valley over many figures, their outlines and labels.
-    g.viewport->setView(g.match->currentFigure->worldPosition, 30, -20, -12);
+    g.viewport()->setView(g.match->currentFigure->worldPosition, 30, -20, -12);
     expectSameThroughTheBuffer("9 x 9 turn, many figures in view");
     tap(Qt::Key_Return); // fire mode: the aiming arrow
     ASSERT_EQ(g.match->state, Aiming);
@@ -104,13 +104,13 @@ TEST_F(RenderScaleScenario, AtHalfScaleTextsStaySharpAndLabelsKeepTheirPlaces) {
     g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // labels in pure green
     placeOnGround(near, 0, 0);
     placeOnGround(far, 1.5, -6);
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     camera.setView(near->worldPosition, 0, -10, -5);
     const VORN_Vector eye = camera.position - camera.back * camera.distance;
 
     // The green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        return greenLabelPixels(image, g.panelsShown);
+        return greenLabelPixels(image, g.panelsShown());
     };
 
     g.renderScale.fix(1.0);

@@ -47,7 +47,7 @@ Game& window() {
     static Game* instance = [] {
         VORN_Clock::setManual(1000);
         Game* g = new Game();
-        g->timer->stop(); // the soak drives every tick itself
+        g->timer()->stop(); // the soak drives every tick itself
         g->QWidget::resize(400, 300);
         g->show();
         QApplication::processEvents();
@@ -509,7 +509,7 @@ private:
         // Scene, collision list and gravity group: the fixed world, the live figures, and the
         // grenade while it flies.
         std::vector<VORN_Object*> children = world;
-        for (auto& lamp : g.lamps)
+        for (auto& lamp : g.battlefield().lamps())
             children.push_back(const_cast<VORN_LIB::VORN_Flashlight*>(&lamp));
         children.push_back(const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape));
         for (int i = 0; i < shown; ++i)
@@ -532,11 +532,11 @@ private:
             return "the grenade flies out of its flight";
 
         // The camera follows nothing, the grenade or a figure still standing.
-        VORN_Object* followed = g.viewport->attached;
+        VORN_Object* followed = g.viewport()->attached;
         if (followed && followed != &g.match->grenade &&
             std::find(world.begin(), world.end(), followed) == world.end())
             return "the camera follows a removed object";
-        if (!finite(g.viewport->position))
+        if (!finite(g.viewport()->position))
             return "camera position not finite";
         // Only the followed object reports its moves (and its deletion) to the camera.
         world.push_back(const_cast<Grenade*>(&g.match->grenade));

@@ -1,7 +1,8 @@
-// The key help that F1 shows over every screen: each key and mouse action of the screen shown, in
-// two columns on a dark panel in the middle of the window, sized to its longest line.
-#include "game/session/Game.h"
+// The key help's lines for the screen shown, where they go, and how they are drawn.
+#include "game/session/KeyHelp.h"
 
+#include "game/frontend/FrontEnd.h"
+#include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Weapons.h"
 #include "game/session/OverlayPanel.h"
@@ -24,14 +25,18 @@ QFont helpFont(int pointSize) {
 
 } // namespace
 
-QList<Game::KeyHelpLine> Game::keyHelp() const {
-    QList<KeyHelpLine> lines;
+KeyHelp::KeyHelp(const Match& match, const FrontEnd& front, bool hosting,
+                 const NetworkClient* client, QSize window)
+    : match(match), front(front), hosting(hosting), client(client), window(window) {}
+
+QList<KeyHelp::Line> KeyHelp::lines() const {
+    QList<Line> lines;
     const QString escape = QStringLiteral("esc");
     const QString enter = QStringLiteral("return");
     // The menus' own keys, and the keys of every screen, are the front end's rows.
     const QList<FrontEnd::HelpLine> menus =
-        front.help(match->state == NoGame, host, host || client);
-    switch (match->state) {
+        front.help(match.state == NoGame, hosting, hosting || client);
+    switch (match.state) {
     case NoGame:
         break;
     case Countdown:
@@ -41,25 +46,25 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
     case GameOver: {
         // The turn's keys, where they steer this window's figure: on a joined machine on its own
         // seat's turn, elsewhere unless the computer or another machine is on turn.
-        const bool ownTurn = client ? match->currentPlayer == client->seat
-                                    : !(match->computerOnTurn() || match->remoteOnTurn());
-        if (ownTurn && (match->state == Countdown || match->state == Moving)) {
+        const bool ownTurn = client ? match.currentPlayer == client->seat
+                                    : !(match.computerOnTurn() || match.remoteOnTurn());
+        if (ownTurn && (match.state == Countdown || match.state == Moving)) {
             lines.append({tr("pfeile"), tr("drehen und fahren")});
             lines.append({tr("leertaste / strg"), tr("steigen und sinken")});
             lines.append({enter, tr("feuermodus")});
-        } else if (ownTurn && match->state == Aiming) {
+        } else if (ownTurn && match.state == Aiming) {
             lines.append({tr("links / rechts"), tr("wurf drehen")});
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
-            if (match->settings.weapons == GameSettings::Weapons::All)
+            if (match.settings.weapons == GameSettings::Weapons::All)
                 lines.append({QStringLiteral("1 - %1").arg(Weapons::count), tr("waffe")});
             lines.append({enter, tr("abschuss")});
-        } else if (match->state == GameOver && !client) {
+        } else if (match.state == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
         }
         if (client)
             lines.append({escape, tr("spiel verlassen")});
-        else if (match->state == Countdown || match->state == Moving || match->state == Aiming)
+        else if (match.state == Countdown || match.state == Moving || match.state == Aiming)
             lines.append({escape, tr("hauptmenue")});
         lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
         lines.append({QStringLiteral("e"), tr("naechster gegner")});
@@ -74,15 +79,15 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
     return lines;
 }
 
-Game::KeyHelpLayout Game::keyHelpLayout() const {
-    const QList<KeyHelpLine> lines = keyHelp();
+KeyHelp::Layout KeyHelp::layout() const {
+    const QList<Line> shown = lines();
     const QString title = tr("tasten");
-    KeyHelpLayout layout{};
+    Layout result{};
     for (int size = largestPointSize; size > 0; --size) {
         const QFontMetrics metrics(helpFont(size));
         int keyWidth = 0;
         int actionWidth = metrics.horizontalAdvance(title);
-        for (const KeyHelpLine& line : lines) {
+        for (const Line& line : shown) {
             keyWidth = std::max(keyWidth, metrics.horizontalAdvance(line.key));
             actionWidth = std::max(actionWidth, metrics.horizontalAdvance(line.action));
         }
@@ -91,34 +96,34 @@ Game::KeyHelpLayout Game::keyHelpLayout() const {
         const int step = metrics.lineSpacing() + 2;
         // The title, half a line free, the lines.
         const int w = padding + keyWidth + gap + actionWidth + padding;
-        const int h = padding + metrics.ascent() + step * 3 / 2 + step * (lines.size() - 1) +
+        const int h = padding + metrics.ascent() + step * 3 / 2 + step * (shown.size() - 1) +
                       metrics.descent() + padding;
-        layout.pointSize = size;
-        layout.panel = QRect((width() - w) / 2, (height() - h) / 2, w, h);
-        layout.keyX = layout.panel.left() + padding;
-        layout.actionX = layout.keyX + keyWidth + gap;
-        layout.titleBaseline = layout.panel.top() + padding + metrics.ascent();
-        layout.firstBaseline = layout.titleBaseline + step * 3 / 2;
-        layout.lineStep = step;
-        if (w <= width() - 2 * windowMargin && h <= height() - 2 * windowMargin)
+        result.pointSize = size;
+        result.panel = QRect((window.width() - w) / 2, (window.height() - h) / 2, w, h);
+        result.keyX = result.panel.left() + padding;
+        result.actionX = result.keyX + keyWidth + gap;
+        result.titleBaseline = result.panel.top() + padding + metrics.ascent();
+        result.firstBaseline = result.titleBaseline + step * 3 / 2;
+        result.lineStep = step;
+        if (w <= window.width() - 2 * windowMargin && h <= window.height() - 2 * windowMargin)
             break; // else a smaller font, down to the smallest there is
     }
-    return layout;
+    return result;
 }
 
-void Game::drawKeyHelp(QPainter& painter) {
-    const QList<KeyHelpLine> lines = keyHelp();
-    const KeyHelpLayout layout = keyHelpLayout();
-    const OverlayPanel panel(painter, layout.panel, helpFill, 12);
-    painter.setFont(helpFont(layout.pointSize));
+void KeyHelp::draw(QPainter& painter) const {
+    const QList<Line> shown = lines();
+    const Layout at = layout();
+    const OverlayPanel panel(painter, at.panel, helpFill, 12);
+    painter.setFont(helpFont(at.pointSize));
     painter.setPen(helpText);
-    painter.drawText(layout.keyX, layout.titleBaseline, tr("tasten"));
-    int baseline = layout.firstBaseline;
-    for (const KeyHelpLine& line : lines) {
+    painter.drawText(at.keyX, at.titleBaseline, tr("tasten"));
+    int baseline = at.firstBaseline;
+    for (const Line& line : shown) {
         painter.setPen(helpKey);
-        painter.drawText(layout.keyX, baseline, line.key);
+        painter.drawText(at.keyX, baseline, line.key);
         painter.setPen(helpText);
-        painter.drawText(layout.actionX, baseline, line.action);
-        baseline += layout.lineStep;
+        painter.drawText(at.actionX, baseline, line.action);
+        baseline += at.lineStep;
     }
 }
