@@ -151,7 +151,7 @@ struct TerrainLists {
     }
 
     void draw(Game& g) const {
-        const VORN_LIB::VORN_Viewport& v = *g.viewport;
+        const VORN_LIB::VORN_Viewport& v = *g.viewport();
         g.initialize();
         glClearColor(0, 0, 0.2f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -337,7 +337,7 @@ void BM_FrameAllLabels(benchmark::State& state) {
     enterScene(Turn9x9);
     useSize(800, 600);
     Game& g = theGame();
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const VORN_Vector keptLook = camera.position;
     const double keptYaw = camera.yaw, keptPitch = camera.pitch, keptDistance = camera.distance;
     camera.attach(nullptr);
@@ -383,7 +383,8 @@ void BM_FrameParts(benchmark::State& state) {
     const GameState shown = g.match->state;
     const QList<VORN_LIB::VORN_Object*> drawn = g.match->scene.children;
     const unsigned players = g.match->playerCount;
-    g.viewport()->outlines = part < 1;
+    if (part >= 1)
+        g.viewport()->toggleOutlines();
     if (part >= 2)
         g.match->state = Flying;
     if (part >= 3) {
@@ -398,7 +399,8 @@ void BM_FrameParts(benchmark::State& state) {
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    g.viewport()->outlines = true;
+    if (part >= 1)
+        g.viewport()->toggleOutlines();
     g.match->state = shown;
     g.match->scene.children = drawn;
     g.match->playerCount = players;

@@ -149,14 +149,9 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
         alivePlayers.append(static_cast<int>(i));
     }
     stock.clear();
-    for (unsigned i = 0; i < playerCount; ++i) {
-        std::array<int, Weapons::count> own{};
-        for (int w = 0; w < Weapons::count; ++w)
-            own[w] = settings.weapons == GameSettings::Weapons::All || w == 0
-                         ? Weapons::table[w].perGame
-                         : 0;
-        stock.push_back(own);
-    }
+    for (unsigned i = 0; i < playerCount; ++i)
+        stock.push_back(settings.weapons == GameSettings::Weapons::All ? Weapons::fullStock()
+                                                                       : Weapons::grenadeOnly());
     currentPlayer = -1;
     currentFigure = nullptr;
     tellSettings();
@@ -496,7 +491,7 @@ void Match::explode(const VORN_Vector& point) {
 }
 
 Match::Outcome Match::blast(const VORN_Vector& point) {
-    const Weapons::Blast& rules = Weapons::of(thrownWeapon);
+    const Weapons::Row& rules = Weapons::of(thrownWeapon);
     dig(point, rules.crater);
 
     Outcome outcome;
@@ -568,7 +563,7 @@ void Match::fire() {
     thrownWeapon = weapon;
     hitFixed = false;
     if (Weapons::bounces(weapon))
-        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::bouncerFuse * 1000);
+        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::of(weapon).fuse * 1000);
     if (currentPlayer >= 0 && currentPlayer < static_cast<int>(stock.size())) {
         int& left = stock[currentPlayer][static_cast<std::size_t>(weapon)];
         if (left != Weapons::endless)

@@ -67,7 +67,7 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
                                    std::clamp(z, middle.z() - halfZ, middle.z() + halfZ));
     };
 
-    camera->outlines = true;
+    camera->toggleOutlines();
     camera->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
     camera->distance = -5;
     camera->toggleFog();
@@ -138,7 +138,7 @@ Battlefield::~Battlefield() {
 }
 
 void Battlefield::showTexture(const Bitmap& rgb) {
-    uploadTexture(texture, rgb.pixels, rgb.width, rgb.height);
+    uploadTexture(texture, rgb.pixels.data(), rgb.width, rgb.height);
 }
 
 bool Battlefield::showStandardTexture() {
