@@ -270,8 +270,8 @@ int main(int argc, char** argv) {
             script->tick();
         script->tick(120); // the tortoises land
         game->viewport()->attach(nullptr);
-        game->viewport()->setView(VORN_Vector(20, 1.5, 20), -135, -22,
-                                  -11); // a lamp's pool of light
+        // A lamp's pool of light.
+        game->viewport()->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11);
         shoot(name, &game->valleys().texture());
         script->tap(Qt::Key_Escape);
     };

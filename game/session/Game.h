@@ -1,12 +1,12 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
 // and lets its camera, sounds and network part follow the match's events; while no game is under
-// way it shows the front end's menus (game/frontend). What it draws is each its own class
-// (Battlefield, FigureLabels, HudLayout and HudPanels, KeyHelp, FieldCamera and the marks of the
-// match's events); the window's behaviour is split by concern: Game.cpp (construction, the tick
-// and the match's events), GameOverlay.cpp (the frame: the 3-D pass, the labels, the overlay),
-// GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera and keys on its
-// JoinedMatch, and the names and chat of every network game), GameValley.cpp (each game's valley
-// texture) and GameArms.cpp (the wind and the weapons of a turn).
+// way it shows the front end's menus (game/frontend). What it draws and how its camera is steered
+// are each their own class (Battlefield, FigureLabels, HudLayout and HudPanels, KeyHelp, the marks
+// of the match's events, FieldCamera); the window's behaviour is split by concern: Game.cpp
+// (construction, the tick and the match's events), GameOverlay.cpp (the frame: the 3-D pass, the
+// labels, the overlay), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera
+// and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each
+// game's valley texture) and GameArms.cpp (the wind and the weapons of a turn).
 #pragma once
 
 #include "engine/render/VORN_OffscreenTarget.h"

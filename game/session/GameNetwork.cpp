@@ -96,7 +96,6 @@ void Game::leaveNetworkGame(const QString& message) {
     joining->disconnect(this);
     joining->leave();
     joining.release()->deleteLater(); // it may be what called
-
     joinedRoster = Roster();
     chat.clear();
     playerList = false;
@@ -203,9 +202,9 @@ void Game::followJoined() {
         if (follow != followed) {
             field->viewport().attach(follow);
             followed = follow;
+            // A new figure on turn: the start view of a turn, as on the host.
             if (follow && follow == match->currentFigure)
-                steering->viewBehind(); // a new figure on turn: the start view of a turn, as on the
-                                        // host
+                steering->viewBehind();
         }
         update(); // painted at once, not at the next tick
     });
