@@ -134,8 +134,9 @@ public:
     const FigureLabels& labels() const { return figureLabels; }
 
 private:
-    // Made in this order with the window, gone in the reverse: the network parts and the camera
-    // before the battlefield, the battlefield before the match whose world it shows.
+    // Gone in the reverse of this order, all before the match above: the timer first, then the
+    // network parts (made as a network game opens), the camera, the battlefield, the joined
+    // machine's match and the valley service.
     std::unique_ptr<ValleyService> valleyService;
     std::unique_ptr<JoinedMatch> joinedMatch;
     std::unique_ptr<Battlefield> field;
