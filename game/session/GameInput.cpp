@@ -157,7 +157,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
         menuKey(key, digit, event->text());
         break;
@@ -166,7 +166,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         if (key == Qt::Key_Escape)
             resetAll();
         else
-            match->apply(pressed(match->heldRates(), key, match->state));
+            match->apply(pressed(match->heldRates(), key, match->state()));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -177,7 +177,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         // A person still playing waits for the turn; one watching the computers play on alone
         // leaves in every phase, a grenade in flight taken out with it.
         if (key == Qt::Key_Escape && match->onlyComputersLeft()) {
-            if (match->state == Flying && match->impactState != ImpactState::Exploded)
+            if (match->state() == Flying && match->impactState() != ImpactState::Exploded)
                 match->takeGrenadeOutOfWorld();
             resetAll();
         }
@@ -205,7 +205,7 @@ void Game::menuKey(int key, int digit, const QString& text) {
         close();
         break;
     case FrontEnd::Action::NextLevel:
-        match->computer.level = nextComputerLevel(match->computer.level);
+        match->setComputerLevel(nextComputerLevel(match->computer().level));
         break;
     case FrontEnd::Action::StartGame:
         newGame();
@@ -235,11 +235,12 @@ void Game::clientKey(int key, bool pressed) {
             leaveNetworkGame(QString());
         return;
     }
-    if (match->currentPlayer != client->seat || (match->state != Moving && match->state != Aiming))
+    if (match->currentPlayer() != client->seat ||
+        (match->state() != Moving && match->state() != Aiming))
         return;
     // Once fire mode is asked for, the keys aim, though the picture may still show the figure
     // driving: the host takes the steps in the order they were pressed.
-    const GameState asked = stepSent == TurnCommand::Step::None ? match->state : Aiming;
+    const GameState asked = stepSent == TurnCommand::Step::None ? match->state() : Aiming;
     TurnCommand keys = clientKeys;
     if (pressed) {
         keys = ::pressed(clientKeys, key, asked);
@@ -273,7 +274,7 @@ void Game::toggleFullScreen() {
 }
 
 void Game::viewBehind() {
-    Tortoise* figure = match->currentFigure;
+    Tortoise* figure = match->currentFigure();
     if (!figure)
         return;
     viewport->attach(figure);
@@ -284,9 +285,9 @@ void Game::viewBehind() {
 // the one after the figure the camera follows, the first when it follows none of them.
 void Game::viewNextEnemy() {
     std::vector<Tortoise*> enemies;
-    const int players = static_cast<int>(match->playerCount);
+    const int players = static_cast<int>(match->playerCount());
     for (int k = 1; k < players; ++k) {
-        const Player* player = match->players[(match->currentPlayer + k) % players].get();
+        const Player* player = match->players()[(match->currentPlayer() + k) % players].get();
         for (unsigned j = 0; player && j < player->count; ++j)
             if (Tortoise* figure = player->figure(j))
                 enemies.push_back(figure);
@@ -300,7 +301,7 @@ void Game::viewNextEnemy() {
     Tortoise* enemy = enemies[next];
 
     double yaw = viewport->yaw; // from the figure on turn toward the enemy, when there is one
-    if (const Tortoise* own = match->currentFigure) {
+    if (const Tortoise* own = match->currentFigure()) {
         const double dx = enemy->worldPosition.x() - own->worldPosition.x();
         const double dz = enemy->worldPosition.z() - own->worldPosition.z();
         if (dx != 0 || dz != 0)
@@ -318,7 +319,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (match->state != Moving && match->state != Aiming)
+    if (match->state() != Moving && match->state() != Aiming)
         return;
     if (client) {
         clientKey(event->key(), false);

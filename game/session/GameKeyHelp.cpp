@@ -30,8 +30,8 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
     const QString enter = QStringLiteral("return");
     // The menus' own keys, and the keys of every screen, are the front end's rows.
     const QList<FrontEnd::HelpLine> menus =
-        front.help(match->state == NoGame, host, host || client);
-    switch (match->state) {
+        front.help(match->state() == NoGame, host, host || client);
+    switch (match->state()) {
     case NoGame:
         break;
     case Countdown:
@@ -41,25 +41,26 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
     case GameOver: {
         // The turn's keys, where they steer this window's figure: on a joined machine on its own
         // seat's turn, elsewhere unless the computer or another machine is on turn.
-        const bool ownTurn = client ? match->currentPlayer == client->seat
+        const bool ownTurn = client ? match->currentPlayer() == client->seat
                                     : !(match->computerOnTurn() || match->remoteOnTurn());
-        if (ownTurn && (match->state == Countdown || match->state == Moving)) {
+        if (ownTurn && (match->state() == Countdown || match->state() == Moving)) {
             lines.append({tr("pfeile"), tr("drehen und fahren")});
             lines.append({tr("leertaste / strg"), tr("steigen und sinken")});
             lines.append({enter, tr("feuermodus")});
-        } else if (ownTurn && match->state == Aiming) {
+        } else if (ownTurn && match->state() == Aiming) {
             lines.append({tr("links / rechts"), tr("wurf drehen")});
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
-            if (match->settings.weapons == GameSettings::Weapons::All)
+            if (match->settings().weapons == GameSettings::Weapons::All)
                 lines.append({QStringLiteral("1 - %1").arg(Weapons::count), tr("waffe")});
             lines.append({enter, tr("abschuss")});
-        } else if (match->state == GameOver && !client) {
+        } else if (match->state() == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
         }
         if (client)
             lines.append({escape, tr("spiel verlassen")});
-        else if (match->state == Countdown || match->state == Moving || match->state == Aiming)
+        else if (match->state() == Countdown || match->state() == Moving ||
+                 match->state() == Aiming)
             lines.append({escape, tr("hauptmenue")});
         lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
         lines.append({QStringLiteral("e"), tr("naechster gegner")});

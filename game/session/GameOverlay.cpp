@@ -222,13 +222,13 @@ void Game::paintEvent(QPaintEvent*) {
     sound.followCamera(viewport->position - viewport->back * viewport->distance, viewport->back,
                        viewport->up);
 
-    if (match->state == Aiming) {
+    if (match->state() == Aiming) {
         glPushMatrix();
-        const VORN_Vector& p = match->grenade.worldPosition;
+        const VORN_Vector& p = match->grenade().worldPosition;
         glTranslated(p.x(), p.y(), p.z());
-        glRotated(match->aimYaw, 0, 1, 0);
-        glRotated(match->aimPitch, 1, 0, 0);
-        glScaled(0.7 * match->aimPower, 0.7 * match->aimPower, match->aimPower);
+        glRotated(match->aimYaw(), 0, 1, 0);
+        glRotated(match->aimPitch(), 1, 0, 0);
+        glScaled(0.7 * match->aimPower(), 0.7 * match->aimPower(), match->aimPower());
         glTranslated(0, 0, -0.3);
         glCallList(aimArrowList);
         glPopMatrix();
@@ -237,20 +237,20 @@ void Game::paintEvent(QPaintEvent*) {
     // The battlefield's own marks over the match's world: where the last throw of the figure on
     // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
     const VORN_Clock::Ticks now = match->clockNow();
-    const bool turnShown = match->state == Countdown || match->state == Moving ||
-                           match->state == Aiming || match->state == Flying;
-    const Player* onTurn = turnShown && match->currentFigure && match->currentPlayer >= 0 &&
-                                   std::size_t(match->currentPlayer) < match->players.size()
-                               ? match->players[std::size_t(match->currentPlayer)].get()
+    const bool turnShown = match->state() == Countdown || match->state() == Moving ||
+                           match->state() == Aiming || match->state() == Flying;
+    const Player* onTurn = turnShown && match->currentFigure() && match->currentPlayer() >= 0 &&
+                                   std::size_t(match->currentPlayer()) < match->players().size()
+                               ? match->players()[std::size_t(match->currentPlayer())].get()
                                : nullptr;
-    if (onTurn && match->state != Flying)
-        if (const auto mark = throwMarks.markOf(match->currentFigure))
-            ThrowMarks::draw(match->landscape, *mark, onTurn->color, pictureScale);
+    if (onTurn && match->state() != Flying)
+        if (const auto mark = throwMarks.markOf(match->currentFigure()))
+            ThrowMarks::draw(match->landscape(), *mark, onTurn->color, pictureScale);
     blast.draw(now);
     if (match->grenadeShown())
-        GrenadeGlow::draw(match->grenade.worldPosition, now);
+        GrenadeGlow::draw(match->grenade().worldPosition, now);
     if (onTurn)
-        TurnMarker::draw(match->currentFigure->worldPosition, onTurn->color, now, pictureScale);
+        TurnMarker::draw(match->currentFigure()->worldPosition, onTurn->color, now, pictureScale);
     glDisable(GL_LIGHTING);
 
     // Figure labels "player health", projected with the view of the 3-D picture. A label whose
@@ -264,9 +264,9 @@ void Game::paintEvent(QPaintEvent*) {
     glGetIntegerv(GL_VIEWPORT, view);
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     std::vector<Anchor> anchors;
-    anchors.reserve(static_cast<std::size_t>(match->playerCount) * 9);
-    for (unsigned i = 0; i < match->playerCount; ++i) {
-        const Player* player = match->players[i].get();
+    anchors.reserve(static_cast<std::size_t>(match->playerCount()) * 9);
+    for (unsigned i = 0; i < match->playerCount(); ++i) {
+        const Player* player = match->players()[i].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             const Tortoise* figure = player->figure(j);
             if (!figure)
@@ -305,7 +305,7 @@ void Game::paintEvent(QPaintEvent*) {
     for (const Anchor& a : anchors) {
         if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
             continue;
-        const VORN_Color& c = match->players[a.player]->color;
+        const VORN_Color& c = match->players()[a.player]->color;
         const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
         labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),
@@ -354,14 +354,14 @@ void Game::paintEvent(QPaintEvent*) {
         painter.setPen(pen);
     }
 
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
     case GameOver:
         drawMenu(painter);
         // A network game's menu: who has joined, or what a joined machine waits for; why a
         // valley cannot be played.
         if (host || client || networkNote ||
-            (front.valleyNote && match->state == NoGame &&
+            (front.valleyNote && match->state() == NoGame &&
              front.screen == FrontEnd::Screen::AskSettings))
             drawMessagePanel(painter);
         break;
@@ -390,9 +390,9 @@ QList<Game::PanelLine> Game::menuLines() const {
     const auto line = [&](int x, int y, const QString& text, const QFont& font = menuFont()) {
         lines.append({x, y, text, &font});
     };
-    if (match->state == GameOver) {
-        if (!match->alivePlayers.isEmpty()) {
-            line(40, 80, tr("spieler ") + QString::number(match->alivePlayers.first()));
+    if (match->state() == GameOver) {
+        if (!match->alivePlayers().isEmpty()) {
+            line(40, 80, tr("spieler ") + QString::number(match->alivePlayers().first()));
             line(40, 160, tr("gewinnt"));
         } else {
             line(40, 80, tr("unentschieden"));
@@ -407,7 +407,7 @@ QList<Game::PanelLine> Game::menuLines() const {
         }
         return lines;
     }
-    if (match->state != NoGame)
+    if (match->state() != NoGame)
         return lines;
     const GameSettings& settings = front.settings;
     switch (front.screen) {
@@ -477,7 +477,7 @@ void Game::drawMenu(QPainter& painter) {
 }
 
 QString Game::computerLevelText() const {
-    switch (match->computer.level) {
+    switch (match->computer().level) {
     case ComputerLevel::Easy:
         return tr("leicht");
     case ComputerLevel::Medium:
@@ -491,24 +491,24 @@ QString Game::computerLevelText() const {
 }
 
 QList<Game::PanelLine> Game::turnLines() const {
-    const bool counting = match->state == Countdown;
+    const bool counting = match->state() == Countdown;
     QList<PanelLine> lines = {
-        {20, 40, playerTitle(match->currentPlayer), &panelFont()},
+        {20, 40, playerTitle(match->currentPlayer()), &panelFont()},
         {20, 80, counting ? tr("zum recher") : tr("am zug"), &panelFont()},
-        {20, 120, QString::number(match->secondsLeft) + tr(" sekunden"), &panelFont()},
+        {20, 120, QString::number(match->secondsLeft()) + tr(" sekunden"), &panelFont()},
         {20, 160, counting ? tr("bis zum zug") : tr("uebrig"), &panelFont()}};
     // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
-    if (match->state == Moving)
-        lines.append({20, 188, tr("werfen: %1 s").arg(match->secondsToThrow), &keyLineFont()});
+    if (match->state() == Moving)
+        lines.append({20, 188, tr("werfen: %1 s").arg(match->secondsToThrow()), &keyLineFont()});
     return lines;
 }
 
 QStringList Game::aimLines() const {
     const QChar degrees(0x00b0);
-    const int direction = (static_cast<int>(std::lround(match->aimYaw)) % 360 + 360) % 360;
+    const int direction = (static_cast<int>(std::lround(match->aimYaw())) % 360 + 360) % 360;
     return {tr("richtung: %1").arg(QString::number(direction) + degrees),
-            tr("hoehe: %1").arg(QString::number(std::lround(match->aimPitch)) + degrees),
-            tr("staerke: %1").arg(match->aimPower, 0, 'f', 1)};
+            tr("hoehe: %1").arg(QString::number(std::lround(match->aimPitch())) + degrees),
+            tr("staerke: %1").arg(match->aimPower(), 0, 'f', 1)};
 }
 
 // The power of a 45° throw that carries the whole length of the valley.
@@ -525,7 +525,7 @@ constexpr int keyMargin = 20; // left and right of the key panel's lines
 
 QList<Game::PanelLine> Game::keyLines() const {
     QList<PanelLine> lines;
-    if (match->state == Countdown)
+    if (match->state() == Countdown)
         return lines;
     if (client && client->seat < 0) { // came during the game: watches it, plays the next
         lines.append({keyMargin, 40, tr("zuschauer"), &panelFont()});
@@ -534,7 +534,7 @@ QList<Game::PanelLine> Game::keyLines() const {
         lines.append({keyMargin, 80, tr("computer zielt"), &keyLineFont()});
     } else {
         lines.append({keyMargin, 40, tr("return:"), &panelFont()});
-        lines.append({keyMargin, 80, match->state == Aiming ? tr("abschuss") : tr("feuermodus"),
+        lines.append({keyMargin, 80, match->state() == Aiming ? tr("abschuss") : tr("feuermodus"),
                       &panelFont()});
     }
     lines.append({keyMargin, 120, tr("esc:"), &panelFont()});
@@ -543,7 +543,7 @@ QList<Game::PanelLine> Game::keyLines() const {
     else
         lines.append({keyMargin, 160, tr("hauptmenue"), &panelFont()});
     int y = 188;
-    if (match->state == Aiming) {
+    if (match->state() == Aiming) {
         const QStringList aim = aimLines();
         for (int i = 0; i < aim.size(); ++i)
             lines.append({keyMargin, aimTop + aimStep * i, aim[i], &keyLineFont()});
@@ -557,7 +557,7 @@ QList<Game::PanelLine> Game::messageLines() const {
     QList<PanelLine> lines;
     for (int i = 0; i < 6; ++i)
         lines.append(
-            {15, 30 + 30 * i, match->messages[std::size_t(i)].shown(names()), &messageFont()});
+            {15, 30 + 30 * i, match->messages()[std::size_t(i)].shown(names()), &messageFont()});
     return lines;
 }
 
@@ -577,7 +577,7 @@ Game::HudPlaces Game::hudPlaces() const {
 
 QVector<QRect> Game::overlayPanels() const {
     QVector<QRect> list;
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
     case GameOver:
         list.append(menuPlace());
@@ -587,7 +587,7 @@ QVector<QRect> Game::overlayPanels() const {
     case Aiming: {
         const HudPlaces places = hudPlaces();
         list = {places.turn, places.keys, places.pie, places.messages};
-        if (match->settings.weapons == GameSettings::Weapons::All && match->state == Aiming)
+        if (match->settings().weapons == GameSettings::Weapons::All && match->state() == Aiming)
             list.append(WeaponPanel::place(places.turn));
         break;
     }
@@ -606,8 +606,8 @@ void Game::drawHud(QPainter& painter, const HudPlaces& places) {
 
     // The key panel; in fire mode with the aim's numbers and the strength as a bar.
     const QList<PanelLine> keys = keyLines();
-    const bool aiming = match->state == Aiming;
-    const double strength = std::clamp(match->aimPower / fullStrength(), 0.0, 1.0);
+    const bool aiming = match->state() == Aiming;
+    const double strength = std::clamp(match->aimPower() / fullStrength(), 0.0, 1.0);
     const int barWidth = places.keys.width() - 2 * keyMargin;
     const int filled = static_cast<int>(std::lround(strength * barWidth));
     const int barTop = aimTop + aimStep * 2 + 10;
@@ -629,8 +629,8 @@ void Game::drawHud(QPainter& painter, const HudPlaces& places) {
     const QList<int> angles = match->strengthPieAngles();
     QList<QColor> colours;
     QStringList pieShows;
-    for (unsigned i = 0; i < match->playerCount; ++i) {
-        const Player* player = match->players[i].get();
+    for (unsigned i = 0; i < match->playerCount(); ++i) {
+        const Player* player = match->players()[i].get();
         if (!player)
             continue;
         colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),

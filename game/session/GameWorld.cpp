@@ -45,12 +45,12 @@ void Game::setUpWorld() {
     valleys = std::make_unique<ValleyService>(heightMap);
     joined = std::make_unique<JoinedMatch>(*match, *valleys);
     joined->drawingCurrent = [this] { makeCurrent(); };
-    VORN_Scene& scene = match->scene;
+    VORN_Scene& scene = match->scene();
     viewport = std::make_unique<VORN_Viewport>(&scene);
     // Beyond the valley's edge the ground is as high as the edge, so that an eye out there stays
     // above the rim and never sees the valley from below.
     // (A hair inside the edge, so that rounding never puts the point off the grid.)
-    viewport->ground = [land = &match->landscape](double x, double z) {
+    viewport->ground = [land = &match->landscape()](double x, double z) {
         const VORN_Vector& middle = land->worldPosition;
         const double halfX = land->sizeX / 2 - 1e-6;
         const double halfZ = land->sizeZ / 2 - 1e-6;
@@ -86,13 +86,13 @@ void Game::setUpWorld() {
         scene.children.insert(i, &lamp); // drawn before the valley
     }
 
-    match->landscape.material = terrainMaterial.get();
-    match->landscape.texture = &terrainTexture;
+    match->landscape().material = terrainMaterial.get();
+    match->landscape().texture = &terrainTexture;
 
     grenadeMaterial = std::make_unique<VORN_Material>(
         floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1), floatColor(1, 1, 1, 1), 30);
-    match->grenade.material = grenadeMaterial.get();
-    match->grenade.compile();
+    match->grenade().material = grenadeMaterial.get();
+    match->grenade().compile();
 
     // The red aiming arrow, drawn while aiming, scaled by the throw power; it glows.
     aimArrowList = glGenLists(1);

@@ -33,10 +33,10 @@ protected:
         g.viewport->setView(v.position, v.yaw, v.pitch, v.distance);
         g.viewport->exactCulling = false;
         const QImage coneOnly = frame();
-        blocksConeOnly += g.match->landscape.blocksDrawn;
+        blocksConeOnly += g.match->landscape().blocksDrawn;
         g.viewport->exactCulling = true;
         const QImage exact = frame();
-        blocksExact += g.match->landscape.blocksDrawn;
+        blocksExact += g.match->landscape().blocksDrawn;
         ++views;
         ASSERT_EQ(exact.size(), coneOnly.size());
         EXPECT_TRUE(exact == coneOnly) << differingPixels(exact, coneOnly) << " pixels differ";
@@ -65,14 +65,14 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
     startRound(9, 9, 11);
     toMoving();
     ticksFor(4); // the figures fall and come to rest
-    ASSERT_EQ(g.match->state, Moving);
+    ASSERT_EQ(g.match->state(), Moving);
 
     // Craters where four blocks meet, on the border of two, and at the valley's corner (the
     // blocks are 20 × 10 units; the valley spans x -80 … 80 and z -40 … 40).
     const VORN_Vector craters[] = {VORN_Vector(0, 0, 0), VORN_Vector(20, 0, 5),
                                    VORN_Vector(-40, 0, -10), VORN_Vector(78, 0, 38)};
     for (const VORN_Vector& c : craters)
-        g.match->landscape.createCrater(c, 3.0);
+        g.match->landscape().createCrater(c, 3.0);
 
     int n = 0;
     const auto name = [&n](const char* what) { return std::to_string(n++) + "-" + what; };
@@ -108,8 +108,8 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
     const double tanWide = tanHigh * g.viewport->width / g.viewport->height;
     const double reach = Tortoise::reach * 0.3;
     int figuresSeen = 0;
-    for (unsigned i = 0; i < g.match->playerCount && figuresSeen < 2; i += 4) {
-        const Tortoise* figure = g.match->players[i]->figure(0);
+    for (unsigned i = 0; i < g.match->playerCount() && figuresSeen < 2; i += 4) {
+        const Tortoise* figure = g.match->players()[i]->figure(0);
         if (!figure)
             continue;
         ++figuresSeen;

@@ -24,7 +24,7 @@ void prepareAndFire() {
 
 // Waits out the flight's five seconds and the countdown of the next turn.
 void toNextMoving() {
-    ASSERT_TRUE(tickUntil([] { return game().match->state == Countdown; }, 400));
+    ASSERT_TRUE(tickUntil([] { return game().match->state() == Countdown; }, 400));
     toMoving();
 }
 
@@ -35,7 +35,7 @@ TEST_F(RulesScenario, BlastDamageFallsOffOverThreeUnits) {
     toMoving();
     // Player 1's four figures hang around a point well above the ground, at known distances.
     const VORN_Vector blast = ground(30, 10) + VORN_Vector(0, 4, 0);
-    Player* target = g.match->players[1].get();
+    Player* target = g.match->players()[1].get();
     Tortoise* targets[4] = {target->figure(0), target->figure(1), target->figure(2),
                             target->figure(3)};
     targets[0]->setWorldPosition(blast + VORN_Vector(1.0, 0, 0));
@@ -43,7 +43,7 @@ TEST_F(RulesScenario, BlastDamageFallsOffOverThreeUnits) {
     targets[2]->setWorldPosition(blast + VORN_Vector(-2.9, 0, 0));
     targets[3]->setWorldPosition(blast + VORN_Vector(0, 0, -3.0));
     for (unsigned j = 0; j < 4; ++j)
-        placeOnGround(g.match->players[0]->figure(j), -40 + 5.0 * j, -20);
+        placeOnGround(g.match->players()[0]->figure(j), -40 + 5.0 * j, -20);
 
     prepareAndFire();
     explodeAt(blast);
@@ -52,18 +52,18 @@ TEST_F(RulesScenario, BlastDamageFallsOffOverThreeUnits) {
     EXPECT_EQ(targets[1]->health, 88);
     EXPECT_EQ(targets[2]->health, 98);
     EXPECT_EQ(targets[3]->health, 100);
-    EXPECT_EQ(g.match->players[1]->totalHealth, 336);
-    EXPECT_EQ(g.match->players[0]->totalHealth, 400);
-    EXPECT_EQ(g.match->totalHitPoints, 736);
-    EXPECT_EQ(g.match->players[1]->alive, 4u);
-    EXPECT_EQ(g.match->messages[5].shown(), QString("Willkommen"));
+    EXPECT_EQ(g.match->players()[1]->totalHealth, 336);
+    EXPECT_EQ(g.match->players()[0]->totalHealth, 400);
+    EXPECT_EQ(g.match->totalHitPoints(), 736);
+    EXPECT_EQ(g.match->players()[1]->alive, 4u);
+    EXPECT_EQ(g.match->messages()[5].shown(), QString("Willkommen"));
 }
 
 TEST_F(RulesScenario, FiguresWithNoHitPointsLeftStayInTheGame) {
     startRound(2, 1, 4);
     toMoving();
-    Tortoise* a = g.match->players[0]->figure(0);
-    Tortoise* b = g.match->players[1]->figure(0);
+    Tortoise* a = g.match->players()[0]->figure(0);
+    Tortoise* b = g.match->players()[1]->figure(0);
 
     // One direct hit each leaves 25 hit points.
     placeOnGround(a, -20, 10);
@@ -77,7 +77,7 @@ TEST_F(RulesScenario, FiguresWithNoHitPointsLeftStayInTheGame) {
     explodeAt(b->worldPosition);
     ASSERT_EQ(a->health, 25);
     ASSERT_EQ(b->health, 25);
-    ASSERT_EQ(g.match->totalHitPoints, 50);
+    ASSERT_EQ(g.match->totalHitPoints(), 50);
 
     // A blast 1.98 from both takes exactly 25 (25.5 truncated): no more than they have, so both
     // stay, with nothing left.
@@ -99,20 +99,20 @@ TEST_F(RulesScenario, FiguresWithNoHitPointsLeftStayInTheGame) {
     explodeAt(blast);
     EXPECT_EQ(a->health, 0);
     EXPECT_EQ(b->health, 0);
-    EXPECT_EQ(g.match->totalHitPoints, 0);
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({0, 1}));
-    EXPECT_EQ(g.match->players[0]->alive, 1u);
-    EXPECT_EQ(g.match->players[1]->alive, 1u);
-    EXPECT_EQ(g.match->messages[5].shown(), QString("Willkommen"));
+    EXPECT_EQ(g.match->totalHitPoints(), 0);
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({0, 1}));
+    EXPECT_EQ(g.match->players()[0]->alive, 1u);
+    EXPECT_EQ(g.match->players()[1]->alive, 1u);
+    EXPECT_EQ(g.match->messages()[5].shown(), QString("Willkommen"));
 
     // With no hit points anywhere the pie gives both players the same share, and the game goes on.
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 2880, 5760}));
     toNextMoving();
-    EXPECT_EQ(g.match->state, Moving);
+    EXPECT_EQ(g.match->state(), Moving);
     EXPECT_FALSE(frame().isNull());
 
     // Any further damage is more than nothing: the hit figure is gone, and its player with it.
-    Tortoise* thrower = g.match->currentFigure;
+    Tortoise* thrower = g.match->currentFigure();
     Tortoise* victim = thrower == a ? b : a;
     const int victimPlayer = thrower == a ? 1 : 0;
     placeOnGround(thrower, -30, -10);
@@ -120,67 +120,67 @@ TEST_F(RulesScenario, FiguresWithNoHitPointsLeftStayInTheGame) {
     ticksFor(0.5);
     prepareAndFire();
     explodeAt(victim->worldPosition + VORN_Vector(0, 2.9, 0)); // 2 damage
-    EXPECT_EQ(g.match->players[victimPlayer], nullptr);
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({1 - victimPlayer}));
+    EXPECT_EQ(g.match->players()[victimPlayer], nullptr);
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({1 - victimPlayer}));
     EXPECT_EQ(log().mid(2),
               QStringList({"spieler " + QString::number(victimPlayer), "meldet verluste",
                            "spieler " + QString::number(victimPlayer), "wird vermisst"}));
     tick();
-    EXPECT_EQ(g.match->state, GameOver);
+    EXPECT_EQ(g.match->state(), GameOver);
 }
 
 TEST_F(RulesScenario, FiguresDrivenOffTheValleyAreLost) {
     startRound(2, 2, 6);
     toMoving();
-    Tortoise* first = g.match->players[0]->figure(0);
-    ASSERT_EQ(g.match->currentFigure, first);
+    Tortoise* first = g.match->players()[0]->figure(0);
+    ASSERT_EQ(g.match->currentFigure(), first);
     placeOnGround(first, 0, -39.5);
     ticksFor(0.5);
 
     // Forward is -z for an unturned figure: half a unit to the edge, then it is gone at once.
     press(Qt::Key_Up);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Moving; }, 80));
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->currentPlayer, 1);
-    EXPECT_EQ(g.match->players[0]->figure(0), nullptr);
-    EXPECT_EQ(g.match->players[0]->alive, 1u);
-    EXPECT_EQ(g.match->players[0]->totalHealth, 100);
-    EXPECT_EQ(g.match->totalHitPoints, 300);
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({0, 1}));
-    EXPECT_EQ(g.match->scene.children.size(), 5 + 3);
-    EXPECT_EQ(g.match->collisions.volumes.size(), 5u + 3u);
-    EXPECT_EQ(g.match->gravityGroup.containers.size(), 3u);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Moving; }, 80));
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->currentPlayer(), 1);
+    EXPECT_EQ(g.match->players()[0]->figure(0), nullptr);
+    EXPECT_EQ(g.match->players()[0]->alive, 1u);
+    EXPECT_EQ(g.match->players()[0]->totalHealth, 100);
+    EXPECT_EQ(g.match->totalHitPoints(), 300);
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({0, 1}));
+    EXPECT_EQ(g.match->scene().children.size(), 5 + 3);
+    EXPECT_EQ(g.match->collisions().volumes.size(), 5u + 3u);
+    EXPECT_EQ(g.match->gravityGroup().containers.size(), 3u);
     EXPECT_EQ(log().mid(4), QStringList({"spieler 0 ist", "suizidgefaehrdet"}));
-    EXPECT_EQ(g.viewport->attached, g.match->players[1]->figure(0));
+    EXPECT_EQ(g.viewport->attached, g.match->players()[1]->figure(0));
 
     // Player 1 lets the 60 seconds run out (after stopping the drive still set from the held key).
     toMoving();
     tap(Qt::Key_Up);
-    const VORN_Clock::Ticks turnStart = g.match->turnStart;
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Moving; }, 2500));
+    const VORN_Clock::Ticks turnStart = g.match->turnStart();
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Moving; }, 2500));
     EXPECT_EQ(VORN_Clock::now() - turnStart, 60025);
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->currentPlayer, 0);
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->currentPlayer(), 0);
 
     // Player 0 drives the last figure off as well: the player is out and the round over.
-    Tortoise* last = g.match->players[0]->figure(1);
-    EXPECT_EQ(g.match->currentFigure, last);
+    Tortoise* last = g.match->players()[0]->figure(1);
+    EXPECT_EQ(g.match->currentFigure(), last);
     toMoving();
     placeOnGround(last, 0, -39.5);
     ticksFor(0.5);
     hold(Qt::Key_Up, 1.0);
-    EXPECT_EQ(g.match->players[0], nullptr);
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
-    EXPECT_EQ(g.match->totalHitPoints, 200);
+    EXPECT_EQ(g.match->players()[0], nullptr);
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({1}));
+    EXPECT_EQ(g.match->totalHitPoints(), 200);
     EXPECT_EQ(log().mid(2),
               QStringList({"spieler 0 ist", "suizidgefaehrdet", "spieler 0", "begeht selbstmord"}));
-    EXPECT_EQ(g.match->state, GameOver);
+    EXPECT_EQ(g.match->state(), GameOver);
 }
 
 TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     startRound(2, 1, 8);
     toMoving();
-    Tortoise* thrower = g.match->currentFigure;
+    Tortoise* thrower = g.match->currentFigure();
     placeOnGround(thrower, 0, -38.5);
     ticksFor(0.5);
     const std::vector<double> heightsBefore = terrainHeights();
@@ -189,23 +189,23 @@ TEST_F(RulesScenario, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     hold(Qt::Key_Space, 1.0); // 30° up
     hold(Qt::Key_Up, 1.0);    // power 3
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     const VORN_Clock::Ticks launch = VORN_Clock::now();
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Flying; }, 200));
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Flying; }, 200));
 
     // Gone over the edge without touching anything: no blast, no wait, no damage, no crater.
     EXPECT_LT(VORN_Clock::now() - launch, 1000);
-    EXPECT_LT(g.match->grenade.worldPosition.z(), -40);
-    EXPECT_EQ(g.match->impactState, ImpactState::Flying);
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->currentPlayer, 1);
-    EXPECT_EQ(g.viewport->attached, g.match->players[1]->figure(0));
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_FALSE(g.match->grenadeFlying);
-    EXPECT_EQ(g.match->totalHitPoints, 200);
+    EXPECT_LT(g.match->grenade().worldPosition.z(), -40);
+    EXPECT_EQ(g.match->impactState(), ImpactState::Flying);
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->currentPlayer(), 1);
+    EXPECT_EQ(g.viewport->attached, g.match->players()[1]->figure(0));
+    EXPECT_EQ(inScene(&g.match->grenade()), 0);
+    EXPECT_EQ(inCollisions(&g.match->grenadeSphere()), 0);
+    EXPECT_FALSE(g.match->grenadeFlying());
+    EXPECT_EQ(g.match->totalHitPoints(), 200);
     EXPECT_EQ(thrower->health, 100);
-    EXPECT_EQ(g.match->players[1]->figure(0)->health, 100);
+    EXPECT_EQ(g.match->players()[1]->figure(0)->health, 100);
     EXPECT_TRUE(terrainHeights() == heightsBefore);
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
 }
@@ -214,55 +214,55 @@ TEST_F(RulesScenario, ReturnPastTheTimeToThrowDrivesOnAndAnAimOutOfTimeTakesItsG
     startRound(2, 1, 10);
     toMoving();
     ticksFor(46);
-    ASSERT_EQ(g.match->state, Moving);
-    EXPECT_EQ(g.match->secondsLeft, 14);
-    EXPECT_EQ(g.match->secondsToThrow, 0);
+    ASSERT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(g.match->secondsLeft(), 14);
+    EXPECT_EQ(g.match->secondsToThrow(), 0);
 
     // Fire mode 46 s into the turn: its time is over, so Return shows no grenade and the figure
     // drives on until its own time runs out.
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, Moving);
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Moving; }, 14 * 40 + 2));
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->currentPlayer, 1);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(inScene(&g.match->grenade()), 0);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Moving; }, 14 * 40 + 2));
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->currentPlayer(), 1);
     // The panel counts the next player's countdown at once, not what was left of the driving.
-    EXPECT_EQ(g.match->secondsLeft, 3);
+    EXPECT_EQ(g.match->secondsLeft(), 3);
 
     // Aiming until the time to throw is over: the grenade goes with the turn, out of the scene,
     // physics and collisions, and the camera turns to the next figure.
     toMoving();
     ticksFor(40);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
-    EXPECT_EQ(inScene(&g.match->grenade), 1);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Aiming; }, 5 * 40 + 2));
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    EXPECT_FALSE(g.match->grenadeFlying);
-    EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    ASSERT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(inScene(&g.match->grenade()), 1);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Aiming; }, 5 * 40 + 2));
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(inScene(&g.match->grenade()), 0);
+    EXPECT_FALSE(g.match->grenadeFlying());
+    EXPECT_EQ(inCollisions(&g.match->grenadeSphere()), 0);
+    EXPECT_EQ(g.viewport->attached, g.match->players()[0]->figure(0));
     EXPECT_EQ(log().mid(4), QStringList({"zeit abgelaufen", "zeit abgelaufen"}));
 }
 
 TEST_F(RulesScenario, TurnPanelCountsTheTimeOfTheCurrentPhase) {
     startRound(3, 1, 12);
     toMoving();
-    EXPECT_EQ(g.match->secondsLeft, 0); // the countdown has only just run out
+    EXPECT_EQ(g.match->secondsLeft(), 0); // the countdown has only just run out
     QList<int> shown;
     for (int i = 0; i < 40 * 10; ++i) {
         tick();
-        if (shown.isEmpty() || shown.last() != g.match->secondsLeft)
-            shown.append(g.match->secondsLeft);
+        if (shown.isEmpty() || shown.last() != g.match->secondsLeft())
+            shown.append(g.match->secondsLeft());
     }
     EXPECT_EQ(shown, QList<int>({59, 58, 57, 56, 55, 54, 53, 52, 51, 50}));
 
     // Fire mode counts the 45 s of aiming from the same start: 10 s are used.
     tap(Qt::Key_Return);
     tick();
-    EXPECT_EQ(g.match->secondsLeft, 34);
+    EXPECT_EQ(g.match->secondsLeft(), 34);
 
     // A throw has no timer until its blast.
     tap(Qt::Key_Return);
-    EXPECT_EQ(g.match->turnStart, 0);
+    EXPECT_EQ(g.match->turnStart(), 0);
 }

@@ -14,11 +14,11 @@ namespace {
 
 std::vector<Tortoise*> figures(const Game& g) {
     std::vector<Tortoise*> all;
-    for (unsigned u = 0; u < g.match->playerCount; ++u)
-        if (g.match->players[u])
-            for (unsigned j = 0; j < g.match->players[u]->count; ++j)
-                if (g.match->players[u]->figure(j))
-                    all.push_back(g.match->players[u]->figure(j));
+    for (unsigned u = 0; u < g.match->playerCount(); ++u)
+        if (g.match->players()[u])
+            for (unsigned j = 0; j < g.match->players()[u]->count; ++j)
+                if (g.match->players()[u]->figure(j))
+                    all.push_back(g.match->players()[u]->figure(j));
     return all;
 }
 
@@ -35,7 +35,7 @@ TEST_F(GameStall, ASecondsLongStallSlowsTheWorldForOneTickInsteadOfBreakingIt) {
 
     // The current figure is driven forward through the stall; the last one hangs two units above
     // its ground, at rest.
-    Tortoise* driven = g.match->currentFigure;
+    Tortoise* driven = g.match->currentFigure();
     ASSERT_EQ(driven, all.front());
     Tortoise* hanging = all.back();
     placeOnGround(hanging, hanging->worldPosition.x(), hanging->worldPosition.z());
@@ -48,14 +48,15 @@ TEST_F(GameStall, ASecondsLongStallSlowsTheWorldForOneTickInsteadOfBreakingIt) {
     press(Qt::Key_Up);
     tick(1, 8000); // eight seconds between two ticks
     release(Qt::Key_Up);
-    ASSERT_EQ(g.match->state, Moving);
-    EXPECT_EQ(g.match->secondsLeft, 46); // 14 s of the turn gone: the rules' clock keeps real time
+    ASSERT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(g.match->secondsLeft(),
+              46); // 14 s of the turn gone: the rules' clock keeps real time
 
     // A tenth of a second of driving at 2 units/s, and of falling from rest at 0.9 units/s².
     EXPECT_NEAR(horizontalDistance(driven->worldPosition, before.front()), 0.2, 0.01);
     // World positions pass through the single-precision GL matrix stack.
     EXPECT_NEAR(hanging->worldPosition.y(), before.back().y() - 0.9 * 0.1 * 0.1, 1e-6);
-    const Player* last = g.match->players[8].get();
+    const Player* last = g.match->players()[8].get();
     EXPECT_NEAR(last->body(last->count - 1)->velocity.y(), -0.9 * 0.1, 1e-9);
 
     // Everybody else stands where they stood, give or take the slow creep of a figure resting on
