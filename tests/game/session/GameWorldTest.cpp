@@ -1,18 +1,15 @@
-// The world the game window builds before the first round, and the collision callback that moves
-// and stops the objects of a round. World units, y up, angles in degrees.
+// The world the game window builds before the first round: its lamps, the valley and the idle
+// grenade, and the camera. (How a round moves that world is the match's tests.) World units, y up,
+// angles in degrees.
 #include "tests/support/GameDriver.h"
 
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
-#include "tools/driver/MatchDriver.h"
 
 #include <GL/gl.h>
-#include <QSignalSpy>
 
 using namespace GameDriver;
 using VORN_LIB::VORN_BoundingVolume;
-using VORN_LIB::VORN_Contact;
-using VORN_LIB::VORN_Object;
 using VORN_LIB::VORN_Vector;
 
 namespace {
@@ -107,78 +104,5 @@ TEST_F(WorldScenario, OneCameraCoversTheWholeWindowAtEverySize) {
         EXPECT_EQ(v.y, 0);
         EXPECT_EQ(v.width, size.width());
         EXPECT_EQ(v.height, size.height());
-    }
-}
-
-TEST_F(WorldScenario, CollisionsStopAndMoveEverythingButTheTerrain) {
-    startRound(2, 1, 3);
-    toMoving();
-    Tortoise* figure = g.match->players()[0]->figure(0);
-    VORN_LIB::VORN_PhysicsContainer* body = g.match->players()[0]->body(0);
-    const VORN_Vector terrainPlace = g.match->landscape().worldPosition;
-    const VORN_Vector terrainLocal = g.match->landscape().position;
-    QSignalSpy figureHits(figure, &VORN_Object::collisionDetected);
-    QSignalSpy terrainHits(&g.match->landscape(), &VORN_Object::collisionDetected);
-
-    // A figure against the terrain: the figure stops and goes to its corrected place.
-    body->velocity = VORN_Vector(1, -2, 3);
-    VORN_Contact contact;
-    contact.positionA = VORN_Vector(10, 3, -5);
-    contact.positionB = VORN_Vector(-30, -20, 7);
-    g.match->handleCollision(figure, &g.match->landscape(), &contact);
-    EXPECT_EQ(figureHits.count(), 1);
-    expectNear(body->velocity, VORN_Vector(0, 0, 0), 0, "figure velocity");
-    expectNear(figure->worldPosition, contact.positionA, 1e-9, "figure");
-    EXPECT_EQ(g.match->impactState(), ImpactState::Flying);
-
-    // The same pair the other way round: the terrain stays where it is.
-    body->velocity = VORN_Vector(0, -1, 0);
-    g.match->handleCollision(&g.match->landscape(), figure, &contact);
-    EXPECT_EQ(figureHits.count(), 2);
-    expectNear(body->velocity, VORN_Vector(0, 0, 0), 0, "figure velocity");
-    expectNear(figure->worldPosition, contact.positionB, 1e-9, "figure");
-    EXPECT_EQ(terrainHits.count(), 0);
-    expectNear(g.match->landscape().worldPosition, terrainPlace, 0, "terrain");
-    expectNear(g.match->landscape().position, terrainLocal, 0, "terrain");
-
-    // A grenade hit marks the impact and stops the grenade, whichever side it is on.
-    Tortoise* other = g.match->players()[1]->figure(0);
-    MatchDriver(*g.match).moveGrenade(VORN_Vector(0, -4, 1), g.match->impactState());
-    contact.positionA = VORN_Vector(1, 2, 3);
-    contact.positionB = VORN_Vector(4, 5, 6);
-    g.match->handleCollision(other, &g.match->grenade(), &contact);
-    EXPECT_EQ(g.match->impactState(), ImpactState::Hit);
-    expectNear(g.match->grenadeBody().velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
-    expectNear(other->worldPosition, contact.positionA, 1e-9, "hit figure");
-    expectNear(g.match->grenade().worldPosition, contact.positionB, 1e-9, "grenade");
-
-    MatchDriver(*g.match).moveGrenade(VORN_Vector(0, -4, 1), ImpactState::Flying);
-    g.match->handleCollision(&g.match->grenade(), &g.match->landscape(), &contact);
-    EXPECT_EQ(g.match->impactState(), ImpactState::Hit);
-    expectNear(g.match->grenadeBody().velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
-    expectNear(g.match->grenade().worldPosition, contact.positionA, 1e-9, "grenade");
-    expectNear(g.match->landscape().worldPosition, terrainPlace, 0, "terrain");
-}
-
-TEST_F(WorldScenario, FallingFiguresComeToRestOnTheTerrain) {
-    startRound(2, 3, 11);
-    // Frozen through the countdown: the figures hang at their start height.
-    ticksFor(2);
-    for (unsigned i = 0; i < 2; ++i)
-        for (unsigned j = 0; j < 3; ++j)
-            EXPECT_DOUBLE_EQ(g.match->players()[i]->figure(j)->worldPosition.y(), 5.0);
-
-    toMoving();
-    ticksFor(6);
-    // Gravity brought every figure down; the terrain pass keeps its sphere (radius 0.3) on the
-    // ground instead of letting it sink.
-    for (unsigned i = 0; i < 2; ++i) {
-        for (unsigned j = 0; j < 3; ++j) {
-            const VORN_Vector p = g.match->players()[i]->figure(j)->worldPosition;
-            const double groundY = ground(p.x(), p.z()).y();
-            EXPECT_LT(p.y(), 5.0);
-            EXPECT_GT(p.y(), groundY) << "figure " << i << "/" << j << " sank into the ground";
-            EXPECT_LT(p.y(), groundY + 0.4) << "figure " << i << "/" << j << " floats";
-        }
     }
 }
