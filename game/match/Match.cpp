@@ -288,31 +288,21 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
 
     // The turn panel's whole seconds; a phase that has just run out shows 0, never below.
     switch (state_) {
-    case Countdown: {
-        const double e = secondsSince(turnStart_, now);
-        tellPhaseClock(now);
-        if (e > countdownSeconds) {
-            frozen_ = false;
-            state_ = Moving;
-            turnStart_ = now;
-            secondsToThrow_ = Rules::secondsToThrow(0);
-            lastTick_ = now;
-            physicsWorld_.lastTicks = now;
-            emit playStarted();
-        }
-        secondsLeft_ = wholeSecondsLeft(countdownSeconds, e);
-        break;
-    }
+    case Countdown:
     case Moving:
     case Aiming: {
         const double limit = Rules::phaseSeconds(state_);
         const double e = secondsSince(turnStart_, now);
         tellPhaseClock(now);
-        if (e > limit) {
-            timeRanOut();
-        } else {
+        if (e <= limit) {
             secondsLeft_ = wholeSecondsLeft(limit, e);
-            secondsToThrow_ = Rules::secondsToThrow(e);
+            if (state_ != Countdown)
+                secondsToThrow_ = Rules::secondsToThrow(e);
+        } else if (state_ == Countdown) {
+            startPlay(now);
+            secondsLeft_ = 0; // the countdown's own time, run out
+        } else {
+            timeRanOut();
         }
         break;
     }
@@ -340,6 +330,17 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
     default:
         break;
     }
+}
+
+// The countdown is over: the world moves, and the clocks to drive and to throw start now.
+void Match::startPlay(VORN_Clock::Ticks now) {
+    frozen_ = false;
+    state_ = Moving;
+    turnStart_ = now;
+    secondsToThrow_ = Rules::secondsToThrow(0);
+    lastTick_ = now;
+    physicsWorld_.lastTicks = now;
+    emit playStarted();
 }
 
 // A turn out of time ends with no throw: a grenade shown for aiming goes with it, so it does not

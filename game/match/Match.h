@@ -87,8 +87,6 @@ public:
     void apply(const TurnCommand& command);
     TurnCommand heldRates() const; // the rates held now, with no step
     void stopRates();              // lets go of every rate, as a player lets go of the keys
-    void prepareThrow();
-    void fire();
     // Takes a grenade out of play: a throw abandoned or gone off.
     void takeGrenadeOutOfWorld();
     // In fire mode of a game with every weapon: takes the weapon for the throw, if the player on
@@ -334,9 +332,14 @@ private:
     Outcome blast(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();
+    void startPlay(VORN_LIB::VORN_Clock::Ticks now);
     void timeRanOut();
     void moveFigure(double dt);
     void moveGrenade(double dt);
+    // The steps of a turn that apply() takes: fire mode shows the grenade for aiming, the
+    // throw sends it off at the aim and takes the weapon from the player's stock.
+    void prepareThrow();
+    void fire();
     void bounce();
     VORN_LIB::VORN_Vector flightVelocity;     // the grenade's, before a collision stops it
     VORN_LIB::VORN_Clock::Ticks fuseEnds = 0; // when a bouncer goes off
