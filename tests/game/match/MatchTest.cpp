@@ -2,7 +2,7 @@
 // display. A throw flies the one flight model's path to where the computer's planner expects it,
 // and a blast's events and log come out in the order and the words each machine shows them in;
 // the turn's two clocks count to the rules' limits, and a turn out of time says so and leaves no
-// grenade behind.
+// grenade behind; a joined machine's copy shows the same clocks from the host's states.
 #include "game/match/Match.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/GrenadeFlight.h"
@@ -242,4 +242,74 @@ TEST_F(MatchTest, TheTurnPanelsClocksCountToRulesLimitsAndATurnOutOfTimeSaysSoAn
     driver.toMoving();
     match->apply(fireMode);
     EXPECT_EQ(match->scene().children.count(&match->grenade()), 1);
+}
+
+// A joined machine's copy follows the host's states, each arriving up to 300 ms late: it shows
+// the host's whole seconds and time to throw, and its phase clock keeps one start a phase, so the
+// clock's ticks come once each; a throw in flight has no clock until its blast.
+TEST_F(MatchTest, AJoinedCopyShowsTheHostsClocksFromOneStartAPhase) {
+    using VORN_LIB::VORN_Clock;
+    driver.startRound(2, 1, 5);
+    std::unique_ptr<Match> copy = MatchDriver::newMatch();
+    std::vector<VORN_Clock::Ticks> starts;
+    QObject::connect(copy.get(), &Match::turnClock,
+                     [&](VORN_Clock::Ticks start, double) { starts.push_back(start); });
+    int sent = 0;
+    const auto send = [&] {
+        const VORN_Clock::Ticks now = VORN_Clock::now();
+        const VORN_Clock::Ticks late = (sent++ * 70) % 300;
+        copy->takeHostPhase(match->state(), match->secondsLeft(), match->msIntoPhase(now),
+                            now + late);
+        copy->tellPhaseClock(now + late);
+        EXPECT_EQ(copy->state(), match->state());
+        EXPECT_EQ(copy->secondsLeft(), match->secondsLeft());
+        if (match->state() == Moving || match->state() == Aiming) {
+            EXPECT_EQ(copy->secondsToThrow(), match->secondsToThrow()) << sent;
+        }
+    };
+    const auto sendFor = [&](double seconds) {
+        for (long i = 0; i < std::lround(seconds / Rules::tickSeconds); ++i) {
+            driver.tick();
+            send();
+        }
+    };
+
+    // The countdown and 50 s of driving: one start each, within 300 ms of the host's.
+    send();
+    ASSERT_EQ(match->state(), Countdown);
+    const VORN_Clock::Ticks countdown = match->turnStart();
+    sendFor(Rules::countdownSeconds + Rules::tickSeconds);
+    ASSERT_EQ(match->state(), Moving);
+    sendFor(50);
+    ASSERT_FALSE(starts.empty());
+    std::vector<VORN_Clock::Ticks> distinct = starts;
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    ASSERT_EQ(distinct.size(), 2u);
+    EXPECT_GE(distinct[0] - countdown, 0);
+    EXPECT_LT(distinct[0] - countdown, 300);
+    EXPECT_GE(distinct[1] - match->turnStart(), 0);
+    EXPECT_LT(distinct[1] - match->turnStart(), 300);
+    EXPECT_EQ(copy->secondsToThrow(), 0);
+
+    // A host whose next state says its clock is further on than half a second: the copy takes
+    // the host's start.
+    const VORN_Clock::Ticks now = VORN_Clock::now();
+    copy->takeHostPhase(Moving, 8, match->msIntoPhase(now) + 2000, now);
+    EXPECT_EQ(copy->turnStart(), match->turnStart() - 2000);
+    EXPECT_EQ(copy->msIntoPhase(now), match->msIntoPhase(now) + 2000);
+
+    // Thrown in the next turn: no clock in flight.
+    for (int i = 0; i < 800 && !(match->state() == Moving && match->currentPlayer() == 1); ++i)
+        sendFor(Rules::tickSeconds);
+    ASSERT_EQ(match->state(), Moving);
+    TurnCommand step;
+    step.step = TurnCommand::Step::FireMode;
+    match->apply(step);
+    step.step = TurnCommand::Step::Throw;
+    match->apply(step);
+    ASSERT_EQ(match->state(), Flying);
+    starts.clear();
+    send();
+    EXPECT_EQ(copy->msIntoPhase(VORN_Clock::now()), 0);
+    EXPECT_TRUE(starts.empty());
 }
