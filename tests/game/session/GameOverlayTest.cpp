@@ -238,6 +238,19 @@ TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     g.match->players()[2]->totalHealth = 200;
     g.match->recountHitPoints();
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+
+    // So do no hit points anywhere, figures still standing with nothing left: drawn as thirds.
+    for (int u = 0; u < 3; ++u)
+        g.match->players()[u]->totalHealth = 0;
+    g.match->recountHitPoints();
+    ASSERT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+    tick();
+    const QImage none = frame();
+    expectColor(none, x, y - 50, playerColor(g.match->players()[0].get()), 1, "third of player 0");
+    expectColor(none, x - 50, y + 10, playerColor(g.match->players()[1].get()), 1,
+                "third of player 1");
+    expectColor(none, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
+                "third of player 2");
 }
 
 TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
