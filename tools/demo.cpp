@@ -41,8 +41,8 @@ void hold(int code, double seconds) {
 // and z down) is set into its top between the panels.
 void shoot(const char* name, const Bitmap* map = nullptr) {
     QImage frame = script->frame();
-    if (map && map->pixels) {
-        const QImage texture(map->pixels, map->width, map->height, map->width * 3,
+    if (map && !map->pixels.empty()) {
+        const QImage texture(map->pixels.data(), map->width, map->height, map->width * 3,
                              QImage::Format_RGB888);
         QPainter painter(&frame);
         painter.drawImage(QRect(210, 8, 380, 190), texture);
@@ -260,7 +260,7 @@ int main(int argc, char** argv) {
             const double d = std::hypot((c - 31.5) / 2, r - 15.5) / 16;
             const double h = 0.15 + 0.6 * std::exp(-std::pow((d - 0.75) / 0.12, 2)) +
                              0.35 * std::exp(-std::pow(d / 0.15, 2));
-            unsigned char* p = crater.pixels + 3 * (r * 64 + c);
+            unsigned char* p = crater.pixels.data() + 3 * (r * 64 + c);
             p[0] = p[1] = p[2] = static_cast<unsigned char>(std::lround(255 * std::min(h, 1.0)));
         }
     crater.save(own.filePath("krater.bmp").toStdString());

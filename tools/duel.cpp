@@ -87,12 +87,6 @@ void layValley(unsigned seed) {
     // The standard valley stays as the games before left it, as it always did.
 }
 
-const char* weaponName(Weapon w) {
-    static const char* const names[Weapons::count] = {"grenade", "cluster", "heavy", "digger",
-                                                      "bouncer"};
-    return names[static_cast<int>(w)];
-}
-
 // One game from the main menu to the end screen, or to the turn limit.
 void playGame(unsigned seed, Tally& tally) {
     Match* game = &driver->match;
@@ -244,7 +238,7 @@ int main(int argc, char** argv) {
         if (options.settings.weapons == GameSettings::Weapons::All) {
             std::printf("        throws by weapon:");
             for (int w = 0; w < Weapons::count; ++w)
-                std::printf(" %s %d", weaponName(static_cast<Weapon>(w)), tally.taken[w]);
+                std::printf(" %s %d", Weapons::table[w].name, tally.taken[w]);
             std::printf("\n");
         }
         std::fflush(stdout);

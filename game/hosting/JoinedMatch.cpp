@@ -218,7 +218,7 @@ void JoinedMatch::valleyFrom(const Message& message) {
             hostTexture.resize(band->width, band->height);
         const std::size_t row = std::size_t(band->width) * 3;
         std::copy(band->rgb.constBegin(), band->rgb.constEnd(),
-                  hostTexture.pixels + std::size_t(band->firstRow) * row);
+                  hostTexture.pixels.begin() + std::ptrdiff_t(band->firstRow * row));
         if (band->firstRow + std::size_t(band->rgb.size()) / row == band->height)
             emit textureArrived(hostTexture);
     }

@@ -221,7 +221,7 @@ void MatchHost::sendValley(NetworkConnection* to) {
     send(heights);
 
     const Bitmap* t = valleyTexture;
-    if (!t || !t->pixels || t->width <= 0 || t->width > 4096 || t->height > 65535)
+    if (!t || t->pixels.empty() || t->width <= 0 || t->width > 4096 || t->height > 65535)
         return;
     const int rowBytes = t->width * 3;
     const int rowsPerFrame = std::max(1, textureBytesPerFrame / rowBytes);
@@ -231,9 +231,9 @@ void MatchHost::sendValley(NetworkConnection* to) {
         band.height = quint16(t->height);
         band.firstRow = quint16(first);
         const int rows = std::min(rowsPerFrame, t->height - first);
-        band.rgb =
-            QByteArray(reinterpret_cast<const char*>(t->pixels) + std::size_t(first) * rowBytes,
-                       rows * rowBytes);
+        band.rgb = QByteArray(reinterpret_cast<const char*>(t->pixels.data()) +
+                                  std::size_t(first) * rowBytes,
+                              rows * rowBytes);
         send(band);
     }
 }

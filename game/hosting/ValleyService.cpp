@@ -94,7 +94,7 @@ void ValleyService::copy(const Bitmap& from, Bitmap& to) {
         return;
     }
     to.resize(from.width, from.height);
-    std::copy(from.pixels, from.pixels + std::size_t(from.width) * from.height * 3, to.pixels);
+    to.pixels = from.pixels;
 }
 
 void ValleyService::take(Bitmap& from, Bitmap& to) {

@@ -149,14 +149,9 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
         alivePlayers_.append(static_cast<int>(i));
     }
     stock_.clear();
-    for (unsigned i = 0; i < playerCount_; ++i) {
-        std::array<int, Weapons::count> own{};
-        for (int w = 0; w < Weapons::count; ++w)
-            own[w] = settings_.weapons == GameSettings::Weapons::All || w == 0
-                         ? Weapons::table[w].perGame
-                         : 0;
-        stock_.push_back(own);
-    }
+    for (unsigned i = 0; i < playerCount_; ++i)
+        stock_.push_back(settings_.weapons == GameSettings::Weapons::All ? Weapons::fullStock()
+                                                                         : Weapons::grenadeOnly());
     currentPlayer_ = -1;
     currentFigure_ = nullptr;
     tellSettings();
@@ -499,7 +494,7 @@ void Match::explode(const VORN_Vector& point) {
 }
 
 Match::Outcome Match::blast(const VORN_Vector& point) {
-    const Weapons::Blast& rules = Weapons::of(thrownWeapon_);
+    const Weapons::Row& rules = Weapons::of(thrownWeapon_);
     dig(point, rules.crater);
 
     Outcome outcome;
@@ -571,7 +566,7 @@ void Match::fire() {
     thrownWeapon_ = weapon_;
     hitFixed = false;
     if (Weapons::bounces(weapon_))
-        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::bouncerFuse * 1000);
+        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::of(weapon_).fuse * 1000);
     if (currentPlayer_ >= 0 && currentPlayer_ < static_cast<int>(stock_.size())) {
         int& left = stock_[currentPlayer_][static_cast<std::size_t>(weapon_)];
         if (left != Weapons::endless)

@@ -55,7 +55,6 @@ public:
     // The address of the machine on a seat, "192.168.0.7".
     QString addressOf(int seat) const;
     int joinedCount() const { return int(seats.size()); }
-    int watcherCount() const { return int(watchers.size()); }
 
     // The first seat given to a machine that joins: 1 while spieler 0 plays at the host's own
     // keyboard, 0 for a host without one.

@@ -62,10 +62,11 @@ TurnCommand pressed(TurnCommand keys, int key, GameState state) {
         keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
         break;
     default:
-        // 1 … the last weapon's key choose the weapon, in a game with every weapon (the rules
-        // ignore it otherwise).
-        if (aiming && key >= Qt::Key_1 && key < Qt::Key_1 + Weapons::count)
-            keys.weapon = key - Qt::Key_0;
+        // A weapon's key takes it, in a game with every weapon (the rules ignore it otherwise).
+        Weapon w;
+        if (aiming && key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde &&
+            Weapons::ofKey(static_cast<char>(QChar(key).toLower().unicode()), &w))
+            keys.weapon = static_cast<int>(w) + 1;
         break;
     }
     return keys;

@@ -52,7 +52,10 @@ QList<Game::KeyHelpLine> Game::keyHelp() const {
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
             if (match->settings().weapons == GameSettings::Weapons::All)
-                lines.append({QStringLiteral("1 - %1").arg(Weapons::count), tr("waffe")});
+                lines.append({QStringLiteral("%1 - %2")
+                                  .arg(QLatin1Char(Weapons::table.front().key))
+                                  .arg(QLatin1Char(Weapons::table.back().key)),
+                              tr("waffe")});
             lines.append({enter, tr("abschuss")});
         } else if (match->state() == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});

@@ -188,7 +188,7 @@ void Game::followJoined() {
     connect(j, &JoinedMatch::valleyLaid, this, [this] { showValleyTexture(); });
     connect(j, &JoinedMatch::textureArrived, this, [this](const Bitmap& rgb) {
         makeCurrent();
-        uploadTexture(terrainTexture, rgb.pixels, rgb.width, rgb.height);
+        uploadTexture(terrainTexture, rgb.pixels.data(), rgb.width, rgb.height);
     });
     connect(j, &JoinedMatch::shown, this, [this](GameState, int playerBefore) {
         cameraLocked =

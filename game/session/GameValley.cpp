@@ -19,7 +19,7 @@ bool Game::showValleyTexture() {
     makeCurrent();
     if (valleys->laid().valley != GameSettings::Valley::Standard) {
         const Bitmap& texture = valleys->texture();
-        uploadTexture(terrainTexture, texture.pixels, texture.width, texture.height);
+        uploadTexture(terrainTexture, texture.pixels.data(), texture.width, texture.height);
         standardTextureShown = false;
         return true;
     }

@@ -58,7 +58,7 @@ void Game::setUpWorld() {
                                    std::clamp(z, middle.z() - halfZ, middle.z() + halfZ));
     };
 
-    viewport->outlines = true;
+    viewport->toggleOutlines();
     viewport->setView(VORN_Vector(0, 4, 2), 0, 0, 0);
     viewport->distance = -5;
     viewport->toggleFog();

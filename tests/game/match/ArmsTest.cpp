@@ -203,10 +203,10 @@ TEST_F(ArmsTest, TheBouncerSpringsOffTheGroundAndGoesOffWhenItsTimeIsUp) {
         GrenadeFlight([land](double x, double z) { return land->surfaceHeight(x, z); }, {})
             .fly(match->grenade().worldPosition, Rules::throwDirection(-90, 0) * 2);
     ASSERT_EQ(firstTouch.end, GrenadeFlight::End::Ground);
-    ASSERT_LT(firstTouch.seconds, Weapons::bouncerFuse - 1);
+    ASSERT_LT(firstTouch.seconds, Weapons::of(Weapon::Bouncer).fuse - 1);
     throwIt();
     const VORN_LIB::VORN_Clock::Ticks thrown = match->clockNow();
     ASSERT_TRUE(driver.tickUntil([&] { return match->impactState() == ImpactState::Exploded; }));
-    EXPECT_NEAR((match->clockNow() - thrown) * 0.001, Weapons::bouncerFuse, 0.03);
+    EXPECT_NEAR((match->clockNow() - thrown) * 0.001, Weapons::of(Weapon::Bouncer).fuse, 0.03);
     EXPECT_EQ(match->weaponsLeft(0, Weapon::Bouncer), 2);
 }
