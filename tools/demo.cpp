@@ -55,7 +55,7 @@ void shoot(const char* name, const Bitmap* map = nullptr) {
 // Aims from the current figure at the target with a 45° throw, turning and powering up by holding
 // the keys for the right time, then throws.
 void throwAt(const Tortoise* target) {
-    const VORN_Vector from = game->match->currentFigure->worldPosition;
+    const VORN_Vector from = game->match->currentFigure()->worldPosition;
     const VORN_Vector to = target->worldPosition;
     const double dx = to.x() - from.x();
     const double dz = to.z() - from.z();
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_F1);
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
-    const Tortoise* target = game->match->players[1]->figure(0);
+    const Tortoise* target = game->match->players()[1]->figure(0);
     throwAt(target);
     turnCamera(70, -10);
     shoot("4-aiming");
@@ -142,8 +142,8 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_Return); // throw
     script->tick(40);
     shoot("5-flight");
-    for (int i = 0; i < 2000 && game->match->impactState != ImpactState::Exploded &&
-                    game->match->state == Flying;
+    for (int i = 0; i < 2000 && game->match->impactState() != ImpactState::Exploded &&
+                    game->match->state() == Flying;
          ++i)
         script->tick();
     // The blast a moment after it burst: its flash, its sparks and the hit points it took
@@ -166,14 +166,14 @@ int main(int argc, char** argv) {
     turnCamera(yaw - 90, pitch + 10);
 
     // Play on until one side is left: each player throws at the other's first standing tortoise.
-    for (int turn = 0; turn < 20 && game->match->state != GameOver; ++turn) {
-        for (int i = 0; i < 400 && game->match->state != Moving && game->match->state != GameOver;
-             ++i)
+    for (int turn = 0; turn < 20 && game->match->state() != GameOver; ++turn) {
+        for (int i = 0;
+             i < 400 && game->match->state() != Moving && game->match->state() != GameOver; ++i)
             script->tick();
-        if (game->match->state == GameOver)
+        if (game->match->state() == GameOver)
             break;
-        const int other = 1 - game->match->currentPlayer;
-        const Player* enemy = game->match->players[other].get();
+        const int other = 1 - game->match->currentPlayer();
+        const Player* enemy = game->match->players()[other].get();
         if (!enemy)
             break;
         const Tortoise* aim = nullptr;
@@ -181,13 +181,13 @@ int main(int argc, char** argv) {
             aim = enemy->figure(j);
         throwAt(aim);
         script->tap(Qt::Key_Return);
-        for (int i = 0; i < 2000 && game->match->state == Flying; ++i)
+        for (int i = 0; i < 2000 && game->match->state() == Flying; ++i)
             script->tick();
     }
     script->tick(2);
     // The end screen over the winner, seen from above (the camera was left in the last crater).
-    if (!game->match->alivePlayers.isEmpty()) {
-        const Player* winner = game->match->players[game->match->alivePlayers.first()].get();
+    if (!game->match->alivePlayers().isEmpty()) {
+        const Player* winner = game->match->players()[game->match->alivePlayers().first()].get();
         for (unsigned j = 0; j < winner->count; ++j)
             if (winner->figure(j))
                 game->viewport()->setView(winner->figure(j)->worldPosition, 20, -35, -6);
@@ -205,31 +205,31 @@ int main(int argc, char** argv) {
     srand(4204);
     script->tap(Qt::Key_1);
     script->tap(Qt::Key_Return);
-    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
         script->tick();
-    throwAt(game->match->players[1]->figure(0));
+    throwAt(game->match->players()[1]->figure(0));
     script->tap(Qt::Key_Return);
-    for (int i = 0; i < 2000 && !(game->match->state == Moving && game->match->currentPlayer == 1);
-         ++i)
+    for (int i = 0;
+         i < 2000 && !(game->match->state() == Moving && game->match->currentPlayer() == 1); ++i)
         script->tick();
     // The aim is in place once it has moved and the computer holds no key any more.
     const auto aimed = [] {
-        return game->match->state == Aiming &&
-               (game->match->aimPitch != 0 || game->match->aimPower != 1.0) &&
-               game->match->yawRate == 0 && game->match->raiseRate == 0 &&
-               game->match->driveRate == 0;
+        return game->match->state() == Aiming &&
+               (game->match->aimPitch() != 0 || game->match->aimPower() != 1.0) &&
+               game->match->yawRate() == 0 && game->match->raiseRate() == 0 &&
+               game->match->driveRate() == 0;
     };
-    for (int i = 0; i < 600 && !aimed() && game->match->state != GameOver; ++i)
+    for (int i = 0; i < 600 && !aimed() && game->match->state() != GameOver; ++i)
         script->tick();
-    const double side = std::remainder(game->match->aimYaw - 70 - game->viewport()->yaw, 360.0);
+    const double side = std::remainder(game->match->aimYaw() - 70 - game->viewport()->yaw, 360.0);
     turnCamera(side, -25 - game->viewport()->pitch);
     shoot("8-computer");
 
     // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
     // weapons under the key panel, the cluster taken.
     script->tap(Qt::Key_Escape);
-    const ComputerLevel level = game->match->computer.level;
-    game->match->computer.level = ComputerLevel::Off;
+    const ComputerLevel level = game->match->computer().level;
+    game->match->setComputerLevel(ComputerLevel::Off);
     game->front.settings.wind = GameSettings::Wind::Strong;
     game->front.settings.weapons = GameSettings::Weapons::All;
     script->tap(Qt::Key_Return);
@@ -237,12 +237,12 @@ int main(int argc, char** argv) {
     srand(4204);
     script->tap(Qt::Key_1);
     script->tap(Qt::Key_Return); // the settings screen, as chosen above
-    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
         script->tick();
-    throwAt(game->match->players[1]->figure(0));
+    throwAt(game->match->players()[1]->figure(0));
     script->tap(Qt::Key_2);
     shoot("10-wind-weapons");
-    game->match->computer.level = level;
+    game->match->setComputerLevel(level);
     game->front.settings = GameSettings();
 
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
@@ -266,7 +266,7 @@ int main(int argc, char** argv) {
     crater.save(own.filePath("krater.bmp").toStdString());
 
     const auto overView = [](const char* name) {
-        for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+        for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
             script->tick();
         script->tick(120); // the tortoises land
         game->viewport()->attach(nullptr);

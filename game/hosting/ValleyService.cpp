@@ -81,7 +81,7 @@ bool ValleyService::startGame(Match& match, GameSettings chosen, int players, in
         return false;
     if (laid && !laid(chosen))
         return false;
-    match.settings = chosen;
+    match.setSettings(chosen);
     match.newGame(players, figures);
     match.nextTurn();
     return true;

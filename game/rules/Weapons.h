@@ -108,7 +108,7 @@ inline bool ofKey(char key, Weapon* w) {
 }
 
 // Hit points a blast of the weapon takes from a figure at distance d, truncated to whole points:
-// for the grenade the classic blast, Rules::blastDamageAtCentre at the centre falling linearly.
+// the one damage rule, falling off evenly from the damage at the centre to none at the radius.
 inline int damage(Weapon w, double d) {
     const Row& b = of(w);
     return d < b.radius ? static_cast<int>((b.radius - d) * b.damageAtCentre / b.radius) : 0;

@@ -54,12 +54,12 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
         floatColor(0.5f, 0.5f, 0, 1), floatColor(0.5f, 0.5f, 0, 1), floatColor(0, 0, 0, 1), 0);
     lampLook->compile();
 
-    VORN_Scene& scene = match.scene;
+    VORN_Scene& scene = match.scene();
     camera = std::make_unique<VORN_Viewport>(&scene);
     // Beyond the valley's edge the ground is as high as the edge, so that an eye out there stays
     // above the rim and never sees the valley from below.
     // (A hair inside the edge, so that rounding never puts the point off the grid.)
-    camera->ground = [land = &match.landscape](double x, double z) {
+    camera->ground = [land = &match.landscape()](double x, double z) {
         const VORN_Vector& middle = land->worldPosition;
         const double halfX = land->sizeX / 2 - 1e-6;
         const double halfZ = land->sizeZ / 2 - 1e-6;
@@ -94,13 +94,13 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
         scene.children.insert(i, &lamp); // drawn before the valley
     }
 
-    match.landscape.material = terrainLook.get();
-    match.landscape.texture = &texture;
+    match.landscape().material = terrainLook.get();
+    match.landscape().texture = &texture;
 
     grenadeLook = std::make_unique<VORN_Material>(floatColor(0, 0, 0, 1), floatColor(0, 0, 0, 1),
                                                   floatColor(1, 1, 1, 1), 30);
-    match.grenade.material = grenadeLook.get();
-    match.grenade.compile();
+    match.grenade().material = grenadeLook.get();
+    match.grenade().compile();
 
     // The red aiming arrow, drawn while aiming, scaled by the throw power; it glows.
     arrowList = glGenLists(1);
@@ -128,10 +128,10 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
 // The match outlives the battlefield: nothing of it points here any more once this is gone.
 Battlefield::~Battlefield() {
     for (VORN_Flashlight& lamp : lampList)
-        match.scene.children.removeAll(&lamp);
-    match.landscape.material = nullptr;
-    match.landscape.texture = nullptr;
-    match.grenade.material = nullptr;
+        match.scene().children.removeAll(&lamp);
+    match.landscape().material = nullptr;
+    match.landscape().texture = nullptr;
+    match.grenade().material = nullptr;
     glDeleteLists(arrowList, 1);
     if (texture != 0)
         glDeleteTextures(1, &texture);
@@ -152,11 +152,11 @@ bool Battlefield::showStandardTexture() {
 
 void Battlefield::drawAimArrow(const Match& m) const {
     glPushMatrix();
-    const VORN_Vector& p = m.grenade.worldPosition;
+    const VORN_Vector& p = m.grenade().worldPosition;
     glTranslated(p.x(), p.y(), p.z());
-    glRotated(m.aimYaw, 0, 1, 0);
-    glRotated(m.aimPitch, 1, 0, 0);
-    glScaled(0.7 * m.aimPower, 0.7 * m.aimPower, m.aimPower);
+    glRotated(m.aimYaw(), 0, 1, 0);
+    glRotated(m.aimPitch(), 1, 0, 0);
+    glScaled(0.7 * m.aimPower(), 0.7 * m.aimPower(), m.aimPower());
     glTranslated(0, 0, -0.3);
     glCallList(arrowList);
     glPopMatrix();

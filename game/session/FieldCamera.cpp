@@ -32,7 +32,7 @@ bool FieldCamera::key(int key) {
 }
 
 void FieldCamera::viewBehind() {
-    Tortoise* figure = match.currentFigure;
+    Tortoise* figure = match.currentFigure();
     if (!figure)
         return;
     viewport.attach(figure);
@@ -43,9 +43,9 @@ void FieldCamera::viewBehind() {
 // the one after the figure the camera follows, the first when it follows none of them.
 void FieldCamera::viewNextEnemy() {
     std::vector<Tortoise*> enemies;
-    const int players = static_cast<int>(match.playerCount);
+    const int players = static_cast<int>(match.playerCount());
     for (int k = 1; k < players; ++k) {
-        const Player* player = match.players[(match.currentPlayer + k) % players].get();
+        const Player* player = match.players()[(match.currentPlayer() + k) % players].get();
         for (unsigned j = 0; player && j < player->count; ++j)
             if (Tortoise* figure = player->figure(j))
                 enemies.push_back(figure);
@@ -59,7 +59,7 @@ void FieldCamera::viewNextEnemy() {
     Tortoise* enemy = enemies[next];
 
     double yaw = viewport.yaw; // from the figure on turn toward the enemy, when there is one
-    if (const Tortoise* own = match.currentFigure) {
+    if (const Tortoise* own = match.currentFigure()) {
         const double dx = enemy->worldPosition.x() - own->worldPosition.x();
         const double dz = enemy->worldPosition.z() - own->worldPosition.z();
         if (dx != 0 || dz != 0)

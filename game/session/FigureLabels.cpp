@@ -117,9 +117,9 @@ void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock
     glGetIntegerv(GL_VIEWPORT, view);
     glGetIntegerv(GL_DEPTH_BITS, &depthBits);
     std::vector<Anchor> anchors;
-    anchors.reserve(static_cast<std::size_t>(match.playerCount) * 9);
-    for (unsigned i = 0; i < match.playerCount; ++i) {
-        const Player* player = match.players[i].get();
+    anchors.reserve(static_cast<std::size_t>(match.playerCount()) * 9);
+    for (unsigned i = 0; i < match.playerCount(); ++i) {
+        const Player* player = match.players()[i].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             const Tortoise* figure = player->figure(j);
             if (!figure)
@@ -158,7 +158,7 @@ void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock
     for (const Anchor& a : anchors) {
         if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
             continue;
-        const VORN_Color& c = match.players[a.player]->color;
+        const VORN_Color& c = match.players()[a.player]->color;
         const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
         labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),

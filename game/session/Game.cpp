@@ -103,8 +103,8 @@ void Game::followMatch() {
         damageFigures.clear();
     });
     connect(m, &Match::thrown, this, [this] {
-        field->viewport().attach(&match->grenade);
-        throwMarks.thrown(match->currentFigure);
+        field->viewport().attach(&match->grenade());
+        throwMarks.thrown(match->currentFigure());
         sound.launch();
     });
     connect(m, &Match::grenadeGone, this, [this] { field->viewport().attach(nullptr); });
@@ -120,7 +120,7 @@ void Game::followMatch() {
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
     connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {
-        if (!match->currentFigure) // nobody took the turn: nothing to look at
+        if (!match->currentFigure()) // nobody took the turn: nothing to look at
             field->viewport().attach(nullptr);
         sound.gameOver(winner);
     });

@@ -147,7 +147,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
         menuKey(key, digit, event->text());
         break;
@@ -156,7 +156,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         if (key == Qt::Key_Escape)
             resetAll();
         else
-            match->apply(pressed(match->heldRates(), key, match->state));
+            match->apply(pressed(match->heldRates(), key, match->state()));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -167,7 +167,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         // A person still playing waits for the turn; one watching the computers play on alone
         // leaves in every phase, a grenade in flight taken out with it.
         if (key == Qt::Key_Escape && match->onlyComputersLeft()) {
-            if (match->state == Flying && match->impactState != ImpactState::Exploded)
+            if (match->state() == Flying && match->impactState() != ImpactState::Exploded)
                 match->takeGrenadeOutOfWorld();
             resetAll();
         }
@@ -195,7 +195,7 @@ void Game::menuKey(int key, int digit, const QString& text) {
         close();
         break;
     case FrontEnd::Action::NextLevel:
-        match->computer.level = nextComputerLevel(match->computer.level);
+        match->setComputerLevel(nextComputerLevel(match->computer().level));
         break;
     case FrontEnd::Action::StartGame:
         newGame();
@@ -225,11 +225,12 @@ void Game::clientKey(int key, bool pressed) {
             leaveNetworkGame(QString());
         return;
     }
-    if (match->currentPlayer != joining->seat || (match->state != Moving && match->state != Aiming))
+    if (match->currentPlayer() != joining->seat ||
+        (match->state() != Moving && match->state() != Aiming))
         return;
     // Once fire mode is asked for, the keys aim, though the picture may still show the figure
     // driving: the host takes the steps in the order they were pressed.
-    const GameState asked = stepSent == TurnCommand::Step::None ? match->state : Aiming;
+    const GameState asked = stepSent == TurnCommand::Step::None ? match->state() : Aiming;
     TurnCommand keys = clientKeys;
     if (pressed) {
         keys = ::pressed(clientKeys, key, asked);
@@ -270,7 +271,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (match->state != Moving && match->state != Aiming)
+    if (match->state() != Moving && match->state() != Aiming)
         return;
     if (joining) {
         clientKey(event->key(), false);

@@ -82,7 +82,7 @@ void Game::joinGame(const QString& hostName, quint16 port) {
 // Until the host starts a game a joined machine's log ends with its seat and what it waits for,
 // below the host's lines of who came and went.
 void Game::tellSeat() {
-    if (!joining || match->playerCount != 0)
+    if (!joining || match->playerCount() != 0)
         return;
     if (joining->seat >= 0)
         match->addMessage(LogLine(LogLine::Text::YouPlay, joining->seat));
@@ -101,7 +101,7 @@ void Game::leaveNetworkGame(const QString& message) {
     playerList = false;
     followed = nullptr;
     joinedMatch->clear();
-    match->scene.children.removeAll(&match->grenade);
+    match->showGrenadeAt(false, VORN_Vector());
     resetAll();
     if (!message.isEmpty())
         match->addMessage(LogLine(LogLine::Text::Plain, -1, message));
@@ -158,15 +158,15 @@ void Game::followJoined() {
     // Seen from behind the figure on turn until the next state says what the camera follows.
     connect(j, &JoinedMatch::replaced, this, [this] {
         makeCurrent();
-        match->landscape.compile();
+        match->landscape().compile();
         steering->viewBehind();
         steering->lock(
-            !(match->state == Moving || match->state == Aiming || match->state == Flying));
+            !(match->state() == Moving || match->state() == Aiming || match->state() == Flying));
         update();
     });
     connect(j, &JoinedMatch::groundReplaced, this, [this] {
         makeCurrent();
-        match->landscape.compile();
+        match->landscape().compile();
     });
     connect(j, &JoinedMatch::removing, this, [this](const Tortoise* figure) {
         if (figure == followed || figure == field->viewport().attached) {
@@ -185,25 +185,25 @@ void Game::followJoined() {
     });
     connect(j, &JoinedMatch::shown, this, [this](GameState, int playerBefore) {
         steering->lock(
-            !(match->state == Moving || match->state == Aiming || match->state == Flying));
-        if (match->state < Countdown || match->state > GameOver)
+            !(match->state() == Moving || match->state() == Aiming || match->state() == Flying));
+        if (match->state() < Countdown || match->state() > GameOver)
             return;
         // Every turn starts with the keys let go, as the host lets go of them. Fire mode keeps
         // them held there, so here too: a key let go after it is then let go at the host as well.
-        if (match->currentPlayer != playerBefore || match->state == Countdown) {
+        if (match->currentPlayer() != playerBefore || match->state() == Countdown) {
             clientKeys = TurnCommand();
             stepSent = TurnCommand::Step::None;
         }
-        VORN_Object* follow = match->currentFigure;
-        if (match->state == Flying)
-            follow = match->grenadeShown() ? static_cast<VORN_Object*>(&match->grenade) : nullptr;
-        if (match->state == GameOver)
+        VORN_Object* follow = match->currentFigure();
+        if (match->state() == Flying)
+            follow = match->grenadeShown() ? static_cast<VORN_Object*>(&match->grenade()) : nullptr;
+        if (match->state() == GameOver)
             follow = nullptr;
         if (follow != followed) {
             field->viewport().attach(follow);
             followed = follow;
             // A new figure on turn: the start view of a turn, as on the host.
-            if (follow && follow == match->currentFigure)
+            if (follow && follow == match->currentFigure())
                 steering->viewBehind();
         }
         update(); // painted at once, not at the next tick

@@ -50,26 +50,26 @@ void Game::drawPicture(QPainter& painter) {
     sound.followCamera(viewport.position - viewport.back * viewport.distance, viewport.back,
                        viewport.up);
 
-    if (match->state == Aiming)
+    if (match->state() == Aiming)
         field->drawAimArrow(*match);
 
     // The battlefield's own marks over the match's world: where the last throw of the figure on
     // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
     const VORN_Clock::Ticks now = match->clockNow();
-    const bool turnShown = match->state == Countdown || match->state == Moving ||
-                           match->state == Aiming || match->state == Flying;
-    const Player* onTurn = turnShown && match->currentFigure && match->currentPlayer >= 0 &&
-                                   std::size_t(match->currentPlayer) < match->players.size()
-                               ? match->players[std::size_t(match->currentPlayer)].get()
+    const bool turnShown = match->state() == Countdown || match->state() == Moving ||
+                           match->state() == Aiming || match->state() == Flying;
+    const Player* onTurn = turnShown && match->currentFigure() && match->currentPlayer() >= 0 &&
+                                   std::size_t(match->currentPlayer()) < match->players().size()
+                               ? match->players()[std::size_t(match->currentPlayer())].get()
                                : nullptr;
-    if (onTurn && match->state != Flying)
-        if (const auto mark = throwMarks.markOf(match->currentFigure))
-            ThrowMarks::draw(match->landscape, *mark, onTurn->color, pictureScale);
+    if (onTurn && match->state() != Flying)
+        if (const auto mark = throwMarks.markOf(match->currentFigure()))
+            ThrowMarks::draw(match->landscape(), *mark, onTurn->color, pictureScale);
     blast.draw(now);
     if (match->grenadeShown())
-        GrenadeGlow::draw(match->grenade.worldPosition, now);
+        GrenadeGlow::draw(match->grenade().worldPosition, now);
     if (onTurn)
-        TurnMarker::draw(match->currentFigure->worldPosition, onTurn->color, now, pictureScale);
+        TurnMarker::draw(match->currentFigure()->worldPosition, onTurn->color, now, pictureScale);
     glDisable(GL_LIGHTING);
 
     // The labels' places, with the view of the 3-D picture; the depths are read before the
@@ -99,14 +99,14 @@ void Game::drawLabels(QPainter& painter) {
 
 void Game::drawOverlay(QPainter& painter) {
     const HudLayout layout = hud();
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
     case GameOver:
         hudPanels.drawMenu(painter, layout);
         // A network game's menu: who has joined, or what a joined machine waits for; why a
         // valley cannot be played.
         if (hosting || joining || networkNote ||
-            (front.valleyNote && match->state == NoGame &&
+            (front.valleyNote && match->state() == NoGame &&
              front.screen == FrontEnd::Screen::AskSettings))
             HudPanels::drawMessages(painter, layout, height());
         break;
@@ -127,7 +127,7 @@ void Game::drawOverlay(QPainter& painter) {
 QVector<QRect> Game::overlayPanels() const {
     QVector<QRect> list;
     const HudLayout layout = hud();
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
     case GameOver:
         list.append(layout.menuPlace());
@@ -137,7 +137,7 @@ QVector<QRect> Game::overlayPanels() const {
     case Aiming: {
         const HudLayout::Places places = layout.places();
         list = {places.turn, places.keys, places.pie, places.messages};
-        if (match->settings.weapons == GameSettings::Weapons::All && match->state == Aiming)
+        if (match->settings().weapons == GameSettings::Weapons::All && match->state() == Aiming)
             list.append(WeaponPanel::place(places.turn));
         break;
     }

@@ -62,9 +62,9 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     const auto line = [&](int x, int y, const QString& text, const QFont& font = menuFont()) {
         lines.append({x, y, text, &font});
     };
-    if (match.state == GameOver) {
-        if (!match.alivePlayers.isEmpty()) {
-            line(40, 80, tr("spieler ") + QString::number(match.alivePlayers.first()));
+    if (match.state() == GameOver) {
+        if (!match.alivePlayers().isEmpty()) {
+            line(40, 80, tr("spieler ") + QString::number(match.alivePlayers().first()));
             line(40, 160, tr("gewinnt"));
         } else {
             line(40, 80, tr("unentschieden"));
@@ -79,7 +79,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         return lines;
     }
-    if (match.state != NoGame)
+    if (match.state() != NoGame)
         return lines;
     const GameSettings& settings = front.settings;
     switch (front.screen) {
@@ -145,7 +145,7 @@ QRect HudLayout::menuPlace() const {
 }
 
 QString HudLayout::computerLevelText() const {
-    switch (match.computer.level) {
+    switch (match.computer().level) {
     case ComputerLevel::Easy:
         return tr("leicht");
     case ComputerLevel::Medium:
@@ -159,24 +159,24 @@ QString HudLayout::computerLevelText() const {
 }
 
 QList<HudLayout::Line> HudLayout::turnLines() const {
-    const bool counting = match.state == Countdown;
+    const bool counting = match.state() == Countdown;
     QList<Line> lines = {
-        {20, 40, playerTitle(match.currentPlayer), &panelFont()},
+        {20, 40, playerTitle(match.currentPlayer()), &panelFont()},
         {20, 80, counting ? tr("zum recher") : tr("am zug"), &panelFont()},
-        {20, 120, QString::number(match.secondsLeft) + tr(" sekunden"), &panelFont()},
+        {20, 120, QString::number(match.secondsLeft()) + tr(" sekunden"), &panelFont()},
         {20, 160, counting ? tr("bis zum zug") : tr("uebrig"), &panelFont()}};
     // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
-    if (match.state == Moving)
-        lines.append({20, 188, tr("werfen: %1 s").arg(match.secondsToThrow), &keyLineFont()});
+    if (match.state() == Moving)
+        lines.append({20, 188, tr("werfen: %1 s").arg(match.secondsToThrow()), &keyLineFont()});
     return lines;
 }
 
 QStringList HudLayout::aimLines() const {
     const QChar degrees(0x00b0);
-    const int direction = (static_cast<int>(std::lround(match.aimYaw)) % 360 + 360) % 360;
+    const int direction = (static_cast<int>(std::lround(match.aimYaw())) % 360 + 360) % 360;
     return {tr("richtung: %1").arg(QString::number(direction) + degrees),
-            tr("hoehe: %1").arg(QString::number(std::lround(match.aimPitch)) + degrees),
-            tr("staerke: %1").arg(match.aimPower, 0, 'f', 1)};
+            tr("hoehe: %1").arg(QString::number(std::lround(match.aimPitch())) + degrees),
+            tr("staerke: %1").arg(match.aimPower(), 0, 'f', 1)};
 }
 
 // The power of a 45° throw that carries the whole length of the valley.
@@ -186,7 +186,7 @@ double HudLayout::fullStrength() {
 
 QList<HudLayout::Line> HudLayout::keyLines() const {
     QList<Line> lines;
-    if (match.state == Countdown)
+    if (match.state() == Countdown)
         return lines;
     if (client && client->seat < 0) { // came during the game: watches it, plays the next
         lines.append({keyMargin, 40, tr("zuschauer"), &panelFont()});
@@ -195,7 +195,7 @@ QList<HudLayout::Line> HudLayout::keyLines() const {
         lines.append({keyMargin, 80, tr("computer zielt"), &keyLineFont()});
     } else {
         lines.append({keyMargin, 40, tr("return:"), &panelFont()});
-        lines.append({keyMargin, 80, match.state == Aiming ? tr("abschuss") : tr("feuermodus"),
+        lines.append({keyMargin, 80, match.state() == Aiming ? tr("abschuss") : tr("feuermodus"),
                       &panelFont()});
     }
     lines.append({keyMargin, 120, tr("esc:"), &panelFont()});
@@ -204,7 +204,7 @@ QList<HudLayout::Line> HudLayout::keyLines() const {
     else
         lines.append({keyMargin, 160, tr("hauptmenue"), &panelFont()});
     int y = 188;
-    if (match.state == Aiming) {
+    if (match.state() == Aiming) {
         const QStringList aim = aimLines();
         for (int i = 0; i < aim.size(); ++i)
             lines.append({keyMargin, aimTop + aimStep * i, aim[i], &keyLineFont()});
@@ -218,7 +218,7 @@ QList<HudLayout::Line> HudLayout::messageLines() const {
     QList<Line> lines;
     for (int i = 0; i < 6; ++i)
         lines.append(
-            {15, 30 + 30 * i, match.messages[std::size_t(i)].shown(names), &messageFont()});
+            {15, 30 + 30 * i, match.messages()[std::size_t(i)].shown(names), &messageFont()});
     return lines;
 }
 

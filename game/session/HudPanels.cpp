@@ -59,8 +59,8 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
 
     // The key panel; in fire mode with the aim's numbers and the strength as a bar.
     const QList<Line> keys = layout.keyLines();
-    const bool aiming = match.state == Aiming;
-    const double strength = std::clamp(match.aimPower / HudLayout::fullStrength(), 0.0, 1.0);
+    const bool aiming = match.state() == Aiming;
+    const double strength = std::clamp(match.aimPower() / HudLayout::fullStrength(), 0.0, 1.0);
     const int barWidth = places.keys.width() - 2 * HudLayout::keyMargin;
     const int filled = static_cast<int>(std::lround(strength * barWidth));
     const int barTop = HudLayout::aimTop + HudLayout::aimStep * 2 + 10;
@@ -82,8 +82,8 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
     const QList<int> angles = match.strengthPieAngles();
     QList<QColor> colours;
     QStringList pieShows;
-    for (unsigned i = 0; i < match.playerCount; ++i) {
-        const Player* player = match.players[i].get();
+    for (unsigned i = 0; i < match.playerCount(); ++i) {
+        const Player* player = match.players()[i].get();
         if (!player)
             continue;
         colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),

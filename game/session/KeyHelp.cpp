@@ -35,8 +35,8 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     const QString enter = QStringLiteral("return");
     // The menus' own keys, and the keys of every screen, are the front end's rows.
     const QList<FrontEnd::HelpLine> menus =
-        front.help(match.state == NoGame, hosting, hosting || client);
-    switch (match.state) {
+        front.help(match.state() == NoGame, hosting, hosting || client);
+    switch (match.state()) {
     case NoGame:
         break;
     case Countdown:
@@ -46,28 +46,28 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     case GameOver: {
         // The turn's keys, where they steer this window's figure: on a joined machine on its own
         // seat's turn, elsewhere unless the computer or another machine is on turn.
-        const bool ownTurn = client ? match.currentPlayer == client->seat
+        const bool ownTurn = client ? match.currentPlayer() == client->seat
                                     : !(match.computerOnTurn() || match.remoteOnTurn());
-        if (ownTurn && (match.state == Countdown || match.state == Moving)) {
+        if (ownTurn && (match.state() == Countdown || match.state() == Moving)) {
             lines.append({tr("pfeile"), tr("drehen und fahren")});
             lines.append({tr("leertaste / strg"), tr("steigen und sinken")});
             lines.append({enter, tr("feuermodus")});
-        } else if (ownTurn && match.state == Aiming) {
+        } else if (ownTurn && match.state() == Aiming) {
             lines.append({tr("links / rechts"), tr("wurf drehen")});
             lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
             lines.append({tr("hoch / runter"), tr("staerke")});
-            if (match.settings.weapons == GameSettings::Weapons::All)
+            if (match.settings().weapons == GameSettings::Weapons::All)
                 lines.append({QStringLiteral("%1 - %2")
                                   .arg(QLatin1Char(Weapons::table.front().key))
                                   .arg(QLatin1Char(Weapons::table.back().key)),
                               tr("waffe")});
             lines.append({enter, tr("abschuss")});
-        } else if (match.state == GameOver && !client) {
+        } else if (match.state() == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
         }
         if (client)
             lines.append({escape, tr("spiel verlassen")});
-        else if (match.state == Countdown || match.state == Moving || match.state == Aiming)
+        else if (match.state() == Countdown || match.state() == Moving || match.state() == Aiming)
             lines.append({escape, tr("hauptmenue")});
         lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
         lines.append({QStringLiteral("e"), tr("naechster gegner")});

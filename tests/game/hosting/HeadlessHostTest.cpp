@@ -178,24 +178,24 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     // inside the nearer edge, so it goes over within a second or two.
     ASSERT_TRUE(net.stepUntil(
         [&] {
-            return g.match->state == Moving && g.match->currentPlayer == 0 &&
-                   g.match->currentFigure;
+            return g.match->state() == Moving && g.match->currentPlayer() == 0 &&
+                   g.match->currentFigure();
         },
         400))
         << linesOf(out).toStdString();
-    Tortoise* f = m.currentFigure;
+    Tortoise* f = m.currentFigure();
     const double z = f->worldPosition.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
     f->setWorldPosition(VORN_LIB::VORN_Vector(
-        f->worldPosition.x(), m.landscape.surfaceHeight(f->worldPosition.x(), z) + 0.5, z));
+        f->worldPosition.x(), m.landscape().surfaceHeight(f->worldPosition.x(), z) + 0.5, z));
     const int toEdge = z < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    EXPECT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }, 800))
+    EXPECT_TRUE(net.stepUntil([&] { return g.match->state() == GameOver; }, 800))
         << linesOf(out).toStdString();
     release(toEdge);
 
     // Every machine sees the same end, and the host said so.
     EXPECT_TRUE(net.stepUntil([&] { return secondSawTheEnd; }, 200));
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({1}));
     const QStringList end{"player 0 is", "suicidal", "player 0", "commits suicide"};
     EXPECT_TRUE(net.stepUntil([&] { return log().mid(2) == end; }, 200))
         << log().join('|').toStdString();

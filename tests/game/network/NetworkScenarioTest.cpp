@@ -162,34 +162,34 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     heardAfter(friendly, QStringLiteral("eins")); // the host has taken both by then
     tick();
-    EXPECT_EQ(g.match->state, Moving);
-    EXPECT_EQ(g.match->yawRate, 0);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(g.match->yawRate(), 0);
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->state == Countdown && g.match->currentPlayer == 1; }, 1000));
+        [&] { return g.match->state() == Countdown && g.match->currentPlayer() == 1; }, 1000));
     toMoving();
 
     // Spieler 1's turn: the host's keys do nothing, the joined machine drives and throws.
     press(Qt::Key_Left);
-    EXPECT_EQ(g.match->yawRate, 0);
+    EXPECT_EQ(g.match->yawRate(), 0);
     release(Qt::Key_Left);
     friendly.send(Command{1, rates(120, 0, 0)});
-    ASSERT_TRUE(waitFor([&] { return g.match->yawRate == 120; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->yawRate() == 120; }));
     ticksFor(0.5);
     // Steps come numbered: a number taken already is a repeat and does nothing.
     friendly.send(Command{1, rates(0, 0, 0)});
     friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     heardAfter(friendly, QStringLiteral("zwei"));
-    EXPECT_EQ(g.match->state, Moving);
+    EXPECT_EQ(g.match->state(), Moving);
     friendly.send(Step{1, 2, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Aiming; }));
     friendly.send(Command{1, rates(0, 30, 2)});
-    ASSERT_TRUE(waitFor([&] { return g.match->raiseRate == 30; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->raiseRate() == 30; }));
     ticksFor(1.5);
     friendly.send(Step{1, 3, TurnCommand::Step::Throw});
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Flying; }));
 
     // Each tick's state tells the joined machine where every figure is and how it is.
     tick();
@@ -200,26 +200,26 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     const State& shown = *friendly.last<State>();
     ASSERT_EQ(shown.figures.size(), 2);
     for (const Figure& f : shown.figures) {
-        const Tortoise* figure = g.match->players[f.player]->figure(f.slot);
+        const Tortoise* figure = g.match->players()[f.player]->figure(f.slot);
         EXPECT_LT(distance(VORN_Vector(f.x, f.y, f.z), figure->worldPosition), 1e-4);
         EXPECT_EQ(f.health, figure->health);
     }
 
     // The joined machine goes away in the middle of its next turn: the computer plays on.
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->state == Countdown && g.match->currentPlayer == 0; }, 1000));
+        [&] { return g.match->state() == Countdown && g.match->currentPlayer() == 0; }, 1000));
     toMoving();
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
-    ASSERT_TRUE(
-        tickUntil([&] { return g.match->state == Moving && g.match->currentPlayer == 1; }, 1000));
+    ASSERT_TRUE(tickUntil(
+        [&] { return g.match->state() == Moving && g.match->currentPlayer() == 1; }, 1000));
     ticksFor(0.5);
     friendly.socket.abort();
     ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 0; }));
     EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 hat das spiel verlassen")));
     EXPECT_TRUE(g.match->computerOnTurn());
-    EXPECT_TRUE(tickUntil([&] { return g.match->state == Flying; }, 12 * 40));
+    EXPECT_TRUE(tickUntil([&] { return g.match->state() == Flying; }, 12 * 40));
 }
 
 TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturnsWhenTheHostGoes) {
@@ -251,12 +251,12 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     host->broadcast(s);
     host->broadcast(Log{{{4, 0, QString()}, {5, -1, QString()}}}); // "spieler 0", "meldet verluste"
 
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }));
-    ASSERT_EQ(g.match->playerCount, 2u);
-    const Tortoise* own = g.match->players[1]->figure(0);
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Moving; }));
+    ASSERT_EQ(g.match->playerCount(), 2u);
+    const Tortoise* own = g.match->players()[1]->figure(0);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
     EXPECT_EQ(own->health, 62);
-    EXPECT_EQ(g.match->currentFigure, own);
+    EXPECT_EQ(g.match->currentFigure(), own);
     ASSERT_TRUE(waitFor([&] { return log().last() == QStringLiteral("meldet verluste"); }));
     EXPECT_EQ(log()[4], QStringLiteral("spieler 0"));
 
@@ -301,7 +301,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_EQ(g.viewport()->attached, own);
     EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
     tap(Qt::Key_E);
-    EXPECT_EQ(g.viewport()->attached, g.match->players[0]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players()[0]->figure(0));
     tap(Qt::Key_V);
     EXPECT_EQ(g.viewport()->attached, own);
     EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
@@ -328,15 +328,15 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.state = Aiming;
     s.time += Rules::tickMs;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Aiming; }));
     release(Qt::Key_Up);
     ASSERT_TRUE(waitFor([&] { return commands.size() == 6; }));
     EXPECT_EQ(commands.back(), TurnCommand());
 
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
-    const double before = g.match->landscape.surfaceHeight(20, -3);
+    const double before = g.match->landscape().surfaceHeight(20, -3);
     host->broadcast(Event{Event::Crater, 20, 1, -3});
-    ASSERT_TRUE(waitFor([&] { return g.match->landscape.surfaceHeight(20, -3) < before - 0.5; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape().surfaceHeight(20, -3) < before - 0.5; }));
     host->broadcast(Checksum{12345});
     EXPECT_TRUE(waitFor([&] { return asked == 1; }));
 
@@ -349,8 +349,8 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.grenadeY = 6;
     s.grenadeZ = 0;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
-    EXPECT_EQ(g.viewport()->attached, &g.match->grenade);
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Flying; }));
+    EXPECT_EQ(g.viewport()->attached, &g.match->grenade());
     EXPECT_FALSE(g.throwMarks.markOf(own));
     tick(60); // the crater's flash over first
     ASSERT_FALSE(g.blast.active(g.match->clockNow()));
@@ -364,7 +364,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.time += Rules::tickMs;
     s.figures[0].health = 64;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->players[0]->figure(0)->health == 64; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->players()[0]->figure(0)->health == 64; }));
     const QVector<DamageFigures::Shown> hurt = g.damageFigures.shown(VORN_LIB::VORN_Clock::now());
     ASSERT_EQ(hurt.size(), 1);
     EXPECT_EQ(hurt[0].text, QStringLiteral("-36"));
@@ -373,7 +373,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     // The host goes away: back in the main menu, and told so.
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
 }
@@ -392,14 +392,14 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     random.settings.wind = GameSettings::Wind::Light;
     host->broadcast(random);
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.match->playerCount == 2; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->playerCount() == 2; }));
     Bitmap made;
     ValleyGenerator::heights(4711, made);
-    ASSERT_EQ(g.match->landscape.columns, 321u);
+    ASSERT_EQ(g.match->landscape().columns, 321u);
     for (int i = 0; i < made.width * made.height; i += 97)
-        ASSERT_DOUBLE_EQ(g.match->landscape.height(std::size_t(i)), made.pixels[3 * i] / 255.0)
+        ASSERT_DOUBLE_EQ(g.match->landscape().height(std::size_t(i)), made.pixels[3 * i] / 255.0)
             << i;
-    EXPECT_EQ(g.match->settings, random.settings);
+    EXPECT_EQ(g.match->settings(), random.settings);
 
     // A picture travels as its heights and its texture, in bands of rows.
     Valley picture;
@@ -414,16 +414,16 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
         return g.joined().hostPictureTexture().width == 2 &&
                g.joined().hostPictureTexture().pixels[9] == 10;
     }));
-    ASSERT_EQ(g.match->landscape.columns, 3u);
-    ASSERT_EQ(g.match->landscape.rows, 2u);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 1), 1.0);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(1, 2), 192 / 255.0);
+    ASSERT_EQ(g.match->landscape().columns, 3u);
+    ASSERT_EQ(g.match->landscape().rows, 2u);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(0, 1), 1.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(1, 2), 192 / 255.0);
     EXPECT_EQ(g.valleys().laid().valleyPicture, "bergsee");
 
     // The standard valley again: the data folder's.
     host->broadcast(Valley{});
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.match->landscape.columns == 321u; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape().columns == 321u; }));
     EXPECT_EQ(g.match->heightmapChecksum(), standard);
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
@@ -441,7 +441,7 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 8; }));
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
     ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("kein platz"));
     EXPECT_EQ(host.joinedCount(), 8);
@@ -470,7 +470,7 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     ASSERT_TRUE(std::holds_alternative<Hello>(said[0]));
     EXPECT_EQ(std::get<Hello>(said[0]).game, Network::gameVersion()); // never empty
     EXPECT_FALSE(Network::gameVersion().isEmpty());
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("falsche version: ") + Network::gameVersion() +
                                 QStringLiteral(" / 9.9.9"));
@@ -588,7 +588,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     const auto hostLog = [&] {
         QStringList lines;
-        for (const LogLine& line : g.match->messages)
+        for (const LogLine& line : g.match->messages())
             lines << line.shown(g.names());
         return lines;
     };
@@ -703,7 +703,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     // In the game the turn panel names the player on turn.
     startRound(3, 1, 5);
-    ASSERT_EQ(g.match->currentPlayer, 0);
+    ASSERT_EQ(g.match->currentPlayer(), 0);
     EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.hud().playerTitle(2), QStringLiteral("spieler 2"));
     expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);

@@ -9,6 +9,7 @@
 #include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -93,7 +94,7 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
         expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
         expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
     }
-    EXPECT_EQ(g.match->computer.level, ComputerLevel::Off);
+    EXPECT_EQ(g.match->computer().level, ComputerLevel::Off);
 
     tap(Qt::Key_Return);
     image = frame();
@@ -210,9 +211,10 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
 TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     startRound(3, 2, 32);
     // Player 0 keeps all of its 200 hit points, the others have half left: 400 in all.
-    g.match->players[1]->totalHealth = 100;
-    g.match->players[2]->totalHealth = 100;
-    g.match->totalHitPoints = 400;
+    g.match->players()[1]->totalHealth = 100;
+    g.match->players()[2]->totalHealth = 100;
+    g.match->recountHitPoints();
+    ASSERT_EQ(g.match->totalHitPoints(), 400);
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 2880, 4320, 5760}));
 
     // Slices run counter-clockwise from three o'clock around the centre of the bottom-right
@@ -221,30 +223,43 @@ TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     const QImage image = frame();
     const int x = image.width() - 100;
     const int y = image.height() - 100;
-    expectColor(image, x, y - 50, playerColor(g.match->players[0].get()), 1, "slice of player 0");
-    expectColor(image, x - 50, y - 10, playerColor(g.match->players[0].get()), 1,
+    expectColor(image, x, y - 50, playerColor(g.match->players()[0].get()), 1, "slice of player 0");
+    expectColor(image, x - 50, y - 10, playerColor(g.match->players()[0].get()), 1,
                 "slice of player 0");
-    expectColor(image, x - 35, y + 35, playerColor(g.match->players[1].get()), 1,
+    expectColor(image, x - 35, y + 35, playerColor(g.match->players()[1].get()), 1,
                 "slice of player 1");
-    expectColor(image, x + 35, y + 35, playerColor(g.match->players[2].get()), 1,
+    expectColor(image, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
                 "slice of player 2");
     EXPECT_TRUE(statusPanelAt(image, x - 85, y - 85)) << "panel outside the pie";
 
     // Equal hit points give equal thirds.
-    g.match->players[0]->totalHealth = 200;
-    g.match->players[1]->totalHealth = 200;
-    g.match->players[2]->totalHealth = 200;
-    g.match->totalHitPoints = 600;
+    g.match->players()[0]->totalHealth = 200;
+    g.match->players()[1]->totalHealth = 200;
+    g.match->players()[2]->totalHealth = 200;
+    g.match->recountHitPoints();
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+
+    // So do no hit points anywhere, figures still standing with nothing left: drawn as thirds.
+    for (int u = 0; u < 3; ++u)
+        g.match->players()[u]->totalHealth = 0;
+    g.match->recountHitPoints();
+    ASSERT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+    tick();
+    const QImage none = frame();
+    expectColor(none, x, y - 50, playerColor(g.match->players()[0].get()), 1, "third of player 0");
+    expectColor(none, x - 50, y + 10, playerColor(g.match->players()[1].get()), 1,
+                "third of player 1");
+    expectColor(none, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
+                "third of player 2");
 }
 
 TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
     startRound(2, 2, 33);
     toMoving();
-    placeOnGround(g.match->currentFigure, 0, 39.0);
+    placeOnGround(g.match->currentFigure(), 0, 39.0);
     ticksFor(0.5);
     hold(Qt::Key_Down, 2.0); // backwards over the edge at z = 40
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     ASSERT_EQ(log().mid(3), QStringList({"Willkommen", "spieler 0 ist", "suizidgefaehrdet"}));
 
     const QImage image = frame();
@@ -269,9 +284,9 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
     const QImage aiming = frame();
 
     // The same moment without fire mode: no arrow.
-    g.match->state = Moving;
+    MatchDriver(*g.match).putInPhase(Moving);
     const QImage moving = frame();
-    g.match->state = Aiming;
+    MatchDriver(*g.match).putInPhase(Aiming);
     EXPECT_GT(redPixels(aiming, view), 40);
     EXPECT_EQ(redPixels(moving, view), 0);
 }
@@ -279,11 +294,11 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
 TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     startRound(2, 1, 35);
     toMoving();
-    Tortoise* near = g.match->currentFigure;
-    Tortoise* far = g.match->players[1]->figure(0);
-    ASSERT_EQ(near, g.match->players[0]->figure(0));
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
-    g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
+    Tortoise* near = g.match->currentFigure();
+    Tortoise* far = g.match->players()[1]->figure(0);
+    ASSERT_EQ(near, g.match->players()[0]->figure(0));
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
+    g.match->players()[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
     placeOnGround(near, 0, 0);
     // Seen from 5 units behind and a little above, looking along -z.
     VORN_LIB::VORN_Viewport& camera = *g.viewport();
@@ -319,7 +334,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     // Back in the open place, with a hill raised in between: a ridge five units high across the
     // view, three units ahead of the near figure.
     far->setWorldPosition(open);
-    VORN_LIB::VORN_Landscape& land = g.match->landscape;
+    VORN_LIB::VORN_Landscape& land = g.match->landscape();
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
@@ -385,7 +400,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
                                "mausrad", "mittlere taste"}) +
                              general);
         tap(Qt::Key_Return);
-        ASSERT_EQ(g.match->state, Aiming);
+        ASSERT_EQ(g.match->state(), Aiming);
         check("fire mode", keys({"links / rechts", "leertaste / strg", "hoch / runter", "return",
                                  "esc", "v", "e", "maus", "mausrad", "mittlere taste"}) +
                                general);
@@ -417,7 +432,7 @@ int pixelsLike(const QImage& image, const QRect& area, const QColor& colour) {
 
 // A ridge five units high across the valley at z in (from, to), |x| < 8.
 void raiseRidge(double from, double to) {
-    VORN_LIB::VORN_Landscape& land = game().match->landscape;
+    VORN_LIB::VORN_Landscape& land = game().match->landscape();
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
@@ -435,10 +450,10 @@ void raiseRidge(double from, double to) {
 TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) {
     startRound(2, 1, 38);
     toMoving();
-    Tortoise* figure = g.match->currentFigure;
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
+    Tortoise* figure = g.match->currentFigure();
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
     placeOnGround(figure, 0, 0);
-    placeOnGround(g.match->players[1]->figure(0), 30, 20);
+    placeOnGround(g.match->players()[1]->figure(0), 30, 20);
     g.viewport()->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
     raiseRidge(2, 3);                                         // between the eye and the tortoise
     const QRect view(210, 0, 360, 400);                       // between the panels
@@ -469,14 +484,14 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
 TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     startRound(3, 1, 36);
     toMoving();
-    Tortoise* thrower = g.match->currentFigure;
+    Tortoise* thrower = g.match->currentFigure();
     placeOnGround(thrower, 20, 10);
-    placeOnGround(g.match->players[1]->figure(0), 0, 0);
-    placeOnGround(g.match->players[2]->figure(0), 1.5, 0.5);
+    placeOnGround(g.match->players()[1]->figure(0), 0, 0);
+    placeOnGround(g.match->players()[2]->figure(0), 1.5, 0.5);
     ticksFor(0.5);
     tap(Qt::Key_Return);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     QVector<Match::Damage> hurt;
     VORN_Vector blastPoint;
     QObject::connect(g.match.get(), &Match::exploded,
@@ -565,10 +580,10 @@ TEST_F(OverlayScenario, NoLabelIsDrawnUnderAPanelFromAnyView) {
     toMoving();
     ticksFor(1.0);
     // The others' labels in pure green; the tortoise on turn (with the marker) in magenta.
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1);
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1);
     for (int i = 1; i < 5; ++i)
-        g.match->players[std::size_t(i)]->color = VORN_LIB::VORN_Color(0, 1, 0, 1);
-    const VORN_Vector centre = g.match->currentFigure->worldPosition;
+        g.match->players()[std::size_t(i)]->color = VORN_LIB::VORN_Color(0, 1, 0, 1);
+    const VORN_Vector centre = g.match->currentFigure()->worldPosition;
     int labels = 0, views = 0;
     for (double distance : {-6.0, -20.0})
         for (double pitch : {-5.0, -25.0, -50.0})
