@@ -10,9 +10,8 @@
 
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
-#include "game/rules/Rules.h"
-#include "game/rules/Weapons.h"
 #include "game/session/FieldCamera.h"
+#include "game/session/TurnKeys.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -26,76 +25,9 @@ using namespace VORN_LIB;
 
 namespace {
 
-// A rate is only set while it is 0, so of two opposite keys the first one pressed wins.
-void setRate(double& rate, double value) {
-    if (rate == 0)
-        rate = value;
-}
-
-// The command a key pressed during a turn gives, from the rates already held. Driving, the arrows
-// turn and drive, Space and Ctrl fly up and down, Return takes out the grenade; in fire mode they
-// turn and raise the aim, Up and Down change the power, Return throws.
-TurnCommand pressed(TurnCommand keys, int key, GameState state) {
-    const bool aiming = state == Aiming;
-    const double turn = aiming ? Rules::aimSpeed : Rules::turnSpeed;
-    const double raise = aiming ? Rules::aimSpeed : Rules::raiseSpeed;
-    const double drive = aiming ? Rules::moveSpeed : -Rules::moveSpeed; // Up: forward, more power
-    switch (key) {
-    case Qt::Key_Left:
-        setRate(keys.yawRate, turn);
-        break;
-    case Qt::Key_Right:
-        setRate(keys.yawRate, -turn);
-        break;
-    case Qt::Key_Up:
-        setRate(keys.driveRate, drive);
-        break;
-    case Qt::Key_Down:
-        setRate(keys.driveRate, -drive);
-        break;
-    case Qt::Key_Space:
-        setRate(keys.raiseRate, raise);
-        break;
-    case Qt::Key_Control:
-        setRate(keys.raiseRate, -raise);
-        break;
-    case Qt::Key_Return:
-        keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
-        break;
-    default:
-        // A weapon's key takes it, in a game with every weapon (the rules ignore it otherwise).
-        Weapon w;
-        if (aiming && key >= Qt::Key_Space && key <= Qt::Key_AsciiTilde &&
-            Weapons::ofKey(static_cast<char>(QChar(key).toLower().unicode()), &w))
-            keys.weapon = static_cast<int>(w) + 1;
-        break;
-    }
-    return keys;
-}
-
 // The turn keys that still work while the computer plays a turn (M and F11 work everywhere).
 bool reachesComputerTurn(int key) {
     return key == Qt::Key_Escape;
-}
-
-// Lets go of the rate a released key held; false for a key that holds none.
-bool released(int key, TurnCommand& keys) {
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        keys.yawRate = 0;
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        keys.driveRate = 0;
-        return true;
-    case Qt::Key_Space:
-    case Qt::Key_Control:
-        keys.raiseRate = 0;
-        return true;
-    default:
-        return false;
-    }
 }
 
 int digitOf(int key) {
@@ -156,7 +88,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         if (key == Qt::Key_Escape)
             resetAll();
         else
-            match->apply(pressed(match->heldRates(), key, match->state()));
+            match->apply(TurnKeys::pressed(match->heldRates(), key, match->state()));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -233,9 +165,9 @@ void Game::clientKey(int key, bool pressed) {
     const GameState asked = stepSent == TurnCommand::Step::None ? match->state() : Aiming;
     TurnCommand keys = clientKeys;
     if (pressed) {
-        keys = ::pressed(clientKeys, key, asked);
+        keys = TurnKeys::pressed(clientKeys, key, asked);
     } else {
-        released(key, keys);
+        TurnKeys::released(key, keys);
     }
     if (keys.step != TurnCommand::Step::None) {
         if (stepSent != TurnCommand::Step::Throw) // one throw a turn
@@ -280,7 +212,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = match->heldRates();
-    if (!released(event->key(), keys)) {
+    if (!TurnKeys::released(event->key(), keys)) {
         QGLWidget::keyReleaseEvent(event);
         return;
     }

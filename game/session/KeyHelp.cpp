@@ -6,6 +6,7 @@
 #include "game/network/NetworkClient.h"
 #include "game/rules/Weapons.h"
 #include "game/session/OverlayPanel.h"
+#include "game/session/TurnKeys.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -48,20 +49,12 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
         // seat's turn, elsewhere unless the computer or another machine is on turn.
         const bool ownTurn = client ? match.currentPlayer() == client->seat
                                     : !(match.computerOnTurn() || match.remoteOnTurn());
-        if (ownTurn && (match.state() == Countdown || match.state() == Moving)) {
-            lines.append({tr("pfeile"), tr("drehen und fahren")});
-            lines.append({tr("leertaste / strg"), tr("steigen und sinken")});
-            lines.append({enter, tr("feuermodus")});
-        } else if (ownTurn && match.state() == Aiming) {
-            lines.append({tr("links / rechts"), tr("wurf drehen")});
-            lines.append({tr("leertaste / strg"), tr("wurf heben und senken")});
-            lines.append({tr("hoch / runter"), tr("staerke")});
-            if (match.settings().weapons == GameSettings::Weapons::All)
-                lines.append({QStringLiteral("%1 - %2")
-                                  .arg(QLatin1Char(Weapons::table.front().key))
-                                  .arg(QLatin1Char(Weapons::table.back().key)),
-                              tr("waffe")});
-            lines.append({enter, tr("abschuss")});
+        const bool everyWeapon = match.settings().weapons == GameSettings::Weapons::All;
+        const bool driving = match.state() == Countdown || match.state() == Moving;
+        if (ownTurn && (driving || match.state() == Aiming)) {
+            const auto mode = driving ? TurnKeys::Mode::Driving : TurnKeys::Mode::Aiming;
+            for (const TurnKeys::HelpLine& line : TurnKeys::help(mode, everyWeapon))
+                lines.append({line.key, line.action});
         } else if (match.state() == GameOver && !client) {
             lines.append({enter, tr("zum hauptmenue")});
         }
