@@ -5,6 +5,7 @@
 #include "game/rules/Flight.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/SettingChoices.h"
 #include "game/rules/Wind.h"
 #include "game/world/Player.h"
 #include "game/world/TeamColours.h"
@@ -166,13 +167,18 @@ void Match::tellSettings() {
         addMessage(
             LogLine(LogLine::Text::ValleyPicture, -1,
                     QFileInfo(QString::fromStdString(settings_.valleyPicture)).completeBaseName()));
-    if (settings_.wind == GameSettings::Wind::Light)
-        addMessage(LogLine(LogLine::Text::WindLight));
-    else if (settings_.wind == GameSettings::Wind::Strong)
-        addMessage(LogLine(LogLine::Text::WindStrong));
-    if (settings_.weapons == GameSettings::Weapons::All)
-        addMessage(LogLine(LogLine::Text::AllWeapons));
+    for (const SettingChoices::Row& row : SettingChoices::rows) {
+        const int line = row.values[static_cast<std::size_t>(row.get(settings_))].logLine;
+        if (line != SettingChoices::noLogLine)
+            addMessage(LogLine(static_cast<LogLine::Text>(line)));
+    }
 }
+
+// The choices' log lines are lines of the log's own numbering.
+static_assert(SettingChoices::rows[0].values[1].logLine == int(LogLine::Text::WindLight) &&
+                  SettingChoices::rows[0].values[2].logLine == int(LogLine::Text::WindStrong) &&
+                  SettingChoices::rows[1].values[1].logLine == int(LogLine::Text::AllWeapons),
+              "a choice's log line is not the log's");
 
 void Match::nextTurn() {
     currentPlayer_ += 1;

@@ -6,6 +6,7 @@
 #include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
+#include "game/rules/SettingChoices.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -120,17 +121,16 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         break;
     case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or
                                           // picture name shown
-        const QString wind = settings.wind == GameSettings::Wind::Off     ? tr("aus")
-                             : settings.wind == GameSettings::Wind::Light ? tr("leicht")
-                                                                          : tr("stark");
-        const QString weapons =
-            settings.weapons == GameSettings::Weapons::All ? tr("alle") : tr("granate");
         line(30, 60, tr("return: starten"), menuLineFont());
         line(30, 120, tr("t: tal: ") + front.valleyText(), panelFont());
         if (settings.valley == GameSettings::Valley::Random)
             line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
-        line(30, 195, tr("w: wind: ") + wind, panelFont());
-        line(30, 240, tr("a: waffen: ") + weapons, panelFont());
+        int y = 195;
+        for (const SettingChoices::Row& row : SettingChoices::rows) {
+            line(30, y, tr(row.line) + tr(row.values[std::size_t(row.get(settings))].shown),
+                 panelFont());
+            y += 45;
+        }
         line(30, 320, tr("esc: zurueck"), menuLineFont());
         break;
     }
