@@ -15,17 +15,14 @@ namespace benchvalley {
 
 // Rolling hills with a little noise, the kind of relief the game's valley has.
 inline void fillHills(Bitmap& picture, int width, int height) {
-    delete[] picture.pixels;
-    picture.width = width;
-    picture.height = height;
-    picture.pixels = new unsigned char[std::size_t(width) * height * 3];
+    picture.resize(width, height);
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c) {
             const double u = double(c) / (width - 1), v = double(r) / (height - 1);
             const double h = 0.5 + 0.3 * std::sin(u * 9.0) * std::cos(v * 7.0) +
                              0.15 * std::sin((u + v) * 23.0) + 0.02 * ((r * 7 + c * 13) % 5);
             const auto g = static_cast<unsigned char>(std::max(0.0, std::min(1.0, h)) * 255);
-            unsigned char* p = picture.pixels + (std::size_t(r) * width + c) * 3;
+            unsigned char* p = picture.pixels.data() + (std::size_t(r) * width + c) * 3;
             p[0] = p[1] = p[2] = g;
         }
 }

@@ -52,7 +52,7 @@ Game& theGame() {
     if (!game) {
         VORN_Clock::setManual(1000);
         game = new Game();
-        game->timer->stop(); // the benchmarks drive every tick themselves
+        game->timer()->stop(); // the benchmarks drive every tick themselves
         // The picture at full scale unless a benchmark asks for another or for the measured one.
         game->renderScale.fix(1.0);
         game->setMinimumSize(800, 600);
@@ -76,8 +76,8 @@ void key(int code) {
 // of a turn never run out however many ticks a benchmark takes.
 void tick() {
     MatchDriver(*game->match, [] {
-        if (game->match->state == Moving)
-            game->match->turnStart = VORN_Clock::now();
+        if (game->match->state() == Moving)
+            MatchDriver(*game->match).startPhaseClockAt(VORN_Clock::now());
         game->updateStuff();
     }).tick();
 }
@@ -89,7 +89,7 @@ void enterScene(int scene) {
     if (scene == currentScene)
         return;
     g.resetAll();
-    g.viewport->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
+    g.viewport()->setView(VORN_Vector(0, 4, 2), 0, 0, -5);
     if (scene != Menu) {
         const int count = scene == Turn2x1 ? 2 : 9;
         const int figures = scene == Turn2x1 ? 1 : 9;
@@ -98,7 +98,7 @@ void enterScene(int scene) {
         key(Qt::Key_0 + count);
         key(Qt::Key_0 + figures);
         key(Qt::Key_Return); // the settings screen: the classic game
-        for (int i = 0; i < 400 && g.match->state != Moving; ++i)
+        for (int i = 0; i < 400 && g.match->state() != Moving; ++i)
             tick();
         for (int i = 0; i < 240; ++i) // the fall from 5 units takes about 3.3 s
             tick();
@@ -151,7 +151,7 @@ struct TerrainLists {
     }
 
     void draw(Game& g) const {
-        const VORN_LIB::VORN_Viewport& v = *g.viewport;
+        const VORN_LIB::VORN_Viewport& v = *g.viewport();
         g.initialize();
         glClearColor(0, 0, 0.2f, 1);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -171,7 +171,7 @@ struct TerrainLists {
         glFogfv(GL_FOG_COLOR, v.fogColor);
         glFogf(GL_FOG_DENSITY, v.fogDensity);
         glEnable(GL_LIGHTING);
-        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps) {
+        for (VORN_LIB::VORN_Flashlight& lamp : g.battlefield().lamps()) {
             glPushMatrix();
             lamp.applyTransform(false);
             glLightfv(lamp.lightId, GL_POSITION, lamp.lightPosition);
@@ -179,7 +179,7 @@ struct TerrainLists {
             glPopMatrix();
         }
 
-        VORN_Landscape& land = g.match->landscape;
+        VORN_Landscape& land = g.match->landscape();
         glPushMatrix();
         land.applyTransform(false);
         land.material->apply();
@@ -240,7 +240,7 @@ void BM_Frame(benchmark::State& state) {
     useSize(int(state.range(1)), int(state.range(2)));
     Game& g = theGame();
     const bool exact = state.range(3) != 0;
-    g.viewport->exactCulling = exact;
+    g.viewport()->exactCulling = exact;
     frame();
     picture("frame-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)) +
             (exact ? "" : "-cone"));
@@ -248,8 +248,8 @@ void BM_Frame(benchmark::State& state) {
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    state.counters["blocks"] = g.match->landscape.blocksDrawn;
-    g.viewport->exactCulling = true;
+    state.counters["blocks"] = g.match->landscape().blocksDrawn;
+    g.viewport()->exactCulling = true;
     label(state, exact ? "" : " cone only");
 }
 BENCHMARK(BM_Frame)->Apply(frameArgsBothWays);
@@ -317,7 +317,7 @@ void BM_TerrainListsOnly(benchmark::State& state) {
     frame(); // the camera follows the figure as a real frame leaves it
     Game& g = theGame();
     TerrainLists terrain;
-    terrain.collect(g.match->landscape.root.get());
+    terrain.collect(g.match->landscape().root.get());
     terrain.draw(g);
     picture("lists-" + std::to_string(state.range(0)) + "-" + std::to_string(state.range(1)));
     const double start = processMs();
@@ -337,37 +337,37 @@ void BM_FrameAllLabels(benchmark::State& state) {
     enterScene(Turn9x9);
     useSize(800, 600);
     Game& g = theGame();
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const VORN_Vector keptLook = camera.position;
     const double keptYaw = camera.yaw, keptPitch = camera.pitch, keptDistance = camera.distance;
     camera.attach(nullptr);
     std::vector<VORN_Vector> kept;
     int placed = 0;
-    for (unsigned i = 0; i < g.match->playerCount; ++i)
-        for (unsigned j = 0; j < g.match->players[i]->count; ++j, ++placed) {
-            Tortoise* figure = g.match->players[i]->figure(j);
+    for (unsigned i = 0; i < g.match->playerCount(); ++i)
+        for (unsigned j = 0; j < g.match->players()[i]->count; ++j, ++placed) {
+            Tortoise* figure = g.match->players()[i]->figure(j);
             kept.push_back(figure->worldPosition);
             const double x = (placed % 9 - 4) * 1.2;
             const double z = -6 - (placed / 9) * 1.3;
-            figure->setWorldPosition(g.match->landscape.surfacePoint(VORN_Vector(x, 0, z)) +
+            figure->setWorldPosition(g.match->landscape().surfacePoint(VORN_Vector(x, 0, z)) +
                                      VORN_Vector(0, 0.3, 0));
         }
-    camera.setView(g.match->landscape.surfacePoint(VORN_Vector(0, 0, -8)) + VORN_Vector(0, 1, 0), 0,
-                   -25, -14);
+    camera.setView(g.match->landscape().surfacePoint(VORN_Vector(0, 0, -8)) + VORN_Vector(0, 1, 0),
+                   0, -25, -14);
     frame();
     picture("frame-all-labels");
     const double start = processMs();
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    state.counters["labels"] = g.labelsShown;
+    state.counters["labels"] = g.labels().figuresShown();
     placed = 0;
-    for (unsigned i = 0; i < g.match->playerCount; ++i)
-        for (unsigned j = 0; j < g.match->players[i]->count; ++j)
-            g.match->players[i]->figure(j)->setWorldPosition(
+    for (unsigned i = 0; i < g.match->playerCount(); ++i)
+        for (unsigned j = 0; j < g.match->players()[i]->count; ++j)
+            g.match->players()[i]->figure(j)->setWorldPosition(
                 kept[static_cast<std::size_t>(placed++)]);
     camera.setView(keptLook, keptYaw, keptPitch, keptDistance);
-    camera.attach(g.match->currentFigure);
+    camera.attach(g.match->currentFigure());
     state.SetLabel("turn 9x9 800x600, 81 figures in view");
 }
 BENCHMARK(BM_FrameAllLabels)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -380,28 +380,30 @@ void BM_FrameParts(benchmark::State& state) {
     useSize(800, 600);
     Game& g = theGame();
     const int part = int(state.range(0));
-    const GameState shown = g.match->state;
-    const QList<VORN_LIB::VORN_Object*> drawn = g.match->scene.children;
-    const unsigned players = g.match->playerCount;
-    g.viewport->outlines = part < 1;
+    const GameState shown = g.match->state();
+    const QList<VORN_LIB::VORN_Object*> drawn = g.match->scene().children;
+    const unsigned players = g.match->playerCount();
+    if (part >= 1)
+        g.viewport()->toggleOutlines();
     if (part >= 2)
-        g.match->state = Flying;
+        MatchDriver(*g.match).putInPhase(Flying);
     if (part >= 3) {
-        g.match->scene.children.clear();
-        for (VORN_LIB::VORN_Flashlight& lamp : g.lamps)
-            g.match->scene.children.append(&lamp);
-        g.match->scene.children.append(&g.match->landscape);
-        g.match->playerCount = 0; // no labels: the frame only reads the players
+        g.match->scene().children.clear();
+        for (VORN_LIB::VORN_Flashlight& lamp : g.battlefield().lamps())
+            g.match->scene().children.append(&lamp);
+        g.match->scene().children.append(&g.match->landscape());
+        MatchDriver(*g.match).showPlayers(0); // no labels: the frame only reads the players
     }
     frame();
     const double start = processMs();
     for (auto _ : state)
         frame();
     countProcessTime(state, start);
-    g.viewport->outlines = true;
-    g.match->state = shown;
-    g.match->scene.children = drawn;
-    g.match->playerCount = players;
+    if (part >= 1)
+        g.viewport()->toggleOutlines();
+    MatchDriver(*g.match).putInPhase(shown);
+    g.match->scene().children = drawn;
+    MatchDriver(*g.match).showPlayers(players);
     const char* const names[] = {"whole frame", "no outline pass", "no outlines, no panels",
                                  "terrain and lamps only"};
     state.SetLabel(names[part]);
@@ -410,14 +412,14 @@ BENCHMARK(BM_FrameParts)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRe
 
 // Lifts every figure a few units above the ground and stops it, so that it falls again.
 void liftFigures(Game& g) {
-    for (unsigned i = 0; i < g.match->playerCount; ++i) {
-        Player* player = g.match->players[i].get();
+    for (unsigned i = 0; i < g.match->playerCount(); ++i) {
+        Player* player = g.match->players()[i].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             Tortoise* figure = player->figure(j);
             if (!figure)
                 continue;
             const VORN_Vector p = figure->worldPosition;
-            const double ground = g.match->landscape.surfacePoint(p).y();
+            const double ground = g.match->landscape().surfacePoint(p).y();
             figure->setWorldPosition(p.x(), ground + 3.0, p.z());
             player->body(j)->velocity = VORN_Vector(0, 0, 0);
         }
@@ -461,18 +463,18 @@ void BM_ComputerPlan(benchmark::State& state) {
     const bool blocked = state.range(0) != 0;
     enterScene(Turn9x9);
     Game& g = theGame();
-    const VORN_Landscape* land = &g.match->landscape;
+    const VORN_Landscape* land = &g.match->landscape();
     std::vector<ComputerPlayer::Field> fields;
-    for (unsigned u = 0; u < g.match->playerCount; ++u) {
-        const Player* player = g.match->players[u].get();
+    for (unsigned u = 0; u < g.match->playerCount(); ++u) {
+        const Player* player = g.match->players()[u].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             if (!player->figure(j))
                 continue;
             ComputerPlayer::Field field;
             field.ground = [land](double x, double z) { return land->surfaceHeight(x, z); };
             field.own.push_back({player->figure(j)->worldPosition, player->figure(j)->health});
-            for (unsigned v = 0; v < g.match->playerCount; ++v) {
-                const Player* other = g.match->players[v].get();
+            for (unsigned v = 0; v < g.match->playerCount(); ++v) {
+                const Player* other = g.match->players()[v].get();
                 for (unsigned k = 0; other && k < other->count; ++k) {
                     const Tortoise* f = other->figure(k);
                     if (!f || (v == u && k == j))
@@ -485,7 +487,8 @@ void BM_ComputerPlan(benchmark::State& state) {
                          field.enemies.begin(), field.enemies.end()))
                     field.own.push_back({e.place + VORN_Vector(1, 0, 0), 100});
             for (int i = 0; i < 4; ++i)
-                field.fixed.push_back({g.lamps[i].worldPosition, g.match->lampSpheres[i].radius});
+                field.fixed.push_back(
+                    {g.battlefield().lamps()[i].worldPosition, g.match->lampSpheres()[i].radius});
             fields.push_back(field);
         }
     }
@@ -561,7 +564,7 @@ void BM_Explosion(benchmark::State& state) {
         benchvalley::fillHills(picture, 1025, 513);
         bigValley = benchvalley::makeValley(picture);
     }
-    VORN_Landscape& land = big ? *bigValley : g.match->landscape;
+    VORN_Landscape& land = big ? *bigValley : g.match->landscape();
     const auto places = benchvalley::spots(97);
     std::size_t next = 0;
     glFinish();
@@ -573,7 +576,7 @@ void BM_Explosion(benchmark::State& state) {
     }
     countProcessTime(state, start);
     if (!big)
-        g.match->landscape.createFromBitmap(g.heightMap);
+        g.match->landscape().createFromBitmap(g.heightMap());
     state.SetLabel(big ? "1025x513" : "game valley 321x161");
 }
 BENCHMARK(BM_Explosion)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -589,12 +592,12 @@ void BM_ExplosionAndFrame(benchmark::State& state) {
     frame();
     const double start = processMs();
     for (auto _ : state) {
-        g.match->landscape.createCrater(places[next] + VORN_Vector(0, 2, 0), 3.0);
+        g.match->landscape().createCrater(places[next] + VORN_Vector(0, 2, 0), 3.0);
         frame();
         next = (next + 1) % places.size();
     }
     countProcessTime(state, start);
-    g.match->landscape.createFromBitmap(g.heightMap);
+    g.match->landscape().createFromBitmap(g.heightMap());
     state.SetLabel("turn 9x9 800x600");
 }
 BENCHMARK(BM_ExplosionAndFrame)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -119,7 +119,7 @@ void BM_SlowLine(benchmark::State& state) {
         for (int round = 0; round < 4; ++round) {
             hosted.reset();
             hosted.newGame(2, 3);
-            while (hosted.currentPlayer != 1)
+            while (hosted.currentPlayer() != 1)
                 hosted.nextTurn();
             const auto onTurn = [&] {
                 return joined.picture.state == Moving && joined.picture.currentPlayer == 1 &&

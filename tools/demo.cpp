@@ -41,8 +41,8 @@ void hold(int code, double seconds) {
 // and z down) is set into its top between the panels.
 void shoot(const char* name, const Bitmap* map = nullptr) {
     QImage frame = script->frame();
-    if (map && map->pixels) {
-        const QImage texture(map->pixels, map->width, map->height, map->width * 3,
+    if (map && !map->pixels.empty()) {
+        const QImage texture(map->pixels.data(), map->width, map->height, map->width * 3,
                              QImage::Format_RGB888);
         QPainter painter(&frame);
         painter.drawImage(QRect(210, 8, 380, 190), texture);
@@ -55,7 +55,7 @@ void shoot(const char* name, const Bitmap* map = nullptr) {
 // Aims from the current figure at the target with a 45° throw, turning and powering up by holding
 // the keys for the right time, then throws.
 void throwAt(const Tortoise* target) {
-    const VORN_Vector from = game->match->currentFigure->worldPosition;
+    const VORN_Vector from = game->match->currentFigure()->worldPosition;
     const VORN_Vector to = target->worldPosition;
     const double dx = to.x() - from.x();
     const double dz = to.z() - from.z();
@@ -71,8 +71,8 @@ void throwAt(const Tortoise* target) {
 // Turns the camera as a player would, by moving the mouse (2° per pixel; left and up turn left and
 // up). Only works while the camera is unlocked: during a turn, a flight and on the end screen.
 void turnCamera(double yaw, double pitch) {
-    const QPoint to(game->lastMouseX - static_cast<int>(std::lround(yaw / 2)),
-                    game->lastMouseY - static_cast<int>(std::lround(pitch / 2)));
+    const QPoint to(game->camera().lastMouse().x() - static_cast<int>(std::lround(yaw / 2)),
+                    game->camera().lastMouse().y() - static_cast<int>(std::lround(pitch / 2)));
     QMouseEvent event(QEvent::MouseMove, to, game->mapToGlobal(to), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);
     QApplication::sendEvent(game, &event);
@@ -128,7 +128,7 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_F1);
 
     // Fire mode, seen from the side so that the arrow shows its direction and length.
-    const Tortoise* target = game->match->players[1]->figure(0);
+    const Tortoise* target = game->match->players()[1]->figure(0);
     throwAt(target);
     turnCamera(70, -10);
     shoot("4-aiming");
@@ -142,38 +142,38 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_Return); // throw
     script->tick(40);
     shoot("5-flight");
-    for (int i = 0; i < 2000 && game->match->impactState != ImpactState::Exploded &&
-                    game->match->state == Flying;
+    for (int i = 0; i < 2000 && game->match->impactState() != ImpactState::Exploded &&
+                    game->match->state() == Flying;
          ++i)
         script->tick();
     // The blast a moment after it burst: its flash, its sparks and the hit points it took
     // floating over the tortoise, seen from the side.
     script->tick(4);
-    const double blastYaw = game->viewport->yaw;
-    const double blastPitch = game->viewport->pitch;
-    const double blastDistance = game->viewport->distance;
+    const double blastYaw = game->viewport()->yaw;
+    const double blastPitch = game->viewport()->pitch;
+    const double blastDistance = game->viewport()->distance;
     turnCamera(60 - blastYaw, -15 - blastPitch);
-    game->viewport->distance = -9;
+    game->viewport()->distance = -9;
     shoot("6-blast");
-    game->viewport->distance = blastDistance;
+    game->viewport()->distance = blastDistance;
     turnCamera(blastYaw - 60, blastPitch + 15);
     // The camera stays where the grenade burst: turn it to look across the crater, low enough
     // for the rim to stand out against the far wall.
-    const double yaw = game->viewport->yaw;
-    const double pitch = game->viewport->pitch;
+    const double yaw = game->viewport()->yaw;
+    const double pitch = game->viewport()->pitch;
     turnCamera(90 - yaw, -10 - pitch);
     shoot("6-crater");
     turnCamera(yaw - 90, pitch + 10);
 
     // Play on until one side is left: each player throws at the other's first standing tortoise.
-    for (int turn = 0; turn < 20 && game->match->state != GameOver; ++turn) {
-        for (int i = 0; i < 400 && game->match->state != Moving && game->match->state != GameOver;
-             ++i)
+    for (int turn = 0; turn < 20 && game->match->state() != GameOver; ++turn) {
+        for (int i = 0;
+             i < 400 && game->match->state() != Moving && game->match->state() != GameOver; ++i)
             script->tick();
-        if (game->match->state == GameOver)
+        if (game->match->state() == GameOver)
             break;
-        const int other = 1 - game->match->currentPlayer;
-        const Player* enemy = game->match->players[other].get();
+        const int other = 1 - game->match->currentPlayer();
+        const Player* enemy = game->match->players()[other].get();
         if (!enemy)
             break;
         const Tortoise* aim = nullptr;
@@ -181,16 +181,16 @@ int main(int argc, char** argv) {
             aim = enemy->figure(j);
         throwAt(aim);
         script->tap(Qt::Key_Return);
-        for (int i = 0; i < 2000 && game->match->state == Flying; ++i)
+        for (int i = 0; i < 2000 && game->match->state() == Flying; ++i)
             script->tick();
     }
     script->tick(2);
     // The end screen over the winner, seen from above (the camera was left in the last crater).
-    if (!game->match->alivePlayers.isEmpty()) {
-        const Player* winner = game->match->players[game->match->alivePlayers.first()].get();
+    if (!game->match->alivePlayers().isEmpty()) {
+        const Player* winner = game->match->players()[game->match->alivePlayers().first()].get();
         for (unsigned j = 0; j < winner->count; ++j)
             if (winner->figure(j))
-                game->viewport->setView(winner->figure(j)->worldPosition, 20, -35, -6);
+                game->viewport()->setView(winner->figure(j)->worldPosition, 20, -35, -6);
     }
     shoot("7-end");
 
@@ -205,31 +205,31 @@ int main(int argc, char** argv) {
     srand(4204);
     script->tap(Qt::Key_1);
     script->tap(Qt::Key_Return);
-    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
         script->tick();
-    throwAt(game->match->players[1]->figure(0));
+    throwAt(game->match->players()[1]->figure(0));
     script->tap(Qt::Key_Return);
-    for (int i = 0; i < 2000 && !(game->match->state == Moving && game->match->currentPlayer == 1);
-         ++i)
+    for (int i = 0;
+         i < 2000 && !(game->match->state() == Moving && game->match->currentPlayer() == 1); ++i)
         script->tick();
     // The aim is in place once it has moved and the computer holds no key any more.
     const auto aimed = [] {
-        return game->match->state == Aiming &&
-               (game->match->aimPitch != 0 || game->match->aimPower != 1.0) &&
-               game->match->yawRate == 0 && game->match->raiseRate == 0 &&
-               game->match->driveRate == 0;
+        return game->match->state() == Aiming &&
+               (game->match->aimPitch() != 0 || game->match->aimPower() != 1.0) &&
+               game->match->yawRate() == 0 && game->match->raiseRate() == 0 &&
+               game->match->driveRate() == 0;
     };
-    for (int i = 0; i < 600 && !aimed() && game->match->state != GameOver; ++i)
+    for (int i = 0; i < 600 && !aimed() && game->match->state() != GameOver; ++i)
         script->tick();
-    const double side = std::remainder(game->match->aimYaw - 70 - game->viewport->yaw, 360.0);
-    turnCamera(side, -25 - game->viewport->pitch);
+    const double side = std::remainder(game->match->aimYaw() - 70 - game->viewport()->yaw, 360.0);
+    turnCamera(side, -25 - game->viewport()->pitch);
     shoot("8-computer");
 
     // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
     // weapons under the key panel, the cluster taken.
     script->tap(Qt::Key_Escape);
-    const ComputerLevel level = game->match->computer.level;
-    game->match->computer.level = ComputerLevel::Off;
+    const ComputerLevel level = game->match->computer().level;
+    game->match->setComputerLevel(ComputerLevel::Off);
     game->front.settings.wind = GameSettings::Wind::Strong;
     game->front.settings.weapons = GameSettings::Weapons::All;
     script->tap(Qt::Key_Return);
@@ -237,12 +237,12 @@ int main(int argc, char** argv) {
     srand(4204);
     script->tap(Qt::Key_1);
     script->tap(Qt::Key_Return); // the settings screen, as chosen above
-    for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
         script->tick();
-    throwAt(game->match->players[1]->figure(0));
+    throwAt(game->match->players()[1]->figure(0));
     script->tap(Qt::Key_2);
     shoot("10-wind-weapons");
-    game->match->computer.level = level;
+    game->match->setComputerLevel(level);
     game->front.settings = GameSettings();
 
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
@@ -260,18 +260,19 @@ int main(int argc, char** argv) {
             const double d = std::hypot((c - 31.5) / 2, r - 15.5) / 16;
             const double h = 0.15 + 0.6 * std::exp(-std::pow((d - 0.75) / 0.12, 2)) +
                              0.35 * std::exp(-std::pow(d / 0.15, 2));
-            unsigned char* p = crater.pixels + 3 * (r * 64 + c);
+            unsigned char* p = crater.pixels.data() + 3 * (r * 64 + c);
             p[0] = p[1] = p[2] = static_cast<unsigned char>(std::lround(255 * std::min(h, 1.0)));
         }
     crater.save(own.filePath("krater.bmp").toStdString());
 
     const auto overView = [](const char* name) {
-        for (int i = 0; i < 400 && game->match->state != Moving; ++i)
+        for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
             script->tick();
         script->tick(120); // the tortoises land
-        game->viewport->attach(nullptr);
-        game->viewport->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11); // a lamp's pool of light
-        shoot(name, &game->valleys->texture());
+        game->viewport()->attach(nullptr);
+        // A lamp's pool of light.
+        game->viewport()->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11);
+        shoot(name, &game->valleys().texture());
         script->tap(Qt::Key_Escape);
     };
     const auto toSettings = [] {

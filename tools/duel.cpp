@@ -71,25 +71,20 @@ Bitmap picture;        // a valley picture of one's own, read once
 // Lays the valley of the settings for the game of a seed.
 void layValley(unsigned seed) {
     Match& game = driver->match;
-    game.settings = settings;
+    GameSettings laid = settings;
     if (settings.valley == GameSettings::Valley::Random) {
         if (settings.valleyNumber == 0) {
             std::srand(seed);
-            game.settings.valleyNumber = ValleyGenerator::drawNumber();
+            laid.valleyNumber = ValleyGenerator::drawNumber();
         }
         Bitmap heights;
-        ValleyGenerator::heights(game.settings.valleyNumber, heights);
+        ValleyGenerator::heights(laid.valleyNumber, heights);
         game.setValley(heights);
     } else if (settings.valley == GameSettings::Valley::Picture) {
         game.setValley(picture);
     }
+    game.setSettings(laid);
     // The standard valley stays as the games before left it, as it always did.
-}
-
-const char* weaponName(Weapon w) {
-    static const char* const names[Weapons::count] = {"grenade", "cluster", "heavy", "digger",
-                                                      "bouncer"};
-    return names[static_cast<int>(w)];
 }
 
 // One game from the main menu to the end screen, or to the turn limit.
@@ -98,20 +93,20 @@ void playGame(unsigned seed, Tally& tally) {
     layValley(seed);
     driver->startRound(players, figures, seed);
 
-    GameState before = game->state;
-    VORN_Clock::Ticks countdownStart = game->turnStart;
+    GameState before = game->state();
+    VORN_Clock::Ticks countdownStart = game->turnStart();
     VORN_Clock::Ticks movingStart = 0;
     bool drove = false;
     int thrower = -1;
     std::vector<std::vector<int>> health;
     int turns = 1;
-    while (game->state != GameOver && turns <= turnLimit) {
-        const ImpactState impactBefore = game->impactState;
+    while (game->state() != GameOver && turns <= turnLimit) {
+        const ImpactState impactBefore = game->impactState();
         driver->tick();
-        const GameState now = game->state;
-        if (now == Countdown && (before != Countdown || game->turnStart != countdownStart)) {
+        const GameState now = game->state();
+        if (now == Countdown && (before != Countdown || game->turnStart() != countdownStart)) {
             ++turns;
-            countdownStart = game->turnStart;
+            countdownStart = game->turnStart();
         }
         if (now == Moving && before != Moving) {
             movingStart = VORN_Clock::now();
@@ -119,19 +114,19 @@ void playGame(unsigned seed, Tally& tally) {
         }
         if (before == Moving && now == Countdown)
             ++tally.lostWhileDriving; // off the valley, or out of time
-        if (now == Moving && game->driveRate != 0)
+        if (now == Moving && game->driveRate() != 0)
             drove = true;
         if (now == Flying && before == Aiming) {
             ++tally.throws;
             tally.drives += drove ? 1 : 0;
             tally.longestTurn =
                 std::max(tally.longestTurn, (VORN_Clock::now() - movingStart) * 0.001);
-            thrower = game->currentPlayer;
+            thrower = game->currentPlayer();
             health = driver->healthOfAll();
-            ++tally.taken[static_cast<std::size_t>(game->thrownWeapon)];
+            ++tally.taken[static_cast<std::size_t>(game->thrownWeapon())];
         }
         if (now == Flying && impactBefore != ImpactState::Exploded &&
-            game->impactState == ImpactState::Exploded) {
+            game->impactState() == ImpactState::Exploded) {
             const std::vector<std::vector<int>> after = driver->healthOfAll();
             bool enemy = false;
             for (std::size_t u = 0; u < after.size(); ++u)
@@ -145,12 +140,12 @@ void playGame(unsigned seed, Tally& tally) {
     ++tally.games;
     if (std::getenv("DUEL_VERBOSE"))
         std::printf("  seed %u: %d turns, %d players left\n", seed, turns,
-                    int(game->alivePlayers.size()));
+                    int(game->alivePlayers().size()));
     tally.turns += turns;
     tally.mostTurns = std::max(tally.mostTurns, turns);
-    if (game->state == GameOver) {
+    if (game->state() == GameOver) {
         ++tally.finished;
-        tally.draws += game->alivePlayers.isEmpty() ? 1 : 0;
+        tally.draws += game->alivePlayers().isEmpty() ? 1 : 0;
     }
     game->reset();
 }
@@ -207,10 +202,9 @@ int main(int argc, char** argv) {
     MatchDriver driven(*match);
     driver = &driven;
     Match* game = match.get();
-    game->computer.firstPlayer = 0;
-    // The same games for the same seeds, however busy the machine.
-    game->computer.searchMs = HUGE_VAL;
-    game->settings = options.settings;
+    // Computers on every seat, and the same games for the same seeds, however busy the machine.
+    game->computersPlayEverySeat();
+    game->setSettings(options.settings);
 
     const char* winds[] = {"no", "light", "strong"};
     std::printf("%d players x %d tortoises, all computer; %d throws per level, seeds from %u; "
@@ -228,7 +222,7 @@ int main(int argc, char** argv) {
     std::printf("%-7s %7s %12s %10s %6s %11s %9s %9s %12s\n", "level", "throws", "enemy hurt",
                 "own hurt", "games", "turns/game", "finished", "draws", "longest turn");
     for (const char* name : levels) {
-        game->computer.level = levelNamed(name);
+        game->setComputerLevel(levelNamed(name));
         Tally tally;
         unsigned seed = firstSeed;
         while (tally.throws < throwsPerLevel)
@@ -244,7 +238,7 @@ int main(int argc, char** argv) {
         if (options.settings.weapons == GameSettings::Weapons::All) {
             std::printf("        throws by weapon:");
             for (int w = 0; w < Weapons::count; ++w)
-                std::printf(" %s %d", weaponName(static_cast<Weapon>(w)), tally.taken[w]);
+                std::printf(" %s %d", Weapons::table[w].name, tally.taken[w]);
             std::printf("\n");
         }
         std::fflush(stdout);

@@ -42,8 +42,8 @@ int main(int argc, char** argv) {
     NetworkClient bert, carla;
     bert.name = QStringLiteral("bert");
     carla.name = QStringLiteral("carla");
-    bert.connectTo(QStringLiteral("127.0.0.1"), game->host->port());
-    carla.connectTo(QStringLiteral("127.0.0.1"), game->host->port());
+    bert.connectTo(QStringLiteral("127.0.0.1"), game->host()->port());
+    carla.connectTo(QStringLiteral("127.0.0.1"), game->host()->port());
     settle(2500); // seated, named, and every round trip measured
 
     // A game of three, one tortoise each; the seed drops anna's into the light.

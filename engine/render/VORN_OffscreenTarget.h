@@ -35,8 +35,6 @@ public:
     // Scales the picture up onto the whole window and binds the window again; nothing when
     // begin() left the window bound. The scissor test must be off.
     void end();
-    // Between begin() and end(): whether the picture goes into the buffer.
-    bool drawingOffscreen() const { return active; }
     // Between begin() and end(): the row of the drawing surface (for glReadPixels) that holds
     // the picture's row (counted from the bottom, as gluProject gives it).
     int pictureRow(int row) const;

@@ -113,10 +113,6 @@ private:
 
 } // namespace
 
-Bitmap::~Bitmap() {
-    delete[] pixels;
-}
-
 const std::string& Bitmap::lastError() {
     return errorText();
 }
@@ -128,15 +124,13 @@ const Bitmap::Failure& Bitmap::lastFailure() {
 void Bitmap::resize(int newWidth, int newHeight) {
     if (newWidth <= 0 || newHeight <= 0 || newWidth > maxSide || newHeight > maxSide)
         throw "Bitmap::resize(): bad size";
-    unsigned char* made = new unsigned char[std::size_t(newWidth) * std::size_t(newHeight) * 3]();
-    delete[] pixels;
-    pixels = made;
+    pixels.assign(std::size_t(newWidth) * std::size_t(newHeight) * 3, 0);
     width = newWidth;
     height = newHeight;
 }
 
 bool Bitmap::save(const std::string& path) const {
-    if (!pixels || width <= 0 || height <= 0)
+    if (pixels.empty() || width <= 0 || height <= 0)
         return false;
     const std::uint32_t rowBytes = (std::uint32_t(width) * 3 + 3) / 4 * 4;
     const std::uint32_t dataBytes = rowBytes * std::uint32_t(height);
@@ -159,7 +153,7 @@ bool Bitmap::save(const std::string& path) const {
     out.write(reinterpret_cast<const char*>(header), sizeof header);
     std::unique_ptr<unsigned char[]> row(new unsigned char[rowBytes]());
     for (int r = 0; r < height; ++r) {
-        const unsigned char* in = pixels + std::size_t(r) * std::size_t(width) * 3;
+        const unsigned char* in = pixels.data() + std::size_t(r) * std::size_t(width) * 3;
         for (int c = 0; c < width; ++c) {
             row[3 * c] = in[3 * c + 2];
             row[3 * c + 1] = in[3 * c + 1];
@@ -225,28 +219,31 @@ void Bitmap::load(std::istream& in, const std::string& name) {
 
     const std::uint64_t fileRow = (static_cast<std::uint64_t>(fileWidth) * bitCount + 31) / 32 * 4;
     const std::uint64_t total = packedRow * static_cast<std::uint64_t>(rows);
-    std::unique_ptr<unsigned char[]> decoded(new (std::nothrow) unsigned char[total]());
-    std::unique_ptr<unsigned char[]> row(new (std::nothrow) unsigned char[fileRow]);
-    if (!decoded || !row)
+    std::vector<unsigned char> decoded;
+    std::vector<unsigned char> row;
+    try {
+        decoded.assign(total, 0);
+        row.assign(fileRow, 0);
+    } catch (const std::bad_alloc&) {
         fail(name, Fault::OutOfMemory);
+    }
 
     for (std::int64_t i = 0; i < rows; ++i) {
         const std::uint64_t offset = pixelOffset + static_cast<std::uint64_t>(i) * fileRow;
         if (offset >= source.length())
             break; // the rest stays zero
-        source.read(offset, row.get(), fileRow);
+        source.read(offset, row.data(), fileRow);
         const std::int64_t target = topDown ? rows - 1 - i : i;
-        unsigned char* out = decoded.get() + static_cast<std::uint64_t>(target) * packedRow;
+        unsigned char* out = decoded.data() + static_cast<std::uint64_t>(target) * packedRow;
         for (std::int64_t x = 0; x < fileWidth; ++x, out += 3) {
-            const unsigned char* in8 = bitCount == 8 ? palette + row[x] * 4 : row.get() + x * 3;
+            const unsigned char* in8 = bitCount == 8 ? palette + row[x] * 4 : row.data() + x * 3;
             out[0] = in8[2];
             out[1] = in8[1];
             out[2] = in8[0];
         }
     }
 
-    delete[] pixels;
-    pixels = decoded.release();
+    pixels = std::move(decoded);
     width = static_cast<int>(fileWidth);
     height = static_cast<int>(rows);
     errorText().clear();

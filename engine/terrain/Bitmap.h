@@ -4,13 +4,16 @@
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 class Bitmap {
 public:
+    // A picture is megabytes: it moves, and is never copied by accident.
     Bitmap() = default;
-    ~Bitmap();
     Bitmap(const Bitmap&) = delete;
     Bitmap& operator=(const Bitmap&) = delete;
+    Bitmap(Bitmap&&) = default;
+    Bitmap& operator=(Bitmap&&) = default;
 
     // Reads an uncompressed 8- or 24-bit BMP file; throws the integer -1 on failure and then
     // leaves the record as it was. lastError() tells which file failed and why.
@@ -56,5 +59,5 @@ public:
 
     int width = 0;
     int height = 0;
-    unsigned char* pixels = nullptr; // owned; width × height × 3 bytes
+    std::vector<unsigned char> pixels; // width × height × 3 bytes; empty before a load
 };

@@ -31,7 +31,7 @@ void uploadTexture(GLuint& textureName, const unsigned char* pixels, int width, 
 void loadTerrainTexture(GLuint& textureName, const std::string& path) {
     Bitmap picture;
     picture.load(path);
-    uploadTexture(textureName, picture.pixels, picture.width, picture.height);
+    uploadTexture(textureName, picture.pixels.data(), picture.width, picture.height);
 }
 
 } // namespace VORN_LIB

@@ -39,7 +39,7 @@ void VORN_Landscape::createFromBitmap(const Bitmap& bitmap) {
     grid.reset();
     columns = static_cast<std::uint32_t>(bitmap.width);
     rows = static_cast<std::uint32_t>(bitmap.height);
-    if (!bitmap.pixels || columns < 2 || rows < 2) {
+    if (bitmap.pixels.empty() || columns < 2 || rows < 2) {
         // Nothing to draw: the blocks of an earlier grid would describe points that are gone.
         retireLists();
         root.reset();
@@ -59,7 +59,7 @@ void VORN_Landscape::createFromBitmap(const Bitmap& bitmap) {
     if (!grid)
         throw "VORN_Landscape::createFromBitmap(): cannot allocate memory";
 
-    const unsigned char* pixel = bitmap.pixels;
+    const unsigned char* pixel = bitmap.pixels.data();
     for (std::size_t i = 0; i < points; ++i, pixel += 3)
         grid[i * 4] = std::max({pixel[0], pixel[1], pixel[2]}) / 255.0;
 

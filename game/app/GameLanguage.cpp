@@ -1,3 +1,4 @@
+// The player texts' language: the first of the desktop's languages that the game speaks.
 #include "game/app/GameLanguage.h"
 
 #include <QCoreApplication>

@@ -1,3 +1,4 @@
+// The network options read from the command line, and the help and errors they give.
 #include "game/app/NetworkOptions.h"
 
 #include "game/network/HostAddress.h"
@@ -83,8 +84,10 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             options.name = arguments[++i];
             continue;
         }
+        // An invite link on its own, as the desktop starts the game for one, joins its host.
+        const bool link = HostAddress::isLink(a);
         if (a != QLatin1String("--host") && a != QLatin1String("--join") &&
-            a != QLatin1String("--server"))
+            a != QLatin1String("--server") && !link)
             continue; // Qt's own options are Qt's
         if (options.mode != Alone) {
             options.error = QStringLiteral("--host, --join and --server are given more than once");
@@ -104,11 +107,12 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             }
         } else {
             options.mode = Join;
-            if (!hasValue) {
+            if (!link && !hasValue) {
                 options.error = QStringLiteral("--join needs the host's address");
                 return options;
             }
-            const HostAddress target = HostAddress::parse(arguments[++i], Network::defaultPort);
+            const HostAddress target =
+                HostAddress::parse(link ? a : arguments[++i], Network::defaultPort);
             if (!target.error.isEmpty()) {
                 options.error = target.error;
                 return options;

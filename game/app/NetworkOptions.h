@@ -1,5 +1,6 @@
 // The command line's network options: `--host [PORT]` opens a game that other machines join,
-// `--join HOST[:PORT]` joins one, `--server [PORT] [--players N] [--figures M]` hosts games with
+// `--join HOST[:PORT]` joins one (so does an invite link, "tortoise-valley://HOST:PORT", given
+// on its own or after --join), `--server [PORT] [--players N] [--figures M]` hosts games with
 // no window (2 to 9 players, default 2; 1 to 9 figures each, default 1); the port is 47800 unless
 // given. `--name NAME` names this machine's player in network games (1 to 16 characters, no
 // control character), also when the game is opened or joined from the menu. `--password WORD`

@@ -1,3 +1,4 @@
+// The render scale read from the command line.
 #include "game/app/RenderOptions.h"
 
 RenderOptions RenderOptions::parse(const QStringList& arguments) {

@@ -1,4 +1,7 @@
+// A game's settings read from the command line.
 #include "game/app/SettingsOptions.h"
+
+#include "game/rules/SettingChoices.h"
 
 namespace {
 
@@ -53,23 +56,20 @@ SettingsOptions SettingsOptions::parse(const QStringList& arguments) {
                 options.error =
                     QStringLiteral("--valley needs standard, random, a number or a file");
             }
-        } else if (valueOf(arguments, i, QStringLiteral("--wind"), value, options.error)) {
-            if (value == QLatin1String("off"))
-                s.wind = GameSettings::Wind::Off;
-            else if (value == QLatin1String("light"))
-                s.wind = GameSettings::Wind::Light;
-            else if (value == QLatin1String("strong"))
-                s.wind = GameSettings::Wind::Strong;
-            else if (options.error.isEmpty())
-                options.error = QStringLiteral("not a wind (off, light or strong): %1").arg(value);
-        } else if (valueOf(arguments, i, QStringLiteral("--weapons"), value, options.error)) {
-            if (value == QLatin1String("grenade"))
-                s.weapons = GameSettings::Weapons::Grenade;
-            else if (value == QLatin1String("all"))
-                s.weapons = GameSettings::Weapons::All;
-            else if (options.error.isEmpty())
-                options.error =
-                    QStringLiteral("not a choice of weapons (grenade or all): %1").arg(value);
+        } else {
+            for (const SettingChoices::Row& row : SettingChoices::rows) {
+                if (!valueOf(arguments, i, QLatin1String(row.option), value, options.error))
+                    continue;
+                int chosen = -1;
+                for (int v = 0; v < row.count; ++v)
+                    if (value == QLatin1String(row.values[v].word))
+                        chosen = v;
+                if (chosen >= 0)
+                    row.set(s, chosen);
+                else if (options.error.isEmpty())
+                    options.error = QStringLiteral("%1: %2").arg(QLatin1String(row.refusal), value);
+                break;
+            }
         }
     }
     return options;

@@ -128,6 +128,7 @@ int main(int argc, char** argv) {
             "%s\n%s", usage,
             "  --host [PORT]         open a network game that other machines join\n"
             "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
+            "  tortoise-valley://HOST[:PORT]  an invite link: joins its host\n"
             "  --name NAME           your name in network games, 1 to 16 characters\n"
             "  --server [PORT]       host games with no window (0: any free port)\n"
             "    --players N         players of each game, 2 to 9 (default 2)\n"

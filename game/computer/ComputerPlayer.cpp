@@ -423,13 +423,14 @@ ComputerPlayer::Throw ComputerPlayer::armed(const Field& field, const Throw& pla
                                 field.own.empty() ? planned.flight.point : field.own[0].place);
     const double grenade = valueOf(field, planned.flight.point);
     double bestValue = grenade;
-    for (Weapon w : {Weapon::Cluster, Weapon::Heavy}) {
-        if (field.stock[static_cast<std::size_t>(w)] == 0 ||
+    for (int i = 1; i < Weapons::count; ++i) {
+        const Weapon w = static_cast<Weapon>(i);
+        const double wants = Weapons::of(w).computerWants;
+        if (wants == Weapons::neverByComputer || field.stock[static_cast<std::size_t>(w)] == 0 ||
             !safe(field, planned, safeDistance(D, w)))
             continue;
         const double value = valueOf(field, planned.flight.point, w);
-        const double needed = w == Weapon::Heavy ? grenade + heavySaving : grenade;
-        if (value > needed && value > bestValue) {
+        if (value > grenade + wants && value > bestValue) {
             bestValue = value;
             best.weapon = w;
         }

@@ -89,12 +89,11 @@ public:
     // margin for this level's scatter over the throw's horizontal distance.
     double safeDistance(double distance, Weapon weapon = Weapon::Grenade) const;
 
-    // The weapon for a planned throw, from what is left: the cluster where its blasts together
-    // take more than the grenade's, the heavy shell (once a game) only where it takes at least
-    // heavySaving more; each only where its wider reach still spares every own figure. The digger
-    // and the bouncer it leaves to people: one hurts little, the other goes where its bounces go.
+    // The weapon for a planned throw, from what is left: of the weapons the computer uses, the
+    // one whose blasts together take the most, and more than the grenade's by what the weapon's
+    // row wants (the heavy shell, once a game, must take much more); each only where its wider
+    // reach still spares every own figure.
     Throw armed(const Field& field, const Throw& planned) const;
-    static constexpr double heavySaving = 60;
 
     ComputerLevel level;
 

@@ -33,10 +33,11 @@ void scale(const Bitmap& from, Bitmap& to, int width, int height, bool grey) {
             const int c1 = std::min(c0 + 1, from.width - 1);
             const std::int64_t fx = x % one;
             auto value = [&](int row, int column, int channel) -> std::int64_t {
-                const unsigned char* p = from.pixels + 3 * (std::size_t(row) * from.width + column);
+                const unsigned char* p =
+                    from.pixels.data() + 3 * (std::size_t(row) * from.width + column);
                 return grey ? std::max({p[0], p[1], p[2]}) : p[channel];
             };
-            unsigned char* out = to.pixels + 3 * (std::size_t(r) * width + c);
+            unsigned char* out = to.pixels.data() + 3 * (std::size_t(r) * width + c);
             for (int channel = 0; channel < 3; ++channel) {
                 const std::int64_t top =
                     value(r0, c0, channel) * (one - fx) + value(r0, c1, channel) * fx;

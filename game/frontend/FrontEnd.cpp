@@ -7,6 +7,7 @@
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
 #include "game/network/SeatTokens.h"
+#include "game/rules/SettingChoices.h"
 #include "game/world/ValleyGenerator.h"
 
 #include <QCoreApplication>
@@ -26,70 +27,79 @@ QString translated(const char* text) {
 
 // In the order the key help lists them. The help's texts are the window's ("Game") to translate.
 const QList<FrontEnd::Binding>& FrontEnd::bindings() {
-    static const QList<Binding> rows{
-        {Qt::Key_Return, 0, false, Screen::MainMenu, When::Always, Action::NewGame, "return",
-         QT_TRANSLATE_NOOP("Game", "neues spiel")},
-        {Qt::Key_C, 0, false, Screen::MainMenu, When::Always, Action::NextLevel, "c",
-         QT_TRANSLATE_NOOP("Game", "computerstufe")},
-        {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
-         QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
-        {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::Quit, "esc",
-         QT_TRANSLATE_NOOP("Game", "spiel beenden")},
+    static const QList<Binding> rows = [] {
+        QList<Binding> list{
+            {Qt::Key_Return, 0, false, Screen::MainMenu, When::Always, Action::NewGame, "return",
+             QT_TRANSLATE_NOOP("Game", "neues spiel")},
+            {Qt::Key_C, 0, false, Screen::MainMenu, When::Always, Action::NextLevel, "c",
+             QT_TRANSLATE_NOOP("Game", "computerstufe")},
+            {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
+             QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
+            {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::Quit, "esc",
+             QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 
-        {Qt::Key_H, 0, false, Screen::NetworkMenu, When::Always, Action::HostGame, "h",
-         QT_TRANSLATE_NOOP("Game", "spiel eroeffnen")},
-        {Qt::Key_J, 0, false, Screen::NetworkMenu, When::Always, Action::TypeAddress, "j",
-         QT_TRANSLATE_NOOP("Game", "adresse eingeben")},
-        {Qt::Key_Return, 0, false, Screen::NetworkMenu, When::Always, Action::Join, "return",
-         QT_TRANSLATE_NOOP("Game", "beitreten")},
-        {Qt::Key_N, 0, false, Screen::NetworkMenu, When::Always, Action::TypeName, "n",
-         QT_TRANSLATE_NOOP("Game", "name eingeben")},
-        {Qt::Key_P, 0, false, Screen::NetworkMenu, When::Always, Action::TypePassword, "p",
-         QT_TRANSLATE_NOOP("Game", "passwort eingeben")},
-        {Qt::Key_R, 0, false, Screen::NetworkMenu, When::SeatKept, Action::Rejoin, "r",
-         QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
-        {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
-         QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_H, 0, false, Screen::NetworkMenu, When::Always, Action::HostGame, "h",
+             QT_TRANSLATE_NOOP("Game", "spiel eroeffnen")},
+            {Qt::Key_J, 0, false, Screen::NetworkMenu, When::Always, Action::TypeAddress, "j",
+             QT_TRANSLATE_NOOP("Game", "adresse eingeben")},
+            {Qt::Key_Return, 0, false, Screen::NetworkMenu, When::Always, Action::Join, "return",
+             QT_TRANSLATE_NOOP("Game", "beitreten")},
+            {Qt::Key_N, 0, false, Screen::NetworkMenu, When::Always, Action::TypeName, "n",
+             QT_TRANSLATE_NOOP("Game", "name eingeben")},
+            {Qt::Key_P, 0, false, Screen::NetworkMenu, When::Always, Action::TypePassword, "p",
+             QT_TRANSLATE_NOOP("Game", "passwort eingeben")},
+            {Qt::Key_R, 0, false, Screen::NetworkMenu, When::SeatKept, Action::Rejoin, "r",
+             QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
+            {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
 
-        {Qt::Key_2, Qt::Key_9, false, Screen::AskPlayers, When::Always, Action::ChoosePlayers,
-         "2 - 9", QT_TRANSLATE_NOOP("Game", "anzahl spieler")},
-        {Qt::Key_Escape, 0, false, Screen::AskPlayers, When::Always, Action::Back, "esc",
-         QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_2, Qt::Key_9, false, Screen::AskPlayers, When::Always, Action::ChoosePlayers,
+             "2 - 9", QT_TRANSLATE_NOOP("Game", "anzahl spieler")},
+            {Qt::Key_Escape, 0, false, Screen::AskPlayers, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
 
-        {Qt::Key_1, Qt::Key_9, false, Screen::AskFigures, When::Always, Action::ChooseFigures,
-         "1 - 9", QT_TRANSLATE_NOOP("Game", "figuren pro spieler")},
-        {Qt::Key_Escape, 0, false, Screen::AskFigures, When::Always, Action::Back, "esc",
-         QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_1, Qt::Key_9, false, Screen::AskFigures, When::Always, Action::ChooseFigures,
+             "1 - 9", QT_TRANSLATE_NOOP("Game", "figuren pro spieler")},
+            {Qt::Key_Escape, 0, false, Screen::AskFigures, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
 
-        {Qt::Key_Return, 0, false, Screen::AskSettings, When::Always, Action::StartGame, "return",
-         QT_TRANSLATE_NOOP("Game", "spiel starten")},
-        {Qt::Key_T, 0, false, Screen::AskSettings, When::Always, Action::NextValley, "t",
-         QT_TRANSLATE_NOOP("Game", "tal: standard, zufall, eigene bilder")},
-        // Z draws a random valley whichever was chosen; the help lists it with a random one.
-        {Qt::Key_Z, 0, false, Screen::AskSettings, When::RandomValley, Action::DrawValleyNumber,
-         "z", QT_TRANSLATE_NOOP("Game", "neue talnummer")},
-        {Qt::Key_0, Qt::Key_9, false, Screen::AskSettings, When::RandomValley,
-         Action::TypeValleyNumber, "0 - 9", QT_TRANSLATE_NOOP("Game", "talnummer eintippen")},
-        {Qt::Key_Backspace, 0, false, Screen::AskSettings, When::RandomValley,
-         Action::TypeValleyNumber, "", nullptr}, // the number's last digit goes; not in the help
-        {Qt::Key_W, 0, false, Screen::AskSettings, When::Always, Action::NextWind, "w",
-         QT_TRANSLATE_NOOP("Game", "wind: aus, leicht, stark")},
-        {Qt::Key_A, 0, false, Screen::AskSettings, When::Always, Action::NextWeapons, "a",
-         QT_TRANSLATE_NOOP("Game", "waffen: granate, alle")},
-        {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
-         QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_Return, 0, false, Screen::AskSettings, When::Always, Action::StartGame,
+             "return", QT_TRANSLATE_NOOP("Game", "spiel starten")},
+            {Qt::Key_T, 0, false, Screen::AskSettings, When::Always, Action::NextValley, "t",
+             QT_TRANSLATE_NOOP("Game", "tal: standard, zufall, eigene bilder")},
+            // Z draws a random valley whichever was chosen; the help lists it with a random one.
+            {Qt::Key_Z, 0, false, Screen::AskSettings, When::RandomValley, Action::DrawValleyNumber,
+             "z", QT_TRANSLATE_NOOP("Game", "neue talnummer")},
+            {Qt::Key_0, Qt::Key_9, false, Screen::AskSettings, When::RandomValley,
+             Action::TypeValleyNumber, "0 - 9", QT_TRANSLATE_NOOP("Game", "talnummer eintippen")},
+            {Qt::Key_Backspace, 0, false, Screen::AskSettings, When::RandomValley,
+             Action::TypeValleyNumber, "",
+             nullptr}, // the number's last digit goes; not in the help
+            {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
 
-        {Qt::Key_T, 0, true, Screen::MainMenu, When::NetworkGame, Action::Chat, "t",
-         QT_TRANSLATE_NOOP("Game", "nachricht schreiben")},
-        {Qt::Key_Tab, 0, true, Screen::MainMenu, When::NetworkGame, Action::PlayerList,
-         QT_TRANSLATE_NOOP("Game", "tab halten"), QT_TRANSLATE_NOOP("Game", "wer spielt mit")},
-        {Qt::Key_M, 0, true, Screen::MainMenu, When::Always, Action::Mute, "m",
-         QT_TRANSLATE_NOOP("Game", "ton an / aus")},
-        {Qt::Key_F11, 0, true, Screen::MainMenu, When::Always, Action::FullScreen, "f11",
-         QT_TRANSLATE_NOOP("Game", "vollbild")},
-        {Qt::Key_F1, 0, true, Screen::MainMenu, When::Always, Action::KeyHelp, "f1",
-         QT_TRANSLATE_NOOP("Game", "diese hilfe")},
-    };
+            {Qt::Key_T, 0, true, Screen::MainMenu, When::NetworkGame, Action::Chat, "t",
+             QT_TRANSLATE_NOOP("Game", "nachricht schreiben")},
+            {Qt::Key_Tab, 0, true, Screen::MainMenu, When::NetworkGame, Action::PlayerList,
+             QT_TRANSLATE_NOOP("Game", "tab halten"), QT_TRANSLATE_NOOP("Game", "wer spielt mit")},
+            {Qt::Key_M, 0, true, Screen::MainMenu, When::Always, Action::Mute, "m",
+             QT_TRANSLATE_NOOP("Game", "ton an / aus")},
+            {Qt::Key_F11, 0, true, Screen::MainMenu, When::Always, Action::FullScreen, "f11",
+             QT_TRANSLATE_NOOP("Game", "vollbild")},
+            {Qt::Key_F1, 0, true, Screen::MainMenu, When::Always, Action::KeyHelp, "f1",
+             QT_TRANSLATE_NOOP("Game", "diese hilfe")},
+        };
+        // The choices' keys before the settings screen's Escape, in their rows' order.
+        int at = 0;
+        while (list[at].screen != Screen::AskSettings || list[at].action != Action::Back)
+            ++at;
+        for (int i = 0; i < int(SettingChoices::rows.size()); ++i) {
+            const SettingChoices::Row& choice = SettingChoices::rows[std::size_t(i)];
+            list.insert(at++, {Qt::Key_A + (choice.keyName[0] - 'a'), 0, false, Screen::AskSettings,
+                               When::Always, Action::NextChoice, choice.keyName, choice.help, i});
+        }
+        return list;
+    }();
     return rows;
 }
 
@@ -134,6 +144,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     if (screen == Screen::NetworkMenu && (typingName || typingAddress || typingPassword))
         return networkMenuKey(key, text);
     Action action = Action::None;
+    int choice = -1;
     for (const Binding& row : bindings()) {
         const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
         if (!row.everyScreen && row.screen == screen && inRange &&
@@ -142,6 +153,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
              settings.valley == GameSettings::Valley::Random)) {
             action = row.action;
+            choice = row.choice;
             break;
         }
     }
@@ -190,9 +202,8 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::NextValley:
     case Action::DrawValleyNumber:
     case Action::TypeValleyNumber:
-    case Action::NextWind:
-    case Action::NextWeapons:
-        return settingsKey(action, digit);
+    case Action::NextChoice:
+        return settingsKey(action, digit, choice);
     default: // Quit and NextLevel are the window's; Join needs an address typed
         return action == Action::Join ? Action::None : action;
     }
@@ -269,7 +280,7 @@ void FrontEnd::openSettings() {
     screen = Screen::AskSettings;
 }
 
-FrontEnd::Action FrontEnd::settingsKey(Action action, int digit) {
+FrontEnd::Action FrontEnd::settingsKey(Action action, int digit, int choice) {
     switch (action) {
     case Action::NextValley:
         nextValley();
@@ -278,15 +289,8 @@ FrontEnd::Action FrontEnd::settingsKey(Action action, int digit) {
         settings.valley = GameSettings::Valley::Random;
         settings.valleyNumber = ValleyGenerator::drawNumber();
         break;
-    case Action::NextWind:
-        settings.wind = settings.wind == GameSettings::Wind::Off     ? GameSettings::Wind::Light
-                        : settings.wind == GameSettings::Wind::Light ? GameSettings::Wind::Strong
-                                                                     : GameSettings::Wind::Off;
-        break;
-    case Action::NextWeapons:
-        settings.weapons = settings.weapons == GameSettings::Weapons::Grenade
-                               ? GameSettings::Weapons::All
-                               : GameSettings::Weapons::Grenade;
+    case Action::NextChoice:
+        SettingChoices::next(SettingChoices::rows[std::size_t(choice)], settings);
         break;
     case Action::TypeValleyNumber: {
         if (digit < 0) { // Backspace

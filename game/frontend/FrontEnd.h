@@ -30,8 +30,7 @@ public:
         NextValley,       // settings: T
         DrawValleyNumber, // settings: Z
         TypeValleyNumber, // settings: the digits, with a random valley
-        NextWind,         // settings: W
-        NextWeapons,      // settings: A
+        NextChoice,       // settings: the key of a choice beside the valley (W, A)
         HostGame,         // network menu: H
         TypeAddress,      // network menu: J
         Join,             // network menu: Return after the address
@@ -50,7 +49,7 @@ public:
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
     // its name in the key help and the menus, and the help's text for it (both to be translated
-    // in the window's context).
+    // in the window's context); for NextChoice, the row of SettingChoices it moves on.
     struct Binding {
         int key;
         int lastKey;
@@ -60,6 +59,7 @@ public:
         Action action;
         const char* keyName;
         const char* help;
+        int choice = -1;
     };
     static const QList<Binding>& bindings();
     // The row of an action on a screen (the first one of an action of every screen).
@@ -114,7 +114,7 @@ public:
     void lookForKeptSeat();
 
 private:
-    Action settingsKey(Action action, int digit);
+    Action settingsKey(Action action, int digit, int choice);
     Action networkMenuKey(int key, const QString& text);
     void nextValley();
 };

@@ -60,8 +60,8 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
         return;
     lastTick = now;
     Match& m = *played;
-    const bool inGame = m.playerCount != 0;
-    if (inGame && m.state == GameOver && overSince == 0)
+    const bool inGame = m.playerCount() != 0;
+    if (inGame && m.state() == GameOver && overSince == 0)
         overSince = now;
     const bool endShown = overSince != 0 && now - overSince >= endShownMs;
     if (!inGame || endShown) {
@@ -113,12 +113,12 @@ void HeadlessHost::reportEvents() {
     const Match* m = played.get();
     connect(m, &Match::gameStarted, this, [this, m] {
         QString line =
-            QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount).arg(figures);
-        if (m->settings.valley == GameSettings::Valley::Random)
-            line += QStringLiteral(", valley %1").arg(m->settings.valleyNumber);
-        else if (m->settings.valley == GameSettings::Valley::Picture)
+            QStringLiteral("game: %1 players, %2 figures each").arg(m->playerCount()).arg(figures);
+        if (m->settings().valley == GameSettings::Valley::Random)
+            line += QStringLiteral(", valley %1").arg(m->settings().valleyNumber);
+        else if (m->settings().valley == GameSettings::Valley::Picture)
             line += QStringLiteral(", valley %1")
-                        .arg(QString::fromStdString(m->settings.valleyPicture));
+                        .arg(QString::fromStdString(m->settings().valleyPicture));
         say(line);
     });
     connect(m, &Match::turnStarted, this,
@@ -140,8 +140,8 @@ void HeadlessHost::reportEvents() {
     connect(m, &Match::playerOut, this,
             [this](int player) { say(QStringLiteral("out: player %1").arg(player)); });
     connect(m, &Match::gameOver, this, [this, m](bool winner) {
-        if (winner && !m->alivePlayers.isEmpty())
-            say(QStringLiteral("over: player %1 wins").arg(m->alivePlayers.first()));
+        if (winner && !m->alivePlayers().isEmpty())
+            say(QStringLiteral("over: player %1 wins").arg(m->alivePlayers().first()));
         else
             say(QStringLiteral("over: a draw"));
     });

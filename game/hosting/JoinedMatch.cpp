@@ -9,7 +9,6 @@
 #include "game/world/Tortoise.h"
 
 #include <algorithm>
-#include <cstdlib>
 
 using namespace VORN_LIB;
 using namespace Network;
@@ -46,7 +45,7 @@ bool JoinedMatch::take(const Message& message, VORN_Clock::Ticks now) {
         if (sum->sum != match.heightmapChecksum())
             emit heightsWanted();
     } else if (const auto* part = std::get_if<HeightRows>(&message)) {
-        VORN_Landscape& land = match.landscape;
+        VORN_Landscape& land = match.landscape();
         const quint64 n = land.points();
         if (n == 0 || part->firstValue + quint64(part->heights.size()) > n)
             return true; // no grid yet, or heights beyond it
@@ -80,19 +79,15 @@ void JoinedMatch::show(VORN_Clock::Ticks now) {
 }
 
 void JoinedMatch::showState(const State& shown, VORN_Clock::Ticks now) {
-    const GameState before = match.state;
-    const int playerBefore = match.currentPlayer;
-    match.state = shown.state;
-    match.secondsLeft = shown.secondsLeft;
-    match.secondsToThrow = Rules::secondsToThrow(shown.msIntoPhase * 0.001);
-    match.aimYaw = shown.aimYaw;
-    match.aimPitch = shown.aimPitch;
-    match.aimPower = shown.aimPower;
-    const bool inGame = match.state >= Countdown && match.state <= GameOver;
+    const GameState before = match.state();
+    const int playerBefore = match.currentPlayer();
+    match.takeHostPhase(shown.state, shown.secondsLeft, shown.msIntoPhase, now);
+    match.takeHostAim(shown.aimYaw, shown.aimPitch, shown.aimPower);
+    const bool inGame = match.state() >= Countdown && match.state() <= GameOver;
     if (!inGame) {
         if (before >= Countdown && before <= GameOver) { // the host has left its game
             emit gameLeft();
-            match.state = shown.state;
+            match.takeHostPhase(shown.state, shown.secondsLeft, shown.msIntoPhase, now);
         }
         emit this->shown(before, playerBefore);
         return;
@@ -111,31 +106,20 @@ void JoinedMatch::showState(const State& shown, VORN_Clock::Ticks now) {
         emit match.playerOut(u);
 
     // The grenade, while it is out.
-    const bool grenadeOut = match.scene.children.contains(&match.grenade);
-    if (shown.grenadeShown && !grenadeOut)
-        match.scene.children.append(&match.grenade);
-    else if (!shown.grenadeShown && grenadeOut)
-        match.scene.children.removeAll(&match.grenade);
-    if (shown.grenadeShown)
-        match.grenade.setWorldPosition(VORN_Vector(shown.grenadeX, shown.grenadeY, shown.grenadeZ));
+    match.showGrenadeAt(shown.grenadeShown,
+                        VORN_Vector(shown.grenadeX, shown.grenadeY, shown.grenadeZ));
 
     // The match's events, told from what changed.
-    if (match.currentPlayer != playerBefore || (match.state == Countdown && before != Countdown))
-        emit match.turnStarted(match.currentPlayer, match.currentFigure);
-    if (before == Countdown && match.state == Moving)
+    if (match.currentPlayer() != playerBefore ||
+        (match.state() == Countdown && before != Countdown))
+        emit match.turnStarted(match.currentPlayer(), match.currentFigure());
+    if (before == Countdown && match.state() == Moving)
         emit match.playStarted();
-    if (before == Aiming && match.state == Flying)
+    if (before == Aiming && match.state() == Flying)
         emit match.thrown();
-    if (before != GameOver && match.state == GameOver)
-        emit match.gameOver(!match.alivePlayers.isEmpty());
-    const double limit = Rules::phaseSeconds(match.state);
-    if (limit > 0) {
-        // One start per phase, so the clock's ticks come once each.
-        const VORN_Clock::Ticks start = now - shown.msIntoPhase;
-        if (match.state != before || std::abs(start - phaseStart) > 500)
-            phaseStart = start;
-        emit match.turnClock(phaseStart, limit - (now - phaseStart) * 0.001);
-    }
+    if (before != GameOver && match.state() == GameOver)
+        emit match.gameOver(!match.alivePlayers().isEmpty());
+    match.tellPhaseClock(now);
     emit this->shown(before, playerBefore);
 }
 
@@ -143,9 +127,8 @@ JoinedMatch::Placed
 JoinedMatch::placeFigures(Match& match, const QVector<Figure>& figures, int turn, int slot,
                           const std::function<void(const Tortoise*)>& removing) {
     Placed placed;
-    int total = 0;
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        Player* player = match.players[u].get();
+    for (unsigned u = 0; u < match.playerCount(); ++u) {
+        Player* player = match.player(static_cast<int>(u));
         if (!player)
             continue;
         std::vector<bool> present(player->count, false);
@@ -164,29 +147,20 @@ JoinedMatch::placeFigures(Match& match, const QVector<Figure>& figures, int turn
         }
         for (unsigned j = 0; j < player->count; ++j) {
             if (player->figure(j) && !present[j]) {
-                if (player->figure(j) == match.currentFigure)
-                    match.currentFigure = nullptr;
                 if (removing)
                     removing(player->figure(j));
-                player->removeFigure(j);
+                match.removeFigure(static_cast<int>(u), j);
                 placed.lost.push_back(static_cast<int>(u));
             }
         }
         player->totalHealth = health;
-        total += health;
         if (player->alive == 0) {
-            match.players[u].reset();
-            match.alivePlayers.removeAll(static_cast<int>(u));
+            match.dropPlayer(static_cast<int>(u));
             placed.out.push_back(static_cast<int>(u));
         }
     }
-    match.totalHitPoints = total;
-
-    match.currentPlayer = turn;
-    match.currentFigure = nullptr;
-    if (turn >= 0 && turn < static_cast<int>(match.playerCount) && match.players[turn] &&
-        slot >= 0 && unsigned(slot) < match.players[turn]->count)
-        match.currentFigure = match.players[turn]->figure(unsigned(slot));
+    match.recountHitPoints();
+    match.takeHostTurn(turn, slot);
     return placed;
 }
 
@@ -201,7 +175,6 @@ void JoinedMatch::showSnapshot(const Snapshot& snapshot) {
     emit replacing();
     makeCurrent();
     const bool sameGround = MatchSnapshot::apply(snapshot, match);
-    phaseStart = 0;
     emit replaced();
     if (!sameGround)
         emit heightsWanted();
@@ -210,21 +183,17 @@ void JoinedMatch::showSnapshot(const Snapshot& snapshot) {
 // The turn's wind and weapons as the host has them: what the panels show, and the wind the
 // grenade flies in between the host's states.
 void JoinedMatch::showArms(const Arms& arms) {
-    match.settings.wind = arms.wind;
-    match.settings.weapons = arms.weapons;
-    match.wind = VORN_Vector(arms.windX, 0, arms.windZ);
-    match.weapon = arms.taken;
-    states.wind = match.wind;
-    const int player = match.currentPlayer;
-    if (player >= 0 && player < static_cast<int>(match.stock.size()))
-        for (int w = 0; w < Weapons::count; ++w)
-            match.stock[player][w] = arms.left[w];
+    std::array<int, Weapons::count> left{};
+    std::copy(arms.left.begin(), arms.left.end(), left.begin());
+    match.takeHostArms(arms.wind, arms.weapons, VORN_Vector(arms.windX, 0, arms.windZ), arms.taken,
+                       left);
+    states.wind = match.wind();
 }
 
 void JoinedMatch::valleyFrom(const Message& message) {
     if (const auto* valley = std::get_if<Valley>(&message)) {
         hostSettings = valley->settings;
-        match.settings = hostSettings;
+        match.setSettings(hostSettings);
         // A picture comes with its heights; a random valley is made here from its number.
         if (hostSettings.valley != GameSettings::Valley::Picture) {
             makeCurrent();
@@ -249,7 +218,7 @@ void JoinedMatch::valleyFrom(const Message& message) {
             hostTexture.resize(band->width, band->height);
         const std::size_t row = std::size_t(band->width) * 3;
         std::copy(band->rgb.constBegin(), band->rgb.constEnd(),
-                  hostTexture.pixels + std::size_t(band->firstRow) * row);
+                  hostTexture.pixels.begin() + std::ptrdiff_t(band->firstRow * row));
         if (band->firstRow + std::size_t(band->rgb.size()) / row == band->height)
             emit textureArrived(hostTexture);
     }

@@ -81,5 +81,4 @@ private:
     StateBuffer states;
     GameSettings hostSettings; // the settings of the host's next game, as last sent
     Bitmap hostTexture;        // the host's picture texture as it comes
-    VORN_LIB::VORN_Clock::Ticks phaseStart = 0;
 };

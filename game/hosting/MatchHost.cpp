@@ -25,11 +25,11 @@ constexpr int textureBytesPerFrame = 57344; // well inside a frame
 
 MatchHost::MatchHost(Match& match, QObject* parent)
     : QObject(parent), network(new NetworkHost(this)), match(match) {
-    match.seatRemote = [this](int player) { return network->holds(player) && !isAway(player); };
+    match.setRemoteSeats([this](int player) { return network->holds(player) && !isAway(player); });
     chatClock.start();
     // Between games a machine that joins is seated; during one it watches until the next.
     network->seatsOpen = [this] {
-        return this->match.playerCount == 0 || this->match.state == GameOver;
+        return this->match.playerCount() == 0 || this->match.state() == GameOver;
     };
     connect(network, &NetworkHost::joined, this, [this](int seat) {
         Match& m = this->match;
@@ -39,17 +39,14 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         m.addMessage(LogLine(LogLine::Text::Joined, seat));
         m.addMessage(LogLine(LogLine::Text::JoinedFrom, seat, network->addressOf(seat)));
         // A machine back on its seat plays it again instead of the computer, from a standstill.
-        if (m.playerCount != 0 && seat < static_cast<int>(m.playerCount)) {
-            m.computer.giveBack(seat);
-            if (seat == m.currentPlayer)
-                m.stopRates();
-        }
+        if (m.playerCount() != 0 && seat < static_cast<int>(m.playerCount()))
+            m.computerGivesBack(seat);
         emit joined(seat);
     });
     connect(network, &NetworkHost::watching, this, &MatchHost::watching);
     connect(network, &NetworkHost::arrived, this, [this](NetworkConnection* peer) {
         peer->send(people.players()); // a watcher too learns who plays
-        if (this->match.playerCount == 0)
+        if (this->match.playerCount() == 0)
             return;
         sendValley(peer); // the ground the snapshot's craters are dug into
         peer->send(MatchSnapshot::of(this->match, this->match.clockNow()));
@@ -61,23 +58,23 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         network->broadcast(people.players());
         this->match.addMessage(LogLine(LogLine::Text::Left, seat));
         // The seat plays on: by the computer, at the chosen level or at mittel.
-        if (this->match.playerCount != 0 && seat < static_cast<int>(this->match.playerCount))
-            this->match.computer.takeOver(seat);
+        if (this->match.playerCount() != 0 && seat < static_cast<int>(this->match.playerCount()))
+            this->match.computerTakesOver(seat);
         emit left(seat);
     });
     connect(network, &NetworkHost::command, this, [this](int seat, const TurnCommand& command) {
         heardFrom(seat);
         // Only the seat on turn drives, aims and throws; anything else is ignored.
         Match& m = this->match;
-        if (seat == m.currentPlayer && m.playerCount != 0 &&
-            (m.state == Moving || m.state == Aiming) && network->holds(seat))
+        if (seat == m.currentPlayer() && m.playerCount() != 0 &&
+            (m.state() == Moving || m.state() == Aiming) && network->holds(seat))
             m.apply(command);
     });
     connect(network, &NetworkHost::step, this, [this](int seat, TurnCommand::Step step) {
         heardFrom(seat);
         Match& m = this->match;
-        if (seat == m.currentPlayer && m.playerCount != 0 &&
-            (m.state == Moving || m.state == Aiming) && network->holds(seat)) {
+        if (seat == m.currentPlayer() && m.playerCount() != 0 &&
+            (m.state() == Moving || m.state() == Aiming) && network->holds(seat)) {
             TurnCommand command = m.heldRates();
             command.step = step;
             m.apply(command);
@@ -103,8 +100,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         network->seatWatchers();
         network->forgetAbsentTokens();
         for (const auto& entry : away)
-            this->match.computer.giveBack(
-                entry.first); // a new game: every machine plays its seat again
+            this->match.computerGivesBack(entry.first); // a new game: every machine plays again
         away.clear();
         silentTurns.clear();
         onTurn = -1;
@@ -140,10 +136,8 @@ void MatchHost::heardFrom(int seat) {
     away.erase(seat);
     Match& m = match;
     m.addMessage(LogLine(LogLine::Text::Back, seat));
-    if (m.playerCount != 0 && seat < static_cast<int>(m.playerCount)) {
-        m.computer.giveBack(seat);
-        if (seat == m.currentPlayer)
-            m.stopRates();
+    if (m.playerCount() != 0 && seat < static_cast<int>(m.playerCount())) {
+        m.computerGivesBack(seat); // and lets go of the rates the computer held
     }
 }
 
@@ -152,9 +146,9 @@ void MatchHost::turnStarts(int player) {
     if (awayTurns > 0 && onTurn >= 0 && network->holds(onTurn) && !isAway(onTurn)) {
         int& silent = silentTurns[onTurn];
         silent = heardOnTurn ? 0 : silent + 1;
-        if (silent >= awayTurns && onTurn < static_cast<int>(match.playerCount)) {
+        if (silent >= awayTurns && onTurn < static_cast<int>(match.playerCount())) {
             away[onTurn] = true;
-            match.computer.takeOver(onTurn);
+            match.computerTakesOver(onTurn);
             match.addMessage(LogLine(LogLine::Text::Away, onTurn));
         }
     }
@@ -163,7 +157,7 @@ void MatchHost::turnStarts(int player) {
 }
 
 MatchHost::~MatchHost() {
-    match.seatRemote = [](int) { return false; };
+    match.setRemoteSeats({});
 }
 
 bool MatchHost::listen(quint16 port) {
@@ -216,22 +210,22 @@ void MatchHost::seatWatchers() {
 
 Message MatchHost::startMessage() const {
     Start start;
-    for (const auto& player : match.players)
+    for (const auto& player : match.players())
         for (int c = 0; c < 3; ++c)
             start.colours.append(float(player->color[c]));
-    start.figures = match.figuresEach;
+    start.figures = match.figuresEach();
     return start;
 }
 
 void MatchHost::advance(VORN_Clock::Ticks real) {
-    const VORN_Clock::Ticks last = match.lastRealTick;
+    const VORN_Clock::Ticks last = match.lastRealTick();
     const VORN_Clock::Ticks ticks =
         last > 0 && real > last ? (real - last + Rules::tickMs / 2) / Rules::tickMs : 1;
     for (VORN_Clock::Ticks k = std::clamp<VORN_Clock::Ticks>(ticks, 1, mostTicksMade) - 1; k >= 0;
          --k) {
         const VORN_Clock::Ticks at = real - k * Rules::tickMs;
         match.advance(at);
-        sendState(at + match.clockAhead);
+        sendState(at + match.clockAhead());
     }
 }
 
@@ -243,7 +237,7 @@ void MatchHost::sendValley(NetworkConnection* to) {
             network->broadcast(m);
     };
     Valley valley;
-    valley.settings = match.settings;
+    valley.settings = match.settings();
     // A picture is named by its file's name alone: the host's folders are its own business.
     if (valley.settings.valley == GameSettings::Valley::Picture)
         valley.settings.valleyPicture =
@@ -257,7 +251,7 @@ void MatchHost::sendValley(NetworkConnection* to) {
         return;
 
     // The heights as the picture gave them, before any crater.
-    const VORN_Landscape& land = match.landscape;
+    const VORN_Landscape& land = match.landscape();
     ValleyHeights heights;
     heights.columns = quint16(land.columns);
     heights.rows = quint16(land.rows);
@@ -268,7 +262,7 @@ void MatchHost::sendValley(NetworkConnection* to) {
     send(heights);
 
     const Bitmap* t = valleyTexture;
-    if (!t || !t->pixels || t->width <= 0 || t->width > 4096 || t->height > 65535)
+    if (!t || t->pixels.empty() || t->width <= 0 || t->width > 4096 || t->height > 65535)
         return;
     const int rowBytes = t->width * 3;
     const int rowsPerFrame = std::max(1, textureBytesPerFrame / rowBytes);
@@ -278,9 +272,9 @@ void MatchHost::sendValley(NetworkConnection* to) {
         band.height = quint16(t->height);
         band.firstRow = quint16(first);
         const int rows = std::min(rowsPerFrame, t->height - first);
-        band.rgb =
-            QByteArray(reinterpret_cast<const char*>(t->pixels) + std::size_t(first) * rowBytes,
-                       rows * rowBytes);
+        band.rgb = QByteArray(reinterpret_cast<const char*>(t->pixels.data()) +
+                                  std::size_t(first) * rowBytes,
+                              rows * rowBytes);
         send(band);
     }
 }
@@ -288,41 +282,41 @@ void MatchHost::sendValley(NetworkConnection* to) {
 void MatchHost::sendState(VORN_Clock::Ticks now) {
     State s;
     s.time = now;
-    s.state = match.state;
-    s.currentPlayer = static_cast<qint8>(match.currentPlayer);
-    s.secondsLeft = static_cast<qint16>(match.secondsLeft);
+    s.state = match.state();
+    s.currentPlayer = static_cast<qint8>(match.currentPlayer());
+    s.secondsLeft = static_cast<qint16>(match.secondsLeft());
     s.msIntoPhase = static_cast<qint32>(match.msIntoPhase(now));
     s.grenadeShown = match.grenadeShown();
-    const VORN_Vector g = match.grenade.worldPosition;
+    const VORN_Vector g = match.grenade().worldPosition;
     s.grenadeX = float(g.x());
     s.grenadeY = float(g.y());
     s.grenadeZ = float(g.z());
-    s.aimYaw = float(match.aimYaw);
-    s.aimPitch = float(match.aimPitch);
-    s.aimPower = float(match.aimPower);
+    s.aimYaw = float(match.aimYaw());
+    s.aimPitch = float(match.aimPitch());
+    s.aimPower = float(match.aimPower());
     s.figures = MatchSnapshot::figuresOf(match, s.currentSlot);
     network->broadcast(s);
-    if (match.settings.wind != GameSettings::Wind::Off ||
-        match.settings.weapons != GameSettings::Weapons::Grenade)
+    if (match.settings().wind != GameSettings::Wind::Off ||
+        match.settings().weapons != GameSettings::Weapons::Grenade)
         network->broadcast(armsMessage());
 }
 
 Message MatchHost::armsMessage() const {
     Arms arms;
-    arms.wind = match.settings.wind;
-    arms.weapons = match.settings.weapons;
-    arms.windX = float(match.wind.x());
-    arms.windZ = float(match.wind.z());
-    arms.taken = match.weapon;
+    arms.wind = match.settings().wind;
+    arms.weapons = match.settings().weapons;
+    arms.windX = float(match.wind().x());
+    arms.windZ = float(match.wind().z());
+    arms.taken = match.weapon();
     for (int w = 0; w < Weapons::count; ++w)
-        arms.left[w] = static_cast<qint8>(match.weaponsLeft(match.currentPlayer, Weapon(w)));
+        arms.left[w] = static_cast<qint8>(match.weaponsLeft(match.currentPlayer(), Weapon(w)));
     return arms;
 }
 
 void MatchHost::announceCrater(const VORN_Vector& point) {
-    if (match.thrownWeapon != Weapon::Grenade)
+    if (match.thrownWeapon() != Weapon::Grenade)
         network->broadcast(
-            Blast{match.thrownWeapon, float(point.x()), float(point.y()), float(point.z())});
+            Blast{match.thrownWeapon(), float(point.x()), float(point.y()), float(point.z())});
     else
         network->broadcast(
             Event{Event::Crater, float(point.x()), float(point.y()), float(point.z())});
@@ -331,7 +325,7 @@ void MatchHost::announceCrater(const VORN_Vector& point) {
 }
 
 void MatchHost::sendHeightmap(NetworkConnection* peer) {
-    const VORN_Landscape& landscape = match.landscape;
+    const VORN_Landscape& landscape = match.landscape();
     const quint32 n = quint32(landscape.points());
     for (quint32 first = 0; first < n; first += heightsPerFrame) {
         HeightRows part;

@@ -4,7 +4,6 @@
 #include "game/hosting/JoinedMatch.h"
 #include "game/match/LogLine.h"
 #include "game/match/Match.h"
-#include "game/rules/Rules.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -15,22 +14,22 @@ using namespace Network;
 
 Snapshot MatchSnapshot::of(const Match& match, VORN_Clock::Ticks now) {
     Snapshot s;
-    s.state = match.state;
-    s.currentPlayer = static_cast<qint8>(match.currentPlayer);
-    s.secondsLeft = static_cast<qint16>(match.secondsLeft);
+    s.state = match.state();
+    s.currentPlayer = static_cast<qint8>(match.currentPlayer());
+    s.secondsLeft = static_cast<qint16>(match.secondsLeft());
     s.msIntoPhase = static_cast<qint32>(match.msIntoPhase(now));
-    s.figuresEach = static_cast<qint8>(match.figuresEach);
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        const Player* player = match.players[u].get();
+    s.figuresEach = static_cast<qint8>(match.figuresEach());
+    for (unsigned u = 0; u < match.playerCount(); ++u) {
+        const Player* player = match.players()[u].get();
         for (int c = 0; c < 3; ++c)
             s.colours.append(player ? float(player->color[c]) : 0.0f);
     }
     s.figures = figuresOf(match, s.currentSlot);
     s.log = logOf(match);
     s.groundSum = match.heightmapChecksum();
-    s.cratersWhole = match.craters.size() <= std::size_t(snapshotCraters);
-    for (std::size_t i = 0; s.cratersWhole && i < match.craters.size(); ++i)
-        s.craters.append({match.craters[i].x(), match.craters[i].y(), match.craters[i].z()});
+    s.cratersWhole = match.craters().size() <= std::size_t(snapshotCraters);
+    for (std::size_t i = 0; s.cratersWhole && i < match.craters().size(); ++i)
+        s.craters.append({match.craters()[i].x(), match.craters()[i].y(), match.craters()[i].z()});
     return s;
 }
 
@@ -41,9 +40,7 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
     // Each figure where the host has it; one the host has no more is gone here too, and a player
     // with none left is out.
     JoinedMatch::placeFigures(match, s.figures, s.currentPlayer, s.currentSlot);
-    match.state = s.state;
-    match.secondsLeft = s.secondsLeft;
-    match.secondsToThrow = Rules::secondsToThrow(s.msIntoPhase * 0.001);
+    match.takeHostPhase(s.state, s.secondsLeft, s.msIntoPhase, match.clockNow());
     applyLog(s.log, match);
 
     if (s.cratersWhole) {
@@ -56,13 +53,13 @@ bool MatchSnapshot::apply(const Snapshot& s, Match& match) {
 
 QVector<Figure> MatchSnapshot::figuresOf(const Match& match, qint8& currentSlot) {
     QVector<Figure> figures;
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        const Player* player = match.players[u].get();
+    for (unsigned u = 0; u < match.playerCount(); ++u) {
+        const Player* player = match.players()[u].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             const Tortoise* f = player->figure(j);
             if (!f)
                 continue;
-            if (f == match.currentFigure)
+            if (f == match.currentFigure())
                 currentSlot = static_cast<qint8>(j);
             const VORN_Vector p = f->worldPosition;
             figures.append({quint8(u), quint8(j), float(p.x()), float(p.y()), float(p.z()),
@@ -74,20 +71,19 @@ QVector<Figure> MatchSnapshot::figuresOf(const Match& match, qint8& currentSlot)
 
 QVector<LogEntry> MatchSnapshot::logOf(const Match& match) {
     QVector<LogEntry> lines;
-    for (const LogLine& line : match.messages)
+    for (const LogLine& line : match.messages())
         lines.append(entryOf(line));
     return lines;
 }
 
 void MatchSnapshot::applyLog(const QVector<LogEntry>& lines, Match& match) {
     // The newest lines, the last one last, as many as the log holds.
-    const int n = std::min(lines.size(), int(match.messages.size()));
-    const int first = int(match.messages.size()) - n;
-    for (int i = 0; i < first; ++i)
-        match.messages[std::size_t(i)] = LogLine();
+    std::array<LogLine, 6> log;
+    const int n = std::min(lines.size(), int(log.size()));
+    const int first = int(log.size()) - n;
     for (int i = 0; i < n; ++i)
-        match.messages[std::size_t(first + i)] = lineOf(lines[lines.size() - n + i]);
-    emit match.logChanged();
+        log[std::size_t(first + i)] = lineOf(lines[lines.size() - n + i]);
+    match.takeHostLog(log);
 }
 
 LogEntry MatchSnapshot::entryOf(const LogLine& line) {

@@ -81,7 +81,7 @@ bool ValleyService::startGame(Match& match, GameSettings chosen, int players, in
         return false;
     if (laid && !laid(chosen))
         return false;
-    match.settings = chosen;
+    match.setSettings(chosen);
     match.newGame(players, figures);
     match.nextTurn();
     return true;
@@ -94,7 +94,7 @@ void ValleyService::copy(const Bitmap& from, Bitmap& to) {
         return;
     }
     to.resize(from.width, from.height);
-    std::copy(from.pixels, from.pixels + std::size_t(from.width) * from.height * 3, to.pixels);
+    to.pixels = from.pixels;
 }
 
 void ValleyService::take(Bitmap& from, Bitmap& to) {

@@ -5,6 +5,7 @@
 #include "game/rules/Flight.h"
 #include "game/rules/GameRandom.h"
 #include "game/rules/Rules.h"
+#include "game/rules/SettingChoices.h"
 #include "game/rules/Wind.h"
 #include "game/world/Player.h"
 #include "game/world/TeamColours.h"
@@ -39,81 +40,81 @@ void* postOwner(VORN_Object* post) {
 } // namespace
 
 Match::Match(const Bitmap& heightMap)
-    : landscape(origin, noRotation, unitScale, white),
-      lampPosts{{{origin, noRotation, unitScale, white},
-                 {origin, noRotation, unitScale, white},
-                 {origin, noRotation, unitScale, white},
-                 {origin, noRotation, unitScale, white}}},
-      lampSpheres{{{Rules::lampRadius, postOwner(&lampPosts[0])},
-                   {Rules::lampRadius, postOwner(&lampPosts[1])},
-                   {Rules::lampRadius, postOwner(&lampPosts[2])},
-                   {Rules::lampRadius, postOwner(&lampPosts[3])}}},
-      collisions(this), grenadeBody(1.0, &grenade, VORN_Vector(0, 0, 0)),
-      grenadeSphere(Rules::grenadeRadius, &grenadeBody) {
+    : landscape_(origin, noRotation, unitScale, white),
+      lampPosts_{{{origin, noRotation, unitScale, white},
+                  {origin, noRotation, unitScale, white},
+                  {origin, noRotation, unitScale, white},
+                  {origin, noRotation, unitScale, white}}},
+      lampSpheres_{{{Rules::lampRadius, postOwner(&lampPosts_[0])},
+                    {Rules::lampRadius, postOwner(&lampPosts_[1])},
+                    {Rules::lampRadius, postOwner(&lampPosts_[2])},
+                    {Rules::lampRadius, postOwner(&lampPosts_[3])}}},
+      collisions_(this), grenadeBody_(1.0, &grenade_, VORN_Vector(0, 0, 0)),
+      grenadeSphere_(Rules::grenadeRadius, &grenadeBody_) {
     qRegisterMetaType<Match::Damage>();
-    seatRemote = [](int) { return false; };
-    scene.lighting = true;
-    gravityGroup.gravity = VORN_Vector(0, -Rules::gravity, 0);
-    grenadeSphere.ownerIsContainer = true;
-    grenadeSphere.movable = true;
+    seatRemote_ = [](int) { return false; };
+    scene_.lighting = true;
+    gravityGroup_.gravity = VORN_Vector(0, -Rules::gravity, 0);
+    grenadeSphere_.ownerIsContainer = true;
+    grenadeSphere_.movable = true;
 
     for (int i = 0; i < Rules::lampCount; ++i) {
-        lampPosts[i].setRotation(270, 0, 0);
-        lampPosts[i].setWorldPosition(Rules::lampPlace(i));
+        lampPosts_[i].setRotation(270, 0, 0);
+        lampPosts_[i].setWorldPosition(Rules::lampPlace(i));
     }
 
-    landscape.setColor(0.7, 0.5, 0.3, 1);
-    landscape.setSize(160, 80, 5, 1, 1);
-    landscape.setPosition(0, 1, 0);
+    landscape_.setColor(0.7, 0.5, 0.3, 1);
+    landscape_.setSize(160, 80, 5, 1, 1);
+    landscape_.setPosition(0, 1, 0);
     setValley(heightMap);
-    scene.children.append(&landscape);
+    scene_.children.append(&landscape_);
 
-    grenade.size = 0.1;
-    grenade.boundingRadius = Grenade::reach * grenade.size;
-    grenade.setColor(0, 0, 0, 1);
-    grenade.setWorldPosition(0, 6, 0);
+    grenade_.size = 0.1;
+    grenade_.boundingRadius = Grenade::reach * grenade_.size;
+    grenade_.setColor(0, 0, 0, 1);
+    grenade_.setWorldPosition(0, 6, 0);
 
-    physicsWorld.addGroup(&gravityGroup);
-    physicsWorld.maxStep = Rules::longestStep;
-    for (VORN_BoundingSphere& sphere : lampSpheres)
-        collisions.addVolume(&sphere);
-    collisions.addVolume(static_cast<VORN_BoundingVolume*>(&landscape));
+    physicsWorld_.addGroup(&gravityGroup_);
+    physicsWorld_.maxStep = Rules::longestStep;
+    for (VORN_BoundingSphere& sphere : lampSpheres_)
+        collisions_.addVolume(&sphere);
+    collisions_.addVolume(static_cast<VORN_BoundingVolume*>(&landscape_));
 
-    lastTick = VORN_Clock::now();
-    lastRealTick = lastTick;
-    physicsWorld.lastTicks = lastTick;
+    lastTick_ = VORN_Clock::now();
+    lastRealTick_ = lastTick_;
+    physicsWorld_.lastTicks = lastTick_;
     reset();
 }
 
 // The figures go before the world they are registered with.
 Match::~Match() {
-    players.clear();
+    players_.clear();
 }
 
 // A grenade shown for aiming stays where it is, drawn behind the menus, as the rates and the aim
 // do; a new turn starts them afresh.
 void Match::reset() {
-    frozen = true;
+    frozen_ = true;
     stopRates();
-    players.clear();
-    playerCount = 0;
-    currentPlayer = -1;
-    currentFigure = nullptr;
-    totalHitPoints = 0;
-    alivePlayers.clear();
-    state = NoGame;
-    messages.fill(LogLine());
-    messages.back() = LogLine(LogLine::Text::Welcome);
+    players_.clear();
+    playerCount_ = 0;
+    currentPlayer_ = -1;
+    currentFigure_ = nullptr;
+    totalHitPoints_ = 0;
+    alivePlayers_.clear();
+    state_ = NoGame;
+    messages_.fill(LogLine());
+    messages_.back() = LogLine(LogLine::Text::Welcome);
     emit logChanged();
 }
 
 void Match::setValley(const Bitmap& heights) {
-    landscape.createFromBitmap(heights);
+    landscape_.createFromBitmap(heights);
     // The heights craters are dug into: a late joiner digs the same craters into the same ground.
     valleyHeights.clear();
-    for (std::size_t i = 0; i < landscape.points(); ++i)
-        valleyHeights.push_back(landscape.height(i));
-    craters.clear();
+    for (std::size_t i = 0; i < landscape_.points(); ++i)
+        valleyHeights.push_back(landscape_.height(i));
+    craters_.clear();
 }
 
 void Match::newGame(int playerNumber, int figures) {
@@ -134,206 +135,196 @@ void Match::newGameOf(const QVector<float>& colours, int figures) {
 }
 
 void Match::makePlayers(int count, int figures, const std::function<VORN_Color(int)>& colourOf) {
-    players.clear();
-    alivePlayers.clear();
-    computer.reset();
-    computersOnlyShown = false;
-    figuresEach = std::clamp(figures, 1, 9);
-    playerCount = static_cast<unsigned>(std::max(count, 0));
-    totalHitPoints = static_cast<int>(playerCount) * figuresEach * Rules::startHealth;
-    for (unsigned i = 0; i < playerCount; ++i) {
-        players.push_back(std::make_unique<Player>(colourOf(static_cast<int>(i))));
-        players[i]->createFigures(static_cast<unsigned>(figuresEach), -Rules::dropAreaX,
-                                  Rules::dropAreaX, -Rules::dropAreaZ, Rules::dropAreaZ);
-        players[i]->registerWith(&scene, &collisions, &gravityGroup);
-        alivePlayers.append(static_cast<int>(i));
+    players_.clear();
+    alivePlayers_.clear();
+    computer_.reset();
+    computersOnlyShown_ = false;
+    figuresEach_ = std::clamp(figures, 1, 9);
+    playerCount_ = static_cast<unsigned>(std::max(count, 0));
+    totalHitPoints_ = static_cast<int>(playerCount_) * figuresEach_ * Rules::startHealth;
+    for (unsigned i = 0; i < playerCount_; ++i) {
+        players_.push_back(std::make_unique<Player>(colourOf(static_cast<int>(i))));
+        players_[i]->createFigures(static_cast<unsigned>(figuresEach_), -Rules::dropAreaX,
+                                   Rules::dropAreaX, -Rules::dropAreaZ, Rules::dropAreaZ);
+        players_[i]->registerWith(&scene_, &collisions_, &gravityGroup_);
+        alivePlayers_.append(static_cast<int>(i));
     }
-    stock.clear();
-    for (unsigned i = 0; i < playerCount; ++i) {
-        std::array<int, Weapons::count> own{};
-        for (int w = 0; w < Weapons::count; ++w)
-            own[w] = settings.weapons == GameSettings::Weapons::All || w == 0
-                         ? Weapons::table[w].perGame
-                         : 0;
-        stock.push_back(own);
-    }
-    currentPlayer = -1;
-    currentFigure = nullptr;
+    stock_.clear();
+    for (unsigned i = 0; i < playerCount_; ++i)
+        stock_.push_back(settings_.weapons == GameSettings::Weapons::All ? Weapons::fullStock()
+                                                                         : Weapons::grenadeOnly());
+    currentPlayer_ = -1;
+    currentFigure_ = nullptr;
     tellSettings();
     emit gameStarted();
 }
 
 void Match::tellSettings() {
-    if (settings.valley == GameSettings::Valley::Random)
+    if (settings_.valley == GameSettings::Valley::Random)
         addMessage(
-            LogLine(LogLine::Text::ValleyNumber, -1, QString::number(settings.valleyNumber)));
-    else if (settings.valley == GameSettings::Valley::Picture)
+            LogLine(LogLine::Text::ValleyNumber, -1, QString::number(settings_.valleyNumber)));
+    else if (settings_.valley == GameSettings::Valley::Picture)
         addMessage(
             LogLine(LogLine::Text::ValleyPicture, -1,
-                    QFileInfo(QString::fromStdString(settings.valleyPicture)).completeBaseName()));
-    if (settings.wind == GameSettings::Wind::Light)
-        addMessage(LogLine(LogLine::Text::WindLight));
-    else if (settings.wind == GameSettings::Wind::Strong)
-        addMessage(LogLine(LogLine::Text::WindStrong));
-    if (settings.weapons == GameSettings::Weapons::All)
-        addMessage(LogLine(LogLine::Text::AllWeapons));
+                    QFileInfo(QString::fromStdString(settings_.valleyPicture)).completeBaseName()));
+    for (const SettingChoices::Row& row : SettingChoices::rows) {
+        const int line = row.values[static_cast<std::size_t>(row.get(settings_))].logLine;
+        if (line != SettingChoices::noLogLine)
+            addMessage(LogLine(static_cast<LogLine::Text>(line)));
+    }
 }
 
+// The choices' log lines are lines of the log's own numbering.
+static_assert(SettingChoices::rows[0].values[1].logLine == int(LogLine::Text::WindLight) &&
+                  SettingChoices::rows[0].values[2].logLine == int(LogLine::Text::WindStrong) &&
+                  SettingChoices::rows[1].values[1].logLine == int(LogLine::Text::AllWeapons),
+              "a choice's log line is not the log's");
+
 void Match::nextTurn() {
-    currentPlayer += 1;
-    frozen = true;
-    state = Countdown;
+    currentPlayer_ += 1;
+    frozen_ = true;
+    state_ = Countdown;
     stopRates();
 
     // Nobody left to take the turn: the round is over rather than searched forever.
     bool anyoneLeft = false;
-    for (const auto& player : players)
+    for (const auto& player : players_)
         anyoneLeft = anyoneLeft || (player && player->alive > 0);
     if (!anyoneLeft) {
-        state = GameOver;
-        currentFigure = nullptr;
+        state_ = GameOver;
+        currentFigure_ = nullptr;
         emit gameOver(false);
         return;
     }
 
-    if (currentPlayer >= static_cast<int>(playerCount))
-        currentPlayer = 0;
-    while (!players[currentPlayer] || players[currentPlayer]->alive == 0)
-        currentPlayer = (currentPlayer + 1) % static_cast<int>(playerCount);
+    if (currentPlayer_ >= static_cast<int>(playerCount_))
+        currentPlayer_ = 0;
+    while (!players_[currentPlayer_] || players_[currentPlayer_]->alive == 0)
+        currentPlayer_ = (currentPlayer_ + 1) % static_cast<int>(playerCount_);
 
-    currentFigure = players[currentPlayer]->nextFigure();
-    weapon = Weapon::Grenade;
-    wind = Wind::draw(settings.wind);
-    turnStart = clockNow();
+    currentFigure_ = players_[currentPlayer_]->nextFigure();
+    weapon_ = Weapon::Grenade;
+    wind_ = Wind::draw(settings_.wind);
+    turnStart_ = clockNow();
     // The turn panel shows the new countdown from its first frame, not the last phase's seconds.
-    secondsLeft = wholeSecondsLeft(countdownSeconds, 0);
-    secondsToThrow = 0;
-    emit turnStarted(currentPlayer, currentFigure);
+    secondsLeft_ = wholeSecondsLeft(countdownSeconds, 0);
+    secondsToThrow_ = 0;
+    emit turnStarted(currentPlayer_, currentFigure_);
 }
 
 void Match::advance(VORN_Clock::Ticks real) {
     const VORN_Clock::Ticks elapsed =
-        std::min<VORN_Clock::Ticks>(real - lastRealTick, Rules::longestStep * 1000);
-    lastRealTick = real;
+        std::min<VORN_Clock::Ticks>(real - lastRealTick_, Rules::longestStep * 1000);
+    lastRealTick_ = real;
     const bool fast = onlyComputersLeft();
-    if (fast && !computersOnlyShown) {
+    if (fast && !computersOnlyShown_) {
         addMessage(LogLine(LogLine::Text::OnlyComputers));
-        computersOnlyShown = true;
+        computersOnlyShown_ = true;
     }
     for (int i = 0; i < (fast ? fastForward : 1); ++i) {
         if (i > 0)
-            clockAhead += elapsed;
-        tick(real + clockAhead);
+            clockAhead_ += elapsed;
+        tick(real + clockAhead_);
     }
 }
 
 VORN_Clock::Ticks Match::clockNow() const {
-    return ticking != 0 ? ticking : VORN_Clock::now() + clockAhead;
+    return ticking_ != 0 ? ticking_ : VORN_Clock::now() + clockAhead_;
 }
 
 bool Match::onlyComputersLeft() const {
-    if (computer.level == ComputerLevel::Off || playerCount == 0 || state == GameOver)
+    if (computer_.level == ComputerLevel::Off || playerCount_ == 0 || state_ == GameOver)
         return false;
-    for (int u = 0; u < static_cast<int>(playerCount); ++u) // a person at this keyboard or another
-        if (players[u] && players[u]->alive > 0 && (u < computer.firstPlayer || seatRemote(u)))
+    for (int u = 0; u < static_cast<int>(playerCount_); ++u) // a person at this keyboard or another
+        if (players_[u] && players_[u]->alive > 0 && (u < computer_.firstPlayer || seatRemote_(u)))
             return false;
-    return computer.firstPlayer > 0; // with no person at all (the duel tool) nothing changes
+    return computer_.firstPlayer > 0; // with no person at all (the duel tool) nothing changes
 }
 
 void Match::endGame() {
-    state = GameOver;
-    emit gameOver(!alivePlayers.isEmpty());
+    state_ = GameOver;
+    emit gameOver(!alivePlayers_.isEmpty());
 }
 
 void Match::tick(VORN_Clock::Ticks now) {
-    ticking = now;
+    ticking_ = now;
     tickUnderWay(now);
-    ticking = 0;
+    ticking_ = 0;
 }
 
 void Match::tickUnderWay(VORN_Clock::Ticks now) {
-    if (playerCount != 0 && alivePlayers.size() <= 1 && state != GameOver)
+    if (playerCount_ != 0 && alivePlayers_.size() <= 1 && state_ != GameOver)
         endGame();
 
-    if (computerOnTurn() && currentFigure && (state == Moving || state == Aiming)) {
-        const GameState before = state;
-        apply(computer.act(computerView(now)));
+    if (computerOnTurn() && currentFigure_ && (state_ == Moving || state_ == Aiming)) {
+        const GameState before = state_;
+        apply(computer_.act(computerView(now)));
         // Fire mode has just begun: the computer aims from where its grenade now is, at once.
-        if (before == Moving && state == Aiming)
-            apply(computer.act(computerView(now)));
+        if (before == Moving && state_ == Aiming)
+            apply(computer_.act(computerView(now)));
     }
 
-    if (!frozen) {
-        const double dt = std::min(secondsSince(lastTick, now), Rules::longestStep);
-        lastTick = now;
+    if (!frozen_) {
+        const double dt = std::min(secondsSince(lastTick_, now), Rules::longestStep);
+        lastTick_ = now;
 
-        if (state == Aiming) {
-            aimYaw += yawRate * dt;
-            aimPitch = std::clamp(aimPitch + raiseRate * dt, -90.0, 90.0);
-            aimPower = std::max(0.0, aimPower + driveRate * dt);
+        if (state_ == Aiming) {
+            aimYaw_ += yawRate_ * dt;
+            aimPitch_ = std::clamp(aimPitch_ + raiseRate_ * dt, -90.0, 90.0);
+            aimPower_ = std::max(0.0, aimPower_ + driveRate_ * dt);
         }
-        if (state == Moving && currentFigure)
+        if (state_ == Moving && currentFigure_)
             moveFigure(dt);
 
-        collisions.checkCollisions();
+        collisions_.checkCollisions();
         // The figures fall as the physics steps them, the grenade as the flight model moves it,
         // by the same step.
         const double step =
-            std::min(secondsSince(physicsWorld.lastTicks, now), physicsWorld.maxStep);
-        physicsWorld.stepTo(now);
-        if (grenadeFlying)
+            std::min(secondsSince(physicsWorld_.lastTicks, now), physicsWorld_.maxStep);
+        physicsWorld_.stepTo(now);
+        if (grenadeFlying_)
             moveGrenade(step);
-        collisions.checkCollisions();
+        collisions_.checkCollisions();
     }
 
     // The turn panel's whole seconds; a phase that has just run out shows 0, never below.
-    switch (state) {
-    case Countdown: {
-        const double e = secondsSince(turnStart, now);
-        emit turnClock(turnStart, countdownSeconds - e);
-        if (e > countdownSeconds) {
-            frozen = false;
-            state = Moving;
-            turnStart = now;
-            secondsToThrow = Rules::secondsToThrow(0);
-            lastTick = now;
-            physicsWorld.lastTicks = now;
-            emit playStarted();
-        }
-        secondsLeft = wholeSecondsLeft(countdownSeconds, e);
-        break;
-    }
+    switch (state_) {
+    case Countdown:
     case Moving:
     case Aiming: {
-        const double limit = Rules::phaseSeconds(state);
-        const double e = secondsSince(turnStart, now);
-        emit turnClock(turnStart, limit - e);
-        if (e > limit) {
-            timeRanOut();
+        const double limit = Rules::phaseSeconds(state_);
+        const double e = secondsSince(turnStart_, now);
+        tellPhaseClock(now);
+        if (e <= limit) {
+            secondsLeft_ = wholeSecondsLeft(limit, e);
+            if (state_ != Countdown)
+                secondsToThrow_ = Rules::secondsToThrow(e);
+        } else if (state_ == Countdown) {
+            startPlay(now);
+            secondsLeft_ = 0; // the countdown's own time, run out
         } else {
-            secondsLeft = wholeSecondsLeft(limit, e);
-            secondsToThrow = Rules::secondsToThrow(e);
+            timeRanOut();
         }
         break;
     }
     case Flying: {
-        const VORN_Vector p = grenade.worldPosition;
-        if (impactState == ImpactState::Flying && Rules::outsidePlayArea(p)) {
+        const VORN_Vector p = grenade_.worldPosition;
+        if (impactState_ == ImpactState::Flying && Rules::outsidePlayArea(p)) {
             takeGrenadeOutOfWorld();
             nextTurn();
-        } else if (impactState == ImpactState::Hit) {
+        } else if (impactState_ == ImpactState::Hit) {
             // A bouncer springs off the ground until its time is up; a figure or a lamp it meets
             // sets it off at once.
-            if (Weapons::bounces(thrownWeapon) && !hitFixed && now < fuseEnds)
+            if (Weapons::bounces(thrownWeapon_) && !hitFixed && now < fuseEnds)
                 bounce();
             else
                 explode(p);
-        } else if (impactState == ImpactState::Flying && grenadeFlying &&
-                   Weapons::bounces(thrownWeapon) && now >= fuseEnds) {
+        } else if (impactState_ == ImpactState::Flying && grenadeFlying_ &&
+                   Weapons::bounces(thrownWeapon_) && now >= fuseEnds) {
             explode(p);
         }
-        if (state == Flying && turnStart != 0 &&
-            secondsSince(turnStart, now) > Rules::waitAfterExplosion)
+        if (state_ == Flying && turnStart_ != 0 &&
+            secondsSince(turnStart_, now) > Rules::waitAfterExplosion)
             nextTurn();
         break;
     }
@@ -342,11 +333,22 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
     }
 }
 
+// The countdown is over: the world moves, and the clocks to drive and to throw start now.
+void Match::startPlay(VORN_Clock::Ticks now) {
+    frozen_ = false;
+    state_ = Moving;
+    turnStart_ = now;
+    secondsToThrow_ = Rules::secondsToThrow(0);
+    lastTick_ = now;
+    physicsWorld_.lastTicks = now;
+    emit playStarted();
+}
+
 // A turn out of time ends with no throw: a grenade shown for aiming goes with it, so it does not
 // hang over the next turn, and the log says why the turn is over.
 void Match::timeRanOut() {
-    const int player = currentPlayer;
-    if (state == Aiming)
+    const int player = currentPlayer_;
+    if (state_ == Aiming)
         takeGrenadeOutOfWorld();
     addMessage(LogLine(LogLine::Text::TimeUp));
     emit timeUp(player);
@@ -356,42 +358,42 @@ void Match::timeRanOut() {
 // Turn on the spot, then drive along the figure's own turned axes. A figure driven beyond the
 // play area is lost, and with it the turn.
 void Match::moveFigure(double dt) {
-    Tortoise* f = currentFigure;
+    Tortoise* f = currentFigure_;
     const VORN_Vector place = f->worldPosition;
-    f->rotation[1] += yawRate * dt;
+    f->rotation[1] += yawRate_ * dt;
     f->updateTransform(true);
     f->setWorldPosition(place);
-    f->position += VORN_Vector(0, raiseRate * dt, driveRate * dt);
+    f->position += VORN_Vector(0, raiseRate_ * dt, driveRate_ * dt);
     f->updateTransform(true);
     if (!Rules::outsidePlayArea(f->worldPosition))
         return;
 
-    Player* player = players[currentPlayer].get();
-    totalHitPoints -= f->health;
-    addMessage(LogLine(LogLine::Text::PlayerIs, currentPlayer));
+    Player* player = players_[currentPlayer_].get();
+    totalHitPoints_ -= f->health;
+    addMessage(LogLine(LogLine::Text::PlayerIs, currentPlayer_));
     addMessage(LogLine(LogLine::Text::Suicidal));
     player->removeFigure(static_cast<unsigned>(player->current));
-    currentFigure = nullptr;
-    emit figureLost(currentPlayer);
+    currentFigure_ = nullptr;
+    emit figureLost(currentPlayer_);
     if (player->alive == 0) {
-        playerLost(currentPlayer, LogLine::Text::Suicide);
-        emit playerOut(currentPlayer);
+        playerLost(currentPlayer_, LogLine::Text::Suicide);
+        emit playerOut(currentPlayer_);
     }
     nextTurn();
 }
 
 void Match::moveGrenade(double dt) {
     // The grenade is never turned: its local frame is the world's.
-    grenade.position += grenade.worldOrientation * Flight::step(grenadeBody.velocity, dt, wind);
-    grenade.updateTransform(true);
-    flightVelocity = grenadeBody.velocity;
+    grenade_.position += grenade_.worldOrientation * Flight::step(grenadeBody_.velocity, dt, wind_);
+    grenade_.updateTransform(true);
+    flightVelocity = grenadeBody_.velocity;
 }
 
 // Off the ground's slope (its normal from the heights either side), keeping part of the speed.
 void Match::bounce() {
-    const VORN_Vector p = grenade.worldPosition;
+    const VORN_Vector p = grenade_.worldPosition;
     const double e = 0.5;
-    auto h = [this](double x, double z) { return landscape.surfaceHeight(x, z); };
+    auto h = [this](double x, double z) { return landscape_.surfaceHeight(x, z); };
     VORN_Vector n(h(p.x() - e, p.z()) - h(p.x() + e, p.z()), 2 * e,
                   h(p.x(), p.z() - e) - h(p.x(), p.z() + e));
     n.normalize();
@@ -399,91 +401,93 @@ void Match::bounce() {
     const double into = dot(v, n);
     if (into < 0)
         v = v - n * (2 * into);
-    grenadeBody.velocity = v * Weapons::bounceKept;
-    impactState = ImpactState::Flying;
+    grenadeBody_.velocity = v * Weapons::bounceKept;
+    impactState_ = ImpactState::Flying;
 }
 
 // Releases only count while a figure or the aim is steered, so a key let go in a menu, during the
 // countdown or in flight would leave its rate running into the next turn: every turn and the main
 // menu start still. A key held across Return keeps its rate, since fire mode is the same turn.
 void Match::stopRates() {
-    yawRate = 0;
-    raiseRate = 0;
-    driveRate = 0;
+    yawRate_ = 0;
+    raiseRate_ = 0;
+    driveRate_ = 0;
 }
 
 void Match::apply(const TurnCommand& command) {
-    yawRate = command.yawRate;
-    raiseRate = command.raiseRate;
-    driveRate = command.driveRate;
-    if (command.weapon >= 1 && command.weapon <= Weapons::count && state == Aiming)
+    yawRate_ = command.yawRate;
+    raiseRate_ = command.raiseRate;
+    driveRate_ = command.driveRate;
+    if (command.weapon >= 1 && command.weapon <= Weapons::count && state_ == Aiming)
         chooseWeapon(static_cast<Weapon>(command.weapon - 1));
     // Past the time to throw, Return would only show the grenade for the turn to end at the next
     // tick: the figure drives on instead, and the panel shows no time left to throw.
-    if (command.step == TurnCommand::Step::FireMode && state == Moving && currentFigure &&
-        secondsSince(turnStart, clockNow()) <= Rules::aimSeconds)
+    if (command.step == TurnCommand::Step::FireMode && state_ == Moving && currentFigure_ &&
+        secondsSince(turnStart_, clockNow()) <= Rules::aimSeconds)
         prepareThrow();
-    else if (command.step == TurnCommand::Step::Throw && state == Aiming)
+    else if (command.step == TurnCommand::Step::Throw && state_ == Aiming)
         fire();
 }
 
 TurnCommand Match::heldRates() const {
     TurnCommand held;
-    held.yawRate = yawRate;
-    held.raiseRate = raiseRate;
-    held.driveRate = driveRate;
+    held.yawRate = yawRate_;
+    held.raiseRate = raiseRate_;
+    held.driveRate = driveRate_;
     return held;
 }
 
 bool Match::turnUnderWay() const {
-    const bool turn = state == Countdown || state == Moving || state == Aiming || state == Flying;
-    return turn && playerCount != 0;
+    const bool turn =
+        state_ == Countdown || state_ == Moving || state_ == Aiming || state_ == Flying;
+    return turn && playerCount_ != 0;
 }
 
 bool Match::computerOnTurn() const {
-    return turnUnderWay() && computer.playsFor(currentPlayer) && !seatRemote(currentPlayer);
+    return turnUnderWay() && computer_.playsFor(currentPlayer_) && !seatRemote_(currentPlayer_);
 }
 
 bool Match::remoteOnTurn() const {
-    return turnUnderWay() && seatRemote(currentPlayer);
+    return turnUnderWay() && seatRemote_(currentPlayer_);
 }
 
 bool Match::grenadeShown() const {
-    return scene.children.contains(const_cast<Grenade*>(&grenade));
+    return scene_.children.contains(const_cast<Grenade*>(&grenade_));
 }
 
 void Match::takeGrenadeOutOfWorld() {
-    grenadeFlying = false;
-    collisions.removeVolume(&grenadeSphere);
-    scene.children.removeAll(&grenade);
+    grenadeFlying_ = false;
+    collisions_.removeVolume(&grenadeSphere_);
+    scene_.children.removeAll(&grenade_);
     emit grenadeGone();
 }
 
 bool Match::chooseWeapon(Weapon w) {
-    if (state != Aiming || weaponsLeft(currentPlayer, w) == 0)
+    if (state_ != Aiming || weaponsLeft(currentPlayer_, w) == 0)
         return false;
-    weapon = w;
+    weapon_ = w;
     return true;
 }
 
 int Match::weaponsLeft(int player, Weapon w) const {
-    if (player < 0 || player >= static_cast<int>(stock.size()))
+    if (player < 0 || player >= static_cast<int>(stock_.size()))
         return w == Weapon::Grenade ? Weapons::endless : 0;
-    return stock[player][static_cast<std::size_t>(w)];
+    return stock_[player][static_cast<std::size_t>(w)];
 }
 
 // Every blast of the weapon: the crater first, then the hit points, each figure hurt by each
 // blast it is near; then, blast by blast, what listeners hear.
 void Match::explode(const VORN_Vector& point) {
     takeGrenadeOutOfWorld();
-    const VORN_Landscape* land = &landscape;
+    const VORN_Landscape* land = &landscape_;
     std::vector<Outcome> outcomes;
-    for (const VORN_Vector& at : Weapons::blastPoints(
-             thrownWeapon, point, [land](double x, double z) { return land->surfaceHeight(x, z); }))
+    for (const VORN_Vector& at :
+         Weapons::blastPoints(thrownWeapon_, point,
+                              [land](double x, double z) { return land->surfaceHeight(x, z); }))
         outcomes.push_back(blast(at));
 
-    turnStart = clockNow();
-    impactState = ImpactState::Exploded;
+    turnStart_ = clockNow();
+    impactState_ = ImpactState::Exploded;
     // The crater and the blast first, then each loss, then who is out: listeners hear them in
     // that order.
     for (const Outcome& o : outcomes) {
@@ -496,7 +500,7 @@ void Match::explode(const VORN_Vector& point) {
 }
 
 Match::Outcome Match::blast(const VORN_Vector& point) {
-    const Weapons::Blast& rules = Weapons::of(thrownWeapon);
+    const Weapons::Row& rules = Weapons::of(thrownWeapon_);
     dig(point, rules.crater);
 
     Outcome outcome;
@@ -504,8 +508,8 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
     QVector<Damage>& hurt = outcome.hurt;
     std::vector<int>& lost = outcome.lost;
     std::vector<int>& out = outcome.out;
-    for (unsigned u = 0; u < playerCount; ++u) {
-        Player* player = players[u].get();
+    for (unsigned u = 0; u < playerCount_; ++u) {
+        Player* player = players_[u].get();
         if (!player)
             continue;
         for (unsigned j = 0; j < player->count; ++j) {
@@ -515,11 +519,11 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
             const double d = std::sqrt((figure->worldPosition - point).lengthSquared());
             if (!(d < rules.radius))
                 continue;
-            const int damage = Weapons::damage(thrownWeapon, d);
+            const int damage = Weapons::damage(thrownWeapon_, d);
             if (damage > figure->health) {
-                totalHitPoints -= figure->health;
-                if (figure == currentFigure)
-                    currentFigure = nullptr;
+                totalHitPoints_ -= figure->health;
+                if (figure == currentFigure_)
+                    currentFigure_ = nullptr;
                 player->removeFigure(j);
                 lost.push_back(static_cast<int>(u));
                 addMessage(LogLine(LogLine::Text::Player, static_cast<int>(u)));
@@ -532,7 +536,7 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
             } else {
                 figure->health -= damage;
                 player->totalHealth -= damage;
-                totalHitPoints -= damage;
+                totalHitPoints_ -= damage;
                 hurt.append({static_cast<int>(u), damage, figure});
             }
         }
@@ -542,35 +546,35 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
 
 // A player without figures is out at once: its record dropped and taken off the list of the living.
 void Match::playerLost(int index, LogLine::Text event) {
-    players[index].reset();
-    alivePlayers.removeAll(index);
+    players_[index].reset();
+    alivePlayers_.removeAll(index);
     addMessage(LogLine(LogLine::Text::Player, index));
     addMessage(LogLine(event));
 }
 
 void Match::prepareThrow() {
-    state = Aiming;
-    scene.children.append(&grenade);
-    grenade.setWorldPosition(Rules::launchPoint(currentFigure->worldPosition));
-    aimYaw = 0;
-    aimPitch = 0;
-    aimPower = Rules::startPower;
+    state_ = Aiming;
+    scene_.children.append(&grenade_);
+    grenade_.setWorldPosition(Rules::launchPoint(currentFigure_->worldPosition));
+    aimYaw_ = 0;
+    aimPitch_ = 0;
+    aimPower_ = Rules::startPower;
 }
 
 void Match::fire() {
-    const VORN_Vector direction = Rules::throwDirection(aimYaw, aimPitch);
-    state = Flying;
-    grenadeFlying = true;
-    collisions.addVolume(&grenadeSphere);
-    impactState = ImpactState::Flying;
-    turnStart = 0;
-    grenadeBody.velocity = direction * aimPower;
-    thrownWeapon = weapon;
+    const VORN_Vector direction = Rules::throwDirection(aimYaw_, aimPitch_);
+    state_ = Flying;
+    grenadeFlying_ = true;
+    collisions_.addVolume(&grenadeSphere_);
+    impactState_ = ImpactState::Flying;
+    turnStart_ = 0;
+    grenadeBody_.velocity = direction * aimPower_;
+    thrownWeapon_ = weapon_;
     hitFixed = false;
-    if (Weapons::bounces(weapon))
-        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::bouncerFuse * 1000);
-    if (currentPlayer >= 0 && currentPlayer < static_cast<int>(stock.size())) {
-        int& left = stock[currentPlayer][static_cast<std::size_t>(weapon)];
+    if (Weapons::bounces(weapon_))
+        fuseEnds = clockNow() + static_cast<VORN_Clock::Ticks>(Weapons::of(weapon_).fuse * 1000);
+    if (currentPlayer_ >= 0 && currentPlayer_ < static_cast<int>(stock_.size())) {
+        int& left = stock_[currentPlayer_][static_cast<std::size_t>(weapon_)];
         if (left != Weapons::endless)
             --left;
     }
@@ -578,7 +582,7 @@ void Match::fire() {
 }
 
 void Match::handleCollision(VORN_Object* a, VORN_Object* b, VORN_Contact* contact) {
-    VORN_Object* terrain = &landscape;
+    VORN_Object* terrain = &landscape_;
     if (a != terrain) {
         emit a->collisionDetected();
         a->setWorldPosition(contact->positionA);
@@ -587,28 +591,28 @@ void Match::handleCollision(VORN_Object* a, VORN_Object* b, VORN_Contact* contac
         emit b->collisionDetected();
         b->setWorldPosition(contact->positionB);
     }
-    if (a == &grenade || b == &grenade) {
-        impactState = ImpactState::Hit;
+    if (a == &grenade_ || b == &grenade_) {
+        impactState_ = ImpactState::Hit;
         hitFixed = hitFixed || (a != terrain && b != terrain);
     }
 }
 
 void Match::addMessage(const LogLine& line) {
-    std::rotate(messages.begin(), messages.begin() + 1, messages.end());
-    messages.back() = line;
+    std::rotate(messages_.begin(), messages_.begin() + 1, messages_.end());
+    messages_.back() = line;
     emit logChanged();
 }
 
 QList<int> Match::strengthPieAngles() const {
     QList<int> angles{0};
-    const int remaining = alivePlayers.size();
+    const int remaining = alivePlayers_.size();
     double sum = 0.0;
-    for (const auto& player : players) {
+    for (const auto& player : players_) {
         if (!player)
             continue;
         // With no hit points left anywhere the remaining players share the circle equally.
-        sum += totalHitPoints != 0 ? static_cast<double>(player->totalHealth) / totalHitPoints
-                                   : 1.0 / remaining;
+        sum += totalHitPoints_ != 0 ? static_cast<double>(player->totalHealth) / totalHitPoints_
+                                    : 1.0 / remaining;
         angles.append(static_cast<int>(sum * 5760));
     }
     return angles;
@@ -616,8 +620,8 @@ QList<int> Match::strengthPieAngles() const {
 
 quint32 Match::heightmapChecksum() const {
     quint32 sum = 2166136261u;
-    for (std::size_t i = 0; i < landscape.points(); ++i) {
-        const double height = landscape.height(i);
+    for (std::size_t i = 0; i < landscape_.points(); ++i) {
+        const double height = landscape_.height(i);
         unsigned char bytes[sizeof(double)];
         std::memcpy(bytes, &height, sizeof(double));
         for (unsigned char b : bytes)
@@ -627,38 +631,38 @@ quint32 Match::heightmapChecksum() const {
 }
 
 void Match::dig(const VORN_Vector& point, double radius) {
-    landscape.createCrater(point, radius);
-    craters.push_back(point);
+    landscape_.createCrater(point, radius);
+    craters_.push_back(point);
 }
 
 void Match::restoreValley() {
-    if (!landscape.grid)
+    if (!landscape_.grid)
         return;
     for (std::size_t i = 0; i < valleyHeights.size(); ++i)
-        landscape.setHeight(i, valleyHeights[i]);
-    landscape.createNormals(0, 0, 0, 0);
-    craters.clear();
+        landscape_.setHeight(i, valleyHeights[i]);
+    landscape_.createNormals(0, 0, 0, 0);
+    craters_.clear();
 }
 
 TurnView Match::computerView(VORN_Clock::Ticks now) const {
     TurnView view;
-    view.state = state;
+    view.state = state_;
     view.now = now;
-    view.turnStarted = turnStart;
+    view.turnStarted = turnStart_;
     // The step the tick is about to take, capped as the tick caps it.
-    view.step = std::min((now - lastTick) * 0.001, Rules::longestStep);
-    if (currentFigure) {
-        view.position = currentFigure->worldPosition;
-        view.heading = currentFigure->rotation.y();
+    view.step = std::min((now - lastTick_) * 0.001, Rules::longestStep);
+    if (currentFigure_) {
+        view.position = currentFigure_->worldPosition;
+        view.heading = currentFigure_->rotation.y();
     }
-    view.aimYaw = aimYaw;
-    view.aimPitch = aimPitch;
-    view.aimPower = aimPower;
-    view.launch = grenade.worldPosition;
+    view.aimYaw = aimYaw_;
+    view.aimPitch = aimPitch_;
+    view.aimPower = aimPower_;
+    view.launch = grenade_.worldPosition;
     view.field = computerField();
-    view.field.wind = wind;
+    view.field.wind = wind_;
     for (int w = 0; w < Weapons::count; ++w)
-        view.field.stock[w] = weaponsLeft(currentPlayer, static_cast<Weapon>(w));
+        view.field.stock[w] = weaponsLeft(currentPlayer_, static_cast<Weapon>(w));
     return view;
 }
 
@@ -666,7 +670,7 @@ TurnView Match::computerView(VORN_Clock::Ticks now) const {
 // still falling count where they will land.
 ComputerPlayer::Field Match::computerField() const {
     ComputerPlayer::Field field;
-    const VORN_Landscape* land = &landscape;
+    const VORN_Landscape* land = &landscape_;
     field.ground = [land](double x, double z) { return land->surfaceHeight(x, z); };
 
     auto restingPlace = [&](const Tortoise* f) {
@@ -675,21 +679,125 @@ ComputerPlayer::Field Match::computerField() const {
         return ComputerPlayer::Figure{VORN_Vector(p.x(), std::min(p.y(), ground), p.z()),
                                       f->health};
     };
-    if (currentFigure)
-        field.own.push_back(restingPlace(currentFigure));
-    for (unsigned u = 0; u < playerCount; ++u) {
-        const Player* player = players[u].get();
+    if (currentFigure_)
+        field.own.push_back(restingPlace(currentFigure_));
+    for (unsigned u = 0; u < playerCount_; ++u) {
+        const Player* player = players_[u].get();
         for (unsigned j = 0; player && j < player->count; ++j) {
             const Tortoise* f = player->figure(j);
-            if (!f || f == currentFigure)
+            if (!f || f == currentFigure_)
                 continue;
-            if (static_cast<int>(u) == currentPlayer)
+            if (static_cast<int>(u) == currentPlayer_)
                 field.own.push_back(restingPlace(f));
             else
                 field.enemies.push_back(restingPlace(f));
         }
     }
     for (int i = 0; i < Rules::lampCount; ++i)
-        field.fixed.push_back({lampPosts[i].worldPosition, lampSpheres[i].radius});
+        field.fixed.push_back({lampPosts_[i].worldPosition, lampSpheres_[i].radius});
     return field;
+}
+
+void Match::tellPhaseClock(VORN_Clock::Ticks now) {
+    const double limit = Rules::phaseSeconds(state_);
+    if (limit > 0)
+        emit turnClock(turnStart_, limit - secondsSince(turnStart_, now));
+}
+
+void Match::computersPlayEverySeat() {
+    computer_.firstPlayer = 0;
+    computer_.searchMs = HUGE_VAL;
+}
+
+void Match::computerTakesOver(int player) {
+    computer_.takeOver(player);
+}
+
+void Match::computerGivesBack(int player) {
+    computer_.giveBack(player);
+    if (player == currentPlayer_)
+        stopRates();
+}
+
+void Match::setRemoteSeats(std::function<bool(int player)> remote) {
+    seatRemote_ = remote ? std::move(remote) : [](int) { return false; };
+}
+
+void Match::takeHostPhase(GameState state, int secondsLeft, VORN_Clock::Ticks msIntoPhase,
+                          VORN_Clock::Ticks now) {
+    const bool timed = Rules::phaseSeconds(state) > 0;
+    const VORN_Clock::Ticks start = timed || msIntoPhase > 0 ? now - msIntoPhase : 0;
+    if (state != state_ || !timed || std::abs(start - turnStart_) > 500)
+        turnStart_ = start;
+    state_ = state;
+    secondsLeft_ = secondsLeft;
+    secondsToThrow_ = Rules::secondsToThrow(msIntoPhase * 0.001);
+}
+
+void Match::takeHostAim(double yaw, double pitch, double power) {
+    aimYaw_ = yaw;
+    aimPitch_ = pitch;
+    aimPower_ = power;
+}
+
+void Match::takeHostArms(GameSettings::Wind wind, GameSettings::Weapons weapons,
+                         const VORN_Vector& blowing, Weapon taken,
+                         const std::array<int, Weapons::count>& left) {
+    settings_.wind = wind;
+    settings_.weapons = weapons;
+    wind_ = blowing;
+    weapon_ = taken;
+    if (currentPlayer_ >= 0 && currentPlayer_ < static_cast<int>(stock_.size()))
+        stock_[static_cast<std::size_t>(currentPlayer_)] = left;
+}
+
+void Match::takeHostLog(const std::array<LogLine, 6>& lines) {
+    messages_ = lines;
+    emit logChanged();
+}
+
+void Match::showGrenadeAt(bool shown, const VORN_Vector& place) {
+    const bool out = grenadeShown();
+    if (shown && !out)
+        scene_.children.append(&grenade_);
+    else if (!shown && out)
+        scene_.children.removeAll(&grenade_);
+    if (shown)
+        grenade_.setWorldPosition(place);
+}
+
+void Match::removeFigure(int player, unsigned slot) {
+    Player* p = this->player(player);
+    if (!p || !p->figure(slot))
+        return;
+    if (p->figure(slot) == currentFigure_)
+        currentFigure_ = nullptr;
+    p->removeFigure(slot);
+}
+
+void Match::dropPlayer(int player) {
+    if (player < 0 || player >= static_cast<int>(players_.size()))
+        return;
+    players_[static_cast<std::size_t>(player)].reset();
+    alivePlayers_.removeAll(player);
+}
+
+void Match::takeHostTurn(int player, int slot) {
+    currentPlayer_ = player;
+    const Player* p = this->player(player);
+    currentFigure_ =
+        p && slot >= 0 && unsigned(slot) < p->count ? p->figure(unsigned(slot)) : nullptr;
+}
+
+void Match::recountHitPoints() {
+    totalHitPoints_ = 0;
+    for (const auto& p : players_)
+        if (p)
+            totalHitPoints_ += p->totalHealth;
+}
+
+Player* Match::player(int index) {
+    if (index < 0 || index >= static_cast<int>(players_.size()))
+        return nullptr;
+    return players_[static_cast<std::size_t>(index)].get();
 }

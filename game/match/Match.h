@@ -87,8 +87,6 @@ public:
     void apply(const TurnCommand& command);
     TurnCommand heldRates() const; // the rates held now, with no step
     void stopRates();              // lets go of every rate, as a player lets go of the keys
-    void prepareThrow();
-    void fire();
     // Takes a grenade out of play: a throw abandoned or gone off.
     void takeGrenadeOutOfWorld();
     // In fire mode of a game with every weapon: takes the weapon for the throw, if the player on
@@ -114,7 +112,7 @@ public:
     VORN_LIB::VORN_Clock::Ticks clockNow() const;
     // How long the phase under way has run at game clock reading now (0 with no timer running).
     VORN_LIB::VORN_Clock::Ticks msIntoPhase(VORN_LIB::VORN_Clock::Ticks now) const {
-        return turnStart != 0 ? now - turnStart : 0;
+        return turnStart_ != 0 ? now - turnStart_ : 0;
     }
     // Whether the grenade is in the world (from fire mode until it is gone).
     bool grenadeShown() const;
@@ -136,65 +134,121 @@ public:
 
     static constexpr int fastForward = 4; // ticks played per timer tick with only computers left
 
-    // Whether a joined machine plays this player; set by whoever hosts the match.
-    std::function<bool(int player)> seatRemote;
-
-    // The world the rules move. The scene holds what is drawn of it: the valley, the figures and,
-    // while it is out, the grenade (the window adds its lamps).
-    VORN_LIB::VORN_Scene scene;
-    VORN_LIB::VORN_Landscape landscape;
-    std::array<VORN_LIB::VORN_Object, 4> lampPosts; // where the lamps stand; own their spheres
-    std::array<VORN_LIB::VORN_BoundingSphere, 4> lampSpheres;
-    VORN_LIB::VORN_PhysicsGroup gravityGroup;
-    VORN_LIB::VORN_PhysicsWorld physicsWorld;
-    VORN_LIB::VORN_CollisionManger collisions;
-    Grenade grenade;
-    VORN_LIB::VORN_PhysicsContainer grenadeBody;
-    VORN_LIB::VORN_BoundingSphere grenadeSphere;
-    bool grenadeFlying = false; // moved by the flight model from the throw until it is gone
-
-    GameState state = NoGame;
-    bool frozen = true; // while true a tick moves nothing
-    ImpactState impactState = ImpactState::Flying;
-    std::vector<std::unique_ptr<Player>> players; // an entry is null once its player is out
-    QList<int> alivePlayers;                      // the players still in, in creation order
-    unsigned playerCount = 0;
-    int figuresEach = 0;
-    GameSettings
-        settings; // the valley, wind and weapons of this game (the classic game unless chosen)
-    int currentPlayer = -1;
-    int totalHitPoints = 0;
-    Tortoise* currentFigure = nullptr; // not owned
-    std::array<LogLine, 6> messages;   // the message log, oldest first
+    // What the match is now, for the window, the hosts and the tests. Cheap reads.
+    GameState state() const { return state_; }
+    bool frozen() const { return frozen_; } // while true a tick moves nothing
+    ImpactState impactState() const { return impactState_; }
+    // An entry per player of the game, null once its player is out.
+    const std::vector<std::unique_ptr<Player>>& players() const { return players_; }
+    const QList<int>& alivePlayers() const { return alivePlayers_; } // in creation order
+    unsigned playerCount() const { return playerCount_; }
+    int figuresEach() const { return figuresEach_; }
+    // The valley, wind and weapons of this game (the classic game unless chosen).
+    const GameSettings& settings() const { return settings_; }
+    int currentPlayer() const { return currentPlayer_; }
+    int totalHitPoints() const { return totalHitPoints_; }
+    Tortoise* currentFigure() const { return currentFigure_; }           // not owned
+    const std::array<LogLine, 6>& messages() const { return messages_; } // oldest first
     // Every crater this match dug since the valley was made, in order: digging them again into
     // the valley as made gives its heights now.
-    std::vector<VORN_LIB::VORN_Vector> craters;
+    const std::vector<VORN_LIB::VORN_Vector>& craters() const { return craters_; }
+    double yawRate() const { return yawRate_; }
+    double raiseRate() const { return raiseRate_; }
+    double driveRate() const { return driveRate_; }
+    double aimYaw() const { return aimYaw_; }
+    double aimPitch() const { return aimPitch_; }
+    double aimPower() const { return aimPower_; }
+    // The engine clock's reading at the last timer tick, and how far the game clock runs ahead
+    // of it (the time played fast).
+    VORN_LIB::VORN_Clock::Ticks lastRealTick() const { return lastRealTick_; }
+    VORN_LIB::VORN_Clock::Ticks clockAhead() const { return clockAhead_; }
+    // When the phase under way began on the game clock; 0 while no timer runs.
+    VORN_LIB::VORN_Clock::Ticks turnStart() const { return turnStart_; }
+    int secondsLeft() const { return secondsLeft_; } // whole seconds of the phase, as shown
+    // Whole seconds left to throw while Moving or Aiming: fire mode closes Rules::aimSeconds after
+    // the countdown, driving only Rules::moveSeconds after it. The turn panel shows both while
+    // driving.
+    int secondsToThrow() const { return secondsToThrow_; }
+    // The wind of the turn, drawn at its start when the game has wind (zero in still air), the
+    // weapon taken for its throw (the grenade unless another is chosen in fire mode) and the one
+    // in flight, or gone off last.
+    const VORN_LIB::VORN_Vector& wind() const { return wind_; }
+    Weapon weapon() const { return weapon_; }
+    Weapon thrownWeapon() const { return thrownWeapon_; }
+    const ComputerOpponent& computer() const { return computer_; } // the chosen level and seats
+    // Whether a joined machine plays this player.
+    bool seatRemote(int player) const { return seatRemote_(player); }
 
-    double yawRate = 0;
-    double raiseRate = 0;
-    double driveRate = 0;
-    double aimYaw = 0;
-    double aimPitch = 0;
-    double aimPower = 0;
+    // The world the rules move. The scene holds what is drawn of it: the valley, the figures and,
+    // while it is out, the grenade.
+    const VORN_LIB::VORN_Scene& scene() const { return scene_; }
+    const VORN_LIB::VORN_Landscape& landscape() const { return landscape_; }
+    const std::array<VORN_LIB::VORN_Object, 4>& lampPosts() const { return lampPosts_; }
+    const std::array<VORN_LIB::VORN_BoundingSphere, 4>& lampSpheres() const { return lampSpheres_; }
+    const VORN_LIB::VORN_PhysicsGroup& gravityGroup() const { return gravityGroup_; }
+    const VORN_LIB::VORN_PhysicsWorld& physicsWorld() const { return physicsWorld_; }
+    const VORN_LIB::VORN_CollisionManger& collisions() const { return collisions_; }
+    const Grenade& grenade() const { return grenade_; }
+    const VORN_LIB::VORN_PhysicsContainer& grenadeBody() const { return grenadeBody_; }
+    const VORN_LIB::VORN_BoundingSphere& grenadeSphere() const { return grenadeSphere_; }
+    // Whether the flight model moves the grenade: from the throw until it is gone.
+    bool grenadeFlying() const { return grenadeFlying_; }
 
-    VORN_LIB::VORN_Clock::Ticks lastTick = 0;     // the game clock's reading at the last tick
-    VORN_LIB::VORN_Clock::Ticks lastRealTick = 0; // the engine clock's reading at the last tick
-    VORN_LIB::VORN_Clock::Ticks clockAhead = 0;   // how far the game clock runs ahead
-    VORN_LIB::VORN_Clock::Ticks turnStart = 0;    // 0 means no timer runs
-    VORN_LIB::VORN_Clock::Ticks ticking = 0;      // the game clock of the tick under way, or 0
-    int secondsLeft = 0;
-    // Whole seconds left to throw while Moving or Aiming: fire mode closes aimSeconds after the
-    // countdown, driving only moveSeconds after it. The turn panel shows both while driving.
-    int secondsToThrow = 0;
-    bool computersOnlyShown = false; // "nur noch computer" said this game
+    // The parts of the world a window changes to draw them: it adds its lamps to the scene and
+    // gives the valley and the grenade their materials and texture; a joined machine writes the
+    // host's heights into the valley. The rules never read what is changed there.
+    VORN_LIB::VORN_Scene& scene() { return scene_; }
+    VORN_LIB::VORN_Landscape& landscape() { return landscape_; }
+    Grenade& grenade() { return grenade_; }
 
-    // The wind of the turn, drawn at its start when the game has wind (zero in still air), and the
-    // weapon taken for its throw (the grenade unless another is chosen in fire mode).
-    VORN_LIB::VORN_Vector wind;
-    Weapon weapon = Weapon::Grenade;
-    Weapon thrownWeapon = Weapon::Grenade;              // the one in flight, or gone off last
-    std::vector<std::array<int, Weapons::count>> stock; // what each player has left, by Weapon
-    ComputerOpponent computer; // the chosen level; plays its players' turns from the tick
+    // The valley, wind and weapons of the next game; a game under way keeps its stock.
+    void setSettings(const GameSettings& chosen) { settings_ = chosen; }
+    // The computer's level, as chosen in the main menu; it plays every player from spieler 1 on.
+    void setComputerLevel(ComputerLevel level) { computer_.level = level; }
+    // Computers play each other from spieler 0 on, and their searches run to the end whatever
+    // the time: the same seed then gives the same game on any machine (the duel tool).
+    void computersPlayEverySeat();
+    // A seat whose machine left a network game is played by the computer; one whose machine came
+    // back is given back, and its figure stands still until its player steers.
+    void computerTakesOver(int player);
+    void computerGivesBack(int player);
+    // Who tells whether a joined machine plays a player: the network host while it hosts, and no
+    // one (every player plays here) otherwise.
+    void setRemoteSeats(std::function<bool(int player)> remote);
+
+    // A joined machine's copy of the host's match. Its phase as the host's last state tells it at
+    // game clock reading now: the phase, its whole seconds left and how long it has run. Its start
+    // stays where it was while the host's states put it within half a second, so the clock's
+    // seconds tick once each; the time to throw follows from it here as on the host.
+    void takeHostPhase(GameState state, int secondsLeft, VORN_LIB::VORN_Clock::Ticks msIntoPhase,
+                       VORN_LIB::VORN_Clock::Ticks now);
+    // The aim the host's player holds.
+    void takeHostAim(double yaw, double pitch, double power);
+    // The turn's wind and weapons as the host has them: its game's wind and weapons, the push of
+    // the turn's wind, the weapon taken and what the player on turn has left of each.
+    void takeHostArms(GameSettings::Wind wind, GameSettings::Weapons weapons,
+                      const VORN_LIB::VORN_Vector& blowing, Weapon taken,
+                      const std::array<int, Weapons::count>& left);
+    // The host's message log, oldest first.
+    void takeHostLog(const std::array<LogLine, 6>& lines);
+    // The grenade where the host has it: in the scene at that place while shown, out of it
+    // otherwise (it never flies here).
+    void showGrenadeAt(bool shown, const VORN_LIB::VORN_Vector& place);
+    // The figure of a player's slot leaves the game, as the host's states tell (the turn loses
+    // its figure if it was that one); a player with no figure left is out, with no line in the
+    // log (the host's log tells it).
+    void removeFigure(int player, unsigned slot);
+    void dropPlayer(int player);
+    // The turn the host's states tell: the player on turn and its figure's slot (no figure for a
+    // slot that is not there), and the hit points summed from what the players have.
+    void takeHostTurn(int player, int slot);
+    void recountHitPoints();
+    // The player's record, to move its figures where the host has them; null once it is out.
+    Player* player(int index);
+
+    // The phase's clock for listeners at game clock reading now: its start and the seconds left
+    // of its limit (none for a phase without one).
+    void tellPhaseClock(VORN_LIB::VORN_Clock::Ticks now);
 
 signals:
     void gameStarted();                             // players made, before the first turn
@@ -211,6 +265,57 @@ signals:
     void logChanged();           // a line was added
 
 private:
+    friend class MatchDriver; // sets up positions for tests and tools that no game reaches
+
+    std::function<bool(int player)> seatRemote_;
+    VORN_LIB::VORN_Scene scene_;
+    VORN_LIB::VORN_Landscape landscape_;
+    std::array<VORN_LIB::VORN_Object, 4> lampPosts_; // where the lamps stand; own their spheres
+    std::array<VORN_LIB::VORN_BoundingSphere, 4> lampSpheres_;
+    VORN_LIB::VORN_PhysicsGroup gravityGroup_;
+    VORN_LIB::VORN_PhysicsWorld physicsWorld_;
+    VORN_LIB::VORN_CollisionManger collisions_;
+    Grenade grenade_;
+    VORN_LIB::VORN_PhysicsContainer grenadeBody_;
+    VORN_LIB::VORN_BoundingSphere grenadeSphere_;
+    bool grenadeFlying_ = false;
+
+    GameState state_ = NoGame;
+    bool frozen_ = true;
+    ImpactState impactState_ = ImpactState::Flying;
+    std::vector<std::unique_ptr<Player>> players_;
+    QList<int> alivePlayers_;
+    unsigned playerCount_ = 0;
+    int figuresEach_ = 0;
+    GameSettings settings_;
+    int currentPlayer_ = -1;
+    int totalHitPoints_ = 0;
+    Tortoise* currentFigure_ = nullptr;
+    std::array<LogLine, 6> messages_;
+    std::vector<VORN_LIB::VORN_Vector> craters_;
+
+    double yawRate_ = 0;
+    double raiseRate_ = 0;
+    double driveRate_ = 0;
+    double aimYaw_ = 0;
+    double aimPitch_ = 0;
+    double aimPower_ = 0;
+
+    VORN_LIB::VORN_Clock::Ticks lastTick_ = 0; // the game clock's reading at the last tick
+    VORN_LIB::VORN_Clock::Ticks lastRealTick_ = 0;
+    VORN_LIB::VORN_Clock::Ticks clockAhead_ = 0;
+    VORN_LIB::VORN_Clock::Ticks turnStart_ = 0;
+    VORN_LIB::VORN_Clock::Ticks ticking_ = 0; // the game clock of the tick under way, or 0
+    int secondsLeft_ = 0;
+    int secondsToThrow_ = 0;
+    bool computersOnlyShown_ = false; // "nur noch computer" said this game
+
+    VORN_LIB::VORN_Vector wind_;
+    Weapon weapon_ = Weapon::Grenade;
+    Weapon thrownWeapon_ = Weapon::Grenade;
+    std::vector<std::array<int, Weapons::count>> stock_; // what each player has left, by Weapon
+    ComputerOpponent computer_;                          // plays its players' turns from the tick
+
     // The one place players are made: count of them, each with its colour, then its figures.
     void makePlayers(int count, int figures,
                      const std::function<VORN_LIB::VORN_Color(int)>& colourOf);
@@ -227,9 +332,14 @@ private:
     Outcome blast(const VORN_LIB::VORN_Vector& point);
     void playerLost(int index, LogLine::Text event);
     void endGame();
+    void startPlay(VORN_LIB::VORN_Clock::Ticks now);
     void timeRanOut();
     void moveFigure(double dt);
     void moveGrenade(double dt);
+    // The steps of a turn that apply() takes: fire mode shows the grenade for aiming, the
+    // throw sends it off at the aim and takes the weapon from the player's stock.
+    void prepareThrow();
+    void fire();
     void bounce();
     VORN_LIB::VORN_Vector flightVelocity;     // the grenade's, before a collision stops it
     VORN_LIB::VORN_Clock::Ticks fuseEnds = 0; // when a bouncer goes off

@@ -1,3 +1,4 @@
+// How many chat lines a machine may send in a while, and which texts may be chat lines.
 #include "game/network/ChatLimit.h"
 
 #include "game/network/NetworkMessage.h"

@@ -2,6 +2,8 @@
 // with a 16-bit length, lists have a 16-bit count.
 #include "game/network/FrameCodec.h"
 
+#include "game/rules/SettingChoices.h"
+
 #include <QDataStream>
 #include <QtEndian>
 #include <algorithm>
@@ -409,8 +411,8 @@ std::optional<Message> read(Reader& r, int type) {
         const quint8 wind = r.value<quint8>();
         const quint8 weapons = r.value<quint8>();
         if (valley > quint8(GameSettings::Valley::Picture) ||
-            wind > quint8(GameSettings::Wind::Strong) ||
-            weapons > quint8(GameSettings::Weapons::All))
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::WindRow], wind) ||
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::WeaponsRow], weapons))
             r.fail();
         // A random valley has its number; a picture has a name.
         if (valley == quint8(GameSettings::Valley::Random) &&
@@ -496,9 +498,9 @@ std::optional<Message> read(Reader& r, int type) {
                 r.fail();
         }
         // A wind is small; anything else (not a number, a gale) is not one.
-        if (wind > quint8(GameSettings::Wind::Strong) ||
-            weapons > quint8(GameSettings::Weapons::All) || taken >= Weapons::count ||
-            !(std::abs(m.windX) <= 10) || !(std::abs(m.windZ) <= 10))
+        if (!SettingChoices::holds(SettingChoices::rows[SettingChoices::WindRow], wind) ||
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::WeaponsRow], weapons) ||
+            taken >= Weapons::count || !(std::abs(m.windX) <= 10) || !(std::abs(m.windZ) <= 10))
             r.fail();
         m.wind = static_cast<GameSettings::Wind>(wind);
         m.weapons = static_cast<GameSettings::Weapons>(weapons);

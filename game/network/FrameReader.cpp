@@ -1,3 +1,4 @@
+// Frames cut from a peer's bytes and decoded one at a time, until the first bad one.
 #include "game/network/FrameReader.h"
 
 #include "game/network/FrameCodec.h"

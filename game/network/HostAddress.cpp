@@ -1,4 +1,23 @@
+// A typed host address split into the host and its port.
 #include "game/network/HostAddress.h"
+
+namespace {
+
+// The scheme the desktop hands to the game for its invite links; a trailing slash is allowed, as
+// links are often copied with one.
+const QLatin1String linkScheme("tortoise-valley://");
+
+} // namespace
+
+QString HostAddress::link(const QString& host, quint16 port) {
+    const bool ipv6 = host.contains(QLatin1Char(':'));
+    return linkScheme + (ipv6 ? QLatin1Char('[') + host + QLatin1Char(']') : host) +
+           QLatin1Char(':') + QString::number(port);
+}
+
+bool HostAddress::isLink(const QString& text) {
+    return text.trimmed().startsWith(linkScheme, Qt::CaseInsensitive);
+}
 
 quint16 HostAddress::portOf(const QString& text) {
     bool ok = false;
@@ -8,7 +27,12 @@ quint16 HostAddress::portOf(const QString& text) {
 
 HostAddress HostAddress::parse(const QString& typed, quint16 defaultPort) {
     HostAddress address;
-    const QString text = typed.trimmed();
+    QString text = typed.trimmed();
+    if (isLink(text)) {
+        text = text.mid(linkScheme.size());
+        if (text.endsWith(QLatin1Char('/')))
+            text.chop(1);
+    }
     QString portText;
     if (text.startsWith(QLatin1Char('['))) {
         const int close = text.indexOf(QLatin1Char(']'));

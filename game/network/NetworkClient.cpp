@@ -1,3 +1,4 @@
+// The joined machine's side of a network game: its connection, its seat and what it sends.
 #include "game/network/NetworkClient.h"
 
 #include "game/network/NetworkConnection.h"

@@ -1,3 +1,4 @@
+// One connection of a network game: frames out and in, the keep-alive and the peer's end.
 #include "game/network/NetworkConnection.h"
 
 #include "game/network/FrameCodec.h"

@@ -1,3 +1,4 @@
+// The host's side of a network game: the machines that join, their seats and what goes to them.
 #include "game/network/NetworkHost.h"
 
 #include "game/network/ChatLimit.h"

@@ -155,12 +155,13 @@ struct State {
     float aimYaw = 0, aimPitch = 0, aimPower = 0;
     QVector<Figure> figures;
 };
-// Something that happened once: a crater, a sound.
+// Something that happened once on the host and changes the world: a crater dug (its centre). The
+// rest a joined machine learns from the states, the logs and the blasts.
 struct Event {
     static constexpr FrameType type = FrameType::Event;
-    enum Kind : quint8 { Crater, TurnStarts, Launch, FigureLost, Win, Draw, KindCount };
+    enum Kind : quint8 { Crater, KindCount };
     Kind kind = Crater;
-    float x = 0, y = 0, z = 0; // the crater's or the blast's centre
+    float x = 0, y = 0, z = 0;
 };
 // A sum of the host's heightmap after a crater, and a part of the heightmap itself.
 struct Checksum {

@@ -1,3 +1,4 @@
+// Who plays a network game, seat by seat, as the host keeps it and every machine is told it.
 #include "game/network/Roster.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
-// The rules' numbers and the geometry everyone who plays by them shares: the session's rules, the
-// computer's planner and its flight prediction. Seconds, world units (y up) and degrees; the
-// valley lies centred on the origin.
+// The rules' numbers and the geometry everyone who plays by them shares: the match, the joined
+// machine's copy of it, the computer's planner and its flight prediction. Seconds, world units (y
+// up) and degrees; the valley lies centred on the origin.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"

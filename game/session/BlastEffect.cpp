@@ -1,3 +1,4 @@
+// A blast's flash and sparks, run by the game's clock and drawn in the 3-D picture.
 #include "game/session/BlastEffect.h"
 
 #include <GL/gl.h>

@@ -1,3 +1,4 @@
+// The chat line typed here and the lines shown above the message log.
 #include "game/session/ChatPanel.h"
 
 #include "game/network/ChatLimit.h"

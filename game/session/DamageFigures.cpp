@@ -1,3 +1,4 @@
+// The hit points a blast took, floating up over each hurt tortoise and fading.
 #include "game/session/DamageFigures.h"
 
 #include <algorithm>

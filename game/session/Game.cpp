@@ -6,7 +6,10 @@
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
 #include "game/hosting/ValleyService.h"
+#include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
+#include "game/session/Battlefield.h"
+#include "game/session/FieldCamera.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -18,10 +21,6 @@
 using namespace VORN_LIB;
 
 namespace {
-const VORN_Vector origin(0, 0, 0);
-const VORN_Vector noRotation(0, 0, 0);
-const VORN_Vector unitScale(1, 1, 1);
-const VORN_Color white(1, 1, 1, 1);
 
 // The tortoise icon of the menu entry, compiled into the game (desktop/icons.qrc), so the window
 // shows it wherever the game was started from.
@@ -33,11 +32,7 @@ QIcon gameIcon() {
 }
 } // namespace
 
-Game::Game()
-    : VORN_QtRenderer(), timer(new QTimer(this)), lamps{{origin, noRotation, unitScale, white},
-                                                        {origin, noRotation, unitScale, white},
-                                                        {origin, noRotation, unitScale, white},
-                                                        {origin, noRotation, unitScale, white}} {
+Game::Game() : VORN_QtRenderer() {
     if (!format().doubleBuffer())
         throw -1;
 
@@ -46,51 +41,73 @@ Game::Game()
     setMinimumSize(800, 600); // the panels and the menus need this much room
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
-    timer->setInterval(Rules::tickMs);
-    connect(timer, &QTimer::timeout, this, &Game::updateStuff);
 
-    setUpWorld();
+    const GLuint texture = Battlefield::standardTexture();
+    heights.load(DataFiles().path("valleyDepth.bmp").toLocal8Bit().toStdString());
+    match = std::make_unique<Match>(heights);
+    valleyService = std::make_unique<ValleyService>(heights);
+    joinedMatch = std::make_unique<JoinedMatch>(*match, *valleyService);
+    joinedMatch->drawingCurrent = [this] { makeCurrent(); };
+    field = std::make_unique<Battlefield>(*match, texture, width(), height());
+    addViewport(&field->viewport());
+    steering = std::make_unique<FieldCamera>(field->viewport(), *match);
     followMatch();
     followJoined();
 
-    timer->start();
+    ticker = std::make_unique<QTimer>(this);
+    ticker->setInterval(Rules::tickMs);
+    connect(ticker.get(), &QTimer::timeout, this, &Game::updateStuff);
+    ticker->start();
     glClearColor(0, 0, 0.2f, 1);
     sound.open(DataFiles()); // each effect looked up as each bitmap is
     resetAll();
 }
 
+// The members go in the reverse order of their making, with the context current for the GL
+// objects among them; none of them reaches the window any more on its way.
 Game::~Game() {
     makeCurrent();
-    delete timer;
-    timer = nullptr;
-    delete host;
-    host = nullptr;
-    tearDownWorld();
+    for (QObject* part : std::initializer_list<QObject*>{match.get(), joinedMatch.get(),
+                                                         hosting.get(), joining.get()})
+        if (part)
+            part->disconnect(this);
+}
+
+VORN_LIB::VORN_Viewport* Game::viewport() const {
+    return &field->viewport();
+}
+
+HudLayout Game::hud() const {
+    return HudLayout(*match, front, client(), names(), size());
+}
+
+KeyHelp Game::keyHelp() const {
+    return KeyHelp(*match, front, hosting != nullptr, client(), size());
 }
 
 void Game::followMatch() {
     Match* m = match.get();
     connect(m, &Match::turnStarted, this, [this](int, Tortoise* figure) {
-        cameraLocked = true;
-        viewport->attach(figure);
-        viewBehind(); // every turn starts with the same view, whatever the last one left
+        steering->lock(true);
+        field->viewport().attach(figure);
+        steering->viewBehind(); // every turn starts with the same view, whatever the last one left
     });
     connect(m, &Match::turnClock, this,
             [this](VORN_Clock::Ticks start, double left) { sound.turnClock(start, left); });
     connect(m, &Match::playStarted, this, [this] {
         sound.turnStarts();
-        cameraLocked = false;
+        steering->lock(false);
     });
     connect(m, &Match::gameStarted, this, [this] {
         throwMarks.clear();
         damageFigures.clear();
     });
     connect(m, &Match::thrown, this, [this] {
-        viewport->attach(&match->grenade);
-        throwMarks.thrown(match->currentFigure);
+        field->viewport().attach(&match->grenade());
+        throwMarks.thrown(match->currentFigure());
         sound.launch();
     });
-    connect(m, &Match::grenadeGone, this, [this] { viewport->attach(nullptr); });
+    connect(m, &Match::grenadeGone, this, [this] { field->viewport().attach(nullptr); });
     connect(m, &Match::exploded, this,
             [this](const VORN_Vector& point, const QVector<Match::Damage>& hurt) {
                 makeCurrent(); // the crater's blocks are drawn anew
@@ -103,8 +120,8 @@ void Game::followMatch() {
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
     connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {
-        if (!match->currentFigure) // nobody took the turn: nothing to look at
-            viewport->attach(nullptr);
+        if (!match->currentFigure()) // nobody took the turn: nothing to look at
+            field->viewport().attach(nullptr);
         sound.gameOver(winner);
     });
 }
@@ -116,8 +133,8 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 }
 
 void Game::resetAll() {
-    viewport->attach(nullptr);
-    cameraLocked = true;
+    field->viewport().attach(nullptr);
+    steering->lock(true);
     match->reset();
     front.screen = FrontEnd::Screen::MainMenu;
 }
@@ -125,7 +142,7 @@ void Game::resetAll() {
 void Game::newGame() {
     makeCurrent();
     bool told = false; // a broken texture says so itself
-    const bool started = valleys->startGame(
+    const bool started = valleyService->startGame(
         *match, front.settings, front.players, front.figures,
         [this, &told](const GameSettings& chosen) {
             if (!showValleyTexture()) {
@@ -137,9 +154,10 @@ void Game::newGame() {
             sound.newGame();
             networkNote = false;
             makeCurrent();
-            if (host)
-                host->valleyTexture =
-                    chosen.valley == GameSettings::Valley::Picture ? &valleys->texture() : nullptr;
+            if (hosting)
+                hosting->valleyTexture = chosen.valley == GameSettings::Valley::Picture
+                                             ? &valleyService->texture()
+                                             : nullptr;
             return true;
         });
     if (!started && !told) // a picture that cannot be read: the settings screen stays, told why
@@ -148,10 +166,10 @@ void Game::newGame() {
 
 void Game::updateStuff() {
     sound.update(VORN_Clock::now());
-    if (client) // a joined window shows the host's game and moves nothing itself
-        joined->show(VORN_Clock::now());
-    else if (host)
-        host->advance(VORN_Clock::now());
+    if (joining) // a joined window shows the host's game and moves nothing itself
+        joinedMatch->show(VORN_Clock::now());
+    else if (hosting)
+        hosting->advance(VORN_Clock::now());
     else
         match->advance(VORN_Clock::now());
     update();

@@ -1,36 +1,36 @@
 // The game window: the OpenGL widget that owns a match, draws it, turns keys into its commands,
 // and lets its camera, sounds and network part follow the match's events; while no game is under
-// way it shows the front end's menus (game/frontend). Its behaviour is split by concern: Game.cpp
-// (construction, the tick and the match's events), GameWorld.cpp (what is drawn and its teardown),
-// GameInput.cpp (keys and mouse), GameKeyHelp.cpp (the F1 help), GameNetwork.cpp (a joined
-// machine's camera and keys on its JoinedMatch, and the names and chat of every network game),
-// GameValley.cpp (each game's valley), GameArms.cpp (the wind and the weapons of a turn) and
-// GameOverlay.cpp (the frame with menus and status panels).
+// way it shows the front end's menus (game/frontend). What it draws and how its camera is steered
+// are each their own class (Battlefield, FigureLabels, HudLayout and HudPanels, KeyHelp, the marks
+// of the match's events, FieldCamera); the window's behaviour is split by concern: Game.cpp
+// (construction, the tick and the match's events), GameOverlay.cpp (the frame: the 3-D pass, the
+// labels, the overlay), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera
+// and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each
+// game's valley texture) and GameArms.cpp (the wind and the weapons of a turn).
 #pragma once
 
-#include "engine/render/VORN_Flashlight.h"
 #include "engine/render/VORN_OffscreenTarget.h"
 #include "engine/render/VORN_QtRenderer.h"
 #include "engine/render/VORN_RenderScaleChooser.h"
-#include "engine/render/VORN_Viewport.h"
 #include "engine/scene/VORN_Clock.h"
-#include "engine/scene/VORN_Material.h"
-#include "engine/scene/VORN_Scene.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/frontend/FrontEnd.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
-#include "game/rules/GameState.h"
 #include "game/rules/TurnCommand.h"
+#include "game/session/Battlefield.h"
 #include "game/session/BlastEffect.h"
 #include "game/session/ChatPanel.h"
 #include "game/session/DamageFigures.h"
-#include "game/session/PanelImage.h"
+#include "game/session/FieldCamera.h"
+#include "game/session/FigureLabels.h"
+#include "game/session/HudLayout.h"
+#include "game/session/HudPanels.h"
+#include "game/session/KeyHelp.h"
 #include "game/session/ThrowMarks.h"
 #include "game/sound/GameSound.h"
 
-#include <QList>
 #include <QRect>
 #include <QString>
 #include <QVector>
@@ -38,16 +38,15 @@
 
 class JoinedMatch;
 class MatchHost;
-class ValleyService;
 class NetworkClient;
-class QFont;
 class QPainter;
 class QTimer;
-class Player;
-class Tortoise;
+class ValleyService;
 
 class Game : public VORN_LIB::VORN_QtRenderer {
     Q_OBJECT
+
+    Bitmap heights; // the standard valley's, read by the match and the valley service
 
 public:
     Game();
@@ -81,38 +80,7 @@ public:
     // the settings, the network menu's address and this machine's name), shown while no game is
     // under way; its settings preset from the command line.
     FrontEnd front;
-    // Who lays each game's valley on the match (made with the window), and while joined the
-    // match as the host has it.
-    std::unique_ptr<ValleyService> valleys;
-    std::unique_ptr<JoinedMatch> joined;
-
-    // The camera keys (GameInput.cpp), for this window's camera alone. V: the start view of a
-    // turn, behind the figure on turn looking the way it faces. E: the next enemy figure in turn,
-    // seen from the side of the figure on turn; the camera follows it until the next key or turn.
-    void viewBehind();
-    void viewNextEnemy();
-
-    // The key help of F1 (GameKeyHelp.cpp): each key and mouse action of the current screen.
-    struct KeyHelpLine {
-        QString key;
-        QString action;
-    };
-    QList<KeyHelpLine> keyHelp() const;
-    // Where the help is drawn: the panel centred in the window and sized to its longest line, in a
-    // font ("Helvetica") shrunk until the panel fits; the title at keyX on titleBaseline, each
-    // line's key at keyX and its action at actionX, on baselines lineStep apart from
-    // firstBaseline.
-    struct KeyHelpLayout {
-        QRect panel;
-        int pointSize;
-        int keyX;
-        int actionX;
-        int titleBaseline;
-        int firstBaseline;
-        int lineStep;
-    };
-    KeyHelpLayout keyHelpLayout() const;
-    bool keyHelpShown = false; // F1 switches it
+    std::unique_ptr<Match> match; // the rules and the world they move; made with the window
 
     // Network play (GameNetwork.cpp). Opens a game on a port (0: any free one) that other
     // machines join; false when the port cannot be opened.
@@ -120,43 +88,21 @@ public:
     // Joins the game of a host: from then on this window shows the host's game and sends the
     // commands of its own seat.
     void joinGame(const QString& hostName, quint16 port);
-    MatchHost* host = nullptr;       // owned (child); while hosting
-    NetworkClient* client = nullptr; // owned (child); while joined
+    MatchHost* host() const { return hosting.get(); }       // while hosting
+    NetworkClient* client() const { return joining.get(); } // while joined
 
     // The people of a network game (GameNetwork.cpp); this machine's player's name (--name or the
     // network menu; empty for none) is the front end's, given to the game it opens or joins.
     // A player's name in the network game, empty for none (and outside a network game).
     QString nameOf(int player) const;
     LogLine::Names names() const;
-    // How the turn panel names a player: the name, else "spieler N".
-    QString playerTitle(int player) const;
     // Who plays, as the host sent it (on the host, its own roster).
     const Roster& roster() const;
     // The chat: T opens a line, Return sends it, Escape drops it (GameInput.cpp).
     ChatPanel chat;
-    bool playerListShown = false; // while Tab is held
+    bool playerListShown() const { return playerList; } // while Tab is held
 
-    QTimer* timer = nullptr; // owned (child of the widget), drives updateStuff()
-
-    // What is drawn besides the match's world, built with the window (GameWorld.cpp).
-    Bitmap heightMap;
-    std::unique_ptr<Match> match; // the rules and the world they move; made with the window
-    std::unique_ptr<VORN_LIB::VORN_Viewport> viewport;
-    VORN_LIB::VORN_Flashlight lamps[4];
-    std::unique_ptr<VORN_LIB::VORN_Material> terrainMaterial;
-    std::unique_ptr<VORN_LIB::VORN_Material> lampMaterial;
-    GLuint terrainTexture = 0;
-    std::unique_ptr<VORN_LIB::VORN_Material> grenadeMaterial;
     GameSound sound; // the effects; silent without a sound device
-
-    GLuint aimArrowList = 0;       // the red aiming arrow
-    double mouseSensitivity = 2.0; // degrees of camera turn per pixel
-    int lastMouseX = 0;
-    int lastMouseY = 0;
-    bool cameraLocked = true; // while true the mouse does not steer the camera
-    int labelsShown = 0;      // figure labels in the last frame
-    QRect windowedGeometry;   // where F11 puts the window back from full screen
-
     // The 3-D picture's render scale: measured from the frames unless fixed (--render-scale), and
     // the off-screen buffer that draws it below 1 (GameOverlay.cpp).
     VORN_LIB::VORN_RenderScaleChooser renderScale;
@@ -169,24 +115,54 @@ public:
     DamageFigures damageFigures;
     ThrowMarks throwMarks;
 
-    // The aiming lines of the key panel in fire mode: direction and elevation in whole degrees,
-    // the strength with one decimal. The strength bar is full at fullStrength.
-    QStringList aimLines() const;
-    static double fullStrength();
+    // The parts of the window, for whoever drives it.
+    const Bitmap& heightMap() const { return heights; }
+    ValleyService& valleys() const { return *valleyService; } // lays each game's valley
+    JoinedMatch& joined() const { return *joinedMatch; }      // the match as a host has it
+    Battlefield& battlefield() const { return *field; }
+    VORN_LIB::VORN_Viewport* viewport() const; // the battlefield's camera
+    FieldCamera& camera() const { return *steering; }
+    QTimer* timer() const { return ticker.get(); } // drives updateStuff()
 
-    // The overlay's panels, each kept as a picture until what it shows changes; where the last
-    // frame put them (widget pixels), and where it put the figure labels and damage figures.
-    struct Panels {
-        PanelImage turn, keys, pie, messages, menu;
-    } panels;
-    QVector<QRect> panelsShown;
-    QVector<QRect> labelsPlaced;
+    // What this frame's overlay says and where, and the key help of F1 (shown while keyHelpShown).
+    HudLayout hud() const;
+    KeyHelp keyHelp() const;
+    bool keyHelpShown() const { return keyHelpOn; }
+    const HudPanels& panels() const { return hudPanels; }
+    // Where the last frame put its panels (widget pixels), and its labels.
+    const QVector<QRect>& panelsShown() const { return panelsDrawn; }
+    const FigureLabels& labels() const { return figureLabels; }
 
 private:
-    void setUpWorld();
-    void tearDownWorld();
+    // Gone in the reverse of this order, all before the match above: the timer first, then the
+    // network parts (made as a network game opens), the camera, the battlefield, the joined
+    // machine's match and the valley service.
+    std::unique_ptr<ValleyService> valleyService;
+    std::unique_ptr<JoinedMatch> joinedMatch;
+    std::unique_ptr<Battlefield> field;
+    std::unique_ptr<FieldCamera> steering;
+    std::unique_ptr<MatchHost> hosting;
+    std::unique_ptr<NetworkClient> joining;
+    std::unique_ptr<QTimer> ticker;
+
+    // The frame (GameOverlay.cpp): the 3-D picture with the battlefield's marks, then the labels,
+    // then the menus or the status panels, the people and the key help over it.
+    void drawPicture(QPainter& painter);
+    void drawLabels(QPainter& painter);
+    void drawOverlay(QPainter& painter);
+    QVector<QRect> overlayPanels() const; // every panel the overlay draws this frame
+    void drawPeople(QPainter& painter);   // the chat strip and the player list (GameNetwork.cpp)
+    // The wind and the weapons of the turn, the weapons under the turn panel (GameArms.cpp).
+    void drawArms(QPainter& painter, const QRect& turnPanel);
+    HudPanels hudPanels;
+    FigureLabels figureLabels;
+    QVector<QRect> panelsDrawn;
+    bool keyHelpOn = false; // F1 switches it
+    bool playerList = false;
+
     void followMatch();                    // the camera and the sounds follow the match's events
     void toggleFullScreen();               // F11 (GameInput.cpp)
+    QRect windowedGeometry;                // where F11 puts the window back from full screen
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)
     void menuKey(int key, int digit, const QString& text); // while no game is under way
     void chatKey(QKeyEvent* event);
@@ -213,32 +189,4 @@ private:
     QString seatHost;
     quint16 seatPort = 0;
     quint64 seatToken = 0;
-
-public:
-    // Overlay (GameOverlay.cpp). A panel's line: its text at x on baseline y (pixels from the
-    // panel's top left) in a font.
-    struct PanelLine {
-        int x, y;
-        QString text;
-        const QFont* font;
-    };
-    QList<PanelLine> menuLines() const;
-    QList<PanelLine> turnLines() const;
-    QList<PanelLine> keyLines() const;
-    QList<PanelLine> messageLines() const;
-    // Where each panel of the screen shown goes (widget pixels), sized to its lines.
-    struct HudPlaces {
-        QRect turn, keys, pie, messages;
-    };
-    HudPlaces hudPlaces() const;
-    QRect menuPlace() const;
-    QVector<QRect> overlayPanels() const; // every panel the overlay draws this frame
-    void drawMenu(QPainter& painter);
-    QString computerLevelText() const;
-    void drawHud(QPainter& painter, const HudPlaces& places);
-    void drawMessagePanel(QPainter& painter);
-    void drawPeople(QPainter& painter);  // the chat strip and the player list (GameNetwork.cpp)
-    void drawKeyHelp(QPainter& painter); // GameKeyHelp.cpp
-    // The wind and the weapons of the turn, the weapons under the turn panel (GameArms.cpp).
-    void drawArms(QPainter& painter, const QRect& turnPanel);
 };

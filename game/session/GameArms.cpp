@@ -2,18 +2,20 @@
 // wind's arrow at the top centre, the weapons under the turn panel while the player on turn aims.
 #include "game/session/Game.h"
 
+#include "game/session/Battlefield.h"
 #include "game/session/WeaponPanel.h"
 #include "game/session/WindArrow.h"
 
 #include <QPainter>
 
 void Game::drawArms(QPainter& painter, const QRect& turnPanel) {
-    if (match->settings.wind != GameSettings::Wind::Off)
-        WindArrow::draw(painter, width(), match->wind, viewport->right, viewport->back);
-    if (match->settings.weapons == GameSettings::Weapons::All && match->state == Aiming) {
+    if (match->settings().wind != GameSettings::Wind::Off)
+        WindArrow::draw(painter, width(), match->wind(), field->viewport().right,
+                        field->viewport().back);
+    if (match->settings().weapons == GameSettings::Weapons::All && match->state() == Aiming) {
         std::array<int, Weapons::count> left{};
         for (int i = 0; i < Weapons::count; ++i)
-            left[i] = match->weaponsLeft(match->currentPlayer, static_cast<Weapon>(i));
-        WeaponPanel::draw(painter, WeaponPanel::place(turnPanel), match->weapon, left);
+            left[i] = match->weaponsLeft(match->currentPlayer(), static_cast<Weapon>(i));
+        WeaponPanel::draw(painter, WeaponPanel::place(turnPanel), match->weapon(), left);
     }
 }

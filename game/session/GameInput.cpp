@@ -10,8 +10,8 @@
 
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
-#include "game/rules/Rules.h"
-#include "game/rules/Weapons.h"
+#include "game/session/FieldCamera.h"
+#include "game/session/TurnKeys.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -25,83 +25,10 @@ using namespace VORN_LIB;
 
 namespace {
 
-// A rate is only set while it is 0, so of two opposite keys the first one pressed wins.
-void setRate(double& rate, double value) {
-    if (rate == 0)
-        rate = value;
-}
-
-// The command a key pressed during a turn gives, from the rates already held. Driving, the arrows
-// turn and drive, Space and Ctrl fly up and down, Return takes out the grenade; in fire mode they
-// turn and raise the aim, Up and Down change the power, Return throws.
-TurnCommand pressed(TurnCommand keys, int key, GameState state) {
-    const bool aiming = state == Aiming;
-    const double turn = aiming ? Rules::aimSpeed : Rules::turnSpeed;
-    const double raise = aiming ? Rules::aimSpeed : Rules::raiseSpeed;
-    const double drive = aiming ? Rules::moveSpeed : -Rules::moveSpeed; // Up: forward, more power
-    switch (key) {
-    case Qt::Key_Left:
-        setRate(keys.yawRate, turn);
-        break;
-    case Qt::Key_Right:
-        setRate(keys.yawRate, -turn);
-        break;
-    case Qt::Key_Up:
-        setRate(keys.driveRate, drive);
-        break;
-    case Qt::Key_Down:
-        setRate(keys.driveRate, -drive);
-        break;
-    case Qt::Key_Space:
-        setRate(keys.raiseRate, raise);
-        break;
-    case Qt::Key_Control:
-        setRate(keys.raiseRate, -raise);
-        break;
-    case Qt::Key_Return:
-        keys.step = aiming ? TurnCommand::Step::Throw : TurnCommand::Step::FireMode;
-        break;
-    default:
-        // 1 … the last weapon's key choose the weapon, in a game with every weapon (the rules
-        // ignore it otherwise).
-        if (aiming && key >= Qt::Key_1 && key < Qt::Key_1 + Weapons::count)
-            keys.weapon = key - Qt::Key_0;
-        break;
-    }
-    return keys;
-}
-
 // The turn keys that still work while the computer plays a turn (M and F11 work everywhere).
 bool reachesComputerTurn(int key) {
     return key == Qt::Key_Escape;
 }
-
-// Lets go of the rate a released key held; false for a key that holds none.
-bool released(int key, TurnCommand& keys) {
-    switch (key) {
-    case Qt::Key_Left:
-    case Qt::Key_Right:
-        keys.yawRate = 0;
-        return true;
-    case Qt::Key_Up:
-    case Qt::Key_Down:
-        keys.driveRate = 0;
-        return true;
-    case Qt::Key_Space:
-    case Qt::Key_Control:
-        keys.raiseRate = 0;
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The view at the start of a turn: five units behind the figure, a little above it, looking the
-// way it faces, out over the field.
-constexpr double behindPitch = -15;
-constexpr double behindDistance = -5;
-// An enemy is seen from the side of the figure on turn, from a little higher.
-constexpr double enemyPitch = -20;
 
 int digitOf(int key) {
     return (key >= Qt::Key_0 && key <= Qt::Key_9) ? key - Qt::Key_0 : -1;
@@ -118,9 +45,9 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     const int key = event->key();
     const int digit = digitOf(key);
-    const bool inNetworkGame = host || client;
+    const bool inNetworkGame = hosting || joining;
     if (inNetworkGame && key == Qt::Key_Tab) {
-        playerListShown = true;
+        playerList = true;
         update();
         return;
     }
@@ -140,25 +67,20 @@ void Game::keyPressEvent(QKeyEvent* event) {
         return;
     }
     if (key == Qt::Key_F1) {
-        keyHelpShown = !keyHelpShown;
+        keyHelpOn = !keyHelpOn;
         update();
         return;
     }
-    if (!cameraLocked && (key == Qt::Key_V || key == Qt::Key_E)) {
-        if (key == Qt::Key_V)
-            viewBehind();
-        else
-            viewNextEnemy();
+    if (steering->key(key))
         return;
-    }
-    if (client) {
+    if (joining) {
         clientKey(key, true);
         return;
     }
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
 
-    switch (match->state) {
+    switch (match->state()) {
     case NoGame:
         menuKey(key, digit, event->text());
         break;
@@ -167,7 +89,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         if (key == Qt::Key_Escape)
             resetAll();
         else
-            match->apply(pressed(match->heldRates(), key, match->state));
+            match->apply(TurnKeys::pressed(match->heldRates(), key, match->state()));
         break;
     case GameOver:
         if (key == Qt::Key_Return)
@@ -178,7 +100,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
         // A person still playing waits for the turn; one watching the computers play on alone
         // leaves in every phase, a grenade in flight taken out with it.
         if (key == Qt::Key_Escape && match->onlyComputersLeft()) {
-            if (match->state == Flying && match->impactState != ImpactState::Exploded)
+            if (match->state() == Flying && match->impactState() != ImpactState::Exploded)
                 match->takeGrenadeOutOfWorld();
             resetAll();
         }
@@ -201,12 +123,12 @@ void Game::chatKey(QKeyEvent* event) {
 
 // The menus' keys, and what they ask of the window.
 void Game::menuKey(int key, int digit, const QString& text) {
-    switch (front.key(key, digit, text, host)) {
+    switch (front.key(key, digit, text, hosting != nullptr)) {
     case FrontEnd::Action::Quit:
         close();
         break;
     case FrontEnd::Action::NextLevel:
-        match->computer.level = nextComputerLevel(match->computer.level);
+        match->setComputerLevel(nextComputerLevel(match->computer().level));
         break;
     case FrontEnd::Action::StartGame:
         newGame();
@@ -216,7 +138,7 @@ void Game::menuKey(int key, int digit, const QString& text) {
             match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
         else
             match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
-        networkNote = !host; // the menu shows why no game was opened
+        networkNote = !hosting; // the menu shows why no game was opened
         break;
     case FrontEnd::Action::Join: {
         const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);
@@ -236,32 +158,32 @@ void Game::clientKey(int key, bool pressed) {
             leaveNetworkGame(QString());
         return;
     }
-    if (match->currentPlayer != client->seat ||
-        (match->state != Moving && match->state != Aiming)) {
+    if (match->currentPlayer() != joining->seat ||
+        (match->state() != Moving && match->state() != Aiming)) {
         // Nothing to drive: a key still tells the host that the player is there, so that a seat
         // the computer plays while its player was away is given back (a command without rates).
-        if (pressed && client->seat >= 0)
-            client->send(Network::Command{client->seat, TurnCommand()});
+        if (pressed && joining->seat >= 0)
+            joining->send(Network::Command{joining->seat, TurnCommand()});
         return;
     }
     // Once fire mode is asked for, the keys aim, though the picture may still show the figure
     // driving: the host takes the steps in the order they were pressed.
-    const GameState asked = stepSent == TurnCommand::Step::None ? match->state : Aiming;
+    const GameState asked = stepSent == TurnCommand::Step::None ? match->state() : Aiming;
     TurnCommand keys = clientKeys;
     if (pressed) {
-        keys = ::pressed(clientKeys, key, asked);
+        keys = TurnKeys::pressed(clientKeys, key, asked);
     } else {
-        released(key, keys);
+        TurnKeys::released(key, keys);
     }
     if (keys.step != TurnCommand::Step::None) {
         if (stepSent != TurnCommand::Step::Throw) // one throw a turn
-            client->sendStep(keys.step);
+            joining->sendStep(keys.step);
         stepSent = keys.step;
         keys.step = TurnCommand::Step::None;
     }
     if (keys == clientKeys)
         return;
-    client->send(Network::Command{client->seat, keys});
+    joining->send(Network::Command{joining->seat, keys});
     clientKeys = keys;
     clientKeys.weapon = 0;
 }
@@ -279,62 +201,24 @@ void Game::toggleFullScreen() {
     }
 }
 
-void Game::viewBehind() {
-    Tortoise* figure = match->currentFigure;
-    if (!figure)
-        return;
-    viewport->attach(figure);
-    viewport->setView(figure->worldPosition, figure->rotation.y(), behindPitch, behindDistance);
-}
-
-// The enemies in the order of their turns after the player on turn, each player's figures by slot;
-// the one after the figure the camera follows, the first when it follows none of them.
-void Game::viewNextEnemy() {
-    std::vector<Tortoise*> enemies;
-    const int players = static_cast<int>(match->playerCount);
-    for (int k = 1; k < players; ++k) {
-        const Player* player = match->players[(match->currentPlayer + k) % players].get();
-        for (unsigned j = 0; player && j < player->count; ++j)
-            if (Tortoise* figure = player->figure(j))
-                enemies.push_back(figure);
-    }
-    if (enemies.empty())
-        return;
-    std::size_t next = 0;
-    for (std::size_t i = 0; i < enemies.size(); ++i)
-        if (enemies[i] == viewport->attached)
-            next = (i + 1) % enemies.size();
-    Tortoise* enemy = enemies[next];
-
-    double yaw = viewport->yaw; // from the figure on turn toward the enemy, when there is one
-    if (const Tortoise* own = match->currentFigure) {
-        const double dx = enemy->worldPosition.x() - own->worldPosition.x();
-        const double dz = enemy->worldPosition.z() - own->worldPosition.z();
-        if (dx != 0 || dz != 0)
-            yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
-    }
-    viewport->attach(enemy);
-    viewport->setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
-}
-
 void Game::keyReleaseEvent(QKeyEvent* event) {
     if (event->isAutoRepeat())
         return;
-    if (event->key() == Qt::Key_Tab && playerListShown) {
-        playerListShown = false;
+    if (event->key() == Qt::Key_Tab && playerList) {
+        playerList = false;
         update();
         return;
     }
-    if (match->state != Moving && match->state != Aiming)
+    if (match->state() != Moving && match->state() != Aiming)
         return;
-    if (client) {
+    if (joining) {
         clientKey(event->key(), false);
         return;
     }
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(event->key()))
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = match->heldRates();
-    if (!released(event->key(), keys)) {
+    if (!TurnKeys::released(event->key(), keys)) {
         QGLWidget::keyReleaseEvent(event);
         return;
     }
@@ -342,27 +226,15 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void Game::mouseMoveEvent(QMouseEvent* event) {
-    if (!cameraLocked) {
-        const int dx = lastMouseX - event->x();
-        const int dy = lastMouseY - event->y();
-        viewport->rotate(dx * mouseSensitivity, dy * mouseSensitivity);
-    }
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    steering->mouseMoved(event->pos());
 }
 
 void Game::mousePressEvent(QMouseEvent* event) {
-    if (!cameraLocked && event->button() == Qt::MiddleButton)
-        viewport->distance = 0;
-    lastMouseX = event->x();
-    lastMouseY = event->y();
+    steering->mousePressed(event->button(), event->pos());
 }
 
 void Game::mouseReleaseEvent(QMouseEvent*) {}
 
 void Game::wheelEvent(QWheelEvent* event) {
-    if (!cameraLocked) {
-        viewport->distance += event->angleDelta().y() / 100.0;
-        viewport->keepAboveGround();
-    }
+    steering->wheel(event->angleDelta().y());
 }

@@ -6,13 +6,14 @@
 // chat. World units, y up, degrees, milliseconds.
 #include "game/session/Game.h"
 
-#include "engine/terrain/TerrainTexture.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
 #include "game/network/ChatLimit.h"
 #include "game/network/NetworkClient.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
+#include "game/session/Battlefield.h"
+#include "game/session/FieldCamera.h"
 #include "game/session/PlayerList.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -25,15 +26,13 @@ using namespace VORN_LIB;
 using namespace Network;
 
 bool Game::hostGame(quint16 port) {
-    auto* opened = new MatchHost(*match, this);
-    if (!opened->listen(port)) {
-        delete opened;
+    auto opened = std::make_unique<MatchHost>(*match, this);
+    if (!opened->listen(port))
         return false;
-    }
-    host = opened;
-    host->network->password = front.password;
-    host->setOwnName(front.name);
-    connect(host, &MatchHost::chatted, this,
+    hosting = std::move(opened);
+    hosting->network->password = front.password;
+    hosting->setOwnName(front.name);
+    connect(hosting.get(), &MatchHost::chatted, this,
             [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });
     return true;
 }
@@ -41,20 +40,20 @@ bool Game::hostGame(quint16 port) {
 // A machine that joins the host it was last seated at says the token of that seat, and so gets it
 // back if its game is still under way there.
 void Game::joinGame(const QString& hostName, quint16 port) {
-    client = new NetworkClient(this);
-    client->name = front.name;
-    client->password = front.password;
+    joining = std::make_unique<NetworkClient>(this);
+    joining->name = front.name;
+    joining->password = front.password;
     const bool again = hostName == seatHost && port == seatPort;
-    connect(client, &NetworkClient::welcomed, this, [this, hostName, port](int seat) {
+    connect(joining.get(), &NetworkClient::welcomed, this, [this, hostName, port](int seat) {
         if (seat >= 0) {
             seatHost = hostName;
             seatPort = port;
-            seatToken = client->token;
+            seatToken = joining->token;
         }
         tellSeat();
     });
     // Turned away: back in the main menu, told why.
-    connect(client, &NetworkClient::refused, this,
+    connect(joining.get(), &NetworkClient::refused, this,
             [this](Refused::Reason reason, const QString& hostVersion) {
                 if (reason == Refused::WrongVersion)
                     // Both versions, this machine's first, so the players know who updates.
@@ -68,12 +67,12 @@ void Game::joinGame(const QString& hostName, quint16 port) {
                 else
                     leaveNetworkGame(tr("kein platz"));
             });
-    connect(client, &NetworkClient::received, this, &Game::received);
-    connect(client, &NetworkClient::lost, this, [this] {
-        leaveNetworkGame(client->hostSaidBye ? tr("host beendet das spiel")
-                                             : tr("verbindung zum spiel verloren"));
+    connect(joining.get(), &NetworkClient::received, this, &Game::received);
+    connect(joining.get(), &NetworkClient::lost, this, [this] {
+        leaveNetworkGame(joining->hostSaidBye ? tr("host beendet das spiel")
+                                              : tr("verbindung zum spiel verloren"));
     });
-    connect(client, &NetworkClient::failed, this, [this](NetworkClient::Failure failure) {
+    connect(joining.get(), &NetworkClient::failed, this, [this](NetworkClient::Failure failure) {
         switch (failure) {
         case NetworkClient::Failure::NoSuchHost:
             leaveNetworkGame(tr("host nicht gefunden"));
@@ -86,34 +85,33 @@ void Game::joinGame(const QString& hostName, quint16 port) {
             break;
         }
     });
-    client->connectTo(hostName, port, again ? seatToken : 0);
+    joining->connectTo(hostName, port, again ? seatToken : 0);
 }
 
 // Until the host starts a game a joined machine's log ends with its seat and what it waits for,
 // below the host's lines of who came and went.
 void Game::tellSeat() {
-    if (!client || match->playerCount != 0)
+    if (!joining || match->playerCount() != 0)
         return;
-    if (client->seat >= 0)
-        match->addMessage(LogLine(LogLine::Text::YouPlay, client->seat));
+    if (joining->seat >= 0)
+        match->addMessage(LogLine(LogLine::Text::YouPlay, joining->seat));
     match->addMessage(LogLine(LogLine::Text::WaitingPlayers));
 }
 
 // Back to this machine's own main menu, with the reason in the message panel.
 void Game::leaveNetworkGame(const QString& message) {
-    if (!client)
+    if (!joining)
         return;
-    client->disconnect(this);
-    client->leave();
-    client->deleteLater();
-    client = nullptr;
-    front.lookForKeptSeat(); // a seat to come back to when the line broke
+    joining->disconnect(this);
+    joining->leave();
+    joining.release()->deleteLater(); // it may be what called
+    front.lookForKeptSeat();          // a seat to come back to when the line broke
     joinedRoster = Roster();
     chat.clear();
-    playerListShown = false;
+    playerList = false;
     followed = nullptr;
-    joined->clear();
-    match->scene.children.removeAll(&match->grenade);
+    joinedMatch->clear();
+    match->showGrenadeAt(false, VORN_Vector());
     resetAll();
     if (!message.isEmpty())
         match->addMessage(LogLine(LogLine::Text::Plain, -1, message));
@@ -121,22 +119,17 @@ void Game::leaveNetworkGame(const QString& message) {
 }
 
 const Roster& Game::roster() const {
-    return host ? host->roster() : joinedRoster;
+    return hosting ? hosting->roster() : joinedRoster;
 }
 
 QString Game::nameOf(int player) const {
-    return host || client ? roster().nameOf(player) : QString();
+    return hosting || joining ? roster().nameOf(player) : QString();
 }
 
 LogLine::Names Game::names() const {
-    if (!host && !client)
+    if (!hosting && !joining)
         return {};
     return [this](int player) { return nameOf(player); };
-}
-
-QString Game::playerTitle(int player) const {
-    const QString name = nameOf(player);
-    return name.isEmpty() ? tr("spieler ") + QString::number(player) : name;
 }
 
 // A line written here: through the host to every machine, this one too. The host says at once
@@ -144,50 +137,50 @@ QString Game::playerTitle(int player) const {
 void Game::sendChat(const QString& text) {
     if (!ChatLimit::acceptableLine(text))
         return;
-    if (client)
-        client->send(Say{text});
-    else if (host && !host->say(text))
+    if (joining)
+        joining->send(Say{text});
+    else if (hosting && !hosting->say(text))
         chat.add(-1, tr("zu viele nachrichten, eine ging verloren"), VORN_Clock::now());
 }
 
 void Game::drawPeople(QPainter& painter) {
-    if (!host && !client)
+    if (!hosting && !joining)
         return;
     // Above the message log, which takes the bottom 200 pixels.
     chat.draw(painter, 10, height() - 205, width() - 10, VORN_Clock::now(), names());
-    if (playerListShown)
-        PlayerList::draw(painter, rect(), PlayerList::rows(roster(), client ? client->seat : 0));
+    if (playerList)
+        PlayerList::draw(painter, rect(), PlayerList::rows(roster(), joining ? joining->seat : 0));
 }
 
 // A joined machine's match is its JoinedMatch's: the window follows the match's events as in any
 // game, and besides them its camera follows what the host's follows, the figure on turn and the
 // grenade in flight.
 void Game::followJoined() {
-    JoinedMatch* j = joined.get();
+    JoinedMatch* j = joinedMatch.get();
     connect(j, &JoinedMatch::heightsWanted, this, [this] {
-        if (client)
-            client->send(HeightmapRequest{});
+        if (joining)
+            joining->send(HeightmapRequest{});
     });
     connect(j, &JoinedMatch::replacing, this, [this] {
-        viewport->attach(nullptr);
+        field->viewport().attach(nullptr);
         followed = nullptr;
     });
     // Seen from behind the figure on turn until the next state says what the camera follows.
     connect(j, &JoinedMatch::replaced, this, [this] {
         makeCurrent();
-        match->landscape.compile();
-        viewBehind();
-        cameraLocked =
-            !(match->state == Moving || match->state == Aiming || match->state == Flying);
+        match->landscape().compile();
+        steering->viewBehind();
+        steering->lock(
+            !(match->state() == Moving || match->state() == Aiming || match->state() == Flying));
         update();
     });
     connect(j, &JoinedMatch::groundReplaced, this, [this] {
         makeCurrent();
-        match->landscape.compile();
+        match->landscape().compile();
     });
     connect(j, &JoinedMatch::removing, this, [this](const Tortoise* figure) {
-        if (figure == followed || figure == viewport->attached) {
-            viewport->attach(nullptr);
+        if (figure == followed || figure == field->viewport().attached) {
+            field->viewport().attach(nullptr);
             followed = nullptr;
         }
     });
@@ -198,36 +191,37 @@ void Game::followJoined() {
     connect(j, &JoinedMatch::valleyLaid, this, [this] { showValleyTexture(); });
     connect(j, &JoinedMatch::textureArrived, this, [this](const Bitmap& rgb) {
         makeCurrent();
-        uploadTexture(terrainTexture, rgb.pixels, rgb.width, rgb.height);
+        field->showTexture(rgb);
     });
     connect(j, &JoinedMatch::shown, this, [this](GameState, int playerBefore) {
-        cameraLocked =
-            !(match->state == Moving || match->state == Aiming || match->state == Flying);
-        if (match->state < Countdown || match->state > GameOver)
+        steering->lock(
+            !(match->state() == Moving || match->state() == Aiming || match->state() == Flying));
+        if (match->state() < Countdown || match->state() > GameOver)
             return;
         // Every turn starts with the keys let go, as the host lets go of them. Fire mode keeps
         // them held there, so here too: a key let go after it is then let go at the host as well.
-        if (match->currentPlayer != playerBefore || match->state == Countdown) {
+        if (match->currentPlayer() != playerBefore || match->state() == Countdown) {
             clientKeys = TurnCommand();
             stepSent = TurnCommand::Step::None;
         }
-        VORN_Object* follow = match->currentFigure;
-        if (match->state == Flying)
-            follow = match->grenadeShown() ? static_cast<VORN_Object*>(&match->grenade) : nullptr;
-        if (match->state == GameOver)
+        VORN_Object* follow = match->currentFigure();
+        if (match->state() == Flying)
+            follow = match->grenadeShown() ? static_cast<VORN_Object*>(&match->grenade()) : nullptr;
+        if (match->state() == GameOver)
             follow = nullptr;
         if (follow != followed) {
-            viewport->attach(follow);
+            field->viewport().attach(follow);
             followed = follow;
-            if (follow && follow == match->currentFigure)
-                viewBehind(); // a new figure on turn: the start view of a turn, as on the host
+            // A new figure on turn: the start view of a turn, as on the host.
+            if (follow && follow == match->currentFigure())
+                steering->viewBehind();
         }
         update(); // painted at once, not at the next tick
     });
 }
 
 void Game::received(const Message& message) {
-    if (joined->take(message, VORN_Clock::now()))
+    if (joinedMatch->take(message, VORN_Clock::now()))
         return;
     if (const auto* people = std::get_if<Players>(&message)) {
         joinedRoster.take(*people);

@@ -3,32 +3,20 @@
 // valley is laid by the window's ValleyService, a joined machine's as its host sends it.
 #include "game/session/Game.h"
 
-#include "engine/terrain/TerrainTexture.h"
 #include "game/files/DataFileFailure.h"
-#include "game/files/DataFiles.h"
-#include "game/files/ValleyPicture.h"
 #include "game/hosting/ValleyService.h"
-#include "game/world/ValleyGenerator.h"
-
-#include <algorithm>
-
-using namespace VORN_LIB;
-using namespace Network;
+#include "game/session/Battlefield.h"
 
 bool Game::showValleyTexture() {
     makeCurrent();
-    if (valleys->laid().valley != GameSettings::Valley::Standard) {
-        const Bitmap& texture = valleys->texture();
-        uploadTexture(terrainTexture, texture.pixels, texture.width, texture.height);
+    if (valleyService->laid().valley != GameSettings::Valley::Standard) {
+        field->showTexture(valleyService->texture());
         standardTextureShown = false;
         return true;
     }
     if (standardTextureShown)
         return true;
-    try {
-        loadTerrainTexture(terrainTexture,
-                           DataFiles().path("valleyTex.bmp").toLocal8Bit().toStdString());
-    } catch (int) {
+    if (!field->showStandardTexture()) {
         tellBrokenFile();
         return false;
     }

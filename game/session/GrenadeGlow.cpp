@@ -1,3 +1,4 @@
+// The grenade's glow, drawn over the 3-D picture where the grenade is.
 #include "game/session/GrenadeGlow.h"
 
 #include <GL/gl.h>

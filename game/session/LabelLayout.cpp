@@ -1,3 +1,4 @@
+// The figure labels' places in the window: near their figures, off the panels and apart.
 #include "game/session/LabelLayout.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// A rounded panel drawn straight onto the window, with the painter restored after it.
 #include "game/session/OverlayPanel.h"
 
 #include <QBrush>

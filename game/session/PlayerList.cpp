@@ -1,3 +1,4 @@
+// The player list that Tab shows in a network game: its rows and its panel.
 #include "game/session/PlayerList.h"
 
 #include "game/session/OverlayPanel.h"

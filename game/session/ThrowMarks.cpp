@@ -1,3 +1,4 @@
+// Where each tortoise's last throw landed, and its ring on the ground.
 #include "game/session/ThrowMarks.h"
 
 #include "engine/terrain/VORN_Landscape.h"

@@ -1,3 +1,4 @@
+// The bobbing marker over the tortoise on turn.
 #include "game/session/TurnMarker.h"
 
 #include <GL/gl.h>

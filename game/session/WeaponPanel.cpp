@@ -1,3 +1,4 @@
+// The weapon panel under the turn panel: each weapon's key, name and how many are left.
 #include "game/session/WeaponPanel.h"
 
 #include "game/session/OverlayPanel.h"
@@ -20,23 +21,11 @@ const QFont& lineFont() {
 } // namespace
 
 QString WeaponPanel::name(Weapon w) {
-    switch (w) {
-    case Weapon::Grenade:
-        return QCoreApplication::translate("Game", "granate");
-    case Weapon::Cluster:
-        return QCoreApplication::translate("Game", "streubombe");
-    case Weapon::Heavy:
-        return QCoreApplication::translate("Game", "grossgranate");
-    case Weapon::Digger:
-        return QCoreApplication::translate("Game", "buddler");
-    case Weapon::Bouncer:
-        return QCoreApplication::translate("Game", "huepfgranate");
-    }
-    return QString();
+    return QCoreApplication::translate("Game", Weapons::of(w).name);
 }
 
 QString WeaponPanel::line(Weapon w, int left) {
-    QString text = QString::number(static_cast<int>(w) + 1) + QLatin1Char(' ') + name(w);
+    QString text = QString(QLatin1Char(Weapons::of(w).key)) + QLatin1Char(' ') + name(w);
     if (left != Weapons::endless)
         text += QLatin1Char(' ') + QString::number(left);
     return text;

@@ -1,3 +1,4 @@
+// The wind's arrow and strength at the top of the window, as the camera sees the wind.
 #include "game/session/WindArrow.h"
 
 #include "game/rules/Wind.h"

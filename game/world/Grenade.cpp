@@ -3,25 +3,19 @@
 #include "game/world/Grenade.h"
 
 #include "engine/scene/VORN_Shapes.h"
-#include "game/world/ModelQuadric.h"
+
+#include <GL/gl.h>
 
 using namespace VORN_LIB;
 
 Grenade::Grenade()
     : VORN_Object(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
-                  VORN_Color(1, 1, 1, 1)),
-      quadric(newModelQuadric()) {}
-
-Grenade::~Grenade() {
-    if (quadric)
-        gluDeleteQuadric(quadric);
-}
+                  VORN_Color(1, 1, 1, 1)) {}
 
 void Grenade::draw(const VORN_OcclusionCone*) {
     const double s = size;
 
-    if (quadric)
-        gluSphere(quadric, 0.7 * s, 15, 15);
+    quadric.sphere(0.7 * s, 15, 15);
 
     // Pole studs, below and above the body.
     glPushMatrix();

@@ -3,14 +3,12 @@
 #pragma once
 
 #include "engine/scene/VORN_Object.h"
-
-#include <GL/glu.h>
+#include "game/world/ModelQuadric.h"
 
 class Grenade : public VORN_LIB::VORN_Object {
 public:
-    // At the origin, unrotated, unscaled, white; quadric set to filled, smooth, textured.
+    // At the origin, unrotated, unscaled, white, with its quadric.
     Grenade();
-    ~Grenade() override; // releases the quadric
 
     // Emits the body and its 122 studs (duplicates included); the cone is ignored.
     void draw(const VORN_LIB::VORN_OcclusionCone* cone) override;
@@ -18,5 +16,5 @@ public:
     double size = 1.0; // the game uses 0.1
     // Every point of the model lies within reach × size of the origin.
     static constexpr double reach = 1.2;
-    GLUquadric* quadric = nullptr; // owned; null when GLU could not make one (body skipped)
+    ModelQuadric quadric; // its spheres; without one the model draws the rest of its shape
 };

@@ -1,16 +1,23 @@
-// The GLU quadric of the game's models: filled, smooth normals, texture coordinates on.
+// The GLU quadric a model draws its spheres with: filled, smooth normals, texture coordinates on.
+// Each model owns one; without one (GLU could not make it, or it was let go) the model draws no
+// spheres and keeps the rest of its shape.
 #pragma once
 
-#include <GL/glu.h>
+class GLUquadric; // GLU's own; its header stays out of the models' headers
 
-// A new quadric set up for the models, or null when GLU cannot make one. The caller owns it and
-// releases it with gluDeleteQuadric.
-inline GLUquadric* newModelQuadric() {
-    GLUquadric* quadric = gluNewQuadric();
-    if (quadric) {
-        gluQuadricDrawStyle(quadric, GLU_FILL);
-        gluQuadricNormals(quadric, GLU_SMOOTH);
-        gluQuadricTexture(quadric, GL_TRUE);
-    }
-    return quadric;
-}
+class ModelQuadric {
+public:
+    ModelQuadric();
+    ~ModelQuadric();
+    ModelQuadric(const ModelQuadric&) = delete;
+    ModelQuadric& operator=(const ModelQuadric&) = delete;
+
+    bool made() const { return quadric != nullptr; }
+    // A sphere round the current origin; nothing without a quadric.
+    void sphere(double radius, int slices, int stacks) const;
+    // Lets the quadric go now: from then on no sphere is drawn.
+    void release();
+
+private:
+    GLUquadric* quadric = nullptr;
+};

@@ -1,3 +1,4 @@
+// The players' nine colours, handed out in an order drawn at random.
 #include "game/world/TeamColours.h"
 
 #include <cstdint>

@@ -3,27 +3,18 @@
 #include "game/world/Tortoise.h"
 
 #include "engine/scene/VORN_Shapes.h"
-#include "game/world/ModelQuadric.h"
+
+#include <GL/gl.h>
 
 using namespace VORN_LIB;
 
 Tortoise::Tortoise()
     : VORN_Object(VORN_Vector(0, 0, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
-                  VORN_Color(1, 1, 1, 1)),
-      quadric(newModelQuadric()) {}
-
-Tortoise::~Tortoise() {
-    if (quadric)
-        gluDeleteQuadric(quadric);
-}
+                  VORN_Color(1, 1, 1, 1)) {}
 
 void Tortoise::draw(const VORN_OcclusionCone*) {
     const double s = size;
-    // Spheres need the quadric; without one the model keeps only its cylinders.
-    auto sphere = [this](double radius, int detail) {
-        if (quadric)
-            gluSphere(quadric, radius, detail, detail);
-    };
+    auto sphere = [this](double radius, int detail) { quadric.sphere(radius, detail, detail); };
 
     // Body: shell, tail and legs hang below and behind the figure's origin.
     glPushMatrix();

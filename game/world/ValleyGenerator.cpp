@@ -254,7 +254,7 @@ void ValleyGenerator::texture(const Bitmap& heights, Bitmap& out) {
     const int w = heights.width;
     const int h = heights.height;
     out.resize(textureWidth, textureHeight);
-    if (w < 3 || h < 3 || !heights.pixels)
+    if (w < 3 || h < 3 || heights.pixels.empty())
         return;
     auto grey = [&](int c, int r) {
         return heights.pixels[3 * (std::size_t(std::clamp(r, 0, h - 1)) * w +
@@ -292,7 +292,7 @@ void ValleyGenerator::texture(const Bitmap& heights, Bitmap& out) {
             // turned away, so the lie of the land shows even where the lamps do not reach.
             const double facing = std::clamp((gx - gz) * 0.35, -0.25, 0.25);
             const double shade = 0.85 + 0.3 * height + facing + 0.10 * detail + 0.06 * grain;
-            unsigned char* p = out.pixels + 3 * (std::size_t(k) * textureWidth + j);
+            unsigned char* p = out.pixels.data() + 3 * (std::size_t(k) * textureWidth + j);
             p[0] = static_cast<unsigned char>(
                 std::lround(std::clamp(colour.r * shade, 0.0, 1.0) * 255));
             p[1] = static_cast<unsigned char>(
@@ -313,7 +313,7 @@ uint32_t ValleyGenerator::checksum(const Bitmap& heights) {
     uint32_t sum = 2166136261u;
     const std::size_t n =
         std::size_t(std::max(heights.width, 0)) * std::size_t(std::max(heights.height, 0));
-    for (std::size_t i = 0; heights.pixels && i < n; ++i) {
+    for (std::size_t i = 0; i < n && 3 * i < heights.pixels.size(); ++i) {
         sum ^= heights.pixels[3 * i];
         sum *= 16777619u;
     }

@@ -123,8 +123,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Bitmap picture;
     picture.width = 1;
     picture.height = 1;
-    picture.pixels = new unsigned char[3]{1, 2, 3};
-    const unsigned char* before = picture.pixels;
+    picture.pixels = {1, 2, 3};
+    const unsigned char* before = picture.pixels.data();
 
     std::istringstream in(std::string(reinterpret_cast<const char*>(data), size));
     try {
@@ -132,12 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (int code) {
         check(code == -1, "the reader threw something other than -1");
         check(!Bitmap::lastError().empty(), "a refused file names no reason");
-        check(picture.width == 1 && picture.height == 1 && picture.pixels == before &&
+        check(picture.width == 1 && picture.height == 1 && picture.pixels.data() == before &&
                   picture.pixels[0] == 1 && picture.pixels[2] == 3,
               "a refused file changed the record");
         return 0;
     }
-    check(picture.width > 0 && picture.height > 0 && picture.pixels, "accepted an empty picture");
+    check(picture.width > 0 && picture.height > 0 &&
+              picture.pixels.size() == std::size_t(picture.width) * std::size_t(picture.height) * 3,
+          "accepted a picture whose pixels do not match its size");
     check(Bitmap::lastError().empty(), "a successful load kept an error");
     const unsigned first = sum(picture);
 

@@ -57,8 +57,8 @@ Game& game() {
             qputenv("ALSOFT_DRIVERS", "null");
         VORN_Clock::setManual(1000);
         instance = new Game();
-        timerRan = instance->timer->isActive() && instance->timer->interval() == 25;
-        instance->timer->stop();
+        timerRan = instance->timer()->isActive() && instance->timer()->interval() == 25;
+        instance->timer()->stop();
         // The 3-D picture at full scale, however slow this machine's frames are: the tests
         // compare pictures. A test of the scale sets its own.
         instance->renderScale.fix(1.0);
@@ -215,7 +215,7 @@ bool noTextIn(const QImage& image, const QRect& area) {
 }
 
 std::vector<double> terrainHeights() {
-    const VORN_LIB::VORN_Landscape& land = game().match->landscape;
+    const VORN_LIB::VORN_Landscape& land = game().match->landscape();
     std::vector<double> heights;
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c)
@@ -224,7 +224,7 @@ std::vector<double> terrainHeights() {
 }
 
 VORN_Vector gridPoint(std::uint32_t row, std::uint32_t column) {
-    const VORN_LIB::VORN_Landscape& land = game().match->landscape;
+    const VORN_LIB::VORN_Landscape& land = game().match->landscape();
     const double x = land.sizeX * column / (land.columns - 1) - land.sizeX / 2;
     const double z = land.sizeZ / 2 - land.sizeZ * row / (land.rows - 1);
     return land.worldPosition + VORN_Vector(x, land.height(row, column) * land.heightScale, z);
@@ -235,19 +235,19 @@ QStringList log() {
 }
 
 int inScene(const VORN_LIB::VORN_Object* object) {
-    return game().match->scene.children.count(const_cast<VORN_LIB::VORN_Object*>(object));
+    return game().match->scene().children.count(const_cast<VORN_LIB::VORN_Object*>(object));
 }
 
 int inCollisions(const VORN_LIB::VORN_BoundingVolume* volume) {
     int n = 0;
-    for (const VORN_LIB::VORN_BoundingVolume* v : game().match->collisions.volumes)
+    for (const VORN_LIB::VORN_BoundingVolume* v : game().match->collisions().volumes)
         n += v == volume ? 1 : 0;
     return n;
 }
 
 int inGravity(const VORN_LIB::VORN_PhysicsContainer* container) {
     int n = 0;
-    for (const VORN_LIB::VORN_PhysicsContainer* c : game().match->gravityGroup.containers)
+    for (const VORN_LIB::VORN_PhysicsContainer* c : game().match->gravityGroup().containers)
         n += c == container ? 1 : 0;
     return n;
 }

@@ -1,4 +1,5 @@
-// The driver of a match: everything through the match's public operations.
+// The driver of a match: everything through the match's public operations, but for the positions
+// a test sets up by hand (the driver is the match's friend for those).
 #include "tools/driver/MatchDriver.h"
 
 #include "engine/scene/VORN_Clock.h"
@@ -61,23 +62,23 @@ void MatchDriver::startRound(int players, int figures, unsigned seed) {
 }
 
 void MatchDriver::toMoving() {
-    tickUntil([this] { return match.state == Moving; }, 200);
+    tickUntil([this] { return match.state() == Moving; }, 200);
 }
 
 VORN_Vector MatchDriver::ground(double x, double z) const {
-    return match.landscape.surfacePoint(VORN_Vector(x, 0, z));
+    return match.landscape().surfacePoint(VORN_Vector(x, 0, z));
 }
 
 void MatchDriver::placeOnGround(Tortoise* figure, double x, double z) {
     figure->setWorldPosition(ground(x, z) + VORN_Vector(0, 0.3, 0));
-    for (const auto& player : match.players)
+    for (const auto& player : match.players())
         for (unsigned j = 0; player && j < player->count; ++j)
             if (player->figure(j) == figure)
                 player->body(j)->velocity = VORN_Vector(0, 0, 0);
 }
 
 void MatchDriver::holdFiguresStill() {
-    for (const auto& player : match.players)
+    for (const auto& player : match.players())
         for (unsigned j = 0; player && j < player->count; ++j)
             if (player->body(j))
                 player->body(j)->velocity = VORN_Vector(0, 0, 0);
@@ -87,24 +88,51 @@ void MatchDriver::explodeAt(const VORN_Vector& point) {
     // A sphere test with any motion steps the objects back along their paths, so everything is
     // held still for this one tick: the blast then finds the figures where they are.
     holdFiguresStill();
-    match.grenadeBody.velocity = VORN_Vector(0, 0, 0);
-    match.grenade.setWorldPosition(point);
-    match.impactState = ImpactState::Hit;
+    match.grenadeBody_.velocity = VORN_Vector(0, 0, 0);
+    match.grenade_.setWorldPosition(point);
+    match.impactState_ = ImpactState::Hit;
     tick(1, 0);
+}
+
+void MatchDriver::putInPhase(GameState state) {
+    match.state_ = state;
+}
+
+void MatchDriver::aim(double yaw, double pitch, double power) {
+    match.aimYaw_ = yaw;
+    match.aimPitch_ = pitch;
+    match.aimPower_ = power;
+}
+
+void MatchDriver::blowWind(const VORN_Vector& wind) {
+    match.wind_ = wind;
+}
+
+void MatchDriver::moveGrenade(const VORN_Vector& velocity, ImpactState impact) {
+    match.grenadeBody_.velocity = velocity;
+    match.impactState_ = impact;
+}
+
+void MatchDriver::startPhaseClockAt(VORN_Clock::Ticks start) {
+    match.turnStart_ = start;
+}
+
+void MatchDriver::showPlayers(unsigned count) {
+    match.playerCount_ = count;
 }
 
 QStringList MatchDriver::log() const {
     QStringList lines;
-    for (const LogLine& line : match.messages)
+    for (const LogLine& line : match.messages())
         lines << line.shown();
     return lines;
 }
 
 std::vector<std::vector<int>> MatchDriver::healthOfAll() const {
-    std::vector<std::vector<int>> all(match.playerCount);
-    for (unsigned u = 0; u < match.playerCount; ++u) {
-        const Player* player = match.players[u].get();
-        for (unsigned j = 0; j < static_cast<unsigned>(match.figuresEach); ++j)
+    std::vector<std::vector<int>> all(match.playerCount());
+    for (unsigned u = 0; u < match.playerCount(); ++u) {
+        const Player* player = match.players()[u].get();
+        for (unsigned j = 0; j < static_cast<unsigned>(match.figuresEach()); ++j)
             all[u].push_back(player && player->figure(j) ? player->figure(j)->health : -1);
     }
     return all;

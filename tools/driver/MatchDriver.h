@@ -5,6 +5,9 @@
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
+#include "engine/scene/VORN_Clock.h"
+#include "game/rules/GameState.h"
+#include "game/rules/ImpactState.h"
 
 #include <QStringList>
 #include <functional>
@@ -47,6 +50,16 @@ public:
     void explodeAt(const VORN_LIB::VORN_Vector& point);
     // Stops every figure.
     void holdFiguresStill();
+
+    // Positions no keys reach at that moment, set for a test or a benchmark: the phase alone (the
+    // world and the clock stay as they are), the aim, the turn's wind, the grenade's motion and
+    // impact, when the phase's timer started, and how many players are drawn and labelled.
+    void putInPhase(GameState state);
+    void aim(double yaw, double pitch, double power);
+    void blowWind(const VORN_LIB::VORN_Vector& wind);
+    void moveGrenade(const VORN_LIB::VORN_Vector& velocity, ImpactState impact);
+    void startPhaseClockAt(VORN_LIB::VORN_Clock::Ticks start);
+    void showPlayers(unsigned count);
 
     // The message log as shown, oldest line first.
     QStringList log() const;

@@ -1,3 +1,4 @@
+// The game window of a picture script, its ticks and clock driven by the script.
 #include "tools/driver/PictureScript.h"
 
 #include "engine/scene/VORN_Clock.h"
@@ -18,7 +19,7 @@ Game* openWindow(const QString& folder, const QSize& size) {
     if (!qEnvironmentVariableIsSet("ALSOFT_DRIVERS"))
         qputenv("ALSOFT_DRIVERS", "null");
     Game* game = new Game();
-    game->timer->stop();
+    game->timer()->stop();
     game->renderScale.fix(1.0);
     game->setMinimumSize(800, 600);
     game->QWidget::resize(size);

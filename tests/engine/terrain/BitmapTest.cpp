@@ -88,8 +88,8 @@ protected:
     }
 
     static std::vector<std::uint8_t> pixelsOf(const Bitmap& bitmap) {
-        return std::vector<std::uint8_t>(bitmap.pixels,
-                                         bitmap.pixels + bitmap.width * bitmap.height * 3);
+        EXPECT_EQ(bitmap.pixels.size(), std::size_t(bitmap.width) * bitmap.height * 3);
+        return bitmap.pixels;
     }
 
     QTemporaryDir dir;
@@ -310,13 +310,13 @@ TEST_F(BitmapTest, RefusedFilesThrowMinusOneAndLeaveThePictureAlone) {
 
     Bitmap bitmap;
     bitmap.load(write("good.bmp", twoPixels()));
-    const unsigned char* const before = bitmap.pixels;
+    const unsigned char* const before = bitmap.pixels.data();
     const std::vector<std::uint8_t> beforePixels = pixelsOf(bitmap);
 
     auto expectUntouched = [&] {
         EXPECT_EQ(bitmap.width, 2);
         EXPECT_EQ(bitmap.height, 1);
-        EXPECT_EQ(bitmap.pixels, before);
+        EXPECT_EQ(bitmap.pixels.data(), before);
         EXPECT_EQ(pixelsOf(bitmap), beforePixels);
     };
     for (const Case& c : cases) {

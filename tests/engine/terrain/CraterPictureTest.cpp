@@ -71,7 +71,7 @@ protected:
         viewport = std::make_unique<VORN_Viewport>(&scene);
         viewport->setView(VORN_Vector(0, 0, 0), 20, -55, -38);
         viewport->fieldOfView = 45;
-        viewport->outlines = true;
+        viewport->toggleOutlines();
         viewport->toggleTexturing();
         viewport->toggleFog();
         const float fogColor[4] = {0, 0, 0.2f, 0.5f};

@@ -7,6 +7,7 @@
 #include "engine/terrain/VORN_Landscape.h"
 
 #include <GL/gl.h>
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <memory>
@@ -21,14 +22,15 @@ using VORN_LIB::VORN_Vector;
 // row 0 is the first row in memory.
 inline void fillPicture(Bitmap& picture, int width, int height,
                         const std::function<std::array<unsigned char, 3>(int, int)>& rgb) {
-    delete[] picture.pixels;
+    // Set by hand rather than by resize(), so that the tests can make empty pictures too.
     picture.width = width;
     picture.height = height;
-    picture.pixels = new unsigned char[std::size_t(width) * height * 3];
+    picture.pixels.assign(std::size_t(std::max(width, 0)) * std::size_t(std::max(height, 0)) * 3,
+                          0);
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c) {
             const auto p = rgb(r, c);
-            unsigned char* out = picture.pixels + (std::size_t(r) * width + c) * 3;
+            unsigned char* out = picture.pixels.data() + (std::size_t(r) * width + c) * 3;
             out[0] = p[0];
             out[1] = p[1];
             out[2] = p[2];

@@ -24,7 +24,7 @@ TEST(ValleyDataTest, HeightmapIsAGreyValleyOfThePromisedSize) {
     int lowest = 255;
     int highest = 0;
     for (int i = 0; i < depth.width * depth.height; ++i) {
-        const unsigned char* p = depth.pixels + 3 * i;
+        const unsigned char* p = depth.pixels.data() + 3 * i;
         ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]) << "pixel " << i << " is not grey";
         lowest = std::min<int>(lowest, p[0]);
         highest = std::max<int>(highest, p[0]);

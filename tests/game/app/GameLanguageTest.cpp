@@ -135,7 +135,7 @@ TEST(GameLanguage, DISABLED_TextsUnderThisEnvironment) {
     expectTextLine(image, 20, 160, say("uebrig", "left"), 20);
     expectTextLine(image, 20, 188, say("werfen: 44 s", "throw: 44 s"), 16);
     // The key panel is as wide as its longest line in the language shown.
-    const int keysX = game().hudPlaces().keys.left() + 20;
+    const int keysX = game().hud().places().keys.left() + 20;
     expectTextLine(image, keysX, 80, say("feuermodus", "fire mode"), 20);
     expectTextLine(image, keysX, 160, say("hauptmenue", "main menu"), 20);
     expectTextLine(image, keysX, 188, say("f1: tasten", "f1: keys"), 16);

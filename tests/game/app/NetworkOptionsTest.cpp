@@ -1,5 +1,5 @@
-// The command line's name: 1 to 16 characters of any script, no control characters, never for a
-// host with no window; anything else is refused with a message that says what a name is.
+// The command line's network options: a name of 1 to 16 characters of any script, no control
+// characters, never for a host with no window; invite links that join their host.
 #include "game/app/NetworkOptions.h"
 
 #include <gtest/gtest.h>
@@ -29,4 +29,22 @@ TEST(NetworkOptions, TakesANameOfOneToSixteenCharactersAndRefusesTheRest) {
     }
     EXPECT_FALSE(parse({"--name"}).error.isEmpty());
     EXPECT_FALSE(parse({"--server", "--name", "anna"}).error.isEmpty());
+}
+
+// The desktop starts the game with the link alone; people paste it after --join.
+TEST(NetworkOptions, AnInviteLinkJoinsItsHostAloneOrAfterJoin) {
+    const auto parse = [](const QStringList& arguments) {
+        return NetworkOptions::parse(QStringList{"tortoise-valley"} + arguments);
+    };
+    for (const QStringList& arguments :
+         {QStringList{"tortoise-valley://[::1]:47811"},
+          QStringList{"--join", "tortoise-valley://[::1]:47811/", "--name", "anna"}}) {
+        const NetworkOptions o = parse(arguments);
+        EXPECT_TRUE(o.error.isEmpty()) << o.error.toStdString();
+        EXPECT_EQ(o.mode, NetworkOptions::Join);
+        EXPECT_EQ(o.host, QStringLiteral("::1"));
+        EXPECT_EQ(o.port, 47811);
+    }
+    EXPECT_FALSE(parse({"tortoise-valley://[::1]:47811", "--host"}).error.isEmpty());
+    EXPECT_FALSE(parse({"tortoise-valley://localhost:99999"}).error.isEmpty());
 }

@@ -32,7 +32,7 @@ void makePicture(const QString& path, int width, int height, Colour colour) {
     for (int r = 0; r < height; ++r)
         for (int c = 0; c < width; ++c) {
             const auto [red, green, blue] = colour(r, c);
-            unsigned char* p = picture.pixels + 3 * (r * width + c);
+            unsigned char* p = picture.pixels.data() + 3 * (r * width + c);
             p[0] = static_cast<unsigned char>(red);
             p[1] = static_cast<unsigned char>(green);
             p[2] = static_cast<unsigned char>(blue);
@@ -116,7 +116,7 @@ TEST(ValleyPicture, EveryHostileFileIsRefusedWithTheMessageOfABrokenDataFile) {
         Bitmap heights;
         EXPECT_THROW(ValleyPicture::loadHeights(path, heights, 321, 161), int);
         EXPECT_EQ(DataFileFailure::message(Bitmap::lastFailure()), path + ": " + c.reason);
-        EXPECT_EQ(heights.pixels, nullptr);
+        EXPECT_TRUE(heights.pixels.empty());
 
         // The same file as the texture beside a good heightmap.
         const QString heightsPath = folder.filePath(QString("for-") + c.name);

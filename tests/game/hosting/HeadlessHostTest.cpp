@@ -156,7 +156,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
     QCoreApplication::installTranslator(&english);
     std::FILE* out = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, out);
+    HeadlessHost host(g.heightMap(), 2, 1, out);
     ASSERT_TRUE(host.start(0));
     DrivenNetwork net;
     net.each([&] { host.tick(VORN_Clock::now()); });
@@ -164,7 +164,7 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
 
     // The window joins first and plays spieler 0; a second machine plays spieler 1.
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     NetworkClient second;
     bool secondSawTheEnd = false;
     QObject::connect(&second, &NetworkClient::received, [&](const Network::Message& msg) {
@@ -178,29 +178,29 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     // inside the nearer edge, so it goes over within a second or two.
     ASSERT_TRUE(net.stepUntil(
         [&] {
-            return g.match->state == Moving && g.match->currentPlayer == 0 &&
-                   g.match->currentFigure;
+            return g.match->state() == Moving && g.match->currentPlayer() == 0 &&
+                   g.match->currentFigure();
         },
         400))
         << linesOf(out).toStdString();
-    Tortoise* f = m.currentFigure;
+    Tortoise* f = m.currentFigure();
     const double z = f->worldPosition.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
     f->setWorldPosition(VORN_LIB::VORN_Vector(
-        f->worldPosition.x(), m.landscape.surfaceHeight(f->worldPosition.x(), z) + 0.5, z));
+        f->worldPosition.x(), m.landscape().surfaceHeight(f->worldPosition.x(), z) + 0.5, z));
     const int toEdge = z < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    EXPECT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }, 800))
+    EXPECT_TRUE(net.stepUntil([&] { return g.match->state() == GameOver; }, 800))
         << linesOf(out).toStdString();
     release(toEdge);
 
     // Every machine sees the same end, and the host said so.
     EXPECT_TRUE(net.stepUntil([&] { return secondSawTheEnd; }, 200));
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({1}));
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({1}));
     const QStringList end{"player 0 is", "suicidal", "player 0", "commits suicide"};
     EXPECT_TRUE(net.stepUntil([&] { return log().mid(2) == end; }, 200))
         << log().join('|').toStdString();
     // Return does nothing on a joined machine's end screen: it says what Escape does.
-    expectTextLine(frame(), g.menuPlace().left() + 40, g.height() / 2 + 120,
+    expectTextLine(frame(), g.hud().menuPlace().left() + 40, g.height() / 2 + 120,
                    QStringLiteral("leave the game"), 30);
     const QString said = linesOf(out);
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();

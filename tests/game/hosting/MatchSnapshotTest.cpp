@@ -33,13 +33,14 @@ protected:
 // Whether the joined match is the host's: the same players in, every figure in the same place
 // with the same health, the same ground, turn and log.
 bool sameWorld(const Match& host, const Match& joined) {
-    if (host.playerCount != joined.playerCount || host.alivePlayers != joined.alivePlayers ||
-        host.state != joined.state || host.currentPlayer != joined.currentPlayer ||
+    if (host.playerCount() != joined.playerCount() ||
+        host.alivePlayers() != joined.alivePlayers() || host.state() != joined.state() ||
+        host.currentPlayer() != joined.currentPlayer() ||
         host.heightmapChecksum() != joined.heightmapChecksum())
         return false;
-    for (unsigned u = 0; u < host.playerCount; ++u) {
-        const Player* a = host.players[u].get();
-        const Player* b = joined.players[u].get();
+    for (unsigned u = 0; u < host.playerCount(); ++u) {
+        const Player* a = host.players()[u].get();
+        const Player* b = joined.players()[u].get();
         if (!a || !b) {
             if (a || b)
                 return false;
@@ -59,8 +60,8 @@ bool sameWorld(const Match& host, const Match& joined) {
                 return false;
         }
     }
-    for (std::size_t i = 0; i < host.messages.size(); ++i)
-        if (host.messages[i].shown() != joined.messages[i].shown())
+    for (std::size_t i = 0; i < host.messages().size(); ++i)
+        if (host.messages()[i].shown() != joined.messages()[i].shown())
             return false;
     return true;
 }
@@ -88,16 +89,17 @@ Command command(int seat, double drive) {
 // The player on turn drives its figure off the nearer edge of the valley (a figure faces -z as it
 // drops, and forward is -z).
 double towardsEdge(const Match& m) {
-    return m.currentFigure->worldPosition.z() < 0 ? -Rules::moveSpeed : Rules::moveSpeed;
+    return m.currentFigure()->worldPosition.z() < 0 ? -Rules::moveSpeed : Rules::moveSpeed;
 }
 
 // Sets the host's figure on turn down a unit inside the nearer edge, so that driving on takes it
 // over within a second or two wherever it dropped (a figure behind a hill may never get there).
 void toTheEdge(Match& m) {
-    Tortoise* f = m.currentFigure;
+    Tortoise* f = m.currentFigure();
     const VORN_LIB::VORN_Vector p = f->worldPosition;
     const double z = p.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
-    f->setWorldPosition(VORN_LIB::VORN_Vector(p.x(), m.landscape.surfaceHeight(p.x(), z) + 0.5, z));
+    f->setWorldPosition(
+        VORN_LIB::VORN_Vector(p.x(), m.landscape().surfaceHeight(p.x(), z) + 0.5, z));
 }
 
 // A TCP relay on 127.0.0.1 to a port: cut() breaks every connection through it at once, as a
@@ -143,7 +145,7 @@ private:
 
 TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheNextGame) {
     std::FILE* said = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, said);
+    HeadlessHost host(g.heightMap(), 2, 1, said);
     host.endShownMs = 500;
     ASSERT_TRUE(host.start(0));
     drive(host);
@@ -157,11 +159,11 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     EXPECT_NE(first.token, second.token);
 
     // Spieler 0 throws at no power: a crater beside its own figure, which is hurt.
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving; }, 240));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == Moving; }, 240));
     first.send(Step{0, 1, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == Aiming; }));
     first.send(Step{0, 2, TurnCommand::Step::Throw});
-    ASSERT_TRUE(net.stepUntil([&] { return m.craters.size() == 1 && m.state == Flying; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return m.craters().size() == 1 && m.state() == Flying; }, 200));
     // Whether the thrower is hurt depends on where the grenade came down (a figure still
     // settling throws from a little higher): the world's comparison covers the health either way.
 
@@ -172,17 +174,17 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     const long pictureMs = VORN_LIB::VORN_Clock::now() - joining;
     std::printf("from join to the host's whole world: %ld ms of the game clock\n", pictureMs);
     RecordProperty("joinToWorldMs", static_cast<int>(pictureMs));
-    ASSERT_NE(g.client, nullptr);
-    EXPECT_EQ(g.client->seat, -1);
+    ASSERT_NE(g.client(), nullptr);
+    EXPECT_EQ(g.client()->seat, -1);
     EXPECT_TRUE(linesOf(said).contains("watching: a machine from 127.0.0.1, until the next game"))
         << linesOf(said).toStdString();
-    EXPECT_EQ(g.match->players[0]->figure(0)->health, m.players[0]->figure(0)->health);
+    EXPECT_EQ(g.match->players()[0]->figure(0)->health, m.players()[0]->figure(0)->health);
 
     // A hit at the host (its states carry only the health) floats up over the figure here too.
-    Player& hit = *m.players[1];
+    Player& hit = *m.players()[1];
     hit.figure(0)->health -= 23;
     hit.totalHealth -= 23;
-    m.totalHitPoints -= 23;
+    m.recountHitPoints();
     ASSERT_TRUE(
         net.stepUntil([&] { return !g.damageFigures.shown(g.match->clockNow()).isEmpty(); }));
     const QVector<DamageFigures::Shown> floating = g.damageFigures.shown(g.match->clockNow());
@@ -192,22 +194,22 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     EXPECT_LT(distance(floating[0].at, hit.figure(0)->worldPosition), 2.0);
 
     // Spieler 1 drives off the edge: the same end on the host and the watching window.
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving && m.currentPlayer == 1; }, 480));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == Moving && m.currentPlayer() == 1; }, 480));
     toTheEdge(m);
     second.send(command(1, towardsEdge(m)));
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == GameOver; }, 1600));
-    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }));
-    EXPECT_EQ(m.alivePlayers, QList<int>({0}));
-    EXPECT_EQ(g.match->alivePlayers, m.alivePlayers);
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == GameOver; }, 1600));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state() == GameOver; }));
+    EXPECT_EQ(m.alivePlayers(), QList<int>({0}));
+    EXPECT_EQ(g.match->alivePlayers(), m.alivePlayers());
     EXPECT_TRUE(sameWorld(m, *g.match));
 
     // Spieler 1's machine leaves: the window takes its seat in the next game.
     const quint64 oldToken = second.token;
     second.leave();
-    ASSERT_TRUE(net.stepUntil([&] { return g.client->seat == 1; }, 200));
-    ASSERT_TRUE(
-        net.stepUntil([&] { return m.state == Countdown && g.match->state == Countdown; }, 200));
-    EXPECT_EQ(g.match->playerCount, 2u);
+    ASSERT_TRUE(net.stepUntil([&] { return g.client()->seat == 1; }, 200));
+    ASSERT_TRUE(net.stepUntil(
+        [&] { return m.state() == Countdown && g.match->state() == Countdown; }, 200));
+    EXPECT_EQ(g.match->playerCount(), 2u);
     EXPECT_TRUE(m.seatRemote(1));
 
     // The machine that left comes back with the token of the last game: the seat is the window's
@@ -216,71 +218,72 @@ TEST_F(JoinScenario, ALateJoinerSeesTheHostsWorldWatchesToTheSameEndAndPlaysTheN
     back.connectTo(QStringLiteral("127.0.0.1"), host.port(), oldToken);
     ASSERT_TRUE(net.stepUntil([&] { return back.isWelcomed; }, 200));
     EXPECT_EQ(back.seat, -1);
-    EXPECT_EQ(g.client->seat, 1);
+    EXPECT_EQ(g.client()->seat, 1);
     std::fclose(said);
 }
 
 TEST_F(JoinScenario, AMachineWhoseLineBrokeGetsItsSeatBackAndTheSameEnd) {
     std::FILE* said = std::tmpfile();
-    HeadlessHost host(g.heightMap, 2, 1, said);
+    HeadlessHost host(g.heightMap(), 2, 1, said);
     ASSERT_TRUE(host.start(0));
     drive(host);
     Match& m = host.match();
     Relay line(host.port());
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     NetworkClient other;
     other.connectTo(QStringLiteral("127.0.0.1"), host.port());
     ASSERT_TRUE(net.stepUntil([&] { return other.seat == 1; }, 200));
 
     // The line breaks in the other machine's turn: the computer plays spieler 0 from then on.
-    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == Moving; }, 240));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state() == Moving; }, 240));
     tap(Qt::Key_Return);
-    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state() == Aiming; }));
     tap(Qt::Key_Return);
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == Moving && m.currentPlayer == 1; }, 480));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == Moving && m.currentPlayer() == 1; }, 480));
     line.cut(Relay::Host::Notices);
-    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr && !m.seatRemote(0); }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() == nullptr && !m.seatRemote(0); }, 200));
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
-    EXPECT_TRUE(m.computer.playsFor(0));
+    EXPECT_TRUE(m.computer().playsFor(0));
 
     // Joined again: the same seat, from the computer, and the host's world.
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
-    EXPECT_FALSE(m.computer.playsFor(0));
+    EXPECT_FALSE(m.computer().playsFor(0));
     ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
 
     // The line breaks again, and the host does not notice: the window joining again takes its
     // seat back from the connection that looks open, long before that one's silence would tell.
     line.cut(Relay::Host::HearsNothing);
-    ASSERT_TRUE(net.stepUntil([&] { return g.client == nullptr; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() == nullptr; }, 200));
     EXPECT_TRUE(m.seatRemote(0));
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 0; }, 120));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 0; }, 120));
     EXPECT_TRUE(m.seatRemote(0));
     ASSERT_TRUE(net.stepUntil([&] { return sameWorld(m, *g.match); }, 120));
 
     // The other machine throws; then the window drives its figure off the edge with its keys.
     other.send(Step{1, 1, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(net.stepUntil([&] { return m.state == Aiming; }));
+    ASSERT_TRUE(net.stepUntil([&] { return m.state() == Aiming; }));
     other.send(Step{1, 2, TurnCommand::Step::Throw});
     ASSERT_TRUE(net.stepUntil(
         [&] {
-            return m.state == GameOver || (g.match->state == Moving &&
-                                           g.match->currentPlayer == 0 && g.match->currentFigure);
+            return m.state() == GameOver ||
+                   (g.match->state() == Moving && g.match->currentPlayer() == 0 &&
+                    g.match->currentFigure());
         },
         15000));
-    if (m.state != GameOver) {
+    if (m.state() != GameOver) {
         toTheEdge(m);
-        const int key = m.currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
+        const int key = m.currentFigure()->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
         press(key);
-        ASSERT_TRUE(net.stepUntil([&] { return m.state == GameOver; }, 1600));
+        ASSERT_TRUE(net.stepUntil([&] { return m.state() == GameOver; }, 1600));
         release(key);
     }
-    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }));
-    EXPECT_EQ(m.alivePlayers, QList<int>({1}));
-    EXPECT_EQ(g.match->alivePlayers, m.alivePlayers);
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state() == GameOver; }));
+    EXPECT_EQ(m.alivePlayers(), QList<int>({1}));
+    EXPECT_EQ(g.match->alivePlayers(), m.alivePlayers());
     EXPECT_TRUE(sameWorld(m, *g.match));
     std::fclose(said);
 }

@@ -29,15 +29,18 @@ protected:
         driver.startRound(2, 2, seed);
         driver.toMoving();
         driver.ticksFor(4);
-        driver.placeOnGround(match->players[0]->figure(0), -40, -20);
-        driver.placeOnGround(match->players[0]->figure(1), -45, -20);
+        driver.placeOnGround(match->players()[0]->figure(0), -40, -20);
+        driver.placeOnGround(match->players()[0]->figure(1), -45, -20);
         TurnCommand fireMode;
         fireMode.step = TurnCommand::Step::FireMode;
         match->apply(fireMode);
-        ASSERT_EQ(match->state, Aiming);
-        match->aimYaw = yaw;
-        match->aimPitch = pitch;
-        match->aimPower = power;
+        ASSERT_EQ(match->state(), Aiming);
+        driver.aim(yaw, pitch, power);
+    }
+    static GameSettings everyWeapon() {
+        GameSettings all;
+        all.weapons = GameSettings::Weapons::All;
+        return all;
     }
     void take(Weapon w) {
         TurnCommand choose;
@@ -48,9 +51,9 @@ protected:
         TurnCommand throwIt;
         throwIt.step = TurnCommand::Step::Throw;
         match->apply(throwIt);
-        ASSERT_EQ(match->state, Flying);
+        ASSERT_EQ(match->state(), Flying);
     }
-    double height(double x, double z) const { return match->landscape.surfaceHeight(x, z); }
+    double height(double x, double z) const { return match->landscape().surfaceHeight(x, z); }
 
     std::unique_ptr<Match> match = MatchDriver::newMatch();
     MatchDriver driver{*match};
@@ -66,34 +69,36 @@ TEST_F(ArmsTest, TheWindPushesAThrowAsTheFlightModelSaysAndStillAirDrawsNothing)
     const int next = randomDraw();
     std::srand(77);
     EXPECT_EQ(next, randomDraw());
-    EXPECT_EQ(Wind::strength(match->wind), 0);
+    EXPECT_EQ(Wind::strength(match->wind()), 0);
     match->reset();
 
     // Strong wind: each turn's wind from two draws, within the setting's strength.
-    match->settings.wind = GameSettings::Wind::Strong;
+    GameSettings windy;
+    windy.wind = GameSettings::Wind::Strong;
+    match->setSettings(windy);
     aimingRound(12, -90, 45, 4.3);
     std::srand(5);
     match->nextTurn();
     std::srand(5);
     const VORN_Vector drawn = Wind::draw(GameSettings::Wind::Strong);
-    EXPECT_EQ(match->wind.x(), drawn.x());
-    EXPECT_EQ(match->wind.z(), drawn.z());
+    EXPECT_EQ(match->wind().x(), drawn.x());
+    EXPECT_EQ(match->wind().z(), drawn.z());
     match->reset();
 
     aimingRound(12, -90, 45, 4.3);
-    match->wind = Wind::blowing(90, Wind::strongMax); // towards +z, across the throw
-    const VORN_Vector start = match->grenade.worldPosition;
+    driver.blowWind(Wind::blowing(90, Wind::strongMax)); // towards +z, across the throw
+    const VORN_Vector start = match->grenade().worldPosition;
     const VORN_Vector v0 = Rules::throwDirection(-90, 45) * 4.3;
     throwIt();
     // Semi-implicit Euler from rest of the acceleration: after k steps of dt the push a has moved
     // the grenade by a·dt²·k(k+1)/2 beyond its launch line.
     const double dt = Rules::tickSeconds;
-    for (int k = 1; k <= 40 && match->impactState == ImpactState::Flying; ++k) {
+    for (int k = 1; k <= 40 && match->impactState() == ImpactState::Flying; ++k) {
         driver.tick();
         const double pushed = dt * dt * k * (k + 1) / 2;
         const VORN_Vector expected =
             start + v0 * (dt * k) + VORN_Vector(0, -Rules::gravity, Wind::strongMax) * pushed;
-        const VORN_Vector at = match->grenade.worldPosition;
+        const VORN_Vector at = match->grenade().worldPosition;
         ASSERT_NEAR(at.x(), expected.x(), 1e-9) << k;
         ASSERT_NEAR(at.y(), expected.y(), 1e-9) << k;
         ASSERT_NEAR(at.z(), expected.z(), 1e-9) << k;
@@ -101,14 +106,14 @@ TEST_F(ArmsTest, TheWindPushesAThrowAsTheFlightModelSaysAndStillAirDrawsNothing)
 
     // And it lands where the planner, flying the same model in the same wind, expects it.
     std::vector<GrenadeFlight::Sphere> spheres;
-    for (const auto& player : match->players)
+    for (const auto& player : match->players())
         for (unsigned j = 0; j < player->count; ++j)
             spheres.push_back({player->figure(j)->worldPosition, Rules::figureRadius});
-    for (const auto& post : match->lampPosts)
+    for (const auto& post : match->lampPosts())
         spheres.push_back({post.worldPosition, Rules::lampRadius});
-    const VORN_LIB::VORN_Landscape* land = &match->landscape;
+    const VORN_LIB::VORN_Landscape* land = &match->landscape();
     const GrenadeFlight planner([land](double x, double z) { return land->surfaceHeight(x, z); },
-                                spheres, match->wind);
+                                spheres, match->wind());
     const GrenadeFlight::Result expected = planner.fly(start, v0);
     const GrenadeFlight::Result still =
         GrenadeFlight([land](double x, double z) { return land->surfaceHeight(x, z); }, spheres)
@@ -116,7 +121,7 @@ TEST_F(ArmsTest, TheWindPushesAThrowAsTheFlightModelSaysAndStillAirDrawsNothing)
     VORN_Vector blast;
     QObject::connect(match.get(), &Match::exploded,
                      [&](const VORN_Vector& point) { blast = point; });
-    ASSERT_TRUE(driver.tickUntil([&] { return match->impactState == ImpactState::Exploded; }));
+    ASSERT_TRUE(driver.tickUntil([&] { return match->impactState() == ImpactState::Exploded; }));
     EXPECT_LT(std::sqrt((blast - expected.point).lengthSquared()), 0.1);
     EXPECT_GT(blast.z() - still.point.z(), 1.0) << "blown off its still-air landing";
 }
@@ -131,17 +136,17 @@ TEST_F(ArmsTest, EachWeaponHurtsAndDigsAsItsTableSays) {
     for (const Case c :
          {Case{Weapon::Grenade, 50, 0}, Case{Weapon::Heavy, 96, 24}, Case{Weapon::Digger, 5, 0}}) {
         SCOPED_TRACE(static_cast<int>(c.weapon));
-        match->settings.weapons = GameSettings::Weapons::All;
+        match->setSettings(everyWeapon());
         aimingRound(21, 0, 30, 3);
         const VORN_Vector at(20, 8, 0);
-        Tortoise* near = match->players[1]->figure(0);
-        Tortoise* far = match->players[1]->figure(1);
+        Tortoise* near = match->players()[1]->figure(0);
+        Tortoise* far = match->players()[1]->figure(1);
         near->setWorldPosition(at + VORN_Vector(1, 0, 0));
         far->setWorldPosition(at + VORN_Vector(0, 0, 4));
         const double r = Weapons::of(c.weapon).crater;
         const double beyond = height(at.x() - r - 1, at.z());
         take(c.weapon);
-        EXPECT_EQ(match->weapon, c.weapon);
+        EXPECT_EQ(match->weapon(), c.weapon);
         throwIt();
         driver.explodeAt(at);
         EXPECT_EQ(near->health, Rules::startHealth - c.nearDamage);
@@ -154,7 +159,7 @@ TEST_F(ArmsTest, EachWeaponHurtsAndDigsAsItsTableSays) {
         // What a player has is spent: the heavy shell is gone for the game.
         if (c.weapon == Weapon::Heavy) {
             EXPECT_EQ(match->weaponsLeft(0, Weapon::Heavy), 0);
-            match->state = Aiming;
+            driver.putInPhase(Aiming);
             EXPECT_FALSE(match->chooseWeapon(Weapon::Heavy));
             EXPECT_EQ(match->weaponsLeft(0, Weapon::Cluster), 3);
         }
@@ -164,8 +169,8 @@ TEST_F(ArmsTest, EachWeaponHurtsAndDigsAsItsTableSays) {
     // The cluster: its own blast and four round it, 3 units off each way, on the ground.
     aimingRound(22, 0, 30, 3);
     const VORN_Vector at = driver.ground(20, 0);
-    Tortoise* east = match->players[1]->figure(0);
-    Tortoise* aside = match->players[1]->figure(1);
+    Tortoise* east = match->players()[1]->figure(0);
+    Tortoise* aside = match->players()[1]->figure(1);
     driver.placeOnGround(east, 23, 0);  // under the +x blast
     driver.placeOnGround(aside, 24, 4); // between the blasts, out of their reach
     take(Weapon::Cluster);
@@ -183,25 +188,25 @@ TEST_F(ArmsTest, EachWeaponHurtsAndDigsAsItsTableSays) {
 
     // With the grenade alone, no other weapon is taken.
     match->reset();
-    match->settings.weapons = GameSettings::Weapons::Grenade;
+    match->setSettings(GameSettings());
     aimingRound(22, 0, 30, 3);
     take(Weapon::Cluster);
-    EXPECT_EQ(match->weapon, Weapon::Grenade);
+    EXPECT_EQ(match->weapon(), Weapon::Grenade);
 }
 
 TEST_F(ArmsTest, TheBouncerSpringsOffTheGroundAndGoesOffWhenItsTimeIsUp) {
-    match->settings.weapons = GameSettings::Weapons::All;
+    match->setSettings(everyWeapon());
     aimingRound(31, -90, 0, 2); // a short throw east, onto open ground
     take(Weapon::Bouncer);
-    const VORN_LIB::VORN_Landscape* land = &match->landscape;
+    const VORN_LIB::VORN_Landscape* land = &match->landscape();
     const GrenadeFlight::Result firstTouch =
         GrenadeFlight([land](double x, double z) { return land->surfaceHeight(x, z); }, {})
-            .fly(match->grenade.worldPosition, Rules::throwDirection(-90, 0) * 2);
+            .fly(match->grenade().worldPosition, Rules::throwDirection(-90, 0) * 2);
     ASSERT_EQ(firstTouch.end, GrenadeFlight::End::Ground);
-    ASSERT_LT(firstTouch.seconds, Weapons::bouncerFuse - 1);
+    ASSERT_LT(firstTouch.seconds, Weapons::of(Weapon::Bouncer).fuse - 1);
     throwIt();
     const VORN_LIB::VORN_Clock::Ticks thrown = match->clockNow();
-    ASSERT_TRUE(driver.tickUntil([&] { return match->impactState == ImpactState::Exploded; }));
-    EXPECT_NEAR((match->clockNow() - thrown) * 0.001, Weapons::bouncerFuse, 0.03);
+    ASSERT_TRUE(driver.tickUntil([&] { return match->impactState() == ImpactState::Exploded; }));
+    EXPECT_NEAR((match->clockNow() - thrown) * 0.001, Weapons::of(Weapon::Bouncer).fuse, 0.03);
     EXPECT_EQ(match->weaponsLeft(0, Weapon::Bouncer), 2);
 }

@@ -2,7 +2,7 @@
 // display. A throw flies the one flight model's path to where the computer's planner expects it,
 // and a blast's events and log come out in the order and the words each machine shows them in;
 // the turn's two clocks count to the rules' limits, and a turn out of time says so and leaves no
-// grenade behind.
+// grenade behind; a joined machine's copy shows the same clocks from the host's states.
 #include "game/match/Match.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/GrenadeFlight.h"
@@ -49,26 +49,24 @@ TEST_F(MatchTest, AThrowFliesTheFlightModelsPathToWhereThePlannerExpectsIt) {
     driver.startRound(2, 1, 3);
     driver.toMoving();
     driver.ticksFor(4); // the figures fall onto the valley and come to rest
-    Tortoise* thrower = match->currentFigure;
-    Tortoise* target = match->players[1]->figure(0);
+    Tortoise* thrower = match->currentFigure();
+    Tortoise* target = match->players()[1]->figure(0);
     driver.placeOnGround(thrower, -10, 0);
     driver.placeOnGround(target, 10, 0);
 
     TurnCommand fireMode;
     fireMode.step = TurnCommand::Step::FireMode;
     match->apply(fireMode);
-    ASSERT_EQ(match->state, Aiming);
-    match->aimYaw = -90; // towards +x
-    match->aimPitch = 45;
-    match->aimPower = 4.3;
-    const VORN_Vector start = match->grenade.worldPosition;
-    const VORN_Vector launch = Rules::throwDirection(match->aimYaw, match->aimPitch) * 4.3;
+    ASSERT_EQ(match->state(), Aiming);
+    driver.aim(-90, 45, 4.3); // towards +x
+    const VORN_Vector start = match->grenade().worldPosition;
+    const VORN_Vector launch = Rules::throwDirection(match->aimYaw(), match->aimPitch()) * 4.3;
 
     // Where the planner expects the blast, on the same ground with the same spheres.
     std::vector<GrenadeFlight::Sphere> spheres{{target->worldPosition, Rules::figureRadius}};
-    for (const auto& post : match->lampPosts)
+    for (const auto& post : match->lampPosts())
         spheres.push_back({post.worldPosition, Rules::lampRadius});
-    const VORN_LIB::VORN_Landscape* land = &match->landscape;
+    const VORN_LIB::VORN_Landscape* land = &match->landscape();
     const GrenadeFlight planner([land](double x, double z) { return land->surfaceHeight(x, z); },
                                 spheres);
     const GrenadeFlight::Result expected = planner.fly(start, launch);
@@ -80,21 +78,21 @@ TEST_F(MatchTest, AThrowFliesTheFlightModelsPathToWhereThePlannerExpectsIt) {
     TurnCommand throwIt;
     throwIt.step = TurnCommand::Step::Throw;
     match->apply(throwIt);
-    ASSERT_EQ(match->state, Flying);
+    ASSERT_EQ(match->state(), Flying);
 
     // Each tick the grenade is where the flight model puts it, until it touches something.
     VORN_Vector p = start;
     VORN_Vector v = launch;
     int ticks = 0;
-    while (match->impactState == ImpactState::Flying && ticks < 2000) {
+    while (match->impactState() == ImpactState::Flying && ticks < 2000) {
         driver.tick();
         ++ticks;
-        if (match->impactState != ImpactState::Flying)
+        if (match->impactState() != ImpactState::Flying)
             break;
         p += Flight::step(v, Rules::tickSeconds);
-        ASSERT_NEAR(distance(match->grenade.worldPosition, p), 0, 1e-9) << "tick " << ticks;
+        ASSERT_NEAR(distance(match->grenade().worldPosition, p), 0, 1e-9) << "tick " << ticks;
     }
-    ASSERT_EQ(match->impactState, ImpactState::Exploded);
+    ASSERT_EQ(match->impactState(), ImpactState::Exploded);
     // The match sees the touch at the end of a step, the planner where it first happened.
     EXPECT_LT(distance(blast, expected.point), 4.3 * Rules::tickSeconds + Rules::grenadeRadius);
     EXPECT_NEAR(ticks * Rules::tickSeconds, expected.seconds, Rules::tickSeconds + 1e-9);
@@ -105,12 +103,12 @@ TEST_F(MatchTest, ABlastTellsItsEventsInOrderAndTheLogIsWordedWhereItIsShown) {
     driver.startRound(2, 2, 8);
     driver.toMoving();
     driver.ticksFor(4);
-    Player* enemy = match->players[1].get();
+    Player* enemy = match->players()[1].get();
     driver.placeOnGround(enemy->figure(0), 30, 10);
     driver.placeOnGround(enemy->figure(1), 31, 10);
     enemy->figure(0)->health = enemy->figure(1)->health = 20; // a blast at 0.5 takes 62
-    driver.placeOnGround(match->currentFigure, -30, -10);
-    Tortoise* standing = match->players[0]->figure(1);
+    driver.placeOnGround(match->currentFigure(), -30, -10);
+    Tortoise* standing = match->players()[0]->figure(1);
     driver.placeOnGround(standing, 29, 12.5); // 2.5 from the blast: hurt, not lost
 
     QStringList events;
@@ -143,7 +141,7 @@ TEST_F(MatchTest, ABlastTellsItsEventsInOrderAndTheLogIsWordedWhereItIsShown) {
     EXPECT_EQ(events.join(" | ").toStdString(),
               (hurt + " | lost 1 | lost 1 | out 1 | over 1").toStdString());
     EXPECT_EQ(standing->health, Rules::startHealth - Weapons::damage(Weapon::Grenade, d));
-    EXPECT_EQ(match->state, GameOver);
+    EXPECT_EQ(match->state(), GameOver);
 
     // The log keeps what happened; each machine words it in its own language.
     const QStringList german{"spieler 1",       "meldet verluste", "spieler 1",
@@ -171,7 +169,7 @@ TEST_F(MatchTest, NinePlayersWearNineDistinctColoursAndASeedDropsTheFiguresWhere
             for (unsigned j = 0; j < 2; ++j) {
                 const double x = drawInRange(randomDraw(), -Rules::dropAreaX, Rules::dropAreaX);
                 const double z = drawInRange(randomDraw(), -Rules::dropAreaZ, Rules::dropAreaZ);
-                const VORN_Vector at = match->players[u]->figure(j)->worldPosition;
+                const VORN_Vector at = match->players()[u]->figure(j)->worldPosition;
                 ASSERT_EQ(at.x(), x);
                 ASSERT_EQ(at.z(), z);
             }
@@ -179,8 +177,8 @@ TEST_F(MatchTest, NinePlayersWearNineDistinctColoursAndASeedDropsTheFiguresWhere
         // Every colour of the set once, and any two far apart.
         for (unsigned u = 0; u < 9; ++u) {
             for (unsigned v = u + 1; v < 9; ++v) {
-                const VORN_LIB::VORN_Color& a = match->players[u]->color;
-                const VORN_LIB::VORN_Color& b = match->players[v]->color;
+                const VORN_LIB::VORN_Color& a = match->players()[u]->color;
+                const VORN_LIB::VORN_Color& b = match->players()[v]->color;
                 const double d =
                     std::sqrt((a[0] - b[0]) * (a[0] - b[0]) + (a[1] - b[1]) * (a[1] - b[1]) +
                               (a[2] - b[2]) * (a[2] - b[2]));
@@ -207,19 +205,19 @@ TEST_F(MatchTest, TheTurnPanelsClocksCountToRulesLimitsAndATurnOutOfTimeSaysSoAn
     // Driving: the time to drive and, on its own, the shorter time to throw, both from the end
     // of the countdown.
     driver.toMoving();
-    start = match->turnStart;
+    start = match->turnStart();
     for (double at : {0.5, 30.5, 46.5}) {
         driver.ticksFor(at - secondsIntoTurn());
         SCOPED_TRACE(at);
-        EXPECT_EQ(match->secondsLeft, static_cast<int>(Rules::moveSeconds - at));
-        EXPECT_EQ(match->secondsToThrow, std::max(0, static_cast<int>(Rules::aimSeconds - at)));
+        EXPECT_EQ(match->secondsLeft(), static_cast<int>(Rules::moveSeconds - at));
+        EXPECT_EQ(match->secondsToThrow(), std::max(0, static_cast<int>(Rules::aimSeconds - at)));
     }
     // Past the time to throw Return shows no grenade: the figure drives on to the end of its
     // time.
     match->apply(fireMode);
-    EXPECT_EQ(match->state, Moving);
+    EXPECT_EQ(match->state(), Moving);
     EXPECT_FALSE(match->grenadeShown());
-    ASSERT_TRUE(driver.tickUntil([&] { return match->state != Moving; }, 1000));
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() != Moving; }, 1000));
     EXPECT_NEAR(secondsIntoTurn(), Rules::moveSeconds, Rules::tickSeconds);
     EXPECT_EQ(events.join(" | ").toStdString(), "time up 0 | turn 1");
     EXPECT_EQ(driver.log().last().toStdString(), "zeit abgelaufen");
@@ -228,20 +226,90 @@ TEST_F(MatchTest, TheTurnPanelsClocksCountToRulesLimitsAndATurnOutOfTimeSaysSoAn
     // grenade leaves the world with it rather than hang over the next turn.
     events.clear();
     driver.toMoving();
-    start = match->turnStart;
+    start = match->turnStart();
     driver.ticksFor(Rules::aimSeconds - 1);
     match->apply(fireMode);
-    ASSERT_EQ(match->state, Aiming);
+    ASSERT_EQ(match->state(), Aiming);
     EXPECT_TRUE(match->grenadeShown());
-    ASSERT_TRUE(driver.tickUntil([&] { return match->state != Aiming; }, 100));
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() != Aiming; }, 100));
     EXPECT_NEAR(secondsIntoTurn(), Rules::aimSeconds, Rules::tickSeconds);
     EXPECT_EQ(events.join(" | ").toStdString(), "grenade gone | time up 1 | turn 0");
-    EXPECT_EQ(match->scene.children.count(&match->grenade), 0);
-    EXPECT_FALSE(match->grenadeFlying);
+    EXPECT_EQ(match->scene().children.count(&match->grenade()), 0);
+    EXPECT_FALSE(match->grenadeFlying());
     EXPECT_EQ(driver.log().mid(4).join(" | ").toStdString(), "zeit abgelaufen | zeit abgelaufen");
 
     // The next fire mode shows the grenade once.
     driver.toMoving();
     match->apply(fireMode);
-    EXPECT_EQ(match->scene.children.count(&match->grenade), 1);
+    EXPECT_EQ(match->scene().children.count(&match->grenade()), 1);
+}
+
+// A joined machine's copy follows the host's states, each arriving up to 300 ms late: it shows
+// the host's whole seconds and time to throw, and its phase clock keeps one start a phase, so the
+// clock's ticks come once each; a throw in flight has no clock until its blast.
+TEST_F(MatchTest, AJoinedCopyShowsTheHostsClocksFromOneStartAPhase) {
+    using VORN_LIB::VORN_Clock;
+    driver.startRound(2, 1, 5);
+    std::unique_ptr<Match> copy = MatchDriver::newMatch();
+    std::vector<VORN_Clock::Ticks> starts;
+    QObject::connect(copy.get(), &Match::turnClock,
+                     [&](VORN_Clock::Ticks start, double) { starts.push_back(start); });
+    int sent = 0;
+    const auto send = [&] {
+        const VORN_Clock::Ticks now = VORN_Clock::now();
+        const VORN_Clock::Ticks late = (sent++ * 70) % 300;
+        copy->takeHostPhase(match->state(), match->secondsLeft(), match->msIntoPhase(now),
+                            now + late);
+        copy->tellPhaseClock(now + late);
+        EXPECT_EQ(copy->state(), match->state());
+        EXPECT_EQ(copy->secondsLeft(), match->secondsLeft());
+        if (match->state() == Moving || match->state() == Aiming) {
+            EXPECT_EQ(copy->secondsToThrow(), match->secondsToThrow()) << sent;
+        }
+    };
+    const auto sendFor = [&](double seconds) {
+        for (long i = 0; i < std::lround(seconds / Rules::tickSeconds); ++i) {
+            driver.tick();
+            send();
+        }
+    };
+
+    // The countdown and 50 s of driving: one start each, within 300 ms of the host's.
+    send();
+    ASSERT_EQ(match->state(), Countdown);
+    const VORN_Clock::Ticks countdown = match->turnStart();
+    sendFor(Rules::countdownSeconds + Rules::tickSeconds);
+    ASSERT_EQ(match->state(), Moving);
+    sendFor(50);
+    ASSERT_FALSE(starts.empty());
+    std::vector<VORN_Clock::Ticks> distinct = starts;
+    distinct.erase(std::unique(distinct.begin(), distinct.end()), distinct.end());
+    ASSERT_EQ(distinct.size(), 2u);
+    EXPECT_GE(distinct[0] - countdown, 0);
+    EXPECT_LT(distinct[0] - countdown, 300);
+    EXPECT_GE(distinct[1] - match->turnStart(), 0);
+    EXPECT_LT(distinct[1] - match->turnStart(), 300);
+    EXPECT_EQ(copy->secondsToThrow(), 0);
+
+    // A host whose next state says its clock is further on than half a second: the copy takes
+    // the host's start.
+    const VORN_Clock::Ticks now = VORN_Clock::now();
+    copy->takeHostPhase(Moving, 8, match->msIntoPhase(now) + 2000, now);
+    EXPECT_EQ(copy->turnStart(), match->turnStart() - 2000);
+    EXPECT_EQ(copy->msIntoPhase(now), match->msIntoPhase(now) + 2000);
+
+    // Thrown in the next turn: no clock in flight.
+    for (int i = 0; i < 800 && !(match->state() == Moving && match->currentPlayer() == 1); ++i)
+        sendFor(Rules::tickSeconds);
+    ASSERT_EQ(match->state(), Moving);
+    TurnCommand step;
+    step.step = TurnCommand::Step::FireMode;
+    match->apply(step);
+    step.step = TurnCommand::Step::Throw;
+    match->apply(step);
+    ASSERT_EQ(match->state(), Flying);
+    starts.clear();
+    send();
+    EXPECT_EQ(copy->msIntoPhase(VORN_Clock::now()), 0);
+    EXPECT_TRUE(starts.empty());
 }

@@ -266,7 +266,7 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
         {"state", state,
          "00000041 05 0000000123456789 06 01 00 0005 0000012c 01 3fc00000 00000000 00000000 "
          "00000000 00000000 40000000 0001 01 00 3f000000 3f800000 c0000000 42b40000 004b"},
-        {"event", Event{Event::Launch, 1.0f, 2.0f, 3.0f}, "0000000e06023f8000004000000040400000"},
+        {"event", Event{Event::Crater, 1.0f, 2.0f, 3.0f}, "0000000e06003f8000004000000040400000"},
         {"checksum", Checksum{0xdeadbeef}, "0000000507deadbeef"},
         {"heightmapRequest", HeightmapRequest{}, "0000000108"},
         {"heightRows", rows, "0000000f0900000007 00013fe0000000000000"},

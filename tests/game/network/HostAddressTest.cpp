@@ -9,6 +9,7 @@
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <optional>
+#include <utility>
 
 namespace {
 
@@ -33,6 +34,12 @@ const Typed typed[] = {
     {"bracketNotClosed", "[::1:47800", nullptr, 0},
     {"noHost", ":47800", nullptr, 0},
     {"spaceInName", "my host", nullptr, 0},
+    // Invite links, as the desktop hands them over.
+    {"link", "tortoise-valley://192.168.0.7:47801", "192.168.0.7", 47801},
+    {"linkIpv6WithSlash", "Tortoise-Valley://[::1]:47811/", "::1", 47811},
+    {"linkWithoutPort", "tortoise-valley://localhost", "localhost", 47800},
+    {"linkWithPath", "tortoise-valley://localhost:47800/join", nullptr, 0},
+    {"linkWithoutHost", "tortoise-valley://", nullptr, 0},
 };
 
 class HostAddressTest : public ::testing::TestWithParam<Typed> {};
@@ -55,6 +62,21 @@ INSTANTIATE_TEST_SUITE_P(Addresses, HostAddressTest, ::testing::ValuesIn(typed),
                          [](const ::testing::TestParamInfo<Typed>& info) {
                              return std::string(info.param.name);
                          });
+
+TEST(HostAddressLink, ALinkReadsBackAsTheAddressItWasMadeOf) {
+    for (const auto& [host, port] : {std::pair<const char*, quint16>{"192.168.0.7", 47800},
+                                     {"fe80::1:2", 9},
+                                     {"game-host.example", 65535}}) {
+        const QString link = HostAddress::link(QString::fromLatin1(host), port);
+        EXPECT_TRUE(HostAddress::isLink(link)) << link.toStdString();
+        const HostAddress read = HostAddress::parse(link, 1);
+        EXPECT_EQ(read.error.toStdString(), "") << link.toStdString();
+        EXPECT_EQ(read.host.toStdString(), host);
+        EXPECT_EQ(read.port, port);
+    }
+    EXPECT_EQ(HostAddress::link(QStringLiteral("::1"), 47800).toStdString(),
+              "tortoise-valley://[::1]:47800");
+}
 
 TEST(HostAddressJoin, APortWhereNothingListensIsToldApartFromALostGame) {
     quint16 closedPort = 0;

@@ -122,9 +122,9 @@ TEST_F(HostLimits, AFloodFromAWatcherThatNeverReadsStaysBoundedAndThePlayersPlay
     first.connectTo(QStringLiteral("127.0.0.1"), host.port());
     second.connectTo(QStringLiteral("::1"), host.port());
     ASSERT_TRUE(waitFor([&] { return first.seat >= 0 && second.seat >= 0; }, 5000));
-    for (int i = 0; i < 4 && host.match().playerCount == 0; ++i)
+    for (int i = 0; i < 4 && host.match().playerCount() == 0; ++i)
         tick(host);
-    ASSERT_EQ(host.match().playerCount, 2u);
+    ASSERT_EQ(host.match().playerCount(), 2u);
 
     int heightmaps = 0;
     QObject::connect(&host.network(), &NetworkHost::heightmapAsked, [&] { ++heightmaps; });
@@ -215,9 +215,9 @@ TEST_F(HostLimits, TenBotsFromOneAddressTakeTwoSeatsAndAPersonFromAnotherStillPl
     person.connectTo(QStringLiteral("::1"), host.port());
     ASSERT_TRUE(waitFor([&] { return person.isWelcomed; }, 5000));
     EXPECT_GE(person.seat, 0);
-    for (int i = 0; i < 4 && host.match().playerCount == 0; ++i)
+    for (int i = 0; i < 4 && host.match().playerCount() == 0; ++i)
         tick(host);
-    EXPECT_EQ(host.match().playerCount, 3u);
+    EXPECT_EQ(host.match().playerCount(), 3u);
     EXPECT_TRUE(host.network().holds(person.seat));
 }
 
@@ -264,7 +264,7 @@ TEST_F(HostLimits, ATwoPlayerHostSeatsTwoAndAFullQueueRefusesItsOldestInWords) {
     EXPECT_EQ(seated, 2);
     for (int i = 0; i < 8; ++i)
         tick(host);
-    EXPECT_EQ(host.match().playerCount, 2u);
+    EXPECT_EQ(host.match().playerCount(), 2u);
     EXPECT_EQ(host.network().joinedCount(), 2);
     EXPECT_EQ(host.network().watcherCount(), 2);
     host.network().seatWatchers(); // as after a game: still no third seat
@@ -283,9 +283,9 @@ TEST_F(HostLimits, AKilledAndRestartedJoinerGetsItsSeatBack) {
     other.connectTo(QStringLiteral("::1"), host.port());
     ASSERT_TRUE(waitFor([&] { return crashing->seat >= 0 && other.seat >= 0; }, 5000));
     const int seat = crashing->seat;
-    for (int i = 0; i < 4 && host.match().playerCount == 0; ++i)
+    for (int i = 0; i < 4 && host.match().playerCount() == 0; ++i)
         tick(host);
-    ASSERT_EQ(host.match().playerCount, 2u);
+    ASSERT_EQ(host.match().playerCount(), 2u);
     EXPECT_EQ(SeatTokens::stored(QStringLiteral("127.0.0.1"), host.port()), crashing->token);
     // A second game of the same machine at the same host finds the token claimed: it watches as
     // a newcomer, and the first keeps its seat and its token.
@@ -361,23 +361,23 @@ TEST_F(HostLimits, ASeatSilentForTwoOfItsTurnsIsPlayedByTheComputerUntilAKeyCome
     // After one silent turn the seat is still its machine's; after the second, the computer's.
     ASSERT_TRUE(tickUntil([&] { return turnsOf(quiet.seat) == 2; }));
     EXPECT_TRUE(m.seatRemote(quiet.seat));
-    EXPECT_FALSE(m.computer.playsFor(quiet.seat));
+    EXPECT_FALSE(m.computer().playsFor(quiet.seat));
     ASSERT_TRUE(tickUntil([&] { return turnsOf(quiet.seat) == 2 && turns.back() != quiet.seat; }));
     EXPECT_FALSE(m.seatRemote(quiet.seat));
-    EXPECT_TRUE(m.computer.playsFor(quiet.seat));
+    EXPECT_TRUE(m.computer().playsFor(quiet.seat));
     EXPECT_TRUE(m.seatRemote(active.seat));
     ASSERT_TRUE(waitFor([&] { return !told.empty(); }, 2000));
     EXPECT_EQ(told, (std::set<std::pair<int, int>>{away}));
 
     // Its next turn the computer throws for it, long before the time is up.
-    ASSERT_TRUE(tickUntil([&] { return turns.back() == quiet.seat && m.state == Flying; }))
+    ASSERT_TRUE(tickUntil([&] { return turns.back() == quiet.seat && m.state() == Flying; }))
         << "turns " << turns.size();
     EXPECT_EQ(turnsOf(quiet.seat), 3);
 
     // A key: the seat is its machine's again, and every machine is told.
     quiet.send(Command{quiet.seat, TurnCommand()});
     ASSERT_TRUE(waitFor([&] { return m.seatRemote(quiet.seat); }, 2000));
-    EXPECT_FALSE(m.computer.playsFor(quiet.seat));
+    EXPECT_FALSE(m.computer().playsFor(quiet.seat));
     ASSERT_TRUE(tickUntil([&] { return told.count(back) != 0; }));
     EXPECT_TRUE(m.seatRemote(active.seat));
 }

@@ -106,7 +106,7 @@ void heardAfter(Peer& peer, const QString& line) {
 
 TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadPeers) {
     ASSERT_TRUE(g.hostGame(0));
-    const quint16 port = g.host->port();
+    const quint16 port = g.host()->port();
 
     // A machine of another protocol is turned away, and told why.
     Peer stranger(port);
@@ -136,7 +136,7 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     }
     tick();
     EXPECT_FALSE(friendly.closed());
-    EXPECT_EQ(g.host->joinedCount(), 1);
+    EXPECT_EQ(g.host()->joinedCount(), 1);
 
     startRound(2, 1, 5);
     ASSERT_TRUE(waitFor([&] { return friendly.last<Start>() != nullptr; }));
@@ -162,34 +162,34 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     heardAfter(friendly, QStringLiteral("eins")); // the host has taken both by then
     tick();
-    EXPECT_EQ(g.match->state, Moving);
-    EXPECT_EQ(g.match->yawRate, 0);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(g.match->yawRate(), 0);
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->state == Countdown && g.match->currentPlayer == 1; }, 1000));
+        [&] { return g.match->state() == Countdown && g.match->currentPlayer() == 1; }, 1000));
     toMoving();
 
     // Spieler 1's turn: the host's keys do nothing, the joined machine drives and throws.
     press(Qt::Key_Left);
-    EXPECT_EQ(g.match->yawRate, 0);
+    EXPECT_EQ(g.match->yawRate(), 0);
     release(Qt::Key_Left);
     friendly.send(Command{1, rates(120, 0, 0)});
-    ASSERT_TRUE(waitFor([&] { return g.match->yawRate == 120; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->yawRate() == 120; }));
     ticksFor(0.5);
     // Steps come numbered: a number taken already is a repeat and does nothing.
     friendly.send(Command{1, rates(0, 0, 0)});
     friendly.send(Step{1, 1, TurnCommand::Step::FireMode});
     heardAfter(friendly, QStringLiteral("zwei"));
-    EXPECT_EQ(g.match->state, Moving);
+    EXPECT_EQ(g.match->state(), Moving);
     friendly.send(Step{1, 2, TurnCommand::Step::FireMode});
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Aiming; }));
     friendly.send(Command{1, rates(0, 30, 2)});
-    ASSERT_TRUE(waitFor([&] { return g.match->raiseRate == 30; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->raiseRate() == 30; }));
     ticksFor(1.5);
     friendly.send(Step{1, 3, TurnCommand::Step::Throw});
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Flying; }));
 
     // Each tick's state tells the joined machine where every figure is and how it is.
     tick();
@@ -200,26 +200,26 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     const State& shown = *friendly.last<State>();
     ASSERT_EQ(shown.figures.size(), 2);
     for (const Figure& f : shown.figures) {
-        const Tortoise* figure = g.match->players[f.player]->figure(f.slot);
+        const Tortoise* figure = g.match->players()[f.player]->figure(f.slot);
         EXPECT_LT(distance(VORN_Vector(f.x, f.y, f.z), figure->worldPosition), 1e-4);
         EXPECT_EQ(f.health, figure->health);
     }
 
     // The joined machine goes away in the middle of its next turn: the computer plays on.
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->state == Countdown && g.match->currentPlayer == 0; }, 1000));
+        [&] { return g.match->state() == Countdown && g.match->currentPlayer() == 0; }, 1000));
     toMoving();
     tap(Qt::Key_Return);
     hold(Qt::Key_Space, 1.5);
     tap(Qt::Key_Return);
-    ASSERT_TRUE(
-        tickUntil([&] { return g.match->state == Moving && g.match->currentPlayer == 1; }, 1000));
+    ASSERT_TRUE(tickUntil(
+        [&] { return g.match->state() == Moving && g.match->currentPlayer() == 1; }, 1000));
     ticksFor(0.5);
     friendly.socket.abort();
-    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 0; }));
+    ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 0; }));
     EXPECT_TRUE(log().contains(QStringLiteral("spieler 1 hat das spiel verlassen")));
     EXPECT_TRUE(g.match->computerOnTurn());
-    EXPECT_TRUE(tickUntil([&] { return g.match->state == Flying; }, 12 * 40));
+    EXPECT_TRUE(tickUntil([&] { return g.match->state() == Flying; }, 12 * 40));
 }
 
 TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturnsWhenTheHostGoes) {
@@ -251,12 +251,12 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     host->broadcast(s);
     host->broadcast(Log{{{4, 0, QString()}, {5, -1, QString()}}}); // "spieler 0", "meldet verluste"
 
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Moving; }));
-    ASSERT_EQ(g.match->playerCount, 2u);
-    const Tortoise* own = g.match->players[1]->figure(0);
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Moving; }));
+    ASSERT_EQ(g.match->playerCount(), 2u);
+    const Tortoise* own = g.match->players()[1]->figure(0);
     EXPECT_LT(distance(own->worldPosition, VORN_Vector(20, 1.5, -5)), 1e-4);
     EXPECT_EQ(own->health, 62);
-    EXPECT_EQ(g.match->currentFigure, own);
+    EXPECT_EQ(g.match->currentFigure(), own);
     ASSERT_TRUE(waitFor([&] { return log().last() == QStringLiteral("meldet verluste"); }));
     EXPECT_EQ(log()[4], QStringLiteral("spieler 0"));
 
@@ -274,13 +274,14 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     ASSERT_TRUE(waitFor([&] { return chatShown().size() == 2; }));
     EXPECT_EQ(chatShown(),
               (QStringList{"wirt: hallo gast", "zu viele nachrichten, eine ging verloren"}));
-    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.nameOf(2), QString());
-    EXPECT_EQ(PlayerList::rows(g.roster(), g.client->seat)[2][0], QStringLiteral("spieler 1 (du)"));
-    expectTextLine(frame(), g.hudPlaces().keys.left() + 20, 160, QStringLiteral("spiel verlassen"),
-                   16);
+    EXPECT_EQ(PlayerList::rows(g.roster(), g.client()->seat)[2][0],
+              QStringLiteral("spieler 1 (du)"));
+    expectTextLine(frame(), g.hud().places().keys.left() + 20, 160,
+                   QStringLiteral("spiel verlassen"), 16);
     QStringList keys;
-    for (const Game::KeyHelpLine& line : g.keyHelp())
+    for (const KeyHelp::Line& line : g.keyHelp().lines())
         keys << line.key + QStringLiteral(": ") + line.action;
     EXPECT_TRUE(keys.contains(QStringLiteral("t: nachricht schreiben")));
     EXPECT_TRUE(keys.contains(QStringLiteral("tab halten: wer spielt mit")));
@@ -297,13 +298,13 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
 
     // The camera keys move this window's camera alone and send nothing: from the start view
     // behind its figure to the enemy and back; the next command the host gets is the next key's.
-    EXPECT_EQ(g.viewport->attached, own);
-    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    EXPECT_EQ(g.viewport()->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
     tap(Qt::Key_E);
-    EXPECT_EQ(g.viewport->attached, g.match->players[0]->figure(0));
+    EXPECT_EQ(g.viewport()->attached, g.match->players()[0]->figure(0));
     tap(Qt::Key_V);
-    EXPECT_EQ(g.viewport->attached, own);
-    EXPECT_DOUBLE_EQ(g.viewport->yaw, 45);
+    EXPECT_EQ(g.viewport()->attached, own);
+    EXPECT_DOUBLE_EQ(g.viewport()->yaw, 45);
     press(Qt::Key_Right);
     ASSERT_TRUE(waitFor([&] { return commands.size() >= 3; }));
     EXPECT_EQ(commands.size(), 3u);
@@ -327,15 +328,15 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.state = Aiming;
     s.time += Rules::tickMs;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Aiming; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Aiming; }));
     release(Qt::Key_Up);
     ASSERT_TRUE(waitFor([&] { return commands.size() == 6; }));
     EXPECT_EQ(commands.back(), TurnCommand());
 
     // A crater is dug here from the host's event; a heightmap that differs is asked for.
-    const double before = g.match->landscape.surfaceHeight(20, -3);
+    const double before = g.match->landscape().surfaceHeight(20, -3);
     host->broadcast(Event{Event::Crater, 20, 1, -3});
-    ASSERT_TRUE(waitFor([&] { return g.match->landscape.surfaceHeight(20, -3) < before - 0.5; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape().surfaceHeight(20, -3) < before - 0.5; }));
     host->broadcast(Checksum{12345});
     EXPECT_TRUE(waitFor([&] { return asked == 1; }));
 
@@ -348,8 +349,8 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.grenadeY = 6;
     s.grenadeZ = 0;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->state == Flying; }));
-    EXPECT_EQ(g.viewport->attached, &g.match->grenade);
+    ASSERT_TRUE(waitFor([&] { return g.match->state() == Flying; }));
+    EXPECT_EQ(g.viewport()->attached, &g.match->grenade());
     // A key with nothing to drive only says that its player is there: a command without rates
     // (the host gives back a seat the computer played while its player was away).
     const std::size_t sent = commands.size();
@@ -370,7 +371,7 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     s.time += Rules::tickMs;
     s.figures[0].health = 64;
     host->broadcast(s);
-    ASSERT_TRUE(waitFor([&] { return g.match->players[0]->figure(0)->health == 64; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->players()[0]->figure(0)->health == 64; }));
     const QVector<DamageFigures::Shown> hurt = g.damageFigures.shown(VORN_LIB::VORN_Clock::now());
     ASSERT_EQ(hurt.size(), 1);
     EXPECT_EQ(hurt[0].text, QStringLiteral("-36"));
@@ -378,8 +379,8 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
 
     // The host goes away: back in the main menu, and told so.
     delete host;
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
-    EXPECT_EQ(g.match->state, NoGame);
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
 }
@@ -398,14 +399,14 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     random.settings.wind = GameSettings::Wind::Light;
     host->broadcast(random);
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.match->playerCount == 2; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->playerCount() == 2; }));
     Bitmap made;
     ValleyGenerator::heights(4711, made);
-    ASSERT_EQ(g.match->landscape.columns, 321u);
+    ASSERT_EQ(g.match->landscape().columns, 321u);
     for (int i = 0; i < made.width * made.height; i += 97)
-        ASSERT_DOUBLE_EQ(g.match->landscape.height(std::size_t(i)), made.pixels[3 * i] / 255.0)
+        ASSERT_DOUBLE_EQ(g.match->landscape().height(std::size_t(i)), made.pixels[3 * i] / 255.0)
             << i;
-    EXPECT_EQ(g.match->settings, random.settings);
+    EXPECT_EQ(g.match->settings(), random.settings);
 
     // A picture travels as its heights and its texture, in bands of rows.
     Valley picture;
@@ -417,22 +418,22 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     host->broadcast(ValleyTexture{2, 2, 1, QByteArray::fromHex("070809 0a0b0c")});
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
     ASSERT_TRUE(waitFor([&] {
-        return g.joined->hostPictureTexture().width == 2 &&
-               g.joined->hostPictureTexture().pixels[9] == 10;
+        return g.joined().hostPictureTexture().width == 2 &&
+               g.joined().hostPictureTexture().pixels[9] == 10;
     }));
-    ASSERT_EQ(g.match->landscape.columns, 3u);
-    ASSERT_EQ(g.match->landscape.rows, 2u);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 1), 1.0);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(1, 2), 192 / 255.0);
-    EXPECT_EQ(g.valleys->laid().valleyPicture, "bergsee");
+    ASSERT_EQ(g.match->landscape().columns, 3u);
+    ASSERT_EQ(g.match->landscape().rows, 2u);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(0, 1), 1.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(1, 2), 192 / 255.0);
+    EXPECT_EQ(g.valleys().laid().valleyPicture, "bergsee");
 
     // The standard valley again: the data folder's.
     host->broadcast(Valley{});
     host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.match->landscape.columns == 321u; }));
+    ASSERT_TRUE(waitFor([&] { return g.match->landscape().columns == 321u; }));
     EXPECT_EQ(g.match->heightmapChecksum(), standard);
     delete host;
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
 }
 
 TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
@@ -448,8 +449,8 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
     }
     ASSERT_TRUE(waitFor([&] { return host.joinedCount() == 8; }));
     g.joinGame(QStringLiteral("127.0.0.1"), host.port());
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
-    EXPECT_EQ(g.match->state, NoGame);
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("kein platz"));
     EXPECT_EQ(host.joinedCount(), 8);
@@ -473,12 +474,12 @@ TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
         });
     });
     g.joinGame(QStringLiteral("127.0.0.1"), other.serverPort());
-    ASSERT_TRUE(waitFor([&] { return g.client == nullptr; }));
+    ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
     ASSERT_EQ(said.size(), 1u);
     ASSERT_TRUE(std::holds_alternative<Hello>(said[0]));
     EXPECT_EQ(std::get<Hello>(said[0]).game, Network::gameVersion()); // never empty
     EXPECT_FALSE(Network::gameVersion().isEmpty());
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("falsche version: ") + Network::gameVersion() +
                                 QStringLiteral(" / 9.9.9"));
@@ -571,8 +572,8 @@ TEST_F(NetworkScenario, MachinesThatOnlySayHelloDoNotKeepAPlayerOut) {
     ASSERT_TRUE(waitFor([&] { return host.holds(1); }));
     pause(1000);
     EXPECT_TRUE(host.holds(1));
-    ASSERT_NE(g.client, nullptr);
-    EXPECT_EQ(g.client->seat, 1);
+    ASSERT_NE(g.client(), nullptr);
+    EXPECT_EQ(g.client()->seat, 1);
 }
 
 // This window hosts as "wirt"; anna and a machine without a name join. Every machine names the
@@ -585,7 +586,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     g.front.name = QStringLiteral("wirt");
     ASSERT_TRUE(g.hostGame(0));
-    const quint16 port = g.host->port();
+    const quint16 port = g.host()->port();
     NetworkClient anna, nameless;
     std::vector<Message> annaGot, namelessGot;
     QObject::connect(&anna, &NetworkClient::received,
@@ -601,7 +602,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     const auto hostLog = [&] {
         QStringList lines;
-        for (const LogLine& line : g.match->messages)
+        for (const LogLine& line : g.match->messages())
             lines << line.shown(g.names());
         return lines;
     };
@@ -645,9 +646,9 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_LT(rows[2][3].chopped(3).toInt(), 1000);
     EXPECT_EQ(rows[3][1], QStringLiteral("-"));
     press(Qt::Key_Tab);
-    EXPECT_TRUE(g.playerListShown);
+    EXPECT_TRUE(g.playerListShown());
     release(Qt::Key_Tab);
-    EXPECT_FALSE(g.playerListShown);
+    EXPECT_FALSE(g.playerListShown());
 
     // A line from anna, one typed here, and one dropped with Escape.
     anna.send(Say{QStringLiteral("hallo")});
@@ -702,7 +703,7 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
         ASSERT_TRUE(waitFor([&] { return rude.last<Welcome>() != nullptr; }));
         rude.send(bad);
         EXPECT_TRUE(waitFor([&] { return rude.closed(); }));
-        EXPECT_TRUE(waitFor([&] { return g.host->joinedCount() == 2; }));
+        EXPECT_TRUE(waitFor([&] { return g.host()->joinedCount() == 2; }));
         EXPECT_EQ(g.nameOf(3), QString());
     }
     Peer twice(port); // a name is given once
@@ -716,19 +717,19 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
 
     // In the game the turn panel names the player on turn.
     startRound(3, 1, 5);
-    ASSERT_EQ(g.match->currentPlayer, 0);
-    EXPECT_EQ(g.playerTitle(0), QStringLiteral("wirt"));
-    EXPECT_EQ(g.playerTitle(2), QStringLiteral("spieler 2"));
+    ASSERT_EQ(g.match->currentPlayer(), 0);
+    EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
+    EXPECT_EQ(g.hud().playerTitle(2), QStringLiteral("spieler 2"));
     expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);
     // Sixteen wide letters are cut to the panel's width instead of widening it.
-    const int turnWidth = g.hudPlaces().turn.width();
-    g.host->setOwnName(QString(16, QLatin1Char('W')));
+    const int turnWidth = g.hud().places().turn.width();
+    g.host()->setOwnName(QString(16, QLatin1Char('W')));
     ASSERT_EQ(g.nameOf(0), QString(16, QLatin1Char('W')));
-    EXPECT_EQ(g.hudPlaces().turn.width(), turnWidth);
-    EXPECT_TRUE(g.turnLines().first().text.endsWith(QChar(0x2026)))
-        << g.turnLines().first().text.toStdString();
+    EXPECT_EQ(g.hud().places().turn.width(), turnWidth);
+    EXPECT_TRUE(g.hud().turnLines().first().text.endsWith(QChar(0x2026)))
+        << g.hud().turnLines().first().text.toStdString();
 
     anna.leave();
-    ASSERT_TRUE(waitFor([&] { return g.host->joinedCount() == 1; }));
+    ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 1; }));
     EXPECT_TRUE(hostLog().contains(QStringLiteral("anna hat das spiel verlassen")));
 }

@@ -29,16 +29,16 @@ class SlowLine : public GameScenario {};
 // Sets the host's figure on turn down a unit inside the nearer edge of the valley, so that
 // driving on takes it over within a second or two wherever it dropped.
 void toTheEdge(Match& m) {
-    Tortoise* f = m.currentFigure;
+    Tortoise* f = m.currentFigure();
     const VORN_Vector p = f->worldPosition;
     const double z = p.z() < 0 ? 1 - Rules::playAreaZ : Rules::playAreaZ - 1;
-    f->setWorldPosition(VORN_Vector(p.x(), m.landscape.surfaceHeight(p.x(), z) + 0.5, z));
+    f->setWorldPosition(VORN_Vector(p.x(), m.landscape().surfaceHeight(p.x(), z) + 0.5, z));
 }
 
 } // namespace
 
 TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) {
-    Match hosted(g.heightMap);
+    Match hosted(g.heightMap());
     MatchHost host(hosted);
     ASSERT_TRUE(host.listen(0));
     LinkRelay line(host.port(), LinkRelay::Line());
@@ -49,13 +49,13 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
     });
 
     g.joinGame(QStringLiteral("127.0.0.1"), line.port());
-    ASSERT_TRUE(net.stepUntil([&] { return g.client && g.client->seat == 1; }));
+    ASSERT_TRUE(net.stepUntil([&] { return g.client() && g.client()->seat == 1; }));
 
     // A new game with spieler 1, the joined window, on turn.
     const auto newGame = [&](int figures) {
         hosted.reset();
         hosted.newGame(2, figures);
-        while (hosted.currentPlayer != 1)
+        while (hosted.currentPlayer() != 1)
             hosted.nextTurn();
     };
 
@@ -68,15 +68,15 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         newGame(3);
         ASSERT_TRUE(net.stepUntil(
             [&] {
-                return g.match->state == Moving && g.match->currentPlayer == 1 &&
-                       g.match->currentFigure;
+                return g.match->state() == Moving && g.match->currentPlayer() == 1 &&
+                       g.match->currentFigure();
             },
             600));
         tap(Qt::Key_Return);
         net.stepFor(0.3);
         tap(Qt::Key_Return);
-        ASSERT_TRUE(net.stepUntil([&] { return hosted.state == Flying; }, 200))
-            << "the host is in state " << hosted.state;
+        ASSERT_TRUE(net.stepUntil([&] { return hosted.state() == Flying; }, 200))
+            << "the host is in state " << hosted.state();
 
         VORN_Vector still;
         long stillSince = 0; // the picture's clock when the grenade came to where it stands
@@ -86,17 +86,17 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
         bool over = false;
         ASSERT_TRUE(net.stepUntil(
             [&] {
-                const long shown = g.joined->shownStates().shown();
+                const long shown = g.joined().shownStates().shown();
                 if (over || shown == lastShown)
                     return over;
                 lastShown = shown;
-                const bool flying = g.match->state == Flying && inScene(&g.match->grenade) == 1;
+                const bool flying = g.match->state() == Flying && inScene(&g.match->grenade()) == 1;
                 if (!flying) {
                     over = sawFlight; // gone off, or out of the valley
                     return over;
                 }
                 sawFlight = true;
-                const VORN_Vector at = g.match->grenade.worldPosition;
+                const VORN_Vector at = g.match->grenade().worldPosition;
                 if (stillSince == 0 || distance(at, still) > 1e-6) {
                     still = at;
                     stillSince = shown;
@@ -118,22 +118,22 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
     newGame(1);
     ASSERT_TRUE(net.stepUntil(
         [&] {
-            return g.match->state == Moving && g.match->currentPlayer == 1 &&
-                   g.match->currentFigure;
+            return g.match->state() == Moving && g.match->currentPlayer() == 1 &&
+                   g.match->currentFigure();
         },
         600));
-    ASSERT_NE(hosted.currentFigure, nullptr);
+    ASSERT_NE(hosted.currentFigure(), nullptr);
     toTheEdge(hosted);
-    const int toEdge = hosted.currentFigure->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
+    const int toEdge = hosted.currentFigure()->worldPosition.z() < 0 ? Qt::Key_Up : Qt::Key_Down;
     press(toEdge);
-    ASSERT_TRUE(net.stepUntil([&] { return hosted.state == GameOver; }, 800));
+    ASSERT_TRUE(net.stepUntil([&] { return hosted.state() == GameOver; }, 800));
     release(toEdge);
-    ASSERT_TRUE(net.stepUntil([&] { return g.match->state == GameOver; }, 200));
+    ASSERT_TRUE(net.stepUntil([&] { return g.match->state() == GameOver; }, 200));
     net.stepFor(1.0); // the last lines of the log come after
-    EXPECT_EQ(g.match->alivePlayers, hosted.alivePlayers);
-    EXPECT_EQ(g.match->alivePlayers, QList<int>({0}));
+    EXPECT_EQ(g.match->alivePlayers(), hosted.alivePlayers());
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>({0}));
     QStringList hostLog;
-    for (const LogLine& entry : hosted.messages)
+    for (const LogLine& entry : hosted.messages())
         hostLog.append(entry.shown());
     EXPECT_EQ(log(), hostLog);
 }

@@ -37,92 +37,94 @@ const int otherKeys[] = {Qt::Key_Return, Qt::Key_Left,  Qt::Key_Right,  Qt::Key_
 TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReachesIt) {
     for (int i = 0; i < 3; ++i)
         tap(Qt::Key_C);
-    ASSERT_EQ(g.match->computer.level, ComputerLevel::Hard);
+    ASSERT_EQ(g.match->computer().level, ComputerLevel::Hard);
     startRound(2, 1, 7);
 
     // Spieler 0 sits at the keyboard: the keys work as ever.
     toMoving();
     EXPECT_FALSE(g.match->computerOnTurn());
     press(Qt::Key_Left);
-    EXPECT_EQ(g.match->yawRate, 120);
+    EXPECT_EQ(g.match->yawRate(), 120);
     release(Qt::Key_Left);
     personThrows();
-    ASSERT_EQ(g.match->state, Flying);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state == Countdown; }, 1000));
+    ASSERT_EQ(g.match->state(), Flying);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }, 1000));
 
     // Spieler 1 is the computer: the same three-second countdown.
-    ASSERT_EQ(g.match->currentPlayer, 1);
+    ASSERT_EQ(g.match->currentPlayer(), 1);
     EXPECT_TRUE(g.match->computerOnTurn());
     const VORN_Clock::Ticks countdownStart = VORN_Clock::now();
     toMoving();
     EXPECT_EQ(VORN_Clock::now() - countdownStart, 3025);
     const VORN_Clock::Ticks turnStart = VORN_Clock::now();
-    Tortoise* figure = g.match->currentFigure;
-    const Tortoise* enemy = g.match->players[0]->figure(0);
+    Tortoise* figure = g.match->currentFigure();
+    const Tortoise* enemy = g.match->players()[0]->figure(0);
     const int ownHealth = figure->health;
 
     // While it thinks, no key changes anything.
     for (int key : otherKeys)
         press(key);
-    EXPECT_EQ(g.match->state, Moving);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
     for (int key : otherKeys)
         release(key);
 
     // Fire mode: the key panel says so, and the aim moves no faster than held keys move it.
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Moving; }, 480));
-    ASSERT_EQ(g.match->state, Aiming);
-    EXPECT_EQ(g.match->currentFigure, figure);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Moving; }, 480));
+    ASSERT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(g.match->currentFigure(), figure);
     const QImage image = frame();
-    expectTextLine(image, g.hudPlaces().keys.left() + 20, 80, "computer zielt", 16);
-    double yaw = g.match->aimYaw, pitch = g.match->aimPitch, power = g.match->aimPower;
+    expectTextLine(image, g.hud().places().keys.left() + 20, 80, "computer zielt", 16);
+    double yaw = g.match->aimYaw(), pitch = g.match->aimPitch(), power = g.match->aimPower();
     bool keysTried = false;
-    while (g.match->state == Aiming && VORN_Clock::now() - turnStart < 13000) {
-        if (!keysTried && g.match->raiseRate != 0) {
-            const double rates[] = {g.match->yawRate, g.match->raiseRate, g.match->driveRate};
+    while (g.match->state() == Aiming && VORN_Clock::now() - turnStart < 13000) {
+        if (!keysTried && g.match->raiseRate() != 0) {
+            const double rates[] = {g.match->yawRate(), g.match->raiseRate(), g.match->driveRate()};
             for (int key : otherKeys)
                 tap(key);
-            EXPECT_EQ(g.match->state, Aiming) << "Return must not throw for the computer";
-            EXPECT_EQ(g.match->yawRate, rates[0]);
-            EXPECT_EQ(g.match->raiseRate, rates[1]);
-            EXPECT_EQ(g.match->driveRate, rates[2]);
+            EXPECT_EQ(g.match->state(), Aiming) << "Return must not throw for the computer";
+            EXPECT_EQ(g.match->yawRate(), rates[0]);
+            EXPECT_EQ(g.match->raiseRate(), rates[1]);
+            EXPECT_EQ(g.match->driveRate(), rates[2]);
             keysTried = true;
         }
         tick();
-        if (g.match->state != Aiming)
+        if (g.match->state() != Aiming)
             break;
-        EXPECT_LE(std::fabs(g.match->aimYaw - yaw), 30 * 0.025 + 1e-9);
-        EXPECT_LE(std::fabs(g.match->aimPitch - pitch), 30 * 0.025 + 1e-9);
-        EXPECT_LE(std::fabs(g.match->aimPower - power), 2 * 0.025 + 1e-9);
-        yaw = g.match->aimYaw, pitch = g.match->aimPitch, power = g.match->aimPower;
+        EXPECT_LE(std::fabs(g.match->aimYaw() - yaw), 30 * 0.025 + 1e-9);
+        EXPECT_LE(std::fabs(g.match->aimPitch() - pitch), 30 * 0.025 + 1e-9);
+        EXPECT_LE(std::fabs(g.match->aimPower() - power), 2 * 0.025 + 1e-9);
+        yaw = g.match->aimYaw(), pitch = g.match->aimPitch(), power = g.match->aimPower();
     }
     EXPECT_TRUE(keysTried) << "the aim never rose";
 
     // The throw, within 12 seconds of the countdown's end, at the aim it reached.
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     EXPECT_LE(VORN_Clock::now() - turnStart, 12000);
     const VORN_Vector enemyPlace = enemy->worldPosition;
     EXPECT_GT(pitch, 0);
     EXPECT_NE(power, 1.0);
     const VORN_Vector expected = Rules::throwDirection(yaw, pitch) * power;
-    EXPECT_LT(distance(g.match->grenadeBody.velocity, expected),
+    EXPECT_LT(distance(g.match->grenadeBody().velocity, expected),
               0.03); // one tick of gravity at most
 
     // The explosion, away from the computer's own figure, and the person's turn five seconds on.
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->impactState == ImpactState::Exploded || g.match->state != Flying; },
+        [&] {
+            return g.match->impactState() == ImpactState::Exploded || g.match->state() != Flying;
+        },
         1200));
-    ASSERT_EQ(g.match->impactState, ImpactState::Exploded);
+    ASSERT_EQ(g.match->impactState(), ImpactState::Exploded);
     const VORN_Clock::Ticks explosion = VORN_Clock::now();
-    EXPECT_LT(distance(g.match->grenade.worldPosition, enemyPlace), 3.0)
+    EXPECT_LT(distance(g.match->grenade().worldPosition, enemyPlace), 3.0)
         << "the hard computer's first throw at a resting figure";
-    ASSERT_TRUE(g.match->players[1]);
+    ASSERT_TRUE(g.match->players()[1]);
     EXPECT_EQ(figure->health, ownHealth);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state != Flying; }, 400));
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->currentPlayer, 0);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() != Flying; }, 400));
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->currentPlayer(), 0);
     EXPECT_EQ(VORN_Clock::now() - explosion, 5025);
     EXPECT_FALSE(g.match->computerOnTurn());
 
@@ -130,18 +132,18 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     // the level stays chosen.
     personThrows();
     ASSERT_TRUE(tickUntil(
-        [&] { return g.match->state == Countdown && g.match->currentPlayer == 1; }, 1000));
+        [&] { return g.match->state() == Countdown && g.match->currentPlayer() == 1; }, 1000));
     toMoving();
     ASSERT_TRUE(
-        tickUntil([&] { return g.match->state == Aiming && g.match->raiseRate != 0; }, 480));
+        tickUntil([&] { return g.match->state() == Aiming && g.match->raiseRate() != 0; }, 480));
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->playerCount, 0u);
-    EXPECT_EQ(g.match->computer.level, ComputerLevel::Hard);
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->playerCount(), 0u);
+    EXPECT_EQ(g.match->computer().level, ComputerLevel::Hard);
 }
 
 // Once the person's last figure is gone the computers play on four times as fast: the panel says
@@ -150,24 +152,24 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
 // now ends the game there too.
 TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEveryPhase) {
     tap(Qt::Key_C); // leicht
-    ASSERT_EQ(g.match->computer.level, ComputerLevel::Easy);
+    ASSERT_EQ(g.match->computer().level, ComputerLevel::Easy);
     startRound(3, 1, 5);
     toMoving();
     EXPECT_FALSE(g.match->onlyComputersLeft());
 
     // Spieler 0 drives its only figure off the valley: the computers remain.
-    g.match->currentFigure->setWorldPosition(VORN_Vector(Rules::playAreaX + 1, 0, 0));
+    g.match->currentFigure()->setWorldPosition(VORN_Vector(Rules::playAreaX + 1, 0, 0));
     tick();
-    ASSERT_EQ(g.match->players[0], nullptr);
+    ASSERT_EQ(g.match->players()[0], nullptr);
     EXPECT_TRUE(g.match->onlyComputersLeft());
     tick();
     EXPECT_EQ(log().count("nur noch computer"), 1);
 
     // The countdown: three seconds of game time in a quarter of the ticks.
-    ASSERT_EQ(g.match->state, Countdown);
-    ASSERT_EQ(g.match->currentPlayer, 1);
+    ASSERT_EQ(g.match->state(), Countdown);
+    ASSERT_EQ(g.match->currentPlayer(), 1);
     int ticks = 0;
-    ASSERT_TRUE(tickUntil([&] { return ++ticks, g.match->state == Moving; }, 200));
+    ASSERT_TRUE(tickUntil([&] { return ++ticks, g.match->state() == Moving; }, 200));
     EXPECT_NEAR(ticks, 3000 / 25 / 4, 2);
 
     // The figure's first steps in the world are each one normal tick long, four to a timer tick:
@@ -178,18 +180,18 @@ TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEv
     EXPECT_EQ(g.match->clockNow() - gameStart, 4 * (VORN_Clock::now() - realStart));
 
     // The computer's throw comes within 12 s of game time, 3 s of ticks; the log says it once.
-    ASSERT_TRUE(tickUntil([&] { return g.match->state == Flying; }, 12000 / 25 / 4));
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Flying; }, 12000 / 25 / 4));
     EXPECT_LE(g.match->clockNow() - gameStart, 12000);
     EXPECT_LE(log().count("nur noch computer"), 1);
 
     // Escape in flight, as in any phase, returns to the main menu and takes the grenade along.
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    EXPECT_FALSE(g.match->grenadeFlying);
-    EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_EQ(g.match->playerCount, 0u);
+    EXPECT_EQ(inScene(&g.match->grenade()), 0);
+    EXPECT_FALSE(g.match->grenadeFlying());
+    EXPECT_EQ(inCollisions(&g.match->grenadeSphere()), 0);
+    EXPECT_EQ(g.match->playerCount(), 0u);
     EXPECT_FALSE(g.match->onlyComputersLeft());
-    EXPECT_EQ(g.match->computer.level, ComputerLevel::Easy);
+    EXPECT_EQ(g.match->computer().level, ComputerLevel::Easy);
 }

@@ -30,13 +30,13 @@ protected:
     // terrain blocks each drew.
     void compare(const View& v) {
         SCOPED_TRACE(v.name);
-        g.viewport->setView(v.position, v.yaw, v.pitch, v.distance);
-        g.viewport->exactCulling = false;
+        g.viewport()->setView(v.position, v.yaw, v.pitch, v.distance);
+        g.viewport()->exactCulling = false;
         const QImage coneOnly = frame();
-        blocksConeOnly += g.match->landscape.blocksDrawn;
-        g.viewport->exactCulling = true;
+        blocksConeOnly += g.match->landscape().blocksDrawn;
+        g.viewport()->exactCulling = true;
         const QImage exact = frame();
-        blocksExact += g.match->landscape.blocksDrawn;
+        blocksExact += g.match->landscape().blocksDrawn;
         ++views;
         ASSERT_EQ(exact.size(), coneOnly.size());
         EXPECT_TRUE(exact == coneOnly) << differingPixels(exact, coneOnly) << " pixels differ";
@@ -46,6 +46,19 @@ protected:
         }
     }
 
+    // A 9 × 9 round at rest, with craters where four blocks meet, on the border of two, and at the
+    // valley's corner (the blocks are 20 × 10 units; the valley spans x -80 … 80 and z -40 … 40).
+    void prepare() {
+        startRound(9, 9, 11);
+        toMoving();
+        ticksFor(4); // the figures fall and come to rest
+        ASSERT_EQ(g.match->state(), Moving);
+        for (const VORN_Vector& c : craters)
+            g.match->landscape().createCrater(c, 3.0);
+    }
+
+    std::string name(const char* what) { return std::to_string(n++) + "-" + what; }
+
     static int differingPixels(const QImage& a, const QImage& b) {
         int count = 0;
         for (int y = 0; y < a.height(); ++y)
@@ -54,6 +67,9 @@ protected:
         return count;
     }
 
+    const VORN_Vector craters[4] = {VORN_Vector(0, 0, 0), VORN_Vector(20, 0, 5),
+                                    VORN_Vector(-40, 0, -10), VORN_Vector(78, 0, 38)};
+    int n = 0; // frames named so far
     unsigned blocksConeOnly = 0;
     unsigned blocksExact = 0;
     int views = 0;
@@ -61,22 +77,8 @@ protected:
 
 } // namespace
 
-TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
-    startRound(9, 9, 11);
-    toMoving();
-    ticksFor(4); // the figures fall and come to rest
-    ASSERT_EQ(g.match->state, Moving);
-
-    // Craters where four blocks meet, on the border of two, and at the valley's corner (the
-    // blocks are 20 × 10 units; the valley spans x -80 … 80 and z -40 … 40).
-    const VORN_Vector craters[] = {VORN_Vector(0, 0, 0), VORN_Vector(20, 0, 5),
-                                   VORN_Vector(-40, 0, -10), VORN_Vector(78, 0, 38)};
-    for (const VORN_Vector& c : craters)
-        g.match->landscape.createCrater(c, 3.0);
-
-    int n = 0;
-    const auto name = [&n](const char* what) { return std::to_string(n++) + "-" + what; };
-
+TEST_F(CullingScenario, TheValleyFromEverySideLooksTheSameWithExactCulling) {
+    ASSERT_NO_FATAL_FAILURE(prepare());
     // Low inside the valley, turning round at a corner where four blocks meet.
     for (int yaw = 0; yaw < 360; yaw += 15)
         compare({ground(20, 10) + VORN_Vector(0, 0.6, 0), double(yaw), -5, -5, name("low-turn")});
@@ -99,25 +101,29 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
                 compare({ground(c.x(), c.z()) + VORN_Vector(0, 1.5, 0), yaw, pitch, -4,
                          name("crater")});
     EXPECT_LT(blocksExact * 2, blocksConeOnly) << "the sweep must show culled blocks";
+    g.viewport()->exactCulling = true;
+}
 
+TEST_F(CullingScenario, FiguresAtEveryEdgeOfThePictureLookTheSameWithExactCulling) {
+    ASSERT_NO_FATAL_FAILURE(prepare());
     // Figures just inside and just outside each edge of the picture: the look-at point is moved
     // sideways (or up) from the figure until the figure lies beyond the edge by more than its
     // reach.
     const double depth = 5;
     const double tanHigh = std::tan(45.0 / 2 * M_PI / 180);
-    const double tanWide = tanHigh * g.viewport->width / g.viewport->height;
+    const double tanWide = tanHigh * g.viewport()->width / g.viewport()->height;
     const double reach = Tortoise::reach * 0.3;
     int figuresSeen = 0;
-    for (unsigned i = 0; i < g.match->playerCount && figuresSeen < 2; i += 4) {
-        const Tortoise* figure = g.match->players[i]->figure(0);
+    for (unsigned i = 0; i < g.match->playerCount() && figuresSeen < 2; i += 4) {
+        const Tortoise* figure = g.match->players()[i]->figure(0);
         if (!figure)
             continue;
         ++figuresSeen;
         const VORN_Vector f = figure->worldPosition;
         for (const double yaw : {30.0 * i, 30.0 * i + 100}) {
-            g.viewport->setView(f, yaw, -15, -depth);
-            const VORN_Vector right = g.viewport->right;
-            const VORN_Vector up = g.viewport->up;
+            g.viewport()->setView(f, yaw, -15, -depth);
+            const VORN_Vector right = g.viewport()->right;
+            const VORN_Vector up = g.viewport()->up;
             for (int step = -1; step <= 7; step += 2) {
                 const double beyond = step * reach / 5;
                 const double sideways = depth * tanWide + beyond;
@@ -130,5 +136,5 @@ TEST_F(CullingScenario, FramesWithExactCullingEqualFramesCulledByTheConeAlone) {
         }
     }
     EXPECT_EQ(figuresSeen, 2);
-    g.viewport->exactCulling = true;
+    g.viewport()->exactCulling = true;
 }

@@ -25,7 +25,7 @@ Game& window() {
     static Game* instance = [] {
         VORN_Clock::setManual(1000);
         Game* g = new Game();
-        g->timer->stop();
+        g->timer()->stop();
         // The 3-D picture through the off-screen buffer, whatever this machine's frames cost:
         // the buffer's texture is made by the first frame and kept, never made again.
         g->renderScale.fix(0.75);
@@ -82,19 +82,19 @@ protected:
 
     // One throw straight ahead at the default aim, played to its crater (or its exit).
     void throwOnce() {
-        for (int i = 0; i < 10 && g.match->state == Countdown; ++i)
+        for (int i = 0; i < 10 && g.match->state() == Countdown; ++i)
             tick(1000);
-        if (g.match->state != Moving)
+        if (g.match->state() != Moving)
             return;
         key(Qt::Key_Return);
         frame(); // the aiming arrow
         key(Qt::Key_Return);
-        for (int i = 0;
-             i < 2000 && g.match->state == Flying && g.match->impactState != ImpactState::Exploded;
+        for (int i = 0; i < 2000 && g.match->state() == Flying &&
+                        g.match->impactState() != ImpactState::Exploded;
              ++i)
             tick(50);
         frame();
-        for (int i = 0; i < 10 && g.match->state == Flying; ++i)
+        for (int i = 0; i < 10 && g.match->state() == Flying; ++i)
             tick(1000);
     }
 
@@ -103,20 +103,21 @@ protected:
         key(Qt::Key_0 + players);
         key(Qt::Key_0 + figures);
         key(Qt::Key_Return); // the settings screen: the classic game
-        ASSERT_EQ(g.match->state, Countdown);
+        ASSERT_EQ(g.match->state(), Countdown);
         frame();
-        for (int t = 0; t < throws && g.match->state != GameOver; ++t)
+        for (int t = 0; t < throws && g.match->state() != GameOver; ++t)
             throwOnce();
         frame();
-        if (g.match->state == GameOver)
+        if (g.match->state() == GameOver)
             key(Qt::Key_Return);
         else
             key(Qt::Key_Escape);
-        for (int i = 0; i < 10 && g.match->state != NoGame; ++i) { // a countdown or flight runs out
+        for (int i = 0; i < 10 && g.match->state() != NoGame;
+             ++i) { // a countdown or flight runs out
             tick(1000);
-            key(g.match->state == GameOver ? Qt::Key_Return : Qt::Key_Escape);
+            key(g.match->state() == GameOver ? Qt::Key_Return : Qt::Key_Escape);
         }
-        ASSERT_EQ(g.match->state, NoGame);
+        ASSERT_EQ(g.match->state(), NoGame);
         ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
         frame();
     }
@@ -148,11 +149,11 @@ TEST_F(GLResources, ACraterReplacesTheTerrainListsWithoutKeepingTheOldOnes) {
     ASSERT_GT(before.lists, 0);
     for (int i = 0; i < 20; ++i) {
         const VORN_Vector centre(-70 + 7 * i, 3, (i % 5) * 15 - 30);
-        const double ground = g.match->landscape.surfaceHeight(centre.x(), centre.z());
+        const double ground = g.match->landscape().surfaceHeight(centre.x(), centre.z());
         g.makeCurrent();
-        g.match->landscape.createCrater(centre, 3.0);
+        g.match->landscape().createCrater(centre, 3.0);
         // The crater was dug, and the frame records the blocks it made stale again.
-        EXPECT_LT(g.match->landscape.surfaceHeight(centre.x(), centre.z()), ground) << i;
+        EXPECT_LT(g.match->landscape().surfaceHeight(centre.x(), centre.z()), ground) << i;
         frame();
     }
     // Counted by what is alive, not by the names: the GL may hand a deleted name out again.

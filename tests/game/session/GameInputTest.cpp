@@ -24,7 +24,7 @@ class InputScenario : public GameScenario {};
 struct KeyRate {
     const char* name;
     int key;
-    double Match::*rate;
+    double (Match::*rate)() const;
     double moving; // rate the key sets while driving
     double aiming; // rate the key sets in fire mode
 };
@@ -50,7 +50,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     // Keypad Enter is not Return; digits mean nothing in the main menu.
     tap(Qt::Key_Enter, Qt::KeypadModifier);
     tap(Qt::Key_5);
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
     ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
@@ -62,7 +62,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskPlayers);
     EXPECT_EQ(g.front.players, 0);
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     tap(Qt::Key_Return);
     tap(Qt::Key_9);
@@ -80,35 +80,35 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     tap(Qt::Key_0);
     tap(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskFigures);
-    EXPECT_TRUE(g.match->players.empty());
+    EXPECT_TRUE(g.match->players().empty());
     tap(Qt::Key_3, Qt::KeypadModifier);
     ASSERT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     EXPECT_EQ(g.front.figures, 3);
-    EXPECT_EQ(g.match->playerCount, 2u);
-    EXPECT_EQ(g.match->players[0]->count, 3u);
-    EXPECT_EQ(g.match->totalHitPoints, 600);
-    EXPECT_EQ(g.match->scene.children.size(), 5 + 6);
-    EXPECT_EQ(g.match->collisions.volumes.size(), 5u + 6u);
-    EXPECT_EQ(g.match->gravityGroup.containers.size(), 6u);
+    EXPECT_EQ(g.match->playerCount(), 2u);
+    EXPECT_EQ(g.match->players()[0]->count, 3u);
+    EXPECT_EQ(g.match->totalHitPoints(), 600);
+    EXPECT_EQ(g.match->scene().children.size(), 5 + 6);
+    EXPECT_EQ(g.match->collisions().volumes.size(), 5u + 6u);
+    EXPECT_EQ(g.match->gravityGroup().containers.size(), 6u);
 
     // The countdown takes no keys at all.
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Left, Qt::Key_Up, Qt::Key_Space}) {
         tap(key);
         press(key);
     }
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
-    EXPECT_EQ(g.match->playerCount, 2u);
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
+    EXPECT_EQ(g.match->playerCount(), 2u);
 }
 
 TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const double yaw = camera.yaw;
     const double pitch = camera.pitch;
 
@@ -121,12 +121,12 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(camera.yaw, yaw);
     EXPECT_EQ(camera.pitch, pitch);
     EXPECT_EQ(camera.distance, -5);
-    EXPECT_EQ(g.lastMouseX, 170);
-    EXPECT_EQ(g.lastMouseY, 30);
+    EXPECT_EQ(g.camera().lastMouse().x(), 170);
+    EXPECT_EQ(g.camera().lastMouse().y(), 30);
 
     // Countdown: the same, from the start view of the turn.
     startRound(2, 1, 14);
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     const double turnYaw = camera.yaw;
     const double turnPitch = camera.pitch;
     mouseMove(300, 200);
@@ -137,8 +137,8 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(camera.yaw, turnYaw);
     EXPECT_EQ(camera.pitch, turnPitch);
     EXPECT_EQ(camera.distance, -5);
-    EXPECT_EQ(g.lastMouseX, 300);
-    EXPECT_EQ(g.lastMouseY, 200);
+    EXPECT_EQ(g.camera().lastMouse().x(), 300);
+    EXPECT_EQ(g.camera().lastMouse().y(), 200);
 
     // During the turn the camera turns 2° per pixel from where the pointer was, without a jump:
     // left and down turn it left and down (down, so that the eye rises and no ground is near).
@@ -159,15 +159,15 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     mousePress(Qt::LeftButton, 320, 220);
     mousePress(Qt::RightButton, 320, 220);
     EXPECT_DOUBLE_EQ(camera.distance, -6.2);
-    EXPECT_EQ(g.lastMouseX, 320);
-    EXPECT_EQ(g.lastMouseY, 220);
+    EXPECT_EQ(g.camera().lastMouse().x(), 320);
+    EXPECT_EQ(g.camera().lastMouse().y(), 220);
     mousePress(Qt::MiddleButton, 320, 220);
     EXPECT_EQ(camera.distance, 0);
 
     // The camera follows the figure on turn.
-    EXPECT_EQ(camera.attached, g.match->currentFigure);
+    EXPECT_EQ(camera.attached, g.match->currentFigure());
     ticksFor(1);
-    EXPECT_NEAR(distance(camera.position, g.match->currentFigure->worldPosition), 0, 1e-9);
+    EXPECT_NEAR(distance(camera.position, g.match->currentFigure()->worldPosition), 0, 1e-9);
 }
 
 TEST_F(InputScenario, EachKeySetsItsRateOnlyWhileHeld) {
@@ -175,31 +175,31 @@ TEST_F(InputScenario, EachKeySetsItsRateOnlyWhileHeld) {
     toMoving();
     for (const KeyRate& k : keyRates) {
         press(k.key);
-        EXPECT_EQ((*g.match).*k.rate, k.moving) << k.name << " while driving";
+        EXPECT_EQ(((*g.match).*k.rate)(), k.moving) << k.name << " while driving";
         release(k.key);
-        EXPECT_EQ((*g.match).*k.rate, 0) << k.name << " released";
+        EXPECT_EQ(((*g.match).*k.rate)(), 0) << k.name << " released";
     }
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
+    ASSERT_EQ(g.match->state(), Aiming);
     for (const KeyRate& k : keyRates) {
         press(k.key);
-        EXPECT_EQ((*g.match).*k.rate, k.aiming) << k.name << " in fire mode";
+        EXPECT_EQ(((*g.match).*k.rate)(), k.aiming) << k.name << " in fire mode";
         release(k.key);
-        EXPECT_EQ((*g.match).*k.rate, 0) << k.name << " released";
+        EXPECT_EQ(((*g.match).*k.rate)(), 0) << k.name << " released";
     }
     // Keys of no meaning change nothing, pressed or released.
     tap(Qt::Key_A);
     tap(Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(g.match->state, Aiming);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
+    EXPECT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
 }
 
 TEST_F(InputScenario, FiguresTurnOnTheSpotAndDriveAlongTheirHeading) {
     startRound(2, 1, 16);
     toMoving();
-    Tortoise* figure = g.match->currentFigure;
+    Tortoise* figure = g.match->currentFigure();
     placeOnGround(figure, 5, 5);
     ticksFor(1);
 
@@ -230,16 +230,16 @@ TEST_F(InputScenario, FiguresTurnOnTheSpotAndDriveAlongTheirHeading) {
 TEST_F(InputScenario, OfTwoOppositeKeysTheFirstWinsAndEitherReleaseStops) {
     startRound(2, 1, 17);
     toMoving();
-    Tortoise* figure = g.match->currentFigure;
+    Tortoise* figure = g.match->currentFigure();
 
     press(Qt::Key_Left);
     press(Qt::Key_Right); // Left is still held
-    EXPECT_EQ(g.match->yawRate, 120);
+    EXPECT_EQ(g.match->yawRate(), 120);
     ticksFor(0.25);
     EXPECT_NEAR(figure->rotation.y(), 30, 1e-9);
 
     release(Qt::Key_Right); // stops the turn although Left is still held
-    EXPECT_EQ(g.match->yawRate, 0);
+    EXPECT_EQ(g.match->yawRate(), 0);
     ticksFor(0.5);
     EXPECT_NEAR(figure->rotation.y(), 30, 1e-9);
     release(Qt::Key_Left);
@@ -248,12 +248,12 @@ TEST_F(InputScenario, OfTwoOppositeKeysTheFirstWinsAndEitherReleaseStops) {
     tap(Qt::Key_Return);
     press(Qt::Key_Down);
     press(Qt::Key_Up);
-    EXPECT_EQ(g.match->driveRate, -2);
+    EXPECT_EQ(g.match->driveRate(), -2);
     ticksFor(0.25);
-    EXPECT_NEAR(g.match->aimPower, 0.5, 1e-9);
+    EXPECT_NEAR(g.match->aimPower(), 0.5, 1e-9);
     release(Qt::Key_Up);
     ticksFor(0.25);
-    EXPECT_NEAR(g.match->aimPower, 0.5, 1e-9);
+    EXPECT_NEAR(g.match->aimPower(), 0.5, 1e-9);
     release(Qt::Key_Down);
 }
 
@@ -262,36 +262,36 @@ TEST_F(InputScenario, AimStaysWithinItsLimitsAndIsIndependentOfTheHeading) {
     toMoving();
     hold(Qt::Key_Left, 0.5); // the figure faces 60° left; the aim does not care
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
+    ASSERT_EQ(g.match->state(), Aiming);
 
     hold(Qt::Key_Space, 3.5);
-    EXPECT_EQ(g.match->aimPitch, 90);
+    EXPECT_EQ(g.match->aimPitch(), 90);
     hold(Qt::Key_Control, 7.0);
-    EXPECT_EQ(g.match->aimPitch, -90);
+    EXPECT_EQ(g.match->aimPitch(), -90);
     hold(Qt::Key_Space, 1.0);
-    EXPECT_NEAR(g.match->aimPitch, -60, 1e-9);
+    EXPECT_NEAR(g.match->aimPitch(), -60, 1e-9);
 
     hold(Qt::Key_Down, 1.0);
-    EXPECT_EQ(g.match->aimPower, 0);
+    EXPECT_EQ(g.match->aimPower(), 0);
     hold(Qt::Key_Up, 10.0); // no upper limit
-    EXPECT_NEAR(g.match->aimPower, 20, 1e-9);
+    EXPECT_NEAR(g.match->aimPower(), 20, 1e-9);
     hold(Qt::Key_Down, 8.5);
-    EXPECT_NEAR(g.match->aimPower, 3, 1e-9);
+    EXPECT_NEAR(g.match->aimPower(), 3, 1e-9);
 
     hold(Qt::Key_Right, 2.0);
-    EXPECT_NEAR(g.match->aimYaw, -60, 1e-9);
+    EXPECT_NEAR(g.match->aimYaw(), -60, 1e-9);
     hold(Qt::Key_Left, 3.0); // yaw is not wrapped or limited
-    EXPECT_NEAR(g.match->aimYaw, 30, 1e-9);
+    EXPECT_NEAR(g.match->aimYaw(), 30, 1e-9);
     hold(Qt::Key_Space, 2.0);
-    EXPECT_NEAR(g.match->aimPitch, 0, 1e-9);
+    EXPECT_NEAR(g.match->aimPitch(), 0, 1e-9);
 
     // Yaw 30° to the left of -z, level, power 3.
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     const double a = 30 * M_PI / 180;
-    EXPECT_NEAR(
-        distance(g.match->grenadeBody.velocity, VORN_Vector(-3 * std::sin(a), 0, -3 * std::cos(a))),
-        0, 1e-9);
+    EXPECT_NEAR(distance(g.match->grenadeBody().velocity,
+                         VORN_Vector(-3 * std::sin(a), 0, -3 * std::cos(a))),
+                0, 1e-9);
 }
 
 TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
@@ -302,20 +302,20 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     press(Qt::Key_Space);
     tap(Qt::Key_Escape);
 
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
-    EXPECT_TRUE(g.match->players.empty());
-    EXPECT_EQ(g.match->playerCount, 0u);
-    EXPECT_EQ(g.match->currentFigure, nullptr);
-    EXPECT_EQ(g.viewport->attached, nullptr);
-    EXPECT_TRUE(g.match->frozen);
-    EXPECT_TRUE(g.cameraLocked);
-    EXPECT_EQ(g.match->scene.children.size(), 5);
-    EXPECT_EQ(g.match->collisions.volumes.size(), 5u);
-    EXPECT_TRUE(g.match->gravityGroup.containers.empty());
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
+    EXPECT_TRUE(g.match->players().empty());
+    EXPECT_EQ(g.match->playerCount(), 0u);
+    EXPECT_EQ(g.match->currentFigure(), nullptr);
+    EXPECT_EQ(g.viewport()->attached, nullptr);
+    EXPECT_TRUE(g.match->frozen());
+    EXPECT_TRUE(g.camera().locked());
+    EXPECT_EQ(g.match->scene().children.size(), 5);
+    EXPECT_EQ(g.match->collisions().volumes.size(), 5u);
+    EXPECT_TRUE(g.match->gravityGroup().containers.empty());
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
 
     // The keys come up in the menu, where releases count for nothing; the next game's first
@@ -324,10 +324,10 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     release(Qt::Key_Up);
     release(Qt::Key_Space);
     startRound(2, 1, 20);
-    EXPECT_EQ(g.match->state, Countdown);
-    EXPECT_EQ(g.match->playerCount, 2u);
+    EXPECT_EQ(g.match->state(), Countdown);
+    EXPECT_EQ(g.match->playerCount(), 2u);
     toMoving();
-    Tortoise* first = g.match->currentFigure;
+    Tortoise* first = g.match->currentFigure();
     placeOnGround(first, -10, 5);
     ticksFor(0.5);
     VORN_Vector stood = first->worldPosition;
@@ -341,20 +341,20 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     press(Qt::Key_Up);
     press(Qt::Key_Left);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
-    EXPECT_EQ(g.match->driveRate, -2);
-    EXPECT_EQ(g.match->yawRate, 120);
+    ASSERT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(g.match->driveRate(), -2);
+    EXPECT_EQ(g.match->yawRate(), 120);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     release(Qt::Key_Up);
     release(Qt::Key_Left);
     explodeAt(first->worldPosition + VORN_Vector(30, 0, 0));
-    ASSERT_TRUE(tickUntil([&] { return g.match->state == Countdown; }, 400));
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }, 400));
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
     toMoving();
-    Tortoise* second = g.match->currentFigure;
+    Tortoise* second = g.match->currentFigure();
     ASSERT_NE(second, first);
     placeOnGround(second, 10, 5);
     ticksFor(0.5);
@@ -369,54 +369,54 @@ TEST_F(InputScenario, EscapeWhileAimingLeavesTheGrenadeBehindTheMenu) {
     startRound(2, 1, 22);
     toMoving();
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
-    const VORN_Vector shown = g.match->grenade.worldPosition;
+    ASSERT_EQ(g.match->state(), Aiming);
+    const VORN_Vector shown = g.match->grenade().worldPosition;
     tap(Qt::Key_Escape);
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
-    EXPECT_EQ(inScene(&g.match->grenade), 1);
+    EXPECT_EQ(inScene(&g.match->grenade()), 1);
     tick(20);
-    EXPECT_NEAR(distance(g.match->grenade.worldPosition, shown), 0, 1e-12);
+    EXPECT_NEAR(distance(g.match->grenade().worldPosition, shown), 0, 1e-12);
 }
 
 TEST_F(InputScenario, HeldKeysRepeatWithoutEffect) {
     startRound(2, 1, 23);
     toMoving();
-    Tortoise* figure = g.match->currentFigure;
+    Tortoise* figure = g.match->currentFigure();
 
     // A held Left repeats as release/press pairs; the turn goes on undisturbed.
     press(Qt::Key_Left);
     for (int i = 0; i < 10; ++i) {
         tick(2);
         repeat(Qt::Key_Left);
-        EXPECT_EQ(g.match->yawRate, 120);
+        EXPECT_EQ(g.match->yawRate(), 120);
     }
     release(Qt::Key_Left);
     EXPECT_NEAR(figure->rotation.y(), 120 * 0.5, 1e-9);
 
     // Holding Return enters fire mode once and never throws.
     press(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, Aiming);
+    EXPECT_EQ(g.match->state(), Aiming);
     for (int i = 0; i < 20; ++i) {
         repeat(Qt::Key_Return);
         tick();
     }
     release(Qt::Key_Return);
-    EXPECT_EQ(g.match->state, Aiming);
-    EXPECT_FALSE(g.match->grenadeFlying);
+    EXPECT_EQ(g.match->state(), Aiming);
+    EXPECT_FALSE(g.match->grenadeFlying());
 
     // Only a fresh press throws; the flight takes no keys.
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
-    const VORN_Vector velocity = g.match->grenadeBody.velocity;
+    ASSERT_EQ(g.match->state(), Flying);
+    const VORN_Vector velocity = g.match->grenadeBody().velocity;
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Left, Qt::Key_Down, Qt::Key_Control})
         tap(key);
-    EXPECT_EQ(g.match->state, Flying);
-    EXPECT_EQ(g.match->yawRate, 0);
-    EXPECT_EQ(g.match->driveRate, 0);
-    EXPECT_EQ(g.match->raiseRate, 0);
-    EXPECT_EQ(distance(g.match->grenadeBody.velocity, velocity), 0);
-    EXPECT_EQ(g.match->playerCount, 2u);
+    EXPECT_EQ(g.match->state(), Flying);
+    EXPECT_EQ(g.match->yawRate(), 0);
+    EXPECT_EQ(g.match->driveRate(), 0);
+    EXPECT_EQ(g.match->raiseRate(), 0);
+    EXPECT_EQ(distance(g.match->grenadeBody().velocity, velocity), 0);
+    EXPECT_EQ(g.match->playerCount(), 2u);
 }
 
 TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
@@ -425,15 +425,15 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
     const QSize window(800, 600);
     // F11, then the window system's answer: the window, the picture and the camera at the size.
     auto switchTo = [&](const QSize& size) {
-        const GameState before = g.match->state;
+        const GameState before = g.match->state();
         tap(Qt::Key_F11);
         EXPECT_EQ(g.isFullScreen(), size == screen);
         EXPECT_TRUE(QTest::qWaitFor([&] { return g.size() == size; }, 5000))
             << g.width() << " x " << g.height();
         EXPECT_EQ(frame().size(), size);
-        EXPECT_EQ(g.viewport->width, size.width());
-        EXPECT_EQ(g.viewport->height, size.height());
-        EXPECT_EQ(g.match->state, before);
+        EXPECT_EQ(g.viewport()->width, size.width());
+        EXPECT_EQ(g.viewport()->height, size.height());
+        EXPECT_EQ(g.match->state(), before);
     };
 
     // The main menu's panel stays in the middle of the full screen.
@@ -453,12 +453,12 @@ TEST_F(InputScenario, F11SwitchesFullScreenInEveryStateAndTheFrameFollows) {
     toMoving();
     press(Qt::Key_Left);
     switchTo(window);
-    EXPECT_EQ(g.match->yawRate, 120); // a held key keeps driving
+    EXPECT_EQ(g.match->yawRate(), 120); // a held key keeps driving
     release(Qt::Key_Left);
     tap(Qt::Key_Return);
     switchTo(screen); // fire mode
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     switchTo(window);
 }
 
@@ -491,9 +491,9 @@ VORN_Vector across(const VORN_Vector& a, const VORN_Vector& b) {
 TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
     startRound(2, 1, 23);
     toMoving();
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
-    VORN_LIB::VORN_Landscape& land = g.match->landscape;
-    Tortoise* figure = g.match->currentFigure;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
+    VORN_LIB::VORN_Landscape& land = g.match->landscape();
+    Tortoise* figure = g.match->currentFigure();
     ASSERT_NE(figure, nullptr);
 
     // A wall five units high across the middle of the valley, from z = 9.5 to 11.5.
@@ -578,7 +578,7 @@ TEST_F(InputScenario, TheEyeStaysAboveTheValleyWhereverMouseAndWheelTakeIt) {
 // with the start view, however the last one left the camera.
 TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
     startRound(3, 2, 29);
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const auto expectBehind = [&](const Tortoise* figure) {
         EXPECT_EQ(camera.attached, figure);
         EXPECT_NEAR(distance(camera.position, figure->worldPosition), 0, 1e-9);
@@ -588,9 +588,9 @@ TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
         const VORN_Vector eye = camera.position - camera.back * camera.distance;
         EXPECT_LT(dot(across(figure->worldPosition, eye), forwardOf(figure)), -0.999) << "behind";
     };
-    ASSERT_EQ(g.match->state, Countdown);
-    Tortoise* own = g.match->currentFigure;
-    const int player = g.match->currentPlayer;
+    ASSERT_EQ(g.match->state(), Countdown);
+    Tortoise* own = g.match->currentFigure();
+    const int player = g.match->currentPlayer();
     expectBehind(own);
     tap(Qt::Key_E);
     EXPECT_EQ(camera.attached, own) << "E while the camera is held";
@@ -608,7 +608,7 @@ TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
     std::vector<Tortoise*> enemies;
     for (int k = 1; k < 3; ++k)
         for (unsigned j = 0; j < 2; ++j)
-            enemies.push_back(g.match->players[(player + k) % 3]->figure(j));
+            enemies.push_back(g.match->players()[(player + k) % 3]->figure(j));
     for (int i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         Tortoise* enemy = enemies[i % 4];
@@ -635,7 +635,7 @@ TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
     mouseMove(200, 100);
     tap(Qt::Key_Return);
     tap(Qt::Key_Return);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state == Countdown; }));
-    ASSERT_NE(g.match->currentPlayer, player);
-    expectBehind(g.match->currentFigure);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }));
+    ASSERT_NE(g.match->currentPlayer(), player);
+    expectBehind(g.match->currentFigure());
 }

@@ -25,22 +25,22 @@ void press(Game& game, int key) {
 TEST(GameLifetime, TearsDownInTheMiddleOfAFlight) {
     VORN_Clock::setManual(1000);
     Game* game = new Game();
-    game->timer->stop();
+    game->timer()->stop();
     press(*game, Qt::Key_Return);
     press(*game, Qt::Key_3);
     press(*game, Qt::Key_2);
     press(*game, Qt::Key_Return); // the settings screen
-    ASSERT_EQ(game->match->playerCount, 3u);
+    ASSERT_EQ(game->match->playerCount(), 3u);
     VORN_Clock::advance(3100);
     game->updateStuff();
-    ASSERT_EQ(game->match->state, Moving);
+    ASSERT_EQ(game->match->state(), Moving);
     press(*game, Qt::Key_Return);
     press(*game, Qt::Key_Return);
-    ASSERT_EQ(game->match->state, Flying);
+    ASSERT_EQ(game->match->state(), Flying);
     // Six figures fall, the grenade flies, the camera follows the grenade.
-    EXPECT_EQ(game->match->gravityGroup.containers.size(), 6u);
-    EXPECT_TRUE(game->match->grenadeFlying);
-    EXPECT_EQ(game->viewport->attached, &game->match->grenade);
+    EXPECT_EQ(game->match->gravityGroup().containers.size(), 6u);
+    EXPECT_TRUE(game->match->grenadeFlying());
+    EXPECT_EQ(game->viewport()->attached, &game->match->grenade());
     delete game;
     VORN_Clock::useReal();
 }

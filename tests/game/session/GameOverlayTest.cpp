@@ -9,6 +9,7 @@
 #include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+#include "tools/driver/MatchDriver.h"
 
 #include <QCoreApplication>
 #include <QTranslator>
@@ -93,7 +94,7 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
         expectTextLine(image, cx - 140, cy - 40, "neues spiel", 30);
         expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
     }
-    EXPECT_EQ(g.match->computer.level, ComputerLevel::Off);
+    EXPECT_EQ(g.match->computer().level, ComputerLevel::Off);
 
     tap(Qt::Key_Return);
     image = frame();
@@ -115,7 +116,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     startRound(2, 1, 31);
     tick();
     // A level view, so that the sky is behind the upper panels.
-    g.viewport->setView(g.viewport->position, 0, 0, -5);
+    g.viewport()->setView(g.viewport()->position, 0, 0, -5);
     QImage image = frame();
     const int w = image.width();
     const int h = image.height();
@@ -147,7 +148,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     expectTextLine(image, 20, 160, "uebrig", 20);
     expectTextLine(image, 20, 188, "werfen: 44 s", 16); // fire mode closes sooner
     EXPECT_TRUE(noTextIn(image, QRect(205, 170, 40, 25))) << "beyond the panel";
-    QRect keys = g.hudPlaces().keys;
+    QRect keys = g.hud().places().keys;
     const int keysX = keys.left() + 20;
     EXPECT_EQ(keys.right(), w - 1);
     expectTextLine(image, keysX, 40, "return:", 20);
@@ -172,11 +173,11 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     const QChar degrees(0xb0);
     const QStringList aim = {QString("richtung: 45") + degrees, QString("hoehe: 30") + degrees,
                              "staerke: 2.0"};
-    EXPECT_EQ(g.aimLines(), aim);
+    EXPECT_EQ(g.hud().aimLines(), aim);
     for (int i = 0; i < 3; ++i)
         expectTextLine(image, keysX, 192 + 24 * i, aim[i], 16);
     expectTextLine(image, keysX, 288, "f1: tasten", 16);
-    keys = g.hudPlaces().keys;
+    keys = g.hud().places().keys;
     const auto barPixels = [&](const QImage& shot) {
         int n = 0;
         for (int x = keys.left(); x <= keys.right(); ++x) {
@@ -191,7 +192,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     hold(Qt::Key_Right, 3.0);
     hold(Qt::Key_Up, 1.0);
     image = frame();
-    EXPECT_EQ(g.aimLines().first(), QString("richtung: 315") + degrees);
+    EXPECT_EQ(g.hud().aimLines().first(), QString("richtung: 315") + degrees);
     EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
 
     // In flight the view is free of panels.
@@ -210,9 +211,10 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
 TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     startRound(3, 2, 32);
     // Player 0 keeps all of its 200 hit points, the others have half left: 400 in all.
-    g.match->players[1]->totalHealth = 100;
-    g.match->players[2]->totalHealth = 100;
-    g.match->totalHitPoints = 400;
+    g.match->players()[1]->totalHealth = 100;
+    g.match->players()[2]->totalHealth = 100;
+    g.match->recountHitPoints();
+    ASSERT_EQ(g.match->totalHitPoints(), 400);
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 2880, 4320, 5760}));
 
     // Slices run counter-clockwise from three o'clock around the centre of the bottom-right
@@ -221,30 +223,43 @@ TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     const QImage image = frame();
     const int x = image.width() - 100;
     const int y = image.height() - 100;
-    expectColor(image, x, y - 50, playerColor(g.match->players[0].get()), 1, "slice of player 0");
-    expectColor(image, x - 50, y - 10, playerColor(g.match->players[0].get()), 1,
+    expectColor(image, x, y - 50, playerColor(g.match->players()[0].get()), 1, "slice of player 0");
+    expectColor(image, x - 50, y - 10, playerColor(g.match->players()[0].get()), 1,
                 "slice of player 0");
-    expectColor(image, x - 35, y + 35, playerColor(g.match->players[1].get()), 1,
+    expectColor(image, x - 35, y + 35, playerColor(g.match->players()[1].get()), 1,
                 "slice of player 1");
-    expectColor(image, x + 35, y + 35, playerColor(g.match->players[2].get()), 1,
+    expectColor(image, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
                 "slice of player 2");
     EXPECT_TRUE(statusPanelAt(image, x - 85, y - 85)) << "panel outside the pie";
 
     // Equal hit points give equal thirds.
-    g.match->players[0]->totalHealth = 200;
-    g.match->players[1]->totalHealth = 200;
-    g.match->players[2]->totalHealth = 200;
-    g.match->totalHitPoints = 600;
+    g.match->players()[0]->totalHealth = 200;
+    g.match->players()[1]->totalHealth = 200;
+    g.match->players()[2]->totalHealth = 200;
+    g.match->recountHitPoints();
     EXPECT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+
+    // So do no hit points anywhere, figures still standing with nothing left: drawn as thirds.
+    for (int u = 0; u < 3; ++u)
+        g.match->players()[u]->totalHealth = 0;
+    g.match->recountHitPoints();
+    ASSERT_EQ(g.match->strengthPieAngles(), QList<int>({0, 1920, 3840, 5760}));
+    tick();
+    const QImage none = frame();
+    expectColor(none, x, y - 50, playerColor(g.match->players()[0].get()), 1, "third of player 0");
+    expectColor(none, x - 50, y + 10, playerColor(g.match->players()[1].get()), 1,
+                "third of player 1");
+    expectColor(none, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
+                "third of player 2");
 }
 
 TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
     startRound(2, 2, 33);
     toMoving();
-    placeOnGround(g.match->currentFigure, 0, 39.0);
+    placeOnGround(g.match->currentFigure(), 0, 39.0);
     ticksFor(0.5);
     hold(Qt::Key_Down, 2.0); // backwards over the edge at z = 40
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     ASSERT_EQ(log().mid(3), QStringList({"Willkommen", "spieler 0 ist", "suizidgefaehrdet"}));
 
     const QImage image = frame();
@@ -269,9 +284,9 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
     const QImage aiming = frame();
 
     // The same moment without fire mode: no arrow.
-    g.match->state = Moving;
+    MatchDriver(*g.match).putInPhase(Moving);
     const QImage moving = frame();
-    g.match->state = Aiming;
+    MatchDriver(*g.match).putInPhase(Aiming);
     EXPECT_GT(redPixels(aiming, view), 40);
     EXPECT_EQ(redPixels(moving, view), 0);
 }
@@ -279,14 +294,14 @@ TEST_F(OverlayScenario, AimingArrowShowsOnlyInFireMode) {
 TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     startRound(2, 1, 35);
     toMoving();
-    Tortoise* near = g.match->currentFigure;
-    Tortoise* far = g.match->players[1]->figure(0);
-    ASSERT_EQ(near, g.match->players[0]->figure(0));
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
-    g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
+    Tortoise* near = g.match->currentFigure();
+    Tortoise* far = g.match->players()[1]->figure(0);
+    ASSERT_EQ(near, g.match->players()[0]->figure(0));
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // labels in pure magenta
+    g.match->players()[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // and pure green
     placeOnGround(near, 0, 0);
     // Seen from 5 units behind and a little above, looking along -z.
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     camera.setView(near->worldPosition, 0, -10, -5);
     const VORN_Vector eye = camera.position - camera.back * camera.distance;
 
@@ -300,7 +315,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     };
     // Pure green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        return greenLabelPixels(image, g.panelsShown);
+        return greenLabelPixels(image, g.panelsShown());
     };
 
     // In the open, six units ahead and a little to the side: the label shows.
@@ -319,7 +334,7 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
     // Back in the open place, with a hill raised in between: a ridge five units high across the
     // view, three units ahead of the near figure.
     far->setWorldPosition(open);
-    VORN_LIB::VORN_Landscape& land = g.match->landscape;
+    VORN_LIB::VORN_Landscape& land = g.match->landscape();
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
@@ -350,12 +365,12 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
     const auto check = [&](const char* screen, const QStringList& expected) {
         SCOPED_TRACE(screen);
         const QImage image = frame();
-        const QList<Game::KeyHelpLine> lines = g.keyHelp();
+        const QList<KeyHelp::Line> lines = g.keyHelp().lines();
         QStringList shown;
-        for (const Game::KeyHelpLine& line : lines)
+        for (const KeyHelp::Line& line : lines)
             shown << line.key;
         EXPECT_EQ(shown, expected);
-        const Game::KeyHelpLayout layout = g.keyHelpLayout();
+        const KeyHelp::Layout layout = g.keyHelp().layout();
         EXPECT_EQ(layout.pointSize, 15) << "shrunk to fit";
         EXPECT_TRUE(QRect(10, 10, 780, 580).contains(layout.panel));
         expectTextLine(image, layout.keyX, layout.titleBaseline, Game::tr("tasten"), 15);
@@ -377,7 +392,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         if (inEnglish)
             QCoreApplication::installTranslator(&english);
         tap(Qt::Key_F1);
-        ASSERT_TRUE(g.keyHelpShown);
+        ASSERT_TRUE(g.keyHelpShown());
         check("main menu", keys({"return", "c", "n", "esc"}) + general);
         startRound(2, 1, 37);
         toMoving();
@@ -385,13 +400,13 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
                                "mausrad", "mittlere taste"}) +
                              general);
         tap(Qt::Key_Return);
-        ASSERT_EQ(g.match->state, Aiming);
+        ASSERT_EQ(g.match->state(), Aiming);
         check("fire mode", keys({"links / rechts", "leertaste / strg", "hoch / runter", "return",
                                  "esc", "v", "e", "maus", "mausrad", "mittlere taste"}) +
                                general);
         tap(Qt::Key_Escape);
         tap(Qt::Key_F1);
-        EXPECT_FALSE(g.keyHelpShown);
+        EXPECT_FALSE(g.keyHelpShown());
         const QImage image = frame();
         expectTextLine(image, 260, 260, Game::tr("neues spiel"), 30);
         expectTextLine(image, 240, 465, Game::tr("f1: tasten"), 20);
@@ -417,7 +432,7 @@ int pixelsLike(const QImage& image, const QRect& area, const QColor& colour) {
 
 // A ridge five units high across the valley at z in (from, to), |x| < 8.
 void raiseRidge(double from, double to) {
-    VORN_LIB::VORN_Landscape& land = game().match->landscape;
+    VORN_LIB::VORN_Landscape& land = game().match->landscape();
     for (std::uint32_t r = 0; r < land.rows; ++r)
         for (std::uint32_t c = 0; c < land.columns; ++c) {
             const VORN_Vector p = gridPoint(r, c);
@@ -435,13 +450,13 @@ void raiseRidge(double from, double to) {
 TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) {
     startRound(2, 1, 38);
     toMoving();
-    Tortoise* figure = g.match->currentFigure;
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
+    Tortoise* figure = g.match->currentFigure();
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1); // pure magenta
     placeOnGround(figure, 0, 0);
-    placeOnGround(g.match->players[1]->figure(0), 30, 20);
-    g.viewport->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
-    raiseRidge(2, 3);                                       // between the eye and the tortoise
-    const QRect view(210, 0, 360, 400);                     // between the panels
+    placeOnGround(g.match->players()[1]->figure(0), 30, 20);
+    g.viewport()->setView(figure->worldPosition, 0, -10, -5); // 5 units behind, looking along -z
+    raiseRidge(2, 3);                                         // between the eye and the tortoise
+    const QRect view(210, 0, 360, 400);                       // between the panels
     const auto marker = [&](const QImage& image) {
         QRect bounds;
         for (int y = view.top(); y <= view.bottom(); ++y)
@@ -453,7 +468,7 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
     // At the bottom of a bob, then half a bob later at its top.
     ASSERT_TRUE(tickUntil([&] { return g.match->clockNow() % TurnMarker::period < 25; }, 100));
     const QImage low = frame();
-    EXPECT_EQ(g.labelsShown, 0) << "the ridge hides the tortoise and its label";
+    EXPECT_EQ(g.labels().figuresShown(), 0) << "the ridge hides the tortoise and its label";
     const QRect first = marker(low);
     ASSERT_FALSE(first.isEmpty()) << "no marker in the team's own colour";
     EXPECT_GT(first.width() * first.height(), 300);
@@ -469,14 +484,14 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
 TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     startRound(3, 1, 36);
     toMoving();
-    Tortoise* thrower = g.match->currentFigure;
+    Tortoise* thrower = g.match->currentFigure();
     placeOnGround(thrower, 20, 10);
-    placeOnGround(g.match->players[1]->figure(0), 0, 0);
-    placeOnGround(g.match->players[2]->figure(0), 1.5, 0.5);
+    placeOnGround(g.match->players()[1]->figure(0), 0, 0);
+    placeOnGround(g.match->players()[2]->figure(0), 1.5, 0.5);
     ticksFor(0.5);
     tap(Qt::Key_Return);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     QVector<Match::Damage> hurt;
     VORN_Vector blastPoint;
     QObject::connect(g.match.get(), &Match::exploded,
@@ -499,7 +514,7 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     }
 
     // Seen from eight units off, 50 ms after the blast.
-    g.viewport->setView(point, 0, -20, -8);
+    g.viewport()->setView(point, 0, -20, -8);
     tick(2);
     QImage image = frame();
     const QRect middle(250, 150, 300, 300);
@@ -531,8 +546,9 @@ TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     tick();
     frame();
     const auto painted = [&] {
-        return std::vector<int>{g.panels.turn.timesPainted(), g.panels.keys.timesPainted(),
-                                g.panels.pie.timesPainted(), g.panels.messages.timesPainted()};
+        return std::vector<int>{
+            g.panels().kept().turn.timesPainted(), g.panels().kept().keys.timesPainted(),
+            g.panels().kept().pie.timesPainted(), g.panels().kept().messages.timesPainted()};
     };
     const std::vector<int> before = painted();
     frame();
@@ -549,7 +565,7 @@ TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
     QCoreApplication::installTranslator(&english);
     const QImage image = frame();
-    const int keysX = g.hudPlaces().keys.left() + 20;
+    const int keysX = g.hud().places().keys.left() + 20;
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(painted(),
               std::vector<int>({before[0] + 2, before[1] + 1, before[2], before[3] + 1}));
@@ -564,21 +580,21 @@ TEST_F(OverlayScenario, NoLabelIsDrawnUnderAPanelFromAnyView) {
     toMoving();
     ticksFor(1.0);
     // The others' labels in pure green; the tortoise on turn (with the marker) in magenta.
-    g.match->players[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1);
+    g.match->players()[0]->color = VORN_LIB::VORN_Color(1, 0, 1, 1);
     for (int i = 1; i < 5; ++i)
-        g.match->players[std::size_t(i)]->color = VORN_LIB::VORN_Color(0, 1, 0, 1);
-    const VORN_Vector centre = g.match->currentFigure->worldPosition;
+        g.match->players()[std::size_t(i)]->color = VORN_LIB::VORN_Color(0, 1, 0, 1);
+    const VORN_Vector centre = g.match->currentFigure()->worldPosition;
     int labels = 0, views = 0;
     for (double distance : {-6.0, -20.0})
         for (double pitch : {-5.0, -25.0, -50.0})
             for (int yaw = 0; yaw < 360; yaw += 30) {
-                g.viewport->setView(centre, yaw, pitch, distance);
+                g.viewport()->setView(centre, yaw, pitch, distance);
                 const QImage image = frame();
-                labels += g.labelsShown;
+                labels += g.labels().figuresShown();
                 ++views;
                 SCOPED_TRACE(testing::Message()
                              << "yaw " << yaw << " pitch " << pitch << " distance " << distance);
-                const QVector<QRect> panels = g.panelsShown;
+                const QVector<QRect> panels = g.panelsShown();
                 ASSERT_EQ(panels.size(), 4);
                 for (int p : {0, 1, 3}) { // the pie's own slices are green
                     // Inside the outline: a green label through the blue panel.

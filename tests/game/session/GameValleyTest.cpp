@@ -66,7 +66,7 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     expectTextLine(screen, x, 300 - 5, "w: wind: stark", 20);
     expectTextLine(screen, x, 300 + 40, "a: waffen: alle", 20);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     Bitmap made;
     ValleyGenerator::heights(4711, made);
     const std::vector<double> heights = terrainHeights();
@@ -86,16 +86,16 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     tap(Qt::Key_Return);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::AskSettings);
     EXPECT_EQ(log().last(), broken + ": dateikopf unvollstaendig");
-    EXPECT_TRUE(g.match->players.empty());
+    EXPECT_TRUE(g.match->players().empty());
 
     // A picture of one's own, scaled to the grid: its lower half low, its upper half high.
     tap(Qt::Key_T);
     tap(Qt::Key_W); // still air again
     tap(Qt::Key_A); // the grenade alone
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Countdown);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(0, 0), 20 / 255.0);
-    EXPECT_DOUBLE_EQ(g.match->landscape.height(160, 320), 120 / 255.0);
+    ASSERT_EQ(g.match->state(), Countdown);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(0, 0), 20 / 255.0);
+    EXPECT_DOUBLE_EQ(g.match->landscape().height(160, 320), 120 / 255.0);
     EXPECT_EQ(log().last(), "tal: see");
 
     // The standard valley once more, as it was: and the classic game's log.
@@ -105,7 +105,7 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     tap(Qt::Key_T);
     EXPECT_EQ(g.front.settings.valley, GameSettings::Valley::Standard);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     EXPECT_EQ(g.match->heightmapChecksum(), standard);
     EXPECT_EQ(log().join('|').toStdString(), "|||||Willkommen");
 }

@@ -26,15 +26,15 @@ Game& game() {
 
 TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
     Game& g = game();
-    EXPECT_EQ(g.match->state, NoGame);
+    EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
-    EXPECT_TRUE(g.match->frozen);
-    EXPECT_TRUE(g.cameraLocked);
-    EXPECT_EQ(g.match->currentPlayer, -1);
-    EXPECT_EQ(g.match->playerCount, 0u);
-    EXPECT_EQ(g.match->messages[5].shown(), QString("Willkommen"));
+    EXPECT_TRUE(g.match->frozen());
+    EXPECT_TRUE(g.camera().locked());
+    EXPECT_EQ(g.match->currentPlayer(), -1);
+    EXPECT_EQ(g.match->playerCount(), 0u);
+    EXPECT_EQ(g.match->messages()[5].shown(), QString("Willkommen"));
     for (int i = 0; i < 5; ++i)
-        EXPECT_TRUE(g.match->messages[i].shown().isEmpty()) << "line " << i;
+        EXPECT_TRUE(g.match->messages()[i].shown().isEmpty()) << "line " << i;
     EXPECT_TRUE(g.hasMouseTracking());
     EXPECT_TRUE(g.format().doubleBuffer());
 }
@@ -52,8 +52,8 @@ TEST(GameWindow, MessageLogScrollsUp) {
     Game& g = game();
     for (int i = 1; i <= 7; ++i)
         g.match->addMessage(LogLine(LogLine::Text::Plain, -1, QString::number(i)));
-    EXPECT_EQ(g.match->messages[0].shown(), QString("2"));
-    EXPECT_EQ(g.match->messages[5].shown(), QString("7"));
+    EXPECT_EQ(g.match->messages()[0].shown(), QString("2"));
+    EXPECT_EQ(g.match->messages()[5].shown(), QString("7"));
 }
 
 TEST(GameWindow, FrameShowsTheValleyUnderADarkBlueSky) {

@@ -1,17 +1,15 @@
-// The world the game window builds before the first round, and the collision callback that moves
-// and stops the objects of a round. World units, y up, angles in degrees.
+// The world the game window builds before the first round: its lamps, the valley and the idle
+// grenade, and the camera. (How a round moves that world is the match's tests.) World units, y up,
+// angles in degrees.
 #include "tests/support/GameDriver.h"
 
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
 #include <GL/gl.h>
-#include <QSignalSpy>
 
 using namespace GameDriver;
 using VORN_LIB::VORN_BoundingVolume;
-using VORN_LIB::VORN_Contact;
-using VORN_LIB::VORN_Object;
 using VORN_LIB::VORN_Vector;
 
 namespace {
@@ -28,76 +26,76 @@ void expectNear(const VORN_Vector& actual, const VORN_Vector& expected, double t
 
 TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
     // Collisions: the four lamp spheres, then the terrain, and nothing else.
-    const std::vector<const VORN_BoundingVolume*> volumes(g.match->collisions.volumes.begin(),
-                                                          g.match->collisions.volumes.end());
+    const std::vector<const VORN_BoundingVolume*> volumes(g.match->collisions().volumes.begin(),
+                                                          g.match->collisions().volumes.end());
     ASSERT_EQ(volumes.size(), 5u);
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(volumes[i], &g.match->lampSpheres[i]) << "lamp sphere " << i;
+        EXPECT_EQ(volumes[i], &g.match->lampSpheres()[i]) << "lamp sphere " << i;
         // Each sphere's owner stands where its lamp is drawn.
-        ASSERT_NE(g.match->lampSpheres[i].ownerObject(), nullptr);
-        expectNear(g.match->lampSpheres[i].ownerObject()->worldPosition, g.lamps[i].worldPosition,
-                   1e-9, "lamp place");
-        EXPECT_DOUBLE_EQ(g.match->lampSpheres[i].radius, 0.1);
-        EXPECT_FALSE(g.match->lampSpheres[i].movable);
+        ASSERT_NE(g.match->lampSpheres()[i].ownerObject(), nullptr);
+        expectNear(g.match->lampSpheres()[i].ownerObject()->worldPosition,
+                   g.battlefield().lamps()[i].worldPosition, 1e-9, "lamp place");
+        EXPECT_DOUBLE_EQ(g.match->lampSpheres()[i].radius, 0.1);
+        EXPECT_FALSE(g.match->lampSpheres()[i].movable);
     }
-    EXPECT_EQ(volumes[4], static_cast<const VORN_BoundingVolume*>(&g.match->landscape));
+    EXPECT_EQ(volumes[4], static_cast<const VORN_BoundingVolume*>(&g.match->landscape()));
 
     // The scene draws the lamps and the terrain, lit.
-    EXPECT_TRUE(g.match->scene.lighting);
-    ASSERT_EQ(g.match->scene.children.size(), 5);
+    EXPECT_TRUE(g.match->scene().lighting);
+    ASSERT_EQ(g.match->scene().children.size(), 5);
     for (int i = 0; i < 4; ++i)
-        EXPECT_EQ(g.match->scene.children[i], &g.lamps[i]);
-    EXPECT_EQ(g.match->scene.children[4], &g.match->landscape);
+        EXPECT_EQ(g.match->scene().children[i], &g.battlefield().lamps()[i]);
+    EXPECT_EQ(g.match->scene().children[4], &g.match->landscape());
 
     // Lamps above the corners of the middle of the valley, turned to shine down, switched on.
     const VORN_Vector places[4] = {VORN_Vector(20, 7, 20), VORN_Vector(-20, 7, 20),
                                    VORN_Vector(20, 7, -20), VORN_Vector(-20, 7, -20)};
     g.makeCurrent();
     for (int i = 0; i < 4; ++i) {
-        expectNear(g.lamps[i].worldPosition, places[i], 1e-9, "lamp");
-        expectNear(g.lamps[i].rotation, VORN_Vector(270, 0, 0), 0, "lamp rotation");
-        EXPECT_TRUE(g.lamps[i].enabled);
-        EXPECT_TRUE(glIsEnabled(g.lamps[i].lightId)) << "light of lamp " << i;
-        EXPECT_EQ(g.lamps[i].material, g.lampMaterial.get());
+        expectNear(g.battlefield().lamps()[i].worldPosition, places[i], 1e-9, "lamp");
+        expectNear(g.battlefield().lamps()[i].rotation, VORN_Vector(270, 0, 0), 0, "lamp rotation");
+        EXPECT_TRUE(g.battlefield().lamps()[i].enabled);
+        EXPECT_TRUE(glIsEnabled(g.battlefield().lamps()[i].lightId)) << "light of lamp " << i;
+        EXPECT_EQ(g.battlefield().lamps()[i].material, g.battlefield().lampMaterial());
     }
     // Every lamp has its own GL light.
     for (int i = 0; i < 4; ++i)
         for (int j = i + 1; j < 4; ++j)
-            EXPECT_NE(g.lamps[i].lightId, g.lamps[j].lightId);
+            EXPECT_NE(g.battlefield().lamps()[i].lightId, g.battlefield().lamps()[j].lightId);
 
     // The grenade waits at (0, 6, 0), outside every list until a throw is prepared.
-    expectNear(g.match->grenade.worldPosition, VORN_Vector(0, 6, 0), 1e-9, "grenade");
-    EXPECT_DOUBLE_EQ(g.match->grenade.size, 0.1);
-    EXPECT_NE(g.match->grenade.displayList, 0u);
-    EXPECT_EQ(inScene(&g.match->grenade), 0);
-    EXPECT_EQ(inCollisions(&g.match->grenadeSphere), 0);
-    EXPECT_FALSE(g.match->grenadeFlying);
-    EXPECT_TRUE(g.match->gravityGroup.containers.empty());
-    EXPECT_TRUE(g.match->grenadeSphere.movable);
-    EXPECT_TRUE(g.match->grenadeSphere.ownerIsContainer);
-    EXPECT_EQ(g.match->grenadeSphere.ownerObject(), &g.match->grenade);
+    expectNear(g.match->grenade().worldPosition, VORN_Vector(0, 6, 0), 1e-9, "grenade");
+    EXPECT_DOUBLE_EQ(g.match->grenade().size, 0.1);
+    EXPECT_NE(g.match->grenade().displayList, 0u);
+    EXPECT_EQ(inScene(&g.match->grenade()), 0);
+    EXPECT_EQ(inCollisions(&g.match->grenadeSphere()), 0);
+    EXPECT_FALSE(g.match->grenadeFlying());
+    EXPECT_TRUE(g.match->gravityGroup().containers.empty());
+    EXPECT_TRUE(g.match->grenadeSphere().movable);
+    EXPECT_TRUE(g.match->grenadeSphere().ownerIsContainer);
+    EXPECT_EQ(g.match->grenadeSphere().ownerObject(), &g.match->grenade());
 
     // One gravity group, pulling down by 0.9 units per second squared.
-    ASSERT_EQ(g.match->physicsWorld.groups.size(), 1u);
-    EXPECT_EQ(g.match->physicsWorld.groups.front(), &g.match->gravityGroup);
-    expectNear(g.match->gravityGroup.gravity, VORN_Vector(0, -0.9, 0), 0, "gravity");
+    ASSERT_EQ(g.match->physicsWorld().groups.size(), 1u);
+    EXPECT_EQ(g.match->physicsWorld().groups.front(), &g.match->gravityGroup());
+    expectNear(g.match->gravityGroup().gravity, VORN_Vector(0, -0.9, 0), 0, "gravity");
 
     // The terrain: 160 × 80 units, 5 high, one unit up, textured.
-    EXPECT_DOUBLE_EQ(g.match->landscape.sizeX, 160);
-    EXPECT_DOUBLE_EQ(g.match->landscape.sizeZ, 80);
-    EXPECT_DOUBLE_EQ(g.match->landscape.heightScale, 5);
-    expectNear(g.match->landscape.worldPosition, VORN_Vector(0, 1, 0), 0, "terrain");
-    EXPECT_NE(g.terrainTexture, 0u);
-    EXPECT_EQ(g.match->landscape.texture, &g.terrainTexture);
-    EXPECT_EQ(g.match->landscape.material, g.terrainMaterial.get());
-    EXPECT_NE(g.aimArrowList, 0u);
+    EXPECT_DOUBLE_EQ(g.match->landscape().sizeX, 160);
+    EXPECT_DOUBLE_EQ(g.match->landscape().sizeZ, 80);
+    EXPECT_DOUBLE_EQ(g.match->landscape().heightScale, 5);
+    expectNear(g.match->landscape().worldPosition, VORN_Vector(0, 1, 0), 0, "terrain");
+    EXPECT_NE(g.battlefield().terrainTexture(), 0u);
+    EXPECT_EQ(g.match->landscape().texture, &g.battlefield().terrainTexture());
+    EXPECT_EQ(g.match->landscape().material, g.battlefield().terrainMaterial());
+    EXPECT_NE(g.battlefield().aimArrowList(), 0u);
     EXPECT_TRUE(timerWasRunning());
 }
 
 TEST_F(WorldScenario, OneCameraCoversTheWholeWindowAtEverySize) {
-    const VORN_LIB::VORN_Viewport& v = *g.viewport;
+    const VORN_LIB::VORN_Viewport& v = *g.viewport();
     ASSERT_EQ(g.viewports.size(), 1u);
-    EXPECT_EQ(g.viewports.front(), g.viewport.get());
+    EXPECT_EQ(g.viewports.front(), g.viewport());
     EXPECT_EQ(v.attached, nullptr);
     for (const QSize size : {QSize(1000, 700), QSize(800, 600)}) {
         g.QWidget::resize(size);
@@ -106,79 +104,5 @@ TEST_F(WorldScenario, OneCameraCoversTheWholeWindowAtEverySize) {
         EXPECT_EQ(v.y, 0);
         EXPECT_EQ(v.width, size.width());
         EXPECT_EQ(v.height, size.height());
-    }
-}
-
-TEST_F(WorldScenario, CollisionsStopAndMoveEverythingButTheTerrain) {
-    startRound(2, 1, 3);
-    toMoving();
-    Tortoise* figure = g.match->players[0]->figure(0);
-    VORN_LIB::VORN_PhysicsContainer* body = g.match->players[0]->body(0);
-    const VORN_Vector terrainPlace = g.match->landscape.worldPosition;
-    const VORN_Vector terrainLocal = g.match->landscape.position;
-    QSignalSpy figureHits(figure, &VORN_Object::collisionDetected);
-    QSignalSpy terrainHits(&g.match->landscape, &VORN_Object::collisionDetected);
-
-    // A figure against the terrain: the figure stops and goes to its corrected place.
-    body->velocity = VORN_Vector(1, -2, 3);
-    VORN_Contact contact;
-    contact.positionA = VORN_Vector(10, 3, -5);
-    contact.positionB = VORN_Vector(-30, -20, 7);
-    g.match->handleCollision(figure, &g.match->landscape, &contact);
-    EXPECT_EQ(figureHits.count(), 1);
-    expectNear(body->velocity, VORN_Vector(0, 0, 0), 0, "figure velocity");
-    expectNear(figure->worldPosition, contact.positionA, 1e-9, "figure");
-    EXPECT_EQ(g.match->impactState, ImpactState::Flying);
-
-    // The same pair the other way round: the terrain stays where it is.
-    body->velocity = VORN_Vector(0, -1, 0);
-    g.match->handleCollision(&g.match->landscape, figure, &contact);
-    EXPECT_EQ(figureHits.count(), 2);
-    expectNear(body->velocity, VORN_Vector(0, 0, 0), 0, "figure velocity");
-    expectNear(figure->worldPosition, contact.positionB, 1e-9, "figure");
-    EXPECT_EQ(terrainHits.count(), 0);
-    expectNear(g.match->landscape.worldPosition, terrainPlace, 0, "terrain");
-    expectNear(g.match->landscape.position, terrainLocal, 0, "terrain");
-
-    // A grenade hit marks the impact and stops the grenade, whichever side it is on.
-    Tortoise* other = g.match->players[1]->figure(0);
-    g.match->grenadeBody.velocity = VORN_Vector(0, -4, 1);
-    contact.positionA = VORN_Vector(1, 2, 3);
-    contact.positionB = VORN_Vector(4, 5, 6);
-    g.match->handleCollision(other, &g.match->grenade, &contact);
-    EXPECT_EQ(g.match->impactState, ImpactState::Hit);
-    expectNear(g.match->grenadeBody.velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
-    expectNear(other->worldPosition, contact.positionA, 1e-9, "hit figure");
-    expectNear(g.match->grenade.worldPosition, contact.positionB, 1e-9, "grenade");
-
-    g.match->impactState = ImpactState::Flying;
-    g.match->grenadeBody.velocity = VORN_Vector(0, -4, 1);
-    g.match->handleCollision(&g.match->grenade, &g.match->landscape, &contact);
-    EXPECT_EQ(g.match->impactState, ImpactState::Hit);
-    expectNear(g.match->grenadeBody.velocity, VORN_Vector(0, 0, 0), 0, "grenade velocity");
-    expectNear(g.match->grenade.worldPosition, contact.positionA, 1e-9, "grenade");
-    expectNear(g.match->landscape.worldPosition, terrainPlace, 0, "terrain");
-}
-
-TEST_F(WorldScenario, FallingFiguresComeToRestOnTheTerrain) {
-    startRound(2, 3, 11);
-    // Frozen through the countdown: the figures hang at their start height.
-    ticksFor(2);
-    for (unsigned i = 0; i < 2; ++i)
-        for (unsigned j = 0; j < 3; ++j)
-            EXPECT_DOUBLE_EQ(g.match->players[i]->figure(j)->worldPosition.y(), 5.0);
-
-    toMoving();
-    ticksFor(6);
-    // Gravity brought every figure down; the terrain pass keeps its sphere (radius 0.3) on the
-    // ground instead of letting it sink.
-    for (unsigned i = 0; i < 2; ++i) {
-        for (unsigned j = 0; j < 3; ++j) {
-            const VORN_Vector p = g.match->players[i]->figure(j)->worldPosition;
-            const double groundY = ground(p.x(), p.z()).y();
-            EXPECT_LT(p.y(), 5.0);
-            EXPECT_GT(p.y(), groundY) << "figure " << i << "/" << j << " sank into the ground";
-            EXPECT_LT(p.y(), groundY + 0.4) << "figure " << i << "/" << j << " floats";
-        }
     }
 }

@@ -86,31 +86,31 @@ TEST_F(RenderScaleScenario, AtFullScaleTheBufferedFrameIsTheDirectFrame) {
     startRound(9, 9, 11);
     toMoving();
     ticksFor(4); // the figures fall and come to rest
-    ASSERT_EQ(g.match->state, Moving);
+    ASSERT_EQ(g.match->state(), Moving);
     expectSameThroughTheBuffer("9 x 9 turn, driving");
     // Looking along the valley over many figures, their outlines and labels.
-    g.viewport->setView(g.match->currentFigure->worldPosition, 30, -20, -12);
+    g.viewport()->setView(g.match->currentFigure()->worldPosition, 30, -20, -12);
     expectSameThroughTheBuffer("9 x 9 turn, many figures in view");
     tap(Qt::Key_Return); // fire mode: the aiming arrow
-    ASSERT_EQ(g.match->state, Aiming);
+    ASSERT_EQ(g.match->state(), Aiming);
     expectSameThroughTheBuffer("fire mode");
 }
 
 TEST_F(RenderScaleScenario, AtHalfScaleTextsStaySharpAndLabelsKeepTheirPlaces) {
     startRound(2, 1, 35);
     toMoving();
-    Tortoise* near = g.match->currentFigure;
-    Tortoise* far = g.match->players[1]->figure(0);
-    g.match->players[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // labels in pure green
+    Tortoise* near = g.match->currentFigure();
+    Tortoise* far = g.match->players()[1]->figure(0);
+    g.match->players()[1]->color = VORN_LIB::VORN_Color(0, 1, 0, 1); // labels in pure green
     placeOnGround(near, 0, 0);
     placeOnGround(far, 1.5, -6);
-    VORN_LIB::VORN_Viewport& camera = *g.viewport;
+    VORN_LIB::VORN_Viewport& camera = *g.viewport();
     camera.setView(near->worldPosition, 0, -10, -5);
     const VORN_Vector eye = camera.position - camera.back * camera.distance;
 
     // The green pixels of the far figure's label "1 100", wherever the layout put it.
     const auto greenLabel = [&](const QImage& image) {
-        return greenLabelPixels(image, g.panelsShown);
+        return greenLabelPixels(image, g.panelsShown());
     };
 
     g.renderScale.fix(1.0);

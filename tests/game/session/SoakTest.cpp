@@ -47,7 +47,7 @@ Game& window() {
     static Game* instance = [] {
         VORN_Clock::setManual(1000);
         Game* g = new Game();
-        g->timer->stop(); // the soak drives every tick itself
+        g->timer()->stop(); // the soak drives every tick itself
         g->QWidget::resize(400, 300);
         g->show();
         QApplication::processEvents();
@@ -181,7 +181,7 @@ private:
                 continue;
             }
             int code = anyKey();
-            if (g.match->state == NoGame && g.front.screen == FrontEnd::Screen::MainMenu &&
+            if (g.match->state() == NoGame && g.front.screen == FrontEnd::Screen::MainMenu &&
                 code == Qt::Key_Escape)
                 code = Qt::Key_A;
             const bool repeat = chance(0.5);
@@ -209,7 +209,7 @@ private:
 
     void step() {
         noise();
-        switch (g.match->state) {
+        switch (g.match->state()) {
         case NoGame: // the menus
             switch (g.front.screen) {
             case FrontEnd::Screen::MainMenu:
@@ -275,7 +275,7 @@ private:
             key(steeringKey(), chance(0.6), chance(0.2));
             tick(25);
         } else if (roll < 75) {
-            for (int i = pick(1, 30); i > 0 && g.match->state == Moving; --i)
+            for (int i = pick(1, 30); i > 0 && g.match->state() == Moving; --i)
                 tick(25);
         } else if (roll < 80) {
             tick(longWait()); // held keys drive far; past 60 s the turn is over
@@ -293,7 +293,7 @@ private:
             tap(Qt::Key_Escape);
         } else if (roll < 8) {
             tick(longWait()); // aiming time may run out
-        } else if (roll < 45 && g.match->state == Aiming) {
+        } else if (roll < 45 && g.match->state() == Aiming) {
             aimAtSomeone();
         } else if (roll < 70) {
             key(steeringKey(), chance(0.6), chance(0.2));
@@ -308,32 +308,32 @@ private:
     // A 45° throw at another player's figure, the keys held for just the right time.
     void aimAtSomeone() {
         std::vector<Tortoise*> targets;
-        for (unsigned u = 0; u < g.match->playerCount; ++u)
-            if (g.match->players[u] && int(u) != g.match->currentPlayer)
-                for (unsigned j = 0; j < g.match->players[u]->count; ++j)
-                    if (g.match->players[u]->figure(j))
-                        targets.push_back(g.match->players[u]->figure(j));
-        if (targets.empty() || !g.match->currentFigure)
+        for (unsigned u = 0; u < g.match->playerCount(); ++u)
+            if (g.match->players()[u] && int(u) != g.match->currentPlayer())
+                for (unsigned j = 0; j < g.match->players()[u]->count; ++j)
+                    if (g.match->players()[u]->figure(j))
+                        targets.push_back(g.match->players()[u]->figure(j));
+        if (targets.empty() || !g.match->currentFigure())
             return;
-        const VORN_Vector from = g.match->currentFigure->worldPosition;
+        const VORN_Vector from = g.match->currentFigure()->worldPosition;
         const VORN_Vector to = targets[pick(0, int(targets.size()) - 1)]->worldPosition;
         const double dx = to.x() - from.x();
         const double dz = to.z() - from.z();
-        const double yaw = std::atan2(-dx, -dz) * 180.0 / M_PI - g.match->aimYaw;
+        const double yaw = std::atan2(-dx, -dz) * 180.0 / M_PI - g.match->aimYaw();
         const double power = std::sqrt(std::sqrt(dx * dx + dz * dz) * 0.9);
         releaseAll();
         hold(yaw >= 0 ? Qt::Key_Left : Qt::Key_Right, std::fabs(yaw) / 30.0);
-        hold(Qt::Key_Space, (45.0 - g.match->aimPitch) / 30.0);
-        hold(power >= g.match->aimPower ? Qt::Key_Up : Qt::Key_Down,
-             std::fabs(power - g.match->aimPower) / 2.0);
-        if (g.match->state == Aiming) {
+        hold(Qt::Key_Space, (45.0 - g.match->aimPitch()) / 30.0);
+        hold(power >= g.match->aimPower() ? Qt::Key_Up : Qt::Key_Down,
+             std::fabs(power - g.match->aimPower()) / 2.0);
+        if (g.match->state() == Aiming) {
             tap(Qt::Key_Return);
             flightTicks = 0;
         }
     }
 
     void hold(int code, double seconds) {
-        if (g.match->state != Aiming || seconds <= 0)
+        if (g.match->state() != Aiming || seconds <= 0)
             return;
         key(code, true);
         tick(std::lround(seconds * 1000));
@@ -349,7 +349,7 @@ private:
         ++flightTicks;
         if (chance(0.02))
             tap(Qt::Key_Escape); // ignored in flight
-        if (g.match->impactState == ImpactState::Exploded)
+        if (g.match->impactState() == ImpactState::Exploded)
             tick(chance(0.3) ? longWait() : pick(500, 2500)); // the pause after the explosion
         else
             tick(flightTicks < 400 ? pick(25, 100) : 500);
@@ -359,61 +359,61 @@ private:
 
     // Runs one input or tick, counts what it did, then checks the world.
     template <typename F> void observe(F&& action) {
-        const GameState before = g.match->state;
-        const ImpactState impactBefore = g.match->impactState;
-        const VORN_Clock::Ticks turnStartBefore = g.match->turnStart;
-        const int totalBefore = g.match->totalHitPoints;
+        const GameState before = g.match->state();
+        const ImpactState impactBefore = g.match->impactState();
+        const VORN_Clock::Ticks turnStartBefore = g.match->turnStart();
+        const int totalBefore = g.match->totalHitPoints();
         const int figuresBefore = static_cast<int>(liveFigures().size());
         action();
 
-        if (g.match->state == Countdown &&
-            (before != Countdown || g.match->turnStart != turnStartBefore))
+        if (g.match->state() == Countdown &&
+            (before != Countdown || g.match->turnStart() != turnStartBefore))
             ++turnsBegun;
         if (before == Flying && impactBefore != ImpactState::Exploded &&
-            g.match->impactState == ImpactState::Exploded)
+            g.match->impactState() == ImpactState::Exploded)
             ++explosions;
-        if ((before == Moving && g.match->state == Countdown &&
-             g.match->totalHitPoints == totalBefore) ||
-            (before == Aiming && g.match->state == Countdown))
+        if ((before == Moving && g.match->state() == Countdown &&
+             g.match->totalHitPoints() == totalBefore) ||
+            (before == Aiming && g.match->state() == Countdown))
             ++timeouts;
-        if (before == NoGame && g.match->state == Countdown)
+        if (before == NoGame && g.match->state() == Countdown)
             ++gamesStarted;
-        if (g.match->state == GameOver && before != GameOver)
+        if (g.match->state() == GameOver && before != GameOver)
             ++gamesWon;
-        if (g.match->playerCount != 0)
+        if (g.match->playerCount() != 0)
             figuresLost += std::max(0, figuresBefore - int(liveFigures().size()));
 
-        if (before == Moving && g.match->state == Aiming)
+        if (before == Moving && g.match->state() == Aiming)
             ++grenadeEntries;
         if (before == Flying && impactBefore != ImpactState::Exploded &&
-            (g.match->impactState == ImpactState::Exploded || g.match->state != Flying))
+            (g.match->impactState() == ImpactState::Exploded || g.match->state() != Flying))
             grenadeEntries = 0; // exploded or left the valley
-        if (before == Aiming && g.match->state == Countdown)
+        if (before == Aiming && g.match->state() == Countdown)
             grenadeEntries = 0; // the time to throw ran out
 
         if (failure.empty())
             failure = check();
         if (!failure.empty() && failure.find("after tick") == std::string::npos)
             failure += " (after tick " + std::to_string(ticks) + ", state " +
-                       std::to_string(int(before)) + " -> " + std::to_string(int(g.match->state)) +
-                       ")";
+                       std::to_string(int(before)) + " -> " +
+                       std::to_string(int(g.match->state())) + ")";
     }
 
     std::vector<Tortoise*> liveFigures() const {
         std::vector<Tortoise*> figures;
-        for (unsigned u = 0; u < g.match->playerCount; ++u)
-            if (g.match->players[u])
-                for (unsigned j = 0; j < g.match->players[u]->count; ++j)
-                    if (g.match->players[u]->figure(j))
-                        figures.push_back(g.match->players[u]->figure(j));
+        for (unsigned u = 0; u < g.match->playerCount(); ++u)
+            if (g.match->players()[u])
+                for (unsigned j = 0; j < g.match->players()[u]->count; ++j)
+                    if (g.match->players()[u]->figure(j))
+                        figures.push_back(g.match->players()[u]->figure(j));
         return figures;
     }
 
     std::string check() const {
         // The player table.
-        if (g.match->playerCount == 0) {
-            if (!g.match->players.empty() || !g.match->alivePlayers.isEmpty() ||
-                g.match->totalHitPoints != 0 || g.match->currentFigure)
+        if (g.match->playerCount() == 0) {
+            if (!g.match->players().empty() || !g.match->alivePlayers().isEmpty() ||
+                g.match->totalHitPoints() != 0 || g.match->currentFigure())
                 return "no round, yet players, hit points or a current figure remain";
         }
         QList<int> present;
@@ -421,8 +421,8 @@ private:
         std::vector<VORN_Object*> world;
         std::vector<VORN_BoundingVolume*> volumes;
         std::vector<VORN_PhysicsContainer*> bodies;
-        for (unsigned u = 0; u < g.match->playerCount; ++u) {
-            const Player* p = g.match->players[u].get();
+        for (unsigned u = 0; u < g.match->playerCount(); ++u) {
+            const Player* p = g.match->players()[u].get();
             if (!p)
                 continue;
             present.append(int(u));
@@ -451,7 +451,7 @@ private:
                 if (!(at.x() >= -80 && at.x() <= 80 && at.z() >= -40 && at.z() <= 40))
                     return "figure of player " + std::to_string(u) +
                            " outside the valley: " + text(at) + ", ground at " +
-                           text(g.match->landscape.surfacePoint(at)) + ", moving " +
+                           text(g.match->landscape().surfacePoint(at)) + ", moving " +
                            text(p->body(j)->velocity);
                 if (!finite(f->position) || !finite(f->worldPosition) || !finite(f->rotation) ||
                     !finite(p->body(j)->velocity))
@@ -469,77 +469,81 @@ private:
                        ", its figures have " + std::to_string(health);
             total += health;
         }
-        if (g.match->alivePlayers != present)
+        if (g.match->alivePlayers() != present)
             return "alivePlayers differs from the players present";
-        if (total != g.match->totalHitPoints)
-            return "totalHitPoints " + std::to_string(g.match->totalHitPoints) + ", figures have " +
-                   std::to_string(total);
+        if (total != g.match->totalHitPoints())
+            return "totalHitPoints " + std::to_string(g.match->totalHitPoints()) +
+                   ", figures have " + std::to_string(total);
 
         // The figure on turn belongs to the player on turn.
-        if (g.match->state == Countdown || g.match->state == Moving || g.match->state == Aiming) {
-            if (g.match->currentPlayer < 0 || g.match->currentPlayer >= int(g.match->playerCount) ||
-                !g.match->players[g.match->currentPlayer])
+        if (g.match->state() == Countdown || g.match->state() == Moving ||
+            g.match->state() == Aiming) {
+            if (g.match->currentPlayer() < 0 ||
+                g.match->currentPlayer() >= int(g.match->playerCount()) ||
+                !g.match->players()[g.match->currentPlayer()])
                 return "the player on turn is out";
-            const Player* p = g.match->players[g.match->currentPlayer].get();
-            if (!g.match->currentFigure || p->current < 0 || unsigned(p->current) >= p->count ||
-                p->figure(p->current) != g.match->currentFigure)
+            const Player* p = g.match->players()[g.match->currentPlayer()].get();
+            if (!g.match->currentFigure() || p->current < 0 || unsigned(p->current) >= p->count ||
+                p->figure(p->current) != g.match->currentFigure())
                 return "the figure on turn is not the current figure of the player on turn";
         }
-        if (g.match->currentFigure &&
-            std::find(world.begin(), world.end(), g.match->currentFigure) == world.end())
+        if (g.match->currentFigure() &&
+            std::find(world.begin(), world.end(), g.match->currentFigure()) == world.end())
             return "currentFigure points at a removed figure";
 
         // The grenade in the world only during a throw; in the scene from fire mode until it
         // explodes or leaves the valley.
         const bool inFlight =
-            g.match->state == Flying && g.match->impactState != ImpactState::Exploded;
+            g.match->state() == Flying && g.match->impactState() != ImpactState::Exploded;
         const int shown =
-            occurrences(g.match->scene.children, static_cast<VORN_Object*>(&g.match->grenade));
+            occurrences(g.match->scene().children, static_cast<VORN_Object*>(&g.match->grenade()));
         if (shown != grenadeEntries)
             return "grenade in the scene " + std::to_string(shown) + " times, expected " +
                    std::to_string(grenadeEntries);
-        if ((g.match->state == Aiming || inFlight) && shown == 0)
+        if ((g.match->state() == Aiming || inFlight) && shown == 0)
             return "the grenade of this throw is not in the scene";
-        if (!finite(g.match->grenade.worldPosition) || !finite(g.match->grenadeBody.velocity))
-            return "grenade not finite: " + text(g.match->grenade.worldPosition);
-        if (!std::isfinite(g.match->aimYaw) ||
-            !(g.match->aimPitch >= -90 && g.match->aimPitch <= 90) || !(g.match->aimPower >= 0))
+        if (!finite(g.match->grenade().worldPosition) || !finite(g.match->grenadeBody().velocity))
+            return "grenade not finite: " + text(g.match->grenade().worldPosition);
+        if (!std::isfinite(g.match->aimYaw()) ||
+            !(g.match->aimPitch() >= -90 && g.match->aimPitch() <= 90) ||
+            !(g.match->aimPower() >= 0))
             return "aim out of range";
 
         // Scene, collision list and gravity group: the fixed world, the live figures, and the
         // grenade while it flies.
         std::vector<VORN_Object*> children = world;
-        for (auto& lamp : g.lamps)
+        for (auto& lamp : g.battlefield().lamps())
             children.push_back(const_cast<VORN_LIB::VORN_Flashlight*>(&lamp));
-        children.push_back(const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape));
+        children.push_back(const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape()));
         for (int i = 0; i < shown; ++i)
-            children.push_back(const_cast<Grenade*>(&g.match->grenade));
-        if (!sameItems(g.match->scene.children, children))
+            children.push_back(const_cast<Grenade*>(&g.match->grenade()));
+        if (!sameItems(g.match->scene().children, children))
             return "scene children are not the world plus the live figures";
 
-        for (auto& sphere : g.match->lampSpheres)
+        for (auto& sphere : g.match->lampSpheres())
             volumes.push_back(const_cast<VORN_LIB::VORN_BoundingSphere*>(&sphere));
         volumes.push_back(static_cast<VORN_BoundingVolume*>(
-            const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape)));
+            const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape())));
         if (inFlight)
-            volumes.push_back(const_cast<VORN_LIB::VORN_BoundingSphere*>(&g.match->grenadeSphere));
-        if (!sameItems(g.match->collisions.volumes, volumes))
+            volumes.push_back(
+                const_cast<VORN_LIB::VORN_BoundingSphere*>(&g.match->grenadeSphere()));
+        if (!sameItems(g.match->collisions().volumes, volumes))
             return "collision volumes are not the world plus the live figures";
 
-        if (!sameItems(g.match->gravityGroup.containers, bodies))
+        if (!sameItems(g.match->gravityGroup().containers, bodies))
             return "gravity group is not the live figures";
-        if (g.match->grenadeFlying != inFlight)
+        if (g.match->grenadeFlying() != inFlight)
             return "the grenade flies out of its flight";
 
         // The camera follows nothing, the grenade or a figure still standing.
-        VORN_Object* followed = g.viewport->attached;
-        if (followed && followed != &g.match->grenade &&
+        VORN_Object* followed = g.viewport()->attached;
+        if (followed && followed != &g.match->grenade() &&
             std::find(world.begin(), world.end(), followed) == world.end())
             return "the camera follows a removed object";
-        if (!finite(g.viewport->position))
+        if (!finite(g.viewport()->position))
             return "camera position not finite";
         // Only the followed object reports its moves (and its deletion) to the camera.
-        world.push_back(const_cast<Grenade*>(&g.match->grenade));
+        world.push_back(const_cast<Grenade*>(&g.match->grenade()));
         for (VORN_Object* object : world)
             if (object->observed != (object == followed))
                 return "an object is observed without the camera on it, or the other way round";

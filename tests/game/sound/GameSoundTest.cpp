@@ -130,7 +130,7 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
         startRound(2, 1, 5);
         tick();
     }));
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     sleepSeconds(tickLength + pause);
     tick(38); // up to 0.975 s
     heard.push_back(cause("countdown 2", tickLength, [] { tick(); }));
@@ -139,25 +139,25 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     heard.push_back(cause("countdown 1", tickLength, [] { tick(); }));
     sleepSeconds(tickLength + pause);
     tick(40); // 3.000 s: still the countdown
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     heard.push_back(cause("turn start", startLength, [] { tick(); }));
-    ASSERT_EQ(g.match->state, Moving);
+    ASSERT_EQ(g.match->state(), Moving);
     sleepSeconds(startLength + pause);
 
     // A 45° throw at the other figure four units ahead, which flies for about two seconds.
-    Tortoise* thrower = g.match->players[0]->figure(0);
-    Tortoise* target = g.match->players[1]->figure(0);
+    Tortoise* thrower = g.match->players()[0]->figure(0);
+    Tortoise* target = g.match->players()[1]->figure(0);
     placeOnGround(thrower, 10, 0);
     placeOnGround(target, 10, -4);
     ticksFor(1);
     tap(Qt::Key_Return);
-    ASSERT_EQ(g.match->state, Aiming);
+    ASSERT_EQ(g.match->state(), Aiming);
     hold(Qt::Key_Space, 1.5);
     hold(Qt::Key_Up, 0.45);
 
     // The player aims into the last seconds of the 45 for aiming: a tick as each of the last five
     // begins, the throw half a second before the end.
-    const auto sinceTurnStart = [&] { return VORN_Clock::now() - g.match->turnStart; };
+    const auto sinceTurnStart = [&] { return VORN_Clock::now() - g.match->turnStart(); };
     ASSERT_TRUE(tickUntil([&] { return sinceTurnStart() == 39975; }, 2000));
     for (int left = 5; left >= 1; --left) {
         heard.push_back(
@@ -167,18 +167,18 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     }
     ASSERT_EQ(sinceTurnStart(), 44500);
     heard.push_back(cause("launch", launchLength, [] { tap(Qt::Key_Return); }));
-    ASSERT_EQ(g.match->state, Flying);
+    ASSERT_EQ(g.match->state(), Flying);
     sleepSeconds(launchLength + pause);
 
     // The flight, with a frame every fourth tick so that the listener rides with the camera; the
     // blast is the tick that handles the impact.
     Heard blast{"blast", 0, 0};
-    for (int i = 0; i < 400 && g.match->impactState != ImpactState::Exploded; ++i) {
+    for (int i = 0; i < 400 && g.match->impactState() != ImpactState::Exploded; ++i) {
         if (i % 4 == 0)
             g.repaint();
         blast = cause("blast", blastLength, [] { tick(); });
     }
-    ASSERT_EQ(g.match->impactState, ImpactState::Exploded);
+    ASSERT_EQ(g.match->impactState(), ImpactState::Exploded);
     EXPECT_LT(target->health, 100); // the throw hit
     sleepSeconds(0.4);
 
@@ -189,7 +189,7 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     blast.to = muting.from;
     heard.push_back(blast);
     sleepSeconds(pause);
-    ASSERT_TRUE(tickUntil([&] { return g.match->state == Countdown; }, 400));
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }, 400));
     std::vector<Heard> unheard;
     unheard.push_back(cause("countdown 3 while muted", tickLength, [] { tick(); }));
     sleepSeconds(tickLength + pause);
@@ -200,7 +200,7 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     ASSERT_FALSE(g.sound.muted());
     sleepSeconds(pause);
     tick(39); // up to 1.975 s
-    ASSERT_EQ(g.match->state, Countdown);
+    ASSERT_EQ(g.match->state(), Countdown);
     heard.push_back(cause("countdown 1 after M", tickLength, [] { tick(); }));
     sleepSeconds(tickLength + pause);
     const long long end = mixedFrames();

@@ -1,3 +1,4 @@
+// OpenAL Soft's wave writer set up as the sound device of the sound tests.
 #include "tests/game/sound/WaveWriter.h"
 
 #include <QFile>

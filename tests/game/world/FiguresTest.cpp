@@ -181,7 +181,7 @@ void obliqueView() {
 TEST_F(FiguresTest, TortoiseIsBuiltOfFourSpheresAndSixCylinders) {
     Tortoise t;
     EXPECT_EQ(t.health, 100);
-    ASSERT_NE(t.quadric, nullptr);
+    ASSERT_TRUE(t.quadric.made());
 
     obliqueView();
     const size_t expected =
@@ -195,7 +195,7 @@ TEST_F(FiguresTest, TortoiseIsBuiltOfFourSpheresAndSixCylinders) {
 TEST_F(FiguresTest, GrenadeIsOneSphereWith122Studs) {
     Grenade g;
     EXPECT_EQ(g.size, 1.0);
-    ASSERT_NE(g.quadric, nullptr);
+    ASSERT_TRUE(g.quadric.made());
 
     obliqueView();
     EXPECT_EQ(captureModel(g).size(), sphereCount(15) + 122 * cylinderCount());
@@ -291,11 +291,9 @@ TEST_F(FiguresTest, EveryPointOfAModelLiesWithinItsReach) {
 
 TEST_F(FiguresTest, ModelsWithoutQuadricKeepTheirCylinders) {
     Tortoise t;
-    gluDeleteQuadric(t.quadric);
-    t.quadric = nullptr;
+    t.quadric.release();
     Grenade g;
-    gluDeleteQuadric(g.quadric);
-    g.quadric = nullptr;
+    g.quadric.release();
 
     obliqueView();
     EXPECT_EQ(captureModel(t).size(), 6 * cylinderCount());

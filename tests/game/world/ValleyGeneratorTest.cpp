@@ -39,7 +39,7 @@ TEST(ValleyGenerator, EachNumberIsItsOwnGreyValleyWithAFloorHillsAndARim) {
         int lowest = 255, highest = 0, highestInDropArea = 0;
         for (int r = 0; r < heights.height; ++r)
             for (int c = 0; c < heights.width; ++c) {
-                const unsigned char* p = heights.pixels + 3 * (r * heights.width + c);
+                const unsigned char* p = heights.pixels.data() + 3 * (r * heights.width + c);
                 ASSERT_TRUE(p[0] == p[1] && p[1] == p[2]);
                 lowest = std::min<int>(lowest, p[0]);
                 highest = std::max<int>(highest, p[0]);
@@ -66,7 +66,7 @@ TEST(ValleyGenerator, EachNumberIsItsOwnGreyValleyWithAFloorHillsAndARim) {
     int floorTexels = 0, rimTexels = 0;
     for (int k = 0; k < 512; k += 4)
         for (int j = 0; j < 1024; j += 4) {
-            const unsigned char* p = texture.pixels + 3 * (k * 1024 + j);
+            const unsigned char* p = texture.pixels.data() + 3 * (k * 1024 + j);
             const int green = p[1] - (p[0] + p[2]) / 2;
             const int grey = heights.pixels[3 * ((k * 160 / 511) * 321 + j * 320 / 1023)];
             if (grey < 60) {

@@ -1,0 +1,91 @@
+// The camera keys and the mouse's steering of this window's camera.
+#include "game/session/FieldCamera.h"
+
+#include "engine/render/VORN_Viewport.h"
+#include "game/match/Match.h"
+#include "game/world/Player.h"
+#include "game/world/Tortoise.h"
+
+#include <cmath>
+#include <vector>
+
+namespace {
+// The view at the start of a turn: five units behind the figure, a little above it, looking the
+// way it faces, out over the field.
+constexpr double behindPitch = -15;
+constexpr double behindDistance = -5;
+// An enemy is seen from the side of the figure on turn, from a little higher.
+constexpr double enemyPitch = -20;
+} // namespace
+
+FieldCamera::FieldCamera(VORN_LIB::VORN_Viewport& viewport, const Match& match)
+    : viewport(viewport), match(match) {}
+
+bool FieldCamera::key(int key) {
+    if (isLocked || (key != Qt::Key_V && key != Qt::Key_E))
+        return false;
+    if (key == Qt::Key_V)
+        viewBehind();
+    else
+        viewNextEnemy();
+    return true;
+}
+
+void FieldCamera::viewBehind() {
+    Tortoise* figure = match.currentFigure();
+    if (!figure)
+        return;
+    viewport.attach(figure);
+    viewport.setView(figure->worldPosition, figure->rotation.y(), behindPitch, behindDistance);
+}
+
+// The enemies in the order of their turns after the player on turn, each player's figures by slot;
+// the one after the figure the camera follows, the first when it follows none of them.
+void FieldCamera::viewNextEnemy() {
+    std::vector<Tortoise*> enemies;
+    const int players = static_cast<int>(match.playerCount());
+    for (int k = 1; k < players; ++k) {
+        const Player* player = match.players()[(match.currentPlayer() + k) % players].get();
+        for (unsigned j = 0; player && j < player->count; ++j)
+            if (Tortoise* figure = player->figure(j))
+                enemies.push_back(figure);
+    }
+    if (enemies.empty())
+        return;
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < enemies.size(); ++i)
+        if (enemies[i] == viewport.attached)
+            next = (i + 1) % enemies.size();
+    Tortoise* enemy = enemies[next];
+
+    double yaw = viewport.yaw; // from the figure on turn toward the enemy, when there is one
+    if (const Tortoise* own = match.currentFigure()) {
+        const double dx = enemy->worldPosition.x() - own->worldPosition.x();
+        const double dz = enemy->worldPosition.z() - own->worldPosition.z();
+        if (dx != 0 || dz != 0)
+            yaw = std::atan2(-dx, -dz) * 180.0 / M_PI;
+    }
+    viewport.attach(enemy);
+    viewport.setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
+}
+
+void FieldCamera::mouseMoved(QPoint at) {
+    if (!isLocked) {
+        const QPoint moved = mouse - at;
+        viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
+    }
+    mouse = at;
+}
+
+void FieldCamera::mousePressed(Qt::MouseButton button, QPoint at) {
+    if (!isLocked && button == Qt::MiddleButton)
+        viewport.distance = 0;
+    mouse = at;
+}
+
+void FieldCamera::wheel(int delta) {
+    if (!isLocked) {
+        viewport.distance += delta / 100.0;
+        viewport.keepAboveGround();
+    }
+}

@@ -1,0 +1,263 @@
+// The overlay panels' lines and places: the menus, the turn, the keys, the aim and the message
+// log, each line at its place in its panel, each panel sized to its lines.
+#include "game/session/HudLayout.h"
+
+#include "game/frontend/FrontEnd.h"
+#include "game/match/Match.h"
+#include "game/network/NetworkClient.h"
+#include "game/rules/Rules.h"
+#include "game/rules/SettingChoices.h"
+
+#include <QFontMetrics>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The main menu's computer line: its longest text ("c: computer: schwer") fits the 400-pixel
+// panel only a size below the menu's other lines.
+const QFont& menuLineFont() {
+    static const QFont font("Helvetica", 24);
+    return font;
+}
+
+// "computer zielt" fills the key panel's 160 pixels between its rounded edges only a few sizes
+// below the panel's other lines.
+const QFont& keyLineFont() {
+    static const QFont font("Helvetica", 16);
+    return font;
+}
+
+} // namespace
+
+const QFont& HudLayout::menuFont() {
+    static const QFont font("Helvetica", 30);
+    return font;
+}
+
+const QFont& HudLayout::panelFont() {
+    static const QFont font("Helvetica", 20);
+    return font;
+}
+
+const QFont& HudLayout::messageFont() {
+    static const QFont font("Helvetica", 15);
+    return font;
+}
+
+int HudLayout::widest(const QList<Line>& lines) {
+    int right = 0;
+    for (const Line& line : lines)
+        right = std::max(right, line.x + QFontMetrics(*line.font).horizontalAdvance(line.text));
+    return right;
+}
+
+HudLayout::HudLayout(const Match& match, const FrontEnd& front, const NetworkClient* client,
+                     LogLine::Names names, QSize window)
+    : match(match), front(front), client(client), names(std::move(names)), window(window) {}
+
+QList<HudLayout::Line> HudLayout::menuLines() const {
+    // Offsets from the panel's top left; a 400-pixel panel puts them where they always were, 160
+    // pixels left of the window's middle.
+    QList<Line> lines;
+    const auto line = [&](int x, int y, const QString& text, const QFont& font = menuFont()) {
+        lines.append({x, y, text, &font});
+    };
+    if (match.state() == GameOver) {
+        if (!match.alivePlayers().isEmpty()) {
+            line(40, 80, tr("spieler ") + QString::number(match.alivePlayers().first()));
+            line(40, 160, tr("gewinnt"));
+        } else {
+            line(40, 80, tr("unentschieden"));
+            line(40, 160, tr("alle weg"));
+        }
+        if (client) { // the host starts the next game; Escape leaves this one
+            line(40, 280, tr("esc:"));
+            line(40, 320, tr("spiel verlassen"));
+        } else {
+            line(40, 280, tr("return:"));
+            line(40, 320, tr("zum hauptmenue"));
+        }
+        return lines;
+    }
+    if (match.state() != NoGame)
+        return lines;
+    const GameSettings& settings = front.settings;
+    switch (front.screen) {
+    case FrontEnd::Screen::MainMenu:
+        line(40, 80, tr("return:"));
+        line(60, 160, tr("neues spiel"));
+        line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
+        line(40, 276, tr("n: netzwerkspiel"), panelFont());
+        line(40, 320, tr("esc: schliesen"));
+        line(40, 365, tr("f1: tasten"), panelFont());
+        break;
+    case FrontEnd::Screen::NetworkMenu:
+        line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
+        line(40, 130, tr("j: beitreten"), menuLineFont());
+        if (front.typingAddress)
+            line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
+        else if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
+            line(40, 185,
+                 QFontMetrics(keyLineFont())
+                     .elidedText(tr("r: wieder beitreten: ") + front.keptSeat, Qt::ElideRight, 320),
+                 keyLineFont());
+        if (front.typingName || !front.name.isEmpty()) {
+            const QString name = front.typingName ? front.typedName + QLatin1Char('_') : front.name;
+            line(40, 240,
+                 QFontMetrics(panelFont()).elidedText(tr("n: name: ") + name, Qt::ElideLeft, 320),
+                 panelFont());
+        } else {
+            line(40, 240, tr("n: name"), panelFont());
+        }
+        if (front.typingPassword || !front.password.isEmpty()) {
+            // Shown as stars only, at most six: neither the word nor its length shows.
+            const QString& word = front.typingPassword ? front.typedPassword : front.password;
+            const QString stars(std::min(word.size(), 6), QLatin1Char('*'));
+            line(40, 272,
+                 QFontMetrics(panelFont())
+                     .elidedText(tr("p: passwort: ") + stars +
+                                     (front.typingPassword ? QStringLiteral("_") : QString()),
+                                 Qt::ElideLeft, 320),
+                 panelFont());
+        } else {
+            line(40, 272, tr("p: passwort"), panelFont());
+        }
+        line(40, 320, tr("esc: zurueck"));
+        break;
+    case FrontEnd::Screen::AskPlayers:
+        line(40, 80, tr("wieviele"));
+        line(40, 160, tr("spieler"));
+        line(40, 240, tr("(2 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
+        break;
+    case FrontEnd::Screen::AskFigures:
+        line(40, 80, tr("wieviele figuren"));
+        line(40, 160, tr("pro spieler"));
+        line(40, 240, tr("(1 - 9)"));
+        line(40, 320, tr("esc: zurueck"));
+        break;
+    case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or
+                                          // picture name shown
+        line(30, 60, tr("return: starten"), menuLineFont());
+        line(30, 120, tr("t: tal: ") + front.valleyText(), panelFont());
+        if (settings.valley == GameSettings::Valley::Random)
+            line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
+        int y = 195;
+        for (const SettingChoices::Row& row : SettingChoices::rows) {
+            line(30, y, tr(row.line) + tr(row.values[std::size_t(row.get(settings))].shown),
+                 panelFont());
+            y += 45;
+        }
+        line(30, 320, tr("esc: zurueck"), menuLineFont());
+        break;
+    }
+    }
+    return lines;
+}
+
+QRect HudLayout::menuPlace() const {
+    // 400 × 400 in the middle, wider when a line would come nearer its right edge than 20 pixels.
+    const int w = std::max(400, widest(menuLines()) + 20);
+    return QRect(window.width() / 2 - w / 2, window.height() / 2 - 200, w, 400);
+}
+
+QString HudLayout::computerLevelText() const {
+    switch (match.computer().level) {
+    case ComputerLevel::Easy:
+        return tr("leicht");
+    case ComputerLevel::Medium:
+        return tr("mittel");
+    case ComputerLevel::Hard:
+        return tr("schwer");
+    case ComputerLevel::Off:
+        break;
+    }
+    return tr("aus");
+}
+
+QList<HudLayout::Line> HudLayout::turnLines() const {
+    const bool counting = match.state() == Countdown;
+    QList<Line> lines = {
+        {20, 40, playerTitle(match.currentPlayer()), &panelFont()},
+        {20, 80, counting ? tr("zum recher") : tr("am zug"), &panelFont()},
+        {20, 120, QString::number(match.secondsLeft()) + tr(" sekunden"), &panelFont()},
+        {20, 160, counting ? tr("bis zum zug") : tr("uebrig"), &panelFont()}};
+    // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
+    if (match.state() == Moving)
+        lines.append({20, 188, tr("werfen: %1 s").arg(match.secondsToThrow()), &keyLineFont()});
+    // A name never widens the panel: it is cut to the width the panel has for its other lines.
+    const int room = std::max(200 - 20, widest(lines.mid(1))) - lines[0].x;
+    lines[0].text = QFontMetrics(panelFont()).elidedText(lines[0].text, Qt::ElideRight, room);
+    return lines;
+}
+
+QStringList HudLayout::aimLines() const {
+    const QChar degrees(0x00b0);
+    const int direction = (static_cast<int>(std::lround(match.aimYaw())) % 360 + 360) % 360;
+    return {tr("richtung: %1").arg(QString::number(direction) + degrees),
+            tr("hoehe: %1").arg(QString::number(std::lround(match.aimPitch())) + degrees),
+            tr("staerke: %1").arg(match.aimPower(), 0, 'f', 1)};
+}
+
+// The power of a 45° throw that carries the whole length of the valley.
+double HudLayout::fullStrength() {
+    return std::sqrt(2 * Rules::playAreaX * Rules::gravity);
+}
+
+QList<HudLayout::Line> HudLayout::keyLines() const {
+    QList<Line> lines;
+    if (match.state() == Countdown)
+        return lines;
+    if (client && client->seat < 0) { // came during the game: watches it, plays the next
+        lines.append({keyMargin, 40, tr("zuschauer"), &panelFont()});
+        lines.append({keyMargin, 80, tr("bis spielende"), &keyLineFont()});
+    } else if (match.computerOnTurn()) { // Return does nothing while the computer plays
+        lines.append({keyMargin, 80, tr("computer zielt"), &keyLineFont()});
+    } else {
+        lines.append({keyMargin, 40, tr("return:"), &panelFont()});
+        lines.append({keyMargin, 80, match.state() == Aiming ? tr("abschuss") : tr("feuermodus"),
+                      &panelFont()});
+    }
+    lines.append({keyMargin, 120, tr("esc:"), &panelFont()});
+    if (client) // a joined machine leaves the game for good
+        lines.append({keyMargin, 160, tr("spiel verlassen"), &keyLineFont()});
+    else
+        lines.append({keyMargin, 160, tr("hauptmenue"), &panelFont()});
+    int y = 188;
+    if (match.state() == Aiming) {
+        const QStringList aim = aimLines();
+        for (int i = 0; i < aim.size(); ++i)
+            lines.append({keyMargin, aimTop + aimStep * i, aim[i], &keyLineFont()});
+        y = aimTop + aimStep * (aim.size() - 1) + 10 + barHeight + 28;
+    }
+    lines.append({keyMargin, y, tr("f1: tasten"), &keyLineFont()});
+    return lines;
+}
+
+QList<HudLayout::Line> HudLayout::messageLines() const {
+    QList<Line> lines;
+    for (int i = 0; i < 6; ++i)
+        lines.append(
+            {15, 30 + 30 * i, match.messages()[std::size_t(i)].shown(names), &messageFont()});
+    return lines;
+}
+
+HudLayout::Places HudLayout::places() const {
+    const int w = window.width();
+    const int h = window.height();
+    Places places;
+    places.turn = QRect(0, 0, std::max(200, widest(turnLines()) + 20), 200);
+    const QList<Line> keys = keyLines();
+    const int keysWidth = std::max(200, widest(keys) + keyMargin);
+    const int keysHeight = keys.isEmpty() ? 200 : std::max(200, keys.last().y + 12);
+    places.keys = QRect(w - keysWidth, 0, keysWidth, keysHeight);
+    places.pie = QRect(w - 200, h - 200, 200, 200);
+    places.messages = QRect(0, h - 200, std::max(200, widest(messageLines()) + 15), 200);
+    return places;
+}
+
+QString HudLayout::playerTitle(int player) const {
+    const QString name = names ? names(player) : QString();
+    return name.isEmpty() ? tr("spieler ") + QString::number(player) : name;
+}

@@ -1,0 +1,114 @@
+// The overlay's panels painted from their lines into kept pictures, and the pictures onto the
+// window.
+#include "game/session/HudPanels.h"
+
+#include "game/match/Match.h"
+#include "game/world/Player.h"
+
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using Line = HudLayout::Line;
+
+const QColor menuFill(100, 100, 150, 125);
+const QColor panelFill(100, 100, 255, 125);
+const QColor textColor(255, 255, 255);
+
+// Draws a panel from its kept picture at its place: the rounded shape in the brush, then
+// whatever inside() adds (in the panel's own pixels), then the lines. The picture is painted again
+// only when the lines, the size or extra (what inside() shows) changed.
+template <typename Inside>
+void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QColor& fill,
+               const QList<Line>& lines, const QStringList& extra, Inside inside) {
+    QStringList shows = extra;
+    for (const Line& line : lines)
+        shows << QStringLiteral("%1,%2,%3:").arg(line.x).arg(line.y).arg(line.font->pointSize()) +
+                     line.text;
+    // One pixel more than the panel each way: its outline is drawn on its right and bottom edges.
+    const QImage& image =
+        kept.image(place.size() + QSize(1, 1), *painter.device(), shows, [&](QPainter& p) {
+            p.setBrush(QBrush(fill, Qt::SolidPattern));
+            p.drawRoundedRect(QRect(QPoint(0, 0), place.size()), 25, 25, Qt::RelativeSize);
+            inside(p);
+            p.setPen(textColor);
+            for (const Line& line : lines) {
+                p.setFont(*line.font);
+                p.drawText(line.x, line.y, line.text);
+            }
+        });
+    painter.drawImage(place.topLeft(), image);
+}
+
+void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QColor& fill,
+               const QList<Line>& lines) {
+    drawPanel(painter, kept, place, fill, lines, {}, [](QPainter&) {});
+}
+
+} // namespace
+
+void HudPanels::drawMenu(QPainter& painter, const HudLayout& layout) {
+    drawPanel(painter, images.menu, layout.menuPlace(), menuFill, layout.menuLines());
+}
+
+void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match& match) {
+    const HudLayout::Places places = layout.places();
+    drawPanel(painter, images.turn, places.turn, panelFill, layout.turnLines());
+
+    // The key panel; in fire mode with the aim's numbers and the strength as a bar.
+    const QList<Line> keys = layout.keyLines();
+    const bool aiming = match.state() == Aiming;
+    const double strength = std::clamp(match.aimPower() / HudLayout::fullStrength(), 0.0, 1.0);
+    const int barWidth = places.keys.width() - 2 * HudLayout::keyMargin;
+    const int filled = static_cast<int>(std::lround(strength * barWidth));
+    const int barTop = HudLayout::aimTop + HudLayout::aimStep * 2 + 10;
+    drawPanel(painter, images.keys, places.keys, panelFill, keys,
+              {aiming ? QString::number(filled) : QString()}, [&](QPainter& p) {
+                  if (!aiming)
+                      return;
+                  const QPen pen = p.pen();
+                  p.setPen(Qt::NoPen);
+                  p.setBrush(QColor(255, 200, 60));
+                  p.drawRect(HudLayout::keyMargin, barTop, filled, HudLayout::barHeight);
+                  p.setPen(textColor);
+                  p.setBrush(Qt::NoBrush);
+                  p.drawRect(HudLayout::keyMargin, barTop, barWidth, HudLayout::barHeight);
+                  p.setPen(pen);
+              });
+
+    // The strength pie, kept until a share or a colour changes.
+    const QList<int> angles = match.strengthPieAngles();
+    QList<QColor> colours;
+    QStringList pieShows;
+    for (unsigned i = 0; i < match.playerCount(); ++i) {
+        const Player* player = match.players()[i].get();
+        if (!player)
+            continue;
+        colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
+                                        qBound(0.0, player->color[1], 1.0),
+                                        qBound(0.0, player->color[2], 1.0), 1.0));
+        pieShows << colours.last().name();
+    }
+    for (int angle : angles)
+        pieShows << QString::number(angle);
+    drawPanel(painter, images.pie, places.pie, panelFill, {}, pieShows, [&](QPainter& p) {
+        for (int slice = 0; slice < colours.size() && slice + 1 < angles.size(); ++slice) {
+            p.setBrush(QBrush(colours[slice], Qt::SolidPattern));
+            p.drawPie(20, 20, 160, 160, angles[slice], angles[slice + 1] - angles[slice]);
+        }
+    });
+
+    drawPanel(painter, images.messages, places.messages, panelFill, layout.messageLines());
+}
+
+void HudPanels::drawMessages(QPainter& painter, const HudLayout& layout, int height) {
+    const int top = height - 200;
+    const QPen pen = painter.pen();
+    painter.setPen(textColor);
+    painter.setFont(HudLayout::messageFont());
+    for (const Line& line : layout.messageLines())
+        painter.drawText(line.x, top + line.y, line.text);
+    painter.setPen(pen);
+}
