@@ -27,6 +27,8 @@ void issueResetCommands() {
         glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     }
     glDisable(GL_COLOR_MATERIAL);
+    const float none[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+    glMaterialfv(GL_FRONT, GL_EMISSION, none);
     glMaterialf(GL_FRONT, GL_SHININESS, 0.0f);
 }
 
@@ -34,6 +36,7 @@ void issueMaterialCommands(const VORN_Material& m) {
     glMaterialfv(GL_FRONT, GL_AMBIENT, m.ambient.data());
     glMaterialfv(GL_FRONT, GL_DIFFUSE, m.diffuse.data());
     glMaterialfv(GL_FRONT, GL_SPECULAR, m.specular.data());
+    glMaterialfv(GL_FRONT, GL_EMISSION, m.emission.data());
     glMaterialf(GL_FRONT, GL_SHININESS, m.shininess);
 }
 

@@ -1,5 +1,5 @@
-// Front-face OpenGL material (ambient, diffuse, specular, shininess), optionally recorded into a
-// display list of its own.
+// Front-face OpenGL material (ambient, diffuse, specular, shininess and the light it gives off
+// itself), optionally recorded into a display list of its own.
 #pragma once
 
 #include "engine/math/Vector.h"
@@ -18,12 +18,12 @@ public:
     VORN_Material(const VORN_Material&) = delete;
     VORN_Material& operator=(const VORN_Material&) = delete;
 
-    void apply(); // the list call when compiled, else the four glMaterial calls
-    // Records the four calls into listName (and the reset list, if no material has yet), then
+    void apply(); // the list call when compiled, else the five glMaterial calls
+    // Records the five calls into listName (and the reset list, if no material has yet), then
     // resets the current material.
     void compile();
 
-    // Front material back to the default: black colours, shininess 0.
+    // Front material back to the default: black colours, no light of its own, shininess 0.
     static void resetMaterial();
     // Name of the shared reset list; 0 until a material has been built with a current context or
     // compiled.
@@ -33,7 +33,8 @@ public:
     Vector<float, 4> diffuse;
     Vector<float, 4> specular;
     float shininess;
-    GLuint listName = 0; // 0 = not compiled
+    Vector<float, 4> emission = floatColor(0, 0, 0, 1); // none unless set
+    GLuint listName = 0;                                // 0 = not compiled
 };
 
 } // namespace VORN_LIB

@@ -1,7 +1,10 @@
 // The command line's `--render-scale auto|SCALE`: the scale of each side of the 3-D picture, from
 // 0.25 to 1, or measured from the frames ("auto", the default). The overlay's panels and texts
-// are always drawn at the window's full size.
+// are always drawn at the window's full size. Beside it `--light night|classic|bright`, the light
+// this machine shows the valley in (the moonlit night unless chosen).
 #pragma once
+
+#include "game/frontend/ViewLight.h"
 
 #include <QString>
 #include <QStringList>
@@ -12,5 +15,6 @@ struct RenderOptions {
 
     bool automatic = true;
     double scale = 1.0; // when not automatic
+    ViewLight light = ViewLight::Night;
     QString error;
 };

@@ -110,8 +110,8 @@ QString pictureFailure(const GameSettings& settings) {
 
 const char* const usage =
     "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]] [--name NAME] [--password WORD]\n"
-    "                       [--render-scale auto|SCALE] [--valley VALLEY] [--wind WIND] [--weapons "
-    "WEAPONS]\n"
+    "                       [--render-scale auto|SCALE] [--light LIGHT] [--valley VALLEY]\n"
+    "                       [--wind WIND] [--weapons WEAPONS]\n"
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n";
@@ -141,6 +141,9 @@ int main(int argc, char** argv) {
             "  --render-scale auto|SCALE\n"
             "                        the 3-D picture at 0.25 to 1 of the window's size,\n"
             "                        or chosen by the measured frames (auto, the default)\n"
+            "  --light night|classic|bright\n"
+            "                        the valley by moonlight (the default), under its\n"
+            "                        four lamps alone, or by day\n"
             "  --valley standard|random|NUMBER|FILE\n"
             "                        the valley: the data folder's (the default), a\n"
             "                        random one, the random valley of that number (1 to\n"
@@ -214,6 +217,7 @@ int main(int argc, char** argv) {
     }
     if (!render.automatic)
         game->renderScale.fix(render.scale);
+    game->front.light = render.light;
     game->front.name = network.name;
     game->front.password = network.password;
     game->front.lookForKeptSeat(); // a seat this machine's last game could not leave

@@ -33,6 +33,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "neues spiel")},
             {Qt::Key_C, 0, false, Screen::MainMenu, When::Always, Action::NextLevel, "c",
              QT_TRANSLATE_NOOP("Game", "computerstufe")},
+            {Qt::Key_L, 0, false, Screen::MainMenu, When::Always, Action::NextLight, "l",
+             QT_TRANSLATE_NOOP("Game", "licht")},
             {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::Quit, "esc",
@@ -163,6 +165,9 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         return Action::None;
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;
+        return Action::None;
+    case Action::NextLight:
+        light = nextViewLight(light);
         return Action::None;
     case Action::Back:
         valleyNote = false;

@@ -6,6 +6,7 @@
 // menus' key names alike.
 #pragma once
 
+#include "game/frontend/ViewLight.h"
 #include "game/rules/GameSettings.h"
 
 #include <QList>
@@ -22,6 +23,7 @@ public:
         Quit,             // main menu: Escape closes the window
         NewGame,          // main menu: Return asks for the players
         NextLevel,        // main menu: C, the computer's next level
+        NextLight,        // main menu: L, the next light the valley is seen in
         OpenNetworkMenu,  // main menu: N, unless hosting
         Back,             // Escape: the screen before
         ChoosePlayers,    // 2 … 9
@@ -89,6 +91,8 @@ public:
     // The settings screen's choice, preset from the command line: the classic game unless chosen.
     // A random valley's number is drawn when it is chosen and shown there.
     GameSettings settings;
+    // The light this machine shows the valley in (--light, then L on the main menu).
+    ViewLight light = ViewLight::Night;
     // The valleys the settings screen offers besides the standard and the random one: the
     // pictures of one's own valley folder, after a picture given on the command line.
     QStringList ownValleys;

@@ -82,6 +82,7 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
     camera->nearPlane = 0.001;
     camera->farPlane = 50;
 
+    valleyLight = std::make_unique<ValleyLight>(scene); // the moon, after the lamps below
     for (int i = 0; i < 4; ++i) {
         VORN_Flashlight& lamp = lampList[i];
         lamp.setRotation(270, 0, 0);
@@ -94,6 +95,7 @@ Battlefield::Battlefield(Match& match, GLuint terrainTexture, int width, int hei
         scene.children.insert(i, &lamp); // drawn before the valley
     }
 
+    valleyLight->show(ViewLight::Classic, *camera, *terrainLook);
     match.landscape().material = terrainLook.get();
     match.landscape().texture = &texture;
 
@@ -135,6 +137,10 @@ Battlefield::~Battlefield() {
     glDeleteLists(arrowList, 1);
     if (texture != 0)
         glDeleteTextures(1, &texture);
+}
+
+void Battlefield::showLight(ViewLight chosen) {
+    valleyLight->show(chosen, *camera, *terrainLook);
 }
 
 void Battlefield::showTexture(const Bitmap& rgb) {

@@ -1,13 +1,14 @@
-// The battlefield as the window draws it: the match's world under four lamps, with the valley's
-// material and texture, the grenade's material, the camera looking at it and the red aiming
-// arrow. Made with the window while its GL context is current, and gone with it: the camera and
-// the materials before the match whose world they show.
+// The battlefield as the window draws it: the match's world under four lamps and the light this
+// machine's player chose, with the valley's material and texture, the grenade's material, the
+// camera looking at it and the red aiming arrow. Made with the window while its GL context is
+// current, and gone with it: the camera and the materials before the match whose world they show.
 // The valley spans 160 × 80 units (x in [-80, 80], z in [-40, 40]), 5 units high.
 #pragma once
 
 #include "engine/render/VORN_Flashlight.h"
 #include "engine/render/VORN_Viewport.h"
 #include "engine/scene/VORN_Material.h"
+#include "game/session/ValleyLight.h"
 
 #include <GL/gl.h>
 #include <memory>
@@ -43,6 +44,10 @@ public:
     void showTexture(const Bitmap& rgb);
     bool showStandardTexture();
 
+    // The light the valley is seen in (classic until another is shown).
+    void showLight(ViewLight light);
+    const ValleyLight& light() const { return *valleyLight; }
+
     // The aiming arrow at the grenade, turned and scaled as the match aims; in fire mode only.
     void drawAimArrow(const Match& match) const;
 
@@ -54,5 +59,6 @@ private:
     std::unique_ptr<VORN_LIB::VORN_Material> lampLook;
     std::unique_ptr<VORN_LIB::VORN_Material> grenadeLook;
     Lamps lampList;
+    std::unique_ptr<ValleyLight> valleyLight;
     std::unique_ptr<VORN_LIB::VORN_Viewport> camera;
 };

@@ -31,6 +31,10 @@ void Game::drawPicture(QPainter& painter) {
     const int h = height();
     VORN_Viewport& viewport = field->viewport();
     painter.beginNativePainting();
+    // The chosen light, before the state of the frame is saved: what it switches on stays on.
+    if (field->light().shown() != front.light)
+        field->showLight(front.light);
+    field->light().lightFigures(match->players());
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -44,7 +48,8 @@ void Game::drawPicture(QPainter& painter) {
     resizeGL(drawn.width(), drawn.height());
     const double pictureScale = double(drawn.width()) / w; // lines keep their width on the window
     viewport.pictureScale = pictureScale;
-    glClearColor(0, 0, 0.2f, 1);
+    const float* sky = field->light().sky();
+    glClearColor(sky[0], sky[1], sky[2], sky[3]);
     paintGL();
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     sound.followCamera(viewport.position - viewport.back * viewport.distance, viewport.back,
@@ -52,6 +57,7 @@ void Game::drawPicture(QPainter& painter) {
 
     if (match->state() == Aiming)
         field->drawAimArrow(*match);
+    field->light().drawEdge(match->landscape(), pictureScale);
 
     // The battlefield's own marks over the match's world: where the last throw of the figure on
     // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
