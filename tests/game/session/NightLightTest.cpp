@@ -165,7 +165,6 @@ protected:
             if (s.pixels.size() < 40)
                 continue;
             ++figuresJudged;
-            ++figuresSeen;
             std::vector<double> figure, behind;
             QRect box;
             for (const QPoint& p : s.pixels) {
