@@ -12,7 +12,8 @@ using Screen = FrontEnd::Screen;
 bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
     return a.screen == b.screen && a.players == b.players && a.figures == b.figures &&
            a.settings == b.settings && a.typingAddress == b.typingAddress &&
-           a.typingName == b.typingName && a.typingPassword == b.typingPassword;
+           a.typingName == b.typingName && a.typingPassword == b.typingPassword &&
+           a.light == b.light;
 }
 
 } // namespace

@@ -91,7 +91,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     EXPECT_EQ(g.match->playerCount(), 2u);
     EXPECT_EQ(g.match->players()[0]->count, 3u);
     EXPECT_EQ(g.match->totalHitPoints(), 600);
-    EXPECT_EQ(g.match->scene().children.size(), 5 + 6);
+    EXPECT_EQ(g.match->scene().children.size(), 6 + 6);
     EXPECT_EQ(g.match->collisions().volumes.size(), 5u + 6u);
     EXPECT_EQ(g.match->gravityGroup().containers.size(), 6u);
 
@@ -313,7 +313,7 @@ TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
     EXPECT_EQ(g.viewport()->attached, nullptr);
     EXPECT_TRUE(g.match->frozen());
     EXPECT_TRUE(g.camera().locked());
-    EXPECT_EQ(g.match->scene().children.size(), 5);
+    EXPECT_EQ(g.match->scene().children.size(), 6);
     EXPECT_EQ(g.match->collisions().volumes.size(), 5u);
     EXPECT_TRUE(g.match->gravityGroup().containers.empty());
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));

@@ -55,7 +55,7 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_TRUE(g.camera().locked());
     EXPECT_EQ(inScene(first), 1);
     EXPECT_EQ(inScene(second), 1);
-    EXPECT_EQ(g.match->scene().children.size(), 5 + 2); // the lamps, the valley, the figures
+    EXPECT_EQ(g.match->scene().children.size(), 6 + 2); // the lamps, the moon, the valley, the figures
     toMoving();
     EXPECT_FALSE(g.camera().locked());
 
@@ -123,7 +123,7 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_TRUE(g.match->players().empty());
-    EXPECT_EQ(g.match->scene().children.size(), 5); // the lamps and the valley
+    EXPECT_EQ(g.match->scene().children.size(), 6); // the lamps, the moon and the valley
     EXPECT_EQ(log(), QStringList({"", "", "", "", "", "Willkommen"}));
     tick(3);
     EXPECT_EQ(g.match->state(), NoGame);

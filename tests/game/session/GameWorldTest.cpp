@@ -40,12 +40,12 @@ TEST_F(WorldScenario, NewWindowHoldsLampsTerrainAndAnIdleGrenade) {
     }
     EXPECT_EQ(volumes[4], static_cast<const VORN_BoundingVolume*>(&g.match->landscape()));
 
-    // The scene draws the lamps and the terrain, lit.
+    // The scene draws the lamps, the moon and the terrain, lit.
     EXPECT_TRUE(g.match->scene().lighting);
-    ASSERT_EQ(g.match->scene().children.size(), 5);
+    ASSERT_EQ(g.match->scene().children.size(), 6);
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(g.match->scene().children[i], &g.battlefield().lamps()[i]);
-    EXPECT_EQ(g.match->scene().children[4], &g.match->landscape());
+    EXPECT_EQ(g.match->scene().children[5], &g.match->landscape());
 
     // Lamps above the corners of the middle of the valley, turned to shine down, switched on.
     const VORN_Vector places[4] = {VORN_Vector(20, 7, 20), VORN_Vector(-20, 7, 20),
