@@ -328,22 +328,6 @@
         <translation>light</translation>
     </message>
     <message>
-        <source>l: licht: </source>
-        <translation>l: light: </translation>
-    </message>
-    <message>
-        <source>nacht</source>
-        <translation>night</translation>
-    </message>
-    <message>
-        <source>klassisch</source>
-        <translation>classic</translation>
-    </message>
-    <message>
-        <source>hell</source>
-        <translation>bright</translation>
-    </message>
-    <message>
         <source>computerstufe</source>
         <translation>computer level</translation>
     </message>

@@ -91,7 +91,6 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
-        line(200, 365, tr("l: licht: ") + lightText(), panelFont());
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
@@ -175,18 +174,6 @@ QString HudLayout::computerLevelText() const {
         break;
     }
     return tr("aus");
-}
-
-QString HudLayout::lightText() const {
-    switch (front.light) {
-    case ViewLight::Classic:
-        return tr("klassisch");
-    case ViewLight::Bright:
-        return tr("hell");
-    case ViewLight::Night:
-        break;
-    }
-    return tr("nacht");
 }
 
 QList<HudLayout::Line> HudLayout::turnLines() const {

@@ -69,7 +69,6 @@ public:
 
 private:
     QString computerLevelText() const;
-    QString lightText() const; // the main menu's light: "nacht", "klassisch", "hell"
 
     const Match& match;
     const FrontEnd& front;

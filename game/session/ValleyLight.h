@@ -30,6 +30,7 @@ public:
     // The light on the camera's fog and the valley's material from now on.
     void show(ViewLight light, VORN_LIB::VORN_Viewport& camera, VORN_LIB::VORN_Material& terrain);
     ViewLight shown() const { return light; }
+    const VORN_LIB::VORN_Light& moonLight() const { return *moon; } // among the scene's children
 
     // The sky behind the valley: the picture's clear colour (red, green, blue, alpha).
     const float* sky() const;

@@ -55,7 +55,8 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     EXPECT_TRUE(g.camera().locked());
     EXPECT_EQ(inScene(first), 1);
     EXPECT_EQ(inScene(second), 1);
-    EXPECT_EQ(g.match->scene().children.size(), 6 + 2); // the lamps, the moon, the valley, the figures
+    EXPECT_EQ(g.match->scene().children.size(),
+              6 + 2); // the lamps, the moon, the valley, the figures
     toMoving();
     EXPECT_FALSE(g.camera().locked());
 

@@ -514,6 +514,7 @@ private:
         std::vector<VORN_Object*> children = world;
         for (auto& lamp : g.battlefield().lamps())
             children.push_back(const_cast<VORN_LIB::VORN_Flashlight*>(&lamp));
+        children.push_back(const_cast<VORN_LIB::VORN_Light*>(&g.battlefield().light().moonLight()));
         children.push_back(const_cast<VORN_LIB::VORN_Landscape*>(&g.match->landscape()));
         for (int i = 0; i < shown; ++i)
             children.push_back(const_cast<Grenade*>(&g.match->grenade()));
