@@ -228,6 +228,7 @@ int main(int argc, char** argv) {
     // A game with strong wind and every weapon: the wind's arrow at the top, and in fire mode the
     // weapons under the key panel, the cluster taken.
     script->tap(Qt::Key_Escape);
+    script->tap(Qt::Key_J); // yes, leave the game
     const ComputerLevel level = game->match->computer().level;
     game->match->setComputerLevel(ComputerLevel::Off);
     game->front.settings.wind = GameSettings::Wind::Strong;
@@ -249,6 +250,7 @@ int main(int argc, char** argv) {
     // weapon, then three random valleys and one of the player's own, each seen from above its
     // lit middle as the first turn begins.
     script->tap(Qt::Key_Escape);
+    script->tap(Qt::Key_J);
     for (int i = 0; i < 3; ++i)
         script->tap(Qt::Key_C); // the computers off again: player 0 plays
     QTemporaryDir own;
@@ -274,6 +276,7 @@ int main(int argc, char** argv) {
         game->viewport()->setView(VORN_Vector(20, 1.5, 20), -135, -22, -11);
         shoot(name, &game->valleys().texture());
         script->tap(Qt::Key_Escape);
+        script->tap(Qt::Key_J);
     };
     const auto toSettings = [] {
         script->tap(Qt::Key_Return);

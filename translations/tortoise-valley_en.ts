@@ -340,6 +340,42 @@
         <translation>quit</translation>
     </message>
     <message>
+        <source>ja</source>
+        <translation>yes</translation>
+    </message>
+    <message>
+        <source>n / esc</source>
+        <translation>n / esc</translation>
+    </message>
+    <message>
+        <source>nein, zurueck</source>
+        <translation>no, back</translation>
+    </message>
+    <message>
+        <source>spiel verlassen? j / n</source>
+        <translation>leave the game? j / n</translation>
+    </message>
+    <message>
+        <source>spiel beenden? j / n</source>
+        <translation>quit the game? j / n</translation>
+    </message>
+    <message>
+        <source>pause an / aus</source>
+        <translation>pause on / off</translation>
+    </message>
+    <message>
+        <source>pause</source>
+        <translation>pause</translation>
+    </message>
+    <message>
+        <source>: weiter</source>
+        <translation>: go on</translation>
+    </message>
+    <message>
+        <source>keine zeit mehr zum werfen</source>
+        <translation>no time left to throw</translation>
+    </message>
+    <message>
         <source>spiel eroeffnen</source>
         <translation>host a game</translation>
     </message>

@@ -37,8 +37,15 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "licht")},
             {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
-            {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::Quit, "esc",
+            {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
+
+            // The question asked over any screen or game; Escape answers as N does.
+            {Qt::Key_J, 0, false, Screen::MainMenu, When::Asked, Action::Yes, "j",
+             QT_TRANSLATE_NOOP("Game", "ja")},
+            {Qt::Key_N, 0, false, Screen::MainMenu, When::Asked, Action::No,
+             QT_TRANSLATE_NOOP("Game", "n / esc"), QT_TRANSLATE_NOOP("Game", "nein, zurueck")},
+            {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Asked, Action::No, "esc", nullptr},
 
             {Qt::Key_H, 0, false, Screen::NetworkMenu, When::Always, Action::HostGame, "h",
              QT_TRANSLATE_NOOP("Game", "spiel eroeffnen")},
@@ -90,6 +97,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "vollbild")},
             {Qt::Key_F1, 0, true, Screen::MainMenu, When::Always, Action::KeyHelp, "f1",
              QT_TRANSLATE_NOOP("Game", "diese hilfe")},
+            {Qt::Key_P, 0, true, Screen::MainMenu, When::LocalTurn, Action::Pause, "p",
+             QT_TRANSLATE_NOOP("Game", "pause an / aus")},
         };
         // The choices' keys before the settings screen's Escape, in their rows' order.
         int at = 0;
@@ -116,7 +125,9 @@ QString FrontEnd::keyName(Action action) {
     return translated(binding(action).keyName);
 }
 
-QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool network) const {
+QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool network,
+                                         bool localTurn) const {
+    const bool asked = asking != Question::None;
     const auto holds = [&](When when) {
         switch (when) {
         case When::Always:
@@ -129,27 +140,57 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return network;
         case When::SeatKept:
             return !keptSeat.isEmpty();
+        case When::Asked:
+            return asked;
+        case When::LocalTurn:
+            return localTurn;
         }
         return false;
     };
     QList<HelpLine> lines;
     for (bool everyScreen : {false, true})
-        for (const Binding& row : bindings())
-            if (row.everyScreen == everyScreen &&
-                (everyScreen || (screenShown && row.screen == screen)) && row.help &&
+        for (const Binding& row : bindings()) {
+            // A question hides the keys of the screen and the game below it.
+            const bool own = asked ? row.when == When::Asked
+                                   : screenShown && row.screen == screen && row.when != When::Asked;
+            if (row.everyScreen == everyScreen && (everyScreen || own) && row.help &&
                 holds(row.when))
                 lines.append({translated(row.keyName), translated(row.help)});
+        }
     return lines;
 }
 
+QString FrontEnd::questionText() const {
+    switch (asking) {
+    case Question::LeaveGame:
+        return translated(QT_TRANSLATE_NOOP("Game", "spiel verlassen? j / n"));
+    case Question::QuitGame:
+        return translated(QT_TRANSLATE_NOOP("Game", "spiel beenden? j / n"));
+    case Question::None:
+        break;
+    }
+    return QString();
+}
+
 FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hosting) {
+    if (asking != Question::None) {
+        const Question asked = asking;
+        for (const Binding& row : bindings())
+            if (row.when == When::Asked && row.key == key) {
+                asking = Question::None;
+                if (row.action == Action::No)
+                    return Action::None;
+                return asked == Question::QuitGame ? Action::Quit : Action::LeaveGame;
+            }
+        return Action::None; // every other key waits for the answer
+    }
     if (screen == Screen::NetworkMenu && (typingName || typingAddress || typingPassword))
         return networkMenuKey(key, text);
     Action action = Action::None;
     int choice = -1;
     for (const Binding& row : bindings()) {
         const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
-        if (!row.everyScreen && row.screen == screen && inRange &&
+        if (!row.everyScreen && row.screen == screen && inRange && row.when != When::Asked &&
             (row.when != When::NotHosting || !hosting) &&
             (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
@@ -162,6 +203,9 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     switch (action) {
     case Action::NewGame:
         screen = Screen::AskPlayers;
+        return Action::None;
+    case Action::AskQuit:
+        asking = Question::QuitGame;
         return Action::None;
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;

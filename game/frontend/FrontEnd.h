@@ -20,7 +20,11 @@ public:
     // What a key of the menus does.
     enum class Action {
         None,
-        Quit,             // main menu: Escape closes the window
+        AskQuit,          // main menu: Escape asks whether to close the window
+        Quit,             // the question's J after Escape in the main menu: the window closes
+        LeaveGame,        // the question's J after Escape in a game: the game is left
+        Yes,              // the question: J
+        No,               // the question: N or Escape, back to where it was asked
         NewGame,          // main menu: Return asks for the players
         NextLevel,        // main menu: C, the computer's next level
         NextLight,        // main menu: L, the next light the valley is seen in
@@ -44,10 +48,12 @@ public:
         PlayerList, // Tab held, in a network game
         Mute,       // M
         FullScreen, // F11
-        KeyHelp     // F1
+        KeyHelp,    // F1
+        Pause       // P, during a turn of a game on this machine alone
     };
-    // When a key's row holds.
-    enum class When { Always, NotHosting, RandomValley, NetworkGame, SeatKept };
+    // When a key's row holds: Asked rows while a question is asked (on any screen, and only
+    // then), LocalTurn ones during a turn of a game that is not a network game.
+    enum class When { Always, NotHosting, RandomValley, NetworkGame, SeatKept, Asked, LocalTurn };
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
     // its name in the key help and the menus, and the help's text for it (both to be translated
@@ -68,18 +74,28 @@ public:
     static const Binding& binding(Action action);
     // The key's name of an action, translated: "return", "c", "2 - 9".
     static QString keyName(Action action);
-    // The key help's lines of a screen: its own keys and then those of every screen; network
-    // says whether this machine is in a network game.
+    // The key help's lines of a screen: its own keys (the question's while one is asked) and
+    // then those of every screen; network says whether this machine is in a network game,
+    // localTurn whether a turn of a game on this machine alone is under way.
     struct HelpLine {
         QString key;
         QString action;
     };
-    QList<HelpLine> help(bool screenShown, bool hosting, bool network) const;
+    QList<HelpLine> help(bool screenShown, bool hosting, bool network, bool localTurn) const;
 
     // A key pressed on the screen shown (digit: 0 … 9, else -1; text: what it types). It changes
-    // what the menus hold and says what the window is to do: Quit, NextLevel, StartGame, HostGame
-    // or Join (the typed address then in address); None when nothing is left to it.
+    // what the menus hold and says what the window is to do: Quit, LeaveGame, NextLevel,
+    // StartGame, HostGame or Join (the typed address then in address); None when nothing is left
+    // to it. While a question is asked it takes every key: J answers yes (Quit or LeaveGame),
+    // N and Escape no (None), the others nothing.
     Action key(int key, int digit, const QString& text, bool hosting);
+
+    // A question before one key loses something: Escape in a game asks before leaving it, in the
+    // main menu before closing the window. The window shows it over everything until answered.
+    enum class Question { None, LeaveGame, QuitGame };
+    void ask(Question question) { asking = question; }
+    Question asking = Question::None;
+    QString questionText() const; // "spiel verlassen? j / n", "spiel beenden? j / n"; empty
 
     // The settings screen is opened: the own valleys listed, a random valley's number drawn.
     void openSettings();

@@ -46,6 +46,8 @@ QString LogLine::shown(const Names& names) const {
         return QCoreApplication::translate("Game", "du spielst spieler ") + number;
     case Text::TimeUp:
         return QCoreApplication::translate("Game", "zeit abgelaufen");
+    case Text::NoTimeToThrow:
+        return QCoreApplication::translate("Game", "keine zeit mehr zum werfen");
     case Text::ValleyNumber:
         return QCoreApplication::translate("Game", "tal nummer %1").arg(detail);
     case Text::ValleyPicture:

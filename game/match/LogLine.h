@@ -32,6 +32,7 @@ struct LogLine {
         AllWeapons = 20,    // "waffen: alle"
         Away = 21,          // "spieler N ist abwesend, der computer spielt"
         Back = 22,          // "spieler N ist zurueck"
+        NoTimeToThrow = 23, // "keine zeit mehr zum werfen": Return past the time to throw
         Kinds               // how many kinds there are
     };
 

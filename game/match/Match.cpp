@@ -94,6 +94,7 @@ Match::~Match() {
 // A grenade shown for aiming stays where it is, drawn behind the menus, as the rates and the aim
 // do; a new turn starts them afresh.
 void Match::reset() {
+    pause(false);
     frozen_ = true;
     stopRates();
     players_.clear();
@@ -185,6 +186,7 @@ void Match::nextTurn() {
     frozen_ = true;
     state_ = Countdown;
     stopRates();
+    earlyFireMode_ = false;
 
     // Nobody left to take the turn: the round is over rather than searched forever.
     bool anyoneLeft = false;
@@ -213,6 +215,8 @@ void Match::nextTurn() {
 }
 
 void Match::advance(VORN_Clock::Ticks real) {
+    if (paused())
+        return;
     const VORN_Clock::Ticks elapsed =
         std::min<VORN_Clock::Ticks>(real - lastRealTick_, Rules::longestStep * 1000);
     lastRealTick_ = real;
@@ -229,7 +233,33 @@ void Match::advance(VORN_Clock::Ticks real) {
 }
 
 VORN_Clock::Ticks Match::clockNow() const {
-    return ticking_ != 0 ? ticking_ : VORN_Clock::now() + clockAhead_;
+    if (ticking_ != 0)
+        return ticking_;
+    return (paused() ? pausedAt_ : VORN_Clock::now()) + clockAhead_;
+}
+
+// The game clock stands while paused: the time paused is taken off its lead over the engine
+// clock, and off the timer's last reading, so that the fast play of computers counts none of it.
+void Match::pause(bool on) {
+    if (on == paused())
+        return;
+    if (on) {
+        pausedAt_ = VORN_Clock::now();
+        return;
+    }
+    const VORN_Clock::Ticks stood = VORN_Clock::now() - pausedAt_;
+    clockAhead_ -= stood;
+    lastRealTick_ += stood;
+    pausedAt_ = 0;
+}
+
+bool Match::countdownEnding() const {
+    return state_ == Countdown && playerCount_ != 0 &&
+           secondsSince(turnStart_, clockNow()) >= countdownSeconds - 1;
+}
+
+bool Match::throwTimeOver() const {
+    return state_ == Moving && secondsSince(turnStart_, clockNow()) > Rules::aimSeconds;
 }
 
 bool Match::onlyComputersLeft() const {
@@ -247,6 +277,8 @@ void Match::endGame() {
 }
 
 void Match::tick(VORN_Clock::Ticks now) {
+    if (paused())
+        return;
     ticking_ = now;
     tickUnderWay(now);
     ticking_ = 0;
@@ -342,6 +374,10 @@ void Match::startPlay(VORN_Clock::Ticks now) {
     lastTick_ = now;
     physicsWorld_.lastTicks = now;
     emit playStarted();
+    // Return pressed as the countdown ended: fire mode as the turn begins.
+    if (earlyFireMode_ && state_ == Moving && currentFigure_)
+        prepareThrow();
+    earlyFireMode_ = false;
 }
 
 // A turn out of time ends with no throw: a grenade shown for aiming goes with it, so it does not
@@ -415,18 +451,33 @@ void Match::stopRates() {
 }
 
 void Match::apply(const TurnCommand& command) {
-    yawRate_ = command.yawRate;
-    raiseRate_ = command.raiseRate;
-    driveRate_ = command.driveRate;
+    // Rates count in the countdown only in its last second, held into the turn; a rate let go
+    // counts everywhere (a held one stands still while nothing ticks).
+    const bool early = countdownEnding();
+    const auto take = [early, this](double& held, double rate) {
+        if (early || state_ != Countdown || rate == 0)
+            held = rate;
+    };
+    take(yawRate_, command.yawRate);
+    take(raiseRate_, command.raiseRate);
+    take(driveRate_, command.driveRate);
+    if (paused())
+        return;
+    if (early && command.step == TurnCommand::Step::FireMode)
+        earlyFireMode_ = true;
     if (command.weapon >= 1 && command.weapon <= Weapons::count && state_ == Aiming)
         chooseWeapon(static_cast<Weapon>(command.weapon - 1));
     // Past the time to throw, Return would only show the grenade for the turn to end at the next
-    // tick: the figure drives on instead, and the panel shows no time left to throw.
-    if (command.step == TurnCommand::Step::FireMode && state_ == Moving && currentFigure_ &&
-        secondsSince(turnStart_, clockNow()) <= Rules::aimSeconds)
-        prepareThrow();
-    else if (command.step == TurnCommand::Step::Throw && state_ == Aiming)
+    // tick: the figure drives on instead, the log says why, and the panel shows only the time to
+    // drive.
+    if (command.step == TurnCommand::Step::FireMode && state_ == Moving && currentFigure_) {
+        if (!throwTimeOver())
+            prepareThrow();
+        else if (messages_.back().text != LogLine::Text::NoTimeToThrow)
+            addMessage(LogLine(LogLine::Text::NoTimeToThrow));
+    } else if (command.step == TurnCommand::Step::Throw && state_ == Aiming) {
         fire();
+    }
 }
 
 TurnCommand Match::heldRates() const {

@@ -82,8 +82,11 @@ public:
 
     // A command of the player on turn, from the keys, the computer or another machine: its rates
     // replace the held ones (they steer the figure while Moving, the aim while Aiming); FireMode
-    // while Moving enters fire mode, as long as the time to throw is not over; Throw while Aiming
-    // throws; a step in any other state does nothing.
+    // while Moving enters fire mode, as long as the time to throw is not over (past it the log
+    // answers "keine zeit mehr zum werfen"); Throw while Aiming throws; a step in any other state
+    // does nothing. In the countdown's last second the command is kept for the turn's start: its
+    // rates held from then on, its FireMode taken as the turn begins; earlier in the countdown,
+    // and while paused, only the rates are taken (a key let go), no step.
     void apply(const TurnCommand& command);
     TurnCommand heldRates() const; // the rates held now, with no step
     void stopRates();              // lets go of every rate, as a player lets go of the keys
@@ -97,6 +100,17 @@ public:
     int weaponsLeft(int player, Weapon w) const;
 
     void addMessage(const LogLine& line); // the newest line of the log; the oldest goes
+
+    // Stops every clock of the match, or lets them go on: while paused no tick runs (the phase
+    // clocks, the world, the flight and the computer's search and throw all stand) and the game
+    // clock stands, so that going on resumes every timer where it stopped. A reset goes on.
+    void pause(bool on);
+    bool paused() const { return pausedAt_ != 0; }
+    // Whether the countdown under way is in its last second: keys pressed now act at the turn's
+    // start.
+    bool countdownEnding() const;
+    // Whether the turn is past its time to throw: driving goes on, fire mode no longer opens.
+    bool throwTimeOver() const;
 
     // Whether a turn is under way (countdown to flight) in a game.
     bool turnUnderWay() const;
@@ -159,7 +173,7 @@ public:
     double aimPitch() const { return aimPitch_; }
     double aimPower() const { return aimPower_; }
     // The engine clock's reading at the last timer tick, and how far the game clock runs ahead
-    // of it (the time played fast).
+    // of it (the time played fast, less the time paused).
     VORN_LIB::VORN_Clock::Ticks lastRealTick() const { return lastRealTick_; }
     VORN_LIB::VORN_Clock::Ticks clockAhead() const { return clockAhead_; }
     // When the phase under way began on the game clock; 0 while no timer runs.
@@ -305,7 +319,9 @@ private:
     VORN_LIB::VORN_Clock::Ticks lastRealTick_ = 0;
     VORN_LIB::VORN_Clock::Ticks clockAhead_ = 0;
     VORN_LIB::VORN_Clock::Ticks turnStart_ = 0;
-    VORN_LIB::VORN_Clock::Ticks ticking_ = 0; // the game clock of the tick under way, or 0
+    VORN_LIB::VORN_Clock::Ticks ticking_ = 0;  // the game clock of the tick under way, or 0
+    VORN_LIB::VORN_Clock::Ticks pausedAt_ = 0; // the engine clock when the pause began, or 0
+    bool earlyFireMode_ = false; // Return in the countdown's last second: fire mode at the start
     int secondsLeft_ = 0;
     int secondsToThrow_ = 0;
     bool computersOnlyShown_ = false; // "nur noch computer" said this game

@@ -88,6 +88,7 @@ KeyHelp Game::keyHelp() const {
 void Game::followMatch() {
     Match* m = match.get();
     connect(m, &Match::turnStarted, this, [this](int, Tortoise* figure) {
+        earlyCameraKey = 0;
         steering->lock(true);
         field->viewport().attach(figure);
         steering->viewBehind(); // every turn starts with the same view, whatever the last one left
@@ -97,6 +98,9 @@ void Game::followMatch() {
     connect(m, &Match::playStarted, this, [this] {
         sound.turnStarts();
         steering->lock(false);
+        if (earlyCameraKey != 0) // pressed as the countdown ended
+            steering->key(earlyCameraKey);
+        earlyCameraKey = 0;
     });
     connect(m, &Match::gameStarted, this, [this] {
         throwMarks.clear();
@@ -133,6 +137,9 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 }
 
 void Game::resetAll() {
+    pauseOn = false;
+    if (front.asking == FrontEnd::Question::LeaveGame) // the game it asked about is gone
+        front.asking = FrontEnd::Question::None;
     field->viewport().attach(nullptr);
     steering->lock(true);
     match->reset();
@@ -165,6 +172,7 @@ void Game::newGame() {
 }
 
 void Game::updateStuff() {
+    followPause();
     sound.update(VORN_Clock::now());
     if (joining) // a joined window shows the host's game and moves nothing itself
         joinedMatch->show(VORN_Clock::now());

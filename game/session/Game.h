@@ -128,6 +128,11 @@ public:
     HudLayout hud() const;
     KeyHelp keyHelp() const;
     bool keyHelpShown() const { return keyHelpOn; }
+    // P during a turn of a game on this machine alone stops every clock of the match until P
+    // again; the key help and a question shown during such a turn stop them as well. A network
+    // game's clock runs on: a joined machine never stops the host's, and a host never stops the
+    // game of the machines joined to it.
+    bool pauseKeyOn() const { return pauseOn; }
     const HudPanels& panels() const { return hudPanels; }
     // Where the last frame put its panels (widget pixels), and its labels.
     const QVector<QRect>& panelsShown() const { return panelsDrawn; }
@@ -158,6 +163,13 @@ private:
     FigureLabels figureLabels;
     QVector<QRect> panelsDrawn;
     bool keyHelpOn = false; // F1 switches it
+    bool pauseOn = false;   // P switches it
+    // The match stands while something of this window asks it to (GameInput.cpp).
+    void followPause();
+    // The question's J after Escape in a game: leaves it as Escape did before it asked.
+    void leaveGame();
+    // V or E pressed in the countdown's last second: the camera's view as the turn begins.
+    int earlyCameraKey = 0;
     bool playerList = false;
 
     void followMatch();                    // the camera and the sounds follow the match's events

@@ -5,7 +5,10 @@
 // F1 shows and hides the key help. While the camera is free, V and E move this window's camera
 // alone: they give no command and work on a joined machine and during the computer's turn as well.
 // In a network game T opens a chat line, which takes every key until Return sends it or Escape
-// drops it, and Tab shows who plays while held.
+// drops it, and Tab shows who plays while held. Escape asks before it leaves a game or closes the
+// window, and the question takes every key but M, F11 and F1 until J or N answers it. P pauses a
+// game on this machine alone; while paused only letting go of a key counts of the turn's keys.
+// The keys of a turn pressed in the countdown's last second act as the turn begins.
 #include "game/session/Game.h"
 
 #include "game/network/HostAddress.h"
@@ -46,6 +49,17 @@ void Game::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
     const int digit = digitOf(key);
     const bool inNetworkGame = hosting || joining;
+    const bool everywhere = key == Qt::Key_M || key == Qt::Key_F11 || key == Qt::Key_F1;
+    if (front.asking != FrontEnd::Question::None && !everywhere) {
+        const FrontEnd::Action answer = front.key(key, digit, event->text(), hosting != nullptr);
+        if (answer == FrontEnd::Action::Quit)
+            close();
+        else if (answer == FrontEnd::Action::LeaveGame)
+            leaveGame();
+        followPause();
+        update();
+        return;
+    }
     if (inNetworkGame && key == Qt::Key_Tab) {
         playerList = true;
         update();
@@ -68,6 +82,14 @@ void Game::keyPressEvent(QKeyEvent* event) {
     }
     if (key == Qt::Key_F1) {
         keyHelpOn = !keyHelpOn;
+        followPause();
+        update();
+        return;
+    }
+    if (key == FrontEnd::binding(FrontEnd::Action::Pause).key && !inNetworkGame &&
+        match->turnUnderWay()) {
+        pauseOn = !pauseOn;
+        followPause();
         update();
         return;
     }
@@ -77,8 +99,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
         clientKey(key, true);
         return;
     }
+    if (match->countdownEnding() && (key == Qt::Key_V || key == Qt::Key_E))
+        earlyCameraKey = key; // the camera is free once the turn begins
     if ((match->computerOnTurn() || match->remoteOnTurn()) && !reachesComputerTurn(key))
         return; // Escape ends its turn like any other: resetAll() lets go of its rates
+    if (match->paused() && key != Qt::Key_Escape)
+        return; // nothing moves, and no key waits for the pause to end
 
     switch (match->state()) {
     case NoGame:
@@ -87,7 +113,7 @@ void Game::keyPressEvent(QKeyEvent* event) {
     case Moving:
     case Aiming:
         if (key == Qt::Key_Escape)
-            resetAll();
+            front.ask(FrontEnd::Question::LeaveGame);
         else
             match->apply(TurnKeys::pressed(match->heldRates(), key, match->state()));
         break;
@@ -97,15 +123,35 @@ void Game::keyPressEvent(QKeyEvent* event) {
         break;
     case Countdown:
     case Flying:
-        // A person still playing waits for the turn; one watching the computers play on alone
-        // leaves in every phase, a grenade in flight taken out with it.
-        if (key == Qt::Key_Escape && match->onlyComputersLeft()) {
-            if (match->state() == Flying && match->impactState() != ImpactState::Exploded)
-                match->takeGrenadeOutOfWorld();
-            resetAll();
-        }
+        // A person still playing waits for the turn, though the keys of its countdown's last
+        // second act as it begins; one watching the computers play on alone may leave in every
+        // phase.
+        if (key == Qt::Key_Escape && match->onlyComputersLeft())
+            front.ask(FrontEnd::Question::LeaveGame);
+        else if (match->state() == Countdown && key != Qt::Key_Escape)
+            match->apply(TurnKeys::pressed(match->heldRates(), key, Countdown));
         break;
     }
+    followPause();
+}
+
+// Escape's question answered yes: a joined machine leaves the network game, any other the game
+// under way, a grenade in flight taken out with it.
+void Game::leaveGame() {
+    if (joining) {
+        leaveNetworkGame(QString());
+        return;
+    }
+    if (match->state() == Flying && match->impactState() != ImpactState::Exploded)
+        match->takeGrenadeOutOfWorld();
+    resetAll();
+}
+
+void Game::followPause() {
+    const bool local = !hosting && !joining && match->turnUnderWay();
+    if (!local)
+        pauseOn = false;
+    match->pause(local && (pauseOn || keyHelpOn || front.asking == FrontEnd::Question::LeaveGame));
 }
 
 // The chat line's keys: Return sends it, Escape drops it, everything printable is typed.
@@ -150,12 +196,12 @@ void Game::menuKey(int key, int digit, const QString& text) {
     }
 }
 
-// A joined machine's keys: Escape leaves the game; on its own seat's turn the keys give the
-// commands that go to the host, the rest only say that its player is there.
+// A joined machine's keys: Escape asks before it leaves the game; on its own seat's turn the keys
+// give the commands that go to the host, the rest only say that its player is there.
 void Game::clientKey(int key, bool pressed) {
     if (key == Qt::Key_Escape) {
         if (pressed)
-            leaveNetworkGame(QString());
+            front.ask(FrontEnd::Question::LeaveGame);
         return;
     }
     if (match->currentPlayer() != joining->seat ||
@@ -209,7 +255,9 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         update();
         return;
     }
-    if (match->state() != Moving && match->state() != Aiming)
+    // A key let go in the countdown lets go of what its last second took.
+    if (match->state() != Moving && match->state() != Aiming &&
+        !(match->state() == Countdown && !joining))
         return;
     if (joining) {
         clientKey(event->key(), false);

@@ -15,6 +15,10 @@
 
 using namespace VORN_LIB;
 
+namespace {
+const QColor pauseDim(0, 0, 0, 140); // over the picture of a game that stands
+}
+
 void Game::paintEvent(QPaintEvent*) {
     QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
     frameTime.start();
@@ -105,6 +109,9 @@ void Game::drawLabels(QPainter& painter) {
 
 void Game::drawOverlay(QPainter& painter) {
     const HudLayout layout = hud();
+    // The picture of a game that stands is dimmed; its panels stay as they were.
+    if (match->paused())
+        painter.fillRect(rect(), pauseDim);
     switch (match->state()) {
     case NoGame:
     case GameOver:
@@ -126,6 +133,7 @@ void Game::drawOverlay(QPainter& painter) {
         break;
     }
     drawPeople(painter);
+    hudPanels.drawNotice(painter, layout);
     if (keyHelpOn) // over everything else
         keyHelp().draw(painter);
 }
@@ -150,6 +158,8 @@ QVector<QRect> Game::overlayPanels() const {
     case Flying:
         break;
     }
+    if (!layout.noticeLines().isEmpty())
+        list.append(layout.noticePlace());
     if (keyHelpOn)
         list.append(keyHelp().layout().panel);
     for (QRect& panel : list)

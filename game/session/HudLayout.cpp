@@ -183,8 +183,9 @@ QList<HudLayout::Line> HudLayout::turnLines() const {
         {20, 80, counting ? tr("zum recher") : tr("am zug"), &panelFont()},
         {20, 120, QString::number(match.secondsLeft()) + tr(" sekunden"), &panelFont()},
         {20, 160, counting ? tr("bis zum zug") : tr("uebrig"), &panelFont()}};
-    // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below.
-    if (match.state() == Moving)
+    // Driving lasts longer than fire mode stays open: the time to throw on a smaller line below,
+    // until it is over and the time to drive is the only clock left.
+    if (match.state() == Moving && !match.throwTimeOver())
         lines.append({20, 188, tr("werfen: %1 s").arg(match.secondsToThrow()), &keyLineFont()});
     // A name never widens the panel: it is cut to the width the panel has for its other lines.
     const int room = std::max(200 - 20, widest(lines.mid(1))) - lines[0].x;
@@ -241,6 +242,27 @@ QList<HudLayout::Line> HudLayout::messageLines() const {
         lines.append(
             {15, 30 + 30 * i, match.messages()[std::size_t(i)].shown(names), &messageFont()});
     return lines;
+}
+
+QList<HudLayout::Line> HudLayout::noticeLines() const {
+    QList<Line> lines;
+    if (front.asking != FrontEnd::Question::None) {
+        lines.append({20, 45, front.questionText(), &menuLineFont()});
+    } else if (match.paused()) {
+        lines.append({20, 50, tr("pause"), &menuFont()});
+        lines.append(
+            {20, 88, FrontEnd::keyName(FrontEnd::Action::Pause) + tr(": weiter"), &panelFont()});
+    }
+    return lines;
+}
+
+QRect HudLayout::noticePlace() const {
+    const QList<Line> lines = noticeLines();
+    if (lines.isEmpty())
+        return QRect();
+    const int w = std::max(160, widest(lines) + 20);
+    const int h = lines.last().y + 20;
+    return QRect((window.width() - w) / 2, (window.height() - h) / 2, w, h);
 }
 
 HudLayout::Places HudLayout::places() const {

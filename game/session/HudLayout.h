@@ -2,8 +2,9 @@
 // game is under way or one is over, and during a turn the turn panel, the key panel (in fire mode
 // with the aim's numbers), the strength pie and the message log. Lines are placed in pixels from
 // their panel's top left, panels in widget pixels (origin at the top left), each sized to its
-// lines. Made from what the frame shows: the match, the front end's menus, the joined machine's
-// link (null unless joined), the players' names and the window's size.
+// lines; the notice of a question or a pause over them. Made from what the frame shows: the match,
+// the front end's menus, the joined machine's link (null unless joined), the players' names and the
+// window's size.
 #pragma once
 
 #include "game/match/LogLine.h"
@@ -37,6 +38,11 @@ public:
     QList<Line> turnLines() const;
     QList<Line> keyLines() const;
     QList<Line> messageLines() const;
+    // The notice in the middle of the window over everything but the key help: the question
+    // asked ("spiel verlassen? j / n"), else while the match stands "pause" and the key that ends
+    // it; no lines for none.
+    QList<Line> noticeLines() const;
+    QRect noticePlace() const;
     // Where each panel of a turn goes.
     struct Places {
         QRect turn, keys, pie, messages;

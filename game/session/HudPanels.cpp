@@ -15,6 +15,7 @@ using Line = HudLayout::Line;
 
 const QColor menuFill(100, 100, 150, 125);
 const QColor panelFill(100, 100, 255, 125);
+const QColor noticeFill(40, 40, 110, 235); // a question or a pause reads over any panel
 const QColor textColor(255, 255, 255);
 
 // Draws a panel from its kept picture at its place: the rounded shape in the brush, then
@@ -101,6 +102,12 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
     });
 
     drawPanel(painter, images.messages, places.messages, panelFill, layout.messageLines());
+}
+
+void HudPanels::drawNotice(QPainter& painter, const HudLayout& layout) {
+    const QList<Line> lines = layout.noticeLines();
+    if (!lines.isEmpty())
+        drawPanel(painter, images.notice, layout.noticePlace(), noticeFill, lines);
 }
 
 void HudPanels::drawMessages(QPainter& painter, const HudLayout& layout, int height) {

@@ -15,9 +15,11 @@ public:
     void drawTurn(QPainter& painter, const HudLayout& layout, const Match& match);
     // The message log without a panel, at the bottom of a window height pixels high.
     static void drawMessages(QPainter& painter, const HudLayout& layout, int height);
+    // The notice of a question or a pause, when there is one.
+    void drawNotice(QPainter& painter, const HudLayout& layout);
 
     struct Kept {
-        PanelImage turn, keys, pie, messages, menu;
+        PanelImage turn, keys, pie, messages, menu, notice;
     };
     const Kept& kept() const { return images; }
 

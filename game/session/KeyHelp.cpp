@@ -34,10 +34,13 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     QList<Line> lines;
     const QString escape = QStringLiteral("esc");
     const QString enter = QStringLiteral("return");
-    // The menus' own keys, and the keys of every screen, are the front end's rows.
+    // The menus' own keys, and the keys of every screen, are the front end's rows; so are a
+    // question's, which hide everything below it.
+    const bool asked = front.asking != FrontEnd::Question::None;
+    const bool localTurn = !hosting && !client && match.turnUnderWay() && !asked;
     const QList<FrontEnd::HelpLine> menus =
-        front.help(match.state() == NoGame, hosting, hosting || client);
-    switch (match.state()) {
+        front.help(match.state() == NoGame, hosting, hosting || client, localTurn);
+    switch (asked ? NoGame : match.state()) {
     case NoGame:
         break;
     case Countdown:

@@ -10,10 +10,10 @@ using Screen = FrontEnd::Screen;
 
 // What a key can change of the menus.
 bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
-    return a.screen == b.screen && a.players == b.players && a.figures == b.figures &&
-           a.settings == b.settings && a.typingAddress == b.typingAddress &&
-           a.typingName == b.typingName && a.typingPassword == b.typingPassword &&
-           a.light == b.light;
+    return a.screen == b.screen && a.asking == b.asking && a.players == b.players &&
+           a.figures == b.figures && a.settings == b.settings &&
+           a.typingAddress == b.typingAddress && a.typingName == b.typingName &&
+           a.typingPassword == b.typingPassword && a.light == b.light;
 }
 
 } // namespace
@@ -29,7 +29,8 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
         menus.keptSeat = QStringLiteral("127.0.0.1:47801"); // R's row too
         int listed = 0;
         for (const FrontEnd::Binding& row : FrontEnd::bindings()) {
-            if (row.everyScreen || row.screen != screen || !row.help)
+            if (row.everyScreen || row.screen != screen || !row.help ||
+                row.when == FrontEnd::When::Asked)
                 continue;
             ++listed;
             if (row.action == FrontEnd::Action::Join)
@@ -41,9 +42,38 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
             EXPECT_TRUE(asked != FrontEnd::Action::None || !sameMenus(pressed, menus))
                 << "screen " << int(screen) << ", key " << row.keyName;
         }
-        EXPECT_EQ(menus.help(true, false, false).size(), listed + 3) << int(screen) // m, f11, f1
-            ;
+        EXPECT_EQ(menus.help(true, false, false, false).size(), listed + 3)
+            << int(screen); // m, f11, f1
     }
+
+    // Escape in the main menu asks before the window closes: the question takes every key and
+    // hides the menu's own in the help; N and Escape go back, J closes.
+    FrontEnd asked;
+    const auto press = [&](int key) { return asked.key(key, -1, QString(), false); };
+    EXPECT_EQ(press(Qt::Key_Escape), FrontEnd::Action::None);
+    ASSERT_EQ(asked.asking, FrontEnd::Question::QuitGame);
+    EXPECT_EQ(asked.questionText(), QStringLiteral("spiel beenden? j / n"));
+    QStringList keys;
+    for (const FrontEnd::HelpLine& line : asked.help(true, false, false, false))
+        keys << line.key;
+    EXPECT_EQ(keys, QStringList({"j", "n / esc", "m", "f11", "f1"}));
+    EXPECT_EQ(press(Qt::Key_Return), FrontEnd::Action::None);
+    EXPECT_EQ(asked.screen, Screen::MainMenu) << "Return starts no game while asked";
+    EXPECT_EQ(press(Qt::Key_N), FrontEnd::Action::None);
+    EXPECT_EQ(asked.asking, FrontEnd::Question::None);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(press(Qt::Key_Escape), FrontEnd::Action::None);
+    EXPECT_EQ(asked.asking, FrontEnd::Question::None);
+    press(Qt::Key_Escape);
+    EXPECT_EQ(press(Qt::Key_J), FrontEnd::Action::Quit);
+    EXPECT_EQ(asked.asking, FrontEnd::Question::None);
+    // The same question in a game leaves it.
+    asked.ask(FrontEnd::Question::LeaveGame);
+    EXPECT_EQ(asked.questionText(), QStringLiteral("spiel verlassen? j / n"));
+    EXPECT_EQ(press(Qt::Key_J), FrontEnd::Action::LeaveGame);
+    // P pauses a turn of a game on this machine alone, and only that lists it.
+    EXPECT_EQ(asked.help(false, false, false, true).size(), 4);
+    EXPECT_EQ(asked.help(false, false, false, false).size(), 3);
     // Return joins only once an address is typed; N on the main menu is no key while hosting.
     FrontEnd menus;
     menus.screen = Screen::NetworkMenu;

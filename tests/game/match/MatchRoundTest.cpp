@@ -11,6 +11,7 @@
 
 #include <QSignalSpy>
 #include <cmath>
+#include <functional>
 
 using VORN_LIB::VORN_Clock;
 using VORN_LIB::VORN_Vector;
@@ -255,4 +256,83 @@ TEST_F(MatchRound, LastFiguresBlownUpTogetherIsADraw) {
     EXPECT_FALSE(over.first().first().toBool()) << "no winner";
     driver.tick();
     EXPECT_EQ(match->state(), GameOver);
+}
+
+// A pause stops every clock of the match: the countdown, the flight, the computer's turn and its
+// time; going on resumes each where it stood, by the game clock, however long it stood.
+TEST_F(MatchRound, APauseStopsEveryClockAndTheComputerAndGoingOnResumesWhereItStood) {
+    match->setComputerLevel(ComputerLevel::Medium); // spieler 1 is the computer's
+    driver.startRound(2, 1, 31);
+    const VORN_Clock::Ticks countdownStart = match->clockNow();
+    const auto standsFor = [&](double seconds, const std::function<void()>& unchanged) {
+        match->pause(true);
+        const VORN_Clock::Ticks clock = match->clockNow();
+        const GameState state = match->state();
+        const int left = match->secondsLeft();
+        driver.ticksFor(seconds);
+        EXPECT_EQ(match->clockNow(), clock);
+        EXPECT_EQ(match->state(), state);
+        EXPECT_EQ(match->secondsLeft(), left);
+        unchanged();
+        match->pause(false);
+        EXPECT_EQ(match->clockNow(), clock);
+    };
+
+    // The countdown stands a minute and still ends three seconds of game clock after it began.
+    driver.ticksFor(1);
+    standsFor(60, [] {});
+    driver.toMoving();
+    EXPECT_EQ(match->clockNow() - countdownStart, 3025);
+
+    // Driving: no figure moves, no key's step is taken, the time to drive stands.
+    Tortoise* person = match->currentFigure();
+    driver.ticksFor(1);
+    TurnCommand forward;
+    forward.driveRate = -Rules::moveSpeed;
+    match->apply(forward);
+    const VORN_Vector stood = person->worldPosition;
+    standsFor(30, [&] {
+        step();
+        EXPECT_EQ(match->state(), Moving);
+        EXPECT_EQ(distance(person->worldPosition, stood), 0);
+        EXPECT_EQ(match->driveRate(), -Rules::moveSpeed) << "a held key stays held";
+    });
+    driver.ticksFor(0.5);
+    const VORN_Vector moved = person->worldPosition - stood;
+    EXPECT_GT(std::hypot(moved.x(), moved.z()), Rules::moveSpeed * 0.5 * 0.8) << "drives on";
+
+    // The flight stands in the air and flies on from there at the speed it had.
+    match->apply(TurnCommand());
+    step();
+    driver.aim(0, 45, 3);
+    step();
+    driver.tick(10);
+    ASSERT_EQ(match->state(), Flying);
+    const VORN_Vector flying = match->grenade().worldPosition;
+    const VORN_Vector speed = match->grenadeBody().velocity;
+    standsFor(20, [&] {
+        EXPECT_EQ(distance(match->grenade().worldPosition, flying), 0);
+        EXPECT_EQ(distance(match->grenadeBody().velocity, speed), 0);
+    });
+    driver.tick();
+    EXPECT_NEAR(distance(match->grenade().worldPosition, flying),
+                std::sqrt(speed.lengthSquared()) * 0.025, 0.05);
+
+    // The computer's turn: in the middle of its aim it neither aims on nor throws, and once it
+    // goes on it throws within its own time as ever.
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() == Countdown; }, 1000));
+    driver.toMoving();
+    ASSERT_TRUE(match->computerOnTurn());
+    ASSERT_TRUE(driver.tickUntil(
+        [&] { return match->state() == Aiming && match->heldRates() != TurnCommand(); }, 480));
+    const VORN_Clock::Ticks turnStart = match->turnStart();
+    const double yaw = match->aimYaw(), pitch = match->aimPitch(), power = match->aimPower();
+    standsFor(120, [&] {
+        EXPECT_EQ(match->aimYaw(), yaw);
+        EXPECT_EQ(match->aimPitch(), pitch);
+        EXPECT_EQ(match->aimPower(), power);
+    });
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() == Flying; }, 480));
+    EXPECT_LE(match->clockNow() - turnStart, 12000);
+    EXPECT_EQ(driver.log().count("zeit abgelaufen"), 0);
 }

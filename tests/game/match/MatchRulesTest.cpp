@@ -211,11 +211,13 @@ TEST_F(MatchRules, ReturnPastTheTimeToThrowDrivesOnAndAnAimOutOfTimeTakesItsGren
     EXPECT_EQ(match->secondsLeft(), 14);
     EXPECT_EQ(match->secondsToThrow(), 0);
 
-    // Fire mode 46 s into the turn: its time is over, so no grenade shows and the figure drives
-    // on until its own time runs out.
+    // Fire mode 46 s into the turn: its time is over, so no grenade shows, the log says why (once
+    // for Return pressed again) and the figure drives on until its own time runs out.
     step();
     EXPECT_EQ(match->state(), Moving);
     EXPECT_EQ(inScene(&match->grenade()), 0);
+    step();
+    EXPECT_EQ(driver.log().mid(4), QStringList({"Willkommen", "keine zeit mehr zum werfen"}));
     ASSERT_TRUE(driver.tickUntil([&] { return match->state() != Moving; }, 14 * 40 + 2));
     EXPECT_EQ(match->state(), Countdown);
     EXPECT_EQ(match->currentPlayer(), 1);
@@ -258,4 +260,49 @@ TEST_F(MatchRules, TurnPanelCountsTheTimeOfTheCurrentPhase) {
     // A throw has no timer until its blast.
     step();
     EXPECT_EQ(match->turnStart(), 0);
+}
+
+// Keys pressed in the countdown's last second act as the turn begins: Return opens fire mode at
+// once, a rate held is held on, one let go again is gone; earlier in the countdown no key counts.
+TEST_F(MatchRules, KeysOfTheCountdownsLastSecondActAsTheTurnBegins) {
+    driver.startRound(2, 1, 14);
+    TurnCommand early;
+    early.driveRate = -Rules::moveSpeed;
+    early.step = TurnCommand::Step::FireMode;
+    driver.ticksFor(1.5);
+    EXPECT_FALSE(match->countdownEnding());
+    match->apply(early);
+    EXPECT_EQ(match->heldRates(), TurnCommand());
+
+    driver.ticksFor(0.6);
+    ASSERT_TRUE(match->countdownEnding());
+    TurnCommand turning;
+    turning.yawRate = Rules::aimSpeed;
+    turning.step = TurnCommand::Step::FireMode;
+    match->apply(turning);
+    EXPECT_EQ(match->state(), Countdown);
+    EXPECT_FALSE(match->grenadeShown());
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() != Countdown; }, 60));
+    EXPECT_EQ(match->state(), Aiming);
+    EXPECT_TRUE(match->grenadeShown());
+    driver.tick(4);
+    EXPECT_NEAR(match->aimYaw(), Rules::aimSpeed * 0.1, 0.03);
+
+    // The next turn: a key pressed and let go in the last second leaves the figure standing.
+    step();
+    ASSERT_EQ(match->state(), Flying);
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() == Countdown; }, 400));
+    Tortoise* next = match->currentFigure();
+    const VORN_Vector stood = next->worldPosition;
+    driver.ticksFor(2.2);
+    TurnCommand driving;
+    driving.driveRate = -Rules::moveSpeed;
+    match->apply(driving);
+    EXPECT_EQ(match->heldRates(), driving);
+    match->apply(TurnCommand());
+    driver.toMoving();
+    driver.ticksFor(1);
+    EXPECT_EQ(match->state(), Moving);
+    const VORN_Vector moved = next->worldPosition - stood;
+    EXPECT_LT(std::hypot(moved.x(), moved.z()), 0.05);
 }

@@ -175,9 +175,16 @@ TEST_F(HostLimits, AFloodFromAWatcherThatNeverReadsStaysBoundedAndThePlayersPlay
     last.socket.flush();
     EXPECT_TRUE(waitFor([&] { return host.network().watcherCount() == watchers; }, 3000));
     EXPECT_TRUE(host.network().holds(0) && host.network().holds(1));
-    const long grown = residentKb() - before;
     // Each connection costs at most its queue and a frame being read (see docs/network.md).
+    // Under AddressSanitizer freed memory waits in its quarantine and every allocation grows the
+    // shadow memory, so the resident size says nothing of the host there; the queues' own
+    // bounds above hold in every build.
+#ifndef __SANITIZE_ADDRESS__
+    const long grown = residentKb() - before;
     EXPECT_LT(grown, long(flooders.size()) * (sendLimit + frameLimit) / 1024 + 16 * 1024);
+#else
+    (void)before;
+#endif
 }
 
 // Ten scripts from one address say hello and answer: two seats and two places to watch, the rest

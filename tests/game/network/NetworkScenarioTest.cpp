@@ -157,6 +157,15 @@ TEST_F(NetworkScenario, TheHostPlaysAJoinedSeatOnlyFromItsMachineAndSurvivesBadP
     }
     toMoving();
 
+    // The hosting window's P and key help stop no clock: the joined machines play on.
+    tap(Qt::Key_P);
+    tap(Qt::Key_F1);
+    const VORN_LIB::VORN_Clock::Ticks hosted = g.match->clockNow();
+    tick();
+    EXPECT_FALSE(g.match->paused());
+    EXPECT_EQ(g.match->clockNow(), hosted + 25);
+    tap(Qt::Key_F1);
+
     // Spieler 0's turn, at the host's keyboard: the joined machine's commands do nothing.
     friendly.send(Command{1, rates(120, 0, -2)});
     friendly.send(Step{1, 1, TurnCommand::Step::FireMode});

@@ -137,6 +137,7 @@ TEST_F(ComputerScenario, ComputerPlaysItsTurnWithTheKeysRatesAndOnlyEscapeReache
     ASSERT_TRUE(
         tickUntil([&] { return g.match->state() == Aiming && g.match->raiseRate() != 0; }, 480));
     tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(g.match->yawRate(), 0);
@@ -184,8 +185,10 @@ TEST_F(ComputerScenario, OnlyComputersLeftPlayFourTimesAsFastAndEscapeLeavesInEv
     EXPECT_LE(g.match->clockNow() - gameStart, 12000);
     EXPECT_LE(log().count("nur noch computer"), 1);
 
-    // Escape in flight, as in any phase, returns to the main menu and takes the grenade along.
+    // Escape in flight, as in any phase, asks, then returns to the main menu and takes the
+    // grenade along.
     tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(inScene(&g.match->grenade()), 0);

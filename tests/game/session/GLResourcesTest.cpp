@@ -108,14 +108,17 @@ protected:
         for (int t = 0; t < throws && g.match->state() != GameOver; ++t)
             throwOnce();
         frame();
-        if (g.match->state() == GameOver)
-            key(Qt::Key_Return);
-        else
-            key(Qt::Key_Escape);
+        // Return leaves the end screen; Escape, answered yes, a turn.
+        const auto leave = [&] {
+            key(g.match->state() == GameOver ? Qt::Key_Return : Qt::Key_Escape);
+            if (g.front.asking != FrontEnd::Question::None)
+                key(Qt::Key_J);
+        };
+        leave();
         for (int i = 0; i < 10 && g.match->state() != NoGame;
              ++i) { // a countdown or flight runs out
             tick(1000);
-            key(g.match->state() == GameOver ? Qt::Key_Return : Qt::Key_Escape);
+            leave();
         }
         ASSERT_EQ(g.match->state(), NoGame);
         ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);

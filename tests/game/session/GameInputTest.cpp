@@ -294,13 +294,37 @@ TEST_F(InputScenario, AimStaysWithinItsLimitsAndIsIndependentOfTheHeading) {
                 0, 1e-9);
 }
 
-TEST_F(InputScenario, EscapeAndEveryNewTurnStartWithTheFiguresStill) {
+TEST_F(InputScenario, EscapeAsksAndEveryNewTurnStartsWithTheFiguresStill) {
     startRound(3, 2, 19);
     toMoving();
     press(Qt::Key_Left);
     press(Qt::Key_Up);
     press(Qt::Key_Space);
+    tick();
+
+    // Escape asks first, and the game stands while it asks: every other key waits for the
+    // answer, N goes back to the game with the keys still held, J leaves it.
+    Tortoise* driving = g.match->currentFigure();
     tap(Qt::Key_Escape);
+    ASSERT_EQ(g.front.asking, FrontEnd::Question::LeaveGame);
+    EXPECT_TRUE(g.match->paused());
+    const VORN_Vector asked = driving->worldPosition;
+    const VORN_LIB::VORN_Clock::Ticks clock = g.match->clockNow();
+    tap(Qt::Key_Return);
+    ticksFor(2);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(distance(driving->worldPosition, asked), 0);
+    EXPECT_EQ(g.match->clockNow(), clock);
+    const QRect notice = g.hud().noticePlace();
+    expectTextLine(frame(), notice.left() + 20, notice.top() + 45, "spiel verlassen? j / n", 24);
+    tap(Qt::Key_N);
+    EXPECT_EQ(g.front.asking, FrontEnd::Question::None);
+    EXPECT_FALSE(g.match->paused());
+    ticksFor(0.5);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_GT(distance(driving->worldPosition, asked), 0.5) << "driven on";
+    tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
 
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
@@ -372,6 +396,7 @@ TEST_F(InputScenario, EscapeWhileAimingLeavesTheGrenadeBehindTheMenu) {
     ASSERT_EQ(g.match->state(), Aiming);
     const VORN_Vector shown = g.match->grenade().worldPosition;
     tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(inScene(&g.match->grenade()), 1);
@@ -638,4 +663,82 @@ TEST_F(InputScenario, CameraKeysGoBehindTheFigureAndFromEnemyToEnemy) {
     ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }));
     ASSERT_NE(g.match->currentPlayer(), player);
     expectBehind(g.match->currentFigure());
+}
+
+namespace {
+
+// The summed channels of an area of a frame.
+long brightness(const QImage& image, const QRect& area) {
+    long sum = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            sum += qRed(p) + qGreen(p) + qBlue(p);
+        }
+    return sum;
+}
+
+} // namespace
+
+TEST_F(InputScenario, KeysOfTheCountdownsLastSecondActAtTheStartAndPOrTheHelpStandTheGame) {
+    startRound(2, 1, 23);
+    // Return and E in the countdown's last second: fire mode and the enemy's view as it ends.
+    ticksFor(2.2);
+    tap(Qt::Key_Return);
+    tap(Qt::Key_E);
+    EXPECT_EQ(g.match->state(), Countdown);
+    toMoving();
+    EXPECT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(g.viewport()->attached, g.match->players()[1]->figure(0));
+    tap(Qt::Key_V);
+    tick(4);
+
+    // P: the game stands, dimmed, "pause" over it; no key acts but P, which goes on.
+    const QRect picture(220, 240, 80, 120); // beside the panels and the notice
+    const long lit = brightness(frame(), picture);
+    tap(Qt::Key_P);
+    ASSERT_TRUE(g.match->paused());
+    const VORN_LIB::VORN_Clock::Ticks clock = g.match->clockNow();
+    const int left = g.match->secondsLeft();
+    press(Qt::Key_Left);
+    tap(Qt::Key_Return);
+    ticksFor(3);
+    release(Qt::Key_Left);
+    EXPECT_EQ(g.match->state(), Aiming);
+    EXPECT_EQ(g.match->aimYaw(), 0);
+    EXPECT_EQ(g.match->clockNow(), clock);
+    EXPECT_EQ(g.match->secondsLeft(), left);
+    const QImage dimmed = frame();
+    const QRect notice = g.hud().noticePlace();
+    expectTextLine(dimmed, notice.left() + 20, notice.top() + 50, "pause", 30);
+    expectTextLine(dimmed, notice.left() + 20, notice.top() + 88, "p: weiter", 20);
+    EXPECT_LT(brightness(dimmed, picture), lit * 2 / 3) << "the picture dims";
+    EXPECT_GT(lit, 0);
+    tap(Qt::Key_P);
+    EXPECT_FALSE(g.match->paused());
+    EXPECT_TRUE(g.hud().noticeLines().isEmpty());
+    ticksFor(1.1);
+    EXPECT_EQ(g.match->secondsLeft(), left - 1) << "the clock goes on where it stood";
+
+    // The key help during a turn stands it as well, until it is closed.
+    tap(Qt::Key_F1);
+    EXPECT_TRUE(g.match->paused());
+    const VORN_LIB::VORN_Clock::Ticks helped = g.match->clockNow();
+    ticksFor(2);
+    EXPECT_EQ(g.match->clockNow(), helped);
+    tap(Qt::Key_F1);
+    EXPECT_FALSE(g.match->paused());
+    tick();
+    EXPECT_EQ(g.match->clockNow(), helped + 25);
+
+    // Past the time to throw in the next turn, Return is answered and the turn panel shows the
+    // time to drive alone.
+    tap(Qt::Key_Return);
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Countdown; }, 400));
+    toMoving();
+    ticksFor(Rules::aimSeconds + 0.5);
+    tap(Qt::Key_Return);
+    EXPECT_EQ(g.match->state(), Moving);
+    EXPECT_EQ(log().last(), "keine zeit mehr zum werfen");
+    EXPECT_TRUE(noTextIn(frame(), QRect(5, 170, 190, 25))) << "no time to throw shown";
 }

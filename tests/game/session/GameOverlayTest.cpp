@@ -401,17 +401,24 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         tap(Qt::Key_F1);
         ASSERT_TRUE(g.keyHelpShown());
         check("main menu", keys({"return", "c", "l", "n", "esc"}) + general);
+        tap(Qt::Key_F1); // the help shown during a turn stops its clocks
         startRound(2, 1, 37);
         toMoving();
+        tap(Qt::Key_F1);
         check("driving", keys({"pfeile", "leertaste / strg", "return", "esc", "v", "e", "maus",
                                "mausrad", "mittlere taste"}) +
-                             general);
+                             general + QStringList{"p"});
+        tap(Qt::Key_F1);
         tap(Qt::Key_Return);
         ASSERT_EQ(g.match->state(), Aiming);
+        tap(Qt::Key_F1);
         check("fire mode", keys({"links / rechts", "leertaste / strg", "hoch / runter", "return",
                                  "esc", "v", "e", "maus", "mausrad", "mittlere taste"}) +
-                               general);
+                               general + QStringList{"p"});
+        // Escape's question hides the game's keys until it is answered.
         tap(Qt::Key_Escape);
+        check("asked", keys({"j", "n / esc"}) + general);
+        tap(Qt::Key_J);
         tap(Qt::Key_F1);
         EXPECT_FALSE(g.keyHelpShown());
         const QImage image = frame();

@@ -79,6 +79,7 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     // Back to the menu; the settings stay. The broken picture keeps the screen up and says why.
     toMoving();
     tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
     toSettings();
     EXPECT_EQ(g.front.settings.valleyNumber, 4711);
     tap(Qt::Key_T);
@@ -101,6 +102,7 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     // The standard valley once more, as it was: and the classic game's log.
     toMoving();
     tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
     toSettings();
     tap(Qt::Key_T);
     EXPECT_EQ(g.front.settings.valley, GameSettings::Valley::Standard);

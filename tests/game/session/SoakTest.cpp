@@ -124,7 +124,7 @@ private:
         static const int keys[] = {Qt::Key_Left,  Qt::Key_Right,   Qt::Key_Up,     Qt::Key_Down,
                                    Qt::Key_Space, Qt::Key_Control, Qt::Key_Return, Qt::Key_Escape,
                                    Qt::Key_0,     Qt::Key_1,       Qt::Key_5,      Qt::Key_9,
-                                   Qt::Key_A,     Qt::Key_F1,      Qt::Key_Shift};
+                                   Qt::Key_A,     Qt::Key_F1,      Qt::Key_Shift,  Qt::Key_P};
         return keys[pick(0, int(sizeof keys / sizeof keys[0]) - 1)];
     }
 
@@ -209,6 +209,21 @@ private:
 
     void step() {
         noise();
+        // Escape's question is answered, mostly yes, but never to close the window; a game that
+        // stands waits a while, its invariants checked, and goes on.
+        if (g.front.asking != FrontEnd::Question::None) {
+            const bool quit = g.front.asking == FrontEnd::Question::QuitGame;
+            tap(!quit && chance(0.7) ? Qt::Key_J : Qt::Key_N);
+            return;
+        }
+        if (g.match->paused()) {
+            tick(chance(0.5) ? 25 : longWait());
+            if (g.keyHelpShown())
+                tap(Qt::Key_F1);
+            if (g.pauseKeyOn())
+                tap(Qt::Key_P);
+            return;
+        }
         switch (g.match->state()) {
         case NoGame: // the menus
             switch (g.front.screen) {
