@@ -3,6 +3,7 @@
 // with more machines than seats; the real headless program ended by SIGTERM. Over 127.0.0.1 and
 // ::1, the host's ticks driven by hand, every wait bounded.
 #include "tests/support/EventLoop.h"
+#include "tests/support/WirePeer.h"
 
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
@@ -39,39 +40,10 @@ using VORN_LIB::VORN_Clock;
 
 namespace {
 
-// A machine that speaks the wire by hand from an address; one that reads keeps what it got.
-struct Machine {
-    Machine(const QString& address, quint16 port, bool reads = true) {
-        socket.connectToHost(address, port);
-        EXPECT_TRUE(socket.waitForConnected(2000));
-        if (!reads) {
-            socket.setReadBufferSize(1024); // lets the host's bytes pile up in the kernel and there
-            return;
-        }
-        QObject::connect(&socket, &QTcpSocket::readyRead, [this] {
-            reader.append(socket.readAll());
-            while (std::optional<Message> m = reader.next()) {
-                got.push_back(*m);
-                if (std::holds_alternative<Welcome>(*m))
-                    send(KeepAlive{}); // answered, as a game does
-            }
-        });
-    }
-    void send(const Message& m) {
-        socket.write(FrameCodec::encode(m));
-        socket.flush();
-    }
-    template <typename T> const T* last() const {
-        for (auto it = got.rbegin(); it != got.rend(); ++it)
-            if (const T* m = std::get_if<T>(&*it))
-                return m;
-        return nullptr;
-    }
-    bool closed() const { return socket.state() == QAbstractSocket::UnconnectedState; }
-
-    QTcpSocket socket;
-    FrameReader reader;
-    std::vector<Message> got;
+// A machine from an address; one that does not read leaves the host's bytes unread.
+struct Machine : WirePeer {
+    Machine(const QString& address, quint16 port, bool reads = true)
+        : WirePeer(address, port, reads ? Reading::Answers : Reading::Deaf) {}
 };
 
 long residentKb() {

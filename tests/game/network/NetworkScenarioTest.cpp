@@ -2,6 +2,7 @@
 // the joined machine, and the test speaks the wire format as the other side. Waits are bounded.
 #include "tests/support/EventLoop.h"
 #include "tests/support/GameDriver.h"
+#include "tests/support/WirePeer.h"
 
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/ValleyService.h"
@@ -35,37 +36,11 @@ namespace {
 
 class NetworkScenario : public GameScenario {};
 
-// A machine joining by hand: a socket, and everything the host has sent it so far. Like a game, it
-// answers its welcome with a keep-alive, unless it is one that only says hello.
-struct Peer {
-    explicit Peer(quint16 port, bool answers = true) {
-        socket.connectToHost(QStringLiteral("127.0.0.1"), port);
-        EXPECT_TRUE(socket.waitForConnected(2000));
-        QObject::connect(&socket, &QTcpSocket::readyRead, [this, answers] {
-            reader.append(socket.readAll());
-            while (std::optional<Message> m = reader.next()) {
-                got.push_back(*m);
-                if (answers && std::holds_alternative<Welcome>(*m))
-                    send(KeepAlive{});
-            }
-        });
-    }
-    void send(const Message& m) { sendBytes(FrameCodec::encode(m)); }
-    void sendBytes(const QByteArray& bytes) {
-        socket.write(bytes);
-        socket.flush();
-    }
-    template <typename T> const T* last() const {
-        for (auto it = got.rbegin(); it != got.rend(); ++it)
-            if (const T* m = std::get_if<T>(&*it))
-                return m;
-        return nullptr;
-    }
-    bool closed() { return socket.state() == QAbstractSocket::UnconnectedState; }
-
-    QTcpSocket socket;
-    FrameReader reader;
-    std::vector<Message> got;
+// A machine joining by hand on this machine; one that does not answer only says hello.
+struct Peer : WirePeer {
+    explicit Peer(quint16 port, bool answers = true)
+        : WirePeer(QStringLiteral("127.0.0.1"), port,
+                   answers ? Reading::Answers : Reading::Silent) {}
 };
 
 // Runs the event loop for ms milliseconds.
