@@ -231,6 +231,38 @@ std::vector<float> timeUp() {
     return s;
 }
 
+// A hurt tortoise: a dull knock with a short falling "oof" over it, a fifth of a second.
+std::vector<float> hurt() {
+    std::vector<float> s = silence(0.22);
+    double phase = 0;
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const double t = static_cast<double>(i) / rate;
+        const double f = 320 * std::pow(150.0 / 320.0, t / 0.22);
+        phase += twoPi * f / rate;
+        const double level = std::min(1.0, t / 0.004) * std::exp(-t / 0.07);
+        const double knock = std::sin(twoPi * 90 * t) * std::exp(-t / 0.025);
+        s[i] = static_cast<float>((std::sin(phase) + 0.35 * std::sin(2 * phase)) * level + knock);
+    }
+    finish(s, 0.5);
+    return s;
+}
+
+// The edge's warning: two quick high beeps, clear of every other effect's pitch.
+std::vector<float> edge() {
+    std::vector<float> s = silence(0.3);
+    for (const double at : {0.0, 0.16}) {
+        const std::size_t first = static_cast<std::size_t>(at * rate);
+        const std::size_t count = static_cast<std::size_t>(0.1 * rate);
+        for (std::size_t i = 0; i < count && first + i < s.size(); ++i) {
+            const double t = static_cast<double>(i) / rate;
+            const double level = std::min(1.0, t / 0.004) * std::min(1.0, (0.1 - t) / 0.015);
+            s[first + i] += static_cast<float>(std::sin(twoPi * 1760 * t) * level);
+        }
+    }
+    finish(s, 0.4);
+    return s;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -244,7 +276,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     std::vector<float> (*const makers[GameSound::EffectCount])() = {
-        tick, start, launch, explosion, fall, victory, draw, timeUp};
+        tick, start, launch, explosion, fall, victory, draw, timeUp, hurt, edge};
     for (int e = 0; e < GameSound::EffectCount; ++e) {
         WaveFile wave;
         wave.channels = 1;

@@ -85,11 +85,11 @@
     </message>
     <message>
         <source>wieviele figuren</source>
-        <translation>how many</translation>
+        <translation>how many figures</translation>
     </message>
     <message>
         <source>pro spieler</source>
-        <translation>figures each</translation>
+        <translation>per player</translation>
     </message>
     <message>
         <source>(1 - 9)</source>
@@ -137,7 +137,7 @@
     </message>
     <message>
         <source>am zug</source>
-        <translation>to move</translation>
+        <translation>your turn</translation>
     </message>
     <message>
         <source> sekunden</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>bis spielende</source>
-        <translation>till game over</translation>
+        <translation>until the game ends</translation>
     </message>
     <message>
         <source>n: netzwerkspiel</source>
@@ -241,7 +241,7 @@
     </message>
     <message>
         <source>warte auf spieler</source>
-        <translation>awaiting players</translation>
+        <translation>waiting for players</translation>
     </message>
     <message>
         <source> ist beigetreten</source>
@@ -374,6 +374,37 @@
     <message>
         <source>keine zeit mehr zum werfen</source>
         <translation>no time left to throw</translation>
+    </message>
+    <message>
+        <source>ins aus</source>
+        <translation>out of the valley</translation>
+    </message>
+    <message>
+        <source> trifft</source>
+        <translation> hits</translation>
+    </message>
+    <message>
+        <source>%1 trifft sich selbst: -%2</source>
+        <translation>%1 hits itself: -%2</translation>
+    </message>
+    <message>
+        <source>%1 trifft %2: -%3</source>
+        <translation>%1 hits %2: -%3</translation>
+    </message>
+    <message>
+        <source>aus</source>
+        <comment>wind</comment>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>leicht</source>
+        <comment>wind</comment>
+        <translation>light</translation>
+    </message>
+    <message>
+        <source>stark</source>
+        <comment>wind</comment>
+        <translation>strong</translation>
     </message>
     <message>
         <source>spiel eroeffnen</source>

@@ -3,8 +3,40 @@
 #include "game/match/LogLine.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 // Each text is written out in full, so that lupdate finds it.
+
+namespace {
+constexpr int mostDamage = 999; // more than any blast takes
+}
+
+// Names are the players' own words: every figure goes in with one arg(), so that a "%1" in a name
+// stays as it is.
+// A hit keeps whom it hurt and by how much as "M:D" in the detail, figures only, so that each
+// machine words it in its own language; a detail that is not that (from a host gone wrong) says
+// no more than who threw.
+LogLine LogLine::hit(int thrower, int player, int damage) {
+    return LogLine(Text::Hit, thrower, QStringLiteral("%1:%2").arg(player).arg(damage));
+}
+
+QString LogLine::hitShown(const QString& who, const Names& names) const {
+    const QStringList parts = detail.split(QLatin1Char(':'));
+    bool playerRead = false, damageRead = false;
+    const int hurt = parts.size() == 2 ? parts[0].toInt(&playerRead) : -1;
+    const int damage = parts.size() == 2 ? parts[1].toInt(&damageRead) : 0;
+    if (!playerRead || !damageRead || hurt < 0 || hurt > 8 || damage < 1 || damage > mostDamage)
+        return who + QCoreApplication::translate("Game", " trifft");
+    if (hurt == player)
+        return QCoreApplication::translate("Game", "%1 trifft sich selbst: -%2")
+            .arg(who, QString::number(damage));
+    const QString name = names ? names(hurt) : QString();
+    const QString whom =
+        name.isEmpty() ? QCoreApplication::translate("Game", "spieler ") + QString::number(hurt)
+                       : name;
+    return QCoreApplication::translate("Game", "%1 trifft %2: -%3")
+        .arg(who, whom, QString::number(damage));
+}
 
 QString LogLine::shown(const Names& names) const {
     const QString number = QString::number(player);
@@ -48,6 +80,10 @@ QString LogLine::shown(const Names& names) const {
         return QCoreApplication::translate("Game", "zeit abgelaufen");
     case Text::NoTimeToThrow:
         return QCoreApplication::translate("Game", "keine zeit mehr zum werfen");
+    case Text::OutOfPlay:
+        return QCoreApplication::translate("Game", "ins aus");
+    case Text::Hit:
+        return hitShown(who, names);
     case Text::ValleyNumber:
         return QCoreApplication::translate("Game", "tal nummer %1").arg(detail);
     case Text::ValleyPicture:

@@ -33,6 +33,8 @@ struct LogLine {
         Away = 21,          // "spieler N ist abwesend, der computer spielt"
         Back = 22,          // "spieler N ist zurueck"
         NoTimeToThrow = 23, // "keine zeit mehr zum werfen": Return past the time to throw
+        OutOfPlay = 24,     // "ins aus": the throw left the valley
+        Hit = 25,           // "spieler N trifft spieler M: -D", or "trifft sich selbst"
         Kinds               // how many kinds there are
     };
 
@@ -53,5 +55,11 @@ struct LogLine {
 
     Text text = Text::Empty;
     int player = -1; // the player the line is about, or -1
-    QString detail;  // an address, a valley's number or name, or a Plain line's words
+    QString detail;  // an address, a valley's number or name, a hit, or a Plain line's words
+
+    // A hit's line: the thrower's blast took damage points from player's tortoises.
+    static LogLine hit(int thrower, int player, int damage);
+
+private:
+    QString hitShown(const QString& who, const Names& names) const;
 };

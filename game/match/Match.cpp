@@ -342,7 +342,10 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
     case Flying: {
         const VORN_Vector p = grenade_.worldPosition;
         if (impactState_ == ImpactState::Flying && Rules::outsidePlayArea(p)) {
+            // Out of the valley: said where it crossed the edge, and the turn passes at once.
             takeGrenadeOutOfWorld();
+            addMessage(LogLine(LogLine::Text::OutOfPlay));
+            emit grenadeOut(Rules::edgePointOf(p));
             nextTurn();
         } else if (impactState_ == ImpactState::Hit) {
             // A bouncer springs off the ground until its time is up; a figure or a lamp it meets
@@ -539,6 +542,7 @@ void Match::explode(const VORN_Vector& point) {
 
     turnStart_ = clockNow();
     impactState_ = ImpactState::Exploded;
+    logHits(outcomes);
     // The crater and the blast first, then each loss, then who is out: listeners hear them in
     // that order.
     for (const Outcome& o : outcomes) {
@@ -548,6 +552,19 @@ void Match::explode(const VORN_Vector& point) {
         for (int u : o.out)
             emit playerOut(u);
     }
+}
+
+// What the throw's blasts took from each player's tortoises that survived them, one line a player
+// in the order of the players (figures lost have their own lines already).
+void Match::logHits(const std::vector<Outcome>& outcomes) {
+    std::vector<int> taken(playerCount_, 0);
+    for (const Outcome& o : outcomes)
+        for (const Damage& d : o.hurt)
+            if (d.player >= 0 && d.player < static_cast<int>(taken.size()))
+                taken[std::size_t(d.player)] += d.damage;
+    for (std::size_t u = 0; u < taken.size(); ++u)
+        if (taken[u] > 0)
+            addMessage(LogLine::hit(currentPlayer_, static_cast<int>(u), taken[u]));
 }
 
 Match::Outcome Match::blast(const VORN_Vector& point) {

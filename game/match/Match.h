@@ -270,7 +270,8 @@ signals:
     void turnClock(VORN_LIB::VORN_Clock::Ticks start, double secondsLeft); // each tick of a phase
     void playStarted();                                                    // the countdown is over
     void thrown();                                                         // the grenade leaves
-    void grenadeGone(); // out of play, exploded or not
+    void grenadeGone();                           // out of play, exploded or not
+    void grenadeOut(VORN_LIB::VORN_Vector where); // left the valley, over the edge at where
     void exploded(VORN_LIB::VORN_Vector point, QVector<Match::Damage> damage); // crater dug
     void figureLost(int player); // a figure left the game
     void playerOut(int player);  // a player lost its last figure
@@ -346,6 +347,7 @@ private:
         std::vector<int> out;
     };
     Outcome blast(const VORN_LIB::VORN_Vector& point);
+    void logHits(const std::vector<Outcome>& outcomes);
     void playerLost(int index, LogLine::Text event);
     void endGame();
     void startPlay(VORN_LIB::VORN_Clock::Ticks now);

@@ -49,6 +49,23 @@ inline bool outsidePlayArea(const VORN_LIB::VORN_Vector& p) {
     return p.x() < -playAreaX || p.x() > playAreaX || p.z() < -playAreaZ || p.z() > playAreaZ;
 }
 
+// How far a point lies inside the play area from its nearest edge (negative beyond it).
+inline double edgeDistance(const VORN_LIB::VORN_Vector& p) {
+    return std::min(playAreaX - std::abs(p.x()), playAreaZ - std::abs(p.z()));
+}
+
+// The figure on turn is warned within edgeWarning of the edge (the edge lights up under it, a
+// warning sounds), and sounds again only once it has been back further than edgeWarning +
+// edgeWarningSlack.
+constexpr double edgeWarning = 2;
+constexpr double edgeWarningSlack = 0.5;
+
+// The point of the edge nearest to a point beyond it, at its height: where a throw left.
+inline VORN_LIB::VORN_Vector edgePointOf(const VORN_LIB::VORN_Vector& p) {
+    return VORN_LIB::VORN_Vector(std::clamp(p.x(), -playAreaX, playAreaX), p.y(),
+                                 std::clamp(p.z(), -playAreaZ, playAreaZ));
+}
+
 // Launch direction of a throw: Ry(yaw)·Rx(pitch) applied to (0, 0, -1). Yaw 0 throws along -z,
 // positive yaw towards -x, positive pitch upwards.
 inline VORN_LIB::VORN_Vector throwDirection(double yaw, double pitch) {

@@ -15,15 +15,26 @@
 #ifndef QT_TRANSLATE_NOOP
 #define QT_TRANSLATE_NOOP(scope, x) x
 #endif
+#ifndef QT_TRANSLATE_NOOP3
+#define QT_TRANSLATE_NOOP3(scope, x, comment)                                                      \
+    { x, comment }
+#endif
 
 namespace SettingChoices {
 
 constexpr int noLogLine = -1; // a value the log does not mention: the classic game's
 
+// A word to translate, with the sense it has here where one German word means two things
+// ("leicht" is a light wind and an easy computer); no sense for a word of one meaning.
+struct Text {
+    const char* source;
+    const char* sense;
+};
+
 struct Value {
-    const char* word;  // on the command line
-    const char* shown; // on the settings screen, translated
-    int logLine;       // the LogLine::Text a game with it begins with, or noLogLine
+    const char* word; // on the command line
+    Text shown;       // on the settings screen, translated
+    int logLine;      // the LogLine::Text a game with it begins with, or noLogLine
 };
 
 struct Row {
@@ -47,9 +58,9 @@ inline constexpr std::array<Row, 2> rows{{
      QT_TRANSLATE_NOOP("Game", "w: wind: "),
      QT_TRANSLATE_NOOP("Game", "wind: aus, leicht, stark"),
      3,
-     {{{"off", QT_TRANSLATE_NOOP("Game", "aus"), noLogLine},
-       {"light", QT_TRANSLATE_NOOP("Game", "leicht"), 18},   // "wind: leicht"
-       {"strong", QT_TRANSLATE_NOOP("Game", "stark"), 19}}}, // "wind: stark"
+     {{{"off", QT_TRANSLATE_NOOP3("Game", "aus", "wind"), noLogLine},
+       {"light", QT_TRANSLATE_NOOP3("Game", "leicht", "wind"), 18},   // "wind: leicht"
+       {"strong", QT_TRANSLATE_NOOP3("Game", "stark", "wind"), 19}}}, // "wind: stark"
      [](const GameSettings& s) { return static_cast<int>(s.wind); },
      [](GameSettings& s, int v) { s.wind = static_cast<GameSettings::Wind>(v); }},
     {"--weapons",
@@ -58,8 +69,8 @@ inline constexpr std::array<Row, 2> rows{{
      QT_TRANSLATE_NOOP("Game", "a: waffen: "),
      QT_TRANSLATE_NOOP("Game", "waffen: granate, alle"),
      2,
-     {{{"grenade", QT_TRANSLATE_NOOP("Game", "granate"), noLogLine},
-       {"all", QT_TRANSLATE_NOOP("Game", "alle"), 20}, // "waffen: alle"
+     {{{"grenade", {QT_TRANSLATE_NOOP("Game", "granate"), nullptr}, noLogLine},
+       {"all", {QT_TRANSLATE_NOOP("Game", "alle"), nullptr}, 20}, // "waffen: alle"
        {}}},
      [](const GameSettings& s) { return static_cast<int>(s.weapons); },
      [](GameSettings& s, int v) { s.weapons = static_cast<GameSettings::Weapons>(v); }},

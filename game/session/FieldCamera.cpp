@@ -16,6 +16,9 @@ constexpr double behindPitch = -15;
 constexpr double behindDistance = -5;
 // An enemy is seen from the side of the figure on turn, from a little higher.
 constexpr double enemyPitch = -20;
+// A crater is looked down on from further and higher, so that its floor shows over the ridges.
+constexpr double blastPitch = -40;
+constexpr double blastDistance = -10;
 } // namespace
 
 FieldCamera::FieldCamera(VORN_LIB::VORN_Viewport& viewport, const Match& match)
@@ -67,6 +70,11 @@ void FieldCamera::viewNextEnemy() {
     }
     viewport.attach(enemy);
     viewport.setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
+}
+
+void FieldCamera::viewBlast(const VORN_LIB::VORN_Vector& point) {
+    viewport.attach(nullptr);
+    viewport.setView(point, viewport.yaw, blastPitch, blastDistance);
 }
 
 void FieldCamera::mouseMoved(QPoint at) {

@@ -9,8 +9,9 @@
 
 class Match;
 namespace VORN_LIB {
+class VORN_Vector;
 class VORN_Viewport;
-}
+} // namespace VORN_LIB
 
 class FieldCamera {
 public:
@@ -21,6 +22,9 @@ public:
     // until the next key or turn. Both work locked as well.
     void viewBehind();
     void viewNextEnemy();
+    // A blast: the camera lets go of the grenade and looks down on the crater from the side it
+    // came from, high enough to see over the ridges, until the next turn's view.
+    void viewBlast(const VORN_LIB::VORN_Vector& point);
     // V or E while the camera is free: the view it asks for, and true; false for any other key.
     bool key(int key);
 

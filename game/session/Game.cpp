@@ -15,6 +15,8 @@
 
 #include <QIcon>
 #include <QTimer>
+#include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 
@@ -38,7 +40,8 @@ Game::Game() : VORN_QtRenderer() {
 
     srand(static_cast<unsigned>(time(nullptr)));
     setMouseTracking(true);
-    setMinimumSize(800, 600); // the panels and the menus need this much room
+    // Smaller than the overlay's room only where the desktop insists: the overlay shrinks to fit.
+    setMinimumSize(overlayRoom / 2);
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
 
@@ -78,11 +81,21 @@ VORN_LIB::VORN_Viewport* Game::viewport() const {
 }
 
 HudLayout Game::hud() const {
-    return HudLayout(*match, front, client(), names(), size());
+    return HudLayout(*match, front, client(), names(), overlaySize());
 }
 
 KeyHelp Game::keyHelp() const {
-    return KeyHelp(*match, front, hosting != nullptr, client(), size());
+    return KeyHelp(*match, front, hosting != nullptr, client(), overlaySize());
+}
+
+double Game::overlayScale() const {
+    return std::min(
+        {1.0, double(width()) / overlayRoom.width(), double(height()) / overlayRoom.height()});
+}
+
+QSize Game::overlaySize() const {
+    const double s = overlayScale();
+    return QSize(int(std::lround(width() / s)), int(std::lround(height() / s)));
 }
 
 void Game::followMatch() {
@@ -119,8 +132,14 @@ void Game::followMatch() {
                 blast.start(point, now);
                 throwMarks.landed(point);
                 showDamage(hurt, now);
+                steering->viewBlast(point);
                 sound.explosion(point);
+                if (!hurt.isEmpty())
+                    sound.hurt();
             });
+    connect(m, &Match::grenadeOut, this, [this](const VORN_Vector& where) {
+        damageFigures.say(where, tr("ins aus"), match->clockNow());
+    });
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
     connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {

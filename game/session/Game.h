@@ -23,6 +23,7 @@
 #include "game/session/BlastEffect.h"
 #include "game/session/ChatPanel.h"
 #include "game/session/DamageFigures.h"
+#include "game/session/EdgeWatch.h"
 #include "game/session/FieldCamera.h"
 #include "game/session/FigureLabels.h"
 #include "game/session/HudLayout.h"
@@ -114,6 +115,7 @@ public:
     BlastEffect blast;
     DamageFigures damageFigures;
     ThrowMarks throwMarks;
+    EdgeWatch edgeWatch;
 
     // The parts of the window, for whoever drives it.
     const Bitmap& heightMap() const { return heights; }
@@ -127,6 +129,11 @@ public:
     // What this frame's overlay says and where, and the key help of F1 (shown while keyHelpShown).
     HudLayout hud() const;
     KeyHelp keyHelp() const;
+    // The overlay is laid out for a window of at least overlayRoom: in a window the desktop made
+    // smaller it is drawn scaled down to fit (overlayScale() below 1) rather than overlapping.
+    static constexpr QSize overlayRoom{800, 600};
+    double overlayScale() const;
+    QSize overlaySize() const; // the window in the overlay's pixels
     bool keyHelpShown() const { return keyHelpOn; }
     // P during a turn of a game on this machine alone stops every clock of the match until P
     // again; the key help and a question shown during such a turn stop them as well. A network

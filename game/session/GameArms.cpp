@@ -10,7 +10,7 @@
 
 void Game::drawArms(QPainter& painter, const QRect& turnPanel) {
     if (match->settings().wind != GameSettings::Wind::Off)
-        WindArrow::draw(painter, width(), match->wind(), field->viewport().right,
+        WindArrow::draw(painter, overlaySize().width(), match->wind(), field->viewport().right,
                         field->viewport().back);
     if (match->settings().weapons == GameSettings::Weapons::All && match->state() == Aiming) {
         std::array<int, Weapons::count> left{};

@@ -147,9 +147,11 @@ void Game::drawPeople(QPainter& painter) {
     if (!hosting && !joining)
         return;
     // Above the message log, which takes the bottom 200 pixels.
-    chat.draw(painter, 10, height() - 205, width() - 10, VORN_Clock::now(), names());
+    const QSize room = overlaySize();
+    chat.draw(painter, 10, room.height() - 205, room.width() - 10, VORN_Clock::now(), names());
     if (playerList)
-        PlayerList::draw(painter, rect(), PlayerList::rows(roster(), joining ? joining->seat : 0));
+        PlayerList::draw(painter, QRect(QPoint(0, 0), room),
+                         PlayerList::rows(roster(), joining ? joining->seat : 0));
 }
 
 // A joined machine's match is its JoinedMatch's: the window follows the match's events as in any

@@ -5,10 +5,12 @@
 #include "game/session/Game.h"
 
 #include "game/session/Battlefield.h"
+#include "game/session/EdgeWatch.h"
 #include "game/session/GrenadeGlow.h"
 #include "game/session/TurnMarker.h"
 #include "game/session/WeaponPanel.h"
 #include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -61,7 +63,15 @@ void Game::drawPicture(QPainter& painter) {
 
     if (match->state() == Aiming)
         field->drawAimArrow(*match);
-    field->light().drawEdge(match->landscape(), pictureScale);
+    // The edge lights up under the tortoise on turn when it comes near, and warns once.
+    const bool figureShown =
+        match->state() == Countdown || match->state() == Moving || match->state() == Aiming;
+    const Tortoise* figure = figureShown ? match->currentFigure() : nullptr;
+    const VORN_Vector standing = figure ? figure->worldPosition : VORN_Vector();
+    if (edgeWatch.update(figure, standing))
+        sound.edgeWarning();
+    field->light().drawEdge(match->landscape(), pictureScale,
+                            figure && EdgeWatch::near(standing) ? &standing : nullptr);
 
     // The battlefield's own marks over the match's world: where the last throw of the figure on
     // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
@@ -112,6 +122,10 @@ void Game::drawOverlay(QPainter& painter) {
     // The picture of a game that stands is dimmed; its panels stay as they were.
     if (match->paused())
         painter.fillRect(rect(), pauseDim);
+    painter.save();
+    const double scale = overlayScale();
+    painter.scale(scale, scale);
+    const QSize room = overlaySize();
     switch (match->state()) {
     case NoGame:
     case GameOver:
@@ -121,7 +135,7 @@ void Game::drawOverlay(QPainter& painter) {
         if (hosting || joining || networkNote ||
             (front.valleyNote && match->state() == NoGame &&
              front.screen == FrontEnd::Screen::AskSettings))
-            HudPanels::drawMessages(painter, layout, height());
+            HudPanels::drawMessages(painter, layout, room.height());
         break;
     case Countdown:
     case Moving:
@@ -136,6 +150,7 @@ void Game::drawOverlay(QPainter& painter) {
     hudPanels.drawNotice(painter, layout);
     if (keyHelpOn) // over everything else
         keyHelp().draw(painter);
+    painter.restore();
 }
 
 QVector<QRect> Game::overlayPanels() const {
@@ -162,7 +177,14 @@ QVector<QRect> Game::overlayPanels() const {
         list.append(layout.noticePlace());
     if (keyHelpOn)
         list.append(keyHelp().layout().panel);
-    for (QRect& panel : list)
-        panel.adjust(0, 0, 1, 1); // with the outline on the right and bottom edges
+    // In window pixels, with the outline on the right and bottom edges.
+    const double scale = overlayScale();
+    for (QRect& panel : list) {
+        panel.adjust(0, 0, 1, 1);
+        if (scale < 1)
+            panel = QRectF(panel.x() * scale, panel.y() * scale, panel.width() * scale,
+                           panel.height() * scale)
+                        .toAlignedRect();
+    }
     return list;
 }

@@ -145,8 +145,8 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
         int y = 195;
         for (const SettingChoices::Row& row : SettingChoices::rows) {
-            line(30, y, tr(row.line) + tr(row.values[std::size_t(row.get(settings))].shown),
-                 panelFont());
+            const SettingChoices::Text& value = row.values[std::size_t(row.get(settings))].shown;
+            line(30, y, tr(row.line) + tr(value.source, value.sense), panelFont());
             y += 45;
         }
         line(30, 320, tr("esc: zurueck"), menuLineFont());

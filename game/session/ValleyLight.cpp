@@ -135,7 +135,8 @@ void ValleyLight::lightFigures(const std::vector<std::unique_ptr<Player>>& playe
     }
 }
 
-void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale) const {
+void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale,
+                           const VORN_Vector* warned) const {
     const Look& look = lookOf(light);
     if (!look.edgeShown)
         return;
@@ -147,6 +148,7 @@ void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale) cons
         {-halfX, -halfZ}, {halfX, -halfZ}, {halfX, halfZ}, {-halfX, halfZ}, {-halfX, -halfZ}};
     struct Point {
         double x, y, z;
+        double warning; // 1 at the warned point, fading to 0 at warnedReach from it
     };
     std::vector<Point> round;
     for (int side = 0; side < 4; ++side) {
@@ -158,7 +160,9 @@ void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale) cons
             const double t = double(s) / steps;
             const double x = middle.x() + from[0] + (to[0] - from[0]) * t;
             const double z = middle.z() + from[1] + (to[1] - from[1]) * t;
-            round.push_back({x, land.surfaceHeight(x, z) + 0.03, z});
+            const double off = warned ? std::hypot(x - warned->x(), z - warned->z()) : warnedReach;
+            round.push_back(
+                {x, land.surfaceHeight(x, z) + 0.03, z, std::max(0.0, 1 - off / warnedReach)});
         }
     }
     round.push_back(round.front());
@@ -175,20 +179,29 @@ void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale) cons
     glDepthMask(GL_FALSE);
     // A low glowing band, fading upwards, then the bright line at its foot.
     constexpr double bandHeight = 0.35;
+    // Near a warned point the edge turns to the warning's red, its band three times as high.
+    constexpr float warning[3] = {1.0f, 0.25f, 0.1f};
+    const auto colour = [&](const Point& p, float alpha) {
+        const float w = static_cast<float>(p.warning);
+        glColor4f(look.edge[0] + (warning[0] - look.edge[0]) * w,
+                  look.edge[1] + (warning[1] - look.edge[1]) * w,
+                  look.edge[2] + (warning[2] - look.edge[2]) * w, alpha);
+    };
     glBegin(GL_QUAD_STRIP);
     for (const Point& p : round) {
-        glColor4f(look.edge[0], look.edge[1], look.edge[2], 0.55f);
+        colour(p, 0.55f + 0.45f * static_cast<float>(p.warning));
         glVertex3d(p.x, p.y, p.z);
-        glColor4f(look.edge[0], look.edge[1], look.edge[2], 0);
-        glVertex3d(p.x, p.y + bandHeight, p.z);
+        colour(p, 0);
+        glVertex3d(p.x, p.y + bandHeight * (1 + 2 * p.warning), p.z);
     }
     glEnd();
     glDepthMask(GL_TRUE);
     glLineWidth(static_cast<float>(std::max(1.0, 2.5 * pictureScale)));
-    glColor4f(look.edge[0], look.edge[1], look.edge[2], 1);
     glBegin(GL_LINE_STRIP);
-    for (const Point& p : round)
+    for (const Point& p : round) {
+        colour(p, 1);
         glVertex3d(p.x, p.y, p.z);
+    }
     glEnd();
     glPopAttrib();
 }

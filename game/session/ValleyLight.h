@@ -16,6 +16,7 @@ namespace VORN_LIB {
 class VORN_Landscape;
 class VORN_Material;
 class VORN_Scene;
+class VORN_Vector;
 class VORN_Viewport;
 } // namespace VORN_LIB
 
@@ -39,7 +40,11 @@ public:
     void lightFigures(const std::vector<std::unique_ptr<Player>>& players) const;
     // The valley's edge as a glowing line over the ground, unless the light is classic; with the
     // picture's line widths scaled by pictureScale.
-    void drawEdge(const VORN_LIB::VORN_Landscape& land, double pictureScale) const;
+    // A warned point (the tortoise on turn near the edge) lights the edge up in the warning's
+    // colour, brighter and higher, within warnedReach of it.
+    void drawEdge(const VORN_LIB::VORN_Landscape& land, double pictureScale,
+                  const VORN_LIB::VORN_Vector* warned = nullptr) const;
+    static constexpr double warnedReach = 5;
 
 private:
     VORN_LIB::VORN_Scene& scene;

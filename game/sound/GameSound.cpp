@@ -11,9 +11,9 @@
 
 using namespace VORN_LIB;
 
-const char* const GameSound::fileNames[EffectCount] = {"tick.wav",      "start.wav", "launch.wav",
-                                                       "explosion.wav", "fall.wav",  "victory.wav",
-                                                       "draw.wav",      "timeup.wav"};
+const char* const GameSound::fileNames[EffectCount] = {
+    "tick.wav",    "start.wav", "launch.wav", "explosion.wav", "fall.wav",
+    "victory.wav", "draw.wav",  "timeup.wav", "hurt.wav",      "edge.wav"};
 
 namespace {
 
@@ -184,6 +184,17 @@ void GameSound::figureLost() {
 
 void GameSound::timeUp() {
     play(TimeUp);
+}
+
+void GameSound::hurt() {
+    for (const Waiting& w : waiting)
+        if (w.effect == Hurt)
+            return;
+    playAfter(Hurt);
+}
+
+void GameSound::edgeWarning() {
+    play(EdgeWarning);
 }
 
 void GameSound::gameOver(bool winner) {

@@ -1,6 +1,6 @@
 // The game's sound effects through OpenAL on the default device: the turn clock's ticks, the
-// start of a turn, the throw, the blast, a lost figure, a turn run out of time and the end of a
-// round. One buffer and one
+// start of a turn, the throw, the blast, a hurt tortoise, a lost figure, a turn run out of time,
+// the edge's warning and the end of a round. One buffer and one
 // source per effect. The blast sounds from where it happens and is heard at the camera's eye
 // (world units; inverse-distance loudness, full within 5 units); every other effect plays at the
 // listener. Without a device, or for a file that cannot be read, the effect stays silent: the game
@@ -30,6 +30,8 @@ public:
         Victory,
         Draw,
         TimeUp,
+        Hurt,        // a tortoise lost hit points in a blast
+        EdgeWarning, // the tortoise on turn came near the valley's edge
         EffectCount
     };
 
@@ -64,6 +66,8 @@ public:
     // been heard, and the fanfare until the whistle has: each one after the other.
     void figureLost();
     void timeUp();              // a turn ended with no throw: a short buzz of its own
+    void hurt();                // after the blast that hurt a tortoise, once for all it hurt
+    void edgeWarning();         // at once: two quick high beeps
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
     // Plays what waited and is due at engine clock reading now; every tick.
     void update(VORN_LIB::VORN_Clock::Ticks now);

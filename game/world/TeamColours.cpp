@@ -6,16 +6,20 @@
 using VORN_LIB::VORN_Color;
 
 const std::array<VORN_Color, TeamColours::count>& TeamColours::palette() {
+    // Chosen by search for distance as people see it: CIEDE2000 at least 25 between any two, at
+    // least 12 between any two as seen with protanopia, deuteranopia or tritanopia (simulated
+    // fully, linear light), at least 25 from every ground colour, and none darker than L* 55,
+    // so that even the blue reads at night.
     static const std::array<VORN_Color, count> colours{{
-        {0.95, 0.15, 0.15, 1}, // red
-        {1.00, 0.55, 0.05, 1}, // orange
-        {1.00, 0.90, 0.10, 1}, // yellow
-        {0.10, 0.90, 0.95, 1}, // cyan
-        {0.30, 0.50, 1.00, 1}, // blue
-        {0.65, 0.35, 1.00, 1}, // violet
-        {1.00, 0.25, 0.85, 1}, // magenta
-        {1.00, 0.65, 0.70, 1}, // pink
-        {0.95, 0.95, 0.95, 1}, // white
+        {0.00, 0.64, 0.58, 1}, // teal
+        {0.96, 0.30, 0.53, 1}, // rose
+        {0.98, 1.00, 0.12, 1}, // lemon
+        {0.99, 0.65, 0.00, 1}, // amber
+        {0.59, 0.40, 1.00, 1}, // violet
+        {1.00, 0.78, 0.86, 1}, // pale pink
+        {1.00, 0.17, 0.00, 1}, // red
+        {0.06, 1.00, 0.62, 1}, // spring green
+        {0.16, 0.75, 1.00, 1}, // sky blue
     }};
     return colours;
 }

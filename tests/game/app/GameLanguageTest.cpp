@@ -130,7 +130,7 @@ TEST(GameLanguage, DISABLED_TextsUnderThisEnvironment) {
     tick();
     image = frame();
     expectTextLine(image, 20, 40, say("spieler 0", "player 0"), 20);
-    expectTextLine(image, 20, 80, say("am zug", "to move"), 20);
+    expectTextLine(image, 20, 80, say("am zug", "your turn"), 20);
     expectTextLine(image, 20, 120, say("59 sekunden", "59 seconds"), 20);
     expectTextLine(image, 20, 160, say("uebrig", "left"), 20);
     expectTextLine(image, 20, 188, say("werfen: 44 s", "throw: 44 s"), 16);

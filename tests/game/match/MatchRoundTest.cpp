@@ -117,7 +117,9 @@ TEST_F(MatchRound, OneTurnFromTheCountdownToTheNextPlayer) {
     EXPECT_GT(distance(first->worldPosition, blast), 3.0);
     EXPECT_EQ(match->players()[1]->totalHealth, second->health);
     EXPECT_EQ(match->totalHitPoints(), 100 + second->health);
-    EXPECT_EQ(driver.log(), QStringList({"", "", "", "", "", "Willkommen"}));
+    EXPECT_EQ(driver.log(),
+              QStringList({"", "", "", "", "Willkommen",
+                           QString("spieler 0 trifft spieler 1: -%1").arg(100 - second->health)}));
 
     // The crater: the ground changed only within its radius around the blast, and went down.
     const std::vector<double> heightsAfter = heights();
@@ -166,7 +168,7 @@ TEST_F(MatchRound, TwoDirectHitsWinTheRoundAndAResetLeavesNothingOfIt) {
     EXPECT_EQ(match->players()[1]->totalHealth, 25);
     EXPECT_EQ(match->totalHitPoints(), 125);
     EXPECT_EQ(match->alivePlayers(), QList<int>({0, 1}));
-    EXPECT_EQ(match->messages()[5].shown(), QString("Willkommen"));
+    EXPECT_EQ(match->messages()[5].shown(), QString("spieler 0 trifft spieler 1: -75"));
 
     ASSERT_TRUE(driver.tickUntil([&] { return match->state() == Countdown; }, 400));
     ASSERT_EQ(match->currentPlayer(), 1);

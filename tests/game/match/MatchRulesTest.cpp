@@ -49,7 +49,8 @@ TEST_F(MatchRules, BlastDamageFallsOffOverThreeUnits) {
     EXPECT_EQ(match->players()[0]->totalHealth, 400);
     EXPECT_EQ(match->totalHitPoints(), 736);
     EXPECT_EQ(match->players()[1]->alive, 4u);
-    EXPECT_EQ(match->messages()[5].shown(), QString("Willkommen"));
+    // The log sums what the blast took from the player: 50 + 12 + 2.
+    EXPECT_EQ(match->messages()[5].shown(), QString("spieler 0 trifft spieler 1: -64"));
 }
 
 TEST_F(MatchRules, FiguresWithNoHitPointsLeftStayInTheGame) {
@@ -96,7 +97,9 @@ TEST_F(MatchRules, FiguresWithNoHitPointsLeftStayInTheGame) {
     EXPECT_EQ(match->alivePlayers(), QList<int>({0, 1}));
     EXPECT_EQ(match->players()[0]->alive, 1u);
     EXPECT_EQ(match->players()[1]->alive, 1u);
-    EXPECT_EQ(match->messages()[5].shown(), QString("Willkommen"));
+    // The third throw is player 0's again: its own figure hit, then the enemy's, in player order.
+    EXPECT_EQ(match->messages()[4].shown(), QString("spieler 0 trifft sich selbst: -25"));
+    EXPECT_EQ(match->messages()[5].shown(), QString("spieler 0 trifft spieler 1: -25"));
 
     // With no hit points anywhere the pie gives both players the same share, and the game goes on.
     EXPECT_EQ(match->strengthPieAngles(), QList<int>({0, 2880, 5760}));
@@ -178,6 +181,9 @@ TEST_F(MatchRules, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     driver.placeOnGround(thrower, 0, -38.5);
     driver.ticksFor(0.5);
     const std::vector<double> heightsBefore = heights();
+    std::vector<VORN_Vector> out;
+    QObject::connect(match.get(), &Match::grenadeOut,
+                     [&](const VORN_Vector& where) { out.push_back(where); });
 
     step();
     hold(&TurnCommand::raiseRate, Rules::aimSpeed, 1.0);  // 30° up
@@ -200,7 +206,11 @@ TEST_F(MatchRules, ThrowOutOfTheValleyPassesTheTurnAtOnce) {
     EXPECT_EQ(thrower->health, 100);
     EXPECT_EQ(match->players()[1]->figure(0)->health, 100);
     EXPECT_TRUE(heights() == heightsBefore);
-    EXPECT_EQ(driver.log(), QStringList({"", "", "", "", "", "Willkommen"}));
+    // Said in the log, and where it crossed the edge.
+    EXPECT_EQ(driver.log(), QStringList({"", "", "", "", "Willkommen", "ins aus"}));
+    ASSERT_EQ(out.size(), 1u);
+    EXPECT_EQ(out[0].z(), -Rules::playAreaZ);
+    EXPECT_NEAR(out[0].x(), 0, 0.5);
 }
 
 TEST_F(MatchRules, ReturnPastTheTimeToThrowDrivesOnAndAnAimOutOfTimeTakesItsGrenade) {

@@ -215,6 +215,43 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     EXPECT_TRUE(noTextIn(image, QRect(5, h - 195, 190, 190)));
 }
 
+// A window the desktop made smaller than 800 × 600 shows the same four panels shrunk to fit,
+// each in its corner with the sky between them, none over another.
+TEST_F(OverlayScenario, InASmallWindowThePanelsShrinkToFitAndNeverOverlap) {
+    g.QWidget::resize(480, 360);
+    startRound(2, 1, 31);
+    toMoving();
+    tick();
+    g.viewport()->setView(g.viewport()->position, 0, 0, -5); // the sky behind the upper panels
+    const QImage image = frame();
+    ASSERT_EQ(image.size(), QSize(480, 360));
+    EXPECT_DOUBLE_EQ(g.overlayScale(), 0.6);
+    const HudLayout::Places places = g.hud().places();
+    const auto shown = [](const QRect& r) { // the overlay's pixels on the window's, at 0.6
+        return QRectF(r.x() * 0.6, r.y() * 0.6, r.width() * 0.6, r.height() * 0.6).toAlignedRect();
+    };
+    const QRect turn = shown(places.turn), keys = shown(places.keys);
+    const QVector<QRect> panels = {turn, keys, shown(places.pie), shown(places.messages)};
+    for (int i = 0; i < panels.size(); ++i) {
+        const QRect& p = panels[i];
+        SCOPED_TRACE(i);
+        EXPECT_TRUE(image.rect().contains(p));
+        for (int j = i + 1; j < panels.size(); ++j)
+            EXPECT_FALSE(p.intersects(panels[j])) << j;
+        EXPECT_TRUE(statusPanelAt(image, p.left() + 12, p.top() + 12));
+        EXPECT_TRUE(statusPanelAt(image, p.right() - 12, p.bottom() - 12));
+    }
+    // The sky under the upper panels and between them, their texts inside them.
+    expectColor(image, turn.center().x(), turn.bottom() + 6, sky, 0, "under the turn panel");
+    expectColor(image, keys.center().x(), keys.bottom() + 6, sky, 0, "under the key panel");
+    expectColor(image, (turn.right() + keys.left()) / 2, 60, sky, 0, "between the panels");
+    EXPECT_TRUE(noTextIn(image, QRect(turn.right() + 4, 5, keys.left() - turn.right() - 8, 40)));
+    const QRect text = textBounds(image, turn);
+    EXPECT_FALSE(text.isEmpty());
+    EXPECT_LT(text.bottom(), turn.bottom() - 4);
+    EXPECT_LT(text.right(), turn.right() - 4);
+}
+
 TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
     startRound(3, 2, 32);
     // Player 0 keeps all of its 200 hit points, the others have half left: 400 in all.
@@ -583,7 +620,7 @@ TEST_F(OverlayScenario, PanelsArePaintedAgainOnlyWhenWhatTheyShowChanges) {
     QCoreApplication::removeTranslator(&english);
     EXPECT_EQ(painted(),
               std::vector<int>({before[0] + 2, before[1] + 1, before[2], before[3] + 1}));
-    expectTextLine(image, 20, 80, "to move", 20);
+    expectTextLine(image, 20, 80, "your turn", 20);
     expectTextLine(image, keysX, 80, "fire mode", 20);
 }
 
