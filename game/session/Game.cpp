@@ -40,8 +40,9 @@ Game::Game() : VORN_QtRenderer() {
 
     srand(static_cast<unsigned>(time(nullptr)));
     setMouseTracking(true);
-    // Smaller than the overlay's room only where the desktop insists: the overlay shrinks to fit.
-    setMinimumSize(overlayRoom / 2);
+    // The panels and the menus need this much room; where a desktop makes the window smaller
+    // all the same, the overlay shrinks to fit.
+    setMinimumSize(overlayRoom);
     Q_INIT_RESOURCE(icons);
     setWindowIcon(gameIcon());
 

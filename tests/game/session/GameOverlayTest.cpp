@@ -218,6 +218,7 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
 // A window the desktop made smaller than 800 × 600 shows the same four panels shrunk to fit,
 // each in its corner with the sky between them, none over another.
 TEST_F(OverlayScenario, InASmallWindowThePanelsShrinkToFitAndNeverOverlap) {
+    g.setMinimumSize(0, 0); // as a desktop that gives the window less than it asks for
     g.QWidget::resize(480, 360);
     startRound(2, 1, 31);
     toMoving();
