@@ -14,6 +14,7 @@ namespace {
 const QStringList serverOptions = {QStringLiteral("--players"),
                                    QStringLiteral("--figures"),
                                    QStringLiteral("--password"),
+                                   QStringLiteral("--name"),
                                    QStringLiteral("--listen"),
                                    QStringLiteral("--seats-per-address"),
                                    QStringLiteral("--watchers-per-address"),
@@ -84,13 +85,23 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             options.name = arguments[++i];
             continue;
         }
+        if (a == QLatin1String("--list")) {
+            if (options.mode != Alone) {
+                options.error = QStringLiteral("--list is given with another way to play");
+                return options;
+            }
+            options.mode = List;
+            continue;
+        }
         // An invite link on its own, as the desktop starts the game for one, joins its host.
         const bool link = HostAddress::isLink(a);
+        const bool query = a == QLatin1String("--query");
         if (a != QLatin1String("--host") && a != QLatin1String("--join") &&
-            a != QLatin1String("--server") && !link)
+            a != QLatin1String("--server") && !query && !link)
             continue; // Qt's own options are Qt's
         if (options.mode != Alone) {
-            options.error = QStringLiteral("--host, --join and --server are given more than once");
+            options.error = QStringLiteral(
+                "--host, --join, --server, --query and --list are given more than once");
             return options;
         }
         options.port = Network::defaultPort;
@@ -106,9 +117,9 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                 return options;
             }
         } else {
-            options.mode = Join;
+            options.mode = query ? Query : Join;
             if (!link && !hasValue) {
-                options.error = QStringLiteral("--join needs the host's address");
+                options.error = QStringLiteral("%1 needs the host's address").arg(a);
                 return options;
             }
             const HostAddress target =
@@ -125,11 +136,12 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                              options.watchersPerAddress != Network::watchersPerAddress;
     if (options.mode != Server && (options.players != 2 || options.figures != 1))
         options.error = QStringLiteral("--players and --figures are for --server");
-    else if (options.mode == Server && !options.name.isEmpty())
-        options.error = QStringLiteral("--name is for a game window; --server plays no seat");
     else if (options.mode != Server && (!options.listen.isEmpty() || limitsGiven))
         options.error = QStringLiteral(
             "--listen, --seats-per-address and --watchers-per-address are for --server");
+    else if ((options.mode == Query || options.mode == List) &&
+             (!options.name.isEmpty() || !options.password.isEmpty()))
+        options.error = QStringLiteral("--query and --list take no other option");
     else if (options.mode == Server)
         options.error = unknownServerOption(arguments);
     return options;

@@ -7,14 +7,16 @@
 // is asked of every machine that joins a game this machine hosts, or said to the host it joins.
 // A headless host also takes `--listen ADDRESS` (the address it listens on; every one by
 // default), `--seats-per-address N` and `--watchers-per-address N` (0 to 9, default 2 each), and
-// refuses any option it does not know.
+// refuses any option it does not know; its --name names the game in the local list and status
+// answers. `--query HOST[:PORT]` prints a host's status and `--list` the games on the local
+// network.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 struct NetworkOptions {
-    enum Mode { Alone, Host, Join, Server };
+    enum Mode { Alone, Host, Join, Server, Query, List };
 
     // Reads the arguments after the program's name; a bad one leaves error set.
     static NetworkOptions parse(const QStringList& arguments);

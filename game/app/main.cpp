@@ -9,6 +9,7 @@
 #include "game/app/NetworkOptions.h"
 #include "game/app/RenderOptions.h"
 #include "game/app/SettingsOptions.h"
+#include "game/app/StatusQuery.h"
 #include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
 #include "game/hosting/HeadlessHost.h"
@@ -81,6 +82,7 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     host.password = options.password;
     host.seatsPerAddress = options.seatsPerAddress;
     host.watchersPerAddress = options.watchersPerAddress;
+    host.name = options.name;
     StopSignals stopping;
     QObject::connect(&stopping, &StopSignals::stop, &host, [&host](int signal) {
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
@@ -114,7 +116,8 @@ const char* const usage =
     "                       [--wind WIND] [--weapons WEAPONS]\n"
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
-    "                       [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n";
+    "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
+    "       tortoise-valley --query HOST[:PORT] | --list\n";
 
 } // namespace
 
@@ -130,6 +133,9 @@ int main(int argc, char** argv) {
             "  --join HOST[:PORT]    join one (localhost:47800, 192.168.0.7, [::1]:47800)\n"
             "  tortoise-valley://HOST[:PORT]  an invite link: joins its host\n"
             "  --name NAME           your name in network games, 1 to 16 characters\n"
+            "                        (with --server: the game's name in the local list)\n"
+            "  --query HOST[:PORT]   print a host's status: its game, players, settings\n"
+            "  --list                print the games on the local network\n"
             "  --server [PORT]       host games with no window (0: any free port)\n"
             "    --players N         players of each game, 2 to 9 (default 2)\n"
             "    --figures M         tortoises of each player, 1 to 9 (default 1)\n"
@@ -174,6 +180,10 @@ int main(int argc, char** argv) {
     }
     if (network.mode == NetworkOptions::Server)
         return serve(argc, argv, network, chosen.settings);
+    if (network.mode == NetworkOptions::Query || network.mode == NetworkOptions::List) {
+        QCoreApplication app(argc, argv);
+        return StatusQuery::run(network);
+    }
 
     // Qt's X11 platform would take --name for the window's instance name; it is the player's.
     static std::vector<char*> qtArguments;

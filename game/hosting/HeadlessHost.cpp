@@ -35,6 +35,11 @@ bool HeadlessHost::start(quint16 port) {
     network.password = password;
     network.seatsPerAddress = seatsPerAddress;
     network.watchersPerAddress = watchersPerAddress;
+    network.describeGame = [this](Network::GameStatus& status) {
+        status.name = Network::GameStatus::nameOr(name);
+        status.wanted = players;
+        status.describe(settings);
+    };
     if (!network.listen(listenAddress, port))
         return false;
     say(QStringLiteral("hosting on port %1 at %2 for %3 players with %4 figures each%5")

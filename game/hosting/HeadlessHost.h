@@ -60,6 +60,7 @@ public:
     // must say, and how many seats and places to watch one address gets.
     QString listenAddress;
     QString password;
+    QString name; // the game's name in the local list and status answers; empty: the machine's
     int seatsPerAddress = 2;
     int watchersPerAddress = 2;
 

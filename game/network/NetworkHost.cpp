@@ -1,6 +1,8 @@
 // The host's side of a network game: the machines that join, their seats and what goes to them.
 #include "game/network/NetworkHost.h"
 
+#include "game/network/StatusResponder.h"
+
 #include "game/network/ChatLimit.h"
 #include "game/network/NetworkConnection.h"
 #include "game/network/ReportLine.h"
@@ -18,7 +20,8 @@
 using namespace Network;
 
 NetworkHost::NetworkHost(QObject* parent)
-    : QObject(parent), server(new QTcpServer(this)), pinger(new QTimer(this)) {
+    : QObject(parent), server(new QTcpServer(this)),
+      responder(new StatusResponder([this] { return status(); }, this)), pinger(new QTimer(this)) {
     connect(server, &QTcpServer::newConnection, this, &NetworkHost::accept);
     clock.start();
     connect(pinger, &QTimer::timeout, this, &NetworkHost::ping);
@@ -44,8 +47,10 @@ bool NetworkHost::listen(quint16 port) {
 bool NetworkHost::listen(const QString& address, quint16 port) {
     const QHostAddress at =
         address.isEmpty() ? QHostAddress(QHostAddress::Any) : QHostAddress(address);
-    if (!at.isNull() && server->listen(at, port))
+    if (!at.isNull() && server->listen(at, port)) {
+        responder->open(at, server->serverPort());
         return true;
+    }
     ReportLine::write(
         stderr, QStringLiteral("tortoise-valley: cannot open a game on %1 port %2: %3")
                     .arg(address.isEmpty() ? QStringLiteral("every address") : address)
@@ -54,8 +59,25 @@ bool NetworkHost::listen(const QString& address, quint16 port) {
     return false;
 }
 
+Network::GameStatus NetworkHost::status() const {
+    Network::GameStatus s;
+    s.protocol = Network::protocolVersion;
+    s.version = Network::gameVersion();
+    s.port = server->serverPort();
+    s.watchers = watcherCount();
+    s.password = !password.isEmpty();
+    s.seated = joinedCount() + (firstSeat > 0 ? 1 : 0);
+    s.wanted = lastSeatGiven + 1;
+    s.name = QStringLiteral("tortoise-valley");
+    s.valley = QStringLiteral("standard");
+    if (describeGame)
+        describeGame(s);
+    return s;
+}
+
 void NetworkHost::close() {
     server->close();
+    responder->close();
     std::vector<NetworkConnection*> open;
     for (const auto& [peer, state] : peers)
         open.push_back(peer);

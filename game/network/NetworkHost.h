@@ -33,6 +33,7 @@
 // does nothing, so each is passed on exactly once, in order.
 #pragma once
 
+#include "game/network/GameStatus.h"
 #include "game/network/NetworkMessage.h"
 #include "game/rules/TurnCommand.h"
 
@@ -45,6 +46,7 @@
 
 class NetworkConnection;
 class QTcpServer;
+class StatusResponder;
 class QTimer;
 
 class NetworkHost : public QObject {
@@ -82,6 +84,10 @@ public:
     int watchersPerAddress = Network::lastSeat + 1;
     int lastSeatGiven = Network::lastSeat; // the highest seat a machine gets: the game's players
     QString password;                      // empty: none asked for
+    // What the game tells a status query (GameStatus) beside what the host knows itself (its
+    // port, version, watchers, whether a password is asked): its name, players and settings.
+    std::function<void(Network::GameStatus&)> describeGame;
+    Network::GameStatus status() const;
     // Listens on address ("0.0.0.0", "::1"; empty: every address); false, with the reason on
     // standard error, when it cannot.
     bool listen(const QString& address, quint16 port);
@@ -134,6 +140,7 @@ private:
     int watchersFrom(const QString& address) const;
 
     QTcpServer* server;
+    StatusResponder* responder; // owned (child)
     QTimer* pinger;
     QElapsedTimer clock;  // the stamps of the pings
     quint32 lastPing = 0; // the stamp of the last one

@@ -31,6 +31,13 @@ bool Game::hostGame(quint16 port) {
         return false;
     hosting = std::move(opened);
     hosting->network->password = front.password;
+    hosting->network->describeGame = [this](GameStatus& status) {
+        status.name = GameStatus::nameOr(front.name);
+        const bool under = match->playerCount() != 0;
+        status.wanted = under ? int(match->playerCount()) : std::max(front.players, 2);
+        status.seated = std::min(status.seated, status.wanted);
+        status.describe(under ? match->settings() : front.settings);
+    };
     hosting->setOwnName(front.name);
     connect(hosting.get(), &MatchHost::chatted, this,
             [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });

@@ -28,7 +28,17 @@ TEST(NetworkOptions, TakesANameOfOneToSixteenCharactersAndRefusesTheRest) {
         EXPECT_EQ(o.name, QString());
     }
     EXPECT_FALSE(parse({"--name"}).error.isEmpty());
-    EXPECT_FALSE(parse({"--server", "--name", "anna"}).error.isEmpty());
+    // A headless host's name is its game's, in the local list.
+    EXPECT_EQ(parse({"--server", "--name", "anna"}).name, "anna");
+    EXPECT_TRUE(parse({"--server", "--name", "anna"}).error.isEmpty());
+    const NetworkOptions q = parse({"--query", "tortoise-valley://[::1]:47000"});
+    EXPECT_EQ(q.mode, NetworkOptions::Query);
+    EXPECT_EQ(q.host, "::1");
+    EXPECT_EQ(q.port, 47000);
+    EXPECT_EQ(parse({"--list"}).mode, NetworkOptions::List);
+    for (const QStringList& wrong : {QStringList{"--query"}, QStringList{"--list", "--host"},
+                                     QStringList{"--query", "a", "--name", "anna"}})
+        EXPECT_FALSE(parse(wrong).error.isEmpty()) << wrong.join(' ').toStdString();
 }
 
 // The desktop starts the game with the link alone; people paste it after --join.

@@ -81,6 +81,21 @@ TEST(HeadlessHostProgram, StartsWithNoDisplayAndSendsItsPictureValleyNamesAndCha
     ASSERT_TRUE(waitFor([&] { return hosting.match(said).hasMatch(); }, 10000))
         << said.toStdString();
     const quint16 port = quint16(hosting.match(said).captured(1).toUInt());
+    // Its status, as server lists and monitors ask for it.
+    const auto query = [](const QString& target, int* code) {
+        QProcess q;
+        q.setProcessChannelMode(QProcess::MergedChannels);
+        q.start(QStringLiteral("./tortoise-valley"), {"--query", target});
+        EXPECT_TRUE(q.waitForFinished(10000));
+        *code = q.exitCode();
+        return QString::fromUtf8(q.readAll());
+    };
+    int code = -1;
+    QString status = query(QStringLiteral("tortoise-valley://[::1]:%1").arg(port), &code);
+    EXPECT_EQ(code, 0) << status.toStdString();
+    for (const char* line : {"valley: hang.bmp\n", "players: 0 of 2\n", "password: no\n",
+                             "wind: off\n", "weapons: grenade\n"})
+        EXPECT_TRUE(status.contains(QLatin1String(line))) << status.toStdString();
 
     NetworkClient first;
     std::vector<Network::Message> got;
@@ -144,10 +159,20 @@ TEST(HeadlessHostProgram, StartsWithNoDisplayAndSendsItsPictureValleyNamesAndCha
     EXPECT_TRUE(said.contains("joined: player 0 from 127.0.0.1")) << said.toStdString();
     EXPECT_TRUE(said.contains("joined: player 1 from 127.0.0.1")) << said.toStdString();
 
+    status = query(QStringLiteral("127.0.0.1:%1").arg(port), &code);
+    EXPECT_EQ(code, 0) << status.toStdString();
+    EXPECT_TRUE(status.contains(QStringLiteral("address: 127.0.0.1:%1\n").arg(port)))
+        << status.toStdString();
+    EXPECT_TRUE(status.contains("players: 2 of 2\n")) << status.toStdString();
+
     second.leave();
     first.leave();
     server.terminate();
     EXPECT_TRUE(server.waitForFinished(5000));
+    // Gone: the port refuses, and the query says so.
+    status = query(QStringLiteral("127.0.0.1:%1").arg(port), &code);
+    EXPECT_EQ(code, 1);
+    EXPECT_TRUE(status.contains("connection refused")) << status.toStdString();
 }
 
 TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheEnd) {
