@@ -30,7 +30,8 @@ int StatusQuery::run(const NetworkOptions& options) {
     GameFinder finder;
     QEventLoop loop;
     QTimer again;
-    QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
+    QTimer::singleShot(options.mode == NetworkOptions::List ? listMs : waitMs, &loop,
+                       &QEventLoop::quit);
 
     if (options.mode == NetworkOptions::List) {
         finder.search();

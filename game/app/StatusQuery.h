@@ -9,7 +9,8 @@ struct NetworkOptions;
 
 class StatusQuery {
 public:
-    static constexpr int waitMs = 2500;  // for answers, in all
+    static constexpr int waitMs = 2500;  // for a host's answer, in all
+    static constexpr int listMs = 2000;  // for the local network's answers
     static constexpr int againMs = 800;  // between the queries
     static constexpr int probeMs = 1500; // for the game's port, when no status came
 
