@@ -3,6 +3,7 @@
 #include "game/frontend/FrontEnd.h"
 
 #include "game/files/ValleyPicture.h"
+#include "game/frontend/OptionChoices.h"
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
@@ -37,6 +38,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "licht")},
             {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
+            {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
+             QT_TRANSLATE_NOOP("Game", "optionen")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 
@@ -87,6 +90,11 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
+            // The options screen's rows go before its keys back.
+            {Qt::Key_O, 0, false, Screen::Options, When::Always, Action::Back,
+             QT_TRANSLATE_NOOP("Game", "o / esc"), QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_Escape, 0, false, Screen::Options, When::Always, Action::Back, "esc", nullptr},
+
             {Qt::Key_T, 0, true, Screen::MainMenu, When::NetworkGame, Action::Chat, "t",
              QT_TRANSLATE_NOOP("Game", "nachricht schreiben")},
             {Qt::Key_Tab, 0, true, Screen::MainMenu, When::NetworkGame, Action::PlayerList,
@@ -108,6 +116,16 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             const SettingChoices::Row& choice = SettingChoices::rows[std::size_t(i)];
             list.insert(at++, {Qt::Key_A + (choice.keyName[0] - 'a'), 0, false, Screen::AskSettings,
                                When::Always, Action::NextChoice, choice.keyName, choice.help, i});
+        }
+        while (list[at].screen != Screen::Options)
+            ++at;
+        for (int i = 0; i < int(OptionChoices::rows.size()); ++i) {
+            const OptionChoices::Row& option = OptionChoices::rows[std::size_t(i)];
+            list.insert(at++, {option.key, 0, false, Screen::Options, When::Always,
+                               Action::NextOption, option.keyName, option.help, i});
+            if (option.backKey) // listed with the row's own key
+                list.insert(at++, {option.backKey, 0, false, Screen::Options, When::Always,
+                                   Action::PreviousOption, "", nullptr, i});
         }
         return list;
     }();
@@ -210,8 +228,16 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;
         return Action::None;
+    case Action::OpenOptions:
+        screen = Screen::Options;
+        return Action::None;
     case Action::NextLight:
-        light = nextViewLight(light);
+        options.light = nextViewLight(options.light);
+        return Action::None;
+    case Action::NextOption:
+    case Action::PreviousOption:
+        OptionChoices::rows[std::size_t(choice)].step(options,
+                                                      action == Action::NextOption ? 1 : -1);
         return Action::None;
     case Action::Back:
         valleyNote = false;

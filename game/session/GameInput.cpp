@@ -11,6 +11,7 @@
 // The keys of a turn pressed in the countdown's last second act as the turn begins.
 #include "game/session/Game.h"
 
+#include "game/frontend/UserSettings.h"
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/session/FieldCamera.h"
@@ -78,6 +79,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
     // F11 switches full screen on and off in every state; the frame follows the new size.
     if (key == Qt::Key_F11) {
         toggleFullScreen();
+        front.options.fullScreen = isFullScreen(); // the options screen's choice as well
+        followOptions();
         return;
     }
     if (key == Qt::Key_F1) {
@@ -169,12 +172,16 @@ void Game::chatKey(QKeyEvent* event) {
 
 // The menus' keys, and what they ask of the window.
 void Game::menuKey(int key, int digit, const QString& text) {
-    switch (front.key(key, digit, text, hosting != nullptr)) {
+    const FrontEnd::Action asked = front.key(key, digit, text, hosting != nullptr);
+    followOptions();
+    switch (asked) {
     case FrontEnd::Action::Quit:
         close();
         break;
     case FrontEnd::Action::NextLevel:
         match->setComputerLevel(nextComputerLevel(match->computer().level));
+        if (remembered)
+            remembered->writeComputerLevel(match->computer().level);
         break;
     case FrontEnd::Action::StartGame:
         newGame();
@@ -273,8 +280,11 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
     match->apply(keys);
 }
 
+// With the right button chosen, a move without it is not followed at all: pressing it puts the
+// camera's idea of the pointer where it is, so the first move held does not jump.
 void Game::mouseMoveEvent(QMouseEvent* event) {
-    steering->mouseMoved(event->pos());
+    if (front.options.mouse == MouseTurn::Always || (event->buttons() & Qt::RightButton))
+        steering->mouseMoved(event->pos());
 }
 
 void Game::mousePressEvent(QMouseEvent* event) {

@@ -3,6 +3,7 @@
 #include "game/session/HudLayout.h"
 
 #include "game/frontend/FrontEnd.h"
+#include "game/frontend/OptionChoices.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
@@ -91,6 +92,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
+        line(220, 365, tr("o: optionen"), panelFont());
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
@@ -125,6 +127,17 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         line(40, 320, tr("esc: zurueck"));
         break;
+    case FrontEnd::Screen::Options: { // each choice after its keys
+        int y = 70;
+        for (const OptionChoices::Row& row : OptionChoices::rows) {
+            line(30, y,
+                 tr(row.keyName) + QStringLiteral(": ") + tr(row.line) + row.shown(front.options),
+                 panelFont());
+            y += 45;
+        }
+        line(30, 320, tr("o / esc: zurueck"), menuLineFont());
+        break;
+    }
     case FrontEnd::Screen::AskPlayers:
         line(40, 80, tr("wieviele"));
         line(40, 160, tr("spieler"));

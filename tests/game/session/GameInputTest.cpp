@@ -164,6 +164,33 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     mousePress(Qt::MiddleButton, 320, 220);
     EXPECT_EQ(camera.distance, 0);
 
+    // Chosen on the options screen, the mouse turns the camera only while the right button is
+    // held, from where it was pressed; the wheel and the middle button work as before.
+    tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
+    tap(Qt::Key_O);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::Options);
+    tap(Qt::Key_R);
+    EXPECT_EQ(g.front.options.mouse, MouseTurn::RightButton);
+    tap(Qt::Key_Escape);
+    startRound(2, 1, 14);
+    toMoving();
+    const double heldYaw = camera.yaw;
+    const double heldPitch = camera.pitch;
+    mouseMove(250, 250);
+    mouseMove(200, 280, Qt::LeftButton);
+    EXPECT_EQ(camera.yaw, heldYaw);
+    EXPECT_EQ(camera.pitch, heldPitch);
+    mousePress(Qt::RightButton, 100, 300);
+    mouseMove(90, 305, Qt::RightButton);
+    EXPECT_DOUBLE_EQ(camera.yaw, heldYaw + 20);
+    EXPECT_DOUBLE_EQ(camera.pitch, heldPitch - 10);
+    mouseRelease(Qt::RightButton, 90, 305);
+    mouseMove(300, 100);
+    EXPECT_DOUBLE_EQ(camera.yaw, heldYaw + 20);
+    g.front.options.mouse = MouseTurn::Always;
+
     // The camera follows the figure on turn.
     EXPECT_EQ(camera.attached, g.match->currentFigure());
     ticksFor(1);
