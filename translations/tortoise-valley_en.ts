@@ -755,5 +755,13 @@
         <source>rechte taste + maus</source>
         <translation>right button + mouse</translation>
     </message>
+    <message>
+        <source>wie zuletzt</source>
+        <translation>as last time</translation>
+    </message>
+    <message>
+        <source>return: %1</source>
+        <translation>return: %1</translation>
+    </message>
 </context>
 </TS>

@@ -67,11 +67,15 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
 
             {Qt::Key_2, Qt::Key_9, false, Screen::AskPlayers, When::Always, Action::ChoosePlayers,
              "2 - 9", QT_TRANSLATE_NOOP("Game", "anzahl spieler")},
+            {Qt::Key_Return, 0, false, Screen::AskPlayers, When::Chosen, Action::ChoosePlayers,
+             "return", QT_TRANSLATE_NOOP("Game", "wie zuletzt")},
             {Qt::Key_Escape, 0, false, Screen::AskPlayers, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
             {Qt::Key_1, Qt::Key_9, false, Screen::AskFigures, When::Always, Action::ChooseFigures,
              "1 - 9", QT_TRANSLATE_NOOP("Game", "figuren pro spieler")},
+            {Qt::Key_Return, 0, false, Screen::AskFigures, When::Chosen, Action::ChooseFigures,
+             "return", QT_TRANSLATE_NOOP("Game", "wie zuletzt")},
             {Qt::Key_Escape, 0, false, Screen::AskFigures, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -162,6 +166,8 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return asked;
         case When::LocalTurn:
             return localTurn;
+        case When::Chosen:
+            return chosen();
         }
         return false;
     };
@@ -211,6 +217,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         if (!row.everyScreen && row.screen == screen && inRange && row.when != When::Asked &&
             (row.when != When::NotHosting || !hosting) &&
             (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
+            (row.when != When::Chosen || chosen()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
              settings.valley == GameSettings::Valley::Random)) {
             action = row.action;
@@ -246,12 +253,12 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
                  : screen == Screen::AskFigures ? Screen::AskPlayers
                                                 : Screen::MainMenu;
         return Action::None;
-    case Action::ChoosePlayers:
-        players = digit;
+    case Action::ChoosePlayers: // a digit, or Return for the number chosen last
+        players = digit >= 0 ? digit : players;
         screen = Screen::AskFigures;
         return Action::None;
     case Action::ChooseFigures:
-        figures = digit;
+        figures = digit >= 0 ? digit : figures;
         openSettings();
         return Action::None;
     case Action::HostGame:
@@ -332,6 +339,12 @@ FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
         address += typed;
     }
     return Action::None;
+}
+
+bool FrontEnd::chosen() const {
+    return screen == Screen::AskPlayers
+               ? players >= 2 && players <= 9
+               : screen == Screen::AskFigures && figures >= 1 && figures <= 9;
 }
 
 void FrontEnd::lookForKeptSeat() {

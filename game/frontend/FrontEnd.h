@@ -31,8 +31,8 @@ public:
         OpenNetworkMenu,  // main menu: N, unless hosting
         OpenOptions,      // main menu: O
         Back,             // Escape: the screen before
-        ChoosePlayers,    // 2 … 9
-        ChooseFigures,    // 1 … 9, then the settings screen
+        ChoosePlayers,    // 2 … 9, or Return for the number chosen last
+        ChooseFigures,    // 1 … 9, or Return likewise; then the settings screen
         StartGame,        // settings: Return
         NextValley,       // settings: T
         DrawValleyNumber, // settings: Z
@@ -55,8 +55,18 @@ public:
         Pause       // P, during a turn of a game on this machine alone
     };
     // When a key's row holds: Asked rows while a question is asked (on any screen, and only
-    // then), LocalTurn ones during a turn of a game that is not a network game.
-    enum class When { Always, NotHosting, RandomValley, NetworkGame, SeatKept, Asked, LocalTurn };
+    // then), LocalTurn ones during a turn of a game that is not a network game, Chosen ones once
+    // the screen's number was chosen (in this run or the last game the settings file kept).
+    enum class When {
+        Always,
+        NotHosting,
+        RandomValley,
+        NetworkGame,
+        SeatKept,
+        Asked,
+        LocalTurn,
+        Chosen
+    };
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
     // its name in the key help and the menus, and the help's text for it (both to be translated
@@ -106,8 +116,9 @@ public:
     QString valleyText() const; // the settings screen's valley line
 
     Screen screen = Screen::MainMenu;
-    int players = 0; // chosen on the players' screen
-    int figures = 0; // chosen on the figures' screen
+    int players = 0;     // chosen on the players' screen (0: not yet)
+    int figures = 0;     // chosen on the figures' screen (0: not yet)
+    bool chosen() const; // whether the screen shown has its number chosen
     // The settings screen's choice, preset from the command line: the classic game unless chosen.
     // A random valley's number is drawn when it is chosen and shown there.
     GameSettings settings;

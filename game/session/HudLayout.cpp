@@ -142,12 +142,16 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(40, 80, tr("wieviele"));
         line(40, 160, tr("spieler"));
         line(40, 240, tr("(2 - 9)"));
+        if (front.chosen()) // Return takes the number chosen last
+            line(200, 240, tr("return: %1").arg(front.players), menuLineFont());
         line(40, 320, tr("esc: zurueck"));
         break;
     case FrontEnd::Screen::AskFigures:
         line(40, 80, tr("wieviele figuren"));
         line(40, 160, tr("pro spieler"));
         line(40, 240, tr("(1 - 9)"));
+        if (front.chosen())
+            line(200, 240, tr("return: %1").arg(front.figures), menuLineFont());
         line(40, 320, tr("esc: zurueck"));
         break;
     case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or

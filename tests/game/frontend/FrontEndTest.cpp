@@ -24,6 +24,8 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
         FrontEnd menus;
         menus.screen = screen;
         menus.options.volume = 5;                             // louder and quieter both move it
+        menus.players = 3;                                    // Return takes the numbers chosen
+        menus.figures = 2;                                    // last
         menus.settings.valley = GameSettings::Valley::Random; // its rows too
         menus.settings.valleyNumber = 0;                      // a number drawn is never 0
         menus.valleyFolder = QStringLiteral("/nonexistent");
