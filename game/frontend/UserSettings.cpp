@@ -7,6 +7,7 @@
 #include "game/world/ValleyGenerator.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -130,6 +131,7 @@ void UserSettings::read(PlayerOptions& options, LastGame& last) {
         });
     if (settings.status() != QSettings::NoError || !ours) {
         tell(QStringLiteral("not a settings file, every choice at its default"));
+        replaced = true;
         return;
     }
     Reader reader(settings);
@@ -192,6 +194,9 @@ template <class Set> void UserSettings::write(Set set) {
         tell(why + QStringLiteral(", no choice kept"));
         return;
     }
+    if (replaced) // a new file, rather than the old one's rubbish kept beside the choice
+        QFile::remove(file);
+    replaced = false;
     QSettings settings(file, QSettings::IniFormat);
     set(settings);
     settings.sync();

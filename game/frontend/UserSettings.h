@@ -56,4 +56,5 @@ private:
 
     QString file;
     bool told = false;
+    bool replaced = false; // the file read was none of the game's: the first write replaces it
 };

@@ -146,6 +146,21 @@ TEST_F(SettingsFile, ABrokenOrHostileFileGivesTheDefaultsAndOneLine) {
         EXPECT_EQ(read.last, UserSettings::LastGame());
         EXPECT_EQ(read.lines, 1) << bytes.left(20).toStdString();
     }
+    // A choice made after such a file was read replaces it with one that holds the choice alone.
+    writeFile(garbage);
+    {
+        UserSettings file;
+        PlayerOptions options;
+        UserSettings::LastGame last;
+        testing::internal::CaptureStderr();
+        file.read(options, last);
+        options.light = ViewLight::Bright;
+        file.writeOption(options, OptionChoices::LightRow);
+        EXPECT_EQ(QString::fromStdString(testing::internal::GetCapturedStderr()).count('\n'), 1);
+    }
+    QFile written(UserSettings::defaultPath());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().trimmed(), QByteArray("[options]\nlight=bright"));
 
     // No regular file where the file should be: a folder, a link to an endless device. The one
     // line is said once a run, though the file is read and then written to.
