@@ -171,6 +171,9 @@ int main(int argc, char** argv) {
             "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
             "The settings preset the settings screen of a game at this machine and are\n"
             "every game's of a headless host; a joined machine plays its host's.\n"
+            "The options screen's choices and the last game's settings are kept in\n"
+            "$XDG_CONFIG_HOME/tortoise-valley/tortoise-valley.conf; options given here beat\n"
+            "them for this run.\n"
             "The port is 47800 unless given; Qt's own options are taken too.\n");
         return 0;
     }
