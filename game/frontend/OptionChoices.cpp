@@ -78,9 +78,10 @@ const std::array<Row, 5> rows{{
      [](PlayerOptions& o, const QString& word) {
          bool number = false;
          const int volume = word.toInt(&number);
-         if (number && volume >= 0 && volume <= PlayerOptions::loudest)
+         const bool step = number && volume >= 0 && volume <= PlayerOptions::loudest;
+         if (step)
              o.volume = volume;
-         return number && volume >= 0 && volume <= PlayerOptions::loudest;
+         return step;
      },
      [](PlayerOptions& o, int by) {
          o.volume = std::clamp(o.volume + by, 0, PlayerOptions::loudest);

@@ -173,10 +173,11 @@ void UserSettings::read(PlayerOptions& options, LastGame& last) {
     if (s.valley == GameSettings::Valley::Picture) {
         QString picture;
         const bool named = reader.text(QStringLiteral("game/valley-picture"), picture);
-        if (named && (picture.size() > longestPath || picture.contains(QChar(0))))
-            reader.take(false, valley, 0);
+        const bool path = named && picture.size() <= longestPath && !picture.contains(QChar(0));
+        if (named && !path)
+            ++reader.refused;
         // A picture taken away since is no fault of the file: the standard valley then.
-        if (named && picture.size() <= longestPath && QFileInfo(picture).isFile())
+        if (path && QFileInfo(picture).isFile())
             s.valleyPicture = picture.toStdString();
         else
             s.valley = GameSettings::Valley::Standard;

@@ -8,7 +8,8 @@
 // drops it, and Tab shows who plays while held. Escape asks before it leaves a game or closes the
 // window, and the question takes every key but M, F11 and F1 until J or N answers it. P pauses a
 // game on this machine alone; while paused only letting go of a key counts of the turn's keys.
-// The keys of a turn pressed in the countdown's last second act as the turn begins.
+// The keys of a turn pressed in the countdown's last second act as the turn begins. The mouse
+// turns the camera at every move, or only while the right button is held if the options say so.
 #include "game/session/Game.h"
 
 #include "game/frontend/UserSettings.h"

@@ -107,7 +107,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     EXPECT_EQ(g.match->playerCount(), 2u);
 }
 
-TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
+TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurnAndAsTheOptionsSay) {
     VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const double yaw = camera.yaw;
     const double pitch = camera.pitch;
@@ -173,6 +173,22 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     ASSERT_EQ(g.front.screen, FrontEnd::Screen::Options);
     tap(Qt::Key_R);
     EXPECT_EQ(g.front.options.mouse, MouseTurn::RightButton);
+    // The screen's other choices reach the window at once: the sound's volume, the render scale
+    // fixed and measured again.
+    tap(Qt::Key_Minus);
+    EXPECT_NEAR(g.sound.volume(), 0.9, 1e-6);
+    tap(Qt::Key_Plus);
+    EXPECT_EQ(g.sound.volume(), 1.0);
+    tap(Qt::Key_A);
+    tap(Qt::Key_A);
+    EXPECT_TRUE(g.renderScale.isFixed());
+    EXPECT_EQ(g.renderScale.scale(), 0.75);
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_A);
+    EXPECT_FALSE(g.renderScale.isFixed());
+    tap(Qt::Key_A); // fixed at full size again, as the tests draw
+    EXPECT_TRUE(g.renderScale.isFixed());
+    EXPECT_EQ(g.renderScale.scale(), 1.0);
     tap(Qt::Key_Escape);
     startRound(2, 1, 14);
     toMoving();
