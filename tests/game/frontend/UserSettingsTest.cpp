@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,8 +19,16 @@ protected:
         ASSERT_TRUE(folder.isValid());
         before = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+        // Qt's own messages count among the lines on standard error, wherever Qt would send them.
+        qtMessages =
+            qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& m) {
+                std::fprintf(stderr, "%s\n", qUtf8Printable(m));
+            });
     }
-    void TearDown() override { qputenv("XDG_CONFIG_HOME", before); }
+    void TearDown() override {
+        qInstallMessageHandler(qtMessages);
+        qputenv("XDG_CONFIG_HOME", before);
+    }
 
     // The file's contents, its folder made.
     void writeFile(const QByteArray& bytes) {
@@ -47,6 +56,7 @@ protected:
 
     QTemporaryDir folder;
     QByteArray before;
+    QtMessageHandler qtMessages = nullptr;
 };
 
 } // namespace
