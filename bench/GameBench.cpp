@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <chrono>
@@ -607,7 +608,10 @@ BENCHMARK(BM_ExplosionAndFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_StartUp(benchmark::State& state) {
     const std::string binary =
         QDir(QCoreApplication::applicationDirPath()).filePath("tortoise-valley").toStdString();
-    std::vector<std::string> env{"TV_EXIT_AFTER_FIRST_FRAME=1", "TV_NO_DIALOG=1"};
+    // An empty settings folder: the game starts as it does the first time, whatever the user chose.
+    const QTemporaryDir config;
+    std::vector<std::string> env{"TV_EXIT_AFTER_FIRST_FRAME=1", "TV_NO_DIALOG=1",
+                                 "XDG_CONFIG_HOME=" + config.path().toStdString()};
     for (char** e = environ; *e; ++e)
         env.emplace_back(*e);
     std::vector<char*> envp;

@@ -698,5 +698,101 @@
         <source>waffe</source>
         <translation>weapon</translation>
     </message>
+    <message>
+        <source>optionen</source>
+        <translation>options</translation>
+    </message>
+    <message>
+        <source>o / esc</source>
+        <translation>o / esc</translation>
+    </message>
+    <message>
+        <source>nacht</source>
+        <translation>night</translation>
+    </message>
+    <message>
+        <source>klassisch</source>
+        <translation>classic</translation>
+    </message>
+    <message>
+        <source>hell</source>
+        <translation>bright</translation>
+    </message>
+    <message>
+        <source>dreht immer</source>
+        <translation>turns always</translation>
+    </message>
+    <message>
+        <source>nur mit rechter taste</source>
+        <translation>only with the right button</translation>
+    </message>
+    <message>
+        <source>licht: </source>
+        <translation>light: </translation>
+    </message>
+    <message>
+        <source>licht: nacht, klassisch, hell</source>
+        <translation>light: night, classic, bright</translation>
+    </message>
+    <message>
+        <source>maus: </source>
+        <translation>mouse: </translation>
+    </message>
+    <message>
+        <source>maus: dreht immer, nur mit rechter taste</source>
+        <translation>mouse: turns always, only with the right button</translation>
+    </message>
+    <message>
+        <source>lautstaerke: </source>
+        <translation>volume: </translation>
+    </message>
+    <message>
+        <source>leiser, lauter</source>
+        <translation>quieter, louder</translation>
+    </message>
+    <message>
+        <source>vollbild: </source>
+        <translation>full screen: </translation>
+    </message>
+    <message>
+        <source>vollbild an / aus</source>
+        <translation>full screen on / off</translation>
+    </message>
+    <message>
+        <source>an</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>aufloesung: </source>
+        <translation>render scale: </translation>
+    </message>
+    <message>
+        <source>aufloesung: auto, 100 % bis 25 %</source>
+        <translation>render scale: auto, 100 % to 25 %</translation>
+    </message>
+    <message>
+        <source>auto</source>
+        <translation>auto</translation>
+    </message>
+    <message>
+        <source>o: optionen</source>
+        <translation>o: options</translation>
+    </message>
+    <message>
+        <source>o / esc: zurueck</source>
+        <translation>o / esc: back</translation>
+    </message>
+    <message>
+        <source>rechte taste + maus</source>
+        <translation>right button + mouse</translation>
+    </message>
+    <message>
+        <source>wie zuletzt</source>
+        <translation>as last time</translation>
+    </message>
+    <message>
+        <source>return: %1</source>
+        <translation>return: %1</translation>
+    </message>
 </context>
 </TS>

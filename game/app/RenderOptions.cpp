@@ -30,6 +30,7 @@ RenderOptions RenderOptions::parse(const QStringList& arguments) {
             const QString light = a == QLatin1String("--light") ? arguments[++i] : a.mid(8);
             if (!readLight(light, options.light, options.error))
                 return options;
+            options.lightGiven = true;
             continue;
         }
         if (a.startsWith(QLatin1String("--render-scale="))) {
@@ -43,6 +44,7 @@ RenderOptions RenderOptions::parse(const QStringList& arguments) {
         } else {
             continue; // the network's options and Qt's own are read elsewhere
         }
+        options.scaleGiven = true;
         if (value == QLatin1String("auto")) {
             options.automatic = true;
             continue;

@@ -16,5 +16,8 @@ struct RenderOptions {
     bool automatic = true;
     double scale = 1.0; // when not automatic
     ViewLight light = ViewLight::Night;
+    // Whether the arguments chose them: the settings file's choice holds for those they did not.
+    bool scaleGiven = false;
+    bool lightGiven = false;
     QString error;
 };

@@ -34,6 +34,7 @@ SettingsOptions SettingsOptions::parse(const QStringList& arguments) {
         if (valueOf(arguments, i, QStringLiteral("--valley"), value, options.error)) {
             if (!options.error.isEmpty())
                 break;
+            options.given << QStringLiteral("--valley");
             bool isNumber = false;
             const int number = value.toInt(&isNumber);
             if (value == QLatin1String("standard")) {
@@ -64,9 +65,10 @@ SettingsOptions SettingsOptions::parse(const QStringList& arguments) {
                 for (int v = 0; v < row.count; ++v)
                     if (value == QLatin1String(row.values[v].word))
                         chosen = v;
-                if (chosen >= 0)
+                if (chosen >= 0) {
                     row.set(s, chosen);
-                else if (options.error.isEmpty())
+                    options.given << QLatin1String(row.option);
+                } else if (options.error.isEmpty())
                     options.error = QStringLiteral("%1: %2").arg(QLatin1String(row.refusal), value);
                 break;
             }

@@ -19,5 +19,6 @@ struct SettingsOptions {
     static SettingsOptions parse(const QStringList& arguments);
 
     GameSettings settings; // valleyNumber 0 with Valley::Random: drawn when the game starts
+    QStringList given;     // the options the arguments held ("--valley", "--wind")
     QString error;
 };

@@ -12,10 +12,12 @@
 #include "game/app/StatusQuery.h"
 #include "game/files/DataFileFailure.h"
 #include "game/files/DataFiles.h"
+#include "game/frontend/UserSettings.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/hosting/StopSignals.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/ReportLine.h"
+#include "game/rules/SettingChoices.h"
 #include "game/session/Game.h"
 #include "game/world/ValleyGenerator.h"
 
@@ -119,6 +121,21 @@ const char* const usage =
     "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
     "       tortoise-valley --query HOST[:PORT] | --list\n";
 
+// The settings of a game preset from the last game's, each one the command line gives in its
+// place.
+GameSettings presetSettings(const GameSettings& last, const SettingsOptions& chosen) {
+    GameSettings settings = last;
+    if (chosen.given.contains(QStringLiteral("--valley"))) {
+        settings.valley = chosen.settings.valley;
+        settings.valleyNumber = chosen.settings.valleyNumber;
+        settings.valleyPicture = chosen.settings.valleyPicture;
+    }
+    for (const SettingChoices::Row& row : SettingChoices::rows)
+        if (chosen.given.contains(QLatin1String(row.option)))
+            row.set(settings, row.get(chosen.settings));
+    return settings;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -160,6 +177,9 @@ int main(int argc, char** argv) {
             "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
             "The settings preset the settings screen of a game at this machine and are\n"
             "every game's of a headless host; a joined machine plays its host's.\n"
+            "The options screen's choices and the last game's settings are kept in\n"
+            "$XDG_CONFIG_HOME/tortoise-valley/tortoise-valley.conf; options given here beat\n"
+            "them for this run.\n"
             "The port is 47800 unless given; Qt's own options are taken too.\n");
         return 0;
     }
@@ -225,15 +245,24 @@ int main(int argc, char** argv) {
                                  : DataFileFailure::message(failure));
         return 1;
     }
-    if (!render.automatic)
-        game->renderScale.fix(render.scale);
-    game->front.light = render.light;
+    // The choices of the last run, unless the command line makes others for this one.
+    static UserSettings remembered; // written to as long as the window lives
+    UserSettings::LastGame last;
+    remembered.read(game->front.options, last);
+    if (render.lightGiven)
+        game->front.options.light = render.light;
+    if (render.scaleGiven)
+        game->front.options.renderScale = render.automatic ? 0 : render.scale;
+    game->front.players = last.players;
+    game->front.figures = last.figures;
+    game->match->setComputerLevel(last.level);
+    game->keepChoicesIn(&remembered);
     game->front.name = network.name;
     game->front.password = network.password;
     game->front.lookForKeptSeat(); // a seat this machine's last game could not leave
-    game->front.settings = chosen.settings;
-    if (chosen.settings.valley == GameSettings::Valley::Picture)
-        game->front.givenPicture = QString::fromStdString(chosen.settings.valleyPicture);
+    game->front.settings = presetSettings(last.settings, chosen);
+    if (game->front.settings.valley == GameSettings::Valley::Picture)
+        game->front.givenPicture = QString::fromStdString(game->front.settings.valleyPicture);
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

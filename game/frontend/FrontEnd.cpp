@@ -3,6 +3,7 @@
 #include "game/frontend/FrontEnd.h"
 
 #include "game/files/ValleyPicture.h"
+#include "game/frontend/OptionChoices.h"
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
@@ -37,6 +38,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "licht")},
             {Qt::Key_N, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenNetworkMenu, "n",
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
+            {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
+             QT_TRANSLATE_NOOP("Game", "optionen")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 
@@ -64,11 +67,15 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
 
             {Qt::Key_2, Qt::Key_9, false, Screen::AskPlayers, When::Always, Action::ChoosePlayers,
              "2 - 9", QT_TRANSLATE_NOOP("Game", "anzahl spieler")},
+            {Qt::Key_Return, 0, false, Screen::AskPlayers, When::Chosen, Action::ChoosePlayers,
+             "return", QT_TRANSLATE_NOOP("Game", "wie zuletzt")},
             {Qt::Key_Escape, 0, false, Screen::AskPlayers, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
             {Qt::Key_1, Qt::Key_9, false, Screen::AskFigures, When::Always, Action::ChooseFigures,
              "1 - 9", QT_TRANSLATE_NOOP("Game", "figuren pro spieler")},
+            {Qt::Key_Return, 0, false, Screen::AskFigures, When::Chosen, Action::ChooseFigures,
+             "return", QT_TRANSLATE_NOOP("Game", "wie zuletzt")},
             {Qt::Key_Escape, 0, false, Screen::AskFigures, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -86,6 +93,11 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              nullptr}, // the number's last digit goes; not in the help
             {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+            // The options screen's rows go before its keys back.
+            {Qt::Key_O, 0, false, Screen::Options, When::Always, Action::Back,
+             QT_TRANSLATE_NOOP("Game", "o / esc"), QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_Escape, 0, false, Screen::Options, When::Always, Action::Back, "esc", nullptr},
 
             {Qt::Key_T, 0, true, Screen::MainMenu, When::NetworkGame, Action::Chat, "t",
              QT_TRANSLATE_NOOP("Game", "nachricht schreiben")},
@@ -108,6 +120,16 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             const SettingChoices::Row& choice = SettingChoices::rows[std::size_t(i)];
             list.insert(at++, {Qt::Key_A + (choice.keyName[0] - 'a'), 0, false, Screen::AskSettings,
                                When::Always, Action::NextChoice, choice.keyName, choice.help, i});
+        }
+        while (list[at].screen != Screen::Options)
+            ++at;
+        for (int i = 0; i < int(OptionChoices::rows.size()); ++i) {
+            const OptionChoices::Row& option = OptionChoices::rows[std::size_t(i)];
+            list.insert(at++, {option.key, 0, false, Screen::Options, When::Always,
+                               Action::NextOption, option.keyName, option.help, i});
+            if (option.backKey) // listed with the row's own key
+                list.insert(at++, {option.backKey, 0, false, Screen::Options, When::Always,
+                                   Action::PreviousOption, "", nullptr, i});
         }
         return list;
     }();
@@ -144,6 +166,8 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return asked;
         case When::LocalTurn:
             return localTurn;
+        case When::Chosen:
+            return chosen();
         }
         return false;
     };
@@ -193,6 +217,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         if (!row.everyScreen && row.screen == screen && inRange && row.when != When::Asked &&
             (row.when != When::NotHosting || !hosting) &&
             (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
+            (row.when != When::Chosen || chosen()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
              settings.valley == GameSettings::Valley::Random)) {
             action = row.action;
@@ -210,8 +235,16 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;
         return Action::None;
+    case Action::OpenOptions:
+        screen = Screen::Options;
+        return Action::None;
     case Action::NextLight:
-        light = nextViewLight(light);
+        options.light = nextViewLight(options.light);
+        return Action::None;
+    case Action::NextOption:
+    case Action::PreviousOption:
+        OptionChoices::rows[std::size_t(choice)].step(options,
+                                                      action == Action::NextOption ? 1 : -1);
         return Action::None;
     case Action::Back:
         valleyNote = false;
@@ -220,12 +253,12 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
                  : screen == Screen::AskFigures ? Screen::AskPlayers
                                                 : Screen::MainMenu;
         return Action::None;
-    case Action::ChoosePlayers:
-        players = digit;
+    case Action::ChoosePlayers: // a digit, or Return for the number chosen last
+        players = digit >= 0 ? digit : players;
         screen = Screen::AskFigures;
         return Action::None;
     case Action::ChooseFigures:
-        figures = digit;
+        figures = digit >= 0 ? digit : figures;
         openSettings();
         return Action::None;
     case Action::HostGame:
@@ -306,6 +339,12 @@ FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
         address += typed;
     }
     return Action::None;
+}
+
+bool FrontEnd::chosen() const {
+    return screen == Screen::AskPlayers
+               ? players >= 2 && players <= 9
+               : screen == Screen::AskFigures && figures >= 1 && figures <= 9;
 }
 
 void FrontEnd::lookForKeptSeat() {

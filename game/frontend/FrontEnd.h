@@ -1,12 +1,12 @@
 // The menus before a game: the main menu, the numbers of players and figures, the settings screen
-// (the valley, the wind and the weapons) and the network menu, with what is chosen and typed on
-// them. The window shows these screens while no game is under way and does what a key asks of it
-// beyond the menus (closing, starting the game, opening or joining a network game). Every key of
-// the menus is one row of the key bindings, which give the key handler, the key help and the
-// menus' key names alike.
+// (the valley, the wind and the weapons), the options screen and the network menu, with what is
+// chosen and typed on them. The window shows these screens while no game is under way and does what
+// a key asks of it beyond the menus (closing, starting the game, opening or joining a network
+// game). Every key of the menus is one row of the key bindings, which give the key handler, the key
+// help and the menus' key names alike.
 #pragma once
 
-#include "game/frontend/ViewLight.h"
+#include "game/frontend/PlayerOptions.h"
 #include "game/rules/GameSettings.h"
 
 #include <QList>
@@ -15,7 +15,7 @@
 
 class FrontEnd {
 public:
-    enum class Screen { MainMenu, AskPlayers, AskFigures, AskSettings, NetworkMenu };
+    enum class Screen { MainMenu, AskPlayers, AskFigures, AskSettings, NetworkMenu, Options };
 
     // What a key of the menus does.
     enum class Action {
@@ -29,14 +29,17 @@ public:
         NextLevel,        // main menu: C, the computer's next level
         NextLight,        // main menu: L, the next light the valley is seen in
         OpenNetworkMenu,  // main menu: N, unless hosting
+        OpenOptions,      // main menu: O
         Back,             // Escape: the screen before
-        ChoosePlayers,    // 2 … 9
-        ChooseFigures,    // 1 … 9, then the settings screen
+        ChoosePlayers,    // 2 … 9, or Return for the number chosen last
+        ChooseFigures,    // 1 … 9, or Return likewise; then the settings screen
         StartGame,        // settings: Return
         NextValley,       // settings: T
         DrawValleyNumber, // settings: Z
         TypeValleyNumber, // settings: the digits, with a random valley
         NextChoice,       // settings: the key of a choice beside the valley (W, A)
+        NextOption,       // options: the key of a choice (L, R, +, V, A)
+        PreviousOption,   // options: a choice's key back (-)
         HostGame,         // network menu: H
         TypeAddress,      // network menu: J
         Join,             // network menu: Return after the address
@@ -52,12 +55,23 @@ public:
         Pause       // P, during a turn of a game on this machine alone
     };
     // When a key's row holds: Asked rows while a question is asked (on any screen, and only
-    // then), LocalTurn ones during a turn of a game that is not a network game.
-    enum class When { Always, NotHosting, RandomValley, NetworkGame, SeatKept, Asked, LocalTurn };
+    // then), LocalTurn ones during a turn of a game that is not a network game, Chosen ones once
+    // the screen's number was chosen (in this run or the last game the settings file kept).
+    enum class When {
+        Always,
+        NotHosting,
+        RandomValley,
+        NetworkGame,
+        SeatKept,
+        Asked,
+        LocalTurn,
+        Chosen
+    };
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
     // its name in the key help and the menus, and the help's text for it (both to be translated
-    // in the window's context); for NextChoice, the row of SettingChoices it moves on.
+    // in the window's context); for NextChoice, the row of SettingChoices it moves on, for
+    // NextOption and PreviousOption the row of OptionChoices.
     struct Binding {
         int key;
         int lastKey;
@@ -102,13 +116,15 @@ public:
     QString valleyText() const; // the settings screen's valley line
 
     Screen screen = Screen::MainMenu;
-    int players = 0; // chosen on the players' screen
-    int figures = 0; // chosen on the figures' screen
+    int players = 0;     // chosen on the players' screen (0: not yet)
+    int figures = 0;     // chosen on the figures' screen (0: not yet)
+    bool chosen() const; // whether the screen shown has its number chosen
     // The settings screen's choice, preset from the command line: the classic game unless chosen.
     // A random valley's number is drawn when it is chosen and shown there.
     GameSettings settings;
-    // The light this machine shows the valley in (--light, then L on the main menu).
-    ViewLight light = ViewLight::Night;
+    // What the options screen chooses (the light also with L on the main menu); preset from the
+    // settings file, then the command line. The window follows them after every key.
+    PlayerOptions options;
     // The valleys the settings screen offers besides the standard and the random one: the
     // pictures of one's own valley folder, after a picture given on the command line.
     QStringList ownValleys;

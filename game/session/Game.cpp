@@ -180,6 +180,7 @@ void Game::newGame() {
             front.screen = FrontEnd::Screen::MainMenu; // where the game comes back to
             sound.newGame();
             networkNote = false;
+            rememberLastGame();
             makeCurrent();
             if (hosting)
                 hosting->valleyTexture = chosen.valley == GameSettings::Valley::Picture

@@ -6,7 +6,8 @@
 // (construction, the tick and the match's events), GameOverlay.cpp (the frame: the 3-D pass, the
 // labels, the overlay), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera
 // and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each
-// game's valley texture) and GameArms.cpp (the wind and the weapons of a turn).
+// game's valley texture), GameArms.cpp (the wind and the weapons of a turn) and GameOptions.cpp
+// (the options screen's choices followed and kept).
 #pragma once
 
 #include "engine/render/VORN_OffscreenTarget.h"
@@ -38,6 +39,7 @@
 #include <memory>
 
 class JoinedMatch;
+class UserSettings;
 class MatchHost;
 class NetworkClient;
 class QPainter;
@@ -104,6 +106,13 @@ public:
     bool playerListShown() const { return playerList; } // while Tab is held
 
     GameSound sound; // the effects; silent without a sound device
+    // The settings file the player's choices are kept in: the options as they change (F11's
+    // full screen too), the last game as it starts, the computer's level (GameOptions.cpp).
+    // Given by the program; without one (as in the tests) nothing is kept. The window follows
+    // front.options as they are (the volume, full screen, the render scale) from here on.
+    void keepChoicesIn(UserSettings* file);
+    // The window follows the options changed since it last did, and keeps them.
+    void followOptions();
     // The 3-D picture's render scale: measured from the frames unless fixed (--render-scale), and
     // the off-screen buffer that draws it below 1 (GameOverlay.cpp).
     VORN_LIB::VORN_RenderScaleChooser renderScale;
@@ -179,7 +188,10 @@ private:
     int earlyCameraKey = 0;
     bool playerList = false;
 
-    void followMatch();                    // the camera and the sounds follow the match's events
+    void followMatch(); // the camera and the sounds follow the match's events
+    UserSettings* remembered = nullptr;
+    PlayerOptions optionsFollowed; // the options as the window last followed them
+    void rememberLastGame();
     void toggleFullScreen();               // F11 (GameInput.cpp)
     QRect windowedGeometry;                // where F11 puts the window back from full screen
     void clientKey(int key, bool pressed); // a joined machine's keys (GameInput.cpp)

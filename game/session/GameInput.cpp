@@ -8,9 +8,11 @@
 // drops it, and Tab shows who plays while held. Escape asks before it leaves a game or closes the
 // window, and the question takes every key but M, F11 and F1 until J or N answers it. P pauses a
 // game on this machine alone; while paused only letting go of a key counts of the turn's keys.
-// The keys of a turn pressed in the countdown's last second act as the turn begins.
+// The keys of a turn pressed in the countdown's last second act as the turn begins. The mouse
+// turns the camera at every move, or only while the right button is held if the options say so.
 #include "game/session/Game.h"
 
+#include "game/frontend/UserSettings.h"
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/session/FieldCamera.h"
@@ -78,6 +80,8 @@ void Game::keyPressEvent(QKeyEvent* event) {
     // F11 switches full screen on and off in every state; the frame follows the new size.
     if (key == Qt::Key_F11) {
         toggleFullScreen();
+        front.options.fullScreen = isFullScreen(); // the options screen's choice as well
+        followOptions();
         return;
     }
     if (key == Qt::Key_F1) {
@@ -169,12 +173,16 @@ void Game::chatKey(QKeyEvent* event) {
 
 // The menus' keys, and what they ask of the window.
 void Game::menuKey(int key, int digit, const QString& text) {
-    switch (front.key(key, digit, text, hosting != nullptr)) {
+    const FrontEnd::Action asked = front.key(key, digit, text, hosting != nullptr);
+    followOptions();
+    switch (asked) {
     case FrontEnd::Action::Quit:
         close();
         break;
     case FrontEnd::Action::NextLevel:
         match->setComputerLevel(nextComputerLevel(match->computer().level));
+        if (remembered)
+            remembered->writeComputerLevel(match->computer().level);
         break;
     case FrontEnd::Action::StartGame:
         newGame();
@@ -273,8 +281,11 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
     match->apply(keys);
 }
 
+// With the right button chosen, a move without it is not followed at all: pressing it puts the
+// camera's idea of the pointer where it is, so the first move held does not jump.
 void Game::mouseMoveEvent(QMouseEvent* event) {
-    steering->mouseMoved(event->pos());
+    if (front.options.mouse == MouseTurn::Always || (event->buttons() & Qt::RightButton))
+        steering->mouseMoved(event->pos());
 }
 
 void Game::mousePressEvent(QMouseEvent* event) {

@@ -38,8 +38,8 @@ void Game::drawPicture(QPainter& painter) {
     VORN_Viewport& viewport = field->viewport();
     painter.beginNativePainting();
     // The chosen light, before the state of the frame is saved: what it switches on stays on.
-    if (field->light().shown() != front.light)
-        field->showLight(front.light);
+    if (field->light().shown() != front.options.light)
+        field->showLight(front.options.light);
     field->light().lightFigures(match->players());
     glPushAttrib(GL_ALL_ATTRIB_BITS);
     glMatrixMode(GL_PROJECTION);

@@ -3,6 +3,7 @@
 #include "game/session/HudLayout.h"
 
 #include "game/frontend/FrontEnd.h"
+#include "game/frontend/OptionChoices.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
@@ -91,6 +92,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
+        line(220, 365, tr("o: optionen"), panelFont());
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
@@ -125,16 +127,31 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         line(40, 320, tr("esc: zurueck"));
         break;
+    case FrontEnd::Screen::Options: { // each choice after its keys
+        int y = 70;
+        for (const OptionChoices::Row& row : OptionChoices::rows) {
+            line(30, y,
+                 tr(row.keyName) + QStringLiteral(": ") + tr(row.line) + row.shown(front.options),
+                 panelFont());
+            y += 45;
+        }
+        line(30, 320, tr("o / esc: zurueck"), menuLineFont());
+        break;
+    }
     case FrontEnd::Screen::AskPlayers:
         line(40, 80, tr("wieviele"));
         line(40, 160, tr("spieler"));
         line(40, 240, tr("(2 - 9)"));
+        if (front.chosen()) // Return takes the number chosen last
+            line(200, 240, tr("return: %1").arg(front.players), menuLineFont());
         line(40, 320, tr("esc: zurueck"));
         break;
     case FrontEnd::Screen::AskFigures:
         line(40, 80, tr("wieviele figuren"));
         line(40, 160, tr("pro spieler"));
         line(40, 240, tr("(1 - 9)"));
+        if (front.chosen())
+            line(200, 240, tr("return: %1").arg(front.figures), menuLineFont());
         line(40, 320, tr("esc: zurueck"));
         break;
     case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or

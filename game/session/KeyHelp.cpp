@@ -67,7 +67,9 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
             lines.append({escape, tr("hauptmenue")});
         lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
         lines.append({QStringLiteral("e"), tr("naechster gegner")});
-        lines.append({tr("maus"), tr("kamera drehen")});
+        lines.append(
+            {front.options.mouse == MouseTurn::RightButton ? tr("rechte taste + maus") : tr("maus"),
+             tr("kamera drehen")});
         lines.append({tr("mausrad"), tr("zoomen")});
         lines.append({tr("mittlere taste"), tr("blick der figur")});
         break;

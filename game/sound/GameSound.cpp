@@ -6,6 +6,7 @@
 
 #include <AL/alext.h>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -54,7 +55,7 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
     }
     tellsLoss = alcIsExtensionPresent(device, "ALC_EXT_disconnect") == ALC_TRUE;
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
-    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
+    alListenerf(AL_GAIN, mute ? 0.0f : loudness);
     alGenBuffers(EffectCount, buffers);
     alGenSources(EffectCount, sources);
 
@@ -237,11 +238,17 @@ void GameSound::toggleMute() {
     mute = !mute;
     if (!live())
         return;
-    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
+    alListenerf(AL_GAIN, mute ? 0.0f : loudness);
     if (mute) {
         alSourceStopv(EffectCount, sources);
         waiting.clear(); // nothing is heard late when M is pressed again
     }
+}
+
+void GameSound::setVolume(double gain) {
+    loudness = static_cast<float>(std::clamp(gain, 0.0, 1.0));
+    if (live())
+        alListenerf(AL_GAIN, mute ? 0.0f : loudness);
 }
 
 void GameSound::play(Effect effect) {

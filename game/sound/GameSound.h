@@ -79,6 +79,10 @@ public:
     // Switches all sound off (whatever plays stops at once) or on again.
     void toggleMute();
     bool muted() const { return mute; }
+    // The loudness of everything, from 0 (silent) to 1 (as the effects were made); kept while
+    // muted and when the device is opened again.
+    void setVolume(double gain);
+    double volume() const { return loudness; }
 
     static const char* const fileNames[EffectCount]; // in the data folders' "sounds/"
 
@@ -95,6 +99,7 @@ private:
     ALuint sources[EffectCount] = {};
     bool loaded[EffectCount] = {};
     bool mute = false;
+    float loudness = 1.0f;
     bool tellsLoss = false; // the device reports whether it is still connected (ALC_EXT_disconnect)
     bool lost = false;
     std::optional<DataFiles> data;              // where open() found the effects, for opening again

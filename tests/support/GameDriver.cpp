@@ -111,9 +111,9 @@ void hold(int key, double seconds) {
     release(key);
 }
 
-void mouseMove(int x, int y) {
+void mouseMove(int x, int y, Qt::MouseButtons held) {
     game();
-    sendMouse(QEvent::MouseMove, Qt::NoButton, Qt::NoButton, x, y);
+    sendMouse(QEvent::MouseMove, Qt::NoButton, held, x, y);
 }
 
 void mousePress(Qt::MouseButton button, int x, int y) {

@@ -42,7 +42,7 @@ void repeat(int key);
 // Presses the key, ticks for the seconds, releases it.
 void hold(int key, double seconds);
 
-void mouseMove(int x, int y);
+void mouseMove(int x, int y, Qt::MouseButtons held = Qt::NoButton);
 void mousePress(Qt::MouseButton button, int x, int y);
 void mouseRelease(Qt::MouseButton button, int x, int y);
 void wheel(int delta);

@@ -3,6 +3,7 @@
 // already unloaded, and its leftovers could no longer be told apart from the program's own.
 #include <QApplication>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -21,6 +22,10 @@ int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QStandardPaths::setTestModeEnabled(true); // seat tokens and the like never touch the user's
+    // Nor does the settings file, of this process or of a game it starts.
+    QTemporaryDir config;
+    if (!config.isValid() || !qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit()))
+        return 2;
     const int result = RUN_ALL_TESTS();
 #ifdef TV_LEAK_CHECK
     __lsan_do_leak_check(); // reports and ends the process on a leak; none are checked at exit

@@ -13,16 +13,19 @@ bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
     return a.screen == b.screen && a.asking == b.asking && a.players == b.players &&
            a.figures == b.figures && a.settings == b.settings &&
            a.typingAddress == b.typingAddress && a.typingName == b.typingName &&
-           a.typingPassword == b.typingPassword && a.light == b.light;
+           a.typingPassword == b.typingPassword && a.options == b.options;
 }
 
 } // namespace
 
 TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
     for (Screen screen : {Screen::MainMenu, Screen::AskPlayers, Screen::AskFigures,
-                          Screen::AskSettings, Screen::NetworkMenu}) {
+                          Screen::AskSettings, Screen::NetworkMenu, Screen::Options}) {
         FrontEnd menus;
         menus.screen = screen;
+        menus.options.volume = 5;                             // louder and quieter both move it
+        menus.players = 3;                                    // Return takes the numbers chosen
+        menus.figures = 2;                                    // last
         menus.settings.valley = GameSettings::Valley::Random; // its rows too
         menus.settings.valleyNumber = 0;                      // a number drawn is never 0
         menus.valleyFolder = QStringLiteral("/nonexistent");

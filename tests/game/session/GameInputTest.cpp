@@ -107,7 +107,7 @@ TEST_F(InputScenario, MenusTakeOnlyTheirOwnKeys) {
     EXPECT_EQ(g.match->playerCount(), 2u);
 }
 
-TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
+TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurnAndAsTheOptionsSay) {
     VORN_LIB::VORN_Viewport& camera = *g.viewport();
     const double yaw = camera.yaw;
     const double pitch = camera.pitch;
@@ -163,6 +163,49 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurn) {
     EXPECT_EQ(g.camera().lastMouse().y(), 220);
     mousePress(Qt::MiddleButton, 320, 220);
     EXPECT_EQ(camera.distance, 0);
+
+    // Chosen on the options screen, the mouse turns the camera only while the right button is
+    // held, from where it was pressed; the wheel and the middle button work as before.
+    tap(Qt::Key_Escape);
+    tap(Qt::Key_J);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
+    tap(Qt::Key_O);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::Options);
+    tap(Qt::Key_R);
+    EXPECT_EQ(g.front.options.mouse, MouseTurn::RightButton);
+    // The screen's other choices reach the window at once: the sound's volume, the render scale
+    // fixed and measured again.
+    tap(Qt::Key_Minus);
+    EXPECT_NEAR(g.sound.volume(), 0.9, 1e-6);
+    tap(Qt::Key_Plus);
+    EXPECT_EQ(g.sound.volume(), 1.0);
+    tap(Qt::Key_A);
+    tap(Qt::Key_A);
+    EXPECT_TRUE(g.renderScale.isFixed());
+    EXPECT_EQ(g.renderScale.scale(), 0.75);
+    for (int i = 0; i < 3; ++i)
+        tap(Qt::Key_A);
+    EXPECT_FALSE(g.renderScale.isFixed());
+    tap(Qt::Key_A); // fixed at full size again, as the tests draw
+    EXPECT_TRUE(g.renderScale.isFixed());
+    EXPECT_EQ(g.renderScale.scale(), 1.0);
+    tap(Qt::Key_Escape);
+    startRound(2, 1, 14);
+    toMoving();
+    const double heldYaw = camera.yaw;
+    const double heldPitch = camera.pitch;
+    mouseMove(250, 250);
+    mouseMove(200, 280, Qt::LeftButton);
+    EXPECT_EQ(camera.yaw, heldYaw);
+    EXPECT_EQ(camera.pitch, heldPitch);
+    mousePress(Qt::RightButton, 100, 300);
+    mouseMove(90, 305, Qt::RightButton);
+    EXPECT_DOUBLE_EQ(camera.yaw, heldYaw + 20);
+    EXPECT_DOUBLE_EQ(camera.pitch, heldPitch - 10);
+    mouseRelease(Qt::RightButton, 90, 305);
+    mouseMove(300, 100);
+    EXPECT_DOUBLE_EQ(camera.yaw, heldYaw + 20);
+    g.front.options.mouse = MouseTurn::Always;
 
     // The camera follows the figure on turn.
     EXPECT_EQ(camera.attached, g.match->currentFigure());

@@ -25,7 +25,7 @@ class OverlayScenario : public GameScenario {
 protected:
     void SetUp() override {
         GameScenario::SetUp();
-        g.front.light = ViewLight::Classic;
+        g.front.options.light = ViewLight::Classic;
     }
 };
 
@@ -438,8 +438,14 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
             QCoreApplication::installTranslator(&english);
         tap(Qt::Key_F1);
         ASSERT_TRUE(g.keyHelpShown());
-        check("main menu", keys({"return", "c", "l", "n", "esc"}) + general);
+        check("main menu", keys({"return", "c", "l", "n", "o", "esc"}) + general);
+        tap(Qt::Key_F1);
+        tap(Qt::Key_O);
+        tap(Qt::Key_F1);
+        check("options", keys({"l", "r", "- / +", "v", "a", "o / esc"}) + general);
         tap(Qt::Key_F1); // the help shown during a turn stops its clocks
+        tap(Qt::Key_Escape);
+        ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
         startRound(2, 1, 37);
         toMoving();
         tap(Qt::Key_F1);

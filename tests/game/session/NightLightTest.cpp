@@ -221,14 +221,14 @@ protected:
 } // namespace
 
 TEST_F(NightLightScenario, TheMoonlitNightReadsFromEveryPlaceAndTheClassicLightStaysAsItWas) {
-    EXPECT_EQ(g.front.light, ViewLight::Night) << "every game starts in the moonlit night";
+    EXPECT_EQ(g.front.options.light, ViewLight::Night) << "every game starts in the moonlit night";
     ASSERT_NO_FATAL_FAILURE(prepare());
     g.camera().viewBehind();
-    g.front.light = ViewLight::Classic;
+    g.front.options.light = ViewLight::Classic;
     const QImage classic = frame();
     save(classic, "classic-turn");
 
-    g.front.light = ViewLight::Night;
+    g.front.options.light = ViewLight::Night;
     g.camera().viewBehind();
     check("night-turn");
     // Twenty places on a 5 × 4 grid over the valley (x -80 … 80, z -40 … 40), the far corners
@@ -248,17 +248,17 @@ TEST_F(NightLightScenario, TheMoonlitNightReadsFromEveryPlaceAndTheClassicLightS
                 "lowest figure contrast %.2f : 1 over %d of %d figures seen\n",
                 lowestMedian, 100 * highestDarkShare, lowestContrast, figuresJudged, figuresSeen);
 
-    g.front.light = ViewLight::Bright;
+    g.front.options.light = ViewLight::Bright;
     g.camera().viewBehind();
     const QImage day = frame();
     save(day, "bright-turn");
     EXPECT_NE(day.pixel(5, 5), nightSky) << "by day the sky is no night's";
-    g.front.light = ViewLight::Night;
+    g.front.options.light = ViewLight::Night;
     save(frame(), "night-turn-again");
 
     // Back to the classic light: the same frame as before, to the pixel, with nothing left of
     // the moon, the figures' glow, the haze or the edge.
-    g.front.light = ViewLight::Classic;
+    g.front.options.light = ViewLight::Classic;
     const QImage again = frame();
     EXPECT_TRUE(again == classic);
     EXPECT_EQ(classic.pixel(5, 5), nightSky);

@@ -230,7 +230,8 @@ private:
             case FrontEnd::Screen::MainMenu:
                 tap(Qt::Key_Return);
                 break;
-            case FrontEnd::Screen::NetworkMenu: // never reached: no key of the soak opens it
+            case FrontEnd::Screen::NetworkMenu: // never reached: no key of the soak opens them
+            case FrontEnd::Screen::Options:
                 tap(Qt::Key_Escape);
                 break;
             case FrontEnd::Screen::AskPlayers:

@@ -1,0 +1,30 @@
+// What the player at this machine chooses on the options screen: how the valley is lit, whether
+// the mouse turns the camera at every move or only with the right button held, how loud the sound
+// plays, whether the window takes the whole screen, and the 3-D picture's render scale. None of it
+// is sent to the other machines of a game or is a setting of the game; the settings file keeps it
+// from one run to the next.
+#pragma once
+
+#include "game/frontend/ViewLight.h"
+
+// When a move of the mouse turns the camera during a turn.
+enum class MouseTurn {
+    Always,     // "maus: dreht immer": every move, no button needed
+    RightButton // "maus: nur mit rechter taste": only while the right button is held
+};
+
+struct PlayerOptions {
+    static constexpr int loudest = 10; // the volume's steps, 0 (silent) to loudest
+
+    ViewLight light = ViewLight::Night;
+    MouseTurn mouse = MouseTurn::Always;
+    int volume = loudest;
+    bool fullScreen = false;
+    double renderScale = 0; // 0: measured from the frames, else 0.25 to 1 of each side
+
+    bool operator==(const PlayerOptions& o) const {
+        return light == o.light && mouse == o.mouse && volume == o.volume &&
+               fullScreen == o.fullScreen && renderScale == o.renderScale;
+    }
+    bool operator!=(const PlayerOptions& o) const { return !(*this == o); }
+};

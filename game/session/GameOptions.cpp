@@ -1,0 +1,46 @@
+// The options screen's choices as the window follows them (the light is followed by every frame,
+// the mouse by every move), and what the settings file keeps of them and of the games started.
+#include "game/session/Game.h"
+
+#include "game/frontend/OptionChoices.h"
+#include "game/frontend/UserSettings.h"
+
+void Game::keepChoicesIn(UserSettings* file) {
+    remembered = file;
+    const PlayerOptions& o = front.options;
+    sound.setVolume(o.volume / double(PlayerOptions::loudest));
+    if (o.fullScreen != isFullScreen())
+        toggleFullScreen();
+    if (o.renderScale > 0)
+        renderScale.fix(o.renderScale);
+    else if (renderScale.isFixed())
+        renderScale.automatic();
+    optionsFollowed = o;
+}
+
+// Only what changed is followed: full screen left by the desktop stays left until a key asks
+// for it again, and the measured render scale is not disturbed.
+void Game::followOptions() {
+    const PlayerOptions& o = front.options;
+    for (std::size_t row = 0; row < OptionChoices::rows.size(); ++row)
+        if (remembered &&
+            OptionChoices::rows[row].word(o) != OptionChoices::rows[row].word(optionsFollowed))
+            remembered->writeOption(o, int(row));
+    if (o.volume != optionsFollowed.volume)
+        sound.setVolume(o.volume / double(PlayerOptions::loudest));
+    if (o.fullScreen != optionsFollowed.fullScreen && o.fullScreen != isFullScreen())
+        toggleFullScreen();
+    if (o.renderScale != optionsFollowed.renderScale) {
+        if (o.renderScale > 0)
+            renderScale.fix(o.renderScale);
+        else
+            renderScale.automatic();
+    }
+    optionsFollowed = o;
+}
+
+void Game::rememberLastGame() {
+    if (remembered)
+        remembered->writeLastGame(
+            {front.players, front.figures, front.settings, match->computer().level});
+}
