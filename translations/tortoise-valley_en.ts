@@ -794,5 +794,33 @@
         <source>return: %1</source>
         <translation>return: %1</translation>
     </message>
+    <message>
+        <source>l: spiele im netz</source>
+        <translation>l: games on this network</translation>
+    </message>
+    <message>
+        <source>spiele im netz</source>
+        <translation>games on this network</translation>
+    </message>
+    <message>
+        <source>keine gefunden</source>
+        <translation>none found</translation>
+    </message>
+    <message>
+        <source>andere version: %1</source>
+        <translation>other version: %1</translation>
+    </message>
+    <message>
+        <source>return: beitreten, s: neu suchen</source>
+        <translation>return: join, s: search again</translation>
+    </message>
+    <message>
+        <source>spiel waehlen</source>
+        <translation>choose a game</translation>
+    </message>
+    <message>
+        <source>neu suchen</source>
+        <translation>search again</translation>
+    </message>
 </context>
 </TS>

@@ -62,6 +62,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "passwort eingeben")},
             {Qt::Key_R, 0, false, Screen::NetworkMenu, When::SeatKept, Action::Rejoin, "r",
              QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
+            {Qt::Key_L, 0, false, Screen::NetworkMenu, When::Always, Action::OpenLocalGames, "l",
+             QT_TRANSLATE_NOOP("Game", "spiele im netz")},
             {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -92,6 +94,18 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              Action::TypeValleyNumber, "",
              nullptr}, // the number's last digit goes; not in the help
             {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+            {Qt::Key_Up, 0, false, Screen::LocalGames, When::Always, Action::PreviousListed,
+             QT_TRANSLATE_NOOP("Game", "hoch / runter"),
+             QT_TRANSLATE_NOOP("Game", "spiel waehlen")},
+            {Qt::Key_Down, 0, false, Screen::LocalGames, When::Always, Action::NextListed, "",
+             nullptr},
+            {Qt::Key_Return, 0, false, Screen::LocalGames, When::Always, Action::JoinListed,
+             "return", QT_TRANSLATE_NOOP("Game", "beitreten")},
+            {Qt::Key_S, 0, false, Screen::LocalGames, When::Always, Action::SearchGames, "s",
+             QT_TRANSLATE_NOOP("Game", "neu suchen")},
+            {Qt::Key_Escape, 0, false, Screen::LocalGames, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
             // The options screen's rows go before its keys back.
@@ -251,8 +265,30 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         typingAddress = false;
         screen = screen == Screen::AskSettings  ? Screen::AskFigures
                  : screen == Screen::AskFigures ? Screen::AskPlayers
+                 : screen == Screen::LocalGames ? Screen::NetworkMenu
                                                 : Screen::MainMenu;
         return Action::None;
+    case Action::OpenLocalGames:
+        screen = Screen::LocalGames;
+        listed.clear();
+        listedChosen = 0;
+        return Action::SearchGames;
+    case Action::NextListed:
+    case Action::PreviousListed: {
+        const int n = int(listed.size());
+        if (n > 0)
+            listedChosen = (listedChosen + (action == Action::NextListed ? 1 : n - 1)) % n;
+        return Action::None;
+    }
+    case Action::JoinListed: {
+        if (listedChosen < 0 || listedChosen >= int(listed.size()) ||
+            !listed[std::size_t(listedChosen)].joinable)
+            return Action::None;
+        const ListedGame& game = listed[std::size_t(listedChosen)];
+        address = HostAddress::link(game.host, game.port);
+        screen = Screen::MainMenu;
+        return Action::Join;
+    }
     case Action::ChoosePlayers: // a digit, or Return for the number chosen last
         players = digit >= 0 ? digit : players;
         screen = Screen::AskFigures;

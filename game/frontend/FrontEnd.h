@@ -12,10 +12,19 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <vector>
 
 class FrontEnd {
 public:
-    enum class Screen { MainMenu, AskPlayers, AskFigures, AskSettings, NetworkMenu, Options };
+    enum class Screen {
+        MainMenu,
+        AskPlayers,
+        AskFigures,
+        AskSettings,
+        NetworkMenu,
+        Options,
+        LocalGames
+    };
 
     // What a key of the menus does.
     enum class Action {
@@ -46,6 +55,11 @@ public:
         TypeName,         // network menu: N
         TypePassword,     // network menu: P
         Rejoin,           // network menu: R, the game whose seat this machine can get back
+        OpenLocalGames,   // network menu: L, the games on the local network
+        SearchGames,      // the local games: when they open and on S, the window asks anew
+        NextListed,       // the local games: Down
+        PreviousListed,   // the local games: Up
+        JoinListed,       // the local games: Return, the game chosen (Join, its address set)
         // Keys of every screen, listed by the key help after the screen's own.
         Chat,       // T, in a network game
         PlayerList, // Tab held, in a network game
@@ -148,6 +162,21 @@ public:
     // the data folder: at the start and whenever a joined game ends.
     QString keptSeat;
     void lookForKeptSeat();
+
+    // The games on the local network that answered, as the window found them, and the one
+    // chosen among them. A game of another version is listed, not chosen to join.
+    struct ListedGame {
+        QString host; // its address
+        quint16 port = 0;
+        QString name;
+        int seated = 0, wanted = 0;
+        QString valley;
+        bool password = false;
+        bool joinable = true;
+        QString version; // the host's game version
+    };
+    std::vector<ListedGame> listed;
+    int listedChosen = 0;
 
 private:
     Action settingsKey(Action action, int digit, int choice);

@@ -39,8 +39,14 @@ void GameFinder::clear() {
     emit changed();
 }
 
-void GameFinder::search(quint16 port) {
+void GameFinder::search() {
     const QByteArray query = GameStatus::query();
+    const quint16 port = searchPort;
+    if (!searchOnly.empty()) {
+        for (const QHostAddress& to : searchOnly)
+            socket->writeDatagram(query, to, port);
+        return;
+    }
     // Every interface that can broadcast, by its own broadcast address, and the IPv6 ones by
     // the all-nodes group on each; the limited broadcast besides, for a machine that lists none.
     socket->writeDatagram(query, QHostAddress::Broadcast, port);

@@ -25,9 +25,12 @@ public:
 
     explicit GameFinder(QObject* parent = nullptr);
 
-    // Asks every host of the local network (at port, findPort unless a test says otherwise);
-    // the list keeps what answered before, anew with each answer.
-    void search(quint16 port = Network::findPort);
+    // Asks every host of the local network (at searchPort); the list keeps what answered
+    // before, anew with each answer.
+    void search();
+    quint16 searchPort = Network::findPort;
+    // Where a test's searches go instead of the network's broadcast and multicast: the loopback.
+    std::vector<QHostAddress> searchOnly;
     void clear(); // forgets the list
     // Asks one host at its game's port.
     void ask(const QHostAddress& host, quint16 port);

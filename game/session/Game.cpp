@@ -6,6 +6,7 @@
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
 #include "game/hosting/ValleyService.h"
+#include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 #include "game/session/Battlefield.h"

@@ -41,6 +41,7 @@
 class JoinedMatch;
 class UserSettings;
 class MatchHost;
+class GameFinder;
 class NetworkClient;
 class QPainter;
 class QTimer;
@@ -133,6 +134,9 @@ public:
     Battlefield& battlefield() const { return *field; }
     VORN_LIB::VORN_Viewport* viewport() const; // the battlefield's camera
     FieldCamera& camera() const { return *steering; }
+    // The search for games on the local network, made when the list is first opened; tests
+    // point it at a port of their own (and its searches at the loopback alone).
+    GameFinder& localGames();
     QTimer* timer() const { return ticker.get(); } // drives updateStuff()
 
     // What this frame's overlay says and where, and the key help of F1 (shown while keyHelpShown).
@@ -155,6 +159,8 @@ public:
     const FigureLabels& labels() const { return figureLabels; }
 
 private:
+    std::unique_ptr<GameFinder> finder;
+    void listLocalGames();
     // Gone in the reverse of this order, all before the match above: the timer first, then the
     // network parts (made as a network game opens), the camera, the battlefield, the joined
     // machine's match and the valley service.

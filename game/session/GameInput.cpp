@@ -13,6 +13,7 @@
 #include "game/session/Game.h"
 
 #include "game/frontend/UserSettings.h"
+#include "game/network/GameFinder.h"
 #include "game/network/HostAddress.h"
 #include "game/network/NetworkClient.h"
 #include "game/session/FieldCamera.h"
@@ -193,6 +194,10 @@ void Game::menuKey(int key, int digit, const QString& text) {
         else
             match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
         networkNote = !hosting; // the menu shows why no game was opened
+        break;
+    case FrontEnd::Action::SearchGames:
+        localGames().clear();
+        localGames().search();
         break;
     case FrontEnd::Action::Join: {
         const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);

@@ -9,6 +9,7 @@
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
 #include "game/network/ChatLimit.h"
+#include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"
 #include "game/network/NetworkHost.h"
 #include "game/rules/Rules.h"
@@ -24,6 +25,40 @@
 
 using namespace VORN_LIB;
 using namespace Network;
+
+GameFinder& Game::localGames() {
+    if (!finder) {
+        finder = std::make_unique<GameFinder>();
+        connect(finder.get(), &GameFinder::changed, this, &Game::listLocalGames);
+    }
+    return *finder;
+}
+
+// What the search found, as the list shows it; the chosen game stays chosen where it can.
+void Game::listLocalGames() {
+    const QString chosen = front.listedChosen < int(front.listed.size())
+                               ? front.listed[std::size_t(front.listedChosen)].name
+                               : QString();
+    front.listed.clear();
+    for (const GameFinder::Found& f : finder->games()) {
+        FrontEnd::ListedGame g;
+        g.host = f.address.toString();
+        g.port = f.status.port;
+        g.name = f.status.name;
+        g.seated = f.status.seated;
+        g.wanted = f.status.wanted;
+        g.valley = f.status.valley;
+        g.password = f.status.password;
+        g.joinable = f.joinable();
+        g.version = f.status.version;
+        if (g.name == chosen)
+            front.listedChosen = int(front.listed.size());
+        front.listed.push_back(g);
+    }
+    front.listedChosen =
+        std::clamp(front.listedChosen, 0, std::max(0, int(front.listed.size()) - 1));
+    update();
+}
 
 bool Game::hostGame(quint16 port) {
     auto opened = std::make_unique<MatchHost>(*match, this);

@@ -97,6 +97,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
         line(40, 130, tr("j: beitreten"), menuLineFont());
+        line(40, 158, tr("l: spiele im netz"), keyLineFont());
         if (front.typingAddress)
             line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
         else if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
@@ -127,6 +128,30 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         line(40, 320, tr("esc: zurueck"));
         break;
+    case FrontEnd::Screen::LocalGames: { // the games that answered, the chosen one marked
+        line(40, 60, tr("spiele im netz"), menuLineFont());
+        if (front.listed.empty())
+            line(40, 120, tr("keine gefunden"), panelFont());
+        const QFontMetrics metrics(keyLineFont());
+        const int shown = std::min(int(front.listed.size()), 5);
+        const int first = std::clamp(front.listedChosen - shown + 1, 0,
+                                     std::max(0, int(front.listed.size()) - shown));
+        for (int i = 0; i < shown; ++i) {
+            const FrontEnd::ListedGame& g = front.listed[std::size_t(first + i)];
+            const QString about =
+                g.joinable ? QStringLiteral("%1/%2%3  %4")
+                                 .arg(QString::number(g.seated), QString::number(g.wanted),
+                                      g.password ? QStringLiteral(" *") : QString(), g.valley)
+                           : tr("andere version: %1").arg(g.version);
+            const QString text =
+                (first + i == front.listedChosen ? QStringLiteral("> ") : QStringLiteral("  ")) +
+                g.name + QStringLiteral("  ") + about;
+            line(30, 110 + 34 * i, metrics.elidedText(text, Qt::ElideRight, 340), keyLineFont());
+        }
+        line(40, 300, tr("return: beitreten, s: neu suchen"), keyLineFont());
+        line(40, 340, tr("esc: zurueck"), menuLineFont());
+        break;
+    }
     case FrontEnd::Screen::Options: { // each choice after its keys
         int y = 70;
         for (const OptionChoices::Row& row : OptionChoices::rows) {

@@ -11,6 +11,7 @@
 #include "game/hosting/MatchHost.h"
 #include "game/network/FrameCodec.h"
 #include "game/network/FrameReader.h"
+#include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"
 #include "game/network/NetworkConnection.h"
 #include "game/network/NetworkHost.h"
@@ -367,6 +368,54 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     EXPECT_EQ(g.match->state(), NoGame);
     EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
     EXPECT_EQ(log().last(), QStringLiteral("verbindung zum spiel verloren"));
+}
+
+// The network menu's list of games: a host that answers is listed with its game, one of another
+// protocol is listed but cannot be chosen, and Return joins the chosen one.
+TEST_F(NetworkScenario, TheLocalListShowsTheGamesThatAnswerAndReturnJoinsTheChosenOne) {
+    NetworkHost other; // a newer game's host: listed, not joined
+    ASSERT_TRUE(other.listen(QStringLiteral("127.0.0.1"), 0));
+    other.describeGame = [](GameStatus& s) {
+        s.name = QStringLiteral("neuer");
+        s.protocol = protocolVersion + 1;
+        s.version = QStringLiteral("9.0.0");
+    };
+    NetworkHost host;
+    ASSERT_TRUE(host.listen(QStringLiteral("127.0.0.1"), 0));
+    host.firstSeat = 1;
+    host.password = QString();
+    host.describeGame = [](GameStatus& s) {
+        s.name = QStringLiteral("im-keller");
+        s.wanted = 3;
+        s.valley = QStringLiteral("random 4711");
+    };
+    // Each host answers at its game's port: the list asks there, on the loopback alone.
+    GameFinder& finder = g.localGames();
+    finder.searchOnly = {QHostAddress(QHostAddress::LocalHost)};
+    finder.searchPort = other.port();
+    tap(Qt::Key_N);
+    tap(Qt::Key_L);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::LocalGames);
+    ASSERT_TRUE(waitFor([&] { return g.front.listed.size() == 1; }));
+    finder.searchPort = host.port();
+    finder.search();
+    ASSERT_TRUE(waitFor([&] { return g.front.listed.size() == 2; }));
+
+    const QStringList lines = [&] {
+        QStringList texts;
+        for (const HudLayout::Line& l : g.hud().menuLines())
+            texts << l.text;
+        return texts;
+    }();
+    EXPECT_TRUE(lines.contains("> neuer  andere version: 9.0.0")) << lines.join('|').toStdString();
+    EXPECT_TRUE(lines.contains("  im-keller  1/3  random 4711")) << lines.join('|').toStdString();
+    tap(Qt::Key_Return); // another version: stays
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::LocalGames);
+    tap(Qt::Key_Down);
+    tap(Qt::Key_Return);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
+    EXPECT_TRUE(waitFor([&] { return host.holds(1); }));
+    EXPECT_FALSE(other.holds(1));
 }
 
 TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {

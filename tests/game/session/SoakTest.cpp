@@ -232,6 +232,7 @@ private:
                 break;
             case FrontEnd::Screen::NetworkMenu: // never reached: no key of the soak opens them
             case FrontEnd::Screen::Options:
+            case FrontEnd::Screen::LocalGames:
                 tap(Qt::Key_Escape);
                 break;
             case FrontEnd::Screen::AskPlayers:
