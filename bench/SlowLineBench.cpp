@@ -3,10 +3,11 @@
 // 100 or 300 ms each way (± 20 ms, 2 % of pieces stalled 200 … 300 ms on the slow ones) and
 // drawing it as its window would, played back by a StateBuffer at every 25 ms tick.
 //
-// BM_SlowLine plays rounds of a turn of the joined machine: it turns its figure (the time from
-// the key to the figure turning in the picture, and the longest the turning figure stood still in
-// the picture), then presses Return twice 0.3 s apart (whether the grenade flew, the time from the
-// first Return to the flight in the picture, and the longest the flying grenade stood still).
+// BM_SlowLine (the delay, and 1 for the own turn shown ahead as the window shows it, 0 for the
+// host's picture alone) plays rounds of a turn of the joined machine: it turns its figure (the time
+// from the key to the figure turning in the picture, and the longest the turning figure stood still
+// in the picture), then presses Return twice 0.3 s apart (whether the grenade flew, the time from
+// the first Return to the flight in the picture, and the longest the flying grenade stood still).
 // Stand-stills are counted on the picture's own clock, so a slow machine does not make them up.
 //
 // BM_StatesFromASlowHost stands for a host whose window takes 90 ms a frame: each tick of its
@@ -17,6 +18,7 @@
 
 #include "bench/BenchValley.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/TurnPrediction.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
 #include "game/network/StateBuffer.h"
@@ -43,36 +45,71 @@ bool waitFor(const std::function<bool()>& done, int ms) {
     return done();
 }
 
-// A joined machine with no window: what it would draw at each tick.
+// A joined machine with no window: what it would draw at each tick; with predicting, its own
+// figure on turn shown ahead of the host's picture on the keys it holds, as the window does.
 struct Joined {
-    explicit Joined(quint16 port) {
+    Joined(quint16 port, bool ahead) : predicting(ahead) {
         QObject::connect(&client, &NetworkClient::received, [this](const Message& m) {
             if (std::holds_alternative<Start>(m))
                 buffer.clear();
             else if (const auto* s = std::get_if<State>(&m))
                 buffer.push(*s, VORN_Clock::now());
+            else if (const auto* people = std::get_if<Players>(&m))
+                for (const Person& p : people->people)
+                    if (p.seat == client.seat && p.roundTripMs > 0)
+                        roundTrip = p.roundTripMs;
         });
         QObject::connect(&ticks, &QTimer::timeout, [this] {
-            if (std::optional<State> p = buffer.at(VORN_Clock::now())) {
+            const VORN_Clock::Ticks now = VORN_Clock::now();
+            if (std::optional<State> p = buffer.at(now)) {
                 picture = *p;
                 ++pictures;
             }
+            const Figure* host = hostOwn();
+            const bool ownTurn = host && picture.currentPlayer == client.seat &&
+                                 (picture.state == Moving || picture.state == Aiming);
+            if (!predicting || !ownTurn) {
+                prediction.reset();
+                return;
+            }
+            prediction.lagMs = roundTrip + int(StateBuffer::delayMs) + Rules::tickMs;
+            prediction.hold(keys, picture.state, now);
+            const TurnPrediction::Pose shown =
+                prediction.shown({host->x, host->y, host->z, host->heading}, now);
+            predicted = *host;
+            predicted.x = float(shown.x);
+            predicted.z = float(shown.z);
+            predicted.heading = float(shown.heading);
         });
         ticks.start(Rules::tickMs);
         client.connectTo(QStringLiteral("127.0.0.1"), port);
     }
-    const Figure* own() const {
+    const Figure* hostOwn() const {
         for (const Figure& f : picture.figures)
             if (f.player == picture.currentPlayer && f.slot == picture.currentSlot)
                 return &f;
         return nullptr;
     }
+    // The own figure as the picture shows it.
+    const Figure* own() const {
+        const Figure* host = hostOwn();
+        return host && predicting && picture.currentPlayer == client.seat ? &predicted : host;
+    }
+    void send(const TurnCommand& held) {
+        keys = held;
+        client.send(Command{1, held});
+    }
 
+    const bool predicting;
     NetworkClient client;
     StateBuffer buffer;
     QTimer ticks;
     State picture;
     long pictures = 0;
+    TurnPrediction prediction;
+    TurnCommand keys;
+    Figure predicted;
+    int roundTrip = 0;
 };
 
 // The longest a watched value stood still from one picture to the next that showed it, on the
@@ -106,7 +143,7 @@ void BM_SlowLine(benchmark::State& state) {
     if (slow.delayMs == 0)
         slow.jitterMs = 0, slow.loss = 0;
     LinkRelay line(host.port(), slow);
-    Joined joined(line.port());
+    Joined joined(line.port(), state.range(1) != 0);
     if (!waitFor([&] { return joined.client.seat == 1; }, 10000)) {
         state.SkipWithError("could not join through the relay");
         return;
@@ -136,7 +173,7 @@ void BM_SlowLine(benchmark::State& state) {
             key.start();
             TurnCommand turn;
             turn.yawRate = Rules::turnSpeed;
-            joined.client.send(Command{1, turn});
+            joined.send(turn);
             waitFor([&] { return joined.own() && joined.own()->heading != heading; }, 5000);
             const double toPicture = double(key.elapsed());
             keySum += toPicture;
@@ -152,7 +189,7 @@ void BM_SlowLine(benchmark::State& state) {
                 },
                 5000);
             figureStill.stop();
-            joined.client.send(Command{1, TurnCommand()});
+            joined.send(TurnCommand());
             waitFor([] { return false; }, 600);
 
             // Return, and Return again 0.3 s later.
@@ -194,9 +231,12 @@ void BM_SlowLine(benchmark::State& state) {
     state.counters["stall_ms_most"] = line.longestStallMs();
 }
 BENCHMARK(BM_SlowLine)
-    ->Arg(0)
-    ->Arg(100)
-    ->Arg(300)
+    ->Args({0, 0})
+    ->Args({0, 1})
+    ->Args({100, 0})
+    ->Args({100, 1})
+    ->Args({300, 0})
+    ->Args({300, 1})
     ->Iterations(1)
     ->UseRealTime()
     ->Unit(benchmark::kSecond);

@@ -196,9 +196,10 @@ void Game::newGame() {
 void Game::updateStuff() {
     followPause();
     sound.update(VORN_Clock::now());
-    if (joining) // a joined window shows the host's game and moves nothing itself
+    if (joining) { // a joined window shows the host's game, its own turn a little ahead
         joinedMatch->show(VORN_Clock::now());
-    else if (hosting)
+        predictOwnTurn(VORN_Clock::now());
+    } else if (hosting)
         hosting->advance(VORN_Clock::now());
     else
         match->advance(VORN_Clock::now());

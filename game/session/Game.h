@@ -16,6 +16,7 @@
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/frontend/FrontEnd.h"
+#include "game/hosting/TurnPrediction.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
 #include "game/network/Roster.h"
@@ -206,6 +207,13 @@ private:
     void sendChat(const QString& text);
     bool networkNote = false; // the menu shows why a network game ended, until the next game
     TurnCommand clientKeys;   // the keys a joined machine holds for its seat
+    // The own turn shown ahead of the host's picture (GameNetwork.cpp): after each shown state,
+    // the figure or the aim where the host has them, moved by what the keys did since.
+    TurnPrediction prediction;
+    bool hostShown = false; // a state was shown: the match holds the host's picture
+    TurnPrediction::Pose hostPose;
+    TurnPrediction::Aim hostAim;
+    void predictOwnTurn(VORN_LIB::VORN_Clock::Ticks now);
     // The last step a joined machine sent this turn: Return after fire mode was asked for throws,
     // though the picture may not show fire mode yet.
     TurnCommand::Step stepSent = TurnCommand::Step::None;

@@ -60,6 +60,43 @@ void Game::listLocalGames() {
     update();
 }
 
+// The own figure and aim a round trip ahead of the host's picture, on the keys held here: the
+// lag is the seat's round trip (as the host measured it), the state buffer's delay and a tick.
+void Game::predictOwnTurn(VORN_Clock::Ticks now) {
+    Tortoise* figure = match->currentFigure();
+    const bool own = joining->seat >= 0 && match->currentPlayer() == joining->seat && figure &&
+                     (match->state() == Moving || match->state() == Aiming);
+    if (!own) {
+        prediction.reset();
+        hostShown = false;
+        return;
+    }
+    if (hostShown) {
+        hostShown = false;
+        const VORN_Vector at = figure->worldPosition;
+        hostPose = {at.x(), at.y(), at.z(), figure->rotation[1]};
+        hostAim = {match->aimYaw(), match->aimPitch(), match->aimPower()};
+    }
+    int roundTrip = 0;
+    for (const Person& p : roster().everyone())
+        if (p.seat == joining->seat && p.roundTripMs > 0)
+            roundTrip = p.roundTripMs;
+    prediction.lagMs = roundTrip + int(StateBuffer::delayMs) + Rules::tickMs;
+    TurnCommand held = clientKeys;
+    held.step = TurnCommand::Step::None;
+    prediction.hold(held, stepSent == TurnCommand::Step::None ? match->state() : Aiming, now);
+    if (match->state() == Moving) {
+        const VORN_Landscape& land = match->landscape();
+        const TurnPrediction::Pose p = prediction.shown(
+            hostPose, now, [&land](double x, double z) { return land.surfaceHeight(x, z); });
+        JoinedMatch::place(*figure, Network::Figure{quint8(joining->seat), 0, float(p.x),
+                                                    float(p.y), float(p.z), float(p.heading), 0});
+    } else {
+        const TurnPrediction::Aim a = prediction.shown(hostAim, now);
+        match->takeHostAim(a.yaw, a.pitch, a.power);
+    }
+}
+
 bool Game::hostGame(quint16 port) {
     auto opened = std::make_unique<MatchHost>(*match, this);
     if (!opened->listen(port))
@@ -238,6 +275,7 @@ void Game::followJoined() {
         field->showTexture(rgb);
     });
     connect(j, &JoinedMatch::shown, this, [this](GameState, int playerBefore) {
+        hostShown = true;
         steering->lock(
             !(match->state() == Moving || match->state() == Aiming || match->state() == Flying));
         if (match->state() < Countdown || match->state() > GameOver)
