@@ -6,6 +6,7 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -16,6 +17,10 @@ constexpr double behindPitch = -15;
 constexpr double behindDistance = -5;
 // An enemy is seen from the side of the figure on turn, from a little higher.
 constexpr double enemyPitch = -20;
+// In fire mode the camera lifts with a share of the aim's elevation, within these limits.
+constexpr double aimPitchShare = 0.3;
+constexpr double aimViewLowest = -50;
+constexpr double aimViewHighest = 10;
 } // namespace
 
 FieldCamera::FieldCamera(VORN_LIB::VORN_Viewport& viewport, const Match& match)
@@ -32,6 +37,16 @@ bool FieldCamera::key(int key) {
 }
 
 void FieldCamera::viewBehind() {
+    if (match.state() == Aiming) { // turns from where it looks now
+        if (Tortoise* figure = match.currentFigure())
+            viewport.attach(figure); // no longer an enemy's
+        viewport.setView(match.grenade().worldPosition, viewport.yaw, viewport.pitch,
+                         viewport.distance);
+        aimView = true;
+        viewYaw = viewport.yaw;
+        viewPitch = viewport.pitch;
+        return;
+    }
     Tortoise* figure = match.currentFigure();
     if (!figure)
         return;
@@ -52,6 +67,7 @@ void FieldCamera::viewNextEnemy() {
     }
     if (enemies.empty())
         return;
+    aimView = false;
     std::size_t next = 0;
     for (std::size_t i = 0; i < enemies.size(); ++i)
         if (enemies[i] == viewport.attached)
@@ -69,8 +85,33 @@ void FieldCamera::viewNextEnemy() {
     viewport.setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
 }
 
+double FieldCamera::aimViewPitch(double aimPitch) {
+    return std::clamp(behindPitch + aimPitchShare * aimPitch, aimViewLowest, aimViewHighest);
+}
+
+// Fire mode turns the aim's view on as it begins; the camera looks at the grenade waiting to be
+// thrown, from where it stands at its distance. The yaw takes the shorter way round.
+void FieldCamera::followAim(VORN_LIB::VORN_Clock::Ticks now) {
+    const bool aiming = match.state() == Aiming;
+    if (aiming && !wasAiming) {
+        aimView = true;
+        viewYaw = viewport.yaw;
+        viewPitch = viewport.pitch;
+        lastFollow = now;
+    }
+    wasAiming = aiming;
+    if (!aiming || !aimView)
+        return;
+    const double seconds = std::clamp((now - lastFollow) / 1000.0, 0.0, 1.0);
+    lastFollow = now;
+    const double share = 1 - std::exp(-seconds / aimSettle);
+    viewYaw += std::remainder(match.aimYaw() - viewYaw, 360.0) * share;
+    viewPitch += (aimViewPitch(match.aimPitch()) - viewPitch) * share;
+    viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
+}
+
 void FieldCamera::mouseMoved(QPoint at) {
-    if (!isLocked) {
+    if (!isLocked && !(aimView && match.state() == Aiming)) {
         const QPoint moved = mouse - at;
         viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
     }

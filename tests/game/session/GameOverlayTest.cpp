@@ -494,7 +494,7 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
 
 // A blast flashes and throws sparks at its point, and each tortoise it hurt shows the hit points
 // it took, as the match counted them, floating over it; all of it is gone two seconds later. The
-// thrower's mark stays where the throw came down until the thrower moves.
+// thrower's path and mark stay where the throw flew and came down, though the thrower moves.
 TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     startRound(3, 1, 36);
     toMoving();
@@ -504,8 +504,10 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     placeOnGround(g.match->players()[2]->figure(0), 1.5, 0.5);
     ticksFor(0.5);
     tap(Qt::Key_Return);
+    const VORN_Vector launch = g.match->grenade().worldPosition;
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state(), Flying);
+    tick(3); // a little of the flight
     QVector<Match::Damage> hurt;
     VORN_Vector blastPoint;
     QObject::connect(g.match.get(), &Match::exploded,
@@ -545,11 +547,16 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     EXPECT_LT(pixelsLike(image, middle, QColor(255, 245, 225)), 50);
     EXPECT_EQ(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 0);
 
-    const auto mark = g.throwMarks.markOf(thrower);
+    const int player = g.match->currentPlayer();
+    const auto mark = g.throwMarks.markOf(player);
     ASSERT_TRUE(mark.has_value());
     EXPECT_LT(distance(*mark, blastPoint), 1e-9);
+    const std::vector<VORN_Vector>& path = g.throwMarks.pathOf(player);
+    ASSERT_GE(path.size(), 2u);
+    EXPECT_LT(distance(path.front(), launch), 0.5) << "the path begins where the grenade flew off";
+    EXPECT_LT(distance(path.back(), blastPoint), 1e-9);
     placeOnGround(thrower, 21, 10);
-    EXPECT_FALSE(g.throwMarks.markOf(thrower).has_value());
+    EXPECT_TRUE(g.throwMarks.markOf(player).has_value()) << "kept until the player throws again";
 }
 
 // The panels are painted again when what they show changes and only then: not from frame to
