@@ -45,6 +45,7 @@ void FieldCamera::viewBehind() {
         aimView = true;
         viewYaw = viewport.yaw;
         viewPitch = viewport.pitch;
+        turnedYaw = turnedPitch = 0;
         return;
     }
     Tortoise* figure = match.currentFigure();
@@ -97,6 +98,7 @@ void FieldCamera::followAim(VORN_LIB::VORN_Clock::Ticks now) {
         aimView = true;
         viewYaw = viewport.yaw;
         viewPitch = viewport.pitch;
+        turnedYaw = turnedPitch = 0;
         lastFollow = now;
     }
     wasAiming = aiming;
@@ -105,17 +107,27 @@ void FieldCamera::followAim(VORN_LIB::VORN_Clock::Ticks now) {
     const double seconds = std::clamp((now - lastFollow) / 1000.0, 0.0, 1.0);
     lastFollow = now;
     const double share = 1 - std::exp(-seconds / aimSettle);
-    viewYaw += std::remainder(match.aimYaw() - viewYaw, 360.0) * share;
-    viewPitch += (aimViewPitch(match.aimPitch()) - viewPitch) * share;
+    viewYaw += std::remainder(match.aimYaw() + turnedYaw - viewYaw, 360.0) * share;
+    const double pitch = std::clamp(aimViewPitch(match.aimPitch()) + turnedPitch, -90.0, 90.0);
+    viewPitch += (pitch - viewPitch) * share;
     viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
 }
 
 void FieldCamera::mouseMoved(QPoint at) {
-    if (!isLocked && !(aimView && match.state() == Aiming)) {
-        const QPoint moved = mouse - at;
-        viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
-    }
+    const QPoint moved = mouse - at;
     mouse = at;
+    if (isLocked)
+        return;
+    if (!(aimView && match.state() == Aiming)) {
+        viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
+        return;
+    }
+    // Away from the aim's view at once, and kept there as the aim turns.
+    turnedYaw += moved.x() * sensitivity;
+    turnedPitch = std::clamp(turnedPitch + moved.y() * sensitivity, -90.0, 90.0);
+    viewYaw += moved.x() * sensitivity;
+    viewPitch = std::clamp(viewPitch + moved.y() * sensitivity, -90.0, 90.0);
+    viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
 }
 
 void FieldCamera::mousePressed(Qt::MouseButton button, QPoint at) {

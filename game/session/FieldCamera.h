@@ -1,8 +1,9 @@
 // This window's camera over the battlefield, steered by the player alone: V puts it behind the
 // figure on turn, E on the next enemy; the mouse turns it, the wheel zooms, the middle button
 // gives the figure's own view. It is locked (none of them work) while a turn is not under way.
-// In fire mode it stands behind and above the aiming arrow and turns with the aim, until E looks
-// at an enemy (V gives the aim's view back). Degrees, world units, widget pixels.
+// In fire mode it stands behind and above the aiming arrow and turns with the aim; the mouse turns
+// it away from the aim's view, and it keeps that angle to the aim, until V gives the aim's view
+// back. E looks at an enemy instead, until V. Degrees, world units, widget pixels.
 #pragma once
 
 #include "engine/scene/VORN_Clock.h"
@@ -37,7 +38,7 @@ public:
     // so the higher the aim, as a higher throw comes down farther off.
     static double aimViewPitch(double aimPitch);
 
-    // The mouse turns the camera, but not while it follows the aim.
+    // The mouse turns the camera; while it follows the aim, away from the aim's view.
     void mouseMoved(QPoint at);
     void mousePressed(Qt::MouseButton button, QPoint at);
     void wheel(int delta);
@@ -52,9 +53,10 @@ private:
     const Match& match;
     bool isLocked = true;
     QPoint mouse;
-    double sensitivity = 2.0;          // degrees of camera turn per pixel
-    bool aimView = false;              // the camera follows the aim
-    bool wasAiming = false;            // fire mode at the last tick
-    double viewYaw = 0, viewPitch = 0; // the aim's view as far as the camera has turned to it
+    double sensitivity = 2.0;              // degrees of camera turn per pixel
+    bool aimView = false;                  // the camera follows the aim
+    bool wasAiming = false;                // fire mode at the last tick
+    double viewYaw = 0, viewPitch = 0;     // the aim's view as far as the camera has turned to it
+    double turnedYaw = 0, turnedPitch = 0; // how far the mouse turned it away from the aim's view
     VORN_LIB::VORN_Clock::Ticks lastFollow = 0;
 };

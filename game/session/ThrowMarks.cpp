@@ -101,8 +101,10 @@ void ThrowMarks::drawPath(const std::vector<VORN_Vector>& path, const VORN_Color
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_POINT_SMOOTH);
     glDepthMask(GL_FALSE); // faint: what lies behind a dot stays as it is
-    glPointSize(static_cast<float>(std::max(1.0, 4 * pictureScale)));
-    glColor4d(colour[0], colour[1], colour[2], 0.55);
+    glPointSize(static_cast<float>(std::max(1.0, 5 * pictureScale)));
+    // The team's colour a little toward white, so that a dark one shows against the night sky.
+    const auto lighter = [](double c) { return 0.65 * c + 0.35; };
+    glColor4d(lighter(colour[0]), lighter(colour[1]), lighter(colour[2]), 0.7);
     glBegin(GL_POINTS);
     for (const VORN_Vector& p : path)
         glVertex3d(p.x(), p.y(), p.z());

@@ -39,7 +39,7 @@ public:
     // window pixel. Every GL state it changes is put back.
     static void draw(const VORN_LIB::VORN_Landscape& land, const VORN_LIB::VORN_Vector& point,
                      const VORN_LIB::VORN_Color& colour, double pictureScale = 1.0);
-    // Draws a path as faint round dots 4 window pixels wide, the same way.
+    // Draws a path as faint round dots 5 window pixels wide, the same way.
     static void drawPath(const std::vector<VORN_LIB::VORN_Vector>& path,
                          const VORN_LIB::VORN_Color& colour, double pictureScale = 1.0);
 

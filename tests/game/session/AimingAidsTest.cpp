@@ -58,8 +58,9 @@ double headingApart(const VORN_Vector& a, const VORN_Vector& b) {
 } // namespace
 
 // In fire mode the camera turns smoothly (the shorter way round) until it looks the way the aim
-// points, from behind and above the grenade; the mouse does not turn it away, E does, and after
-// the throw the camera is the player's again.
+// points, from behind and above the grenade; the mouse turns it away from that view, and it keeps
+// that angle to the aim; E looks away for good, V looks along the aim again; after the throw the
+// camera is the player's again.
 TEST_F(AimingAids, TheCameraOfFireModeLooksAlongTheAim) {
     driver.startRound(2, 1, 5);
     driver.toMoving();
@@ -106,10 +107,18 @@ TEST_F(AimingAids, TheCameraOfFireModeLooksAlongTheAim) {
     followFor(1.5);
     looksAlongTheAim();
 
+    // The mouse turns it 20° to the right of the aim's view at once, and it stays so as the aim
+    // turns; V looks along the aim again.
     const double held = camera.yaw;
-    steering.mouseMoved(QPoint(100, 100));
-    steering.mouseMoved(QPoint(160, 130));
-    EXPECT_EQ(camera.yaw, held);
+    steering.mousePressed(Qt::LeftButton, QPoint(100, 100)); // where the mouse is
+    steering.mouseMoved(QPoint(110, 100));
+    EXPECT_NEAR(camera.yaw, held - 20, 1e-9);
+    driver.aim(match->aimYaw() + 40, 10, 5);
+    followFor(1.5);
+    EXPECT_NEAR(std::remainder(camera.yaw - (match->aimYaw() - 20), 360.0), 0, 0.1);
+    steering.viewBehind();
+    followFor(1.5);
+    looksAlongTheAim();
 
     steering.viewNextEnemy();
     EXPECT_FALSE(steering.followsAim());
@@ -125,7 +134,7 @@ TEST_F(AimingAids, TheCameraOfFireModeLooksAlongTheAim) {
     match->apply(throwIt);
     ASSERT_EQ(match->state(), Flying);
     const double thrownYaw = camera.yaw;
-    steering.mouseMoved(QPoint(200, 130));
+    steering.mouseMoved(QPoint(150, 100));
     followFor(0.1);
     EXPECT_NEAR(camera.yaw - thrownYaw, -80, 1e-9) << "the mouse turns it";
 }
