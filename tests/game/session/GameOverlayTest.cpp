@@ -6,6 +6,7 @@
 #include "tests/support/GameDriver.h"
 
 #include "game/app/GameLanguage.h"
+#include "game/session/ThrowReach.h"
 #include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -201,6 +202,24 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     image = frame();
     EXPECT_EQ(g.hud().aimLines().first(), QString("richtung: 315") + degrees);
     EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
+    // The bar's red mark stands at the strength beyond which this throw leaves the valley, and
+    // nowhere else.
+    const VORN_LIB::VORN_Landscape* land = &g.match->landscape();
+    const auto leaving = ThrowReach::leaving(
+        [land](double x, double z) { return land->surfaceHeight(x, z); },
+        g.match->grenade().worldPosition,
+        Rules::throwDirection(g.match->aimYaw(), g.match->aimPitch()), std::sqrt(2 * 80 * 0.9));
+    ASSERT_TRUE(leaving) << "a full-strength throw at 30 degrees leaves the valley";
+    QVector<int> red;
+    for (int x = keys.left(); x <= keys.right(); ++x) {
+        const QColor c = image.pixelColor(x, 247); // above the bar, where only the mark reaches
+        if (c.red() > 200 && c.green() < 90 && c.blue() < 90)
+            red.append(x);
+    }
+    ASSERT_FALSE(red.isEmpty());
+    const double markX = keys.left() + 20 + *leaving / std::sqrt(2 * 80 * 0.9) * barWidth;
+    EXPECT_LE(std::abs(red.first() - markX), 2);
+    EXPECT_LE(red.last() - red.first(), 2);
 
     // In flight the view is free of panels.
     tap(Qt::Key_Return);
