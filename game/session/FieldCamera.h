@@ -21,9 +21,8 @@ public:
     FieldCamera(VORN_LIB::VORN_Viewport& viewport, const Match& match);
 
     // V: the start view of a turn, behind the figure on turn looking the way it faces (in fire
-    // mode: the aim's view). E: the
-    // next enemy figure in turn, seen from the side of the figure on turn; the camera follows it
-    // until the next key or turn. Both work locked as well.
+    // mode: the aim's view). E: the next enemy figure in turn, seen from the side of the figure
+    // on turn; the camera follows it until the next key or turn. Both work locked as well.
     void viewBehind();
     void viewNextEnemy();
     // V or E while the camera is free: the view it asks for, and true; false for any other key.
