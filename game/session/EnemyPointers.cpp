@@ -10,9 +10,11 @@
 #include "game/world/Tortoise.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 using namespace VORN_LIB;
 
@@ -80,17 +82,27 @@ void EnemyPointers::place(const Match& match, const VORN_Viewport& camera, QSize
     }
 }
 
+// One path a team, each filled and outlined at once: the painter's cost is in its calls, not in
+// the triangles.
 void EnemyPointers::draw(QPainter& painter) const {
     if (pointers.empty())
         return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.5));
+    std::map<unsigned, QPainterPath> teams;
     for (const Pointer& p : pointers) {
         const QPointF base = p.tip - p.direction * length;
         const QPointF side(-p.direction.y() * length * 0.45, p.direction.x() * length * 0.45);
-        painter.setBrush(p.colour);
-        painter.drawPolygon(QPolygonF({p.tip, base + side, base - side}));
+        QPainterPath& path = teams[p.player];
+        path.addPolygon(QPolygonF({p.tip, base + side, base - side}));
+        path.closeSubpath();
+    }
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0, 0, 0, 200), 1.5));
+    for (const auto& [player, path] : teams) {
+        const auto found = std::find_if(pointers.begin(), pointers.end(),
+                                        [&](const Pointer& p) { return p.player == player; });
+        painter.setBrush(found->colour);
+        painter.drawPath(path);
     }
     painter.restore();
 }
