@@ -92,6 +92,7 @@ void EnemyPointers::draw(QPainter& painter) const {
         const QPointF base = p.tip - p.direction * length;
         const QPointF side(-p.direction.y() * length * 0.45, p.direction.x() * length * 0.45);
         QPainterPath& path = teams[p.player];
+        path.setFillRule(Qt::WindingFill); // arrows on top of each other leave no hole
         path.addPolygon(QPolygonF({p.tip, base + side, base - side}));
         path.closeSubpath();
     }
