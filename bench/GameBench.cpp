@@ -411,6 +411,56 @@ void BM_FrameParts(benchmark::State& state) {
 }
 BENCHMARK(BM_FrameParts)->DenseRange(0, 3)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The 9 × 9 turn at 800 × 600 in fire mode with every aid to aiming shown: the camera behind
+// the aim, the strength bar's mark (worked out again each frame: the aim turns a little between
+// frames), the arrows toward the enemies outside the picture, and the last throw's dotted path of
+// a long flight and its landing ring (range 0 = 1). Range 0 = 0: the same view while driving, with
+// no throw marked: no arrow, no bar and no marks, only the enemies' arrows as every turn has
+// them. Beside BM_Frame's turn and the terrain floor. The round is begun afresh by whatever runs
+// next.
+void BM_FrameAimingAids(benchmark::State& state) {
+    const bool aids = state.range(0) != 0;
+    enterScene(Turn9x9);
+    useSize(800, 600);
+    Game& g = theGame();
+    key(Qt::Key_Return); // fire mode
+    MatchDriver(*g.match).aim(-60, 45, 7);
+    for (int i = 0; i < 40; ++i) // the camera turns to the aim
+        tick();
+    const VORN_Vector from = g.match->grenade().worldPosition;
+    const VORN_Vector throwVelocity = Rules::throwDirection(-60, 45) * 11.0;
+    g.throwMarks.thrown(g.match->currentPlayer());
+    VORN_Vector at = from;
+    VORN_Vector v = throwVelocity;
+    for (int i = 0; i < 400 && at.y() > g.match->landscape().surfaceHeight(at.x(), at.z()); ++i) {
+        g.throwMarks.flew(at);
+        v = v + VORN_Vector(0, -Rules::gravity * Rules::tickSeconds, 0);
+        at = at + v * Rules::tickSeconds;
+    }
+    g.throwMarks.landed(at);
+    if (!aids) {
+        g.throwMarks.clear();
+        MatchDriver(*g.match).putInPhase(Moving);
+    }
+    frame();
+    picture(aids ? "frame-aiming-aids" : "frame-aiming-view");
+    const double start = processMs();
+    double yaw = -60;
+    for (auto _ : state) {
+        yaw += 0.01;
+        MatchDriver(*g.match).aim(yaw, 45, 7);
+        frame();
+    }
+    countProcessTime(state, start);
+    state.counters["dots"] = double(g.throwMarks.pathOf(g.match->currentPlayer()).size());
+    state.counters["arrows"] = double(g.pointers().shown().size());
+    currentScene = -1;
+    state.counters["blocks"] = g.match->landscape().blocksDrawn;
+    state.SetLabel(aids ? "turn 9x9 800x600 in fire mode, every aid shown"
+                        : "turn 9x9 800x600, the view of fire mode without its aids");
+}
+BENCHMARK(BM_FrameAimingAids)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
 // Lifts every figure a few units above the ground and stops it, so that it falls again.
 void liftFigures(Game& g) {
     for (unsigned i = 0; i < g.match->playerCount(); ++i) {

@@ -2,7 +2,8 @@
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
 // 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
 // German and in English), flight, the blast, crater, end screen, then a computer opponent in fire
-// mode, a game with wind and every weapon, the settings screen and four other valleys. The rounds
+// mode, a game with wind and every weapon, the aids to aiming in a game of three, the settings
+// screen and four other valleys. The rounds
 // follow the game's rules; only the camera is placed by hand for the end screen. Usage (from
 // build/bin, under a display): demo [output folder, default "pictures"] [window size, default
 // 800x600]
@@ -243,8 +244,46 @@ int main(int argc, char** argv) {
     throwAt(game->match->players()[1]->figure(0));
     script->tap(Qt::Key_2);
     shoot("10-wind-weapons");
-    game->match->setComputerLevel(level);
     game->front.settings = GameSettings();
+
+    // The aids to aiming: three players of one tortoise each play a round, and player 0 takes
+    // aim at the same tortoise again, seen from beside its aim, with the dotted path and
+    // the landing ring of its last throw, the arrows toward the enemies outside the picture and the
+    // strength bar's mark where a throw leaves the valley.
+    script->tap(Qt::Key_Escape);
+    script->tap(Qt::Key_J);
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_3);
+    srand(12);
+    script->tap(Qt::Key_1);
+    script->tap(Qt::Key_Return);
+    const Tortoise* aimedAt = nullptr;
+    for (int turn = 0; turn < 4 && game->match->state() != GameOver; ++turn) {
+        for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
+            script->tick();
+        const int next = (game->match->currentPlayer() + 1) % 3;
+        const Player* enemy = game->match->players()[std::size_t(next)].get();
+        if (!enemy || !enemy->figure(0))
+            break;
+        if (turn == 3) {
+            aimedAt = enemy->figure(0); // player 1's, as in the first turn
+            break;
+        }
+        throwAt(enemy->figure(0));
+        script->tap(Qt::Key_Return);
+        for (int i = 0; i < 2000 && game->match->state() == Flying; ++i)
+            script->tick();
+    }
+    if (aimedAt && game->match->currentPlayer() == 0) {
+        throwAt(aimedAt);
+        script->tick(40);   // the camera turns to the aim
+        turnCamera(60, -5); // to the side of it and farther back, for the path's arc
+        game->viewport()->distance = -14;
+        script->tick(20);
+        shoot("14-aiming");
+        game->viewport()->distance = -5;
+    }
+    game->match->setComputerLevel(level);
 
     // Other valleys: the settings screen choosing random valley 4711 with a strong wind and every
     // weapon, then three random valleys and one of the player's own, each seen from above its

@@ -6,6 +6,7 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -19,6 +20,10 @@ constexpr double enemyPitch = -20;
 // A crater is looked down on from further and higher, so that its floor shows over the ridges.
 constexpr double blastPitch = -40;
 constexpr double blastDistance = -10;
+// In fire mode the camera lifts with a share of the aim's elevation, within these limits.
+constexpr double aimPitchShare = 0.3;
+constexpr double aimViewLowest = -50;
+constexpr double aimViewHighest = 10;
 } // namespace
 
 FieldCamera::FieldCamera(VORN_LIB::VORN_Viewport& viewport, const Match& match)
@@ -35,6 +40,17 @@ bool FieldCamera::key(int key) {
 }
 
 void FieldCamera::viewBehind() {
+    if (match.state() == Aiming) { // turns from where it looks now
+        if (Tortoise* figure = match.currentFigure())
+            viewport.attach(figure); // no longer an enemy's
+        viewport.setView(match.grenade().worldPosition, viewport.yaw, viewport.pitch,
+                         viewport.distance);
+        aimView = true;
+        viewYaw = viewport.yaw;
+        viewPitch = viewport.pitch;
+        turnedYaw = turnedPitch = 0;
+        return;
+    }
     Tortoise* figure = match.currentFigure();
     if (!figure)
         return;
@@ -55,6 +71,7 @@ void FieldCamera::viewNextEnemy() {
     }
     if (enemies.empty())
         return;
+    aimView = false;
     std::size_t next = 0;
     for (std::size_t i = 0; i < enemies.size(); ++i)
         if (enemies[i] == viewport.attached)
@@ -81,8 +98,48 @@ void FieldCamera::mouseMoved(QPoint at) {
     if (!isLocked) {
         const QPoint moved = mouse - at;
         viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
+double FieldCamera::aimViewPitch(double aimPitch) {
+    return std::clamp(behindPitch + aimPitchShare * aimPitch, aimViewLowest, aimViewHighest);
+}
+
+// Fire mode turns the aim's view on as it begins; the camera looks at the grenade waiting to be
+// thrown, from where it stands at its distance. The yaw takes the shorter way round.
+void FieldCamera::followAim(VORN_LIB::VORN_Clock::Ticks now) {
+    const bool aiming = match.state() == Aiming;
+    if (aiming && !wasAiming) {
+        aimView = true;
+        viewYaw = viewport.yaw;
+        viewPitch = viewport.pitch;
+        turnedYaw = turnedPitch = 0;
+        lastFollow = now;
     }
+    wasAiming = aiming;
+    if (!aiming || !aimView)
+        return;
+    const double seconds = std::clamp((now - lastFollow) / 1000.0, 0.0, 1.0);
+    lastFollow = now;
+    const double share = 1 - std::exp(-seconds / aimSettle);
+    viewYaw += std::remainder(match.aimYaw() + turnedYaw - viewYaw, 360.0) * share;
+    const double pitch = std::clamp(aimViewPitch(match.aimPitch()) + turnedPitch, -90.0, 90.0);
+    viewPitch += (pitch - viewPitch) * share;
+    viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
+}
+
+void FieldCamera::mouseMoved(QPoint at) {
+    const QPoint moved = mouse - at;
     mouse = at;
+    if (isLocked)
+        return;
+    if (!(aimView && match.state() == Aiming)) {
+        viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
+        return;
+    }
+    // Away from the aim's view at once, and kept there as the aim turns.
+    turnedYaw += moved.x() * sensitivity;
+    turnedPitch = std::clamp(turnedPitch + moved.y() * sensitivity, -90.0, 90.0);
+    viewYaw += moved.x() * sensitivity;
+    viewPitch = std::clamp(viewPitch + moved.y() * sensitivity, -90.0, 90.0);
+    viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
 }
 
 void FieldCamera::mousePressed(Qt::MouseButton button, QPoint at) {

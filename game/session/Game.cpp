@@ -123,7 +123,7 @@ void Game::followMatch() {
     });
     connect(m, &Match::thrown, this, [this] {
         field->viewport().attach(&match->grenade());
-        throwMarks.thrown(match->currentFigure());
+        throwMarks.thrown(match->currentPlayer());
         sound.launch();
     });
     connect(m, &Match::grenadeGone, this, [this] { field->viewport().attach(nullptr); });
@@ -203,5 +203,8 @@ void Game::updateStuff() {
         hosting->advance(VORN_Clock::now());
     else
         match->advance(VORN_Clock::now());
+    if (match->state() == Flying && match->grenadeShown())
+        throwMarks.flew(match->grenade().worldPosition);
+    steering->followAim(VORN_Clock::now());
     update();
 }

@@ -26,6 +26,7 @@
 #include "game/session/ChatPanel.h"
 #include "game/session/DamageFigures.h"
 #include "game/session/EdgeWatch.h"
+#include "game/session/EnemyPointers.h"
 #include "game/session/FieldCamera.h"
 #include "game/session/FigureLabels.h"
 #include "game/session/HudLayout.h"
@@ -121,8 +122,8 @@ public:
     VORN_LIB::VORN_OffscreenTarget pictureTarget;
 
     // What the battlefield shows of the match's events, besides the match's own world: the
-    // blast's flash and sparks, the hit points it took floating up, and where each tortoise's
-    // last throw came down (followed in Game.cpp, drawn in GameOverlay.cpp).
+    // blast's flash and sparks, the hit points it took floating up, and the path and landing of
+    // each player's last throw (followed in Game.cpp, drawn in GameOverlay.cpp).
     BlastEffect blast;
     DamageFigures damageFigures;
     ThrowMarks throwMarks;
@@ -158,6 +159,7 @@ public:
     // Where the last frame put its panels (widget pixels), and its labels.
     const QVector<QRect>& panelsShown() const { return panelsDrawn; }
     const FigureLabels& labels() const { return figureLabels; }
+    const EnemyPointers& pointers() const { return enemyPointers; } // of the last frame
 
 private:
     std::unique_ptr<GameFinder> finder;
@@ -184,6 +186,7 @@ private:
     void drawArms(QPainter& painter, const QRect& turnPanel);
     HudPanels hudPanels;
     FigureLabels figureLabels;
+    EnemyPointers enemyPointers;
     QVector<QRect> panelsDrawn;
     bool keyHelpOn = false; // F1 switches it
     bool pauseOn = false;   // P switches it

@@ -73,8 +73,9 @@ void Game::drawPicture(QPainter& painter) {
     field->light().drawEdge(match->landscape(), pictureScale,
                             figure && EdgeWatch::near(standing) ? &standing : nullptr);
 
-    // The battlefield's own marks over the match's world: where the last throw of the figure on
-    // turn came down, the blast, the glowing grenade and the marker over the figure on turn.
+    // The battlefield's own marks over the match's world: the path and the landing of the last
+    // throw of the player on turn, the blast, the glowing grenade and the marker over the figure
+    // on turn.
     const VORN_Clock::Ticks now = match->clockNow();
     const bool turnShown = match->state() == Countdown || match->state() == Moving ||
                            match->state() == Aiming || match->state() == Flying;
@@ -82,9 +83,12 @@ void Game::drawPicture(QPainter& painter) {
                                    std::size_t(match->currentPlayer()) < match->players().size()
                                ? match->players()[std::size_t(match->currentPlayer())].get()
                                : nullptr;
-    if (onTurn && match->state() != Flying)
-        if (const auto mark = throwMarks.markOf(match->currentFigure()))
+    if (onTurn && match->state() != Flying) {
+        ThrowMarks::drawPath(throwMarks.pathOf(match->currentPlayer()), onTurn->color,
+                             pictureScale);
+        if (const auto mark = throwMarks.markOf(match->currentPlayer()))
             ThrowMarks::draw(match->landscape(), *mark, onTurn->color, pictureScale);
+    }
     blast.draw(now);
     if (match->grenadeShown())
         GrenadeGlow::draw(match->grenade().worldPosition, now);
@@ -129,6 +133,7 @@ void Game::drawOverlay(QPainter& painter) {
     switch (match->state()) {
     case NoGame:
     case GameOver:
+        enemyPointers.clear();
         hudPanels.drawMenu(painter, layout);
         // A network game's menu: who has joined, or what a joined machine waits for; why a
         // valley cannot be played.
@@ -142,8 +147,12 @@ void Game::drawOverlay(QPainter& painter) {
     case Aiming:
         hudPanels.drawTurn(painter, layout, *match);
         drawArms(painter, layout.places().turn);
+        // An arrow toward each enemy outside the picture, off the panels.
+        enemyPointers.place(*match, field->viewport(), size(), panelsDrawn);
+        enemyPointers.draw(painter);
         break;
     case Flying:
+        enemyPointers.clear();
         break;
     }
     drawPeople(painter);

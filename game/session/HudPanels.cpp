@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -17,6 +18,7 @@ const QColor menuFill(100, 100, 150, 125);
 const QColor panelFill(100, 100, 255, 125);
 const QColor noticeFill(40, 40, 110, 235); // a question or a pause reads over any panel
 const QColor textColor(255, 255, 255);
+const QColor outOfValley(235, 40, 30); // the strength that throws out of the valley
 
 // Draws a panel from its kept picture at its place: the rounded shape in the brush, then
 // whatever inside() adds (in the panel's own pixels), then the lines. The picture is painted again
@@ -58,21 +60,36 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
     const HudLayout::Places places = layout.places();
     drawPanel(painter, images.turn, places.turn, panelFill, layout.turnLines());
 
-    // The key panel; in fire mode with the aim's numbers and the strength as a bar.
+    // The key panel; in fire mode with the aim's numbers and the strength as a bar, marked where
+    // a throw this way would leave the valley: the strength beyond the mark is red.
     const QList<Line> keys = layout.keyLines();
     const bool aiming = match.state() == Aiming;
-    const double strength = std::clamp(match.aimPower() / HudLayout::fullStrength(), 0.0, 1.0);
+    const double full = HudLayout::fullStrength();
+    const double strength = std::clamp(match.aimPower() / full, 0.0, 1.0);
     const int barWidth = places.keys.width() - 2 * HudLayout::keyMargin;
     const int filled = static_cast<int>(std::lround(strength * barWidth));
     const int barTop = HudLayout::aimTop + HudLayout::aimStep * 2 + 10;
+    if (!aiming)
+        throwReach.forget();
+    const std::optional<double> leaving =
+        aiming ? throwReach.leaving(match, full) : std::optional<double>();
+    const int mark = leaving ? static_cast<int>(std::lround(*leaving / full * barWidth)) : -1;
     drawPanel(painter, images.keys, places.keys, panelFill, keys,
-              {aiming ? QString::number(filled) : QString()}, [&](QPainter& p) {
+              {aiming ? QString("%1 %2").arg(filled).arg(mark) : QString()}, [&](QPainter& p) {
                   if (!aiming)
                       return;
                   const QPen pen = p.pen();
                   p.setPen(Qt::NoPen);
                   p.setBrush(QColor(255, 200, 60));
                   p.drawRect(HudLayout::keyMargin, barTop, filled, HudLayout::barHeight);
+                  if (mark >= 0) {
+                      p.setBrush(outOfValley);
+                      if (filled > mark)
+                          p.drawRect(HudLayout::keyMargin + mark, barTop, filled - mark,
+                                     HudLayout::barHeight);
+                      p.drawRect(HudLayout::keyMargin + mark - 1, barTop - 4, 2,
+                                 HudLayout::barHeight + 8);
+                  }
                   p.setPen(textColor);
                   p.setBrush(Qt::NoBrush);
                   p.drawRect(HudLayout::keyMargin, barTop, barWidth, HudLayout::barHeight);

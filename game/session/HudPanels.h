@@ -1,10 +1,12 @@
 // The overlay's panels drawn: the menu panel, the four panels of a turn (turn, keys with the
 // strength bar in fire mode, the strength pie, the message log) and the bare message lines under
-// a menu. Each panel is kept as a picture until what it shows changes.
+// a menu. Each panel is kept as a picture until what it shows changes. The strength bar marks
+// the strength that throws out of the valley.
 #pragma once
 
 #include "game/session/HudLayout.h"
 #include "game/session/PanelImage.h"
+#include "game/session/ThrowReach.h"
 
 class Match;
 class QPainter;
@@ -25,4 +27,5 @@ public:
 
 private:
     Kept images;
+    ThrowReach throwReach; // the strength bar's mark, kept while the aim stays
 };

@@ -1,8 +1,8 @@
-// Where each tortoise's last throw landed, and its ring on the ground.
+// Each player's last throw: the points of its flight and where it landed, drawn as dots and a
+// ring on the ground.
 #include "game/session/ThrowMarks.h"
 
 #include "engine/terrain/VORN_Landscape.h"
-#include "game/world/Tortoise.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -12,31 +12,42 @@ using namespace VORN_LIB;
 
 void ThrowMarks::clear() {
     marks.clear();
-    lastThrower = nullptr;
+    flying = -1;
 }
 
-void ThrowMarks::thrown(const Tortoise* figure) {
-    lastThrower = figure;
-    if (figure)
-        marks[figure] = Mark{figure->worldPosition, std::nullopt};
+void ThrowMarks::thrown(int player) {
+    flying = player;
+    marks[player] = Mark{};
+}
+
+void ThrowMarks::flew(const VORN_Vector& at) {
+    const auto found = marks.find(flying);
+    if (found == marks.end())
+        return;
+    std::vector<VORN_Vector>& path = found->second.path;
+    if (path.size() < mostDots &&
+        (path.empty() || (at - path.back()).lengthSquared() >= dotSpacing * dotSpacing))
+        path.push_back(at);
 }
 
 void ThrowMarks::landed(const VORN_Vector& point) {
-    const auto found = marks.find(lastThrower);
-    if (found != marks.end())
+    const auto found = marks.find(flying);
+    if (found != marks.end()) {
         found->second.landed = point;
-    lastThrower = nullptr;
+        found->second.path.push_back(point);
+    }
+    flying = -1;
 }
 
-std::optional<VORN_Vector> ThrowMarks::markOf(const Tortoise* figure) const {
-    const auto found = marks.find(figure);
-    if (!figure || found == marks.end() || !found->second.landed)
-        return std::nullopt;
-    const VORN_Vector& from = found->second.from;
-    const VORN_Vector& now = figure->worldPosition;
-    if (std::hypot(now.x() - from.x(), now.z() - from.z()) > stillWithin)
-        return std::nullopt;
-    return found->second.landed;
+std::optional<VORN_Vector> ThrowMarks::markOf(int player) const {
+    const auto found = marks.find(player);
+    return found == marks.end() ? std::nullopt : found->second.landed;
+}
+
+const std::vector<VORN_Vector>& ThrowMarks::pathOf(int player) const {
+    static const std::vector<VORN_Vector> none;
+    const auto found = marks.find(player);
+    return found == marks.end() ? none : found->second.path;
 }
 
 void ThrowMarks::draw(const VORN_Landscape& land, const VORN_Vector& point,
@@ -73,6 +84,30 @@ void ThrowMarks::draw(const VORN_Landscape& land, const VORN_Vector& point,
         onGround(point.x() + a, point.z() - a);
         onGround(point.x() + b, point.z() - b);
     }
+    glEnd();
+    glPopAttrib();
+}
+
+void ThrowMarks::drawPath(const std::vector<VORN_Vector>& path, const VORN_Color& colour,
+                          double pictureScale) {
+    if (path.empty())
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_POINT_BIT | GL_COLOR_BUFFER_BIT |
+                 GL_DEPTH_BUFFER_BIT);
+    glDisable(GL_FOG);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_POINT_SMOOTH);
+    glDepthMask(GL_FALSE); // faint: what lies behind a dot stays as it is
+    glPointSize(static_cast<float>(std::max(1.0, 5 * pictureScale)));
+    // The team's colour a little toward white, so that a dark one shows against the night sky.
+    const auto lighter = [](double c) { return 0.65 * c + 0.35; };
+    glColor4d(lighter(colour[0]), lighter(colour[1]), lighter(colour[2]), 0.7);
+    glBegin(GL_POINTS);
+    for (const VORN_Vector& p : path)
+        glVertex3d(p.x(), p.y(), p.z());
     glEnd();
     glPopAttrib();
 }

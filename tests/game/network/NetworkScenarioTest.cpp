@@ -343,14 +343,14 @@ TEST_F(NetworkScenario, AJoinedWindowShowsTheHostsGameSendsItsSeatsKeysAndReturn
     ASSERT_TRUE(waitFor([&] { return commands.size() == sent + 1; }));
     EXPECT_EQ(commands.back(), TurnCommand());
     release(Qt::Key_Left);
-    EXPECT_FALSE(g.throwMarks.markOf(own));
+    EXPECT_FALSE(g.throwMarks.markOf(1));
     tick(60); // the crater's flash over first
     ASSERT_FALSE(g.blast.active(g.match->clockNow()));
     host->broadcast(Blast{Weapon::Cluster, -10, 1.5f, 8});
     ASSERT_TRUE(waitFor([&] { return g.blast.active(g.match->clockNow()); }));
     EXPECT_GT(g.blast.flashLevel(g.match->clockNow()), 0.5);
-    ASSERT_TRUE(g.throwMarks.markOf(own));
-    EXPECT_LT(distance(*g.throwMarks.markOf(own), VORN_Vector(-10, 1.5, 8)), 1e-4);
+    ASSERT_TRUE(g.throwMarks.markOf(1));
+    EXPECT_LT(distance(*g.throwMarks.markOf(1), VORN_Vector(-10, 1.5, 8)), 1e-4);
     EXPECT_TRUE(g.damageFigures.shown(VORN_LIB::VORN_Clock::now()).isEmpty());
     s.grenadeShown = false;
     s.time += Rules::tickMs;

@@ -6,6 +6,7 @@
 #include "tests/support/GameDriver.h"
 
 #include "game/app/GameLanguage.h"
+#include "game/session/ThrowReach.h"
 #include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
@@ -201,6 +202,24 @@ TEST_F(OverlayScenario, TurnsShowFourStatusPanelsAndFlightsNone) {
     image = frame();
     EXPECT_EQ(g.hud().aimLines().first(), QString("richtung: 315") + degrees);
     EXPECT_NEAR(barPixels(image), 4 / std::sqrt(2 * 80 * 0.9) * barWidth, 2);
+    // The bar's red mark stands at the strength beyond which this throw leaves the valley, and
+    // nowhere else.
+    const VORN_LIB::VORN_Landscape* land = &g.match->landscape();
+    const auto leaving = ThrowReach::leaving(
+        [land](double x, double z) { return land->surfaceHeight(x, z); },
+        g.match->grenade().worldPosition,
+        Rules::throwDirection(g.match->aimYaw(), g.match->aimPitch()), std::sqrt(2 * 80 * 0.9));
+    ASSERT_TRUE(leaving) << "a full-strength throw at 30 degrees leaves the valley";
+    QVector<int> red;
+    for (int x = keys.left(); x <= keys.right(); ++x) {
+        const QColor c = image.pixelColor(x, 247); // above the bar, where only the mark reaches
+        if (c.red() > 200 && c.green() < 90 && c.blue() < 90)
+            red.append(x);
+    }
+    ASSERT_FALSE(red.isEmpty());
+    const double markX = keys.left() + 20 + *leaving / std::sqrt(2 * 80 * 0.9) * barWidth;
+    EXPECT_LE(std::abs(red.first() - markX), 2);
+    EXPECT_LE(red.last() - red.first(), 2);
 
     // In flight the view is free of panels.
     tap(Qt::Key_Return);
@@ -538,7 +557,7 @@ TEST_F(OverlayScenario, TheMarkerOverTheTortoiseOnTurnShowsThroughHillsAndBobs) 
 
 // A blast flashes and throws sparks at its point, and each tortoise it hurt shows the hit points
 // it took, as the match counted them, floating over it; all of it is gone two seconds later. The
-// thrower's mark stays where the throw came down until the thrower moves.
+// thrower's path and mark stay where the throw flew and came down, though the thrower moves.
 TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     startRound(3, 1, 36);
     toMoving();
@@ -548,8 +567,10 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     placeOnGround(g.match->players()[2]->figure(0), 1.5, 0.5);
     ticksFor(0.5);
     tap(Qt::Key_Return);
+    const VORN_Vector launch = g.match->grenade().worldPosition;
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state(), Flying);
+    tick(3); // a little of the flight
     QVector<Match::Damage> hurt;
     VORN_Vector blastPoint;
     QObject::connect(g.match.get(), &Match::exploded,
@@ -589,11 +610,16 @@ TEST_F(OverlayScenario, ABlastFlashesAndFloatsTheDamageOfEachHurtTortoise) {
     EXPECT_LT(pixelsLike(image, middle, QColor(255, 245, 225)), 50);
     EXPECT_EQ(pixelsLike(image, QRect(0, 0, 800, 600), QColor(255, 90, 40)), 0);
 
-    const auto mark = g.throwMarks.markOf(thrower);
+    const int player = g.match->currentPlayer();
+    const auto mark = g.throwMarks.markOf(player);
     ASSERT_TRUE(mark.has_value());
     EXPECT_LT(distance(*mark, blastPoint), 1e-9);
+    const std::vector<VORN_Vector>& path = g.throwMarks.pathOf(player);
+    ASSERT_GE(path.size(), 2u);
+    EXPECT_LT(distance(path.front(), launch), 0.5) << "the path begins where the grenade flew off";
+    EXPECT_LT(distance(path.back(), blastPoint), 1e-9);
     placeOnGround(thrower, 21, 10);
-    EXPECT_FALSE(g.throwMarks.markOf(thrower).has_value());
+    EXPECT_TRUE(g.throwMarks.markOf(player).has_value()) << "kept until the player throws again";
 }
 
 // The panels are painted again when what they show changes and only then: not from frame to

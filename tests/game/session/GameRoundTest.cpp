@@ -72,6 +72,12 @@ TEST_F(RoundScenario, OneTurnFromTheMenuToTheNextPlayer) {
     hold(Qt::Key_Up, 0.45);
     EXPECT_NEAR(g.match->aimPitch(), 45, 1e-6);
     EXPECT_NEAR(g.match->aimPower(), 1.9, 1e-6);
+    // The camera has turned to look the way the aim points, from behind the grenade, and
+    // lifted with the aim.
+    ticksFor(1);
+    EXPECT_NEAR(std::remainder(g.viewport()->yaw - g.match->aimYaw(), 360.0), 0, 0.5);
+    EXPECT_NEAR(g.viewport()->pitch, FieldCamera::aimViewPitch(45), 0.5);
+    EXPECT_LT(distance(g.viewport()->position, g.match->grenade().worldPosition), 1e-9);
 
     // Return again throws, and the camera follows the grenade until its blast.
     tap(Qt::Key_Return);
