@@ -89,15 +89,6 @@ void FieldCamera::viewNextEnemy() {
     viewport.setView(enemy->worldPosition, yaw, enemyPitch, behindDistance);
 }
 
-void FieldCamera::viewBlast(const VORN_LIB::VORN_Vector& point) {
-    viewport.attach(nullptr);
-    viewport.setView(point, viewport.yaw, blastPitch, blastDistance);
-}
-
-void FieldCamera::mouseMoved(QPoint at) {
-    if (!isLocked) {
-        const QPoint moved = mouse - at;
-        viewport.rotate(moved.x() * sensitivity, moved.y() * sensitivity);
 double FieldCamera::aimViewPitch(double aimPitch) {
     return std::clamp(behindPitch + aimPitchShare * aimPitch, aimViewLowest, aimViewHighest);
 }
@@ -123,6 +114,11 @@ void FieldCamera::followAim(VORN_LIB::VORN_Clock::Ticks now) {
     const double pitch = std::clamp(aimViewPitch(match.aimPitch()) + turnedPitch, -90.0, 90.0);
     viewPitch += (pitch - viewPitch) * share;
     viewport.setView(match.grenade().worldPosition, viewYaw, viewPitch, viewport.distance);
+}
+
+void FieldCamera::viewBlast(const VORN_LIB::VORN_Vector& point) {
+    viewport.attach(nullptr);
+    viewport.setView(point, viewport.yaw, blastPitch, blastDistance);
 }
 
 void FieldCamera::mouseMoved(QPoint at) {
