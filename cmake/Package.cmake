@@ -1,7 +1,7 @@
 # The Debian package of the game: `cpack -G DEB` in the build folder writes
 # tortoise-valley_<version>-<revision>_<arch>.deb with everything `cmake --install` puts under
-# /usr, the program in /usr/games. Its licence, Debian changelog and manual page are installed by
-# any install, as the package needs them.
+# /usr (and the dedicated host's defaults in /etc), the program in /usr/games. Its licence, Debian
+# changelog and manual page are installed by any install, as the package needs them.
 set(TV_MAINTAINER "Tortoise Valley developers <developers@tortoisevalley.org>"
     CACHE STRING "Maintainer named in the Debian package")
 
