@@ -1,7 +1,7 @@
 # The Debian package of the game: `cpack -G DEB` in the build folder writes
 # tortoise-valley_<version>-<revision>_<arch>.deb with everything `cmake --install` puts under
-# /usr, the program in /usr/games. Its licence, Debian changelog and manual page are installed by
-# any install, as the package needs them.
+# /usr (and the dedicated host's defaults in /etc), the program in /usr/games. Its licence, Debian
+# changelog and manual page are installed by any install, as the package needs them.
 set(TV_MAINTAINER "Tortoise Valley developers <developers@tortoisevalley.org>"
     CACHE STRING "Maintainer named in the Debian package")
 
@@ -32,6 +32,16 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries from dpkg-shlibdeps; the overlay's text needs a font, which no library names.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core")
+# The dedicated host's service (desktop/): dpkg keeps an administrator's changes to its defaults
+# file, and the maintainer scripts make its system user and tell systemd of its unit, which stays
+# disabled.
+set(TV_DEBIAN_CONTROL ${PROJECT_BINARY_DIR}/debian)
+file(WRITE ${TV_DEBIAN_CONTROL}/conffiles "/etc/default/tortoise-valley-server\n")
+configure_file(desktop/tortoise-valley-server.postinst ${TV_DEBIAN_CONTROL}/postinst COPYONLY)
+configure_file(desktop/tortoise-valley-server.postrm ${TV_DEBIAN_CONTROL}/postrm COPYONLY)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+    "${TV_DEBIAN_CONTROL}/conffiles;${TV_DEBIAN_CONTROL}/postinst;${TV_DEBIAN_CONTROL}/postrm")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION TRUE)
 
 include(CPack)
 
