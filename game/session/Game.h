@@ -16,6 +16,7 @@
 #include "engine/scene/VORN_Clock.h"
 #include "engine/terrain/Bitmap.h"
 #include "game/frontend/FrontEnd.h"
+#include "game/hosting/ThrowPrediction.h"
 #include "game/hosting/TurnPrediction.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkMessage.h"
@@ -217,6 +218,9 @@ private:
     TurnPrediction::Pose hostPose;
     TurnPrediction::Aim hostAim;
     void predictOwnTurn(VORN_LIB::VORN_Clock::Ticks now);
+    ThrowPrediction throwAhead;
+    bool throwPending = false; // the throw was sent before the host's fire mode showed here
+    void throwAheadOfHost();
     // The last step a joined machine sent this turn: Return after fire mode was asked for throws,
     // though the picture may not show fire mode yet.
     TurnCommand::Step stepSent = TurnCommand::Step::None;

@@ -235,8 +235,11 @@ void Game::clientKey(int key, bool pressed) {
         TurnKeys::released(key, keys);
     }
     if (keys.step != TurnCommand::Step::None) {
-        if (stepSent != TurnCommand::Step::Throw) // one throw a turn
+        if (stepSent != TurnCommand::Step::Throw) { // one throw a turn
             joining->sendStep(keys.step);
+            if (keys.step == TurnCommand::Step::Throw)
+                throwAheadOfHost();
+        }
         stepSent = keys.step;
         keys.step = TurnCommand::Step::None;
     }

@@ -62,17 +62,30 @@ void Game::listLocalGames() {
 
 // The own figure and aim a round trip ahead of the host's picture, on the keys held here: the
 // lag is the seat's round trip (as the host measured it), the state buffer's delay and a tick.
+// The own throw flies here from the moment it is sent, until the host's grenade is gone.
 void Game::predictOwnTurn(VORN_Clock::Ticks now) {
+    const bool fresh = hostShown;
+    hostShown = false;
+    const bool ownTurn = joining->seat >= 0 && match->currentPlayer() == joining->seat;
+    const VORN_Landscape& land = match->landscape();
+    const auto ground = [&land](double x, double z) { return land.surfaceHeight(x, z); };
+    if (throwAhead.active()) {
+        const bool hostFlies = match->state() == Flying;
+        if (!ownTurn || (match->state() != Aiming && !hostFlies) ||
+            (hostFlies && !match->grenadeShown()))
+            throwAhead.stop(); // the host's grenade went off, or left the valley
+        else if (const auto at = throwAhead.at(now, ground))
+            match->showGrenadeAt(true, *at);
+    }
     Tortoise* figure = match->currentFigure();
-    const bool own = joining->seat >= 0 && match->currentPlayer() == joining->seat && figure &&
-                     (match->state() == Moving || match->state() == Aiming);
-    if (!own) {
+    if (!ownTurn || !figure || (match->state() != Moving && match->state() != Aiming)) {
         prediction.reset();
-        hostShown = false;
+        throwPending = false;
         return;
     }
-    if (hostShown) {
-        hostShown = false;
+    if (throwPending && match->state() == Aiming) // thrown before fire mode showed here
+        throwAheadOfHost();
+    if (fresh) {
         const VORN_Vector at = figure->worldPosition;
         hostPose = {at.x(), at.y(), at.z(), figure->rotation[1]};
         hostAim = {match->aimYaw(), match->aimPitch(), match->aimPower()};
@@ -84,17 +97,28 @@ void Game::predictOwnTurn(VORN_Clock::Ticks now) {
     prediction.lagMs = roundTrip + int(StateBuffer::delayMs) + Rules::tickMs;
     TurnCommand held = clientKeys;
     held.step = TurnCommand::Step::None;
+    if (throwAhead.active())
+        held = TurnCommand(); // thrown: the aim is the host's to keep
     prediction.hold(held, stepSent == TurnCommand::Step::None ? match->state() : Aiming, now);
     if (match->state() == Moving) {
-        const VORN_Landscape& land = match->landscape();
-        const TurnPrediction::Pose p = prediction.shown(
-            hostPose, now, [&land](double x, double z) { return land.surfaceHeight(x, z); });
+        const TurnPrediction::Pose p = prediction.shown(hostPose, now, ground);
         JoinedMatch::place(*figure, Network::Figure{quint8(joining->seat), 0, float(p.x),
                                                     float(p.y), float(p.z), float(p.heading), 0});
-    } else {
+    } else if (!throwAhead.active()) {
         const TurnPrediction::Aim a = prediction.shown(hostAim, now);
         match->takeHostAim(a.yaw, a.pitch, a.power);
     }
+}
+
+// The throw sent: it flies here at once, from the grenade's place with the aim shown; sent before
+// the host's fire mode showed here, as soon as it does.
+void Game::throwAheadOfHost() {
+    throwPending = match->state() != Aiming || !match->grenadeShown();
+    if (throwPending)
+        return;
+    const VORN_Vector direction = Rules::throwDirection(match->aimYaw(), match->aimPitch());
+    throwAhead.start(match->grenade().worldPosition, direction * match->aimPower(), match->wind(),
+                     VORN_Clock::now());
 }
 
 bool Game::hostGame(quint16 port) {

@@ -3,6 +3,7 @@
 #include "tests/support/MatchScenario.h"
 
 #include "engine/scene/VORN_Clock.h"
+#include "game/hosting/ThrowPrediction.h"
 #include "game/hosting/TurnPrediction.h"
 #include "game/rules/Rules.h"
 #include "game/world/Tortoise.h"
@@ -86,4 +87,40 @@ TEST(TurnPrediction, ALaggingHostIsLedAtOnceAndMetWithoutAJump) {
                 1e-9);
     EXPECT_NEAR(ahead.shown(hostAt(3125), 3125).z, Rules::moveSpeed,
                 1e-9); // the figure: the host's
+}
+
+TEST_F(TurnPredictionTest, AThrowFliesHereAsTheHostFliesItAndStopsAtTheGround) {
+    driver.startRound(2, 1, 8);
+    driver.toMoving();
+    driver.placeOnGround(match->currentFigure(), 0, 10);
+    driver.ticksFor(0.5);
+    step();                                               // fire mode
+    hold(&TurnCommand::raiseRate, Rules::aimSpeed, 1.0);  // 30° up
+    hold(&TurnCommand::driveRate, Rules::moveSpeed, 0.5); // power 2
+    const VORN_LIB::VORN_Vector from = match->grenade().worldPosition;
+    const VORN_LIB::VORN_Vector velocity =
+        Rules::throwDirection(match->aimYaw(), match->aimPitch()) * match->aimPower();
+    ThrowPrediction ahead;
+    ahead.start(from, velocity, match->wind(), VORN_Clock::now());
+    step(); // the throw
+    ASSERT_EQ(match->state(), Flying);
+    const auto ground = [&](double x, double z) { return match->landscape().surfaceHeight(x, z); };
+    double furthest = 0;
+    int ticks = 0;
+    while (match->grenadeFlying() && ticks++ < 400) {
+        driver.tick();
+        if (!match->grenadeFlying())
+            break;
+        const auto at = ahead.at(VORN_Clock::now(), ground);
+        ASSERT_TRUE(at.has_value());
+        furthest = std::max(furthest, std::sqrt((*at - from).lengthSquared()));
+        EXPECT_LT(std::sqrt((*at - match->grenade().worldPosition).lengthSquared()), 0.05)
+            << "tick " << ticks;
+    }
+    EXPECT_GT(furthest, 1.0); // it flew
+    // Past where the host's grenade hit, it waits on the ground for the host's blast.
+    driver.ticksFor(2);
+    const auto resting = ahead.at(VORN_Clock::now(), ground);
+    ASSERT_TRUE(resting.has_value());
+    EXPECT_NEAR(resting->y(), ground(resting->x(), resting->z()), 1e-9);
 }

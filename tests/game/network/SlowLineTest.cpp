@@ -61,7 +61,7 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
 
     // Return, and Return again 0.3 s later: fire mode and the throw, however late the picture
     // shows fire mode. The grenade in the picture is watched on the picture's own clock: it must
-    // never stand still while it flies.
+    // never stand still while it flies (it rests only where it came down, until the blast).
     long longestStandStill = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         SCOPED_TRACE(attempt);
@@ -96,13 +96,16 @@ TEST_F(SlowLine, ReturnTwiceAlwaysThrowsTheGrenadeMovesOnAndTheEndScreensAgree) 
                     return over;
                 }
                 sawFlight = true;
+                // A stand-still counts once the grenade moves on from it: where it came down it
+                // waits for the host's blast, flown here ahead of the host's picture.
                 const VORN_Vector at = g.match->grenade().worldPosition;
                 if (stillSince == 0 || distance(at, still) > 1e-6) {
+                    if (stillSince != 0)
+                        longestStandStill = std::max(longestStandStill, stillUntil - stillSince);
                     still = at;
                     stillSince = shown;
                 }
                 stillUntil = shown;
-                longestStandStill = std::max(longestStandStill, stillUntil - stillSince);
                 return false;
             },
             800));
