@@ -13,7 +13,7 @@
 namespace {
 
 const QSize pageSize(760, 560);
-const QColor pageFill(30, 30, 80, 225); // darker than the menus: the graph's colours read on it
+const QColor pageFill(30, 30, 80, 240); // darker than the menus: the graph's colours read on it
 const QColor textColor(255, 255, 255);
 const QColor axisColor(200, 200, 220);
 constexpr int margin = 30;
@@ -21,7 +21,7 @@ constexpr int titleLine = 44;   // the title's baseline
 constexpr int tableTop = 84;    // the heading's baseline
 constexpr int rowStep = 22;     // between the table's baselines
 constexpr int swatch = 12;      // the colour square before a player's title
-constexpr int titleWidth = 150; // a longer name is cut short
+constexpr int titleWidth = 130; // a longer name is cut short
 constexpr int columnGap = 22;
 constexpr int keysLine = 540; // the keys' baseline
 
@@ -56,7 +56,7 @@ QRect StoryPanel::place(QSize room) {
 QRect StoryPanel::graphArea(const QRect& page, int players) {
     const int top = tableTop + rowStep * players + 50;
     return QRect(page.left() + 90, page.top() + top, page.width() - 90 - margin - 20,
-                 keysLine - 50 - top);
+                 keysLine - 70 - top);
 }
 
 void StoryPanel::draw(QPainter& painter, QSize room, const GameStory& story,
@@ -86,27 +86,43 @@ void StoryPanel::draw(QPainter& painter, QSize room, const GameStory& story,
         p.setFont(HudLayout::panelFont());
         p.drawText(margin, titleLine, tr("statistik"));
 
-        // The table: a column as wide as its widest text.
-        const QFont& font = HudLayout::messageFont();
+        // The table: a column as wide as its widest text, in the largest size that fits the page.
+        QFont font = HudLayout::messageFont();
+        std::vector<int> widths;
+        for (int size = font.pointSize(); size > 6; --size) {
+            font.setPointSize(size);
+            const QFontMetrics m(font);
+            widths.clear();
+            int right = margin + swatch + 8 + titleWidth;
+            for (int c = 1; c < 6; ++c) {
+                int wide = 0;
+                for (const QStringList& row : table)
+                    wide = std::max(wide, m.horizontalAdvance(row.value(c)));
+                widths.push_back(wide);
+                right += columnGap + wide;
+            }
+            if (right <= page.width() - margin)
+                break;
+        }
         const QFontMetrics metrics(font);
         p.setFont(font);
         int x = margin + swatch + 8 + titleWidth + columnGap;
         for (int c = 1; c < 6; ++c) {
-            int wide = 0;
-            for (const QStringList& row : table)
-                wide = std::max(wide, metrics.horizontalAdvance(row.value(c)));
             for (int r = 0; r < table.size(); ++r)
                 p.drawText(x, tableTop + rowStep * r, table[r].value(c));
-            x += wide + columnGap;
+            x += widths[std::size_t(c - 1)] + columnGap;
         }
         for (int r = 1; r < table.size(); ++r) {
             const int baseline = tableTop + rowStep * r;
             if (std::size_t(r - 1) < story.colours().size())
                 p.fillRect(margin, baseline - swatch, swatch, swatch,
                            colourOf(story.colours()[std::size_t(r - 1)]));
+            p.setFont(HudLayout::messageFont());
             p.drawText(margin + swatch + 8, baseline,
-                       metrics.elidedText(table[r].value(0), Qt::ElideRight, titleWidth));
+                       QFontMetrics(HudLayout::messageFont())
+                           .elidedText(table[r].value(0), Qt::ElideRight, titleWidth));
         }
+        p.setFont(font);
 
         // The axes: hit points up from 0 to the players' start, the turns along, the end last.
         const std::vector<std::vector<int>>& strengths = story.strengths();
@@ -120,7 +136,8 @@ void StoryPanel::draw(QPainter& painter, QSize room, const GameStory& story,
                    graph.bottom() + metrics.ascent() / 2, QStringLiteral("0"));
         p.drawText(graph.left(), graph.top() - 10, tr("lebenspunkte"));
         const QString along = tr("zug");
-        p.drawText(graph.right() - metrics.horizontalAdvance(along), graph.bottom() + 40, along);
+        p.drawText(graph.center().x() - metrics.horizontalAdvance(along) / 2, graph.bottom() + 40,
+                   along);
         const int points = int(strengths.size());
         const auto xAt = [&](int i) {
             return points > 1 ? graph.left() + double(graph.width()) * i / (points - 1)
