@@ -1,12 +1,11 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
 // stage: menu, countdown, moving (also with the key help, in German and in English, and with the
 // 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
-// German and in English), flight, the blast, crater, end screen, then a computer opponent in fire
-// mode, a game with wind and every weapon, the aids to aiming in a game of three, the settings
-// screen and four other valleys. The rounds
-// follow the game's rules; only the camera is placed by hand for the end screen. Usage (from
-// build/bin, under a display): demo [output folder, default "pictures"] [window size, default
-// 800x600]
+// German and in English), flight, the blast, crater, end screen and its story, then a computer
+// opponent in fire mode, a game with wind and every weapon, the aids to aiming in a game of three,
+// the settings screen and four other valleys. The rounds follow the game's rules; only the camera
+// is placed by hand for the end screen. Usage (from build/bin, under a display): demo [output
+// folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/hosting/ValleyService.h"
@@ -194,6 +193,8 @@ int main(int argc, char** argv) {
                 game->viewport()->setView(winner->figure(j)->worldPosition, 20, -35, -6);
     }
     shoot("7-end");
+    script->tap(Qt::Key_S); // the game's story; Return leaves it as it leaves the winner
+    shoot("16-story");
 
     // A computer's turn: back to the main menu, the computer opponents at schwer, and the same
     // two tortoises in the same pool of light. Player 0 throws first as before; player 1 is the

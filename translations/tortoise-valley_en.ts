@@ -822,5 +822,65 @@
         <source>neu suchen</source>
         <translation>search again</translation>
     </message>
+    <message>
+        <source>s: statistik</source>
+        <translation>s: statistics</translation>
+    </message>
+    <message>
+        <source>statistik / sieger</source>
+        <translation>statistics / winner</translation>
+    </message>
+    <message>
+        <source>s: sieger</source>
+        <translation>s: winner</translation>
+    </message>
+    <message>
+        <source>return: zum hauptmenue</source>
+        <translation>return: to main menu</translation>
+    </message>
+    <message>
+        <source>esc: spiel verlassen</source>
+        <translation>esc: leave the game</translation>
+    </message>
+    <message>
+        <source>statistik</source>
+        <translation>statistics</translation>
+    </message>
+    <message>
+        <source>ausgeteilt</source>
+        <translation>dealt</translation>
+    </message>
+    <message>
+        <source>eingesteckt</source>
+        <translation>taken</translation>
+    </message>
+    <message>
+        <source>selbst</source>
+        <translation>own</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>lost</translation>
+    </message>
+    <message>
+        <source>bester wurf</source>
+        <translation>best shot</translation>
+    </message>
+    <message>
+        <source>%1 (zug %2)</source>
+        <translation>%1 (turn %2)</translation>
+    </message>
+    <message>
+        <source>lebenspunkte</source>
+        <translation>hit points</translation>
+    </message>
+    <message>
+        <source>zug</source>
+        <translation>turn</translation>
+    </message>
+    <message>
+        <source>ende</source>
+        <translation>end</translation>
+    </message>
 </context>
 </TS>

@@ -125,6 +125,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "diese hilfe")},
             {Qt::Key_P, 0, true, Screen::MainMenu, When::LocalTurn, Action::Pause, "p",
              QT_TRANSLATE_NOOP("Game", "pause an / aus")},
+            {Qt::Key_S, 0, true, Screen::MainMenu, When::GameOver, Action::StoryPage, "s",
+             QT_TRANSLATE_NOOP("Game", "statistik / sieger")},
         };
         // The choices' keys before the settings screen's Escape, in their rows' order.
         int at = 0;
@@ -162,7 +164,7 @@ QString FrontEnd::keyName(Action action) {
 }
 
 QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool network,
-                                         bool localTurn) const {
+                                         bool localTurn, bool gameOver) const {
     const bool asked = asking != Question::None;
     const auto holds = [&](When when) {
         switch (when) {
@@ -182,6 +184,8 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return localTurn;
         case When::Chosen:
             return chosen();
+        case When::GameOver:
+            return gameOver;
         }
         return false;
     };

@@ -66,11 +66,13 @@ public:
         Mute,       // M
         FullScreen, // F11
         KeyHelp,    // F1
-        Pause       // P, during a turn of a game on this machine alone
+        Pause,      // P, during a turn of a game on this machine alone
+        StoryPage   // S, on the end screen: the game's story, and back to the winner
     };
     // When a key's row holds: Asked rows while a question is asked (on any screen, and only
     // then), LocalTurn ones during a turn of a game that is not a network game, Chosen ones once
-    // the screen's number was chosen (in this run or the last game the settings file kept).
+    // the screen's number was chosen (in this run or the last game the settings file kept),
+    // GameOver ones on the end screen.
     enum class When {
         Always,
         NotHosting,
@@ -79,7 +81,8 @@ public:
         SeatKept,
         Asked,
         LocalTurn,
-        Chosen
+        Chosen,
+        GameOver
     };
 
     // One key: the Qt keys from key to lastKey, on a screen (none: on every one), what it does,
@@ -104,12 +107,14 @@ public:
     static QString keyName(Action action);
     // The key help's lines of a screen: its own keys (the question's while one is asked) and
     // then those of every screen; network says whether this machine is in a network game,
-    // localTurn whether a turn of a game on this machine alone is under way.
+    // localTurn whether a turn of a game on this machine alone is under way, gameOver whether the
+    // end screen shows.
     struct HelpLine {
         QString key;
         QString action;
     };
-    QList<HelpLine> help(bool screenShown, bool hosting, bool network, bool localTurn) const;
+    QList<HelpLine> help(bool screenShown, bool hosting, bool network, bool localTurn,
+                         bool gameOver = false) const;
 
     // A key pressed on the screen shown (digit: 0 … 9, else -1; text: what it types). It changes
     // what the menus hold and says what the window is to do: Quit, LeaveGame, NextLevel,

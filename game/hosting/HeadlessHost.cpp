@@ -149,5 +149,19 @@ void HeadlessHost::reportEvents() {
             say(QStringLiteral("over: player %1 wins").arg(m->alivePlayers().first()));
         else
             say(QStringLiteral("over: a draw"));
+        // The game's story, a line a player: what it did to the others and they to it.
+        const std::vector<GameStory::Tally>& tallies = m->story().tallies();
+        for (std::size_t u = 0; u < tallies.size(); ++u) {
+            const GameStory::Tally& t = tallies[u];
+            say(QStringLiteral("story: player %1 dealt %2, took %3, own %4, lost %5, best shot %6")
+                    .arg(u)
+                    .arg(t.dealt)
+                    .arg(t.taken)
+                    .arg(t.own)
+                    .arg(t.lost)
+                    .arg(t.bestTurn != 0
+                             ? QStringLiteral("%1 (turn %2)").arg(t.bestShot).arg(t.bestTurn)
+                             : QStringLiteral("none")));
+        }
     });
 }

@@ -84,6 +84,14 @@ Match::Match(const Bitmap& heightMap)
     lastRealTick_ = lastTick_;
     physicsWorld_.lastTicks = lastTick_;
     reset();
+
+    // The story hears every event first, on a joined machine as on the host: the end screen and
+    // the host's report read it complete.
+    connect(this, &Match::gameStarted, this, [this] { story_.begin(*this); });
+    connect(this, &Match::turnStarted, this, [this] { story_.turnBegins(*this); });
+    connect(this, &Match::exploded, this, [this] { story_.settle(*this); });
+    connect(this, &Match::figureLost, this, [this] { story_.settle(*this); });
+    connect(this, &Match::gameOver, this, [this] { story_.end(*this); });
 }
 
 // The figures go before the world they are registered with.

@@ -18,6 +18,7 @@
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/computer/ComputerOpponent.h"
 #include "game/computer/TurnView.h"
+#include "game/match/GameStory.h"
 #include "game/match/LogLine.h"
 #include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
@@ -163,6 +164,8 @@ public:
     int totalHitPoints() const { return totalHitPoints_; }
     Tortoise* currentFigure() const { return currentFigure_; }           // not owned
     const std::array<LogLine, 6>& messages() const { return messages_; } // oldest first
+    // The story of the game under way or the last one, as the match's events told it.
+    const GameStory& story() const { return story_; }
     // Every crater this match dug since the valley was made, in order: digging them again into
     // the valley as made gives its heights now.
     const std::vector<VORN_LIB::VORN_Vector>& craters() const { return craters_; }
@@ -307,6 +310,7 @@ private:
     int totalHitPoints_ = 0;
     Tortoise* currentFigure_ = nullptr;
     std::array<LogLine, 6> messages_;
+    GameStory story_; // fed by the match's own signals, before any other listener hears them
     std::vector<VORN_LIB::VORN_Vector> craters_;
 
     double yawRate_ = 0;

@@ -145,6 +145,7 @@ void Game::followMatch() {
     connect(m, &Match::figureLost, this, [this] { sound.figureLost(); });
     connect(m, &Match::timeUp, this, [this] { sound.timeUp(); });
     connect(m, &Match::gameOver, this, [this](bool winner) {
+        storyOn = false;
         if (!match->currentFigure()) // nobody took the turn: nothing to look at
             field->viewport().attach(nullptr);
         sound.gameOver(winner);

@@ -33,6 +33,7 @@
 #include "game/session/HudLayout.h"
 #include "game/session/HudPanels.h"
 #include "game/session/KeyHelp.h"
+#include "game/session/StoryPanel.h"
 #include "game/session/ThrowMarks.h"
 #include "game/sound/GameSound.h"
 
@@ -157,6 +158,10 @@ public:
     // game of the machines joined to it.
     bool pauseKeyOn() const { return pauseOn; }
     const HudPanels& panels() const { return hudPanels; }
+    // S on the end screen turns between the winner and the game's story; each end begins with
+    // the winner.
+    bool storyShown() const { return storyOn; }
+    const StoryPanel& storyPage() const { return storyPanel; }
     // Where the last frame put its panels (widget pixels), and its labels.
     const QVector<QRect>& panelsShown() const { return panelsDrawn; }
     const FigureLabels& labels() const { return figureLabels; }
@@ -186,6 +191,8 @@ private:
     // The wind and the weapons of the turn, the weapons under the turn panel (GameArms.cpp).
     void drawArms(QPainter& painter, const QRect& turnPanel);
     HudPanels hudPanels;
+    StoryPanel storyPanel;
+    bool storyOn = false;
     FigureLabels figureLabels;
     EnemyPointers enemyPointers;
     QVector<QRect> panelsDrawn;

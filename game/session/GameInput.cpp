@@ -98,6 +98,11 @@ void Game::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
+    if (match->state() == GameOver && key == FrontEnd::binding(FrontEnd::Action::StoryPage).key) {
+        storyOn = !storyOn; // on every machine, a joined one as well
+        update();
+        return;
+    }
     if (steering->key(key))
         return;
     if (joining) {

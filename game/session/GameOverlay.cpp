@@ -134,6 +134,13 @@ void Game::drawOverlay(QPainter& painter) {
     case NoGame:
     case GameOver:
         enemyPointers.clear();
+        if (match->state() == GameOver && storyOn) {
+            storyPanel.draw(painter, room, match->story(),
+                            StoryPanel::rows(match->story(),
+                                             [&layout](int u) { return layout.playerTitle(u); }),
+                            layout.storyKeys());
+            break;
+        }
         hudPanels.drawMenu(painter, layout);
         // A network game's menu: who has joined, or what a joined machine waits for; why a
         // valley cannot be played.
@@ -168,7 +175,8 @@ QVector<QRect> Game::overlayPanels() const {
     switch (match->state()) {
     case NoGame:
     case GameOver:
-        list.append(layout.menuPlace());
+        list.append(match->state() == GameOver && storyOn ? StoryPanel::place(overlaySize())
+                                                          : layout.menuPlace());
         break;
     case Countdown:
     case Moving:

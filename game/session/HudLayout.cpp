@@ -79,6 +79,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(40, 280, tr("return:"));
             line(40, 320, tr("zum hauptmenue"));
         }
+        line(40, 365, tr("s: statistik"), panelFont());
         return lines;
     }
     if (match.state() != NoGame)
@@ -196,6 +197,11 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     }
     }
     return lines;
+}
+
+QString HudLayout::storyKeys() const {
+    return tr("s: sieger") + QStringLiteral("     ") +
+           (client ? tr("esc: spiel verlassen") : tr("return: zum hauptmenue"));
 }
 
 QRect HudLayout::menuPlace() const {

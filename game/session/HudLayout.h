@@ -35,6 +35,8 @@ public:
         const QFont* font;
     };
     QList<Line> menuLines() const;
+    // The keys of the end screen's story page: back to the winner, and out.
+    QString storyKeys() const;
     QList<Line> turnLines() const;
     QList<Line> keyLines() const;
     QList<Line> messageLines() const;

@@ -39,7 +39,8 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     const bool asked = front.asking != FrontEnd::Question::None;
     const bool localTurn = !hosting && !client && match.turnUnderWay() && !asked;
     const QList<FrontEnd::HelpLine> menus =
-        front.help(match.state() == NoGame, hosting, hosting || client, localTurn);
+        front.help(match.state() == NoGame, hosting, hosting || client, localTurn,
+                   match.state() == GameOver && !asked);
     switch (asked ? NoGame : match.state()) {
     case NoGame:
         break;

@@ -230,6 +230,16 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     const QString said = linesOf(out);
     EXPECT_TRUE(said.contains("turn: player 0")) << said.toStdString();
     EXPECT_TRUE(said.contains("over: player 1 wins")) << said.toStdString();
+    // The game's story, a line a player: the figure driven off cost player 0 its 100 hit points.
+    EXPECT_TRUE(said.contains("story: player 0 dealt 0, took 0, own 100, lost 1, best shot none\n"))
+        << said.toStdString();
+    EXPECT_TRUE(said.contains("story: player 1 dealt 0, took 0, own 0, lost 0, best shot none\n"))
+        << said.toStdString();
+    // The joined window told the same story from the host's states alone.
+    ASSERT_EQ(g.match->story().tallies().size(), 2u);
+    EXPECT_EQ(g.match->story().tallies()[0].own, 100);
+    EXPECT_EQ(g.match->story().tallies()[0].lost, 1);
+    EXPECT_EQ(g.match->story().tallies()[1].own + g.match->story().tallies()[1].taken, 0);
 
     QCoreApplication::removeTranslator(&english);
     second.leave();

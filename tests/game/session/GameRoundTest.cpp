@@ -1,12 +1,16 @@
 // Whole rounds played through the keyboard, as the window shows them: from the main menu through
 // the countdown, aiming and the flight to the next player, with the camera on the figure on turn
-// and on the grenade; the winner screen and the draw screen, and the way back to the main menu.
+// and on the grenade; the winner screen, its story page and the draw screen, and the way back to
+// the main menu.
 // The rules of the same rounds are the match's tests. Times are driven by hand in 25 ms ticks;
 // world units, y up.
 #include "tests/support/GameDriver.h"
 
+#include "game/session/StoryPanel.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
+
+#include <cstdlib>
 
 using namespace GameDriver;
 using VORN_LIB::VORN_Vector;
@@ -120,8 +124,48 @@ TEST_F(RoundScenario, TwoDirectHitsWinTheRound) {
     expectMenuLine(image, cy - 40, "gewinnt");
     expectMenuLine(image, cy + 80, "return:");
     expectMenuLine(image, cy + 120, "zum hauptmenue");
+    expectTextLine(image, g.hud().menuPlace().left() + 40, cy + 165, "s: statistik", 20);
+    QStringList helped;
+    for (const KeyHelp::Line& line : g.keyHelp().lines())
+        helped << line.key + " " + line.action;
+    EXPECT_TRUE(helped.contains("s statistik / sieger")) << helped.join('|').toStdString();
 
-    // Only Return leaves the end screen; then nothing of the round is left.
+    // S: the game's story. Player 0 took 75 from player 1, which then blew up its own figure
+    // with its last 25; under the table each player's line of hit points in its colour.
+    tap(Qt::Key_S);
+    ASSERT_TRUE(g.storyShown());
+    const QList<QStringList> rows =
+        StoryPanel::rows(g.match->story(), [](int u) { return game().hud().playerTitle(u); });
+    ASSERT_EQ(rows.size(), 3);
+    EXPECT_EQ(rows[1], QStringList({"spieler 0", "75", "0", "0", "0", "75 (zug 1)"}));
+    EXPECT_EQ(rows[2], QStringList({"spieler 1", "0", "75", "25", "1", "-"}));
+    const QImage story = frame();
+    const QRect page = StoryPanel::place(g.overlaySize());
+    expectTextLine(story, page.left() + 30, page.top() + 44, "statistik", 20);
+    expectTextLine(story, page.left() + 50, page.top() + 84 + 22, "spieler 0", 15);
+    const QRect graph = StoryPanel::graphArea(page, 2);
+    for (std::size_t u = 0; u < 2; ++u) {
+        const QColor team =
+            QColor::fromRgbF(g.match->story().colours()[u][0], g.match->story().colours()[u][1],
+                             g.match->story().colours()[u][2]);
+        int near = 0;
+        for (int y = graph.top() - 2; y <= graph.bottom() + 2; ++y)
+            for (int x = graph.left(); x <= graph.right(); ++x) {
+                const QColor c = story.pixelColor(x, y);
+                near += std::abs(c.red() - team.red()) + std::abs(c.green() - team.green()) +
+                            std::abs(c.blue() - team.blue()) <
+                        12;
+            }
+        EXPECT_GT(near, 300) << "player " << u;
+    }
+    // S again: the winner.
+    tap(Qt::Key_S);
+    EXPECT_FALSE(g.storyShown());
+    expectMenuLine(frame(), cy - 40, "gewinnt");
+    tap(Qt::Key_S);
+
+    // Only Return leaves the end screen, from the story as from the winner; then nothing of the
+    // round is left.
     tap(Qt::Key_Escape);
     tap(Qt::Key_2);
     tick(3);
