@@ -475,6 +475,10 @@
         <translation>view behind the figure</translation>
     </message>
     <message>
+        <source>blick entlang des wurfs</source>
+        <translation>view along the aim</translation>
+    </message>
+    <message>
         <source>naechster gegner</source>
         <translation>next enemy</translation>
     </message>

@@ -57,6 +57,7 @@ void Game::drawPicture(QPainter& painter) {
     const float* sky = field->light().sky();
     glClearColor(sky[0], sky[1], sky[2], sky[3]);
     paintGL();
+    field->light().outlineFigures(match->players(), viewport.drawnLineWidth() + 1);
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     sound.followCamera(viewport.position - viewport.back * viewport.distance, viewport.back,
                        viewport.up);

@@ -66,7 +66,9 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
             lines.append({escape, tr("spiel verlassen")});
         else if (match.state() == Countdown || match.state() == Moving || match.state() == Aiming)
             lines.append({escape, tr("hauptmenue")});
-        lines.append({QStringLiteral("v"), tr("blick hinter die figur")});
+        // In fire mode V gives the aim's view back rather than the one behind the figure.
+        lines.append({QStringLiteral("v"), match.state() == Aiming ? tr("blick entlang des wurfs")
+                                                                   : tr("blick hinter die figur")});
         lines.append({QStringLiteral("e"), tr("naechster gegner")});
         lines.append(
             {front.options.mouse == MouseTurn::RightButton ? tr("rechte taste + maus") : tr("maus"),

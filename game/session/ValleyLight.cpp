@@ -11,6 +11,7 @@
 #include "engine/terrain/VORN_Landscape.h"
 #include "game/rules/Rules.h"
 #include "game/world/Player.h"
+#include "game/world/Tortoise.h"
 
 #include <GL/gl.h>
 #include <algorithm>
@@ -30,6 +31,9 @@ struct Look {
     // A figure's own light: base + share × its team's colour, on every channel.
     float glowBase;
     float glowShare;
+    // The figures' outline drawn over the black one in their glow's colour, unfogged, so that a
+    // far figure, mostly outline, stands out from the ground as much as a near one.
+    bool outlineGlows;
     bool edgeShown;
     float edge[3];
 };
@@ -44,6 +48,7 @@ const Look classicLook = {{0, 0, 0.2f, 1},
                           0,
                           0,
                           false,
+                          false,
                           {0, 0, 0}};
 const Look nightLook = {{0, 0, 0.2f, 1},
                         {0.16f, 0.19f, 0.32f, 0.5f},
@@ -55,6 +60,7 @@ const Look nightLook = {{0, 0, 0.2f, 1},
                         0.75f,
                         0.25f,
                         true,
+                        true,
                         {0.45f, 0.95f, 1.0f}};
 const Look brightLook = {{0.55f, 0.72f, 0.92f, 1},
                          {0.62f, 0.75f, 0.9f, 0.5f},
@@ -65,6 +71,7 @@ const Look brightLook = {{0.55f, 0.72f, 0.92f, 1},
                          {1.0f, 0.95f, 0.85f, 1},
                          0.1f,
                          0.25f,
+                         false,
                          true,
                          {1.0f, 0.9f, 0.2f}};
 
@@ -133,6 +140,51 @@ void ValleyLight::lightFigures(const std::vector<std::unique_ptr<Player>>& playe
         if (changed)
             m.compile();
     }
+}
+
+void ValleyLight::outlineFigures(const std::vector<std::unique_ptr<Player>>& players,
+                                 float lineWidth) const {
+    const Look& look = lookOf(light);
+    if (!look.outlineGlows)
+        return;
+    glPushAttrib(GL_ENABLE_BIT | GL_CURRENT_BIT | GL_LINE_BIT | GL_POLYGON_BIT |
+                 GL_DEPTH_BUFFER_BIT | GL_COLOR_BUFFER_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_FOG);
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    // The outline pass again: back faces as lines, a hair nearer than the black ones so
+    // that they cover them where they lie.
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glEnable(GL_POLYGON_OFFSET_LINE);
+    glPolygonOffset(-1, -1);
+    glDepthFunc(GL_LEQUAL);
+    glDisable(GL_BLEND);
+    glDisable(GL_LINE_SMOOTH); // whole pixels: a far figure's few keep their full glow
+    glLineWidth(lineWidth);
+    for (const std::unique_ptr<Player>& player : players) {
+        if (!player)
+            continue;
+        glColor4f(static_cast<float>(look.glowBase +
+                                     look.glowShare * std::clamp(player->color[0], 0.0, 1.0)),
+                  static_cast<float>(look.glowBase +
+                                     look.glowShare * std::clamp(player->color[1], 0.0, 1.0)),
+                  static_cast<float>(look.glowBase +
+                                     look.glowShare * std::clamp(player->color[2], 0.0, 1.0)),
+                  1);
+        for (unsigned slot = 0; slot < player->count; ++slot) {
+            VORN_Object* figure = player->figure(slot);
+            if (!figure || !scene.children.contains(figure))
+                continue; // gone, or not drawn this frame
+            glPushMatrix();
+            glMultMatrixd(figure->worldMatrix.data());
+            figure->paint(true, nullptr);
+            glPopMatrix();
+        }
+    }
+    glPopAttrib();
 }
 
 void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale,

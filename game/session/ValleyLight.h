@@ -38,6 +38,9 @@ public:
     // Each player's figures glow in the team's colour as the light asks (none in the classic
     // light); set before the picture is drawn, since players come and go with the games.
     void lightFigures(const std::vector<std::unique_ptr<Player>>& players) const;
+    // The figures in the scene outlined in their glow's colour, over the outline pass, in lines
+    // lineWidth pixels wide; nothing unless the light asks for it. With the frame's view matrix.
+    void outlineFigures(const std::vector<std::unique_ptr<Player>>& players, float lineWidth) const;
     // The valley's edge as a glowing line over the ground, unless the light is classic; with the
     // picture's line widths scaled by pictureScale.
     // A warned point (the tortoise on turn near the edge) lights the edge up in the warning's

@@ -471,6 +471,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         check("driving", keys({"pfeile", "leertaste / strg", "return", "esc", "v", "e", "maus",
                                "mausrad", "mittlere taste"}) +
                              general + QStringList{"p"});
+        EXPECT_EQ(g.keyHelp().lines()[4].action, Game::tr("blick hinter die figur"));
         tap(Qt::Key_F1);
         tap(Qt::Key_Return);
         ASSERT_EQ(g.match->state(), Aiming);
@@ -478,6 +479,9 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         check("fire mode", keys({"links / rechts", "leertaste / strg", "hoch / runter", "return",
                                  "esc", "v", "e", "maus", "mausrad", "mittlere taste"}) +
                                general + QStringList{"p"});
+        const QList<KeyHelp::Line> aiming = g.keyHelp().lines();
+        EXPECT_EQ(aiming[5].action, Game::tr("blick entlang des wurfs"))
+            << "v gives the aim's view";
         // Escape's question hides the game's keys until it is answered.
         tap(Qt::Key_Escape);
         check("asked", keys({"j", "n / esc"}) + general);
