@@ -177,10 +177,7 @@ void GameSound::explosion(const VORN_Vector& at) {
 
 void GameSound::figureLost() {
     // Several figures lost in one blast share one whistle, as they always shared its source.
-    for (const Waiting& w : waiting)
-        if (w.effect == FigureLost)
-            return;
-    playAfter(FigureLost);
+    playOnceAfter(FigureLost);
 }
 
 void GameSound::timeUp() {
@@ -188,10 +185,14 @@ void GameSound::timeUp() {
 }
 
 void GameSound::hurt() {
+    playOnceAfter(Hurt); // one knock for all a blast hurt
+}
+
+void GameSound::playOnceAfter(Effect effect) {
     for (const Waiting& w : waiting)
-        if (w.effect == Hurt)
+        if (w.effect == effect)
             return;
-    playAfter(Hurt);
+    playAfter(effect);
 }
 
 void GameSound::edgeWarning() {

@@ -107,6 +107,7 @@ private:
     int clockSecond = 0;                        // its last second ticked; 0 before the first
     // Plays effect at once, or after what the blast started has been heard.
     void playAfter(Effect effect);
+    void playOnceAfter(Effect effect); // unless it waits already
     struct Waiting {
         Effect effect;
         VORN_LIB::VORN_Clock::Ticks at;
