@@ -22,7 +22,8 @@ class RenderScaleScenario : public GameScenario {
 protected:
     void SetUp() override {
         GameScenario::SetUp();
-        g.front.options.light = ViewLight::Classic; // the pixels are compared in the lamps' light alone
+        g.front.options.light =
+            ViewLight::Classic; // the pixels are compared in the lamps' light alone
         g.makeCurrent();
         if (!VORN_LIB::VORN_OffscreenTarget::supported())
             GTEST_SKIP() << "no framebuffer objects on this GL";
