@@ -40,6 +40,9 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
             {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
              QT_TRANSLATE_NOOP("Game", "optionen")},
+            // The seat of a game this machine could not leave, offered at once after a start.
+            {Qt::Key_R, 0, false, Screen::MainMenu, When::SeatKept, Action::Rejoin, "r",
+             QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 

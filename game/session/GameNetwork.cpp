@@ -8,6 +8,7 @@
 
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ValleyService.h"
 #include "game/network/ChatLimit.h"
 #include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"
@@ -216,6 +217,10 @@ void Game::leaveNetworkGame(const QString& message) {
     joinedMatch->clear();
     match->showGrenadeAt(false, VORN_Vector());
     resetAll();
+    // The host's valley goes with its game, whatever it was (a host may send a valley of three by
+    // two heights): the menu stands in this machine's own valley again.
+    valleyService->lay(*match, GameSettings());
+    showValleyTexture();
     if (!message.isEmpty())
         match->addMessage(LogLine(LogLine::Text::Plain, -1, message));
     networkNote = !message.isEmpty();

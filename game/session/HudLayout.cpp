@@ -94,6 +94,8 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
         line(220, 365, tr("o: optionen"), panelFont());
+        if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
+            line(40, 392, keptSeatLine(480), keyLineFont()); // the panel widens for it
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
@@ -102,10 +104,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         if (front.typingAddress)
             line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
         else if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
-            line(40, 185,
-                 QFontMetrics(keyLineFont())
-                     .elidedText(tr("r: wieder beitreten: ") + front.keptSeat, Qt::ElideRight, 320),
-                 keyLineFont());
+            line(40, 185, keptSeatLine(320), keyLineFont());
         if (front.typingName || !front.name.isEmpty()) {
             const QString name = front.typingName ? front.typedName + QLatin1Char('_') : front.name;
             line(40, 240,
@@ -210,6 +209,14 @@ QRect HudLayout::menuPlace() const {
     return QRect(window.width() / 2 - w / 2, window.height() / 2 - 200, w, 400);
 }
 
+QString HudLayout::keptSeatLine(int room) const {
+    // A long address loses its middle: where it starts and its port stay readable.
+    const QFontMetrics metrics(keyLineFont());
+    const QString lead = tr("r: wieder beitreten: ");
+    return lead + metrics.elidedText(front.keptSeat, Qt::ElideMiddle,
+                                     room - metrics.horizontalAdvance(lead));
+}
+
 QString HudLayout::computerLevelText() const {
     switch (match.computer().level) {
     case ComputerLevel::Easy:
@@ -236,7 +243,7 @@ QList<HudLayout::Line> HudLayout::turnLines() const {
     if (match.state() == Moving && !match.throwTimeOver())
         lines.append({20, 188, tr("werfen: %1 s").arg(match.secondsToThrow()), &keyLineFont()});
     // A name never widens the panel: it is cut to the width the panel has for its other lines.
-    const int room = std::max(200 - 20, widest(lines.mid(1))) - lines[0].x;
+    const int room = std::max(nameRoom + lines[0].x, widest(lines.mid(1))) - lines[0].x;
     lines[0].text = QFontMetrics(panelFont()).elidedText(lines[0].text, Qt::ElideRight, room);
     return lines;
 }
@@ -285,10 +292,20 @@ QList<HudLayout::Line> HudLayout::keyLines() const {
 }
 
 QList<HudLayout::Line> HudLayout::messageLines() const {
+    // A name is cut in the log as on the turn panel, and a line never reaches under the pie.
+    const QFontMetrics metrics(messageFont());
+    LogLine::Names cut;
+    if (names)
+        cut = [&](int player) {
+            return metrics.elidedText(names(player), Qt::ElideRight, nameRoom);
+        };
+    const int room = window.width() - 200 - 2 * 15;
     QList<Line> lines;
     for (int i = 0; i < 6; ++i)
         lines.append(
-            {15, 30 + 30 * i, match.messages()[std::size_t(i)].shown(names), &messageFont()});
+            {15, 30 + 30 * i,
+             metrics.elidedText(match.messages()[std::size_t(i)].shown(cut), Qt::ElideRight, room),
+             &messageFont()});
     return lines;
 }
 

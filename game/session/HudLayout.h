@@ -71,12 +71,15 @@ public:
     static constexpr int aimTop = 192;
     static constexpr int aimStep = 24;
     static constexpr int barHeight = 10;
+    // The least width a name is cut to on the turn panel, and its width in the log.
+    static constexpr int nameRoom = 160;
 
     // The widest of the lines, counted from the panel's left edge: where their text ends.
     static int widest(const QList<Line>& lines);
 
 private:
     QString computerLevelText() const;
+    QString keptSeatLine(int room) const; // "r: wieder beitreten: HOST:PORT", cut to room pixels
 
     const Match& match;
     const FrontEnd& front;

@@ -117,4 +117,8 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
     menus.keptSeat = QStringLiteral("[::1]:47801");
     EXPECT_EQ(menus.key(Qt::Key_R, -1, QString(), false), FrontEnd::Action::Join);
     EXPECT_EQ(menus.address, QStringLiteral("[::1]:47801"));
+    FrontEnd started; // and at once from the main menu after a start
+    started.keptSeat = QStringLiteral("127.0.0.1:47801");
+    EXPECT_EQ(started.key(Qt::Key_R, -1, QString(), false), FrontEnd::Action::Join);
+    EXPECT_EQ(started.address, QStringLiteral("127.0.0.1:47801"));
 }

@@ -441,6 +441,11 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
             << i;
     EXPECT_EQ(g.match->settings(), random.settings);
 
+    // The standard valley again: the data folder's.
+    host->broadcast(Valley{});
+    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
+    EXPECT_TRUE(waitFor([&] { return g.match->heightmapChecksum() == standard; }));
+
     // A picture travels as its heights and its texture, in bands of rows.
     Valley picture;
     picture.settings.valley = GameSettings::Valley::Picture;
@@ -460,13 +465,17 @@ TEST_F(NetworkScenario, AJoinedWindowPlaysTheValleyItsHostSends) {
     EXPECT_DOUBLE_EQ(g.match->landscape().height(1, 2), 192 / 255.0);
     EXPECT_EQ(g.valleys().laid().valleyPicture, "bergsee");
 
-    // The standard valley again: the data folder's.
-    host->broadcast(Valley{});
-    host->broadcast(Start{{1, 0, 0, 0, 0, 1}, 1});
-    ASSERT_TRUE(waitFor([&] { return g.match->landscape().columns == 321u; }));
-    EXPECT_EQ(g.match->heightmapChecksum(), standard);
+    // The host's valley of three by two heights goes with its host: the main menu stands in this
+    // machine's own valley, under its own texture.
     delete host;
     ASSERT_TRUE(waitFor([&] { return g.client() == nullptr; }));
+    ASSERT_EQ(g.match->landscape().columns, 321u);
+    EXPECT_EQ(g.match->heightmapChecksum(), standard);
+    EXPECT_EQ(g.valleys().laid().valley, GameSettings::Valley::Standard);
+    const QImage menu = frame();
+    EXPECT_NE(menu.pixel(menu.width() / 2, menu.height() * 9 / 10),
+              menu.pixel(menu.width() / 2, menu.height() / 20))
+        << "the valley's ground differs from the sky";
 }
 
 TEST_F(NetworkScenario, ARefusedJoinerIsBackInItsMainMenuAndToldWhy) {
@@ -761,6 +770,14 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_EQ(g.hud().places().turn.width(), turnWidth);
     EXPECT_TRUE(g.hud().turnLines().first().text.endsWith(QChar(0x2026)))
         << g.hud().turnLines().first().text.toStdString();
+    // So is it in the log, and no line of the log, however long, reaches under the pie.
+    g.match->addMessage(LogLine::hit(0, 0, 12));
+    g.match->addMessage(LogLine(LogLine::Text::Plain, -1, QString(300, QLatin1Char('x'))));
+    const QList<HudLayout::Line> logged = g.hud().messageLines();
+    EXPECT_TRUE(logged[4].text.startsWith(QString(4, QLatin1Char('W'))));
+    EXPECT_TRUE(logged[4].text.endsWith(QChar(0x2026) + QStringLiteral(" trifft sich selbst: -12")))
+        << logged[4].text.toStdString();
+    EXPECT_LE(g.hud().places().messages.right(), g.hud().places().pie.left());
 
     anna.leave();
     ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 1; }));
