@@ -392,6 +392,62 @@
         <translation>%1 hits %2: -%3</translation>
     </message>
     <message>
+        <source>p: tempo: </source>
+        <translation>p: pace: </translation>
+    </message>
+    <message>
+        <source>tempo: klassisch, schnell, lang</source>
+        <translation>pace: classic, quick, long</translation>
+    </message>
+    <message>
+        <source>klassisch 60/45</source>
+        <translation>classic 60/45</translation>
+    </message>
+    <message>
+        <source>schnell 30/20</source>
+        <translation>quick 30/20</translation>
+    </message>
+    <message>
+        <source>lang 90/60</source>
+        <translation>long 90/60</translation>
+    </message>
+    <message>
+        <source>s: sudden death: </source>
+        <translation>s: sudden death: </translation>
+    </message>
+    <message>
+        <source>sudden death: aus, nach 5 oder 10 runden</source>
+        <translation>sudden death: off, after 5 or 10 rounds</translation>
+    </message>
+    <message>
+        <source>5 runden</source>
+        <translation>5 rounds</translation>
+    </message>
+    <message>
+        <source>10 runden</source>
+        <translation>10 rounds</translation>
+    </message>
+    <message>
+        <source>tempo: schnell</source>
+        <translation>pace: quick</translation>
+    </message>
+    <message>
+        <source>tempo: lang</source>
+        <translation>pace: long</translation>
+    </message>
+    <message>
+        <source>sudden death nach 5 runden</source>
+        <translation>sudden death after 5 rounds</translation>
+    </message>
+    <message>
+        <source>sudden death nach 10 runden</source>
+        <translation>sudden death after 10 rounds</translation>
+    </message>
+    <message>
+        <source>sudden death: jeder zug kostet %1 punkte</source>
+        <translation>sudden death: every turn costs %1 points</translation>
+    </message>
+    <message>
         <source>aus</source>
         <comment>wind</comment>
         <translation>off</translation>

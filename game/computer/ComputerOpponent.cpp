@@ -25,7 +25,9 @@ const VORN_Clock::Ticks holdMs = 300;          // between the aim reached and th
 const VORN_Clock::Ticks lastThrowMs = 11900;   // the throw no later than this, at normal ticks
 // Slow ticks can hold the aim back past lastThrowMs: it goes on aiming, and throws the aim it has
 // reached by this moment, a little before the rules end the aiming time.
-const VORN_Clock::Ticks lastAimMs = static_cast<VORN_Clock::Ticks>(Rules::aimSeconds * 1000) - 500;
+VORN_Clock::Ticks lastAimMs(const TurnView& view) {
+    return static_cast<VORN_Clock::Ticks>(view.aimSeconds * 1000) - 500;
+}
 const double steadierBy = 0.8; // scatter of a throw after one more seen from the same place
 // Where a drive stops short of the play area's edge.
 const double edgeMargin = 2;
@@ -148,7 +150,7 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
             keys.weapon = static_cast<int>(planned.weapon) + 1;
         return keys;
     }
-    if (now - turnStarted >= lastAimMs && phase != Phase::Done)
+    if (now - turnStarted >= lastAimMs(view) && phase != Phase::Done)
         return release(view);
     return aim(view);
 }
@@ -193,7 +195,7 @@ TurnCommand ComputerOpponent::release(const TurnView& view) {
                        planned.weapon)) {
         keys.step = TurnCommand::Step::Throw;
         phase = Phase::Done;
-    } else if (!replanned && view.intoTurn() < lastAimMs) {
+    } else if (!replanned && view.intoTurn() < lastAimMs(view)) {
         replanned = true;
         planned = planner.chooseThrow(view.field, view.launch);
         keys.weapon = static_cast<int>(Weapon::Grenade) + 1; // the grenade, whatever was taken

@@ -6,11 +6,13 @@
 #include "engine/scene/VORN_Clock.h"
 #include "game/computer/ComputerPlayer.h"
 #include "game/rules/GameState.h"
+#include "game/rules/Rules.h"
 
 struct TurnView {
     GameState state = NoGame;                    // Moving or Aiming when it plays
     VORN_LIB::VORN_Clock::Ticks now = 0;         // the tick's clock reading
     VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // when this turn's driving began
+    double aimSeconds = Rules::aimSeconds;       // the game's time to throw, from then on
     double step = 0;                             // seconds this tick moves the world by
     VORN_LIB::VORN_Vector position;              // the figure on turn, falling or not
     double heading = 0;                          // its rotation about y

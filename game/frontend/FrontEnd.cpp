@@ -422,6 +422,9 @@ FrontEnd::Action FrontEnd::settingsKey(Action action, int digit, int choice) {
         break;
     case Action::NextChoice:
         SettingChoices::next(SettingChoices::rows[std::size_t(choice)], settings);
+        if (choice == SettingChoices::PaceRow)
+            settings.suddenDeath =
+                SettingChoices::suddenDeathOfPace[static_cast<std::size_t>(settings.pace)];
         break;
     case Action::TypeValleyNumber: {
         if (digit < 0) { // Backspace

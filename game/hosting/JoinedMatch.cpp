@@ -187,6 +187,7 @@ void JoinedMatch::showArms(const Arms& arms) {
     std::copy(arms.left.begin(), arms.left.end(), left.begin());
     match.takeHostArms(arms.wind, arms.weapons, VORN_Vector(arms.windX, 0, arms.windZ), arms.taken,
                        left);
+    match.takeHostSuddenDeath(arms.suddenDeath);
     states.wind = match.wind();
 }
 

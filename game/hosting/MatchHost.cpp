@@ -297,7 +297,7 @@ void MatchHost::sendState(VORN_Clock::Ticks now) {
     s.figures = MatchSnapshot::figuresOf(match, s.currentSlot);
     network->broadcast(s);
     if (match.settings().wind != GameSettings::Wind::Off ||
-        match.settings().weapons != GameSettings::Weapons::Grenade)
+        match.settings().weapons != GameSettings::Weapons::Grenade || match.suddenDeath())
         network->broadcast(armsMessage());
 }
 
@@ -308,6 +308,7 @@ Message MatchHost::armsMessage() const {
     arms.windX = float(match.wind().x());
     arms.windZ = float(match.wind().z());
     arms.taken = match.weapon();
+    arms.suddenDeath = match.suddenDeath();
     for (int w = 0; w < Weapons::count; ++w)
         arms.left[w] = static_cast<qint8>(match.weaponsLeft(match.currentPlayer(), Weapon(w)));
     return arms;

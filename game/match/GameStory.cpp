@@ -75,6 +75,17 @@ void GameStory::note(const Match& match) {
     strength.push_back(std::move(row));
 }
 
+void GameStory::nobodysDoing(const Match& match) {
+    if (over)
+        return;
+    for (std::size_t u = 0; u < tally.size(); ++u) {
+        const int left = figuresOf(match, u);
+        tally[u].lost += std::max(0, figures[u] - left);
+        health[u] = healthOf(match, u);
+        figures[u] = left;
+    }
+}
+
 void GameStory::turnBegins(const Match& match) {
     if (over)
         return;

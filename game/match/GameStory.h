@@ -31,6 +31,9 @@ public:
     void turnBegins(const Match& match);
     // What the players' figures lost since the last look, put down to the player on turn.
     void settle(const Match& match);
+    // What the players' figures lost to nobody's throw (sudden death): figures lost are counted,
+    // no player is credited.
+    void nobodysDoing(const Match& match);
     // The game is over: the last changes counted and the hit points at the end noted.
     void end(const Match& match);
 

@@ -2,6 +2,8 @@
 // every text of the game is looked up.
 #include "game/match/LogLine.h"
 
+#include "game/rules/Rules.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -84,6 +86,17 @@ QString LogLine::shown(const Names& names) const {
         return QCoreApplication::translate("Game", "ins aus");
     case Text::Hit:
         return hitShown(who, names);
+    case Text::PaceQuick:
+        return QCoreApplication::translate("Game", "tempo: schnell");
+    case Text::PaceLong:
+        return QCoreApplication::translate("Game", "tempo: lang");
+    case Text::SuddenDeath5:
+        return QCoreApplication::translate("Game", "sudden death nach 5 runden");
+    case Text::SuddenDeath10:
+        return QCoreApplication::translate("Game", "sudden death nach 10 runden");
+    case Text::SuddenDeath:
+        return QCoreApplication::translate("Game", "sudden death: jeder zug kostet %1 punkte")
+            .arg(Rules::suddenDeathDamage);
     case Text::ValleyNumber:
         return QCoreApplication::translate("Game", "tal nummer %1").arg(detail);
     case Text::ValleyPicture:

@@ -35,6 +35,11 @@ struct LogLine {
         NoTimeToThrow = 23, // "keine zeit mehr zum werfen": Return past the time to throw
         OutOfPlay = 24,     // "ins aus": the throw left the valley
         Hit = 25,           // "spieler N trifft spieler M: -D", or "trifft sich selbst"
+        PaceQuick = 26,     // "tempo: schnell"
+        PaceLong = 27,      // "tempo: lang"
+        SuddenDeath5 = 28,  // "sudden death nach 5 runden"
+        SuddenDeath10 = 29, // "sudden death nach 10 runden"
+        SuddenDeath = 30,   // "sudden death: jeder zug kostet 5 punkte": it begins
         Kinds               // how many kinds there are
     };
 

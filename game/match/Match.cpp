@@ -148,6 +148,8 @@ void Match::makePlayers(int count, int figures, const std::function<VORN_Color(i
     alivePlayers_.clear();
     computer_.reset();
     computersOnlyShown_ = false;
+    round_ = 0;
+    hostSuddenDeath_ = false;
     figuresEach_ = std::clamp(figures, 1, 9);
     playerCount_ = static_cast<unsigned>(std::max(count, 0));
     totalHitPoints_ = static_cast<int>(playerCount_) * figuresEach_ * Rules::startHealth;
@@ -186,10 +188,22 @@ void Match::tellSettings() {
 // The choices' log lines are lines of the log's own numbering.
 static_assert(SettingChoices::rows[0].values[1].logLine == int(LogLine::Text::WindLight) &&
                   SettingChoices::rows[0].values[2].logLine == int(LogLine::Text::WindStrong) &&
-                  SettingChoices::rows[1].values[1].logLine == int(LogLine::Text::AllWeapons),
+                  SettingChoices::rows[1].values[1].logLine == int(LogLine::Text::AllWeapons) &&
+                  SettingChoices::rows[2].values[1].logLine == int(LogLine::Text::PaceQuick) &&
+                  SettingChoices::rows[2].values[2].logLine == int(LogLine::Text::PaceLong) &&
+                  SettingChoices::rows[3].values[1].logLine == int(LogLine::Text::SuddenDeath5) &&
+                  SettingChoices::rows[3].values[2].logLine == int(LogLine::Text::SuddenDeath10),
               "a choice's log line is not the log's");
 
 void Match::nextTurn() {
+    const bool wasOn = suddenDeath();
+    if (opensRound())
+        ++round_;
+    if (suddenDeath()) {
+        if (!wasOn)
+            addMessage(LogLine(LogLine::Text::SuddenDeath));
+        suddenDeathStrikes();
+    }
     currentPlayer_ += 1;
     frozen_ = true;
     state_ = Countdown;
@@ -267,7 +281,8 @@ bool Match::countdownEnding() const {
 }
 
 bool Match::throwTimeOver() const {
-    return state_ == Moving && secondsSince(turnStart_, clockNow()) > Rules::aimSeconds;
+    return state_ == Moving &&
+           secondsSince(turnStart_, clockNow()) > Rules::timesOf(settings_.pace).aim;
 }
 
 bool Match::onlyComputersLeft() const {
@@ -332,13 +347,13 @@ void Match::tickUnderWay(VORN_Clock::Ticks now) {
     case Countdown:
     case Moving:
     case Aiming: {
-        const double limit = Rules::phaseSeconds(state_);
+        const double limit = Rules::phaseSeconds(state_, settings_.pace);
         const double e = secondsSince(turnStart_, now);
         tellPhaseClock(now);
         if (e <= limit) {
             secondsLeft_ = wholeSecondsLeft(limit, e);
             if (state_ != Countdown)
-                secondsToThrow_ = Rules::secondsToThrow(e);
+                secondsToThrow_ = Rules::secondsToThrow(e, settings_.pace);
         } else if (state_ == Countdown) {
             startPlay(now);
             secondsLeft_ = 0; // the countdown's own time, run out
@@ -381,7 +396,7 @@ void Match::startPlay(VORN_Clock::Ticks now) {
     frozen_ = false;
     state_ = Moving;
     turnStart_ = now;
-    secondsToThrow_ = Rules::secondsToThrow(0);
+    secondsToThrow_ = Rules::secondsToThrow(0, settings_.pace);
     lastTick_ = now;
     physicsWorld_.lastTicks = now;
     emit playStarted();
@@ -581,9 +596,6 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
 
     Outcome outcome;
     outcome.point = point;
-    QVector<Damage>& hurt = outcome.hurt;
-    std::vector<int>& lost = outcome.lost;
-    std::vector<int>& out = outcome.out;
     for (unsigned u = 0; u < playerCount_; ++u) {
         Player* player = players_[u].get();
         if (!player)
@@ -595,29 +607,70 @@ Match::Outcome Match::blast(const VORN_Vector& point) {
             const double d = std::sqrt((figure->worldPosition - point).lengthSquared());
             if (!(d < rules.radius))
                 continue;
-            const int damage = Weapons::damage(thrownWeapon_, d);
-            if (damage > figure->health) {
-                totalHitPoints_ -= figure->health;
-                if (figure == currentFigure_)
-                    currentFigure_ = nullptr;
-                player->removeFigure(j);
-                lost.push_back(static_cast<int>(u));
-                addMessage(LogLine(LogLine::Text::Player, static_cast<int>(u)));
-                addMessage(LogLine(LogLine::Text::Losses));
-                if (player->alive == 0) {
-                    playerLost(static_cast<int>(u), LogLine::Text::Missing);
-                    out.push_back(static_cast<int>(u));
-                    break;
-                }
-            } else {
-                figure->health -= damage;
-                player->totalHealth -= damage;
-                totalHitPoints_ -= damage;
-                hurt.append({static_cast<int>(u), damage, figure});
-            }
+            if (!hurtFigure(u, j, Weapons::damage(thrownWeapon_, d), outcome))
+                break;
         }
     }
     return outcome;
+}
+
+// A figure takes damage: lost when it is more than the figure has left, its player out with its
+// last figure (false then: the player and its figures are gone), else hurt by it.
+bool Match::hurtFigure(unsigned u, unsigned slot, int damage, Outcome& outcome) {
+    Player* player = players_[u].get();
+    Tortoise* figure = player->figure(slot);
+    if (damage <= figure->health) {
+        figure->health -= damage;
+        player->totalHealth -= damage;
+        totalHitPoints_ -= damage;
+        outcome.hurt.append({static_cast<int>(u), damage, figure});
+        return true;
+    }
+    totalHitPoints_ -= figure->health;
+    if (figure == currentFigure_)
+        currentFigure_ = nullptr;
+    player->removeFigure(slot);
+    outcome.lost.push_back(static_cast<int>(u));
+    addMessage(LogLine(LogLine::Text::Player, static_cast<int>(u)));
+    addMessage(LogLine(LogLine::Text::Losses));
+    if (player->alive != 0)
+        return true;
+    playerLost(static_cast<int>(u), LogLine::Text::Missing);
+    outcome.out.push_back(static_cast<int>(u));
+    return false;
+}
+
+// Whether the turn about to start opens a round: the game's first, or one that comes back round
+// because no living player sits after the one who had the last.
+bool Match::opensRound() const {
+    if (currentPlayer_ < 0)
+        return true;
+    for (unsigned u = static_cast<unsigned>(currentPlayer_) + 1; u < playerCount_; ++u)
+        if (players_[u] && players_[u]->alive > 0)
+            return false;
+    return true;
+}
+
+bool Match::suddenDeath() const {
+    const int rounds = Rules::roundsBeforeSuddenDeath(settings_.suddenDeath);
+    return hostSuddenDeath_ || (rounds > 0 && round_ > rounds);
+}
+
+// Sudden death at a turn's start: every tortoise loses its points as a blast would take them. The
+// story counts the losses as nobody's; the log says when it begins.
+void Match::suddenDeathStrikes() {
+    story_.settle(*this); // the last turn's own doing first
+    Outcome outcome;
+    for (unsigned u = 0; u < playerCount_; ++u)
+        for (unsigned j = 0; players_[u] && j < players_[u]->count; ++j)
+            if (players_[u]->figure(j) && !hurtFigure(u, j, Rules::suddenDeathDamage, outcome))
+                break;
+    story_.nobodysDoing(*this);
+    emit struck(outcome.hurt);
+    for (int u : outcome.lost)
+        emit figureLost(u);
+    for (int u : outcome.out)
+        emit playerOut(u);
 }
 
 // A player without figures is out at once: its record dropped and taken off the list of the living.
@@ -725,6 +778,7 @@ TurnView Match::computerView(VORN_Clock::Ticks now) const {
     view.state = state_;
     view.now = now;
     view.turnStarted = turnStart_;
+    view.aimSeconds = Rules::timesOf(settings_.pace).aim;
     // The step the tick is about to take, capped as the tick caps it.
     view.step = std::min((now - lastTick_) * 0.001, Rules::longestStep);
     if (currentFigure_) {
@@ -775,7 +829,7 @@ ComputerPlayer::Field Match::computerField() const {
 }
 
 void Match::tellPhaseClock(VORN_Clock::Ticks now) {
-    const double limit = Rules::phaseSeconds(state_);
+    const double limit = Rules::phaseSeconds(state_, settings_.pace);
     if (limit > 0)
         emit turnClock(turnStart_, limit - secondsSince(turnStart_, now));
 }
@@ -801,13 +855,13 @@ void Match::setRemoteSeats(std::function<bool(int player)> remote) {
 
 void Match::takeHostPhase(GameState state, int secondsLeft, VORN_Clock::Ticks msIntoPhase,
                           VORN_Clock::Ticks now) {
-    const bool timed = Rules::phaseSeconds(state) > 0;
+    const bool timed = Rules::phaseSeconds(state, settings_.pace) > 0;
     const VORN_Clock::Ticks start = timed || msIntoPhase > 0 ? now - msIntoPhase : 0;
     if (state != state_ || !timed || std::abs(start - turnStart_) > 500)
         turnStart_ = start;
     state_ = state;
     secondsLeft_ = secondsLeft;
-    secondsToThrow_ = Rules::secondsToThrow(msIntoPhase * 0.001);
+    secondsToThrow_ = Rules::secondsToThrow(msIntoPhase * 0.001, settings_.pace);
 }
 
 void Match::takeHostAim(double yaw, double pitch, double power) {

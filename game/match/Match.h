@@ -164,6 +164,13 @@ public:
     int totalHitPoints() const { return totalHitPoints_; }
     Tortoise* currentFigure() const { return currentFigure_; }           // not owned
     const std::array<LogLine, 6>& messages() const { return messages_; } // oldest first
+    // The round under way: 1 from the game's first turn, one more whenever the turn comes back
+    // round to a player at or before the last one's place. Sudden death is on after the rounds
+    // the settings give it: every tortoise loses Rules::suddenDeathDamage at each turn's start.
+    // A joined machine is told by its host.
+    int round() const { return round_; }
+    bool suddenDeath() const;
+    void takeHostSuddenDeath(bool on) { hostSuddenDeath_ = on; }
     // The story of the game under way or the last one, as the match's events told it.
     const GameStory& story() const { return story_; }
     // Every crater this match dug since the valley was made, in order: digging them again into
@@ -182,8 +189,8 @@ public:
     // When the phase under way began on the game clock; 0 while no timer runs.
     VORN_LIB::VORN_Clock::Ticks turnStart() const { return turnStart_; }
     int secondsLeft() const { return secondsLeft_; } // whole seconds of the phase, as shown
-    // Whole seconds left to throw while Moving or Aiming: fire mode closes Rules::aimSeconds after
-    // the countdown, driving only Rules::moveSeconds after it. The turn panel shows both while
+    // Whole seconds left to throw while Moving or Aiming: fire mode closes the pace's time to throw
+    // after the countdown, driving only its time to drive after it. The turn panel shows both while
     // driving.
     int secondsToThrow() const { return secondsToThrow_; }
     // The wind of the turn, drawn at its start when the game has wind (zero in still air), the
@@ -276,11 +283,12 @@ signals:
     void grenadeGone();                           // out of play, exploded or not
     void grenadeOut(VORN_LIB::VORN_Vector where); // left the valley, over the edge at where
     void exploded(VORN_LIB::VORN_Vector point, QVector<Match::Damage> damage); // crater dug
-    void figureLost(int player); // a figure left the game
-    void playerOut(int player);  // a player lost its last figure
-    void gameOver(bool winner);  // a winner, or a draw
-    void timeUp(int player);     // the turn ran out of time, with no throw
-    void logChanged();           // a line was added
+    void struck(QVector<Match::Damage> damage); // sudden death took points from the survivors
+    void figureLost(int player);                // a figure left the game
+    void playerOut(int player);                 // a player lost its last figure
+    void gameOver(bool winner);                 // a winner, or a draw
+    void timeUp(int player);                    // the turn ran out of time, with no throw
+    void logChanged();                          // a line was added
 
 private:
     friend class MatchDriver; // sets up positions for tests and tools that no game reaches
@@ -330,6 +338,8 @@ private:
     int secondsLeft_ = 0;
     int secondsToThrow_ = 0;
     bool computersOnlyShown_ = false; // "nur noch computer" said this game
+    int round_ = 0;
+    bool hostSuddenDeath_ = false;
 
     VORN_LIB::VORN_Vector wind_;
     Weapon weapon_ = Weapon::Grenade;
@@ -351,6 +361,9 @@ private:
         std::vector<int> out;
     };
     Outcome blast(const VORN_LIB::VORN_Vector& point);
+    bool hurtFigure(unsigned player, unsigned slot, int damage, Outcome& outcome);
+    bool opensRound() const;
+    void suddenDeathStrikes();
     void logHits(const std::vector<Outcome>& outcomes);
     void playerLost(int index, LogLine::Text event);
     void endGame();

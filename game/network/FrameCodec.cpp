@@ -136,7 +136,8 @@ void write(QDataStream&, const ChatDropped&) {}
 void write(QDataStream& out, const Valley& m) {
     out << quint8(m.settings.valley) << qint32(m.settings.valleyNumber);
     writeText(out, QString::fromStdString(m.settings.valleyPicture));
-    out << quint8(m.settings.wind) << quint8(m.settings.weapons);
+    out << quint8(m.settings.wind) << quint8(m.settings.weapons) << quint8(m.settings.pace)
+        << quint8(m.settings.suddenDeath);
 }
 void writeBytes(QDataStream& out, const QByteArray& bytes) {
     out << quint32(bytes.size());
@@ -157,6 +158,7 @@ void write(QDataStream& out, const Arms& m) {
     out << quint8(m.wind) << quint8(m.weapons) << m.windX << m.windZ << quint8(m.taken);
     for (qint8 left : m.left)
         out << left;
+    out << quint8(m.suddenDeath);
 }
 void write(QDataStream& out, const Blast& m) {
     out << quint8(m.weapon) << m.x << m.y << m.z;
@@ -410,9 +412,14 @@ std::optional<Message> read(Reader& r, int type) {
         const QString name = r.text();
         const quint8 wind = r.value<quint8>();
         const quint8 weapons = r.value<quint8>();
+        const quint8 pace = r.value<quint8>();
+        const quint8 suddenDeath = r.value<quint8>();
         if (valley > quint8(GameSettings::Valley::Picture) ||
             !SettingChoices::holds(SettingChoices::rows[SettingChoices::WindRow], wind) ||
-            !SettingChoices::holds(SettingChoices::rows[SettingChoices::WeaponsRow], weapons))
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::WeaponsRow], weapons) ||
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::PaceRow], pace) ||
+            !SettingChoices::holds(SettingChoices::rows[SettingChoices::SuddenDeathRow],
+                                   suddenDeath))
             r.fail();
         // A random valley has its number; a picture has a name.
         if (valley == quint8(GameSettings::Valley::Random) &&
@@ -425,6 +432,8 @@ std::optional<Message> read(Reader& r, int type) {
         m.settings.valleyPicture = name.toStdString();
         m.settings.wind = static_cast<GameSettings::Wind>(wind);
         m.settings.weapons = static_cast<GameSettings::Weapons>(weapons);
+        m.settings.pace = static_cast<GameSettings::Pace>(pace);
+        m.settings.suddenDeath = static_cast<GameSettings::SuddenDeath>(suddenDeath);
         return m;
     }
     case quint8(FrameType::ValleyHeights): {
@@ -497,6 +506,10 @@ std::optional<Message> read(Reader& r, int type) {
             if (left < Weapons::endless)
                 r.fail();
         }
+        const quint8 suddenDeath = r.value<quint8>();
+        if (suddenDeath > 1)
+            r.fail();
+        m.suddenDeath = suddenDeath == 1;
         // A wind is small; anything else (not a number, a gale) is not one.
         if (!SettingChoices::holds(SettingChoices::rows[SettingChoices::WindRow], wind) ||
             !SettingChoices::holds(SettingChoices::rows[SettingChoices::WeaponsRow], weapons) ||

@@ -47,7 +47,7 @@ enum class FrameType : quint8 {
 };
 
 // The protocol decides whether two machines play together; the game's version is only shown.
-constexpr quint32 protocolVersion = 5; // 5: hits and throws out of the valley in the log
+constexpr quint32 protocolVersion = 6; // 6: the pace and sudden death
 // This build's version of the game ("1.0.0"), as hello and a refusal carry it.
 QString gameVersion();
 // Whether a text a player wrote (a name, a chat line) may be shown: 1 to limit characters, not
@@ -293,10 +293,11 @@ struct Arms {
     float windX = 0, windZ = 0;                 // the wind's push, units per second squared
     Weapon taken = Weapon::Grenade;             // the weapon of the throw
     std::array<qint8, Weapons::count> left{-1}; // what the player on turn has left of each
+    bool suddenDeath = false;                   // every turn's start costs every tortoise points
 };
 // The arms frame holds one stock a weapon, so a weapon more or less is another frame: it comes
 // with a new protocol version, and both numbers are set anew here.
-static_assert(Weapons::count == 5 && protocolVersion == 5,
+static_assert(Weapons::count == 5 && protocolVersion == 6,
               "the arms frame changed with the weapons: raise protocolVersion");
 // A blast of a weapon other than the grenade: its crater is the weapon's own.
 struct Blast {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
+#include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 
 #include <algorithm>
@@ -15,6 +16,7 @@ constexpr int startHealth = 100;                // hit points of a new figure
 constexpr double countdownSeconds = 3;          // before a player's turn
 constexpr double moveSeconds = 60;              // to drive, from the end of the countdown
 constexpr double aimSeconds = 45;               // to throw, also from the end of the countdown
+constexpr int suddenDeathDamage = 5;            // each tortoise's loss at a turn's start then
 constexpr double waitAfterExplosion = 5;        // before the next turn
 constexpr int tickMs = 25;                      // the tick timer's interval
 constexpr double tickSeconds = tickMs / 1000.0; // the same in seconds
@@ -80,12 +82,28 @@ inline VORN_LIB::VORN_Vector launchPoint(const VORN_LIB::VORN_Vector& position) 
     return position + VORN_LIB::VORN_Vector(0, launchHeight, 0);
 }
 
-// How long a phase of the turn may last: the countdown, driving and aiming (both counted from the
-// end of the countdown); 0 for a phase with no limit.
-inline double phaseSeconds(GameState state) {
+// The times of a turn at each pace of GameSettings::Pace: to drive and to throw, both from the end
+// of the countdown. The classic pace is the one above.
+struct TurnTimes {
+    double move, aim;
+};
+constexpr TurnTimes paces[] = {{moveSeconds, aimSeconds}, {30, 20}, {90, 60}};
+inline TurnTimes timesOf(GameSettings::Pace pace) {
+    return paces[static_cast<int>(pace)];
+}
+
+// The rounds played before sudden death, by GameSettings::SuddenDeath; 0 for none.
+constexpr int suddenDeathRounds[] = {0, 5, 10};
+inline int roundsBeforeSuddenDeath(GameSettings::SuddenDeath choice) {
+    return suddenDeathRounds[static_cast<int>(choice)];
+}
+
+// How long a phase of the turn may last at a pace: the countdown, driving and aiming (both
+// counted from the end of the countdown); 0 for a phase with no limit.
+inline double phaseSeconds(GameState state, GameSettings::Pace pace) {
     return state == Countdown ? countdownSeconds
-           : state == Moving  ? moveSeconds
-           : state == Aiming  ? aimSeconds
+           : state == Moving  ? timesOf(pace).move
+           : state == Aiming  ? timesOf(pace).aim
                               : 0;
 }
 
@@ -94,9 +112,10 @@ inline int wholeSecondsLeft(double limit, double e) {
     return std::max(0, static_cast<int>(limit - e));
 }
 
-// Whole seconds left to throw e seconds after the countdown: fire mode closes aimSeconds after it.
-inline int secondsToThrow(double e) {
-    return wholeSecondsLeft(aimSeconds, e);
+// Whole seconds left to throw e seconds after the countdown: fire mode closes the pace's time to
+// throw after it.
+inline int secondsToThrow(double e, GameSettings::Pace pace) {
+    return wholeSecondsLeft(timesOf(pace).aim, e);
 }
 
 } // namespace Rules

@@ -1,4 +1,5 @@
-// The choices of a game beside its valley, one row each: the wind and the weapons. A row holds all
+// The choices of a game beside its valley, one row each: the wind, the weapons, the pace and
+// sudden death. A row holds all
 // the game knows of a choice: its command-line option and words, its key, line and help on the
 // settings screen, its values as that screen shows them, the log line a game with each value
 // begins with, and where it is kept in GameSettings. The options, the settings screen, the key
@@ -49,9 +50,9 @@ struct Row {
     void (*set)(GameSettings&, int);
 };
 
-enum RowOf { WindRow, WeaponsRow }; // the rows below, where a frame names its choice
+enum RowOf { WindRow, WeaponsRow, PaceRow, SuddenDeathRow }; // the rows below, by name
 
-inline constexpr std::array<Row, 2> rows{{
+inline constexpr std::array<Row, 4> rows{{
     {"--wind",
      "not a wind (off, light or strong)",
      "w",
@@ -74,7 +75,37 @@ inline constexpr std::array<Row, 2> rows{{
        {}}},
      [](const GameSettings& s) { return static_cast<int>(s.weapons); },
      [](GameSettings& s, int v) { s.weapons = static_cast<GameSettings::Weapons>(v); }},
+    // The paces are presets: choosing one on the settings screen sets sudden death to its own
+    // (suddenDeathOfPace), which S changes after.
+    {"--pace",
+     "not a pace (classic, quick or long)",
+     "p",
+     QT_TRANSLATE_NOOP("Game", "p: tempo: "),
+     QT_TRANSLATE_NOOP("Game", "tempo: klassisch, schnell, lang"),
+     3,
+     {{{"classic", {QT_TRANSLATE_NOOP("Game", "klassisch 60/45"), nullptr}, noLogLine},
+       {"quick", {QT_TRANSLATE_NOOP("Game", "schnell 30/20"), nullptr}, 26}, // "tempo: schnell"
+       {"long", {QT_TRANSLATE_NOOP("Game", "lang 90/60"), nullptr}, 27}}},   // "tempo: lang"
+     [](const GameSettings& s) { return static_cast<int>(s.pace); },
+     [](GameSettings& s, int v) { s.pace = static_cast<GameSettings::Pace>(v); }},
+    {"--sudden-death",
+     "not a sudden death (off, 5 or 10)",
+     "s",
+     QT_TRANSLATE_NOOP("Game", "s: sudden death: "),
+     QT_TRANSLATE_NOOP("Game", "sudden death: aus, nach 5 oder 10 runden"),
+     3,
+     {{{"off", {QT_TRANSLATE_NOOP("Game", "aus"), nullptr}, noLogLine},
+       {"5", {QT_TRANSLATE_NOOP("Game", "5 runden"), nullptr}, 28},     // "... nach 5 runden"
+       {"10", {QT_TRANSLATE_NOOP("Game", "10 runden"), nullptr}, 29}}}, // "... nach 10 runden"
+     [](const GameSettings& s) { return static_cast<int>(s.suddenDeath); },
+     [](GameSettings& s, int v) { s.suddenDeath = static_cast<GameSettings::SuddenDeath>(v); }},
 }};
+
+// Sudden death as each pace's preset has it: none at the classic pace, after 5 rounds at the
+// quick one, after 10 at the long one.
+inline constexpr std::array<GameSettings::SuddenDeath, 3> suddenDeathOfPace{
+    GameSettings::SuddenDeath::Off, GameSettings::SuddenDeath::After5,
+    GameSettings::SuddenDeath::After10};
 
 // Whether a number read from elsewhere (a frame) is a value of the row.
 inline bool holds(const Row& row, int value) {

@@ -127,6 +127,11 @@ void Game::followMatch() {
         sound.launch();
     });
     connect(m, &Match::grenadeGone, this, [this] { field->viewport().attach(nullptr); });
+    connect(m, &Match::struck, this, [this](const QVector<Match::Damage>& hurt) {
+        showDamage(hurt, match->clockNow());
+        if (!hurt.isEmpty())
+            sound.hurt();
+    });
     connect(m, &Match::exploded, this,
             [this](const VORN_Vector& point, const QVector<Match::Damage>& hurt) {
                 makeCurrent(); // the crater's blocks are drawn anew

@@ -72,7 +72,8 @@ void Game::drawPicture(QPainter& painter) {
     if (edgeWatch.update(figure, standing))
         sound.edgeWarning();
     field->light().drawEdge(match->landscape(), pictureScale,
-                            figure && EdgeWatch::near(standing) ? &standing : nullptr);
+                            figure && EdgeWatch::near(standing) ? &standing : nullptr,
+                            match->suddenDeath());
 
     // The battlefield's own marks over the match's world: the path and the landing of the last
     // throw of the player on turn, the blast, the glowing grenade and the marker over the figure

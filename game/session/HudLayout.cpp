@@ -185,13 +185,13 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(30, 120, tr("t: tal: ") + front.valleyText(), panelFont());
         if (settings.valley == GameSettings::Valley::Random)
             line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
-        int y = 195;
+        int y = 192;
         for (const SettingChoices::Row& row : SettingChoices::rows) {
             const SettingChoices::Text& value = row.values[std::size_t(row.get(settings))].shown;
             line(30, y, tr(row.line) + tr(value.source, value.sense), panelFont());
-            y += 45;
+            y += 34;
         }
-        line(30, 320, tr("esc: zurueck"), menuLineFont());
+        line(30, 350, tr("esc: zurueck"), menuLineFont());
         break;
     }
     }

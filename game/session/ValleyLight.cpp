@@ -188,7 +188,7 @@ void ValleyLight::outlineFigures(const std::vector<std::unique_ptr<Player>>& pla
 }
 
 void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale,
-                           const VORN_Vector* warned) const {
+                           const VORN_Vector* warned, bool alarm) const {
     const Look& look = lookOf(light);
     if (!look.edgeShown)
         return;
@@ -213,8 +213,8 @@ void ValleyLight::drawEdge(const VORN_Landscape& land, double pictureScale,
             const double x = middle.x() + from[0] + (to[0] - from[0]) * t;
             const double z = middle.z() + from[1] + (to[1] - from[1]) * t;
             const double off = warned ? std::hypot(x - warned->x(), z - warned->z()) : warnedReach;
-            round.push_back(
-                {x, land.surfaceHeight(x, z) + 0.03, z, std::max(0.0, 1 - off / warnedReach)});
+            round.push_back({x, land.surfaceHeight(x, z) + 0.03, z,
+                             std::max(alarm ? 0.7 : 0.0, 1 - off / warnedReach)});
         }
     }
     round.push_back(round.front());

@@ -44,9 +44,10 @@ public:
     // The valley's edge as a glowing line over the ground, unless the light is classic; with the
     // picture's line widths scaled by pictureScale.
     // A warned point (the tortoise on turn near the edge) lights the edge up in the warning's
-    // colour, brighter and higher, within warnedReach of it.
+    // colour, brighter and higher, within warnedReach of it. In sudden death (alarm) the whole
+    // edge glows in it.
     void drawEdge(const VORN_LIB::VORN_Landscape& land, double pictureScale,
-                  const VORN_LIB::VORN_Vector* warned = nullptr) const;
+                  const VORN_LIB::VORN_Vector* warned = nullptr, bool alarm = false) const;
     static constexpr double warnedReach = 5;
 
 private:

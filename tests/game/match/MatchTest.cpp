@@ -266,6 +266,69 @@ TEST_F(MatchTest, TheTurnPanelsClocksCountToRulesLimitsAndATurnOutOfTimeSaysSoAn
     EXPECT_EQ(match->scene().children.count(&match->grenade()), 1);
 }
 
+// The quick pace gives 30 s to drive and 20 to throw, and the computer throws within them. Its
+// preset's sudden death begins with the sixth round: from then on every tortoise loses five points
+// at each turn's start, told once in the log, counted as nobody's in the story, until only one
+// player is left.
+TEST_F(MatchTest, AQuickPaceShortensTheTurnAndSuddenDeathEndsAGameThatNobodyPlays) {
+    GameSettings quick;
+    quick.pace = GameSettings::Pace::Quick;
+    quick.suddenDeath = GameSettings::SuddenDeath::After5;
+    match->setSettings(quick);
+    driver.startRound(3, 2, 5);
+    EXPECT_EQ(driver.log().mid(4).join(" | ").toStdString(),
+              "tempo: schnell | sudden death nach 5 runden");
+    VORN_LIB::VORN_Clock::Ticks start = 0;
+    driver.toMoving();
+    start = match->turnStart();
+    driver.ticksFor(0.5);
+    EXPECT_EQ(match->secondsLeft(), 29);
+    EXPECT_EQ(match->secondsToThrow(), 19);
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() != Moving; }, 1400));
+    EXPECT_NEAR((match->clockNow() - start) * 0.001, 30, 2 * Rules::tickSeconds);
+    EXPECT_EQ(match->round(), 1);
+
+    // Turns passed at once, three to a round: the 16th opens round 6 and the first strike.
+    int toldBegun = 0;
+    QObject::connect(match.get(), &Match::logChanged, [&] {
+        toldBegun += match->messages().back().text == LogLine::Text::SuddenDeath;
+    });
+    std::vector<int> hitsOn0;
+    QObject::connect(match.get(), &Match::struck, [&](const QVector<Match::Damage>& hurt) {
+        for (const Match::Damage& d : hurt)
+            if (d.player == 0)
+                hitsOn0.push_back(d.damage);
+    });
+    for (int turn = 3; turn <= 15; ++turn) {
+        match->nextTurn();
+        SCOPED_TRACE(turn);
+        EXPECT_EQ(match->round(), (turn + 2) / 3);
+        EXPECT_FALSE(match->suddenDeath());
+    }
+    EXPECT_TRUE(hitsOn0.empty());
+    match->nextTurn(); // the 16th: round 6
+    EXPECT_EQ(match->round(), 6);
+    EXPECT_TRUE(match->suddenDeath());
+    EXPECT_EQ(hitsOn0, (std::vector<int>{5, 5}));
+    EXPECT_TRUE(driver.log().contains("sudden death: jeder zug kostet 5 punkte"));
+    EXPECT_EQ(toldBegun, 1);
+    for (const auto& health : driver.healthOfAll())
+        for (int h : health)
+            EXPECT_EQ(h, 95);
+
+    // Twenty turns more take each figure's last points: a draw, nobody credited with them.
+    for (int turn = 0; turn < 40 && match->state() != GameOver; ++turn) {
+        match->nextTurn();
+        driver.tick();
+    }
+    EXPECT_EQ(match->state(), GameOver);
+    EXPECT_EQ(toldBegun, 1);
+    for (const GameStory::Tally& t : match->story().tallies()) {
+        EXPECT_EQ(t.dealt, 0);
+        EXPECT_EQ(t.lost, 2);
+    }
+}
+
 // A joined machine's copy follows the host's states, each arriving up to 300 ms late: it shows
 // the host's whole seconds and time to throw, and its phase clock keeps one start a phase, so the
 // clock's ticks come once each; a throw in flight has no clock until its blast.

@@ -187,6 +187,12 @@ TEST(FrameCodec, BadFramesAreRefusedWithTheirReason) {
          frameOf(
              FrameCodec::encode(Arms{}).mid(4).replace(3, 4, QByteArray("\x7f\x80\x00\x00", 4))),
          "malformed frame of type 40"},
+        {"a pace that is none",
+         frameOf(FrameCodec::encode(Valley{}).mid(4).chopped(2) + QByteArray("\x03\x00", 2)),
+         "malformed frame of type 36"},
+        {"sudden death neither on nor off",
+         frameOf(FrameCodec::encode(Arms{}).mid(4).chopped(1) + "\x02"),
+         "malformed frame of type 40"},
     };
     for (const Case& c : cases) {
         FrameReader reader;
@@ -223,6 +229,7 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     arms.windZ = -0.5f;
     arms.taken = Weapon::Heavy;
     arms.left = {-1, 3, 1, 3, 3};
+    arms.suddenDeath = true;
     HeightRows rows;
     rows.firstValue = 7;
     rows.heights = {0.5};
@@ -245,6 +252,8 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
     random.settings.valleyNumber = 4711;
     random.settings.wind = GameSettings::Wind::Light;
     random.settings.weapons = GameSettings::Weapons::All;
+    random.settings.pace = GameSettings::Pace::Quick;
+    random.settings.suddenDeath = GameSettings::SuddenDeath::After10;
     Valley picture;
     picture.settings.valley = GameSettings::Valley::Picture;
     picture.settings.valleyPicture = "ab";
@@ -285,13 +294,13 @@ TEST(FrameCodec, EveryMessageKeepsItsBytes) {
          "00000054 0d 04 01 00 003b 000003e8 01 0003 3f800000 00000000 3f000000 "
          "0001 00 00 3f000000 3f800000 c0000000 42b40000 0064 0001 0a 00 0000 "
          "cafef00d 01 0001 3ff0000000000000 4000000000000000 c008000000000000"},
-        {"random valley", random, "0000000a 24 01 00001267 0000 01 01"},
-        {"picture valley", picture, "0000000c 24 02 00000000 0002 6162 00 00"},
+        {"random valley", random, "0000000c 24 01 00001267 0000 01 01 01 02"},
+        {"picture valley", picture, "0000000e 24 02 00000000 0002 6162 00 00 00 00"},
         {"valley's heights", ValleyHeights{2, 2, QByteArray::fromHex("004080ff")},
          "0000000d 25 0002 0002 00000004 004080ff"},
         {"valley's texture", ValleyTexture{1, 2, 1, QByteArray::fromHex("010203")},
          "0000000e 26 0001 0002 0001 00000003 010203"},
-        {"arms", arms, "00000011 28 02 01 3e800000 bf000000 02 ff 03 01 03 03"},
+        {"arms", arms, "00000012 28 02 01 3e800000 bf000000 02 ff 03 01 03 03 01"},
         {"blast", Blast{Weapon::Cluster, 1.0f, 2.0f, 3.0f},
          "0000000e 29 01 3f800000 40000000 40400000"},
     };

@@ -61,10 +61,23 @@ TEST_F(ValleyScenario, TheSettingsScreenChoosesEachGamesValleyWindAndWeapons) {
     tap(Qt::Key_W);
     tap(Qt::Key_A);
     const QImage screen = frame();
-    const int x = 800 / 2 - 170;
+    const int x = g.hud().menuPlace().left() + 30; // the panel widens for the pace's line
     expectTextLine(screen, x, 300 - 80, "t: tal: zufall 4711", 20);
-    expectTextLine(screen, x, 300 - 5, "w: wind: stark", 20);
-    expectTextLine(screen, x, 300 + 40, "a: waffen: alle", 20);
+    expectTextLine(screen, x, 300 - 8, "w: wind: stark", 20);
+    expectTextLine(screen, x, 300 + 26, "a: waffen: alle", 20);
+    expectTextLine(screen, x, 300 + 60, "p: tempo: klassisch 60/45", 20);
+    expectTextLine(screen, x, 300 + 94, "s: sudden death: aus", 20);
+    // A pace is a preset with its own sudden death, which S changes after.
+    tap(Qt::Key_P);
+    EXPECT_EQ(g.front.settings.pace, GameSettings::Pace::Quick);
+    EXPECT_EQ(g.front.settings.suddenDeath, GameSettings::SuddenDeath::After5);
+    tap(Qt::Key_S);
+    tap(Qt::Key_S);
+    tap(Qt::Key_S);
+    EXPECT_EQ(g.front.settings.suddenDeath, GameSettings::SuddenDeath::After5);
+    tap(Qt::Key_P);
+    tap(Qt::Key_P);
+    EXPECT_EQ(g.front.settings.suddenDeath, GameSettings::SuddenDeath::Off);
     tap(Qt::Key_Return);
     ASSERT_EQ(g.match->state(), Countdown);
     Bitmap made;
