@@ -40,6 +40,10 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
             {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
              QT_TRANSLATE_NOOP("Game", "optionen")},
+            {Qt::Key_K, 0, false, Screen::MainMenu, When::Hosting, Action::CopyLink, "k",
+             QT_TRANSLATE_NOOP("Game", "einladungslink kopieren")},
+            {Qt::Key_U, 0, false, Screen::MainMenu, When::Hosting, Action::ToggleUpnp, "u",
+             QT_TRANSLATE_NOOP("Game", "upnp: router leitet den port weiter, an / aus")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 
@@ -64,6 +68,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
             {Qt::Key_L, 0, false, Screen::NetworkMenu, When::Always, Action::OpenLocalGames, "l",
              QT_TRANSLATE_NOOP("Game", "spiele im netz")},
+            {Qt::Key_U, 0, false, Screen::NetworkMenu, When::Always, Action::ToggleUpnp, "u",
+             QT_TRANSLATE_NOOP("Game", "upnp: router leitet den port weiter, an / aus")},
             {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -172,6 +178,8 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return true;
         case When::NotHosting:
             return !hosting;
+        case When::Hosting:
+            return hosting;
         case When::RandomValley:
             return settings.valley == GameSettings::Valley::Random;
         case When::NetworkGame:
@@ -215,6 +223,7 @@ QString FrontEnd::questionText() const {
 }
 
 FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hosting) {
+    linkCopied = false;
     if (asking != Question::None) {
         const Question asked = asking;
         for (const Binding& row : bindings())
@@ -233,7 +242,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     for (const Binding& row : bindings()) {
         const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
         if (!row.everyScreen && row.screen == screen && inRange && row.when != When::Asked &&
-            (row.when != When::NotHosting || !hosting) &&
+            (row.when != When::NotHosting || !hosting) && (row.when != When::Hosting || hosting) &&
             (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
             (row.when != When::Chosen || chosen()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
@@ -253,6 +262,11 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;
         return Action::None;
+    case Action::ToggleUpnp:
+        upnp = !upnp;
+        return Action::ToggleUpnp;
+    case Action::CopyLink:
+        return Action::CopyLink;
     case Action::OpenOptions:
         screen = Screen::Options;
         return Action::None;
