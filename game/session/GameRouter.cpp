@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
-#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QHostAddress>
 #include <QNetworkInterface>
@@ -40,8 +39,7 @@ void Game::followRouter() {
         router = std::make_unique<RouterPortMapping>();
         RouterPortMapping* r = router.get();
         const auto said = [this](const QString& line) {
-            front.routerLine =
-                QFontMetrics(HudLayout::panelFont()).elidedText(line, Qt::ElideRight, 420);
+            front.routerLine = line;
             showHostLink();
             update();
         };

@@ -97,7 +97,9 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
                      QStringLiteral("   ") + (front.upnp ? tr("u: upnp: an") : tr("u: upnp: aus")),
                  keyLineFont());
             if (!front.routerLine.isEmpty())
-                line(40, 300, front.routerLine, keyLineFont());
+                line(40, 300,
+                     QFontMetrics(keyLineFont()).elidedText(front.routerLine, Qt::ElideRight, 400),
+                     keyLineFont());
             line(40, 342, tr("esc: schliesen"));
             line(40, 380, tr("f1: tasten"), panelFont());
             line(220, 380, tr("o: optionen"), panelFont());
