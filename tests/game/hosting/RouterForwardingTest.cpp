@@ -6,6 +6,8 @@
 // removed however it ends, and every address is one of its own namespaces.
 #include "tests/support/EventLoop.h"
 
+#include "game/hosting/RouterPortMapping.h"
+
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -13,9 +15,13 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sched.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -199,6 +205,29 @@ QString missingTools() {
     return QString();
 }
 
+// This thread in a namespace of the test, and back where it was at the end. A thread it makes
+// meanwhile is made in that namespace, and stays there.
+class InNamespace {
+public:
+    explicit InNamespace(const QString& name)
+        : before(::open("/proc/thread-self/ns/net", O_RDONLY)) {
+        const int into = ::open(qPrintable("/var/run/netns/" + name), O_RDONLY);
+        entered = before >= 0 && into >= 0 && setns(into, CLONE_NEWNET) == 0;
+        if (into >= 0)
+            ::close(into);
+    }
+    ~InNamespace() {
+        if (entered)
+            setns(before, CLONE_NEWNET);
+        if (before >= 0)
+            ::close(before);
+    }
+    bool entered = false;
+
+private:
+    int before;
+};
+
 QStringList host() {
     return {QDir::current().absoluteFilePath(QStringLiteral("tortoise-valley")), "--server", "0",
             "--upnp"};
@@ -293,4 +322,67 @@ TEST(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
     server.process.terminate();
     EXPECT_TRUE(server.process.waitForFinished(5000));
     EXPECT_FALSE(server.said.contains(QStringLiteral("no longer forwards")));
+}
+
+// The forwarding in this process, its router thread made at home: renewed at half its lease (the
+// clock's reading given by hand), not before; a renewal the router does not answer keeps the
+// forwarding and says why; and a forwarding dropped before its answer came is dropped at the
+// router too and never said to be open.
+TEST(RouterForwarding, TheForwardingIsRenewedAtHalfItsLeaseAndDroppedWhenClosedEarly) {
+    using State = RouterPortMapping::State;
+    const QString missing = missingTools();
+    if (!missing.isEmpty())
+        GTEST_SKIP() << missing.toStdString();
+    HomeNetwork net;
+    const QString failed = net.make();
+    if (!failed.isEmpty())
+        GTEST_SKIP() << "no network namespaces here: " << failed.toStdString();
+    const QString routerFailed = net.startRouter();
+    ASSERT_TRUE(routerFailed.isEmpty()) << routerFailed.toStdString();
+    InNamespace atHome(net.home());
+    ASSERT_TRUE(atHome.entered);
+
+    {
+        RouterPortMapping early;
+        bool earlyOpened = false;
+        QObject::connect(&early, &RouterPortMapping::opened, [&] { earlyOpened = true; });
+        early.open(47801);
+        early.close(); // waits for the ask before it, then drops what it got
+        EXPECT_EQ(early.state(), State::Off);
+        EXPECT_FALSE(net.leases().contains(QStringLiteral(":47801:")))
+            << net.leases().toStdString();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(earlyOpened);
+    }
+
+    RouterPortMapping mapping;
+    std::vector<std::pair<QString, bool>> opened;
+    std::vector<State> failures;
+    QObject::connect(&mapping, &RouterPortMapping::opened,
+                     [&](const QString& at, bool renewed) { opened.emplace_back(at, renewed); });
+    QObject::connect(&mapping, &RouterPortMapping::failed,
+                     [&](State state, const QString&) { failures.push_back(state); });
+    mapping.open(47800);
+    EXPECT_EQ(mapping.state(), State::Searching);
+    ASSERT_TRUE(waitFor([&] { return !opened.empty(); }, 5000)) << net.router->said.toStdString();
+    const VORN_LIB::VORN_Clock::Ticks openedAt = VORN_LIB::VORN_Clock::now();
+    EXPECT_EQ(opened[0], std::make_pair(routerOutside + ":47800", false));
+    EXPECT_EQ(mapping.state(), State::Open);
+    EXPECT_EQ(mapping.outside(), routerOutside + ":47800");
+
+    const VORN_LIB::VORN_Clock::Ticks half = RouterPortMapping::leaseSeconds * 1000L / 2;
+    mapping.tick(openedAt + half - 5000);
+    EXPECT_FALSE(waitFor([&] { return opened.size() > 1; }, 1500)) << "renewed too early";
+    mapping.tick(openedAt + half + 1000);
+    ASSERT_TRUE(waitFor([&] { return opened.size() > 1; }, 5000));
+    EXPECT_EQ(opened[1], std::make_pair(routerOutside + ":47800", true));
+    EXPECT_EQ(net.router->said.count(QStringLiteral("AddPortMapping: ext port 47800")), 4)
+        << net.router->said.toStdString(); // TCP and UDP, twice
+
+    net.router.reset(); // the router goes away
+    mapping.tick(openedAt + 2 * half + 5000);
+    ASSERT_TRUE(waitFor([&] { return !failures.empty(); }, 5000));
+    EXPECT_EQ(failures[0], State::NoRouter);
+    EXPECT_EQ(mapping.state(), State::Open); // as long as the lease runs
+    EXPECT_EQ(opened.size(), 2u);
 }
