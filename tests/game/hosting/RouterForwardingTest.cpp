@@ -6,6 +6,7 @@
 // removed however it ends, and every address is one of its own namespaces.
 #include "tests/support/EventLoop.h"
 
+#include "game/hosting/RouterGateway.h"
 #include "game/hosting/RouterPortMapping.h"
 
 #include <QDir>
@@ -194,6 +195,8 @@ private:
 
 // Whether this machine can make the namespaces and run the router; else why not.
 QString missingTools() {
+    if (!RouterGateway::builtIn())
+        return QStringLiteral("built without libminiupnpc (TV_UPNP)");
     if (geteuid() != 0)
         return QStringLiteral("needs root for network namespaces");
     for (const char* tool : {"ip", "nft", "miniupnpd"})
