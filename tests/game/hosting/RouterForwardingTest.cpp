@@ -312,14 +312,14 @@ TEST(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
     ASSERT_TRUE(server.saysWithin(
         QStringLiteral("upnp: no router for upnp found; hosting on without it"), 5000))
         << server.said.toStdString();
-    // Another machine of the home network (the router's side of it) is still answered.
+    // The host is still answered, at once also at home, where the way out leads nowhere (a
+    // name server asked for its address's name would never answer).
     QString status;
-    EXPECT_EQ(
-        run(QStringLiteral("ip"),
-            {"netns", "exec", net.routerSide(), QDir::current().absoluteFilePath("tortoise-valley"),
-             "--query", homeHost + ":" + port},
-            &status),
-        0)
+    EXPECT_EQ(run(QStringLiteral("ip"),
+                  {"netns", "exec", net.home(), QDir::current().absoluteFilePath("tortoise-valley"),
+                   "--query", homeHost + ":" + port},
+                  &status, 5000),
+              0)
         << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("players: 0 of 2"))) << status.toStdString();
     server.process.terminate();
