@@ -942,5 +942,53 @@
         <source>ende</source>
         <translation>end</translation>
     </message>
+    <message>
+        <source>einladungslink kopieren</source>
+        <translation>copy the invite link</translation>
+    </message>
+    <message>
+        <source>upnp: router leitet den port weiter, an / aus</source>
+        <translation>upnp: the router forwards the port, on / off</translation>
+    </message>
+    <message>
+        <source>erreichbar unter %1</source>
+        <translation>reachable at %1</translation>
+    </message>
+    <message>
+        <source>erreichbar unter %1, router erneuert nicht</source>
+        <translation>reachable at %1, the router does not renew</translation>
+    </message>
+    <message>
+        <source>kein router fuer upnp gefunden</source>
+        <translation>no router for upnp found</translation>
+    </message>
+    <message>
+        <source>dieses spiel ist ohne upnp gebaut</source>
+        <translation>this game is built without upnp</translation>
+    </message>
+    <message>
+        <source>router leitet nicht weiter: %1</source>
+        <translation>the router forwards nothing: %1</translation>
+    </message>
+    <message>
+        <source>upnp: frage den router ...</source>
+        <translation>upnp: asking the router ...</translation>
+    </message>
+    <message>
+        <source>k: link kopiert</source>
+        <translation>k: link copied</translation>
+    </message>
+    <message>
+        <source>k: link kopieren</source>
+        <translation>k: copy the link</translation>
+    </message>
+    <message>
+        <source>u: upnp: an</source>
+        <translation>u: upnp: on</translation>
+    </message>
+    <message>
+        <source>u: upnp: aus</source>
+        <translation>u: upnp: off</translation>
+    </message>
 </context>
 </TS>

@@ -85,6 +85,10 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             options.name = arguments[++i];
             continue;
         }
+        if (a == QLatin1String("--upnp")) {
+            options.upnp = true;
+            continue;
+        }
         if (a == QLatin1String("--list")) {
             if (options.mode != Alone) {
                 options.error = QStringLiteral("--list is given with another way to play");
@@ -139,6 +143,8 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
     else if (options.mode != Server && (!options.listen.isEmpty() || limitsGiven))
         options.error = QStringLiteral(
             "--listen, --seats-per-address and --watchers-per-address are for --server");
+    else if (options.upnp && options.mode != Server && options.mode != Host)
+        options.error = QStringLiteral("--upnp is for --host and --server");
     else if ((options.mode == Query || options.mode == List) &&
              (!options.name.isEmpty() || !options.password.isEmpty()))
         options.error = QStringLiteral("--query and --list take no other option");
@@ -156,6 +162,8 @@ QString NetworkOptions::unknownServerOption(const QStringList& arguments) {
         if (a == QLatin1String("--server")) {
             if (i + 1 < arguments.size() && isValue(arguments[i + 1]))
                 ++i;
+        } else if (a == QLatin1String("--upnp")) {
+            continue; // a switch without a value
         } else if (serverOptions.contains(option)) {
             if (!joined)
                 ++i; // its value, already read

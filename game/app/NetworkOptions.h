@@ -8,7 +8,8 @@
 // A headless host also takes `--listen ADDRESS` (the address it listens on; every one by
 // default), `--seats-per-address N` and `--watchers-per-address N` (0 to 9, default 2 each), and
 // refuses any option it does not know; its --name names the game in the local list and status
-// answers. `--query HOST[:PORT]` prints a host's status and `--list` the games on the local
+// answers. `--upnp` (with --host or --server) asks the home router to forward the port.
+// `--query HOST[:PORT]` prints a host's status and `--list` the games on the local
 // network.
 #pragma once
 
@@ -31,6 +32,7 @@ struct NetworkOptions {
     QString listen; // empty: every address
     int seatsPerAddress = 2;
     int watchersPerAddress = 2;
+    bool upnp = false;
     QString error;
 
 private:

@@ -30,10 +30,8 @@ int StatusQuery::run(const NetworkOptions& options) {
     GameFinder finder;
     QEventLoop loop;
     QTimer again;
-    QTimer::singleShot(options.mode == NetworkOptions::List ? listMs : waitMs, &loop,
-                       &QEventLoop::quit);
-
     if (options.mode == NetworkOptions::List) {
+        QTimer::singleShot(listMs, &loop, &QEventLoop::quit);
         finder.search();
         again.setInterval(againMs);
         QObject::connect(&again, &QTimer::timeout, &finder, [&finder] { finder.search(); });
@@ -46,10 +44,16 @@ int StatusQuery::run(const NetworkOptions& options) {
         return 0;
     }
 
-    const QHostInfo found = QHostInfo::fromName(options.host);
-    if (found.error() != QHostInfo::NoError || found.addresses().isEmpty())
-        return fail(QStringLiteral("host not found: %1").arg(options.host));
-    const QHostAddress host = found.addresses().first();
+    // Only a name is looked up: a lookup of an address asks the name server for the address's
+    // name first, and where none answers that takes longer than the whole wait.
+    QHostAddress host(options.host);
+    if (host.isNull()) {
+        const QHostInfo found = QHostInfo::fromName(options.host);
+        if (found.error() != QHostInfo::NoError || found.addresses().isEmpty())
+            return fail(QStringLiteral("host not found: %1").arg(options.host));
+        host = found.addresses().first();
+    }
+    QTimer::singleShot(waitMs, &loop, &QEventLoop::quit); // from the first ask on
     const auto ask = [&] { finder.ask(host, options.port); };
     ask();
     again.setInterval(againMs);

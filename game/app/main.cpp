@@ -85,6 +85,7 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     host.seatsPerAddress = options.seatsPerAddress;
     host.watchersPerAddress = options.watchersPerAddress;
     host.name = options.name;
+    host.upnp = options.upnp;
     StopSignals stopping;
     QObject::connect(&stopping, &StopSignals::stop, &host, [&host](int signal) {
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
@@ -113,12 +114,14 @@ QString pictureFailure(const GameSettings& settings) {
 }
 
 const char* const usage =
-    "usage: tortoise-valley [--host [PORT] | --join HOST[:PORT]] [--name NAME] [--password WORD]\n"
+    "usage: tortoise-valley [--host [PORT] [--upnp] | --join HOST[:PORT]] [--name NAME]\n"
+    "                       [--password WORD]\n"
     "                       [--render-scale auto|SCALE] [--light LIGHT] [--valley VALLEY]\n"
     "                       [--wind WIND] [--weapons WEAPONS]\n"
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
+    "                       [--upnp]\n"
     "       tortoise-valley --query HOST[:PORT] | --list\n";
 
 // The settings of a game preset from the last game's, each one the command line gives in its
@@ -159,6 +162,8 @@ int main(int argc, char** argv) {
             "    --listen ADDRESS    the address to listen on (default: every one)\n"
             "    --seats-per-address N, --watchers-per-address N\n"
             "                        seats and places to watch of one address (default 2)\n"
+            "  --upnp                ask the home router by UPnP to forward the port\n"
+            "                        (--host, --server; off unless given)\n"
             "  --password WORD       asked of every machine that joins (--host, --server),\n"
             "                        or said to the host (--join)\n"
             "  --render-scale auto|SCALE\n"
@@ -263,6 +268,7 @@ int main(int argc, char** argv) {
     game->front.settings = presetSettings(last.settings, chosen);
     if (game->front.settings.valley == GameSettings::Valley::Picture)
         game->front.givenPicture = QString::fromStdString(game->front.settings.valleyPicture);
+    game->front.upnp = network.upnp;
     if (network.mode == NetworkOptions::Host && !game->hostGame(network.port))
         return 1;
     if (network.mode == NetworkOptions::Join)

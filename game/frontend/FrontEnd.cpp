@@ -43,6 +43,10 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             // The seat of a game this machine could not leave, offered at once after a start.
             {Qt::Key_R, 0, false, Screen::MainMenu, When::SeatKept, Action::Rejoin, "r",
              QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
+            {Qt::Key_K, 0, false, Screen::MainMenu, When::Hosting, Action::CopyLink, "k",
+             QT_TRANSLATE_NOOP("Game", "einladungslink kopieren")},
+            {Qt::Key_U, 0, false, Screen::MainMenu, When::Hosting, Action::ToggleUpnp, "u",
+             QT_TRANSLATE_NOOP("Game", "upnp: router leitet den port weiter, an / aus")},
             {Qt::Key_Escape, 0, false, Screen::MainMenu, When::Always, Action::AskQuit, "esc",
              QT_TRANSLATE_NOOP("Game", "spiel beenden")},
 
@@ -67,6 +71,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
             {Qt::Key_L, 0, false, Screen::NetworkMenu, When::Always, Action::OpenLocalGames, "l",
              QT_TRANSLATE_NOOP("Game", "spiele im netz")},
+            {Qt::Key_U, 0, false, Screen::NetworkMenu, When::Always, Action::ToggleUpnp, "u",
+             QT_TRANSLATE_NOOP("Game", "upnp: router leitet den port weiter, an / aus")},
             {Qt::Key_Escape, 0, false, Screen::NetworkMenu, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
@@ -175,12 +181,14 @@ QList<FrontEnd::HelpLine> FrontEnd::help(bool screenShown, bool hosting, bool ne
             return true;
         case When::NotHosting:
             return !hosting;
+        case When::Hosting:
+            return hosting;
         case When::RandomValley:
             return settings.valley == GameSettings::Valley::Random;
         case When::NetworkGame:
             return network;
-        case When::SeatKept:
-            return !keptSeat.isEmpty();
+        case When::SeatKept: // a host plays its own game
+            return !keptSeat.isEmpty() && !hosting;
         case When::Asked:
             return asked;
         case When::LocalTurn:
@@ -218,6 +226,7 @@ QString FrontEnd::questionText() const {
 }
 
 FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hosting) {
+    linkCopied = false;
     if (asking != Question::None) {
         const Question asked = asking;
         for (const Binding& row : bindings())
@@ -236,7 +245,7 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     for (const Binding& row : bindings()) {
         const bool inRange = row.lastKey ? key >= row.key && key <= row.lastKey : key == row.key;
         if (!row.everyScreen && row.screen == screen && inRange && row.when != When::Asked &&
-            (row.when != When::NotHosting || !hosting) &&
+            (row.when != When::NotHosting || !hosting) && (row.when != When::Hosting || hosting) &&
             (row.when != When::SeatKept || !keptSeat.isEmpty()) &&
             (row.when != When::Chosen || chosen()) &&
             (row.when != When::RandomValley || row.action == Action::DrawValleyNumber ||
@@ -256,6 +265,11 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::OpenNetworkMenu:
         screen = Screen::NetworkMenu;
         return Action::None;
+    case Action::ToggleUpnp:
+        upnp = !upnp;
+        return Action::ToggleUpnp;
+    case Action::CopyLink:
+        return Action::CopyLink;
     case Action::OpenOptions:
         screen = Screen::Options;
         return Action::None;

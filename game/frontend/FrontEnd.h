@@ -56,6 +56,8 @@ public:
         TypePassword,     // network menu: P
         Rejoin,           // network menu: R, the game whose seat this machine can get back
         OpenLocalGames,   // network menu: L, the games on the local network
+        ToggleUpnp,       // network menu and the host's main menu: U, the router asked or not
+        CopyLink,         // the host's main menu: K, the invite link to the clipboard
         SearchGames,      // the local games: when they open and on S, the window asks anew
         NextListed,       // the local games: Down
         PreviousListed,   // the local games: Up
@@ -76,6 +78,7 @@ public:
     enum class When {
         Always,
         NotHosting,
+        Hosting,
         RandomValley,
         NetworkGame,
         SeatKept,
@@ -118,9 +121,9 @@ public:
 
     // A key pressed on the screen shown (digit: 0 … 9, else -1; text: what it types). It changes
     // what the menus hold and says what the window is to do: Quit, LeaveGame, NextLevel,
-    // StartGame, HostGame or Join (the typed address then in address); None when nothing is left
-    // to it. While a question is asked it takes every key: J answers yes (Quit or LeaveGame),
-    // N and Escape no (None), the others nothing.
+    // StartGame, HostGame, Join (the typed address then in address), ToggleUpnp (upnp turned
+    // already) or CopyLink; None when nothing is left to it. While a question is asked it takes
+    // every key: J answers yes (Quit or LeaveGame), N and Escape no (None), the others nothing.
     Action key(int key, int digit, const QString& text, bool hosting);
 
     // A question before one key loses something: Escape in a game asks before leaving it, in the
@@ -182,6 +185,14 @@ public:
     };
     std::vector<ListedGame> listed;
     int listedChosen = 0;
+
+    // Whether a game this machine opens asks the home router to forward its port by UPnP (U;
+    // --upnp); off unless chosen. While it hosts, the window sets the invite link its menu shows
+    // and the line of what the router did (empty: none).
+    bool upnp = false;
+    QString hostLink;
+    QString routerLine;
+    bool linkCopied = false; // K copied the link; until the next key
 
 private:
     Action settingsKey(Action action, int digit, int choice);

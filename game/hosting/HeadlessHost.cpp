@@ -2,6 +2,7 @@
 #include "game/hosting/HeadlessHost.h"
 
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/RouterPortMapping.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkHost.h"
 #include "game/network/ReportLine.h"
@@ -26,6 +27,8 @@ HeadlessHost::HeadlessHost(const Bitmap& heightMap, int players, int figures, st
 }
 
 HeadlessHost::~HeadlessHost() {
+    delete router; // its forwarding dropped (and said) while this host is whole
+    router = nullptr;
     delete host; // before the match it hosts
     host = nullptr;
 }
@@ -49,7 +52,44 @@ bool HeadlessHost::start(quint16 port) {
             .arg(figures)
             .arg(password.isEmpty() ? QString() : QStringLiteral(", with a password")));
     timer->start();
+    if (upnp)
+        askRouter();
     return true;
+}
+
+// What the router did with the port, a line each time; the host plays on whatever it said.
+void HeadlessHost::askRouter() {
+    router = new RouterPortMapping(this);
+    const quint16 port = host->port();
+    connect(router, &RouterPortMapping::opened, this,
+            [this, port](const QString& outside, bool renewed) {
+                say(QStringLiteral("upnp: %1reachable at %2 (the router forwards port %3 for %4 s)")
+                        .arg(renewed ? QStringLiteral("renewed, ") : QString(), outside)
+                        .arg(port)
+                        .arg(RouterPortMapping::leaseSeconds));
+            });
+    connect(router, &RouterPortMapping::failed, this,
+            [this](RouterPortMapping::State state, const QString& reason) {
+                if (router->state() == RouterPortMapping::State::Open)
+                    say(QStringLiteral("upnp: the router did not renew the forwarding (%1); "
+                                       "asking again in %2 s")
+                            .arg(reason)
+                            .arg(RouterPortMapping::retryMs / 1000));
+                else if (state == RouterPortMapping::State::NoRouter)
+                    say(QStringLiteral("upnp: no router for upnp found; hosting on without it"));
+                else if (state == RouterPortMapping::State::NotBuilt)
+                    say(QStringLiteral("upnp: this build cannot ask the router; hosting on "
+                                       "without it"));
+                else
+                    say(QStringLiteral("upnp: the router forwards nothing (%1); hosting on "
+                                       "without it")
+                            .arg(reason));
+            });
+    connect(router, &RouterPortMapping::closed, this, [this, port] {
+        say(QStringLiteral("upnp: the router no longer forwards port %1").arg(port));
+    });
+    say(QStringLiteral("upnp: asking the router to forward port %1").arg(port));
+    router->open(port);
 }
 
 NetworkHost& HeadlessHost::network() {
@@ -89,6 +129,8 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
 
 void HeadlessHost::stop(const QString& why) {
     timer->stop();
+    if (router)
+        router->close(); // waits for the router's answer: gone before the host is
     const int machines = host->joinedCount() + host->network->watcherCount();
     host->network->close();
     say(QStringLiteral("stopping: %1; goodbye to %2 machines").arg(why).arg(machines));

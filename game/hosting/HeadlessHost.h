@@ -23,6 +23,7 @@ class Match;
 class MatchHost;
 class NetworkHost;
 class QTimer;
+class RouterPortMapping;
 
 class HeadlessHost : public QObject {
     Q_OBJECT
@@ -63,15 +64,20 @@ public:
     QString name; // the game's name in the local list and status answers; empty: the machine's
     int seatsPerAddress = 2;
     int watchersPerAddress = 2;
+    // Whether the home router is asked by UPnP to forward the port (a line says what came of
+    // it); the forwarding goes when the host stops.
+    bool upnp = false;
 
 private:
     void say(const QString& line);
     void reportEvents();
+    void askRouter();
 
     std::unique_ptr<Match> played;
-    ValleyService laid;        // the valleys of its games, on heightMap's standard one
-    MatchHost* host = nullptr; // owned (child)
-    QTimer* timer = nullptr;   // owned (child)
+    ValleyService laid;                  // the valleys of its games, on heightMap's standard one
+    MatchHost* host = nullptr;           // owned (child)
+    QTimer* timer = nullptr;             // owned (child)
+    RouterPortMapping* router = nullptr; // owned (child), with upnp
     const int players;
     const int figures;
     std::FILE* out;

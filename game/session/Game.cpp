@@ -5,6 +5,7 @@
 #include "game/files/DataFiles.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/RouterPortMapping.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"

@@ -6,8 +6,9 @@
 // (construction, the tick and the match's events), GameOverlay.cpp (the frame: the 3-D pass, the
 // labels, the overlay), GameInput.cpp (keys and mouse), GameNetwork.cpp (a joined machine's camera
 // and keys on its JoinedMatch, and the names and chat of every network game), GameValley.cpp (each
-// game's valley texture), GameArms.cpp (the wind and the weapons of a turn) and GameOptions.cpp
-// (the options screen's choices followed and kept).
+// game's valley texture), GameArms.cpp (the wind and the weapons of a turn), GameOptions.cpp
+// (the options screen's choices followed and kept) and GameRouter.cpp (the host's invite link and
+// the home router's port forwarding).
 #pragma once
 
 #include "engine/render/VORN_OffscreenTarget.h"
@@ -49,6 +50,7 @@ class GameFinder;
 class NetworkClient;
 class QPainter;
 class QTimer;
+class RouterPortMapping;
 class ValleyService;
 
 class Game : public VORN_LIB::VORN_QtRenderer {
@@ -96,7 +98,10 @@ public:
     // Joins the game of a host: from then on this window shows the host's game and sends the
     // commands of its own seat.
     void joinGame(const QString& hostName, quint16 port);
-    MatchHost* host() const { return hosting.get(); }       // while hosting
+    MatchHost* host() const { return hosting.get(); } // while hosting
+    // While hosting with front.upnp (GameRouter.cpp): the router asked to forward the port;
+    // null otherwise.
+    RouterPortMapping* portMapping() const { return router.get(); }
     NetworkClient* client() const { return joining.get(); } // while joined
 
     // The people of a network game (GameNetwork.cpp); this machine's player's name (--name or the
@@ -178,6 +183,7 @@ private:
     std::unique_ptr<Battlefield> field;
     std::unique_ptr<FieldCamera> steering;
     std::unique_ptr<MatchHost> hosting;
+    std::unique_ptr<RouterPortMapping> router; // its forwarding goes before the host does
     std::unique_ptr<NetworkClient> joining;
     std::unique_ptr<QTimer> ticker;
 
@@ -248,4 +254,10 @@ private:
     QString seatHost;
     quint16 seatPort = 0;
     quint64 seatToken = 0;
+
+    // The host's menu (GameRouter.cpp): the router asked or let go as front.upnp says, the
+    // invite link and the router's line set for the menu; K copies the link.
+    void followRouter();
+    void showHostLink();
+    void copyLink();
 };

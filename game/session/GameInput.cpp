@@ -200,6 +200,12 @@ void Game::menuKey(int key, int digit, const QString& text) {
             match->addMessage(LogLine(LogLine::Text::Plain, -1, tr("port belegt")));
         networkNote = !hosting; // the menu shows why no game was opened
         break;
+    case FrontEnd::Action::ToggleUpnp:
+        followRouter();
+        break;
+    case FrontEnd::Action::CopyLink:
+        copyLink();
+        break;
     case FrontEnd::Action::SearchGames:
         localGames().clear();
         localGames().search();

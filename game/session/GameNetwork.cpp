@@ -138,6 +138,7 @@ bool Game::hostGame(quint16 port) {
     hosting->setOwnName(front.name);
     connect(hosting.get(), &MatchHost::chatted, this,
             [this](int seat, const QString& text) { chat.add(seat, text, VORN_Clock::now()); });
+    followRouter();
     return true;
 }
 

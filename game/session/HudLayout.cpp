@@ -89,6 +89,22 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     case FrontEnd::Screen::MainMenu:
         line(40, 80, tr("return:"));
         line(60, 160, tr("neues spiel"));
+        if (!front.hostLink.isEmpty()) { // the host's: its link, and what the router did
+            line(40, 220, tr("c: computer: ") + computerLevelText(), menuLineFont());
+            line(40, 252, front.hostLink, keyLineFont());
+            line(40, 276,
+                 (front.linkCopied ? tr("k: link kopiert") : tr("k: link kopieren")) +
+                     QStringLiteral("   ") + (front.upnp ? tr("u: upnp: an") : tr("u: upnp: aus")),
+                 keyLineFont());
+            if (!front.routerLine.isEmpty())
+                line(40, 300,
+                     QFontMetrics(keyLineFont()).elidedText(front.routerLine, Qt::ElideRight, 400),
+                     keyLineFont());
+            line(40, 342, tr("esc: schliesen"));
+            line(40, 380, tr("f1: tasten"), panelFont());
+            line(220, 380, tr("o: optionen"), panelFont());
+            break;
+        }
         line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
         line(40, 320, tr("esc: schliesen"));
@@ -100,7 +116,10 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
         line(40, 130, tr("j: beitreten"), menuLineFont());
-        line(40, 158, tr("l: spiele im netz"), keyLineFont());
+        line(40, 158,
+             tr("l: spiele im netz") + QStringLiteral("   ") +
+                 (front.upnp ? tr("u: upnp: an") : tr("u: upnp: aus")),
+             keyLineFont());
         if (front.typingAddress)
             line(40, 190, front.address + QLatin1Char('_'), menuLineFont());
         else if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave

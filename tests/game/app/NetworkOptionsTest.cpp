@@ -36,8 +36,16 @@ TEST(NetworkOptions, TakesANameOfOneToSixteenCharactersAndRefusesTheRest) {
     EXPECT_EQ(q.host, "::1");
     EXPECT_EQ(q.port, 47000);
     EXPECT_EQ(parse({"--list"}).mode, NetworkOptions::List);
+    // The router is asked only by a host that says --upnp.
+    EXPECT_FALSE(parse({"--host"}).upnp);
+    EXPECT_TRUE(parse({"--host", "--upnp"}).upnp);
+    const NetworkOptions forwarded = parse({"--server", "0", "--upnp", "--players", "3"});
+    EXPECT_TRUE(forwarded.error.isEmpty()) << forwarded.error.toStdString();
+    EXPECT_TRUE(forwarded.upnp);
+    EXPECT_EQ(forwarded.players, 3);
     for (const QStringList& wrong : {QStringList{"--query"}, QStringList{"--list", "--host"},
-                                     QStringList{"--query", "a", "--name", "anna"}})
+                                     QStringList{"--query", "a", "--name", "anna"},
+                                     QStringList{"--join", "a", "--upnp"}, QStringList{"--upnp"}})
         EXPECT_FALSE(parse(wrong).error.isEmpty()) << wrong.join(' ').toStdString();
 }
 

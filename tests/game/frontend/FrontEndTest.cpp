@@ -31,22 +31,32 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
         menus.valleyFolder = QStringLiteral("/nonexistent");
         menus.keptSeat = QStringLiteral("127.0.0.1:47801"); // R's row too
         int listed = 0;
+        int hostOnly = 0, guestOnly = 0; // rows that hold only while hosting, or only not
         for (const FrontEnd::Binding& row : FrontEnd::bindings()) {
             if (row.everyScreen || row.screen != screen || !row.help ||
                 row.when == FrontEnd::When::Asked)
                 continue;
             ++listed;
+            const bool hosting = row.when == FrontEnd::When::Hosting;
+            hostOnly += hosting;
+            guestOnly += row.when == FrontEnd::When::NotHosting;
             if (row.action == FrontEnd::Action::Join)
                 continue; // it acts once an address is typed: below
             FrontEnd pressed = menus;
             const int digit = row.lastKey ? row.lastKey - Qt::Key_0 : -1;
             const FrontEnd::Action asked =
-                pressed.key(row.lastKey ? row.lastKey : row.key, digit, QString(), false);
+                pressed.key(row.lastKey ? row.lastKey : row.key, digit, QString(), hosting);
             EXPECT_TRUE(asked != FrontEnd::Action::None || !sameMenus(pressed, menus))
                 << "screen " << int(screen) << ", key " << row.keyName;
+            if (hosting) { // and nothing at a machine that hosts no game
+                FrontEnd alone = menus;
+                EXPECT_EQ(alone.key(row.key, digit, QString(), false), FrontEnd::Action::None);
+            }
         }
-        EXPECT_EQ(menus.help(true, false, false, false).size(), listed + 3)
+        EXPECT_EQ(menus.help(true, false, false, false).size(), listed - hostOnly + 3)
             << int(screen); // m, f11, f1
+        EXPECT_EQ(menus.help(true, true, false, false).size(), listed - guestOnly + 3)
+            << int(screen);
     }
 
     // Escape in the main menu asks before the window closes: the question takes every key and
