@@ -448,6 +448,14 @@
         <translation>sudden death: every turn costs %1 points</translation>
     </message>
     <message>
+        <source>formen: </source>
+        <translation>shapes: </translation>
+    </message>
+    <message>
+        <source>formen: jedes team auch an seiner form erkennen</source>
+        <translation>shapes: tell every team by its shape too</translation>
+    </message>
+    <message>
         <source>aus</source>
         <comment>wind</comment>
         <translation>off</translation>

@@ -48,7 +48,7 @@ int scaleIndex(double scale) {
 
 namespace OptionChoices {
 
-const std::array<Row, 5> rows{{
+const std::array<Row, 6> rows{{
     {"light", Qt::Key_L, 0, "l", QT_TRANSLATE_NOOP("Game", "licht: "),
      QT_TRANSLATE_NOOP("Game", "licht: nacht, klassisch, hell"),
      [](const PlayerOptions& o) { return translated(lightShown[int(o.light)]); },
@@ -124,6 +124,20 @@ const std::array<Row, 5> rows{{
          const int at = around(scaleIndex(o.renderScale), by, int(renderScales.size()) + 1);
          o.renderScale = at == 0 ? 0 : renderScales[std::size_t(at - 1)];
      }},
+    {"shapes", Qt::Key_F, 0, "f", QT_TRANSLATE_NOOP("Game", "formen: "),
+     QT_TRANSLATE_NOOP("Game", "formen: jedes team auch an seiner form erkennen"),
+     [](const PlayerOptions& o) {
+         return o.shapes ? translated(QT_TRANSLATE_NOOP("Game", "an"))
+                         : translated(QT_TRANSLATE_NOOP("Game", "aus"));
+     },
+     [](const PlayerOptions& o) { return QString::fromLatin1(o.shapes ? "on" : "off"); },
+     [](PlayerOptions& o, const QString& word) {
+         const bool on = word == QLatin1String("on");
+         if (on || word == QLatin1String("off"))
+             o.shapes = on;
+         return on || word == QLatin1String("off");
+     },
+     [](PlayerOptions& o, int) { o.shapes = !o.shapes; }},
 }};
 
 } // namespace OptionChoices

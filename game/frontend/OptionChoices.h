@@ -1,8 +1,9 @@
-// The choices of the options screen, one row each: the light, the mouse, the volume, full screen
-// and the render scale. A row holds all the game knows of a choice: its name in the settings file
-// and its words there, its keys and line on the options screen and in the key help, the value as
-// the screen shows it, and how a key moves it on. The options screen, the key help and the
-// settings file all read the rows, so a new option is a row here and a field of PlayerOptions.
+// The choices of the options screen, one row each: the light, the mouse, the volume, full screen,
+// the render scale and the teams' shapes. A row holds all the game knows of a choice: its name in
+// the settings file and its words there, its keys and line on the options screen and in the key
+// help, the value as the screen shows it, and how a key moves it on. The options screen, the key
+// help and the settings file all read the rows, so a new option is a row here and a field of
+// PlayerOptions.
 #pragma once
 
 #include "game/frontend/PlayerOptions.h"
@@ -29,8 +30,8 @@ struct Row {
     void (*step)(PlayerOptions&, int by);
 };
 
-enum RowOf { LightRow, MouseRow, VolumeRow, FullScreenRow, RenderScaleRow };
-extern const std::array<Row, 5> rows;
+enum RowOf { LightRow, MouseRow, VolumeRow, FullScreenRow, RenderScaleRow, ShapesRow };
+extern const std::array<Row, 6> rows;
 
 // The render scales the screen offers after "auto" (0), largest first.
 constexpr std::array<double, 4> renderScales{{1.0, 0.75, 0.5, 0.25}};

@@ -21,10 +21,11 @@ struct PlayerOptions {
     int volume = loudest;
     bool fullScreen = false;
     double renderScale = 0; // 0: measured from the frames, else 0.25 to 1 of each side
+    bool shapes = false;    // each team's shape beside its colour (TeamShapes)
 
     bool operator==(const PlayerOptions& o) const {
         return light == o.light && mouse == o.mouse && volume == o.volume &&
-               fullScreen == o.fullScreen && renderScale == o.renderScale;
+               fullScreen == o.fullScreen && renderScale == o.renderScale && shapes == o.shapes;
     }
     bool operator!=(const PlayerOptions& o) const { return !(*this == o); }
 };

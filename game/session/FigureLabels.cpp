@@ -6,6 +6,7 @@
 #include "game/match/Match.h"
 #include "game/session/DamageFigures.h"
 #include "game/session/LabelLayout.h"
+#include "game/session/TeamSymbol.h"
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
@@ -153,7 +154,7 @@ void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock
             continue;
         QColor color = damageColor;
         color.setAlphaF(qBound(0.0, hurt.opacity, 1.0));
-        labels.push_back({QPointF(x * toWindowX, h - y * toWindowY), hurt.text, color, false});
+        labels.push_back({QPointF(x * toWindowX, h - y * toWindowY), hurt.text, color, false, -1});
     }
     for (const Anchor& a : anchors) {
         if (a.inPicture && hiddenBehind(a.depth, depths.at(a), projection, depthBits))
@@ -163,22 +164,28 @@ void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
         labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),
                           QString::number(a.player) + " " + QString::number(a.figure->health),
-                          color, true});
+                          color, true, static_cast<int>(a.player)});
     }
 }
 
 void FigureLabels::draw(QPainter& painter, const QFont& font, const QVector<QRect>& panels,
-                        const QRect& window) {
+                        const QRect& window, bool shapes) {
     places.clear();
     shown = 0;
     if (!labels.empty()) {
         const QFontMetrics metrics(font);
+        // The symbol before a figure's label: as high as the text's capitals, and a gap.
+        const int symbol = metrics.capHeight();
+        const auto symbolRoom = [&](const Label& label) {
+            return shapes && label.player >= 0 ? symbol + symbol / 2 : 0;
+        };
         QVector<QRect> wanted;
         wanted.reserve(static_cast<int>(labels.size()));
         for (const Label& label : labels)
-            wanted.append(QRect(static_cast<int>(label.place.x()),
+            wanted.append(QRect(static_cast<int>(label.place.x()) - symbolRoom(label),
                                 static_cast<int>(label.place.y()) - metrics.ascent(),
-                                metrics.horizontalAdvance(label.text), metrics.height()));
+                                symbolRoom(label) + metrics.horizontalAdvance(label.text),
+                                metrics.height()));
         places = LabelLayout::place(wanted, panels, window);
         const QPen pen = painter.pen();
         painter.setFont(font);
@@ -187,8 +194,14 @@ void FigureLabels::draw(QPainter& painter, const QFont& font, const QVector<QRec
             if (at.isNull())
                 continue;
             shown += labels[i].figure ? 1 : 0;
+            const int room = symbolRoom(labels[i]);
+            if (room != 0)
+                TeamSymbol::draw(
+                    painter, labels[i].player,
+                    QPointF(at.left() + symbol / 2.0, at.top() + metrics.ascent() - symbol / 2.0),
+                    symbol / 2.0 + 1, labels[i].color);
             painter.setPen(labels[i].color);
-            painter.drawText(at.left(), at.top() + metrics.ascent(), labels[i].text);
+            painter.drawText(at.left() + room, at.top() + metrics.ascent(), labels[i].text);
         }
         painter.setPen(pen);
     }

@@ -29,8 +29,9 @@ public:
     // through the target.
     void project(const Match& match, DamageFigures& damage, VORN_LIB::VORN_Clock::Ticks now,
                  const VORN_LIB::VORN_OffscreenTarget& target, QSize window, QSize drawn);
+    // With shapes each figure's label begins with its team's symbol (TeamSymbol).
     void draw(QPainter& painter, const QFont& font, const QVector<QRect>& panels,
-              const QRect& window);
+              const QRect& window, bool shapes = false);
 
     // The figure labels drawn in the last frame, and where each label went (a null rectangle for
     // one left out), damage figures first.
@@ -43,6 +44,7 @@ private:
         QString text;
         QColor color;
         bool figure; // a figure's label (else a damage figure)
+        int player;  // the figure's player; -1 for a damage figure
     };
     std::vector<Label> labels;
     QVector<QRect> places;

@@ -95,7 +95,8 @@ void Game::drawPicture(QPainter& painter) {
     if (match->grenadeShown())
         GrenadeGlow::draw(match->grenade().worldPosition, now);
     if (onTurn)
-        TurnMarker::draw(match->currentFigure()->worldPosition, onTurn->color, now, pictureScale);
+        TurnMarker::draw(match->currentFigure()->worldPosition, onTurn->color, now, pictureScale,
+                         front.options.shapes ? match->currentPlayer() : -1);
     glDisable(GL_LIGHTING);
 
     // The labels' places, with the view of the 3-D picture; the depths are read before the
@@ -120,7 +121,7 @@ void Game::drawPicture(QPainter& painter) {
 // The labels come first on a fresh painter, each kept off the panels drawn after them.
 void Game::drawLabels(QPainter& painter) {
     panelsDrawn = overlayPanels();
-    figureLabels.draw(painter, HudLayout::panelFont(), panelsDrawn, rect());
+    figureLabels.draw(painter, HudLayout::panelFont(), panelsDrawn, rect(), front.options.shapes);
 }
 
 void Game::drawOverlay(QPainter& painter) {

@@ -177,9 +177,9 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(30, y,
                  tr(row.keyName) + QStringLiteral(": ") + tr(row.line) + row.shown(front.options),
                  panelFont());
-            y += 45;
+            y += 38;
         }
-        line(30, 320, tr("o / esc: zurueck"), menuLineFont());
+        line(30, 350, tr("o / esc: zurueck"), menuLineFont());
         break;
     }
     case FrontEnd::Screen::AskPlayers:
@@ -361,6 +361,10 @@ HudLayout::Places HudLayout::places() const {
     places.pie = QRect(w - 200, h - 200, 200, 200);
     places.messages = QRect(0, h - 200, std::max(200, widest(messageLines()) + 15), 200);
     return places;
+}
+
+bool HudLayout::shapes() const {
+    return front.options.shapes;
 }
 
 QString HudLayout::playerTitle(int player) const {

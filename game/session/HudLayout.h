@@ -52,6 +52,8 @@ public:
     Places places() const;
     QRect menuPlace() const;
 
+    // Whether the teams' shapes are shown beside their colours (the options screen's "formen").
+    bool shapes() const;
     // How the turn panel names a player: the name, else "spieler N".
     QString playerTitle(int player) const;
     // The aiming lines of the key panel in fire mode: direction and elevation in whole degrees,

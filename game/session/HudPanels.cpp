@@ -3,6 +3,7 @@
 #include "game/session/HudPanels.h"
 
 #include "game/match/Match.h"
+#include "game/session/TeamSymbol.h"
 #include "game/world/Player.h"
 
 #include <QPainter>
@@ -99,11 +100,16 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
     // The strength pie, kept until a share or a colour changes.
     const QList<int> angles = match.strengthPieAngles();
     QList<QColor> colours;
+    QList<int> owners; // the player of each slice
     QStringList pieShows;
+    const bool shapes = layout.shapes();
+    if (shapes)
+        pieShows << QStringLiteral("shapes");
     for (unsigned i = 0; i < match.playerCount(); ++i) {
         const Player* player = match.players()[i].get();
         if (!player)
             continue;
+        owners.append(static_cast<int>(i));
         colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
                                         qBound(0.0, player->color[1], 1.0),
                                         qBound(0.0, player->color[2], 1.0), 1.0));
@@ -115,6 +121,17 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
         for (int slice = 0; slice < colours.size() && slice + 1 < angles.size(); ++slice) {
             p.setBrush(QBrush(colours[slice], Qt::SolidPattern));
             p.drawPie(20, 20, 160, 160, angles[slice], angles[slice + 1] - angles[slice]);
+        }
+        // Each slice's team symbol halfway out along its middle, on a slice wide enough for it.
+        for (int slice = 0; shapes && slice < colours.size() && slice + 1 < angles.size();
+             ++slice) {
+            const int span = angles[slice + 1] - angles[slice]; // sixteenths of a degree
+            if (span < 16 * 12)
+                continue;
+            const double middle = (angles[slice] + span / 2.0) / 16 * M_PI / 180;
+            TeamSymbol::draw(p, owners[slice],
+                             QPointF(100 + 52 * std::cos(middle), 100 - 52 * std::sin(middle)), 9,
+                             QColor(245, 245, 245));
         }
     });
 

@@ -17,8 +17,9 @@ public:
     static constexpr VORN_LIB::VORN_Clock::Ticks period = 1200;
 
     // Draws the marker over a figure at its world position, with the view of the 3-D picture of
-    // pictureScale picture pixels to each window pixel (its edge 2 window pixels wide). Every GL
-    // state it changes is put back.
+    // pictureScale picture pixels to each window pixel (its edge 2 window pixels wide). With a
+    // player's shape (0 and up) its top is that team's shape (TeamShapes) instead of a square.
+    // Every GL state it changes is put back.
     static void draw(const VORN_LIB::VORN_Vector& figure, const VORN_LIB::VORN_Color& colour,
-                     VORN_LIB::VORN_Clock::Ticks now, double pictureScale = 1.0);
+                     VORN_LIB::VORN_Clock::Ticks now, double pictureScale = 1.0, int shape = -1);
 };

@@ -315,6 +315,16 @@ TEST_F(OverlayScenario, StrengthPieSharesTheCircleByHitPoints) {
                 "third of player 1");
     expectColor(none, x + 35, y + 35, playerColor(g.match->players()[2].get()), 1,
                 "third of player 2");
+
+    // With the teams' shapes each third carries its team's symbol, pale and edged, halfway out
+    // along its middle.
+    expectColor(none, x + 26, y - 45, playerColor(g.match->players()[0].get()), 1, "no symbol");
+    g.front.options.shapes = true;
+    tick();
+    const QImage shaped = frame();
+    for (const QPoint& middle : {QPoint(x + 26, y - 45), QPoint(x - 52, y), QPoint(x + 26, y + 45)})
+        expectColor(shaped, middle.x(), middle.y(), QColor(245, 245, 245), 1, "a symbol");
+    g.front.options.shapes = false;
 }
 
 TEST_F(OverlayScenario, MessagePanelShowsTheLogOldestFirst) {
@@ -461,7 +471,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         tap(Qt::Key_F1);
         tap(Qt::Key_O);
         tap(Qt::Key_F1);
-        check("options", keys({"l", "r", "- / +", "v", "a", "o / esc"}) + general);
+        check("options", keys({"l", "r", "- / +", "v", "a", "f", "o / esc"}) + general);
         tap(Qt::Key_F1); // the help shown during a turn stops its clocks
         tap(Qt::Key_Escape);
         ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
