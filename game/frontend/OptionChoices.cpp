@@ -36,6 +36,25 @@ template <std::size_t N> int indexOf(const char* const (&words)[N], const QStrin
     return -1;
 }
 
+// A choice that is on or off: "an" / "aus" on the screen, "on" / "off" in the file, each key
+// turns it over.
+template <bool PlayerOptions::*field> QString onOffShown(const PlayerOptions& o) {
+    return o.*field ? translated(QT_TRANSLATE_NOOP("Game", "an"))
+                    : translated(QT_TRANSLATE_NOOP("Game", "aus"));
+}
+template <bool PlayerOptions::*field> QString onOffWord(const PlayerOptions& o) {
+    return QString::fromLatin1(o.*field ? "on" : "off");
+}
+template <bool PlayerOptions::*field> bool onOffRead(PlayerOptions& o, const QString& word) {
+    const bool on = word == QLatin1String("on");
+    if (on || word == QLatin1String("off"))
+        o.*field = on;
+    return on || word == QLatin1String("off");
+}
+template <bool PlayerOptions::*field> void onOffStep(PlayerOptions& o, int) {
+    o.*field = !(o.*field);
+}
+
 // The render scale's place in the screen's round: 0 for "auto", then the scales; a scale given
 // on the command line off the round counts as "auto", so that the next step is the first scale.
 int scaleIndex(double scale) {
@@ -87,19 +106,9 @@ const std::array<Row, 6> rows{{
          o.volume = std::clamp(o.volume + by, 0, PlayerOptions::loudest);
      }},
     {"full-screen", Qt::Key_V, 0, "v", QT_TRANSLATE_NOOP("Game", "vollbild: "),
-     QT_TRANSLATE_NOOP("Game", "vollbild an / aus"),
-     [](const PlayerOptions& o) {
-         return o.fullScreen ? translated(QT_TRANSLATE_NOOP("Game", "an"))
-                             : translated(QT_TRANSLATE_NOOP("Game", "aus"));
-     },
-     [](const PlayerOptions& o) { return QString::fromLatin1(o.fullScreen ? "on" : "off"); },
-     [](PlayerOptions& o, const QString& word) {
-         const bool on = word == QLatin1String("on");
-         if (on || word == QLatin1String("off"))
-             o.fullScreen = on;
-         return on || word == QLatin1String("off");
-     },
-     [](PlayerOptions& o, int) { o.fullScreen = !o.fullScreen; }},
+     QT_TRANSLATE_NOOP("Game", "vollbild an / aus"), onOffShown<&PlayerOptions::fullScreen>,
+     onOffWord<&PlayerOptions::fullScreen>, onOffRead<&PlayerOptions::fullScreen>,
+     onOffStep<&PlayerOptions::fullScreen>},
     {"render-scale", Qt::Key_A, 0, "a", QT_TRANSLATE_NOOP("Game", "aufloesung: "),
      QT_TRANSLATE_NOOP("Game", "aufloesung: auto, 100 % bis 25 %"),
      [](const PlayerOptions& o) {
@@ -126,18 +135,8 @@ const std::array<Row, 6> rows{{
      }},
     {"shapes", Qt::Key_F, 0, "f", QT_TRANSLATE_NOOP("Game", "formen: "),
      QT_TRANSLATE_NOOP("Game", "formen: jedes team auch an seiner form erkennen"),
-     [](const PlayerOptions& o) {
-         return o.shapes ? translated(QT_TRANSLATE_NOOP("Game", "an"))
-                         : translated(QT_TRANSLATE_NOOP("Game", "aus"));
-     },
-     [](const PlayerOptions& o) { return QString::fromLatin1(o.shapes ? "on" : "off"); },
-     [](PlayerOptions& o, const QString& word) {
-         const bool on = word == QLatin1String("on");
-         if (on || word == QLatin1String("off"))
-             o.shapes = on;
-         return on || word == QLatin1String("off");
-     },
-     [](PlayerOptions& o, int) { o.shapes = !o.shapes; }},
+     onOffShown<&PlayerOptions::shapes>, onOffWord<&PlayerOptions::shapes>,
+     onOffRead<&PlayerOptions::shapes>, onOffStep<&PlayerOptions::shapes>},
 }};
 
 } // namespace OptionChoices

@@ -5,6 +5,7 @@
 // ends by SIGTERM; without a router the host says so and hosts on. Everything the test makes is
 // removed however it ends, and every address is one of its own namespaces.
 #include "tests/support/EventLoop.h"
+#include "tests/support/RunProgram.h"
 
 #include "game/hosting/RouterGateway.h"
 #include "game/hosting/RouterPortMapping.h"
@@ -32,22 +33,6 @@ namespace {
 const QString routerOutside = QStringLiteral("203.0.114.7");
 const QString friendOutside = QStringLiteral("203.0.114.1");
 const QString homeHost = QStringLiteral("10.78.0.2");
-
-// Runs a command to its end; its exit code, its output in out.
-int run(const QString& program, const QStringList& arguments, QString* out = nullptr,
-        int ms = 10000) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(ms)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return -1;
-    }
-    if (out)
-        *out = QString::fromUtf8(p.readAll());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
 
 // A program run in a namespace while the test lasts, its output collected; killed at the end.
 struct Running {
@@ -80,7 +65,7 @@ public:
     ~HomeNetwork() {
         router.reset(); // before its namespace
         for (const QString& ns : {home(), routerSide(), outside()})
-            run(QStringLiteral("ip"), {"netns", "del", ns});
+            runProgram(QStringLiteral("ip"), {"netns", "del", ns});
     }
     QString home() const { return "tv-home-" + id; }
     QString routerSide() const { return "tv-router-" + id; }
@@ -111,7 +96,7 @@ public:
         };
         for (const QStringList& step : steps) {
             QString out;
-            if (run(QStringLiteral("ip"), step, &out) != 0)
+            if (runProgram(QStringLiteral("ip"), step, &out) != 0)
                 return "ip " + step.join(' ') + ": " + out;
         }
         return QString();
@@ -157,11 +142,12 @@ public:
         config.close();
         QString out;
         const QStringList inRouter{"netns", "exec", routerSide()};
-        if (run(QStringLiteral("ip"), inRouter + QStringList{"nft", "-f", rules.fileName()},
-                &out) != 0)
+        if (runProgram(QStringLiteral("ip"), inRouter + QStringList{"nft", "-f", rules.fileName()},
+                       &out) != 0)
             return "nft: " + out;
-        if (run(QStringLiteral("ip"),
-                inRouter + QStringList{"sysctl", "-q", "-w", "net.ipv4.ip_forward=1"}, &out) != 0)
+        if (runProgram(QStringLiteral("ip"),
+                       inRouter + QStringList{"sysctl", "-q", "-w", "net.ipv4.ip_forward=1"},
+                       &out) != 0)
             return "sysctl: " + out;
         router = std::make_unique<Running>(
             routerSide(), QStringList{QStringLiteral("miniupnpd"), "-d", "-f", config.fileName(),
@@ -179,10 +165,10 @@ public:
     // The router's address translation: what comes to its outside and where it goes.
     QString translation() const {
         QString out;
-        run(QStringLiteral("ip"),
-            {"netns", "exec", routerSide(), "nft", "list", "chain", "inet", "tv",
-             "prerouting_miniupnpd"},
-            &out);
+        runProgram(QStringLiteral("ip"),
+                   {"netns", "exec", routerSide(), "nft", "list", "chain", "inet", "tv",
+                    "prerouting_miniupnpd"},
+                   &out);
         return out;
     }
 
@@ -270,17 +256,17 @@ TEST(RouterForwarding, TheRouterForwardsTheHostToTheOutsideUntilTheHostEnds) {
     // A friend outside asks at the router's outside address and is answered by the host at
     // home; the game's port takes a connection there too.
     QString status;
-    EXPECT_EQ(
-        run(QStringLiteral("ip"),
-            {"netns", "exec", net.outside(), QDir::current().absoluteFilePath("tortoise-valley"),
-             "--query", routerOutside + ":" + port},
-            &status),
-        0)
+    EXPECT_EQ(runProgram(QStringLiteral("ip"),
+                         {"netns", "exec", net.outside(),
+                          QDir::current().absoluteFilePath("tortoise-valley"), "--query",
+                          routerOutside + ":" + port},
+                         &status),
+              0)
         << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("players: 0 of 2"))) << status.toStdString();
-    EXPECT_EQ(run(QStringLiteral("ip"),
-                  {"netns", "exec", net.outside(), "timeout", "3", "bash", "-c",
-                   QStringLiteral("exec 3<>/dev/tcp/%1/%2").arg(routerOutside, port)}),
+    EXPECT_EQ(runProgram(QStringLiteral("ip"),
+                         {"netns", "exec", net.outside(), "timeout", "3", "bash", "-c",
+                          QStringLiteral("exec 3<>/dev/tcp/%1/%2").arg(routerOutside, port)}),
               0);
 
     server.process.terminate();
@@ -315,10 +301,11 @@ TEST(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
     // The host is still answered, at once also at home, where the way out leads nowhere (a
     // name server asked for its address's name would never answer).
     QString status;
-    EXPECT_EQ(run(QStringLiteral("ip"),
-                  {"netns", "exec", net.home(), QDir::current().absoluteFilePath("tortoise-valley"),
-                   "--query", homeHost + ":" + port},
-                  &status, 5000),
+    EXPECT_EQ(runProgram(QStringLiteral("ip"),
+                         {"netns", "exec", net.home(),
+                          QDir::current().absoluteFilePath("tortoise-valley"), "--query",
+                          homeHost + ":" + port},
+                         &status, 5000),
               0)
         << status.toStdString();
     EXPECT_TRUE(status.contains(QStringLiteral("players: 0 of 2"))) << status.toStdString();

@@ -2,6 +2,7 @@
 // holds it), made by the test and removed after it, with addresses of their own. A headless host
 // in one is listed with its settings in the other, and a query of the wrong form gets nothing.
 #include "tests/support/EventLoop.h"
+#include "tests/support/RunProgram.h"
 
 #include "game/network/GameStatus.h"
 
@@ -14,29 +15,13 @@
 
 namespace {
 
-// Runs a command to its end; its exit code, its output in out.
-int run(const QString& program, const QStringList& arguments, QString* out = nullptr,
-        int ms = 10000) {
-    QProcess p;
-    p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start(program, arguments);
-    if (!p.waitForFinished(ms)) {
-        p.kill();
-        p.waitForFinished(1000);
-        return -1;
-    }
-    if (out)
-        *out = QString::fromUtf8(p.readAll());
-    return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-}
-
 // The namespaces and links of one test, removed however it ends.
 class TwoMachines {
 public:
     TwoMachines() : id(QString::number(getpid())) {}
     ~TwoMachines() {
         for (const QString& ns : {host(), guest(), lan()})
-            run(QStringLiteral("ip"), {"netns", "del", ns});
+            runProgram(QStringLiteral("ip"), {"netns", "del", ns});
     }
     QString host() const { return "tv-host-" + id; }
     QString guest() const { return "tv-guest-" + id; }
@@ -68,7 +53,7 @@ public:
         };
         for (const QStringList& step : steps) {
             QString out;
-            if (run(QStringLiteral("ip"), step, &out) != 0)
+            if (runProgram(QStringLiteral("ip"), step, &out) != 0)
                 return "ip " + step.join(' ') + ": " + out;
         }
         return QString();
@@ -105,8 +90,9 @@ TEST(LocalList, AHostInOneNamespaceIsListedInTheOtherAndABadQueryGetsNothing) {
     const QString port = hosting.match(said).captured(1);
 
     QString listed;
-    ASSERT_EQ(run(QStringLiteral("ip"),
-                  {"netns", "exec", machines.guest(), "./tortoise-valley", "--list"}, &listed),
+    ASSERT_EQ(runProgram(QStringLiteral("ip"),
+                         {"netns", "exec", machines.guest(), "./tortoise-valley", "--list"},
+                         &listed),
               0)
         << listed.toStdString();
     for (const QString& line :
@@ -122,13 +108,13 @@ TEST(LocalList, AHostInOneNamespaceIsListedInTheOtherAndABadQueryGetsNothing) {
         for (char c : datagram)
             escaped += QStringLiteral("\\%1").arg(quint8(c), 3, 8, QLatin1Char('0'));
         QString out;
-        run(QStringLiteral("ip"),
-            {"netns", "exec", machines.guest(), "bash", "-c",
-             QStringLiteral(
-                 "exec 3<>/dev/udp/10.77.0.1/%1; printf '%2' >&3; timeout 1 head -c 3 <&3")
-                 .arg(Network::findPort)
-                 .arg(escaped)},
-            &out);
+        runProgram(QStringLiteral("ip"),
+                   {"netns", "exec", machines.guest(), "bash", "-c",
+                    QStringLiteral(
+                        "exec 3<>/dev/udp/10.77.0.1/%1; printf '%2' >&3; timeout 1 head -c 3 <&3")
+                        .arg(Network::findPort)
+                        .arg(escaped)},
+                   &out);
         return out;
     };
     EXPECT_EQ(asked(Network::GameStatus::query()), "TV!");
