@@ -177,7 +177,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(30, y,
                  tr(row.keyName) + QStringLiteral(": ") + tr(row.line) + row.shown(front.options),
                  panelFont());
-            y += 45;
+            y += 40;
         }
         line(30, 320, tr("o / esc: zurueck"), menuLineFont());
         break;
