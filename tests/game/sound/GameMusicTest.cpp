@@ -1,8 +1,9 @@
 // The music: each piece loops without a gap or a jump at its seam, decoded as the game decodes
 // it; and what a player hears of it, recorded by OpenAL Soft's wave writer: the menus' piece in
 // the menus, the play piece in a game, each at the music's volume from the options screen (10,
-// 5, 0). A piece is told in the recording by its correlation with the decoded piece, and its
-// gain by the projection on it, searched round the place where it must be.
+// 5, 0), with no click where it starts, changes its volume or crossfades. A piece is told in the
+// recording by its correlation with the decoded piece, and its gain by the projection on it,
+// searched round the place where it must be.
 #include "tests/support/GameDriver.h"
 
 #include "tests/game/sound/Spectrogram.h"
@@ -135,7 +136,6 @@ Likeness matchOf(const WaveFile& recording, long long from, const std::vector<fl
     const std::size_t window = pieceRate / 2;
     const std::size_t n = piece.size();
     Likeness best;
-ADD_FAILURE_IF_OUTSIDE:;
     for (int phase = 0; phase < 2; ++phase) {
         std::vector<double> x(window);
         for (std::size_t k = 0; k < window; ++k)
@@ -242,6 +242,25 @@ TEST_F(MusicScenario, TheMenusPieceInTheMenusThePlayPieceInAGameAtTheMusicVolume
     EXPECT_NEAR(menuHalf.gain / menuFull.gain, 0.5, 0.05);
     EXPECT_NEAR(gameFull.gain, menuFull.gain, 0.05 * menuFull.gain);
     EXPECT_GT(spanRms(full), 0.02);
+    // No click where the music starts, changes its volume or changes its piece: no step there
+    // larger than the steps of both pieces playing at once could make.
+    const auto largestStep = [&](long long from, long long to) {
+        double top = 0;
+        for (long long f = from; f + 1 < to; ++f)
+            top = std::max(
+                top, double(std::fabs(recording.samples[std::size_t((f + 1) * recording.channels)] -
+                                      recording.samples[std::size_t(f * recording.channels)])));
+        return top;
+    };
+    const double bothSteps = largestStep(full.from, full.to) + largestStep(inGame.from, inGame.to);
+    std::printf("largest steps: the menu's piece %.4f, the play piece %.4f, the start %.4f, the "
+                "volume's changes %.4f, the change of piece %.4f\n",
+                largestStep(full.from, full.to), largestStep(inGame.from, inGame.to),
+                largestStep(menuStart, full.from), largestStep(full.to, none.to),
+                largestStep(gameStart, inGame.from));
+    EXPECT_LE(largestStep(menuStart, full.from), bothSteps) << "the start";
+    EXPECT_LE(largestStep(full.to, none.to), bothSteps) << "the volume's changes";
+    EXPECT_LE(largestStep(none.to, inGame.from), bothSteps) << "the change of piece";
     double top = 0;
     for (long long f = none.from; f < none.to; ++f)
         top = std::max(
