@@ -47,6 +47,8 @@ void MusicStream::close() {
     music.close();
     streaming = false;
     fade = 0;
+    heardVolume = 0;
+    gain = 0;
     last = 0;
 }
 
@@ -76,14 +78,22 @@ void MusicStream::update(VORN_LIB::VORN_Clock::Ticks now, float volume) {
     last = now;
     const double by = static_cast<double>(step) / fadeMs;
     fade = target ? std::min(1.0, fade + by) : std::max(0.0, fade - by);
-    const bool heard = volume > 0 && (target || fade > 0);
-    if (!heard) {
-        if (streaming)
+    const double volumeBy = static_cast<double>(step) / volumeMs;
+    heardVolume = volume > heardVolume ? std::min<double>(volume, heardVolume + volumeBy)
+                                       : std::max<double>(volume, heardVolume - volumeBy);
+    const float wanted = static_cast<float>(fade * heardVolume);
+    if (wanted == 0 && !(target && heardVolume > 0)) {
+        // Silent: stopped once the source has had a whole update at gain 0.
+        if (streaming && gain == 0)
             stop();
+        else if (streaming)
+            alSourcef(source, AL_GAIN, 0);
+        gain = 0;
         fade = 0; // heard again, it fades in from its start
         return;
     }
-    alSourcef(source, AL_GAIN, static_cast<ALfloat>(fade * volume));
+    gain = wanted;
+    alSourcef(source, AL_GAIN, gain);
     if (!streaming) {
         streaming = true;
         for (ALuint buffer : buffers)

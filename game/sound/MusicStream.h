@@ -18,6 +18,7 @@ public:
     static constexpr int bufferCount = 4;
     static constexpr int bufferFrames = 8192; // 0.37 s at 22050 Hz: far longer than a tick
     static constexpr int fadeMs = 1500;
+    static constexpr int volumeMs = 200; // a change of volume follows as quickly, from 0 to 1
 
     MusicStream() = default;
     ~MusicStream(); // close()
@@ -32,10 +33,11 @@ public:
 
     // Whether the piece is wanted: it fades in from where it stopped, or out.
     void want(bool wanted) { target = wanted; }
-    // Every tick: the fade moves on by the time since the last update (at most 100 ms of it, so
-    // that a long pause never jumps in), the source plays at level × volume, the played buffers
-    // are filled again. Faded out, or at volume 0, the source stops and the piece goes back to
-    // its start.
+    // Every tick: the fade and the volume heard move on by the time since the last update (at
+    // most 100 ms of it, so that a long pause never jumps in), the source plays at level × volume,
+    // the played buffers are filled again. Faded out, or at volume 0, the source is silent for one
+    // update before it stops (so that the mixer has come down to silence) and the piece goes back
+    // to its start.
     void update(VORN_LIB::VORN_Clock::Ticks now, float volume);
     bool playing() const { return streaming; }
     double level() const { return fade; } // 0 … 1 of the fade
@@ -53,5 +55,7 @@ private:
     bool target = false;
     bool streaming = false;
     double fade = 0;
+    double heardVolume = 0; // follows the volume asked for
+    float gain = 0;         // as the source was last given it
     VORN_LIB::VORN_Clock::Ticks last = 0;
 };

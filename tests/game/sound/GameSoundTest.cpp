@@ -117,7 +117,7 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     // The effects alone: the music is silenced before anything sounds (the menus' piece would
     // start with the first tick).
     g.sound.setMusicVolume(0);
-    tick();
+    tick(20); // its volume falls to 0 within 200 ms, and then it stops
     const long long musicOff = mixedFrames();
 
     std::vector<Heard> heard;
