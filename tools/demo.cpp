@@ -1,11 +1,11 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
-// stage: menu, the options screen, countdown, moving (also with the key help, in German and in English, and with the
-// 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
-// German and in English), flight, the blast, crater, end screen and its story, then a computer
-// opponent in fire mode, a game with wind and every weapon, the aids to aiming in a game of three,
-// the settings screen and four other valleys. The rounds follow the game's rules; only the camera
-// is placed by hand for the end screen. Usage (from build/bin, under a display): demo [output
-// folder, default "pictures"] [window size, default 800x600]
+// stage: menu, the options screen, countdown, moving (also with the key help, in German and in
+// English, and with the 3-D picture at half scale; the others at full scale, whatever the machine
+// measures), aiming (in German and in English), flight, the blast, crater, end screen and its
+// story, then a computer opponent in fire mode, a game with wind and every weapon, the aids to
+// aiming in a game of three, the settings screen and four other valleys. The rounds follow the
+// game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
+// a display): demo [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/hosting/ValleyService.h"
