@@ -1,11 +1,11 @@
 // Plays a short scripted round with synthetic keys and driven time, and writes pictures of each
-// stage: menu, countdown, moving (also with the key help, in German and in English, and with the
-// 3-D picture at half scale; the others at full scale, whatever the machine measures), aiming (in
-// German and in English), flight, the blast, crater, end screen and its story, then a computer
-// opponent in fire mode, a game with wind and every weapon, the aids to aiming in a game of three,
-// the settings screen and four other valleys. The rounds follow the game's rules; only the camera
-// is placed by hand for the end screen. Usage (from build/bin, under a display): demo [output
-// folder, default "pictures"] [window size, default 800x600]
+// stage: menu, the options screen, countdown, moving (also with the key help, in German and in
+// English, and with the 3-D picture at half scale; the others at full scale, whatever the machine
+// measures), aiming (in German and in English), flight, the blast, crater, end screen and its
+// story, then a computer opponent in fire mode, a game with wind and every weapon, the aids to
+// aiming in a game of three, the settings screen and four other valleys. The rounds follow the
+// game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
+// a display): demo [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
 #include "game/hosting/ValleyService.h"
@@ -92,6 +92,17 @@ int main(int argc, char** argv) {
     script = &window;
     game = window.game;
     shoot("1-menu");
+    // The options screen with the effects at 7 and the music at 4, then both at 10 again.
+    script->tap(Qt::Key_O);
+    for (int i = 0; i < 6; ++i)
+        script->tap(i < 3 ? Qt::Key_Minus : Qt::Key_Comma);
+    script->tap(Qt::Key_Comma);
+    script->tap(Qt::Key_Comma);
+    script->tap(Qt::Key_Comma);
+    shoot("18-options");
+    for (int i = 0; i < 9; ++i)
+        script->tap(i < 3 ? Qt::Key_Plus : Qt::Key_Period);
+    script->tap(Qt::Key_Escape);
 
     // The seed drops both tortoises into the pool of light of the lamp at (20, 7, 20), six units
     // apart.

@@ -811,12 +811,20 @@
         <translation>mouse: turns always, only with the right button</translation>
     </message>
     <message>
-        <source>lautstaerke: </source>
-        <translation>volume: </translation>
+        <source>effekte: </source>
+        <translation>effects: </translation>
     </message>
     <message>
-        <source>leiser, lauter</source>
-        <translation>quieter, louder</translation>
+        <source>effekte leiser, lauter</source>
+        <translation>effects quieter, louder</translation>
+    </message>
+    <message>
+        <source>musik: </source>
+        <translation>music: </translation>
+    </message>
+    <message>
+        <source>musik leiser, lauter</source>
+        <translation>music quieter, louder</translation>
     </message>
     <message>
         <source>vollbild: </source>

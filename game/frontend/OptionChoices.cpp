@@ -67,7 +67,37 @@ int scaleIndex(double scale) {
 
 namespace OptionChoices {
 
-const std::array<Row, 6> rows{{
+namespace {
+
+// A volume's row: 0 to PlayerOptions::loudest, one step a key, stopping at either end. Each
+// volume has a row of its own, so the lambdas are made once per volume by a template.
+template <int PlayerOptions::*volume>
+Row volumeRow(const char* name, int key, int backKey, const char* keyName, const char* line,
+              const char* help) {
+    return {name,
+            key,
+            backKey,
+            keyName,
+            line,
+            help,
+            [](const PlayerOptions& o) { return QString::number(o.*volume); },
+            [](const PlayerOptions& o) { return QString::number(o.*volume); },
+            [](PlayerOptions& o, const QString& word) {
+                bool number = false;
+                const int read = word.toInt(&number);
+                const bool step = number && read >= 0 && read <= PlayerOptions::loudest;
+                if (step)
+                    o.*volume = read;
+                return step;
+            },
+            [](PlayerOptions& o, int by) {
+                o.*volume = std::clamp(o.*volume + by, 0, PlayerOptions::loudest);
+            }};
+}
+
+} // namespace
+
+const std::array<Row, 7> rows{{
     {"light", Qt::Key_L, 0, "l", QT_TRANSLATE_NOOP("Game", "licht: "),
      QT_TRANSLATE_NOOP("Game", "licht: nacht, klassisch, hell"),
      [](const PlayerOptions& o) { return translated(lightShown[int(o.light)]); },
@@ -90,21 +120,12 @@ const std::array<Row, 6> rows{{
          return at >= 0;
      },
      [](PlayerOptions& o, int by) { o.mouse = MouseTurn(around(int(o.mouse), by, 2)); }},
-    {"volume", Qt::Key_Plus, Qt::Key_Minus, "- / +", QT_TRANSLATE_NOOP("Game", "lautstaerke: "),
-     QT_TRANSLATE_NOOP("Game", "leiser, lauter"),
-     [](const PlayerOptions& o) { return QString::number(o.volume); },
-     [](const PlayerOptions& o) { return QString::number(o.volume); },
-     [](PlayerOptions& o, const QString& word) {
-         bool number = false;
-         const int volume = word.toInt(&number);
-         const bool step = number && volume >= 0 && volume <= PlayerOptions::loudest;
-         if (step)
-             o.volume = volume;
-         return step;
-     },
-     [](PlayerOptions& o, int by) {
-         o.volume = std::clamp(o.volume + by, 0, PlayerOptions::loudest);
-     }},
+    volumeRow<&PlayerOptions::effectsVolume>("effects-volume", Qt::Key_Plus, Qt::Key_Minus, "- / +",
+                                             QT_TRANSLATE_NOOP("Game", "effekte: "),
+                                             QT_TRANSLATE_NOOP("Game", "effekte leiser, lauter")),
+    volumeRow<&PlayerOptions::musicVolume>("music-volume", Qt::Key_Period, Qt::Key_Comma, ", / .",
+                                           QT_TRANSLATE_NOOP("Game", "musik: "),
+                                           QT_TRANSLATE_NOOP("Game", "musik leiser, lauter")),
     {"full-screen", Qt::Key_V, 0, "v", QT_TRANSLATE_NOOP("Game", "vollbild: "),
      QT_TRANSLATE_NOOP("Game", "vollbild an / aus"), onOffShown<&PlayerOptions::fullScreen>,
      onOffWord<&PlayerOptions::fullScreen>, onOffRead<&PlayerOptions::fullScreen>,

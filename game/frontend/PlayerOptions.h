@@ -1,8 +1,8 @@
 // What the player at this machine chooses on the options screen: how the valley is lit, whether
-// the mouse turns the camera at every move or only with the right button held, how loud the sound
-// plays, whether the window takes the whole screen, and the 3-D picture's render scale. None of it
-// is sent to the other machines of a game or is a setting of the game; the settings file keeps it
-// from one run to the next.
+// the mouse turns the camera at every move or only with the right button held, how loud the effects
+// and the music play, whether the window takes the whole screen, and the 3-D picture's render
+// scale. None of it is sent to the other machines of a game or is a setting of the game; the
+// settings file keeps it from one run to the next.
 #pragma once
 
 #include "game/frontend/ViewLight.h"
@@ -14,18 +14,20 @@ enum class MouseTurn {
 };
 
 struct PlayerOptions {
-    static constexpr int loudest = 10; // the volume's steps, 0 (silent) to loudest
+    static constexpr int loudest = 10; // a volume's steps, 0 (silent) to loudest
 
     ViewLight light = ViewLight::Night;
     MouseTurn mouse = MouseTurn::Always;
-    int volume = loudest;
+    int effectsVolume = loudest;
+    int musicVolume = loudest;
     bool fullScreen = false;
     double renderScale = 0; // 0: measured from the frames, else 0.25 to 1 of each side
     bool shapes = false;    // each team's shape beside its colour (TeamShapes)
 
     bool operator==(const PlayerOptions& o) const {
-        return light == o.light && mouse == o.mouse && volume == o.volume &&
-               fullScreen == o.fullScreen && renderScale == o.renderScale && shapes == o.shapes;
+        return light == o.light && mouse == o.mouse && effectsVolume == o.effectsVolume &&
+               musicVolume == o.musicVolume && fullScreen == o.fullScreen &&
+               renderScale == o.renderScale && shapes == o.shapes;
     }
     bool operator!=(const PlayerOptions& o) const { return !(*this == o); }
 };

@@ -142,6 +142,13 @@ void UserSettings::read(PlayerOptions& options, LastGame& last) {
             !row.read(chosen, word))
             ++reader.refused;
     }
+    const OptionChoices::Row& effects = OptionChoices::rows[OptionChoices::EffectsVolumeRow];
+    QString former;
+    if (!settings.contains(QStringLiteral("options/") + QLatin1String(effects.name)) &&
+        reader.text(QStringLiteral("options/") + QLatin1String(OptionChoices::formerVolumeName),
+                    former) &&
+        !effects.read(chosen, former))
+        ++reader.refused;
 
     LastGame game = last;
     reader.number(QStringLiteral("game/players"), 2, 9, game.players);
@@ -210,6 +217,9 @@ void UserSettings::writeOption(const PlayerOptions& options, int row) {
     write([&](QSettings& settings) {
         settings.setValue(QStringLiteral("options/") + QLatin1String(choice.name),
                           choice.word(options));
+        if (row == OptionChoices::EffectsVolumeRow) // what the former name kept is this now
+            settings.remove(QStringLiteral("options/") +
+                            QLatin1String(OptionChoices::formerVolumeName));
     });
 }
 

@@ -202,6 +202,9 @@ void Game::newGame() {
 
 void Game::updateStuff() {
     followPause();
+    // The menus' music while they show (also over a game's end), the livelier piece in a game.
+    const bool menus = match->state() == NoGame || match->state() == GameOver;
+    sound.playMusic(menus ? GameSound::MenuMusic : GameSound::PlayMusic);
     sound.update(VORN_Clock::now());
     if (joining) { // a joined window shows the host's game, its own turn a little ahead
         joinedMatch->show(VORN_Clock::now());

@@ -8,7 +8,8 @@
 void Game::keepChoicesIn(UserSettings* file) {
     remembered = file;
     const PlayerOptions& o = front.options;
-    sound.setVolume(o.volume / double(PlayerOptions::loudest));
+    sound.setEffectsVolume(o.effectsVolume / double(PlayerOptions::loudest));
+    sound.setMusicVolume(o.musicVolume / double(PlayerOptions::loudest));
     if (o.fullScreen != isFullScreen())
         toggleFullScreen();
     if (o.renderScale > 0)
@@ -26,8 +27,10 @@ void Game::followOptions() {
         if (remembered &&
             OptionChoices::rows[row].word(o) != OptionChoices::rows[row].word(optionsFollowed))
             remembered->writeOption(o, int(row));
-    if (o.volume != optionsFollowed.volume)
-        sound.setVolume(o.volume / double(PlayerOptions::loudest));
+    if (o.effectsVolume != optionsFollowed.effectsVolume)
+        sound.setEffectsVolume(o.effectsVolume / double(PlayerOptions::loudest));
+    if (o.musicVolume != optionsFollowed.musicVolume)
+        sound.setMusicVolume(o.musicVolume / double(PlayerOptions::loudest));
     if (o.fullScreen != optionsFollowed.fullScreen && o.fullScreen != isFullScreen())
         toggleFullScreen();
     if (o.renderScale != optionsFollowed.renderScale) {

@@ -15,6 +15,7 @@ using namespace VORN_LIB;
 const char* const GameSound::fileNames[EffectCount] = {
     "tick.wav",    "start.wav", "launch.wav", "explosion.wav", "fall.wav",
     "victory.wav", "draw.wav",  "timeup.wav", "hurt.wav",      "edge.wav"};
+const char* const GameSound::musicNames[PieceCount] = {"menu.ogg", "play.ogg"};
 
 namespace {
 
@@ -55,7 +56,7 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
     }
     tellsLoss = alcIsExtensionPresent(device, "ALC_EXT_disconnect") == ALC_TRUE;
     alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
-    alListenerf(AL_GAIN, mute ? 0.0f : loudness);
+    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f); // M silences the music as well
     alGenBuffers(EffectCount, buffers);
     alGenSources(EffectCount, sources);
 
@@ -63,6 +64,7 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
     int foundNowhere = 0;
     for (int e = 0; e < EffectCount; ++e) {
         const ALuint source = sources[e];
+        alSourcef(source, AL_GAIN, loudness);
         if (e == Explosion) {
             alSourcef(source, AL_REFERENCE_DISTANCE, blastFullWithin);
             alSourcef(source, AL_ROLLOFF_FACTOR, blastRolloff);
@@ -90,6 +92,14 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
         if (!loaded[e])
             failures << path + ": refused by the sound device";
     }
+    for (int p = 0; p < PieceCount; ++p) {
+        const QString path = files.path(QStringLiteral("music/") + musicNames[p]);
+        QString error;
+        if (!music[p].open(path, &error)) {
+            const QString installed = files.alsoTried(path);
+            failures << (installed.isEmpty() ? error : error + " (also tried " + installed + ")");
+        }
+    }
     if (foundNowhere == EffectCount)
         say(QStringLiteral("no sound files in %1/sounds or %2/sounds, playing without sound")
                 .arg(files.localFolder, files.installedFolder));
@@ -101,6 +111,8 @@ bool GameSound::openDevice(const DataFiles& files, bool quiet) {
 void GameSound::close() {
     if (context) {
         alcMakeContextCurrent(context);
+        for (MusicStream& m : music)
+            m.close();
         alSourceStopv(EffectCount, sources);
         alDeleteSources(EffectCount, sources);
         alDeleteBuffers(EffectCount, buffers);
@@ -214,7 +226,16 @@ void GameSound::playAfter(Effect effect) {
     busyUntil += lengthMs[effect];
 }
 
+void GameSound::playMusic(Piece wanted) {
+    piece = wanted;
+}
+
 void GameSound::update(VORN_Clock::Ticks now) {
+    if (live())
+        for (int p = 0; p < PieceCount; ++p) {
+            music[p].want(p == piece);
+            music[p].update(now, musicLoudness);
+        }
     while (!waiting.empty() && waiting.front().at <= now) {
         const Effect due = waiting.front().effect;
         waiting.erase(waiting.begin());
@@ -239,17 +260,22 @@ void GameSound::toggleMute() {
     mute = !mute;
     if (!live())
         return;
-    alListenerf(AL_GAIN, mute ? 0.0f : loudness);
+    alListenerf(AL_GAIN, mute ? 0.0f : 1.0f);
     if (mute) {
         alSourceStopv(EffectCount, sources);
         waiting.clear(); // nothing is heard late when M is pressed again
     }
 }
 
-void GameSound::setVolume(double gain) {
+void GameSound::setEffectsVolume(double gain) {
     loudness = static_cast<float>(std::clamp(gain, 0.0, 1.0));
     if (live())
-        alListenerf(AL_GAIN, mute ? 0.0f : loudness);
+        for (ALuint source : sources)
+            alSourcef(source, AL_GAIN, loudness);
+}
+
+void GameSound::setMusicVolume(double gain) {
+    musicLoudness = static_cast<float>(std::clamp(gain, 0.0, 1.0)); // heard at the next update
 }
 
 void GameSound::play(Effect effect) {

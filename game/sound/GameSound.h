@@ -6,12 +6,15 @@
 // listener. Without a device, or for a file that cannot be read, the effect stays silent: the game
 // never fails for want of sound. A device that goes away while the game runs (a sound server
 // restarting, headphones unplugged) is noticed at the next call, let go of, and looked for again
-// at the next new game.
+// at the next new game. Beside the effects, music: a piece for the menus and one for play, each
+// a loop streamed through a source of its own (MusicStream), crossfading when the game asks for
+// the other; the music and the effects have volumes of their own, and M silences both.
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
 #include "engine/scene/VORN_Clock.h"
 #include "game/files/DataFiles.h"
+#include "game/sound/MusicStream.h"
 
 #include <AL/al.h>
 #include <AL/alc.h>
@@ -35,13 +38,16 @@ public:
         EffectCount
     };
 
+    enum Piece { MenuMusic, PlayMusic, PieceCount };
+
     GameSound() = default;
     ~GameSound(); // close()
     GameSound(const GameSound&) = delete;
     GameSound& operator=(const GameSound&) = delete;
 
     // Opens the default sound device and loads every effect's file, each looked up on its own in
-    // the data folders ("sounds/tick.wav", ...), as the bitmaps are. Says so on standard error, in
+    // the data folders ("sounds/tick.wav", ...), as the bitmaps are, and opens the pieces of
+    // music ("music/menu.ogg", ...) the same way. Says so on standard error, in
     // one line, when there is no device or when files cannot be read. Returns whether a device is
     // open.
     bool open(const DataFiles& data);
@@ -49,6 +55,7 @@ public:
     void close();
     bool isOpen() const { return device != nullptr; }
     bool hasSound(Effect effect) const { return loaded[effect]; } // its file read and accepted
+    bool hasMusic(Piece piece) const { return music[piece].isOpen(); }
 
     // At the start of each new game: a device lost since the last open is looked for again (the
     // default device, which may be another one by now), with the same data folders.
@@ -69,7 +76,12 @@ public:
     void hurt();                // after the blast that hurt a tortoise, once for all it hurt
     void edgeWarning();         // at once: two quick high beeps
     void gameOver(bool winner); // a fanfare, or a lower one for a draw
-    // Plays what waited and is due at engine clock reading now; every tick.
+    // The piece the game wants heard, from now on: the other fades out as it fades in. Kept while
+    // muted and when the device is opened again.
+    void playMusic(Piece piece);
+    Piece musicWanted() const { return piece; }
+    // Plays what waited and is due at engine clock reading now, and streams the music on; every
+    // tick.
     void update(VORN_LIB::VORN_Clock::Ticks now);
 
     // Puts the listener at the camera's eye, facing along -back with up as its up; every frame.
@@ -79,12 +91,15 @@ public:
     // Switches all sound off (whatever plays stops at once) or on again.
     void toggleMute();
     bool muted() const { return mute; }
-    // The loudness of everything, from 0 (silent) to 1 (as the effects were made); kept while
-    // muted and when the device is opened again.
-    void setVolume(double gain);
-    double volume() const { return loudness; }
+    // The loudness of the effects and of the music, each from 0 (silent) to 1 (as it was made);
+    // kept while muted and when the device is opened again.
+    void setEffectsVolume(double gain);
+    double effectsVolume() const { return loudness; }
+    void setMusicVolume(double gain);
+    double musicVolume() const { return musicLoudness; }
 
     static const char* const fileNames[EffectCount]; // in the data folders' "sounds/"
+    static const char* const musicNames[PieceCount]; // in the data folders' "music/"
 
 private:
     bool openDevice(const DataFiles& data, bool quiet);
@@ -99,7 +114,10 @@ private:
     ALuint sources[EffectCount] = {};
     bool loaded[EffectCount] = {};
     bool mute = false;
-    float loudness = 1.0f;
+    float loudness = 1.0f;      // of the effects
+    float musicLoudness = 1.0f; // of the music
+    MusicStream music[PieceCount];
+    Piece piece = MenuMusic;
     bool tellsLoss = false; // the device reports whether it is still connected (ALC_EXT_disconnect)
     bool lost = false;
     std::optional<DataFiles> data;              // where open() found the effects, for opening again

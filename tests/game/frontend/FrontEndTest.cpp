@@ -23,7 +23,8 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
                           Screen::AskSettings, Screen::NetworkMenu, Screen::Options}) {
         FrontEnd menus;
         menus.screen = screen;
-        menus.options.volume = 5;                             // louder and quieter both move it
+        menus.options.effectsVolume = 5; // louder and quieter both move it
+        menus.options.musicVolume = 5;
         menus.players = 3;                                    // Return takes the numbers chosen
         menus.figures = 2;                                    // last
         menus.settings.valley = GameSettings::Valley::Random; // its rows too

@@ -88,7 +88,8 @@ TEST_F(SettingsFile, EveryChoiceComesBackAsWritten) {
     }
     ASSERT_NE(chosen.light, PlayerOptions().light);
     ASSERT_NE(chosen.mouse, PlayerOptions().mouse);
-    ASSERT_NE(chosen.volume, PlayerOptions().volume);
+    ASSERT_NE(chosen.effectsVolume, PlayerOptions().effectsVolume);
+    ASSERT_NE(chosen.musicVolume, PlayerOptions().musicVolume);
     ASSERT_NE(chosen.fullScreen, PlayerOptions().fullScreen);
     ASSERT_NE(chosen.renderScale, PlayerOptions().renderScale);
 
@@ -123,6 +124,33 @@ TEST_F(SettingsFile, EveryChoiceComesBackAsWritten) {
     const Read gone = readBack();
     EXPECT_EQ(gone.last.settings.valley, GameSettings::Valley::Standard);
     EXPECT_EQ(gone.lines, 0);
+}
+
+// A file of the days of one volume for everything: its "volume" is the effects', the music
+// plays at its default; the first choice of the effects' volume takes the old name's place, and
+// a file holding both names goes by the new one.
+TEST_F(SettingsFile, AnOldFilesVolumeIsTheEffectsVolume) {
+    writeFile("[options]\nvolume=3\nlight=bright\n");
+    Read read = readBack();
+    PlayerOptions old;
+    old.effectsVolume = 3;
+    old.light = ViewLight::Bright;
+    EXPECT_EQ(read.options, old);
+    EXPECT_EQ(read.lines, 0);
+
+    UserSettings file;
+    old.effectsVolume = 7;
+    file.writeOption(old, OptionChoices::EffectsVolumeRow);
+    QFile written(UserSettings::defaultPath());
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll().trimmed(), QByteArray("[options]\neffects-volume=7\nlight=bright"));
+    EXPECT_EQ(readBack().options, old);
+
+    writeFile("[options]\nvolume=2\neffects-volume=4\nmusic-volume=0\n");
+    read = readBack();
+    EXPECT_EQ(read.options.effectsVolume, 4);
+    EXPECT_EQ(read.options.musicVolume, 0);
+    EXPECT_EQ(read.lines, 0);
 }
 
 TEST_F(SettingsFile, ABrokenOrHostileFileGivesTheDefaultsAndOneLine) {

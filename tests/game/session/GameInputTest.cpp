@@ -173,12 +173,20 @@ TEST_F(InputScenario, MouseSteersTheCameraOnlyDuringATurnAndAsTheOptionsSay) {
     ASSERT_EQ(g.front.screen, FrontEnd::Screen::Options);
     tap(Qt::Key_R);
     EXPECT_EQ(g.front.options.mouse, MouseTurn::RightButton);
-    // The screen's other choices reach the window at once: the sound's volume, the render scale
-    // fixed and measured again.
+    // The screen's other choices reach the window at once: the effects' and the music's volumes
+    // each on its own, the render scale fixed and measured again.
     tap(Qt::Key_Minus);
-    EXPECT_NEAR(g.sound.volume(), 0.9, 1e-6);
+    EXPECT_NEAR(g.sound.effectsVolume(), 0.9, 1e-6);
+    EXPECT_EQ(g.sound.musicVolume(), 1.0);
     tap(Qt::Key_Plus);
-    EXPECT_EQ(g.sound.volume(), 1.0);
+    EXPECT_EQ(g.sound.effectsVolume(), 1.0);
+    tap(Qt::Key_Comma);
+    tap(Qt::Key_Comma);
+    EXPECT_NEAR(g.sound.musicVolume(), 0.8, 1e-6);
+    EXPECT_EQ(g.sound.effectsVolume(), 1.0);
+    tap(Qt::Key_Period);
+    tap(Qt::Key_Period);
+    EXPECT_EQ(g.sound.musicVolume(), 1.0);
     tap(Qt::Key_A);
     tap(Qt::Key_A);
     EXPECT_TRUE(g.renderScale.isFixed());

@@ -471,7 +471,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         tap(Qt::Key_F1);
         tap(Qt::Key_O);
         tap(Qt::Key_F1);
-        check("options", keys({"l", "r", "- / +", "v", "a", "f", "o / esc"}) + general);
+        check("options", keys({"l", "r", "- / +", ", / .", "v", "a", "f", "o / esc"}) + general);
         tap(Qt::Key_F1); // the help shown during a turn stops its clocks
         tap(Qt::Key_Escape);
         ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);

@@ -47,16 +47,7 @@ public:
     static void SetUpTestSuite() { recordingPath() = WaveWriter::recordInto(); }
 };
 
-// Frames the game's sound device has mixed so far, by its own clock: the place in the recording
-// where a sound started now begins.
-long long mixedFrames() {
-    ALCdevice* device = alcGetContextsDevice(alcGetCurrentContext());
-    static const auto deviceClock =
-        reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device, "alcGetInteger64vSOFT"));
-    ALCint64SOFT nanoseconds = 0;
-    deviceClock(device, ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
-    return nanoseconds * outputRate / 1000000000LL;
-}
+using WaveWriter::mixedFrames;
 
 void sleepSeconds(double seconds) {
     QThread::msleep(static_cast<unsigned long>(seconds * 1000));
@@ -123,6 +114,11 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     const double launchLength = seconds("launch.wav");
     const double blastLength = seconds("explosion.wav");
     const double pause = 0.3; // real seconds of silence after each sound
+    // The effects alone: the music is silenced before anything sounds (the menus' piece would
+    // start with the first tick).
+    g.sound.setMusicVolume(0);
+    tick(20); // its volume falls to 0 within 200 ms, and then it stops
+    const long long musicOff = mixedFrames();
 
     std::vector<Heard> heard;
     // The countdown: a tick as each of its three seconds begins, the tone when the turn starts.
@@ -217,7 +213,7 @@ TEST_F(SoundScenario, ATurnIsHeardFromTheCountdownToTheBlastAndMSilencesIt) {
     // tick after M again.
     const double audible = 0.02; // root mean square of the loudest 10 ms
     const double silent = 0.001; // largest sample
-    long long quietFrom = 0;
+    long long quietFrom = musicOff;
     for (const Heard& h : heard) {
         EXPECT_GT(loudest(recording, h.from, h.to), audible) << h.what << " is not heard";
         EXPECT_LT(peak(recording, quietFrom, h.from), silent) << "a sound before " << h.what;
@@ -258,6 +254,8 @@ TEST(GameSoundFiles, EachSoundIsLookedUpOnItsOwnInBothDataFolders) {
         copyFile(QStringLiteral("../../data/") + bitmap, local + '/' + bitmap);
     for (const char* name : GameSound::fileNames)
         copyFile(QStringLiteral("../../data/sounds/") + name, installed + "/sounds/" + name);
+    for (const char* name : GameSound::musicNames)
+        copyFile(QStringLiteral("../../data/music/") + name, installed + "/music/" + name);
 
     {
         GameSound sound;
@@ -267,6 +265,7 @@ TEST(GameSoundFiles, EachSoundIsLookedUpOnItsOwnInBothDataFolders) {
         ASSERT_TRUE(opened) << said;
         for (int e = 0; e < GameSound::EffectCount; ++e)
             EXPECT_TRUE(sound.hasSound(GameSound::Effect(e))) << GameSound::fileNames[e];
+        EXPECT_TRUE(sound.hasMusic(GameSound::MenuMusic) && sound.hasMusic(GameSound::PlayMusic));
         EXPECT_EQ(soundLines(said), QStringList()) << said;
     }
 
@@ -357,6 +356,7 @@ TEST(GameSoundOrder, TheWhistleAndTheFanfareWaitForTheBlast) {
     VORN_Clock::setManual(1000);
     GameSound sound;
     ASSERT_TRUE(sound.open(data));
+    sound.setMusicVolume(0); // the effects alone
     const double blast = seconds("explosion.wav");
     const double whistle = seconds("fall.wav");
     const double fanfare = seconds("victory.wav");

@@ -1,6 +1,8 @@
 // OpenAL Soft's wave writer set up as the sound device of the sound tests.
 #include "tests/game/sound/WaveWriter.h"
 
+#include <AL/alc.h>
+#include <AL/alext.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -58,6 +60,15 @@ void failWrites() {
 
 void noDevice() {
     pointAt(folder().filePath("no-such-folder/output.wav"));
+}
+
+long long mixedFrames() {
+    ALCdevice* device = alcGetContextsDevice(alcGetCurrentContext());
+    static const auto deviceClock =
+        reinterpret_cast<LPALCGETINTEGER64VSOFT>(alcGetProcAddress(device, "alcGetInteger64vSOFT"));
+    ALCint64SOFT nanoseconds = 0;
+    deviceClock(device, ALC_DEVICE_CLOCK_SOFT, 1, &nanoseconds);
+    return nanoseconds * rate / 1000000000LL;
 }
 
 } // namespace WaveWriter

@@ -21,5 +21,8 @@ QString recordInto();
 void failWrites();
 // The next device does not open.
 void noDevice();
+// Frames the current context's device has mixed so far, by its own clock: the place in the
+// recording where a sound started now begins.
+long long mixedFrames();
 
 } // namespace WaveWriter
