@@ -5,6 +5,8 @@
 // click when the game plays the piece again and again. Deterministic: the same program always
 // writes the same bytes (a fixed stream serial, the noise from a fixed-seed generator).
 // Usage: make_music <folder>
+#include "tools/Noise.h"
+
 #include "game/sound/GameSound.h"
 
 #include <QDir>
@@ -21,21 +23,6 @@ const int rate = 22050;     // enough for soft tones, and half the size of 44100
 const float quality = 0.1f; // Vorbis' quality scale, -0.1 … 1: small files, clean tones
 const double twoPi = 6.283185307179586;
 const double peakLevel = 0.5; // under the effects, which reach 0.6 … 0.9
-
-// White noise in -1 … 1 from a 32-bit xorshift generator.
-class Noise {
-public:
-    explicit Noise(std::uint32_t seed) : state(seed) {}
-    double next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state / 2147483647.5 - 1.0;
-    }
-
-private:
-    std::uint32_t state;
-};
 
 // The frequency of a note given in semitones from the A at 440 Hz.
 double pitch(int semitones) {

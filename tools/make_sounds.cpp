@@ -3,6 +3,8 @@
 // under envelopes. Deterministic: the noise comes from a fixed-seed generator, so the same program
 // always writes the same bytes.
 // Usage: make_sounds <folder>
+#include "tools/Noise.h"
+
 #include "game/sound/GameSound.h"
 #include "game/sound/WaveFile.h"
 
@@ -17,21 +19,6 @@ namespace {
 
 const int rate = 44100; // the usual output rate, so that nothing needs resampling
 const double twoPi = 6.283185307179586;
-
-// White noise in -1 … 1 from a 32-bit xorshift generator.
-class Noise {
-public:
-    explicit Noise(std::uint32_t seed) : state(seed) {}
-    double next() {
-        state ^= state << 13;
-        state ^= state >> 17;
-        state ^= state << 5;
-        return state / 2147483647.5 - 1.0;
-    }
-
-private:
-    std::uint32_t state;
-};
 
 // Rises linearly over attack seconds, then decays exponentially with the time constant decay.
 double strike(double t, double attack, double decay) {
