@@ -222,16 +222,24 @@ QStringList host() {
             "--upnp"};
 }
 
+// Each test's namespaces, made before it and removed after it; a test is skipped where the tools
+// or namespaces are missing.
+class RouterForwarding : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString missing = missingTools();
+        if (!missing.isEmpty())
+            GTEST_SKIP() << missing.toStdString();
+        const QString failed = net.make();
+        if (!failed.isEmpty())
+            GTEST_SKIP() << "no network namespaces here: " << failed.toStdString();
+    }
+    HomeNetwork net;
+};
+
 } // namespace
 
-TEST(RouterForwarding, TheRouterForwardsTheHostToTheOutsideUntilTheHostEnds) {
-    const QString missing = missingTools();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << missing.toStdString();
-    HomeNetwork net;
-    const QString failed = net.make();
-    if (!failed.isEmpty())
-        GTEST_SKIP() << "no network namespaces here: " << failed.toStdString();
+TEST_F(RouterForwarding, TheRouterForwardsTheHostToTheOutsideUntilTheHostEnds) {
     const QString routerFailed = net.startRouter();
     ASSERT_TRUE(routerFailed.isEmpty()) << routerFailed.toStdString();
 
@@ -281,14 +289,8 @@ TEST(RouterForwarding, TheRouterForwardsTheHostToTheOutsideUntilTheHostEnds) {
         << net.translation().toStdString();
 }
 
-TEST(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
-    const QString missing = missingTools();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << missing.toStdString();
-    HomeNetwork net; // no miniupnpd in it
-    const QString failed = net.make();
-    if (!failed.isEmpty())
-        GTEST_SKIP() << "no network namespaces here: " << failed.toStdString();
+TEST_F(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
+    // no miniupnpd in the home network
 
     Running server(net.home(), host());
     const QRegularExpression hosting(QStringLiteral("hosting on port (\\d+)"));
@@ -318,15 +320,8 @@ TEST(RouterForwarding, WithoutARouterTheHostSaysSoAndHostsOn) {
 // clock's reading given by hand), not before; a renewal the router does not answer keeps the
 // forwarding and says why; and a forwarding dropped before its answer came is dropped at the
 // router too and never said to be open.
-TEST(RouterForwarding, TheForwardingIsRenewedAtHalfItsLeaseAndDroppedWhenClosedEarly) {
+TEST_F(RouterForwarding, TheForwardingIsRenewedAtHalfItsLeaseAndDroppedWhenClosedEarly) {
     using State = RouterPortMapping::State;
-    const QString missing = missingTools();
-    if (!missing.isEmpty())
-        GTEST_SKIP() << missing.toStdString();
-    HomeNetwork net;
-    const QString failed = net.make();
-    if (!failed.isEmpty())
-        GTEST_SKIP() << "no network namespaces here: " << failed.toStdString();
     const QString routerFailed = net.startRouter();
     ASSERT_TRUE(routerFailed.isEmpty()) << routerFailed.toStdString();
     InNamespace atHome(net.home());
