@@ -3,7 +3,8 @@
 // English, and with the 3-D picture at half scale; the others at full scale, whatever the machine
 // measures), aiming (in German and in English), flight, the blast, crater, end screen and its
 // story, then a computer opponent in fire mode, a game with wind and every weapon, the aids to
-// aiming in a game of three, the settings screen and four other valleys. The rounds follow the
+// aiming in a game of three, the settings screen and four other valleys, and the seats screen
+// with the first turn of its game. The rounds follow the
 // game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
 // a display): demo [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
@@ -362,5 +363,38 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_A); // the grenade alone
     script->tap(Qt::Key_Return);
     overView("12-own-valley");
+
+    // Seats: anna and bert at the keyboard, robo the computer at schwer, spieler 3 at leicht; anna
+    // and robo in colours of their own. Then their first turn.
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_4);
+    srand(4204);
+    script->tap(Qt::Key_2);
+    script->tap(Qt::Key_T); // the standard valley again, after the own one
+    script->tap(Qt::Key_N);
+    const auto seat = [](const char* name, int players, int colours) {
+        if (*name) {
+            script->tap(Qt::Key_N);
+            script->type(QString::fromLatin1(name));
+            script->tap(Qt::Key_Return);
+        }
+        for (int i = 0; i < players; ++i)
+            script->tap(Qt::Key_C);
+        for (int i = 0; i < colours; ++i)
+            script->tap(Qt::Key_F);
+        script->tap(Qt::Key_Down);
+    };
+    seat("anna", 1, 9);
+    seat("robo", 4, 3);
+    seat("bert", 1, 0);
+    seat("", 2, 0);
+    script->tap(Qt::Key_Down); // the first seat chosen again
+    shoot("19-seats");
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_Return);
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
+        script->tick();
+    script->tick(160);
+    shoot("19-seats-turn");
     return 0;
 }

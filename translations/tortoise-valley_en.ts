@@ -523,6 +523,90 @@
         <translation>raise and lower the throw</translation>
     </message>
     <message>
+        <source>spieler: namen, computer, farben</source>
+        <translation>players: names, computer, colours</translation>
+    </message>
+    <message>
+        <source>spieler waehlen</source>
+        <translation>choose a player</translation>
+    </message>
+    <message>
+        <source>mensch oder computer</source>
+        <translation>person or computer</translation>
+    </message>
+    <message>
+        <source>farbe</source>
+        <translation>colour</translation>
+    </message>
+    <message>
+        <source>return / esc</source>
+        <translation>return / esc</translation>
+    </message>
+    <message>
+        <source>n: spieler</source>
+        <translation>n: players</translation>
+    </message>
+    <message>
+        <source>zufall</source>
+        <translation>drawn</translation>
+    </message>
+    <message>
+        <source>n: name, c: mensch / computer, f: farbe</source>
+        <translation>n: name, c: person / computer, f: colour</translation>
+    </message>
+    <message>
+        <source>return / esc: zurueck</source>
+        <translation>return / esc: back</translation>
+    </message>
+    <message>
+        <source>menue: %1</source>
+        <translation>menu: %1</translation>
+    </message>
+    <message>
+        <source>mensch</source>
+        <translation>person</translation>
+    </message>
+    <message>
+        <source>computer %1</source>
+        <translation>computer %1</translation>
+    </message>
+    <message>
+        <source>tuerkis</source>
+        <translation>teal</translation>
+    </message>
+    <message>
+        <source>rosa</source>
+        <translation>rose</translation>
+    </message>
+    <message>
+        <source>gelb</source>
+        <translation>yellow</translation>
+    </message>
+    <message>
+        <source>orange</source>
+        <translation>orange</translation>
+    </message>
+    <message>
+        <source>violett</source>
+        <translation>violet</translation>
+    </message>
+    <message>
+        <source>hellrosa</source>
+        <translation>pale pink</translation>
+    </message>
+    <message>
+        <source>rot</source>
+        <translation>red</translation>
+    </message>
+    <message>
+        <source>gruen</source>
+        <translation>green</translation>
+    </message>
+    <message>
+        <source>himmelblau</source>
+        <translation>sky blue</translation>
+    </message>
+    <message>
         <source>hoch / runter</source>
         <translation>up / down</translation>
     </message>

@@ -261,6 +261,8 @@ int main(int argc, char** argv) {
     game->front.players = last.players;
     game->front.figures = last.figures;
     game->match->setComputerLevel(last.level);
+    if (last.seats.size() == game->front.seats.size())
+        game->front.seats = last.seats;
     game->keepChoicesIn(&remembered);
     game->front.name = network.name;
     game->front.password = network.password;

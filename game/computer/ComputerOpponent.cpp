@@ -58,13 +58,20 @@ double horizontal(const VORN_Vector& a, const VORN_Vector& b) {
 
 } // namespace
 
+ComputerLevel ComputerOpponent::chosenFor(int player) const {
+    if (player >= 0 && player < int(seatLevels.size()) && seatLevels[std::size_t(player)])
+        return *seatLevels[std::size_t(player)];
+    return player >= firstPlayer ? level : ComputerLevel::Off;
+}
+
 bool ComputerOpponent::playsFor(int player) const {
-    return (level != ComputerLevel::Off && player >= firstPlayer) ||
+    return chosenFor(player) != ComputerLevel::Off ||
            std::find(takenOver.begin(), takenOver.end(), player) != takenOver.end();
 }
 
-ComputerLevel ComputerOpponent::playingLevel() const {
-    return level != ComputerLevel::Off ? level : ComputerLevel::Medium;
+ComputerLevel ComputerOpponent::playingLevel(int player) const {
+    const ComputerLevel chosen = chosenFor(player);
+    return chosen != ComputerLevel::Off ? chosen : ComputerLevel::Medium;
 }
 
 void ComputerOpponent::takeOver(int player) {
@@ -95,7 +102,7 @@ TurnCommand ComputerOpponent::act(const TurnView& view) {
             phase = Phase::Think;
             phaseEnds = now + thinkMs;
             searching = false;
-            planner = ComputerPlayer(playingLevel());
+            planner = ComputerPlayer(playingLevel(view.player));
         }
         if (now - turnStarted >= lastFireModeMs) {
             searching = false; // a search for a spot left unfinished
@@ -190,7 +197,7 @@ TurnCommand ComputerOpponent::enterFireMode() {
 // Otherwise, once per turn, the aim is planned afresh from here; else the turn runs out unthrown.
 TurnCommand ComputerOpponent::release(const TurnView& view) {
     TurnCommand keys;
-    const ComputerPlayer planner(playingLevel());
+    const ComputerPlayer planner(playingLevel(view.player));
     if (planner.spares(view.field, view.launch, view.aimYaw, view.aimPitch, view.aimPower,
                        planned.weapon)) {
         keys.step = TurnCommand::Step::Throw;
@@ -210,7 +217,7 @@ TurnCommand ComputerOpponent::release(const TurnView& view) {
 void ComputerOpponent::plan(const TurnView& view) {
     if (!searching) {
         searching = true;
-        planner = ComputerPlayer(playingLevel());
+        planner = ComputerPlayer(playingLevel(view.player));
         const VORN_Vector here = view.field.own.empty() ? view.launch : view.field.own[0].place;
         search = ComputerPlayer::Search(planner, view.field, {{here, view.launch}}, true);
     }

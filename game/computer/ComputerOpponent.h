@@ -13,13 +13,18 @@
 #include "game/computer/TurnView.h"
 #include "game/rules/TurnCommand.h"
 
+#include <array>
+#include <optional>
 #include <vector>
 
 class ComputerOpponent {
 public:
-    // Whether the computer plays this player: every player from firstPlayer on once a level is
-    // chosen.
+    // Whether the computer plays this player: as its seat chose, else every player from
+    // firstPlayer on once a level is chosen; and every player it took over.
     bool playsFor(int player) const;
+    // The level chosen for a player before the game: its seat's, else the main menu's from
+    // firstPlayer on; Off for a person.
+    ComputerLevel chosenFor(int player) const;
 
     // One tick of a computer turn in Moving or Aiming: what its keys do now. The rules apply it
     // before they move the world.
@@ -43,6 +48,9 @@ public:
     double searchMs = 4;
 
     ComputerLevel level = ComputerLevel::Off;
+    // The seats' own choices, by player: none where the seat was left as the main menu has it,
+    // Off for a person, else the computer at that level. Kept from game to game until set again.
+    std::array<std::optional<ComputerLevel>, 9> seatLevels{}; // a game's players at most
     // The first player the computer plays; spieler 0 stays at the keyboard. Only the duel tool,
     // which lets computers play each other, sets 0.
     int firstPlayer = 1;
@@ -59,7 +67,8 @@ private:
         Done     // thrown
     };
 
-    ComputerLevel playingLevel() const; // the level it plays at: mittel for a taken-over seat
+    // The level it plays a player at: mittel for a taken-over seat chosen for a person.
+    ComputerLevel playingLevel(int player) const;
     void think(const TurnView& view);
     TurnCommand enterFireMode();
     void plan(const TurnView& view);

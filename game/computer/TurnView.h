@@ -10,6 +10,7 @@
 
 struct TurnView {
     GameState state = NoGame;                    // Moving or Aiming when it plays
+    int player = -1;                             // the player on turn
     VORN_LIB::VORN_Clock::Ticks now = 0;         // the tick's clock reading
     VORN_LIB::VORN_Clock::Ticks turnStarted = 0; // when this turn's driving began
     double aimSeconds = Rules::aimSeconds;       // the game's time to throw, from then on

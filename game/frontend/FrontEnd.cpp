@@ -9,10 +9,12 @@
 #include "game/network/Roster.h"
 #include "game/network/SeatTokens.h"
 #include "game/rules/SettingChoices.h"
+#include "game/world/TeamColours.h"
 #include "game/world/ValleyGenerator.h"
 
 #include <QCoreApplication>
 #include <Qt>
+#include <algorithm>
 
 namespace {
 
@@ -102,8 +104,24 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             {Qt::Key_Backspace, 0, false, Screen::AskSettings, When::RandomValley,
              Action::TypeValleyNumber, "",
              nullptr}, // the number's last digit goes; not in the help
+            {Qt::Key_N, 0, false, Screen::AskSettings, When::Always, Action::OpenSeats, "n",
+             QT_TRANSLATE_NOOP("Game", "spieler: namen, computer, farben")},
             {Qt::Key_Escape, 0, false, Screen::AskSettings, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+            {Qt::Key_Up, 0, false, Screen::Seats, When::Always, Action::PreviousSeat,
+             QT_TRANSLATE_NOOP("Game", "hoch / runter"),
+             QT_TRANSLATE_NOOP("Game", "spieler waehlen")},
+            {Qt::Key_Down, 0, false, Screen::Seats, When::Always, Action::NextSeat, "", nullptr},
+            {Qt::Key_N, 0, false, Screen::Seats, When::Always, Action::TypeSeatName, "n",
+             QT_TRANSLATE_NOOP("Game", "name eingeben")},
+            {Qt::Key_C, 0, false, Screen::Seats, When::Always, Action::NextSeatPlayer, "c",
+             QT_TRANSLATE_NOOP("Game", "mensch oder computer")},
+            {Qt::Key_F, 0, false, Screen::Seats, When::Always, Action::NextSeatColour, "f",
+             QT_TRANSLATE_NOOP("Game", "farbe")},
+            {Qt::Key_Return, 0, false, Screen::Seats, When::Always, Action::Back,
+             QT_TRANSLATE_NOOP("Game", "return / esc"), QT_TRANSLATE_NOOP("Game", "zurueck")},
+            {Qt::Key_Escape, 0, false, Screen::Seats, When::Always, Action::Back, "esc", nullptr},
 
             {Qt::Key_Up, 0, false, Screen::LocalGames, When::Always, Action::PreviousListed,
              QT_TRANSLATE_NOOP("Game", "hoch / runter"),
@@ -240,6 +258,10 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     }
     if (screen == Screen::NetworkMenu && (typingName || typingAddress || typingPassword))
         return networkMenuKey(key, text);
+    if (screen == Screen::Seats && typingSeatName) {
+        seatNameKey(key, text);
+        return Action::None;
+    }
     Action action = Action::None;
     int choice = -1;
     for (const Binding& row : bindings()) {
@@ -284,10 +306,11 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
     case Action::Back:
         valleyNote = false;
         typingAddress = false;
-        screen = screen == Screen::AskSettings  ? Screen::AskFigures
-                 : screen == Screen::AskFigures ? Screen::AskPlayers
-                 : screen == Screen::LocalGames ? Screen::NetworkMenu
-                                                : Screen::MainMenu;
+        screen = screen == Screen::Seats         ? Screen::AskSettings
+                 : screen == Screen::AskSettings ? Screen::AskFigures
+                 : screen == Screen::AskFigures  ? Screen::AskPlayers
+                 : screen == Screen::LocalGames  ? Screen::NetworkMenu
+                                                 : Screen::MainMenu;
         return Action::None;
     case Action::OpenLocalGames:
         screen = Screen::LocalGames;
@@ -337,6 +360,13 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         address = keptSeat;
         screen = Screen::MainMenu;
         return Action::Join;
+    case Action::OpenSeats:
+    case Action::NextSeat:
+    case Action::PreviousSeat:
+    case Action::TypeSeatName:
+    case Action::NextSeatPlayer:
+    case Action::NextSeatColour:
+        return seatsKey(action);
     case Action::StartGame:
     case Action::NextValley:
     case Action::DrawValleyNumber:
@@ -396,6 +426,75 @@ FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
         address += typed;
     }
     return Action::None;
+}
+
+// The seats screen: a seat chosen among the game's players, its name typed, its player and its
+// colour stepped on.
+FrontEnd::Action FrontEnd::seatsKey(Action action) {
+    const int count = std::clamp(players, 2, int(seats.size()));
+    seatChosen = std::clamp(seatChosen, 0, count - 1);
+    Seat& seat = seats[std::size_t(seatChosen)];
+    switch (action) {
+    case Action::OpenSeats:
+        screen = Screen::Seats;
+        typingSeatName = false;
+        break;
+    case Action::NextSeat:
+        seatChosen = (seatChosen + 1) % count;
+        break;
+    case Action::PreviousSeat:
+        seatChosen = (seatChosen + count - 1) % count;
+        break;
+    case Action::TypeSeatName:
+        typingSeatName = true;
+        typedSeatName = seat.name;
+        break;
+    case Action::NextSeatPlayer: // as the menu has it, a person, leicht, mittel, schwer
+        if (!seat.level)
+            seat.level = ComputerLevel::Off;
+        else if (*seat.level == ComputerLevel::Hard)
+            seat.level.reset();
+        else
+            seat.level = nextComputerLevel(*seat.level);
+        break;
+    case Action::NextSeatColour: {
+        // Drawn, then each colour that no other seat of the game picked, then drawn again.
+        int colour = seat.colour;
+        do
+            colour = colour + 1 < TeamColours::count ? colour + 1 : -1;
+        while (colour >= 0 && std::any_of(seats.begin(), seats.begin() + count, [&](const Seat& o) {
+                   return &o != &seat && o.colour == colour;
+               }));
+        seat.colour = colour;
+        break;
+    }
+    default:
+        break;
+    }
+    return Action::None;
+}
+
+// Typing a seat's name: Return keeps it (an empty one is "spieler N" again), Escape keeps the one
+// before, Backspace takes the last character; the name takes what a network name takes.
+void FrontEnd::seatNameKey(int key, const QString& typed) {
+    Seat& seat = seats[std::size_t(std::clamp(seatChosen, 0, int(seats.size()) - 1))];
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        seat.name = Roster::acceptableName(typedSeatName) ? typedSeatName.trimmed() : QString();
+        typingSeatName = false;
+    } else if (key == Qt::Key_Escape) {
+        typingSeatName = false;
+    } else if (key == Qt::Key_Backspace) {
+        typedSeatName.chop(1);
+    } else if (!typed.isEmpty() && Roster::acceptableName(typedSeatName + typed)) {
+        typedSeatName += typed;
+    } else if (typed == QLatin1String(" ") && typedSeatName.size() < Roster::nameLimit) {
+        typedSeatName += typed;
+    }
+}
+
+std::vector<Seat> FrontEnd::seatsOfGame() const {
+    const std::size_t count = std::size_t(std::clamp(players, 0, int(seats.size())));
+    return std::vector<Seat>(seats.begin(), seats.begin() + std::ptrdiff_t(count));
 }
 
 bool FrontEnd::chosen() const {

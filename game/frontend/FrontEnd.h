@@ -1,5 +1,6 @@
 // The menus before a game: the main menu, the numbers of players and figures, the settings screen
-// (the valley, the wind and the weapons), the options screen and the network menu, with what is
+// (the valley, the wind and the weapons) with its seats screen (who plays each seat, its name and
+// colour), the options screen and the network menu, with what is
 // chosen and typed on them. The window shows these screens while no game is under way and does what
 // a key asks of it beyond the menus (closing, starting the game, opening or joining a network
 // game). Every key of the menus is one row of the key bindings, which give the key handler, the key
@@ -7,6 +8,7 @@
 #pragma once
 
 #include "game/frontend/PlayerOptions.h"
+#include "game/match/Seat.h"
 #include "game/rules/GameSettings.h"
 
 #include <QList>
@@ -21,6 +23,7 @@ public:
         AskPlayers,
         AskFigures,
         AskSettings,
+        Seats,
         NetworkMenu,
         Options,
         LocalGames
@@ -47,6 +50,12 @@ public:
         DrawValleyNumber, // settings: Z
         TypeValleyNumber, // settings: the digits, with a random valley
         NextChoice,       // settings: the key of a choice beside the valley (W, A)
+        OpenSeats,        // settings: N, the seats of the game
+        NextSeat,         // seats: Down
+        PreviousSeat,     // seats: Up
+        TypeSeatName,     // seats: N, the chosen seat's name (Return keeps it, Escape not)
+        NextSeatPlayer,   // seats: C, as the menu has it, a person, the computer's levels
+        NextSeatColour,   // seats: F, drawn or one of the colours no other seat picked
         NextOption,       // options: the key of a choice (L, R, +, V, A)
         PreviousOption,   // options: a choice's key back (-)
         HostGame,         // network menu: H
@@ -154,6 +163,15 @@ public:
     QString givenPicture;    // a valley picture given on the command line
     bool valleyNote = false; // the settings screen shows why a valley cannot be played
 
+    // The seats of a game started here, by player, as the seats screen sets them (the settings
+    // file keeps them), the one chosen there, and its name as it is typed. The game takes the
+    // first players of them.
+    std::vector<Seat> seats = std::vector<Seat>(Seat::most);
+    int seatChosen = 0;
+    bool typingSeatName = false;
+    QString typedSeatName;
+    std::vector<Seat> seatsOfGame() const;
+
     // The network menu's typing: the host's address after J, this machine's name after N (name:
     // the one kept, empty for none), the password after P (--password; said to the host this
     // machine joins, or asked by its own; empty for none).
@@ -197,5 +215,7 @@ public:
 private:
     Action settingsKey(Action action, int digit, int choice);
     Action networkMenuKey(int key, const QString& text);
+    Action seatsKey(Action action);
+    void seatNameKey(int key, const QString& typed);
     void nextValley();
 };

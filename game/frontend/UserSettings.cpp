@@ -3,7 +3,9 @@
 #include "game/frontend/UserSettings.h"
 
 #include "game/frontend/OptionChoices.h"
+#include "game/network/Roster.h"
 #include "game/rules/SettingChoices.h"
+#include "game/world/TeamColours.h"
 #include "game/world/ValleyGenerator.h"
 
 #include <QDir>
@@ -20,6 +22,13 @@ namespace {
 
 const char* const levelWords[] = {"off", "easy", "medium", "hard"};
 const char* const valleyWords[] = {"standard", "random", "picture"};
+// A seat's player: as the main menu's level has it, a person, or the computer at a level.
+const char* const seatWords[] = {"menu", "person", "easy", "medium", "hard"};
+constexpr int seatCount = Seat::most;
+
+QString seatKey(int seat, const char* what) {
+    return QStringLiteral("seat%1-%2").arg(seat + 1).arg(QLatin1String(what));
+}
 constexpr int longestPath = 4096; // of a valley picture's file
 
 // A row's name in the file: its option without the dashes ("wind").
@@ -189,6 +198,22 @@ void UserSettings::read(PlayerOptions& options, LastGame& last) {
         else
             s.valley = GameSettings::Valley::Standard;
     }
+    game.seats.assign(seatCount, Seat());
+    for (int i = 0; i < seatCount; ++i) {
+        Seat& seat = game.seats[std::size_t(i)];
+        const QString group = QStringLiteral("game/");
+        QString name;
+        if (reader.text(group + seatKey(i, "name"), name)) {
+            if (name.isEmpty() || Roster::acceptableName(name))
+                seat.name = name.trimmed();
+            else
+                ++reader.refused;
+        }
+        int player = 0;
+        if (reader.word(group + seatKey(i, "player"), seatWords, player) && player > 0)
+            seat.level = ComputerLevel(player - 1);
+        reader.number(group + seatKey(i, "colour"), -1, TeamColours::count - 1, seat.colour);
+    }
     if (reader.refused > 0)
         tell(QStringLiteral("%1 values the game cannot take, those choices at their defaults")
                  .arg(reader.refused));
@@ -242,6 +267,13 @@ void UserSettings::writeLastGame(const LastGame& last) {
         if (s.valley == GameSettings::Valley::Picture)
             settings.setValue(QStringLiteral("valley-picture"),
                               QString::fromStdString(s.valleyPicture));
+        for (int i = 0; i < seatCount; ++i) {
+            const Seat seat = i < int(last.seats.size()) ? last.seats[std::size_t(i)] : Seat();
+            settings.setValue(seatKey(i, "name"), seat.name);
+            settings.setValue(seatKey(i, "player"),
+                              QLatin1String(seatWords[seat.level ? int(*seat.level) + 1 : 0]));
+            settings.setValue(seatKey(i, "colour"), QString::number(seat.colour));
+        }
         settings.endGroup();
     });
 }

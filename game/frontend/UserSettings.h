@@ -1,5 +1,6 @@
 // The user's settings file: what this machine's player chose on the options screen and the last
-// game started here (its numbers of players and figures, its settings and the computer's level),
+// game started here (its numbers of players and figures, its settings, its seats and the computer's
+// level),
 // kept from one run to the next in $XDG_CONFIG_HOME/tortoise-valley/tortoise-valley.conf (the
 // desktop's configuration folder when XDG_CONFIG_HOME is not set). Everything read is checked:
 // names the game does not know are passed over, a value it cannot take leaves that choice at its
@@ -10,9 +11,11 @@
 
 #include "game/computer/ComputerLevel.h"
 #include "game/frontend/PlayerOptions.h"
+#include "game/match/Seat.h"
 #include "game/rules/GameSettings.h"
 
 #include <QString>
+#include <vector>
 
 class QSettings;
 
@@ -24,10 +27,11 @@ public:
         int figures = 0; // 1 … 9
         GameSettings settings;
         ComputerLevel level = ComputerLevel::Off;
+        std::vector<Seat> seats = std::vector<Seat>(Seat::most); // as the seats screen set them
 
         bool operator==(const LastGame& o) const {
             return players == o.players && figures == o.figures && settings == o.settings &&
-                   level == o.level;
+                   level == o.level && seats == o.seats;
         }
     };
 

@@ -105,6 +105,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         silentTurns.clear();
         onTurn = -1;
         people.forgetAbsent();
+        nameOwnSeats();
         network->broadcast(people.players());
         sendValley();
         network->broadcast(startMessage());
@@ -190,6 +191,16 @@ void MatchHost::setOwnName(const QString& name) {
     people.seat(0, QString());
     people.rename(0, people.unique(0, name));
     network->broadcast(people.players());
+}
+
+// The seats no machine holds play at this one: each is named as its seat here was (the host's own
+// keeps the name it has in the network, if any), so that every machine shows the same names.
+void MatchHost::nameOwnSeats() {
+    for (int seat = 0; seat < int(match.playerCount()); ++seat) {
+        const QString name = match.nameOf(seat);
+        if (!network->holds(seat) && !name.isEmpty() && people.nameOf(seat).isEmpty())
+            people.rename(seat, people.unique(seat, name));
+    }
 }
 
 bool MatchHost::say(const QString& text) {

@@ -91,6 +91,7 @@ signals:
     void watching(const QString& address);       // a machine came during a game, until the next
 
 private:
+    void nameOwnSeats();
     Network::Message startMessage() const;
     // The settings of the game starting, and a picture valley itself, to every machine or to one.
     void sendValley(NetworkConnection* to = nullptr);

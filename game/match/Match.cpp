@@ -127,20 +127,37 @@ void Match::setValley(const Bitmap& heights) {
 }
 
 void Match::newGame(int playerNumber, int figures) {
-    // Each player's colour is drawn right before its figures' places, three draws as ever.
+    // A colour a seat picked is its own; the others are drawn among the rest, each right before
+    // its figures' places, three draws as ever, so that the figures drop where they always did.
     TeamColours colours;
-    makePlayers(playerNumber, figures, [&colours](int) {
+    std::vector<int> picked(std::size_t(std::max(playerNumber, 0)), -1);
+    for (std::size_t i = 0; i < picked.size() && i < seats_.size(); ++i)
+        if (colours.reserve(seats_[i].colour))
+            picked[i] = seats_[i].colour;
+    for (std::size_t i = 0; i < computer_.seatLevels.size(); ++i)
+        computer_.seatLevels[i] = i < seats_.size() ? seats_[i].level : std::nullopt;
+    names_.assign(picked.size(), QString());
+    for (std::size_t i = 0; i < picked.size() && i < seats_.size(); ++i)
+        names_[i] = seats_[i].name;
+    makePlayers(playerNumber, figures, [&colours, &picked](int i) {
         const int r = randomDraw();
         const int g = randomDraw();
         const int b = randomDraw();
-        return colours.take(r, g, b);
+        const int own = picked[std::size_t(i)];
+        return own >= 0 ? TeamColours::palette()[std::size_t(own)] : colours.take(r, g, b);
     });
 }
 
 void Match::newGameOf(const QVector<float>& colours, int figures) {
+    computer_.seatLevels.fill(std::nullopt); // the host's seats are the host's
+    names_.clear();
     makePlayers(std::min(static_cast<int>(colours.size() / 3), 9), figures, [&colours](int i) {
         return VORN_Color(colours[3 * i], colours[3 * i + 1], colours[3 * i + 2], 1);
     });
+}
+
+QString Match::nameOf(int player) const {
+    return player >= 0 && player < int(names_.size()) ? names_[std::size_t(player)] : QString();
 }
 
 void Match::makePlayers(int count, int figures, const std::function<VORN_Color(int)>& colourOf) {
@@ -286,12 +303,20 @@ bool Match::throwTimeOver() const {
 }
 
 bool Match::onlyComputersLeft() const {
-    if (computer_.level == ComputerLevel::Off || playerCount_ == 0 || state_ == GameOver)
+    if (playerCount_ == 0 || state_ == GameOver)
         return false;
-    for (int u = 0; u < static_cast<int>(playerCount_); ++u) // a person at this keyboard or another
-        if (players_[u] && players_[u]->alive > 0 && (u < computer_.firstPlayer || seatRemote_(u)))
+    // A person's seat: one at this keyboard, as its seat or the menu's level chose, or another's.
+    bool person = false;
+    for (int u = 0; u < static_cast<int>(playerCount_); ++u) {
+        if (computer_.chosenFor(u) != ComputerLevel::Off && !seatRemote_(u))
+            continue;
+        if (players_[u] && players_[u]->alive > 0)
             return false;
-    return computer_.firstPlayer > 0; // with no person at all (the duel tool) nothing changes
+        person = true;
+    }
+    // A game of computers alone from its start (the duel tool, or every seat chosen so) is
+    // watched at its own speed.
+    return person;
 }
 
 void Match::endGame() {
@@ -776,6 +801,7 @@ void Match::restoreValley() {
 TurnView Match::computerView(VORN_Clock::Ticks now) const {
     TurnView view;
     view.state = state_;
+    view.player = currentPlayer_;
     view.now = now;
     view.turnStarted = turnStart_;
     view.aimSeconds = Rules::timesOf(settings_.pace).aim;

@@ -20,6 +20,7 @@
 #include "game/computer/TurnView.h"
 #include "game/match/GameStory.h"
 #include "game/match/LogLine.h"
+#include "game/match/Seat.h"
 #include "game/rules/GameSettings.h"
 #include "game/rules/GameState.h"
 #include "game/rules/ImpactState.h"
@@ -227,8 +228,17 @@ public:
 
     // The valley, wind and weapons of the next game; a game under way keeps its stock.
     void setSettings(const GameSettings& chosen) { settings_ = chosen; }
-    // The computer's level, as chosen in the main menu; it plays every player from spieler 1 on.
+    // The computer's level, as chosen in the main menu; it plays every player from spieler 1 on
+    // whose seat is left as it is.
     void setComputerLevel(ComputerLevel level) { computer_.level = level; }
+    // The seats of the next game started here (newGame), by player: a name, a person or the
+    // computer at a level, a colour picked. Seats past the list, and seats left as they are, play
+    // as ever. A host's game played here (newGameOf) has none.
+    void setSeats(const std::vector<Seat>& chosen) { seats_ = chosen; }
+    const std::vector<Seat>& seats() const { return seats_; }
+    // The name a seat of the game under way was given here; empty for "spieler N" (and in a
+    // host's game, whose names come from the host).
+    QString nameOf(int player) const;
     // Computers play each other from spieler 0 on, and their searches run to the end whatever
     // the time: the same seed then gives the same game on any machine (the duel tool).
     void computersPlayEverySeat();
@@ -346,6 +356,8 @@ private:
     Weapon thrownWeapon_ = Weapon::Grenade;
     std::vector<std::array<int, Weapons::count>> stock_; // what each player has left, by Weapon
     ComputerOpponent computer_;                          // plays its players' turns from the tick
+    std::vector<Seat> seats_;                            // of the next game started here
+    std::vector<QString> names_; // of the game under way, by player; empty for "spieler N"
 
     // The one place players are made: count of them, each with its colour, then its figures.
     void makePlayers(int count, int figures,

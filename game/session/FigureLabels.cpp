@@ -106,7 +106,8 @@ DepthPatch& labelDepths() {
 } // namespace
 
 void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock::Ticks now,
-                           const VORN_OffscreenTarget& target, QSize window, QSize drawn) {
+                           const VORN_OffscreenTarget& target, QSize window, QSize drawn,
+                           const std::function<QString(int player)>& names) {
     const int h = window.height();
     const double toWindowX = double(window.width()) / drawn.width();
     const double toWindowY = double(h) / drawn.height();
@@ -162,8 +163,10 @@ void FigureLabels::project(const Match& match, DamageFigures& damage, VORN_Clock
         const VORN_Color& c = match.players()[a.player]->color;
         const QColor color = QColor::fromRgbF(qBound(0.0, c[0], 1.0), qBound(0.0, c[1], 1.0),
                                               qBound(0.0, c[2], 1.0), qBound(0.0, c[3], 1.0));
+        const QString name = names ? names(static_cast<int>(a.player)) : QString();
         labels.push_back({QPointF(a.x * toWindowX, h - a.y * toWindowY),
-                          QString::number(a.player) + " " + QString::number(a.figure->health),
+                          (name.isEmpty() ? QString::number(a.player) : name) + " " +
+                              QString::number(a.figure->health),
                           color, true, static_cast<int>(a.player)});
     }
 }

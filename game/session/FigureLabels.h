@@ -1,4 +1,5 @@
-// The labels over the battlefield: each figure's "player health" and the hit points a blast took,
+// The labels over the battlefield: each figure's "player health" (its player's name where it has
+// one, else its number) and the hit points a blast took,
 // floating up. Projected at the end of the 3-D pass, with its view still set, where a figure's
 // label whose anchor lies behind a hill, a lamp or another figure is left out (the damage figures
 // are seen through anything); then drawn on the painter in one font, each kept off the panels and
@@ -13,6 +14,7 @@
 #include <QSize>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <vector>
 
 class DamageFigures;
@@ -26,9 +28,10 @@ class VORN_OffscreenTarget;
 class FigureLabels {
 public:
     // Where the labels go on a window of the given size, from the 3-D picture drawn at drawn
-    // through the target.
+    // through the target; names gives the players' names (empty for one named by its number).
     void project(const Match& match, DamageFigures& damage, VORN_LIB::VORN_Clock::Ticks now,
-                 const VORN_LIB::VORN_OffscreenTarget& target, QSize window, QSize drawn);
+                 const VORN_LIB::VORN_OffscreenTarget& target, QSize window, QSize drawn,
+                 const std::function<QString(int player)>& names = {});
     // With shapes each figure's label begins with its team's symbol (TeamSymbol).
     void draw(QPainter& painter, const QFont& font, const QVector<QRect>& panels,
               const QRect& window, bool shapes = false);

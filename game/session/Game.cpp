@@ -177,6 +177,7 @@ void Game::resetAll() {
 void Game::newGame() {
     makeCurrent();
     bool told = false; // a broken texture says so itself
+    match->setSeats(front.seatsOfGame());
     const bool started = valleyService->startGame(
         *match, front.settings, front.players, front.figures,
         [this, &told](const GameSettings& chosen) {

@@ -231,13 +231,13 @@ const Roster& Game::roster() const {
     return hosting ? hosting->roster() : joinedRoster;
 }
 
+// A network game's names are the roster's (the host names its own seats there); a game here
+// alone has those its seats were given.
 QString Game::nameOf(int player) const {
-    return hosting || joining ? roster().nameOf(player) : QString();
+    return hosting || joining ? roster().nameOf(player) : match->nameOf(player);
 }
 
 LogLine::Names Game::names() const {
-    if (!hosting && !joining)
-        return {};
     return [this](int player) { return nameOf(player); };
 }
 

@@ -45,5 +45,5 @@ void Game::followOptions() {
 void Game::rememberLastGame() {
     if (remembered)
         remembered->writeLastGame(
-            {front.players, front.figures, front.settings, match->computer().level});
+            {front.players, front.figures, front.settings, match->computer().level, front.seats});
 }

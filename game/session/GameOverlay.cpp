@@ -101,7 +101,7 @@ void Game::drawPicture(QPainter& painter) {
 
     // The labels' places, with the view of the 3-D picture; the depths are read before the
     // painter draws anything.
-    figureLabels.project(*match, damageFigures, now, pictureTarget, size(), drawn);
+    figureLabels.project(*match, damageFigures, now, pictureTarget, size(), drawn, names());
     pictureTarget.end(); // the picture onto the window; the overlay is drawn at full size
 
     glPopAttrib();

@@ -8,6 +8,7 @@
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
 #include "game/rules/SettingChoices.h"
+#include "game/world/TeamColours.h"
 
 #include <QFontMetrics>
 #include <algorithm>
@@ -66,7 +67,9 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     };
     if (match.state() == GameOver) {
         if (!match.alivePlayers().isEmpty()) {
-            line(40, 80, tr("spieler ") + QString::number(match.alivePlayers().first()));
+            line(40, 80,
+                 QFontMetrics(menuFont())
+                     .elidedText(playerTitle(match.alivePlayers().first()), Qt::ElideRight, 340));
             line(40, 160, tr("gewinnt"));
         } else {
             line(40, 80, tr("unentschieden"));
@@ -201,6 +204,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
     case FrontEnd::Screen::AskSettings: { // each choice after its key, the valley's number or
                                           // picture name shown
         line(30, 60, tr("return: starten"), menuLineFont());
+        line(230, 60, tr("n: spieler"), panelFont());
         line(30, 120, tr("t: tal: ") + front.valleyText(), panelFont());
         if (settings.valley == GameSettings::Valley::Random)
             line(50, 150, tr("z: neue zahl, 0 - 9: zahl"), keyLineFont());
@@ -213,8 +217,76 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(30, 350, tr("esc: zurueck"), menuLineFont());
         break;
     }
+    case FrontEnd::Screen::Seats:
+        seatLines(lines);
+        break;
     }
     return lines;
+}
+
+// The seats screen: a row for each player of the game (its name, who plays it, its colour), the
+// chosen one marked, then the keys.
+void HudLayout::seatLines(QList<Line>& lines) const {
+    lines.append({30, 50, tr("spieler"), &menuLineFont()});
+    const QFontMetrics metrics(keyLineFont());
+    const int count = std::clamp(front.players, 2, int(front.seats.size()));
+    for (int i = 0; i < count; ++i) {
+        const Seat& seat = front.seats[std::size_t(i)];
+        const int y = 84 + 28 * i;
+        const bool chosen = i == front.seatChosen;
+        QString name = seat.name.isEmpty() ? tr("spieler ") + QString::number(i) : seat.name;
+        if (chosen && front.typingSeatName)
+            name = front.typedSeatName + QLatin1Char('_');
+        lines.append({30, y,
+                      (chosen ? QStringLiteral("> ") : QStringLiteral("  ")) +
+                          metrics.elidedText(name, Qt::ElideLeft, 140),
+                      &keyLineFont()});
+        lines.append({190, y, seatPlayerText(i), &keyLineFont()});
+        if (seat.colour < 0) {
+            lines.append({340, y, tr("zufall"), &keyLineFont()});
+        } else {
+            const VORN_LIB::VORN_Color& c = TeamColours::palette()[std::size_t(seat.colour)];
+            lines.append({340, y, QChar(0x25a0) + QStringLiteral(" ") + colourName(seat.colour),
+                          &keyLineFont(), QColor::fromRgbF(c[0], c[1], c[2])});
+        }
+    }
+    lines.append({30, 348, tr("n: name, c: mensch / computer, f: farbe"), &keyLineFont()});
+    lines.append({30, 384, tr("return / esc: zurueck"), &menuLineFont()});
+}
+
+QString HudLayout::levelText(ComputerLevel level) {
+    switch (level) {
+    case ComputerLevel::Easy:
+        return tr("leicht");
+    case ComputerLevel::Medium:
+        return tr("mittel");
+    case ComputerLevel::Hard:
+        return tr("schwer");
+    case ComputerLevel::Off:
+        break;
+    }
+    return tr("aus");
+}
+
+QString HudLayout::seatPlayerText(int seat) const {
+    const Seat& chosen = front.seats[std::size_t(seat)];
+    if (!chosen.level) { // as the main menu's level has it: the computer from spieler 1 on
+        const ComputerLevel menu = seat >= 1 ? match.computer().level : ComputerLevel::Off;
+        return tr("menue: %1").arg(menu == ComputerLevel::Off ? tr("mensch") : levelText(menu));
+    }
+    return *chosen.level == ComputerLevel::Off ? tr("mensch")
+                                               : tr("computer %1").arg(levelText(*chosen.level));
+}
+
+QString HudLayout::colourName(int colour) {
+    // In the palette's order.
+    static const char* const names[TeamColours::count] = {
+        QT_TRANSLATE_NOOP("Game", "tuerkis"),   QT_TRANSLATE_NOOP("Game", "rosa"),
+        QT_TRANSLATE_NOOP("Game", "gelb"),      QT_TRANSLATE_NOOP("Game", "orange"),
+        QT_TRANSLATE_NOOP("Game", "violett"),   QT_TRANSLATE_NOOP("Game", "hellrosa"),
+        QT_TRANSLATE_NOOP("Game", "rot"),       QT_TRANSLATE_NOOP("Game", "gruen"),
+        QT_TRANSLATE_NOOP("Game", "himmelblau")};
+    return colour >= 0 && colour < TeamColours::count ? tr(names[colour]) : tr("zufall");
 }
 
 QString HudLayout::storyKeys() const {
@@ -237,17 +309,7 @@ QString HudLayout::keptSeatLine(int room) const {
 }
 
 QString HudLayout::computerLevelText() const {
-    switch (match.computer().level) {
-    case ComputerLevel::Easy:
-        return tr("leicht");
-    case ComputerLevel::Medium:
-        return tr("mittel");
-    case ComputerLevel::Hard:
-        return tr("schwer");
-    case ComputerLevel::Off:
-        break;
-    }
-    return tr("aus");
+    return levelText(match.computer().level);
 }
 
 QList<HudLayout::Line> HudLayout::turnLines() const {
@@ -368,6 +430,10 @@ bool HudLayout::shapes() const {
 }
 
 QString HudLayout::playerTitle(int player) const {
-    const QString name = names ? names(player) : QString();
+    const QString name = nameOf(player);
     return name.isEmpty() ? tr("spieler ") + QString::number(player) : name;
+}
+
+QString HudLayout::nameOf(int player) const {
+    return names ? names(player) : QString();
 }

@@ -7,8 +7,10 @@
 // window's size.
 #pragma once
 
+#include "game/computer/ComputerLevel.h"
 #include "game/match/LogLine.h"
 
+#include <QColor>
 #include <QCoreApplication>
 #include <QFont>
 #include <QList>
@@ -28,11 +30,13 @@ public:
     HudLayout(const Match& match, const FrontEnd& front, const NetworkClient* client,
               LogLine::Names names, QSize window);
 
-    // A panel's line: its text at x on baseline y in a font.
+    // A panel's line: its text at x on baseline y in a font, in the panels' white unless a colour
+    // is given.
     struct Line {
         int x, y;
         QString text;
         const QFont* font;
+        QColor colour = QColor();
     };
     QList<Line> menuLines() const;
     // The keys of the end screen's story page: back to the winner, and out.
@@ -56,6 +60,11 @@ public:
     bool shapes() const;
     // How the turn panel names a player: the name, else "spieler N".
     QString playerTitle(int player) const;
+    // A player's name; empty for one that has none.
+    QString nameOf(int player) const;
+    // The seats screen's words for who plays a seat and for a colour of the palette.
+    QString seatPlayerText(int seat) const;
+    static QString colourName(int colour);
     // The aiming lines of the key panel in fire mode: direction and elevation in whole degrees,
     // the strength with one decimal. The strength bar is full at fullStrength.
     QStringList aimLines() const;
@@ -81,6 +90,8 @@ public:
 
 private:
     QString computerLevelText() const;
+    static QString levelText(ComputerLevel level);
+    void seatLines(QList<Line>& lines) const;
     QString keptSeatLine(int room) const; // "r: wieder beitreten: HOST:PORT", cut to room pixels
 
     const Match& match;

@@ -6,6 +6,7 @@
 #include "game/session/TeamSymbol.h"
 #include "game/world/Player.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -29,7 +30,11 @@ void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QC
                const QList<Line>& lines, const QStringList& extra, Inside inside) {
     QStringList shows = extra;
     for (const Line& line : lines)
-        shows << QStringLiteral("%1,%2,%3:").arg(line.x).arg(line.y).arg(line.font->pointSize()) +
+        shows << QStringLiteral("%1,%2,%3,%4:")
+                         .arg(line.x)
+                         .arg(line.y)
+                         .arg(line.font->pointSize())
+                         .arg(line.colour.name()) +
                      line.text;
     // One pixel more than the panel each way: its outline is drawn on its right and bottom edges.
     const QImage& image =
@@ -37,8 +42,8 @@ void drawPanel(QPainter& painter, PanelImage& kept, const QRect& place, const QC
             p.setBrush(QBrush(fill, Qt::SolidPattern));
             p.drawRoundedRect(QRect(QPoint(0, 0), place.size()), 25, 25, Qt::RelativeSize);
             inside(p);
-            p.setPen(textColor);
             for (const Line& line : lines) {
+                p.setPen(line.colour.isValid() ? line.colour : textColor);
                 p.setFont(*line.font);
                 p.drawText(line.x, line.y, line.text);
             }
@@ -113,7 +118,7 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
         colours.append(QColor::fromRgbF(qBound(0.0, player->color[0], 1.0),
                                         qBound(0.0, player->color[1], 1.0),
                                         qBound(0.0, player->color[2], 1.0), 1.0));
-        pieShows << colours.last().name();
+        pieShows << colours.last().name() << layout.nameOf(int(i));
     }
     for (int angle : angles)
         pieShows << QString::number(angle);
@@ -122,16 +127,27 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
             p.setBrush(QBrush(colours[slice], Qt::SolidPattern));
             p.drawPie(20, 20, 160, 160, angles[slice], angles[slice + 1] - angles[slice]);
         }
-        // Each slice's team symbol halfway out along its middle, on a slice wide enough for it.
-        for (int slice = 0; shapes && slice < colours.size() && slice + 1 < angles.size();
-             ++slice) {
+        // Each slice's name along its middle on a slice wide enough for it, in black or white,
+        // whichever reads on the slice; its team symbol further out (halfway out with no name).
+        const QFontMetrics metrics(HudLayout::messageFont());
+        p.setFont(HudLayout::messageFont());
+        for (int slice = 0; slice < colours.size() && slice + 1 < angles.size(); ++slice) {
             const int span = angles[slice + 1] - angles[slice]; // sixteenths of a degree
-            if (span < 16 * 12)
-                continue;
             const double middle = (angles[slice] + span / 2.0) / 16 * M_PI / 180;
-            TeamSymbol::draw(p, owners[slice],
-                             QPointF(100 + 52 * std::cos(middle), 100 - 52 * std::sin(middle)), 9,
-                             QColor(245, 245, 245));
+            const QPointF out(std::cos(middle), -std::sin(middle));
+            const QString name = layout.nameOf(owners[slice]);
+            const bool named = !name.isEmpty() && span >= 16 * 40;
+            if (named) {
+                const QString shown = metrics.elidedText(name, Qt::ElideRight, 70);
+                const QPointF at = QPointF(100, 100) + 38 * out;
+                p.setPen(colours[slice].lightnessF() > 0.55 ? Qt::black : Qt::white);
+                p.drawText(QPointF(at.x() - metrics.horizontalAdvance(shown) / 2.0,
+                                   at.y() + metrics.ascent() / 2.0 - 1),
+                           shown);
+            }
+            if (shapes && span >= 16 * 12)
+                TeamSymbol::draw(p, owners[slice], QPointF(100, 100) + (named ? 64 : 52) * out, 9,
+                                 QColor(245, 245, 245));
         }
     });
 

@@ -24,6 +24,13 @@ const std::array<VORN_Color, TeamColours::count>& TeamColours::palette() {
     return colours;
 }
 
+bool TeamColours::reserve(int index) {
+    if (index < 0 || index >= count || taken[std::size_t(index)])
+        return false;
+    taken[std::size_t(index)] = true;
+    return true;
+}
+
 VORN_Color TeamColours::take(int r, int g, int b) {
     int free = 0;
     for (bool t : taken)

@@ -14,6 +14,9 @@ public:
     // player of the game has: each draw of a game's players still comes in the same order, so the
     // figures drop where they always did.
     VORN_LIB::VORN_Color take(int r, int g, int b);
+    // Keeps a colour of the palette from the draws: a seat picked it. False for one out of the
+    // palette or already kept or taken.
+    bool reserve(int index);
 
     static const std::array<VORN_LIB::VORN_Color, count>& palette();
 

@@ -13,14 +13,16 @@ bool sameMenus(const FrontEnd& a, const FrontEnd& b) {
     return a.screen == b.screen && a.asking == b.asking && a.players == b.players &&
            a.figures == b.figures && a.settings == b.settings &&
            a.typingAddress == b.typingAddress && a.typingName == b.typingName &&
-           a.typingPassword == b.typingPassword && a.options == b.options;
+           a.typingPassword == b.typingPassword && a.options == b.options && a.seats == b.seats &&
+           a.seatChosen == b.seatChosen && a.typingSeatName == b.typingSeatName;
 }
 
 } // namespace
 
 TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
-    for (Screen screen : {Screen::MainMenu, Screen::AskPlayers, Screen::AskFigures,
-                          Screen::AskSettings, Screen::NetworkMenu, Screen::Options}) {
+    for (Screen screen :
+         {Screen::MainMenu, Screen::AskPlayers, Screen::AskFigures, Screen::AskSettings,
+          Screen::Seats, Screen::NetworkMenu, Screen::Options}) {
         FrontEnd menus;
         menus.screen = screen;
         menus.options.effectsVolume = 5; // louder and quieter both move it
@@ -133,4 +135,80 @@ TEST(FrontEnd, EveryKeyTheHelpListsOnAMenuActsThere) {
     started.keptSeat = QStringLiteral("127.0.0.1:47801");
     EXPECT_EQ(started.key(Qt::Key_R, -1, QString(), false), FrontEnd::Action::Join);
     EXPECT_EQ(started.address, QStringLiteral("127.0.0.1:47801"));
+}
+
+// The seats screen names each seat, makes it a person or the computer at a level, and picks its
+// colour among those no other seat of the game has; the game takes its players' seats alone.
+TEST(FrontEnd, TheSeatsScreenNamesSeatsAndPicksTheirPlayersAndColours) {
+    FrontEnd menus;
+    menus.players = 3;
+    menus.screen = Screen::AskSettings;
+    const auto press = [&](int key, const QString& text = QString()) {
+        return menus.key(key, -1, text, false);
+    };
+    press(Qt::Key_N);
+    ASSERT_EQ(menus.screen, Screen::Seats);
+    // Up from the first seat goes round to the game's last, not to the ninth.
+    press(Qt::Key_Up);
+    EXPECT_EQ(menus.seatChosen, 2);
+    press(Qt::Key_Down);
+    EXPECT_EQ(menus.seatChosen, 0);
+
+    // A name is typed as a network name is: a menu's key types itself, Escape keeps the one before,
+    // Return keeps the typed one, an empty one is "spieler N" again; a 17th character is refused.
+    press(Qt::Key_N);
+    for (const QChar c : QStringLiteral("anna"))
+        EXPECT_EQ(press(Qt::Key_A + c.unicode() - 'a', QString(c)), FrontEnd::Action::None);
+    press(Qt::Key_Return);
+    EXPECT_EQ(menus.seats[0].name, QStringLiteral("anna"));
+    EXPECT_EQ(menus.screen, Screen::Seats) << "Return ends the typing, not the screen";
+    press(Qt::Key_N);
+    press(Qt::Key_B, QStringLiteral("b"));
+    press(Qt::Key_Escape);
+    EXPECT_EQ(menus.seats[0].name, QStringLiteral("anna"));
+    EXPECT_EQ(menus.screen, Screen::Seats);
+    press(Qt::Key_N); // the typing begins at the name there is
+    for (int i = 0; i < 4; ++i)
+        press(Qt::Key_Backspace);
+    for (int i = 0; i < 20; ++i)
+        press(Qt::Key_X, QStringLiteral("x"));
+    press(Qt::Key_Return);
+    EXPECT_EQ(menus.seats[0].name, QString(16, QLatin1Char('x')));
+    press(Qt::Key_N);
+    for (int i = 0; i < 16; ++i)
+        press(Qt::Key_Backspace);
+    press(Qt::Key_Return);
+    EXPECT_TRUE(menus.seats[0].name.isEmpty());
+
+    // C: as the menu has it, a person, leicht, mittel, schwer, and round again.
+    const std::optional<ComputerLevel> cycle[] = {ComputerLevel::Off, ComputerLevel::Easy,
+                                                  ComputerLevel::Medium, ComputerLevel::Hard,
+                                                  std::nullopt};
+    for (const std::optional<ComputerLevel>& level : cycle) {
+        press(Qt::Key_C);
+        EXPECT_EQ(menus.seats[0].level, level);
+    }
+
+    // F steps through drawn and the nine colours, past those the game's other seats picked; a seat
+    // beyond the game's players keeps nothing from them.
+    menus.seats[1].colour = 0;
+    menus.seats[2].colour = 2;
+    menus.seats[5].colour = 1;
+    std::vector<int> stepped;
+    for (int i = 0; i < 8; ++i) {
+        press(Qt::Key_F);
+        stepped.push_back(menus.seats[0].colour);
+    }
+    EXPECT_EQ(stepped, (std::vector<int>{1, 3, 4, 5, 6, 7, 8, -1}));
+
+    press(Qt::Key_Down);
+    press(Qt::Key_C);
+    press(Qt::Key_C);
+    const std::vector<Seat> game = menus.seatsOfGame();
+    ASSERT_EQ(game.size(), 3u);
+    EXPECT_EQ(game[1].level, ComputerLevel::Easy);
+    EXPECT_EQ(game[1].colour, 0);
+    EXPECT_TRUE(game[0].leftAsItIs());
+    EXPECT_EQ(press(Qt::Key_Return), FrontEnd::Action::None);
+    EXPECT_EQ(menus.screen, Screen::AskSettings);
 }

@@ -103,6 +103,9 @@ TEST_F(SettingsFile, EveryChoiceComesBackAsWritten) {
     game.settings.wind = GameSettings::Wind::Strong;
     game.settings.weapons = GameSettings::Weapons::All;
     game.level = ComputerLevel::Hard;
+    game.seats[0] = {QStringLiteral("anna = #1; \"x\""), ComputerLevel::Off, 8};
+    game.seats[3] = {QStringLiteral("robo"), ComputerLevel::Hard, -1};
+    game.seats[8] = {QString(), ComputerLevel::Easy, 0};
     file.writeLastGame(game);
     EXPECT_EQ(readBack().last, game);
     const QString picture = folder.filePath(QStringLiteral("mein tal, nr; 2 = gut.bmp"));
@@ -160,6 +163,11 @@ TEST_F(SettingsFile, ABrokenOrHostileFileGivesTheDefaultsAndOneLine) {
               "render-scale=0.1\n[game]\nplayers=99\nfigures=-1\nwind=off,strong\n"
               "weapons=all\ncomputer=@ByteArray(hard)\nvalley=random\n"
               "valley-number=100000000000000000000\n"
+              "seat1-name=" +
+              QByteArray(17, 'x') +
+              "\nseat2-name=\"a\\x1b[2Jb\"\n"
+              "seat3-player=god\nseat4-colour=9\nseat5-colour=-2\nseat6-player=hard\n"
+              "seat7-colour=3\nseat99-name=zu viele\n"
               "[unknown]\nsomething=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x5)\n");
     Read read = readBack();
     PlayerOptions kept;
@@ -168,6 +176,8 @@ TEST_F(SettingsFile, ABrokenOrHostileFileGivesTheDefaultsAndOneLine) {
     UserSettings::LastGame game;
     game.settings.weapons = GameSettings::Weapons::All;
     game.settings.valley = GameSettings::Valley::Random; // its number drawn when it is chosen
+    game.seats[5].level = ComputerLevel::Hard;
+    game.seats[6].colour = 3;
     EXPECT_EQ(read.last, game);
     EXPECT_EQ(read.lines, 1);
 

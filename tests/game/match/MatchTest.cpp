@@ -398,3 +398,67 @@ TEST_F(MatchTest, AJoinedCopyShowsTheHostsClocksFromOneStartAPhase) {
     EXPECT_EQ(copy->msIntoPhase(VORN_Clock::now()), 0);
     EXPECT_TRUE(starts.empty());
 }
+
+// Seats mix named people and computers at levels of their own, whatever the main menu chose: the
+// computer plays only its seats, each seat wears the colour it picked while the others are drawn
+// from the rest by the same draws (the figures drop where they would with no seat set), the log
+// names the players, and the game plays to its end (quick pace, sudden death after five rounds).
+TEST_F(MatchTest, AMixedGameOfNamedPeopleAndComputersPlaysToItsEnd) {
+    driver.startRound(4, 2, 11);
+    std::vector<VORN_Vector> dropped;
+    for (const auto& player : match->players())
+        for (unsigned j = 0; j < player->count; ++j)
+            dropped.push_back(player->figure(j)->worldPosition);
+    match->reset();
+
+    GameSettings quick;
+    quick.pace = GameSettings::Pace::Quick;
+    quick.suddenDeath = GameSettings::SuddenDeath::After5;
+    match->setSettings(quick);
+    match->setComputerLevel(ComputerLevel::Medium); // the menu's, for seats left as they are
+    std::vector<Seat> seats(4);
+    seats[0] = {QStringLiteral("anna"), ComputerLevel::Off, 4};
+    seats[1] = {QStringLiteral("robo"), ComputerLevel::Hard, -1};
+    seats[2] = {QString(), ComputerLevel::Off, -1};       // a person, though the menu has mittel
+    seats[3] = {QStringLiteral("bert"), std::nullopt, 4}; // the colour anna has first
+    match->setSeats(seats);
+    driver.startRound(4, 2, 11);
+
+    std::size_t at = 0;
+    for (const auto& player : match->players())
+        for (unsigned j = 0; j < player->count; ++j)
+            EXPECT_EQ(player->figure(j)->worldPosition.x(), dropped[at++].x());
+    const auto& palette = TeamColours::palette();
+    const VORN_LIB::VORN_Color& anna = match->players()[0]->color;
+    EXPECT_TRUE(anna[0] == palette[4][0] && anna[1] == palette[4][1] && anna[2] == palette[4][2]);
+    std::set<std::vector<double>> worn;
+    for (const auto& player : match->players())
+        worn.insert({player->color[0], player->color[1], player->color[2]});
+    EXPECT_EQ(worn.size(), 4u) << "bert's pick, taken already, is drawn among the rest";
+    EXPECT_EQ(match->nameOf(0), QStringLiteral("anna"));
+    EXPECT_EQ(match->nameOf(2), QString());
+    EXPECT_EQ(match->computer().chosenFor(0), ComputerLevel::Off);
+    EXPECT_EQ(match->computer().chosenFor(1), ComputerLevel::Hard);
+    EXPECT_EQ(match->computer().chosenFor(2), ComputerLevel::Off);
+    EXPECT_EQ(match->computer().chosenFor(3), ComputerLevel::Medium);
+
+    // Who plays each turn, and what the log says with the names as the window gives them.
+    std::set<int> computerTurns, peopleTurns;
+    QObject::connect(match.get(), &Match::playStarted, [&] {
+        (match->computerOnTurn() ? computerTurns : peopleTurns).insert(match->currentPlayer());
+    });
+    QStringList told;
+    QObject::connect(match.get(), &Match::logChanged, [&] {
+        told << match->messages().back().shown([&](int p) { return match->nameOf(p); });
+    });
+    ASSERT_TRUE(driver.tickUntil([&] { return match->state() == GameOver; }, 200000));
+    EXPECT_EQ(computerTurns, (std::set<int>{1, 3}));
+    EXPECT_EQ(peopleTurns, (std::set<int>{0, 2}));
+    EXPECT_TRUE(told.filter(QStringLiteral("anna")).size() > 0) << told.join(" | ").toStdString();
+    EXPECT_TRUE(told.filter(QStringLiteral("spieler 2")).size() > 0);
+
+    // A host's game played here has none of these seats.
+    match->newGameOf({1, 0, 0, 0, 1, 0}, 1);
+    EXPECT_EQ(match->nameOf(0), QString());
+    EXPECT_EQ(match->computer().chosenFor(1), ComputerLevel::Medium);
+}

@@ -757,11 +757,23 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     EXPECT_NE(g.nameOf(3), QStringLiteral("zwei"));
     EXPECT_EQ(chatsIn(annaGot).size(), 11);
 
-    // In the game the turn panel names the player on turn.
-    startRound(3, 1, 5);
+    // In the game the turn panel names the player on turn. The seat that no machine holds is the
+    // computer's, named on the host's seats screen: every machine hears its name.
+    g.front.seats[3] = {QStringLiteral("robo"), ComputerLevel::Hard, -1};
+    startRound(4, 1, 5);
     ASSERT_EQ(g.match->currentPlayer(), 0);
     EXPECT_EQ(g.hud().playerTitle(0), QStringLiteral("wirt"));
     EXPECT_EQ(g.hud().playerTitle(2), QStringLiteral("spieler 2"));
+    EXPECT_EQ(g.hud().playerTitle(3), QStringLiteral("robo"));
+    EXPECT_EQ(g.match->computer().chosenFor(3), ComputerLevel::Hard);
+    ASSERT_TRUE(waitFor([&] {
+        Roster annaHeard;
+        for (const Message& m : annaGot)
+            if (const auto* p = std::get_if<Players>(&m))
+                annaHeard.take(*p);
+        return annaHeard.nameOf(3) == QStringLiteral("robo") &&
+               annaHeard.nameOf(1) == QStringLiteral("anna");
+    }));
     expectTextLine(frame(), 20, 40, QStringLiteral("wirt"), 20);
     // Sixteen wide letters are cut to the panel's width instead of widening it.
     const int turnWidth = g.hud().places().turn.width();
@@ -782,4 +794,5 @@ TEST_F(NetworkScenario, NamesChatAndThePlayerListReachEveryMachine) {
     anna.leave();
     ASSERT_TRUE(waitFor([&] { return g.host()->joinedCount() == 1; }));
     EXPECT_TRUE(hostLog().contains(QStringLiteral("anna hat das spiel verlassen")));
+    g.front.seats[3] = Seat(); // the window is the next test's too
 }
