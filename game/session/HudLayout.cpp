@@ -239,14 +239,14 @@ void HudLayout::seatLines(QList<Line>& lines) const {
             name = front.typedSeatName + QLatin1Char('_');
         lines.append({30, y,
                       (chosen ? QStringLiteral("> ") : QStringLiteral("  ")) +
-                          metrics.elidedText(name, Qt::ElideLeft, 140),
+                          metrics.elidedText(name, Qt::ElideLeft, 130),
                       &keyLineFont()});
-        lines.append({190, y, seatPlayerText(i), &keyLineFont()});
+        lines.append({180, y, seatPlayerText(i), &keyLineFont()});
         if (seat.colour < 0) {
-            lines.append({340, y, tr("zufall"), &keyLineFont()});
+            lines.append({390, y, tr("zufall"), &keyLineFont()});
         } else {
             const VORN_LIB::VORN_Color& c = TeamColours::palette()[std::size_t(seat.colour)];
-            lines.append({340, y, QChar(0x25a0) + QStringLiteral(" ") + colourName(seat.colour),
+            lines.append({390, y, QChar(0x25a0) + QStringLiteral(" ") + colourName(seat.colour),
                           &keyLineFont(), QColor::fromRgbF(c[0], c[1], c[2])});
         }
     }

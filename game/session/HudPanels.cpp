@@ -140,7 +140,10 @@ void HudPanels::drawTurn(QPainter& painter, const HudLayout& layout, const Match
             if (named) {
                 const QString shown = metrics.elidedText(name, Qt::ElideRight, 70);
                 const QPointF at = QPointF(100, 100) + 38 * out;
-                p.setPen(colours[slice].lightnessF() > 0.55 ? Qt::black : Qt::white);
+                const QColor& c = colours[slice];
+                const double luminance =
+                    0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+                p.setPen(luminance > 0.45 ? Qt::black : Qt::white);
                 p.drawText(QPointF(at.x() - metrics.horizontalAdvance(shown) / 2.0,
                                    at.y() + metrics.ascent() / 2.0 - 1),
                            shown);

@@ -256,9 +256,16 @@ private:
                     tap(Qt::Key_Escape);
                 else if (chance(0.1))
                     tap(Qt::Key_T); // now and then a random valley, and back
+                else if (chance(0.05))
+                    tap(Qt::Key_N); // the seats
                 else
                     tap(Qt::Key_Return);
                 break;
+            case FrontEnd::Screen::Seats: { // a seat given to the computer, a person, a colour
+                const int keys[] = {Qt::Key_Down, Qt::Key_C, Qt::Key_F, Qt::Key_Return};
+                tap(keys[pick(0, 3)]);
+                break;
+            }
             }
             break;
         case Countdown:
