@@ -201,6 +201,11 @@ void VORN_Viewport::compile() {
     glEndList();
 }
 
+VORN_Frustum VORN_Viewport::pictureFrustum() const {
+    return VORN_Frustum(fieldOfView, double(width) / double(std::max(height, 1)), nearPlane,
+                        farPlane, width, height, drawnLineWidth() + 2.0);
+}
+
 void VORN_Viewport::render() {
     // An empty rectangle has nothing to show (and no finite aspect): the frame is skipped whole.
     if (!scene || width <= 0 || height <= 0)
@@ -238,10 +243,8 @@ void VORN_Viewport::render() {
     else
         applyState();
 
-    // The exact test behind the cone: the picture's own planes, widened by the outline's line
-    // width and two pixels more for smoothing, so that culling never takes away a pixel.
-    const VORN_Frustum frustum(fieldOfView, aspect, nearPlane, farPlane, width, height,
-                               drawnLineWidth() + 2.0);
+    // The exact test behind the cone: the picture's own planes.
+    const VORN_Frustum frustum = pictureFrustum();
     const VORN_Frustum::DrawingScope drawing(exactCulling ? &frustum : nullptr);
 
     glPushMatrix();

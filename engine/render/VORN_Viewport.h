@@ -3,6 +3,7 @@
 #pragma once
 
 #include "engine/math/VORN_Vector.h"
+#include "engine/scene/VORN_Frustum.h"
 
 #include <GL/gl.h>
 #include <QObject>
@@ -92,6 +93,10 @@ public:
     // drawn lineWidth window pixels wide, at least one picture pixel.
     double pictureScale = 1.0;
     float drawnLineWidth() const;
+    // The picture's planes as the passes of a frame cull by them: widened by the outline's line
+    // width and two pixels more for smoothing, so that culling never takes away a pixel. For a
+    // pass drawn after render() with its view.
+    VORN_Frustum pictureFrustum() const;
     float fogColor[4] = {0, 0, 0, 0};
     float fogDensity = 0.5f;
     bool fog = false;

@@ -2,6 +2,7 @@
 // looking along -z; the depth of a point is -z. Matrices are column-major.
 #include "engine/scene/VORN_Frustum.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace VORN_LIB {
@@ -70,6 +71,16 @@ bool VORN_Frustum::excludesSphere(const VORN_Vector& centre, double radius) cons
             return true;
     }
     return false;
+}
+
+bool VORN_Frustum::excludesObject(const double m[16], double radius) const {
+    // The sphere in eye space: its centre is the matrix's translation.
+    double longest = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        const double* a = m + 4 * axis;
+        longest = std::max(longest, a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+    }
+    return excludesSphere(VORN_Vector(m[12], m[13], m[14]), radius * std::sqrt(longest));
 }
 
 const VORN_Frustum* VORN_Frustum::drawing() {

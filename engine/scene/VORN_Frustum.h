@@ -27,6 +27,10 @@ public:
     bool excludesBox(const VORN_Vector& low, const VORN_Vector& high) const;
     // True when the sphere lies wholly outside one of the planes.
     bool excludesSphere(const VORN_Vector& centre, double radius) const;
+    // True when the sphere of an object's radius about the origin of the frame that the
+    // model-view matrix m takes into eye space lies wholly outside (the radius grows with the
+    // frame's longest scaled axis).
+    bool excludesObject(const double m[16], double radius) const;
 
     // The frustum of the frame a viewport is drawing now, for culling during its passes; null
     // outside a viewport's frame or when the viewport culls by its cone only. Not owned.

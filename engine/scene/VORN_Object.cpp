@@ -235,7 +235,8 @@ void VORN_Object::render(char mode, const VORN_OcclusionCone* cone) {
                 }
                 break;
             case 2:
-                paint(true, cone);
+                if (outlined)
+                    paint(true, cone);
                 break;
             default:
                 break;
@@ -254,15 +255,7 @@ bool VORN_Object::outsideView(const VORN_OcclusionCone* cone) const {
         return false;
     GLdouble m[16];
     glGetDoublev(GL_MODELVIEW_MATRIX, m);
-    // The sphere in eye space: its centre is the matrix's translation, its radius grows with the
-    // longest of the frame's scaled axes.
-    double longest = 0;
-    for (int axis = 0; axis < 3; ++axis) {
-        const double* a = m + 4 * axis;
-        longest = std::max(longest, a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
-    }
-    return view->excludesSphere(VORN_Vector(m[12], m[13], m[14]),
-                                boundingRadius * std::sqrt(longest));
+    return view->excludesObject(m, boundingRadius);
 }
 
 } // namespace VORN_LIB

@@ -65,6 +65,7 @@ public:
     VORN_Material* material = nullptr; // not owned
     GLuint* texture = nullptr;         // not owned; null unbinds, a pointer to 0 leaves the binding
     bool transparent = false;
+    bool outlined = true; // drawn in the geometry pass (mode 2), the outline pass of a viewport
     double radius = 0;
     // Sphere about the local origin holding everything draw() emits, for the exact view test; 0
     // means not known: the object is never skipped by that test.

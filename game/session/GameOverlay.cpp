@@ -57,7 +57,10 @@ void Game::drawPicture(QPainter& painter) {
     const float* sky = field->light().sky();
     glClearColor(sky[0], sky[1], sky[2], sky[3]);
     paintGL();
-    field->light().outlineFigures(match->players(), viewport.drawnLineWidth() + 1);
+    // Culled as the passes were: exactly unless the view cone alone culls.
+    const VORN_Frustum picture = viewport.pictureFrustum();
+    field->light().outlineFigures(match->players(), viewport.drawnLineWidth() + 1,
+                                  viewport.exactCulling ? &picture : nullptr);
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     sound.followCamera(viewport.position - viewport.back * viewport.distance, viewport.back,
                        viewport.up);

@@ -139,11 +139,15 @@ void ValleyLight::lightFigures(const std::vector<std::unique_ptr<Player>>& playe
         // The figures' lists call the material's list: recording it again relights them all.
         if (changed)
             m.compile();
+        // A glowing outline covers the black one: the outline pass leaves the figures to it.
+        for (unsigned slot = 0; slot < player->count; ++slot)
+            if (VORN_LIB::VORN_Object* figure = player->figure(slot))
+                figure->outlined = !look.outlineGlows;
     }
 }
 
 void ValleyLight::outlineFigures(const std::vector<std::unique_ptr<Player>>& players,
-                                 float lineWidth) const {
+                                 float lineWidth, const VORN_Frustum* view) const {
     const Look& look = lookOf(light);
     if (!look.outlineGlows)
         return;
@@ -180,7 +184,10 @@ void ValleyLight::outlineFigures(const std::vector<std::unique_ptr<Player>>& pla
                 continue; // gone, or not drawn this frame
             glPushMatrix();
             glMultMatrixd(figure->worldMatrix.data());
-            figure->paint(true, nullptr);
+            GLdouble m[16];
+            glGetDoublev(GL_MODELVIEW_MATRIX, m);
+            if (!view || !view->excludesObject(m, figure->boundingRadius))
+                figure->paint(true, nullptr);
             glPopMatrix();
         }
     }

@@ -13,6 +13,7 @@
 
 class Player;
 namespace VORN_LIB {
+class VORN_Frustum;
 class VORN_Landscape;
 class VORN_Material;
 class VORN_Scene;
@@ -36,11 +37,14 @@ public:
     // The sky behind the valley: the picture's clear colour (red, green, blue, alpha).
     const float* sky() const;
     // Each player's figures glow in the team's colour as the light asks (none in the classic
-    // light); set before the picture is drawn, since players come and go with the games.
+    // light), and where their outline glows the black outline pass leaves them out; set before
+    // the picture is drawn, since players come and go with the games.
     void lightFigures(const std::vector<std::unique_ptr<Player>>& players) const;
     // The figures in the scene outlined in their glow's colour, over the outline pass, in lines
-    // lineWidth pixels wide; nothing unless the light asks for it. With the frame's view matrix.
-    void outlineFigures(const std::vector<std::unique_ptr<Player>>& players, float lineWidth) const;
+    // lineWidth pixels wide; nothing unless the light asks for it. With the frame's view matrix;
+    // a figure that the view's planes leave out is not drawn (with no planes, every one is).
+    void outlineFigures(const std::vector<std::unique_ptr<Player>>& players, float lineWidth,
+                        const VORN_LIB::VORN_Frustum* view) const;
     // The valley's edge as a glowing line over the ground, unless the light is classic; with the
     // picture's line widths scaled by pictureScale.
     // A warned point (the tortoise on turn near the edge) lights the edge up in the warning's

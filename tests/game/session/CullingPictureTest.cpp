@@ -1,8 +1,9 @@
-// Exact culling must not change a single pixel: frames of a 9 × 9 round seen from a sweep of
-// cameras (inside the valley and at its rim, high and low, looking along and across it, into
-// craters dug where blocks meet, and with figures just inside and just outside each edge of the
-// picture) are compared with the frames of the same cameras culled by the cone alone. With
-// TV_PICTURE_DIR set, every frame of the sweep is also written there.
+// Exact culling must not change a single pixel, of the passes or of the night's glowing outlines
+// (culled by the same planes): frames of a 9 × 9 round seen from a sweep of cameras (inside the
+// valley and at its rim, high and low, looking along and across it, into craters dug where blocks
+// meet, and with figures just inside and just outside each edge of the picture) are compared with
+// the frames of the same cameras culled by the cone alone. With TV_PICTURE_DIR set, every frame of
+// the sweep is also written there.
 #include "tests/support/GameDriver.h"
 
 #include "game/world/Player.h"
