@@ -86,6 +86,7 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     host.watchersPerAddress = options.watchersPerAddress;
     host.name = options.name;
     host.upnp = options.upnp;
+    host.replays = options.replays;
     StopSignals stopping;
     QObject::connect(&stopping, &StopSignals::stop, &host, [&host](int signal) {
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
@@ -121,7 +122,7 @@ const char* const usage =
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
-    "                       [--upnp]\n"
+    "                       [--upnp] [--replays DIR]\n"
     "       tortoise-valley --query HOST[:PORT] | --list\n";
 
 // The settings of a game preset from the last game's, each one the command line gives in its
@@ -162,6 +163,7 @@ int main(int argc, char** argv) {
             "    --listen ADDRESS    the address to listen on (default: every one)\n"
             "    --seats-per-address N, --watchers-per-address N\n"
             "                        seats and places to watch of one address (default 2)\n"
+            "    --replays DIR       keep a replay of every game in DIR\n"
             "  --upnp                ask the home router by UPnP to forward the port\n"
             "                        (--host, --server; off unless given)\n"
             "  --password WORD       asked of every machine that joins (--host, --server),\n"

@@ -91,7 +91,6 @@ signals:
     void watching(const QString& address);       // a machine came during a game, until the next
 
 private:
-    Network::Message startMessage() const;
     // The settings of the game starting, and a picture valley itself, to every machine or to one.
     void sendValley(NetworkConnection* to = nullptr);
     void announceCrater(const VORN_LIB::VORN_Vector& point);
