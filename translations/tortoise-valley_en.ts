@@ -1006,5 +1006,33 @@
         <source>u: upnp: aus</source>
         <translation>u: upnp: off</translation>
     </message>
+    <message>
+        <source>wiederholung unvollstaendig</source>
+        <translation>replay cut short</translation>
+    </message>
+    <message>
+        <source>wiederholung beschaedigt</source>
+        <translation>replay damaged</translation>
+    </message>
+    <message>
+        <source>wiederholung zu gross</source>
+        <translation>replay too large</translation>
+    </message>
+    <message>
+        <source>keine wiederholung</source>
+        <translation>not a replay</translation>
+    </message>
+    <message>
+        <source>wiederholung der version %1 wird nicht unterstuetzt</source>
+        <translation>replays of version %1 are not supported</translation>
+    </message>
+    <message>
+        <source>%1: wiederholung nicht geschrieben (%2)</source>
+        <translation>%1: replay not written (%2)</translation>
+    </message>
+    <message>
+        <source>ordner nicht anlegbar</source>
+        <translation>folder cannot be made</translation>
+    </message>
 </context>
 </TS>

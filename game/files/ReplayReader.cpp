@@ -9,17 +9,14 @@
 #include <zlib.h>
 
 namespace {
-QString tr(const char* text) {
-    return QCoreApplication::translate("Game", text);
-}
 QString cutShort() {
-    return tr("wiederholung unvollstaendig");
+    return QCoreApplication::translate("Game", "wiederholung unvollstaendig");
 }
 QString corrupted() {
-    return tr("wiederholung beschaedigt");
+    return QCoreApplication::translate("Game", "wiederholung beschaedigt");
 }
 QString tooLarge() {
-    return tr("wiederholung zu gross");
+    return QCoreApplication::translate("Game", "wiederholung zu gross");
 }
 } // namespace
 
@@ -28,7 +25,7 @@ bool ReplayReader::open(const QString& path) {
     if (!file.open(QIODevice::ReadOnly)) {
         name = path;
         data.clear();
-        return refuse(tr("datei nicht lesbar"));
+        return refuse(QCoreApplication::translate("Game", "datei nicht lesbar"));
     }
     if (file.size() > ReplayFormat::fileLimit) {
         name = path;
@@ -57,7 +54,7 @@ bool ReplayReader::read(const QByteArray& bytes, const QString& fileName) {
         return refuse(data.size() < ReplayFormat::magicSize &&
                               QByteArray(ReplayFormat::magic).startsWith(data) && !data.isEmpty()
                           ? cutShort()
-                          : tr("keine wiederholung"));
+                          : QCoreApplication::translate("Game", "keine wiederholung"));
 
     QDataStream in(data);
     in.setVersion(QDataStream::Qt_5_15);
@@ -68,7 +65,9 @@ bool ReplayReader::read(const QByteArray& bytes, const QString& fileName) {
     if (in.status() != QDataStream::Ok)
         return refuse(cutShort());
     if (version != ReplayFormat::version)
-        return refuse(tr("wiederholung der version %1 wird nicht unterstuetzt").arg(version));
+        return refuse(QCoreApplication::translate(
+                          "Game", "wiederholung der version %1 wird nicht unterstuetzt")
+                          .arg(version));
     in >> headerSize;
     if (in.status() != QDataStream::Ok)
         return refuse(cutShort());

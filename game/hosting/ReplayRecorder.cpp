@@ -11,7 +11,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QProcessEnvironment>
+#include <QStandardPaths>
 #include <algorithm>
 #include <cstdio>
 
@@ -43,17 +43,16 @@ ReplayRecorder::~ReplayRecorder() {
         finish(false);
 }
 
+// Qt's generic data folder is $XDG_DATA_HOME, or ~/.local/share; in a test, its own.
 QString ReplayRecorder::defaultFolder() {
-    QString data = QProcessEnvironment::systemEnvironment().value("XDG_DATA_HOME");
-    if (data.isEmpty())
-        data = QDir::homePath() + "/.local/share";
-    return data + "/tortoise-valley/replays";
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           "/tortoise-valley/replays";
 }
 
 void ReplayRecorder::begin() {
     if (writer)
         finish(false); // a new game before the last was over
-    if (where.isEmpty())
+    if (where.isEmpty() || !enabled)
         return;
     if (!QDir().mkpath(where)) {
         fail(QCoreApplication::translate("Game", "%1: wiederholung nicht geschrieben (%2)")

@@ -42,6 +42,9 @@ public:
     // After the match's ticks at engine clock reading now: the state it shows.
     void tick(VORN_LIB::VORN_Clock::Ticks now);
 
+    // Whether a game that starts is recorded: a joined machine's copy of its host's game is not
+    // (it is the host's to keep).
+    bool enabled = true;
     // The players' names for the file's header (empty: none given); none set: no names.
     std::function<QString(int player)> nameOf;
     // The texture of a picture valley, recorded with its heights. Not owned.
@@ -69,8 +72,8 @@ private:
     QString last;
     std::unique_ptr<ReplayWriter> writer;
     VORN_LIB::VORN_Clock::Ticks startedAt = 0;
-    VORN_LIB::VORN_Clock::Ticks lastAt = 0; // the newest record's game clock
-    VORN_LIB::VORN_Clock::Ticks overAt = 0; // when the game ended; 0 while it runs
+    VORN_LIB::VORN_Clock::Ticks lastAt = 0;  // the newest record's game clock
+    VORN_LIB::VORN_Clock::Ticks overAt = 0;  // when the game ended; 0 while it runs
     VORN_LIB::VORN_Clock::Ticks stateAt = 0; // the last state's game clock
     Network::State lastState;
     QByteArray lastArms; // as encoded: sent again only when it changed

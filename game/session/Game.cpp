@@ -5,6 +5,7 @@
 #include "game/files/DataFiles.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/RouterPortMapping.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/GameFinder.h"
@@ -54,6 +55,8 @@ Game::Game() : VORN_QtRenderer() {
     valleyService = std::make_unique<ValleyService>(heights);
     joinedMatch = std::make_unique<JoinedMatch>(*match, *valleyService);
     joinedMatch->drawingCurrent = [this] { makeCurrent(); };
+    recorder = std::make_unique<ReplayRecorder>(*match, ReplayRecorder::defaultFolder());
+    recorder->nameOf = [this](int seat) { return hosting ? hosting->nameOf(seat) : QString(); };
     field = std::make_unique<Battlefield>(*match, texture, width(), height());
     addViewport(&field->viewport());
     steering = std::make_unique<FieldCamera>(field->viewport(), *match);
@@ -73,8 +76,8 @@ Game::Game() : VORN_QtRenderer() {
 // objects among them; none of them reaches the window any more on its way.
 Game::~Game() {
     makeCurrent();
-    for (QObject* part : std::initializer_list<QObject*>{match.get(), joinedMatch.get(),
-                                                         hosting.get(), joining.get()})
+    for (QObject* part : std::initializer_list<QObject*>{
+             match.get(), joinedMatch.get(), recorder.get(), hosting.get(), joining.get()})
         if (part)
             part->disconnect(this);
 }
@@ -190,10 +193,12 @@ void Game::newGame() {
             networkNote = false;
             rememberLastGame();
             makeCurrent();
+            const Bitmap* texture = chosen.valley == GameSettings::Valley::Picture
+                                        ? &valleyService->texture()
+                                        : nullptr;
             if (hosting)
-                hosting->valleyTexture = chosen.valley == GameSettings::Valley::Picture
-                                             ? &valleyService->texture()
-                                             : nullptr;
+                hosting->valleyTexture = texture;
+            recorder->valleyTexture = texture;
             return true;
         });
     if (!started && !told) // a picture that cannot be read: the settings screen stays, told why
@@ -206,13 +211,17 @@ void Game::updateStuff() {
     const bool menus = match->state() == NoGame || match->state() == GameOver;
     sound.playMusic(menus ? GameSound::MenuMusic : GameSound::PlayMusic);
     sound.update(VORN_Clock::now());
+    recorder->enabled = !joining;
     if (joining) { // a joined window shows the host's game, its own turn a little ahead
         joinedMatch->show(VORN_Clock::now());
         predictOwnTurn(VORN_Clock::now());
-    } else if (hosting)
-        hosting->advance(VORN_Clock::now());
-    else
-        match->advance(VORN_Clock::now());
+    } else {
+        if (hosting)
+            hosting->advance(VORN_Clock::now());
+        else
+            match->advance(VORN_Clock::now());
+        recorder->tick(VORN_Clock::now());
+    }
     if (match->state() == Flying && match->grenadeShown())
         throwMarks.flew(match->grenade().worldPosition);
     steering->followAim(VORN_Clock::now());

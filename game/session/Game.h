@@ -46,6 +46,7 @@
 class JoinedMatch;
 class UserSettings;
 class MatchHost;
+class ReplayRecorder;
 class GameFinder;
 class NetworkClient;
 class QPainter;
@@ -140,6 +141,7 @@ public:
     const Bitmap& heightMap() const { return heights; }
     ValleyService& valleys() const { return *valleyService; } // lays each game's valley
     JoinedMatch& joined() const { return *joinedMatch; }      // the match as a host has it
+    ReplayRecorder& replays() const { return *recorder; }     // the games kept
     Battlefield& battlefield() const { return *field; }
     VORN_LIB::VORN_Viewport* viewport() const; // the battlefield's camera
     FieldCamera& camera() const { return *steering; }
@@ -180,6 +182,7 @@ private:
     // machine's match and the valley service.
     std::unique_ptr<ValleyService> valleyService;
     std::unique_ptr<JoinedMatch> joinedMatch;
+    std::unique_ptr<ReplayRecorder> recorder; // every game played or hosted here, kept
     std::unique_ptr<Battlefield> field;
     std::unique_ptr<FieldCamera> steering;
     std::unique_ptr<MatchHost> hosting;
