@@ -4,7 +4,8 @@
 // file's size, the game's length and turns, the size a 20-minute game comes to at that rate, and
 // the time to open the file and to skip to its last turn. No window is needed.
 // Usage (from build/bin): replay_budget [minutes, default 20] [seed, default 1] [folder, default a
-// temporary one]
+// temporary one] [players, default 4] [figures, default 4] [level: leicht (default), mittel,
+// schwer]. With a folder the file stays there (the tests' replay was written so).
 #include "engine/scene/VORN_Clock.h"
 #include "game/files/ReplayReader.h"
 #include "game/hosting/JoinedMatch.h"
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -29,6 +31,9 @@ int main(int argc, char** argv) {
     const unsigned seed = argc > 2 ? unsigned(std::atoi(argv[2])) : 1;
     QTemporaryDir temporary;
     const QString folder = argc > 3 ? QString::fromLocal8Bit(argv[3]) : temporary.path();
+    const int players = argc > 4 ? std::clamp(std::atoi(argv[4]), 2, 9) : 4;
+    const int figures = argc > 5 ? std::clamp(std::atoi(argv[5]), 1, 9) : 4;
+    const QString level = argc > 6 ? QString::fromLocal8Bit(argv[6]) : QString("leicht");
 
     std::unique_ptr<Match> match = MatchDriver::newMatch();
     ReplayRecorder recorder(*match, folder);
@@ -38,8 +43,10 @@ int main(int argc, char** argv) {
         recorder.tick(VORN_Clock::now());
     });
     match->computersPlayEverySeat();
-    match->setComputerLevel(ComputerLevel::Easy);
-    driver.startRound(4, 4, seed);
+    match->setComputerLevel(level == "schwer"   ? ComputerLevel::Hard
+                            : level == "mittel" ? ComputerLevel::Medium
+                                                : ComputerLevel::Easy);
+    driver.startRound(players, figures, seed);
     const VORN_Clock::Ticks start = VORN_Clock::now();
     const VORN_Clock::Ticks limit = start + VORN_Clock::Ticks(minutes) * 60000;
     while (match->state() != GameOver && VORN_Clock::now() < limit)
@@ -73,8 +80,9 @@ int main(int argc, char** argv) {
 
     const qint64 bytes = QFileInfo(path).size();
     const double playedMinutes = double(reader.lastTime() - reader.firstTime()) / 60000.0;
-    std::printf("4 players x 4 tortoises, seed %u: %.1f minutes of game clock, %d turns, %s\n",
-                seed, playedMinutes, reader.turns(), over ? "played to its end" : "cut off");
+    std::printf("%d players x %d tortoises, seed %u: %.1f minutes of game clock, %d turns, %s\n",
+                players, figures, seed, playedMinutes, reader.turns(),
+                over ? "played to its end" : "cut off");
     std::printf("replay %lld bytes (%.0f bytes a minute; 20 minutes: %.2f MB of the 2 MB budget)\n",
                 static_cast<long long>(bytes), double(bytes) / playedMinutes,
                 double(bytes) / playedMinutes * 20 / 1e6);

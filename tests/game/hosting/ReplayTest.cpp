@@ -188,3 +188,35 @@ TEST(Replay, TheFolderKeepsTheNewestFilesAndOneThatCannotBeWrittenIsToldOnce) {
     EXPECT_TRUE(told[0][0].toString().contains("wiederholung nicht geschrieben"));
     EXPECT_TRUE(recorder->failed());
 }
+
+// A replay written by the first version of the file (replay_budget 5 2 DIR 2 1 schwer) plays in
+// this one to the end it recorded: every later version reads it.
+TEST(Replay, TheFirstVersionsReplayPlaysToItsRecordedWinner) {
+    const QString path = QString::fromLocal8Bit(qgetenv("TV_SOURCE_DIR")) +
+                         "/tests/game/hosting/data/replay-version-1.tvreplay";
+    ReplayReader reader;
+    ASSERT_TRUE(reader.open(path)) << reader.error().toStdString();
+    ASSERT_TRUE(reader.ended());
+    ASSERT_TRUE(reader.ending().over);
+    ASSERT_GE(reader.ending().winner, 0);
+    EXPECT_EQ(reader.header().players.size(), 2);
+
+    std::unique_ptr<Match> watched = MatchDriver::newMatch();
+    ValleyService valleys(MatchDriver::valley());
+    JoinedMatch joined(*watched, valleys);
+    MatchDriver watching(*watched, [] {});
+    ReplayPlayer player(joined, reader);
+    QSignalSpy over(watched.get(), &Match::gameOver);
+    player.start(VORN_Clock::now());
+    ASSERT_TRUE(watching.tickUntil(
+        [&] {
+            player.advance(VORN_Clock::now());
+            return player.atEnd();
+        },
+        20000));
+    EXPECT_EQ(player.error(), "");
+    EXPECT_EQ(over.count(), 1); // the end screen
+    EXPECT_EQ(watched->state(), GameOver);
+    EXPECT_EQ(watched->alivePlayers(), QList<int>{reader.ending().winner});
+    EXPECT_EQ(player.turns(), int(reader.ending().turns));
+}
