@@ -1034,5 +1034,21 @@
         <source>ordner nicht anlegbar</source>
         <translation>folder cannot be made</translation>
     </message>
+    <message>
+        <source>wiederholung: zug %1/%2, %3</source>
+        <translation>replay: turn %1/%2, %3</translation>
+    </message>
+    <message>
+        <source>, pause</source>
+        <translation>, paused</translation>
+    </message>
+    <message>
+        <source>leertaste: pause, +/-: tempo</source>
+        <translation>space: pause, +/-: speed</translation>
+    </message>
+    <message>
+        <source>bild auf/ab: zug, f: folgen</source>
+        <translation>page up/down: turn, f: follow</translation>
+    </message>
 </context>
 </TS>

@@ -118,7 +118,7 @@ const char* const usage =
     "usage: tortoise-valley [--host [PORT] [--upnp] | --join HOST[:PORT]] [--name NAME]\n"
     "                       [--password WORD]\n"
     "                       [--render-scale auto|SCALE] [--light LIGHT] [--valley VALLEY]\n"
-    "                       [--wind WIND] [--weapons WEAPONS]\n"
+    "                       [--wind WIND] [--weapons WEAPONS] [--replay FILE]\n"
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
@@ -182,6 +182,8 @@ int main(int argc, char** argv) {
             "  --wind off|light|strong\n"
             "                        still air (the default) or a wind drawn each turn\n"
             "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
+            "  --replay FILE         watch a kept game (Space pause, + and - speed,\n"
+            "                        PageUp and PageDown the turn before or after)\n"
             "The settings preset the settings screen of a game at this machine and are\n"
             "every game's of a headless host; a joined machine plays its host's.\n"
             "The options screen's choices and the last game's settings are kept in\n"
@@ -275,6 +277,17 @@ int main(int argc, char** argv) {
         return 1;
     if (network.mode == NetworkOptions::Join)
         game->joinGame(network.host, network.port);
+    // --replay FILE watches a kept game: a file it refuses ends the program with its message.
+    const int replayAt = arguments.indexOf(QStringLiteral("--replay"));
+    if (replayAt > 0) {
+        if (replayAt + 1 >= arguments.size() || network.mode != NetworkOptions::Alone) {
+            std::fprintf(stderr, "tortoise-valley: --replay needs a file and no network game\n%s",
+                         usage);
+            return 2;
+        }
+        if (!game->watchReplay(arguments[replayAt + 1]))
+            return 1;
+    }
     game->setWindowTitle(QStringLiteral("Tortoise Valley"));
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
         game->installEventFilter(new QuitAfterFirstPaint());

@@ -5,6 +5,7 @@
 #include "game/files/DataFiles.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ReplayPlayer.h"
 #include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/RouterPortMapping.h"
 #include "game/hosting/ValleyService.h"
@@ -169,6 +170,11 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 
 void Game::resetAll() {
     pauseOn = false;
+    if (replayPlayer) { // a replay watched ends
+        joinedMatch->clear();
+        replayPlayer.reset();
+        replayFile.reset();
+    }
     if (front.asking == FrontEnd::Question::LeaveGame) // the game it asked about is gone
         front.asking = FrontEnd::Question::None;
     field->viewport().attach(nullptr);
@@ -211,8 +217,10 @@ void Game::updateStuff() {
     const bool menus = match->state() == NoGame || match->state() == GameOver;
     sound.playMusic(menus ? GameSound::MenuMusic : GameSound::PlayMusic);
     sound.update(VORN_Clock::now());
-    recorder->enabled = !joining;
-    if (joining) { // a joined window shows the host's game, its own turn a little ahead
+    recorder->enabled = !joining && !replayPlayer;
+    if (replayPlayer) {
+        replayPlayer->advance(VORN_Clock::now());
+    } else if (joining) { // a joined window shows the host's game, its own turn a little ahead
         joinedMatch->show(VORN_Clock::now());
         predictOwnTurn(VORN_Clock::now());
     } else {

@@ -89,3 +89,44 @@ TEST_F(GameScenario, AHotSeatGameKeptPlaysBackWithTheSameLogHealthAtEachTurnAndW
     EXPECT_EQ(watching.log(), endLog);
     EXPECT_EQ(watched->heightmapChecksum(), m.heightmapChecksum());
 }
+
+// The window watches a kept replay to its recorded winner with the keys of a replay: Space
+// stands it, PageDown and PageUp skip turns, Escape ends it back at the menu. A file it refuses
+// says why in the message panel.
+TEST_F(GameScenario, TheWindowWatchesAKeptReplayToItsWinnerWithTheReplaysKeys) {
+    const QString kept = QString::fromLocal8Bit(qgetenv("TV_SOURCE_DIR")) +
+                         "/tests/game/hosting/data/replay-version-1.tvreplay";
+    EXPECT_FALSE(g.watchReplay(QStringLiteral("/no/such/file.tvreplay")));
+    EXPECT_EQ(g.replay(), nullptr);
+    EXPECT_EQ(log().last(), "/no/such/file.tvreplay: datei nicht lesbar");
+
+    ASSERT_TRUE(g.watchReplay(kept));
+    ASSERT_NE(g.replay(), nullptr);
+    ReplayReader reader;
+    ASSERT_TRUE(reader.open(kept));
+    ASSERT_TRUE(tickUntil([&] { return g.match->state() == Moving; }, 400));
+    tap(Qt::Key_Space);
+    EXPECT_TRUE(g.replay()->paused());
+    const auto at = g.replay()->clock();
+    ticksFor(1);
+    EXPECT_EQ(g.replay()->clock(), at);
+    EXPECT_FALSE(noTextIn(frame(), QRect(g.width() / 2 - 170, 0, 340, 100))); // its lines
+    tap(Qt::Key_Space);
+    tap(Qt::Key_PageDown);
+    EXPECT_EQ(g.replay()->turn(), 1);
+    tap(Qt::Key_PageUp);
+    EXPECT_EQ(g.replay()->turn(), 0);
+    tap(Qt::Key_Plus);
+    tap(Qt::Key_Plus);
+    EXPECT_DOUBLE_EQ(g.replay()->speed(), 4.0);
+    ASSERT_TRUE(tickUntil([&] { return g.replay()->atEnd(); }, 4000));
+    ticksFor(0.5);
+    EXPECT_EQ(g.match->state(), GameOver);
+    EXPECT_EQ(g.match->alivePlayers(), QList<int>{reader.ending().winner});
+    tap(Qt::Key_Return); // the end screen's keys are the replay's: it stays
+    EXPECT_EQ(g.match->state(), GameOver);
+    tap(Qt::Key_Escape);
+    EXPECT_EQ(g.replay(), nullptr);
+    EXPECT_EQ(g.match->state(), NoGame);
+    EXPECT_FALSE(g.replays().recording()); // nothing watched is kept again
+}
