@@ -1035,6 +1035,34 @@
         <translation>folder cannot be made</translation>
     </message>
     <message>
+        <source>wiederholungen</source>
+        <translation>replays</translation>
+    </message>
+    <message>
+        <source>wiederholung waehlen</source>
+        <translation>choose a replay</translation>
+    </message>
+    <message>
+        <source>ansehen</source>
+        <translation>watch</translation>
+    </message>
+    <message>
+        <source>w: wiederholungen</source>
+        <translation>w: replays</translation>
+    </message>
+    <message>
+        <source>nicht beendet</source>
+        <translation>not finished</translation>
+    </message>
+    <message>
+        <source>sieger: %1</source>
+        <translation>winner: %1</translation>
+    </message>
+    <message>
+        <source>return: ansehen</source>
+        <translation>return: watch</translation>
+    </message>
+    <message>
         <source>wiederholung: zug %1/%2, %3</source>
         <translation>replay: turn %1/%2, %3</translation>
     </message>

@@ -170,6 +170,7 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 
 void Game::resetAll() {
     pauseOn = false;
+    replayFromList = false;
     if (replayPlayer) { // a replay watched ends
         joinedMatch->clear();
         replayPlayer.reset();

@@ -194,6 +194,8 @@ private:
     std::unique_ptr<ReplayReader> replayFile; // the replay watched, with its player
     std::unique_ptr<ReplayPlayer> replayPlayer;
     bool replayKey(int key);
+    void listReplays();          // the list's entries read anew from the recorder's folder
+    bool replayFromList = false; // Escape goes back to the list
     void drawReplayLine(QPainter& painter, QSize room) const;
     std::unique_ptr<Battlefield> field;
     std::unique_ptr<FieldCamera> steering;

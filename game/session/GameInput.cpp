@@ -216,6 +216,13 @@ void Game::menuKey(int key, int digit, const QString& text) {
         localGames().clear();
         localGames().search();
         break;
+    case FrontEnd::Action::OpenReplays:
+        listReplays();
+        break;
+    case FrontEnd::Action::WatchReplay:
+        if (watchReplay(front.replays[std::size_t(front.replayChosen)].path))
+            replayFromList = true;
+        break;
     case FrontEnd::Action::Join: {
         const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);
         joinGame(target.host, target.port);

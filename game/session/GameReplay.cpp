@@ -2,6 +2,7 @@
 // the window draws, sounds and logs it as it does a host's game, in this machine's language.
 #include "game/session/Game.h"
 
+#include "game/files/ReplayList.h"
 #include "game/files/ReplayReader.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/ReplayPlayer.h"
@@ -33,6 +34,19 @@ bool Game::watchReplay(const QString& path) {
     return true;
 }
 
+void Game::listReplays() {
+    front.screen = FrontEnd::Screen::Replays;
+    const QString path = front.replayChosen >= 0 && front.replayChosen < int(front.replays.size())
+                             ? front.replays[std::size_t(front.replayChosen)].path
+                             : QString();
+    front.replays = ReplayList::in(recorder->folder());
+    front.replayChosen = 0;
+    for (std::size_t i = 0; i < front.replays.size(); ++i)
+        if (front.replays[i].path == path)
+            front.replayChosen = int(i); // the one watched stays chosen
+    update();
+}
+
 bool Game::replayKey(int key) {
     ReplayPlayer& p = *replayPlayer;
     makeCurrent(); // a turn skipped to replaces the figures and the valley's craters
@@ -56,9 +70,13 @@ bool Game::replayKey(int key) {
     case Qt::Key_F:
         steering->viewBehind(); // the figure on turn, or the aim's view, again
         return true;
-    case Qt::Key_Escape:
+    case Qt::Key_Escape: {
+        const bool toList = replayFromList;
         resetAll();
+        if (toList)
+            listReplays();
         return true;
+    }
     default:
         return false;
     }

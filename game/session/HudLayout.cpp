@@ -107,6 +107,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
+        line(220, 276, tr("w: wiederholungen"), panelFont());
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
         line(220, 365, tr("o: optionen"), panelFont());
@@ -168,6 +169,43 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(30, 110 + 34 * i, metrics.elidedText(text, Qt::ElideRight, 340), keyLineFont());
         }
         line(40, 300, tr("return: beitreten, s: neu suchen"), keyLineFont());
+        line(40, 340, tr("esc: zurueck"), menuLineFont());
+        break;
+    }
+    case FrontEnd::Screen::Replays: { // the games kept, newest first, the chosen one marked
+        line(40, 60, tr("wiederholungen"), menuLineFont());
+        if (front.replays.empty())
+            line(40, 120, tr("keine gefunden"), panelFont());
+        const QFontMetrics metrics(keyLineFont());
+        const int count = int(front.replays.size());
+        const int shown = std::min(count, 5);
+        const int first = std::clamp(front.replayChosen - shown + 1, 0, std::max(0, count - shown));
+        for (int i = 0; i < shown; ++i) {
+            const ReplayList::Entry& r = front.replays[std::size_t(first + i)];
+            QString about;
+            if (!r.error.isEmpty()) {
+                about = r.error.section(QStringLiteral(": "), -1);
+            } else {
+                QStringList who;
+                for (int p = 0; p < r.players.size(); ++p)
+                    who.append(r.players[p].isEmpty() ? tr("spieler ") + QString::number(p)
+                                                      : r.players[p]);
+                const QString winner = !r.over        ? tr("nicht beendet")
+                                       : r.winner < 0 ? tr("unentschieden")
+                                                      : tr("sieger: %1").arg(who.value(r.winner));
+                const qint64 s = r.lengthMs / 1000;
+                about = QStringLiteral("%1  %2:%3  %4  %5")
+                            .arg(r.date.toLocalTime().toString(QStringLiteral("dd.MM. HH:mm")))
+                            .arg(s / 60)
+                            .arg(s % 60, 2, 10, QLatin1Char('0'))
+                            .arg(winner, who.join(QStringLiteral(", ")));
+            }
+            const QString text =
+                (first + i == front.replayChosen ? QStringLiteral("> ") : QStringLiteral("  ")) +
+                about;
+            line(30, 110 + 34 * i, metrics.elidedText(text, Qt::ElideRight, 340), keyLineFont());
+        }
+        line(40, 300, tr("return: ansehen"), keyLineFont());
         line(40, 340, tr("esc: zurueck"), menuLineFont());
         break;
     }

@@ -13,6 +13,9 @@
 #include "game/world/Tortoise.h"
 #include "tools/driver/MatchDriver.h"
 
+#include <QDir>
+#include <QFile>
+
 using namespace GameDriver;
 using VORN_LIB::VORN_Clock;
 
@@ -90,9 +93,9 @@ TEST_F(GameScenario, AHotSeatGameKeptPlaysBackWithTheSameLogHealthAtEachTurnAndW
     EXPECT_EQ(watched->heightmapChecksum(), m.heightmapChecksum());
 }
 
-// The window watches a kept replay to its recorded winner with the keys of a replay: Space
-// stands it, PageDown and PageUp skip turns, Escape ends it back at the menu. A file it refuses
-// says why in the message panel.
+// The window lists the replays kept (W in the main menu), a broken one with its reason, and
+// watches one (Return) to its recorded winner with the keys of a replay: Space stands it, PageDown
+// and PageUp skip turns, Escape ends it back at the list. A file it refuses says why.
 TEST_F(GameScenario, TheWindowWatchesAKeptReplayToItsWinnerWithTheReplaysKeys) {
     const QString kept = QString::fromLocal8Bit(qgetenv("TV_SOURCE_DIR")) +
                          "/tests/game/hosting/data/replay-version-1.tvreplay";
@@ -100,16 +103,47 @@ TEST_F(GameScenario, TheWindowWatchesAKeptReplayToItsWinnerWithTheReplaysKeys) {
     EXPECT_EQ(g.replay(), nullptr);
     EXPECT_EQ(log().last(), "/no/such/file.tvreplay: datei nicht lesbar");
 
-    ASSERT_TRUE(g.watchReplay(kept));
+    const QString folder = g.replays().folder();
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString copy = folder + "/kept-for-the-list.tvreplay";
+    QFile::remove(copy);
+    ASSERT_TRUE(QFile::copy(kept, copy));
+    QFile broken(folder + "/broken-for-the-list.tvreplay");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("TVREPLAY"); // cut short after its first bytes
+    broken.close();
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
+    tap(Qt::Key_W);
+    ASSERT_EQ(g.front.screen, FrontEnd::Screen::Replays);
+    int at = -1, bad = -1;
+    for (std::size_t i = 0; i < g.front.replays.size(); ++i) {
+        if (g.front.replays[i].path == copy)
+            at = int(i);
+        if (g.front.replays[i].path == broken.fileName())
+            bad = int(i);
+    }
+    ASSERT_GE(at, 0);
+    ASSERT_GE(bad, 0);
+    EXPECT_EQ(g.front.replays[std::size_t(bad)].error,
+              broken.fileName() + ": wiederholung unvollstaendig");
+    EXPECT_TRUE(g.front.replays[std::size_t(at)].error.isEmpty());
+    EXPECT_EQ(g.front.replays[std::size_t(at)].players.size(), 2);
+    while (g.front.replayChosen != bad)
+        tap(Qt::Key_Down);
+    tap(Qt::Key_Return); // a broken one is not watched
+    EXPECT_EQ(g.replay(), nullptr);
+    while (g.front.replayChosen != at)
+        tap(Qt::Key_Down);
+    tap(Qt::Key_Return);
     ASSERT_NE(g.replay(), nullptr);
     ReplayReader reader;
     ASSERT_TRUE(reader.open(kept));
     ASSERT_TRUE(tickUntil([&] { return g.match->state() == Moving; }, 400));
     tap(Qt::Key_Space);
     EXPECT_TRUE(g.replay()->paused());
-    const auto at = g.replay()->clock();
+    const auto standing = g.replay()->clock();
     ticksFor(1);
-    EXPECT_EQ(g.replay()->clock(), at);
+    EXPECT_EQ(g.replay()->clock(), standing);
     EXPECT_FALSE(noTextIn(frame(), QRect(g.width() / 2 - 170, 0, 340, 100))); // its lines
     tap(Qt::Key_Space);
     tap(Qt::Key_PageDown);
@@ -128,5 +162,9 @@ TEST_F(GameScenario, TheWindowWatchesAKeptReplayToItsWinnerWithTheReplaysKeys) {
     tap(Qt::Key_Escape);
     EXPECT_EQ(g.replay(), nullptr);
     EXPECT_EQ(g.match->state(), NoGame);
+    EXPECT_EQ(g.front.screen, FrontEnd::Screen::Replays); // back at the list, the one chosen
+    EXPECT_EQ(g.front.replays[std::size_t(g.front.replayChosen)].path, copy);
+    QFile::remove(copy);
+    QFile::remove(broken.fileName());
     EXPECT_FALSE(g.replays().recording()); // nothing watched is kept again
 }
