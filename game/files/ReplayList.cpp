@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 std::vector<ReplayList::Entry> ReplayList::in(const QString& folder) {
     std::vector<Entry> entries;
@@ -30,5 +31,8 @@ std::vector<ReplayList::Entry> ReplayList::in(const QString& folder) {
         e.turns = reader.turns();
         entries.push_back(e);
     }
+    // Newest first by when each game began (a copied file's time is the copy's).
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.date > b.date; });
     return entries;
 }

@@ -1,5 +1,6 @@
-// The replays of a folder as the list shows them, newest first: each file's date, players, winner,
-// length and turns, or why it cannot be played (the reader's message).
+// The replays of a folder as the list shows them, newest first (by when each game began): each
+// file's date, players, winner, length and turns, or why it cannot be played (the reader's
+// message).
 #pragma once
 
 #include <QDateTime>

@@ -9,6 +9,7 @@
 #include "game/rules/Rules.h"
 #include "game/rules/SettingChoices.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
@@ -178,13 +179,14 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(40, 120, tr("keine gefunden"), panelFont());
         const QFontMetrics metrics(keyLineFont());
         const int count = int(front.replays.size());
-        const int shown = std::min(count, 5);
+        const int shown = std::min(count, 4);
         const int first = std::clamp(front.replayChosen - shown + 1, 0, std::max(0, count - shown));
-        for (int i = 0; i < shown; ++i) {
+        for (int i = 0; i < shown; ++i) { // two lines each: when and how long; who won, who played
             const ReplayList::Entry& r = front.replays[std::size_t(first + i)];
-            QString about;
+            QString about, more;
             if (!r.error.isEmpty()) {
-                about = r.error.section(QStringLiteral(": "), -1);
+                about = QFileInfo(r.path).fileName();
+                more = r.error.section(QStringLiteral(": "), -1);
             } else {
                 QStringList who;
                 for (int p = 0; p < r.players.size(); ++p)
@@ -194,16 +196,18 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
                                        : r.winner < 0 ? tr("unentschieden")
                                                       : tr("sieger: %1").arg(who.value(r.winner));
                 const qint64 s = r.lengthMs / 1000;
-                about = QStringLiteral("%1  %2:%3  %4  %5")
+                about = QStringLiteral("%1  %2:%3")
                             .arg(r.date.toLocalTime().toString(QStringLiteral("dd.MM. HH:mm")))
                             .arg(s / 60)
-                            .arg(s % 60, 2, 10, QLatin1Char('0'))
-                            .arg(winner, who.join(QStringLiteral(", ")));
+                            .arg(s % 60, 2, 10, QLatin1Char('0'));
+                more = winner + QStringLiteral("  (") + who.join(QStringLiteral(", ")) +
+                       QLatin1Char(')');
             }
-            const QString text =
-                (first + i == front.replayChosen ? QStringLiteral("> ") : QStringLiteral("  ")) +
-                about;
-            line(30, 110 + 34 * i, metrics.elidedText(text, Qt::ElideRight, 340), keyLineFont());
+            const QString mark =
+                first + i == front.replayChosen ? QStringLiteral("> ") : QStringLiteral("  ");
+            const int y = 108 + 46 * i;
+            line(30, y, metrics.elidedText(mark + about, Qt::ElideRight, 340), keyLineFont());
+            line(48, y + 20, metrics.elidedText(more, Qt::ElideRight, 322), keyLineFont());
         }
         line(40, 300, tr("return: ansehen"), keyLineFont());
         line(40, 340, tr("esc: zurueck"), menuLineFont());
