@@ -1035,6 +1035,26 @@
         <translation>folder cannot be made</translation>
     </message>
     <message>
+        <source>leertaste</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>tempo</source>
+        <translation>speed</translation>
+    </message>
+    <message>
+        <source>bild auf / ab</source>
+        <translation>page up / down</translation>
+    </message>
+    <message>
+        <source>zug davor / danach</source>
+        <translation>the turn before / after</translation>
+    </message>
+    <message>
+        <source>dem zug folgen</source>
+        <translation>follow the turn</translation>
+    </message>
+    <message>
         <source>wiederholungen</source>
         <translation>replays</translation>
     </message>

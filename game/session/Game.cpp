@@ -92,7 +92,9 @@ HudLayout Game::hud() const {
 }
 
 KeyHelp Game::keyHelp() const {
-    return KeyHelp(*match, front, hosting != nullptr, client(), overlaySize());
+    KeyHelp help(*match, front, hosting != nullptr, client(), overlaySize());
+    help.replaying = replayPlayer != nullptr;
+    return help;
 }
 
 double Game::overlayScale() const {

@@ -145,6 +145,15 @@ TEST_F(GameScenario, TheWindowWatchesAKeptReplayToItsWinnerWithTheReplaysKeys) {
     ticksFor(1);
     EXPECT_EQ(g.replay()->clock(), standing);
     EXPECT_FALSE(noTextIn(frame(), QRect(g.width() / 2 - 170, 0, 340, 100))); // its lines
+    // F1 tells the replay's keys, not those of a turn.
+    tap(Qt::Key_F1);
+    QStringList help;
+    for (const KeyHelp::Line& line : g.keyHelp().lines())
+        help << line.key + "=" + line.action;
+    tap(Qt::Key_F1);
+    EXPECT_TRUE(help.contains("leertaste=pause")) << help.join('|').toStdString();
+    EXPECT_TRUE(help.contains("bild auf / ab=zug davor / danach")) << help.join('|').toStdString();
+    EXPECT_FALSE(help.contains("esc=hauptmenue")) << help.join('|').toStdString();
     tap(Qt::Key_Space);
     tap(Qt::Key_PageDown);
     EXPECT_EQ(g.replay()->turn(), 1);
