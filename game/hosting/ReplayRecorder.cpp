@@ -117,6 +117,8 @@ void ReplayRecorder::tick(VORN_Clock::Ticks now) {
         finish(false); // the game was left
         return;
     }
+    if (match.paused())
+        return; // the game clock stands: nothing to record until it goes on
     const VORN_Clock::Ticks at = now + match.clockAhead();
     if (logPending) {
         add(MatchMessages::log(match), at);
