@@ -373,7 +373,8 @@ int main(int argc, char** argv) {
     // The replays: the list (W) with the tests' kept replay and a broken file, then that replay
     // watched and paused in its second turn, seen from a free camera.
     const QString kept = game->replays().folder();
-    QDir(kept).removeRecursively(); // the games above were kept as well: only these two
+    if (kept.startsWith(data.path()))   // never a player's own folder
+        QDir(kept).removeRecursively(); // the games above were kept as well: only these two
     QDir().mkpath(kept);
     QFile::copy(QStringLiteral("../../tests/game/hosting/data/replay-version-1.tvreplay"),
                 kept + QStringLiteral("/2026-12-11_11-30-20.tvreplay"));

@@ -108,12 +108,13 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         }
         line(40, 240, tr("c: computer: ") + computerLevelText(), menuLineFont());
         line(40, 276, tr("n: netzwerkspiel"), panelFont());
-        line(220, 276, tr("w: wiederholungen"), panelFont());
         line(40, 320, tr("esc: schliesen"));
         line(40, 365, tr("f1: tasten"), panelFont());
         line(220, 365, tr("o: optionen"), panelFont());
         if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
             line(40, 392, keptSeatLine(480), keyLineFont()); // the panel widens for it
+        else // the replays kept; W opens them all the same (and F1 tells it) when the row is taken
+            line(40, 392, tr("w: wiederholungen"), keyLineFont());
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
