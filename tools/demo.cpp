@@ -3,12 +3,13 @@
 // English, and with the 3-D picture at half scale; the others at full scale, whatever the machine
 // measures), aiming (in German and in English), flight, the blast, crater, end screen and its
 // story, then a computer opponent in fire mode, a game with wind and every weapon, the aids to
-// aiming in a game of three, the settings screen and four other valleys, and the seats screen
-// with the first turn of its game. The rounds follow the
+// aiming in a game of three, the settings screen and four other valleys, the list of replays and
+// a paused one, and the seats screen with the first turn of its game. The rounds follow the
 // game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
 // a display): demo [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
 #include "game/app/GameLanguage.h"
+#include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/ValleyService.h"
 #include "game/session/Game.h"
 #include "game/world/Player.h"
@@ -16,6 +17,8 @@
 #include "tools/driver/PictureScript.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTemporaryDir>
@@ -83,6 +86,9 @@ void turnCamera(double yaw, double pitch) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The games played here are kept in a folder of the demo's own, never the player's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     QSize windowSize(800, 600);
     if (argc > 2) { // "1920x1080": the same pictures at another window size
         const QStringList sides = QString(argv[2]).split('x');
@@ -363,6 +369,34 @@ int main(int argc, char** argv) {
     script->tap(Qt::Key_A); // the grenade alone
     script->tap(Qt::Key_Return);
     overView("12-own-valley");
+
+    // The replays: the list (W) with the tests' kept replay and a broken file, then that replay
+    // watched and paused in its second turn, seen from a free camera.
+    const QString kept = game->replays().folder();
+    if (kept.startsWith(data.path()))   // never a player's own folder
+        QDir(kept).removeRecursively(); // the games above were kept as well: only these two
+    QDir().mkpath(kept);
+    QFile::copy(QStringLiteral("../../tests/game/hosting/data/replay-version-1.tvreplay"),
+                kept + QStringLiteral("/2026-12-11_11-30-20.tvreplay"));
+    QFile broken(kept + QStringLiteral("/from-a-friend.tvreplay"));
+    if (broken.open(QIODevice::WriteOnly))
+        broken.write("TVREPLAY"); // cut short
+    broken.close();
+    if (broken.open(QIODevice::Append)) // listed as from the day before the kept one
+        broken.setFileTime(QDateTime(QDate(2026, 12, 10), QTime(20, 15), Qt::UTC),
+                           QFileDevice::FileModificationTime);
+    broken.close();
+    script->tap(Qt::Key_W);
+    shoot("25-replays");
+    script->tap(Qt::Key_Return);
+    script->tap(Qt::Key_PageDown);
+    script->tick(160);
+    script->tap(Qt::Key_Space);
+    turnCamera(40, 10);
+    script->tick(2);
+    shoot("25-replay-paused");
+    script->tap(Qt::Key_Escape); // back to the list
+    script->tap(Qt::Key_Escape); // and to the main menu
 
     // Seats: anna and bert at the keyboard, robo the computer at schwer, spieler 3 at leicht; anna
     // and robo in colours of their own. Then their first turn.

@@ -1090,5 +1090,97 @@
         <source>u: upnp: aus</source>
         <translation>u: upnp: off</translation>
     </message>
+    <message>
+        <source>wiederholung unvollstaendig</source>
+        <translation>replay cut short</translation>
+    </message>
+    <message>
+        <source>wiederholung beschaedigt</source>
+        <translation>replay damaged</translation>
+    </message>
+    <message>
+        <source>wiederholung zu gross</source>
+        <translation>replay too large</translation>
+    </message>
+    <message>
+        <source>keine wiederholung</source>
+        <translation>not a replay</translation>
+    </message>
+    <message>
+        <source>wiederholung der version %1 wird nicht unterstuetzt</source>
+        <translation>replays of version %1 are not supported</translation>
+    </message>
+    <message>
+        <source>%1: wiederholung nicht geschrieben (%2)</source>
+        <translation>%1: replay not written (%2)</translation>
+    </message>
+    <message>
+        <source>ordner nicht anlegbar</source>
+        <translation>folder cannot be made</translation>
+    </message>
+    <message>
+        <source>leertaste</source>
+        <translation>space</translation>
+    </message>
+    <message>
+        <source>tempo</source>
+        <translation>speed</translation>
+    </message>
+    <message>
+        <source>bild auf / ab</source>
+        <translation>page up / down</translation>
+    </message>
+    <message>
+        <source>zug davor / danach</source>
+        <translation>the turn before / after</translation>
+    </message>
+    <message>
+        <source>dem zug folgen</source>
+        <translation>follow the turn</translation>
+    </message>
+    <message>
+        <source>wiederholungen</source>
+        <translation>replays</translation>
+    </message>
+    <message>
+        <source>wiederholung waehlen</source>
+        <translation>choose a replay</translation>
+    </message>
+    <message>
+        <source>ansehen</source>
+        <translation>watch</translation>
+    </message>
+    <message>
+        <source>w: wiederholungen</source>
+        <translation>w: replays</translation>
+    </message>
+    <message>
+        <source>nicht beendet</source>
+        <translation>not finished</translation>
+    </message>
+    <message>
+        <source>sieger: %1</source>
+        <translation>winner: %1</translation>
+    </message>
+    <message>
+        <source>return: ansehen</source>
+        <translation>return: watch</translation>
+    </message>
+    <message>
+        <source>wiederholung: zug %1/%2, %3</source>
+        <translation>replay: turn %1/%2, %3</translation>
+    </message>
+    <message>
+        <source>, pause</source>
+        <translation>, paused</translation>
+    </message>
+    <message>
+        <source>leertaste: pause, +/-: tempo</source>
+        <translation>space: pause, +/-: speed</translation>
+    </message>
+    <message>
+        <source>bild auf/ab: zug, f: folgen</source>
+        <translation>page up/down: turn, f: follow</translation>
+    </message>
 </context>
 </TS>

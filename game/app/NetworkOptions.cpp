@@ -16,6 +16,7 @@ const QStringList serverOptions = {QStringLiteral("--players"),
                                    QStringLiteral("--password"),
                                    QStringLiteral("--name"),
                                    QStringLiteral("--listen"),
+                                   QStringLiteral("--replays"),
                                    QStringLiteral("--seats-per-address"),
                                    QStringLiteral("--watchers-per-address"),
                                    QStringLiteral("--valley"),
@@ -89,6 +90,14 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
             options.upnp = true;
             continue;
         }
+        if (a == QLatin1String("--replays")) {
+            if (!hasValue || arguments[i + 1].isEmpty()) {
+                options.error = QStringLiteral("--replays needs a folder");
+                return options;
+            }
+            options.replays = arguments[++i];
+            continue;
+        }
         if (a == QLatin1String("--list")) {
             if (options.mode != Alone) {
                 options.error = QStringLiteral("--list is given with another way to play");
@@ -140,9 +149,10 @@ NetworkOptions NetworkOptions::parse(const QStringList& arguments) {
                              options.watchersPerAddress != Network::watchersPerAddress;
     if (options.mode != Server && (options.players != 2 || options.figures != 1))
         options.error = QStringLiteral("--players and --figures are for --server");
-    else if (options.mode != Server && (!options.listen.isEmpty() || limitsGiven))
-        options.error = QStringLiteral(
-            "--listen, --seats-per-address and --watchers-per-address are for --server");
+    else if (options.mode != Server &&
+             (!options.listen.isEmpty() || limitsGiven || !options.replays.isEmpty()))
+        options.error = QStringLiteral("--listen, --replays, --seats-per-address and "
+                                       "--watchers-per-address are for --server");
     else if (options.upnp && options.mode != Server && options.mode != Host)
         options.error = QStringLiteral("--upnp is for --host and --server");
     else if ((options.mode == Query || options.mode == List) &&

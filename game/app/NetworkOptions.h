@@ -8,7 +8,8 @@
 // A headless host also takes `--listen ADDRESS` (the address it listens on; every one by
 // default), `--seats-per-address N` and `--watchers-per-address N` (0 to 9, default 2 each), and
 // refuses any option it does not know; its --name names the game in the local list and status
-// answers. `--upnp` (with --host or --server) asks the home router to forward the port.
+// answers; `--replays DIR` keeps a replay of each of its games in DIR. `--upnp` (with --host or
+// --server) asks the home router to forward the port.
 // `--query HOST[:PORT]` prints a host's status and `--list` the games on the local
 // network.
 #pragma once
@@ -29,7 +30,8 @@ struct NetworkOptions {
     int figures = 1;
     QString name; // empty: none
     QString password;
-    QString listen; // empty: every address
+    QString listen;  // empty: every address
+    QString replays; // a headless host's folder of replays; empty: none kept
     int seatsPerAddress = 2;
     int watchersPerAddress = 2;
     bool upnp = false;

@@ -86,6 +86,7 @@ int serve(int argc, char** argv, const NetworkOptions& options, const GameSettin
     host.watchersPerAddress = options.watchersPerAddress;
     host.name = options.name;
     host.upnp = options.upnp;
+    host.replays = options.replays;
     StopSignals stopping;
     QObject::connect(&stopping, &StopSignals::stop, &host, [&host](int signal) {
         host.stop(QString::fromLatin1(StopSignals::nameOf(signal)));
@@ -117,11 +118,11 @@ const char* const usage =
     "usage: tortoise-valley [--host [PORT] [--upnp] | --join HOST[:PORT]] [--name NAME]\n"
     "                       [--password WORD]\n"
     "                       [--render-scale auto|SCALE] [--light LIGHT] [--valley VALLEY]\n"
-    "                       [--wind WIND] [--weapons WEAPONS]\n"
+    "                       [--wind WIND] [--weapons WEAPONS] [--replay FILE]\n"
     "       tortoise-valley --server [PORT] [--players N] [--figures M] [--listen ADDRESS]\n"
     "                       [--password WORD] [--seats-per-address N] [--watchers-per-address N]\n"
     "                       [--name NAME] [--valley VALLEY] [--wind WIND] [--weapons WEAPONS]\n"
-    "                       [--upnp]\n"
+    "                       [--upnp] [--replays DIR]\n"
     "       tortoise-valley --query HOST[:PORT] | --list\n";
 
 // The settings of a game preset from the last game's, each one the command line gives in its
@@ -162,6 +163,7 @@ int main(int argc, char** argv) {
             "    --listen ADDRESS    the address to listen on (default: every one)\n"
             "    --seats-per-address N, --watchers-per-address N\n"
             "                        seats and places to watch of one address (default 2)\n"
+            "    --replays DIR       keep a replay of every game in DIR\n"
             "  --upnp                ask the home router by UPnP to forward the port\n"
             "                        (--host, --server; off unless given)\n"
             "  --password WORD       asked of every machine that joins (--host, --server),\n"
@@ -180,6 +182,8 @@ int main(int argc, char** argv) {
             "  --wind off|light|strong\n"
             "                        still air (the default) or a wind drawn each turn\n"
             "  --weapons grenade|all the grenade alone (the default) or every weapon\n"
+            "  --replay FILE         watch a kept game (Space pause, + and - speed,\n"
+            "                        PageUp and PageDown the turn before or after)\n"
             "The settings preset the settings screen of a game at this machine and are\n"
             "every game's of a headless host; a joined machine plays its host's.\n"
             "The options screen's choices and the last game's settings are kept in\n"
@@ -275,6 +279,17 @@ int main(int argc, char** argv) {
         return 1;
     if (network.mode == NetworkOptions::Join)
         game->joinGame(network.host, network.port);
+    // --replay FILE watches a kept game: a file it refuses ends the program with its message.
+    const int replayAt = arguments.indexOf(QStringLiteral("--replay"));
+    if (replayAt > 0) {
+        if (replayAt + 1 >= arguments.size() || network.mode != NetworkOptions::Alone) {
+            std::fprintf(stderr, "tortoise-valley: --replay needs a file and no network game\n%s",
+                         usage);
+            return 2;
+        }
+        if (!game->watchReplay(arguments[replayAt + 1]))
+            return 1;
+    }
     game->setWindowTitle(QStringLiteral("Tortoise Valley"));
     if (std::getenv("TV_EXIT_AFTER_FIRST_FRAME"))
         game->installEventFilter(new QuitAfterFirstPaint());

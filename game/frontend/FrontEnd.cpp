@@ -42,6 +42,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
             {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
              QT_TRANSLATE_NOOP("Game", "optionen")},
+            {Qt::Key_W, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenReplays, "w",
+             QT_TRANSLATE_NOOP("Game", "wiederholungen")},
             // The seat of a game this machine could not leave, offered at once after a start.
             {Qt::Key_R, 0, false, Screen::MainMenu, When::SeatKept, Action::Rejoin, "r",
              QT_TRANSLATE_NOOP("Game", "wieder beitreten")},
@@ -133,6 +135,16 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
             {Qt::Key_S, 0, false, Screen::LocalGames, When::Always, Action::SearchGames, "s",
              QT_TRANSLATE_NOOP("Game", "neu suchen")},
             {Qt::Key_Escape, 0, false, Screen::LocalGames, When::Always, Action::Back, "esc",
+             QT_TRANSLATE_NOOP("Game", "zurueck")},
+
+            {Qt::Key_Up, 0, false, Screen::Replays, When::Always, Action::PreviousReplay,
+             QT_TRANSLATE_NOOP("Game", "hoch / runter"),
+             QT_TRANSLATE_NOOP("Game", "wiederholung waehlen")},
+            {Qt::Key_Down, 0, false, Screen::Replays, When::Always, Action::NextReplay, "",
+             nullptr},
+            {Qt::Key_Return, 0, false, Screen::Replays, When::Always, Action::WatchReplay, "return",
+             QT_TRANSLATE_NOOP("Game", "ansehen")},
+            {Qt::Key_Escape, 0, false, Screen::Replays, When::Always, Action::Back, "esc",
              QT_TRANSLATE_NOOP("Game", "zurueck")},
 
             // The options screen's rows go before its keys back.
@@ -317,6 +329,23 @@ FrontEnd::Action FrontEnd::key(int key, int digit, const QString& text, bool hos
         listed.clear();
         listedChosen = 0;
         return Action::SearchGames;
+    case Action::OpenReplays:
+        screen = Screen::Replays;
+        replays.clear();
+        replayChosen = 0;
+        return Action::OpenReplays;
+    case Action::NextReplay:
+    case Action::PreviousReplay: {
+        const int n = int(replays.size());
+        if (n > 0)
+            replayChosen = (replayChosen + (action == Action::NextReplay ? 1 : n - 1)) % n;
+        return Action::None;
+    }
+    case Action::WatchReplay:
+        return replayChosen >= 0 && replayChosen < int(replays.size()) &&
+                       replays[std::size_t(replayChosen)].error.isEmpty()
+                   ? Action::WatchReplay
+                   : Action::None;
     case Action::NextListed:
     case Action::PreviousListed: {
         const int n = int(listed.size());

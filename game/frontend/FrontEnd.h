@@ -7,6 +7,7 @@
 // help and the menus' key names alike.
 #pragma once
 
+#include "game/files/ReplayList.h"
 #include "game/frontend/PlayerOptions.h"
 #include "game/match/Seat.h"
 #include "game/rules/GameSettings.h"
@@ -26,7 +27,8 @@ public:
         Seats,
         NetworkMenu,
         Options,
-        LocalGames
+        LocalGames,
+        Replays
     };
 
     // What a key of the menus does.
@@ -71,6 +73,10 @@ public:
         NextListed,       // the local games: Down
         PreviousListed,   // the local games: Up
         JoinListed,       // the local games: Return, the game chosen (Join, its address set)
+        OpenReplays,      // main menu: W, the replays kept (the window lists them)
+        NextReplay,       // the replays: Down
+        PreviousReplay,   // the replays: Up
+        WatchReplay,      // the replays: Return, the one chosen (unless it cannot be played)
         // Keys of every screen, listed by the key help after the screen's own.
         Chat,       // T, in a network game
         PlayerList, // Tab held, in a network game
@@ -203,6 +209,10 @@ public:
     };
     std::vector<ListedGame> listed;
     int listedChosen = 0;
+
+    // The replays kept, newest first, as the window read them, and the one chosen.
+    std::vector<ReplayList::Entry> replays;
+    int replayChosen = 0;
 
     // Whether a game this machine opens asks the home router to forward its port by UPnP (U;
     // --upnp); off unless chosen. While it hosts, the window sets the invite link its menu shows

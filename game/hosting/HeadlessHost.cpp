@@ -2,6 +2,7 @@
 #include "game/hosting/HeadlessHost.h"
 
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/RouterPortMapping.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkHost.h"
@@ -27,6 +28,8 @@ HeadlessHost::HeadlessHost(const Bitmap& heightMap, int players, int figures, st
 }
 
 HeadlessHost::~HeadlessHost() {
+    delete recorder; // a game under way is written before the match goes
+    recorder = nullptr;
     delete router; // its forwarding dropped (and said) while this host is whole
     router = nullptr;
     delete host; // before the match it hosts
@@ -51,6 +54,12 @@ bool HeadlessHost::start(quint16 port) {
             .arg(players)
             .arg(figures)
             .arg(password.isEmpty() ? QString() : QStringLiteral(", with a password")));
+    if (!replays.isEmpty()) {
+        recorder = new ReplayRecorder(*played, replays, this);
+        recorder->nameOf = [this](int seat) { return host->nameOf(seat); };
+        connect(recorder, &ReplayRecorder::written, this,
+                [this](const QString& path) { say(QStringLiteral("replay kept: %1").arg(path)); });
+    }
     timer->start();
     if (upnp)
         askRouter();
@@ -117,6 +126,8 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
             m.reset();
             laid.startGame(m, settings, players, figures, [this](const GameSettings&) {
                 host->valleyTexture = laid.ownTexture();
+                if (recorder)
+                    recorder->valleyTexture = laid.ownTexture();
                 return true;
             });
         } else if (!waitingSaid) {
@@ -125,6 +136,8 @@ void HeadlessHost::tick(VORN_Clock::Ticks now) {
         }
     }
     host->advance(now);
+    if (recorder)
+        recorder->tick(now);
 }
 
 void HeadlessHost::stop(const QString& why) {

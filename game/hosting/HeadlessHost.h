@@ -23,6 +23,7 @@ class Match;
 class MatchHost;
 class NetworkHost;
 class QTimer;
+class ReplayRecorder;
 class RouterPortMapping;
 
 class HeadlessHost : public QObject {
@@ -67,6 +68,8 @@ public:
     // Whether the home router is asked by UPnP to forward the port (a line says what came of
     // it); the forwarding goes when the host stops.
     bool upnp = false;
+    // Set before start(): the folder that keeps a replay of every game; empty: none kept.
+    QString replays;
 
 private:
     void say(const QString& line);
@@ -78,6 +81,7 @@ private:
     MatchHost* host = nullptr;           // owned (child)
     QTimer* timer = nullptr;             // owned (child)
     RouterPortMapping* router = nullptr; // owned (child), with upnp
+    ReplayRecorder* recorder = nullptr;  // owned (child), with replays
     const int players;
     const int figures;
     std::FILE* out;

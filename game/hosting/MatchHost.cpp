@@ -1,6 +1,7 @@
 // The host's side of a network game. World units, y up, degrees, milliseconds.
 #include "game/hosting/MatchHost.h"
 
+#include "game/hosting/MatchMessages.h"
 #include "game/hosting/MatchSnapshot.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkConnection.h"
@@ -9,18 +10,13 @@
 #include "game/world/Player.h"
 #include "game/world/Tortoise.h"
 
-#include "engine/terrain/Bitmap.h"
-
-#include <QFileInfo>
 #include <algorithm>
-#include <cmath>
 
 using namespace VORN_LIB;
 using namespace Network;
 
 namespace {
 constexpr int heightsPerFrame = 4096;
-constexpr int textureBytesPerFrame = 57344; // well inside a frame
 } // namespace
 
 MatchHost::MatchHost(Match& match, QObject* parent)
@@ -108,7 +104,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
         nameOwnSeats();
         network->broadcast(people.players());
         sendValley();
-        network->broadcast(startMessage());
+        network->broadcast(MatchMessages::start(this->match));
     });
     // The log goes out once for all the lines an event adds, after the event.
     connect(&match, &Match::logChanged, this, [this] {
@@ -119,7 +115,7 @@ MatchHost::MatchHost(Match& match, QObject* parent)
             this,
             [this] {
                 logPending = false;
-                network->broadcast(Log{MatchSnapshot::logOf(this->match)});
+                network->broadcast(MatchMessages::log(this->match));
             },
             Qt::QueuedConnection);
     });
@@ -219,15 +215,6 @@ void MatchHost::seatWatchers() {
     network->seatWatchers();
 }
 
-Message MatchHost::startMessage() const {
-    Start start;
-    for (const auto& player : match.players())
-        for (int c = 0; c < 3; ++c)
-            start.colours.append(float(player->color[c]));
-    start.figures = match.figuresEach();
-    return start;
-}
-
 void MatchHost::advance(VORN_Clock::Ticks real) {
     const VORN_Clock::Ticks last = match.lastRealTick();
     const VORN_Clock::Ticks ticks =
@@ -241,98 +228,29 @@ void MatchHost::advance(VORN_Clock::Ticks real) {
 }
 
 void MatchHost::sendValley(NetworkConnection* to) {
-    const auto send = [&](const Message& m) {
+    if (!to)
+        network->groundChanged();
+    for (const Message& m : MatchMessages::valley(match, valleyTexture)) {
         if (to)
             to->send(m);
         else
             network->broadcast(m);
-    };
-    Valley valley;
-    valley.settings = match.settings();
-    // A picture is named by its file's name alone: the host's folders are its own business.
-    if (valley.settings.valley == GameSettings::Valley::Picture)
-        valley.settings.valleyPicture =
-            QFileInfo(QString::fromStdString(valley.settings.valleyPicture))
-                .completeBaseName()
-                .toStdString();
-    if (!to)
-        network->groundChanged();
-    send(valley);
-    if (valley.settings.valley != GameSettings::Valley::Picture)
-        return;
-
-    // The heights as the picture gave them, before any crater.
-    const VORN_Landscape& land = match.landscape();
-    ValleyHeights heights;
-    heights.columns = quint16(land.columns);
-    heights.rows = quint16(land.rows);
-    heights.grey.resize(int(land.columns * land.rows));
-    for (int i = 0; i < heights.grey.size() && std::size_t(i) < match.valleyAsLaid().size(); ++i)
-        heights.grey[i] =
-            char(std::clamp<long>(std::lround(match.valleyAsLaid()[std::size_t(i)] * 255), 0, 255));
-    send(heights);
-
-    const Bitmap* t = valleyTexture;
-    if (!t || t->pixels.empty() || t->width <= 0 || t->width > 4096 || t->height > 65535)
-        return;
-    const int rowBytes = t->width * 3;
-    const int rowsPerFrame = std::max(1, textureBytesPerFrame / rowBytes);
-    for (int first = 0; first < t->height; first += rowsPerFrame) {
-        ValleyTexture band;
-        band.width = quint16(t->width);
-        band.height = quint16(t->height);
-        band.firstRow = quint16(first);
-        const int rows = std::min(rowsPerFrame, t->height - first);
-        band.rgb = QByteArray(reinterpret_cast<const char*>(t->pixels.data()) +
-                                  std::size_t(first) * rowBytes,
-                              rows * rowBytes);
-        send(band);
     }
 }
 
 void MatchHost::sendState(VORN_Clock::Ticks now) {
-    State s;
-    s.time = now;
-    s.state = match.state();
-    s.currentPlayer = static_cast<qint8>(match.currentPlayer());
-    s.secondsLeft = static_cast<qint16>(match.secondsLeft());
-    s.msIntoPhase = static_cast<qint32>(match.msIntoPhase(now));
-    s.grenadeShown = match.grenadeShown();
-    const VORN_Vector g = match.grenade().worldPosition;
-    s.grenadeX = float(g.x());
-    s.grenadeY = float(g.y());
-    s.grenadeZ = float(g.z());
-    s.aimYaw = float(match.aimYaw());
-    s.aimPitch = float(match.aimPitch());
-    s.aimPower = float(match.aimPower());
-    s.figures = MatchSnapshot::figuresOf(match, s.currentSlot);
-    network->broadcast(s);
-    if (match.settings().wind != GameSettings::Wind::Off ||
-        match.settings().weapons != GameSettings::Weapons::Grenade || match.suddenDeath())
-        network->broadcast(armsMessage());
+    network->broadcast(MatchMessages::state(match, now));
+    if (MatchMessages::hasArms(match))
+        network->broadcast(MatchMessages::arms(match));
 }
 
 Message MatchHost::armsMessage() const {
-    Arms arms;
-    arms.wind = match.settings().wind;
-    arms.weapons = match.settings().weapons;
-    arms.windX = float(match.wind().x());
-    arms.windZ = float(match.wind().z());
-    arms.taken = match.weapon();
-    arms.suddenDeath = match.suddenDeath();
-    for (int w = 0; w < Weapons::count; ++w)
-        arms.left[w] = static_cast<qint8>(match.weaponsLeft(match.currentPlayer(), Weapon(w)));
-    return arms;
+    return MatchMessages::arms(match);
 }
 
 void MatchHost::announceCrater(const VORN_Vector& point) {
-    if (match.thrownWeapon() != Weapon::Grenade)
-        network->broadcast(
-            Blast{match.thrownWeapon(), float(point.x()), float(point.y()), float(point.z())});
-    else
-        network->broadcast(
-            Event{Event::Crater, float(point.x()), float(point.y()), float(point.z())});
-    network->broadcast(Checksum{match.heightmapChecksum()});
+    for (const Message& m : MatchMessages::crater(match, point))
+        network->broadcast(m);
     network->groundChanged();
 }
 

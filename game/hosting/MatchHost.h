@@ -92,7 +92,6 @@ signals:
 
 private:
     void nameOwnSeats();
-    Network::Message startMessage() const;
     // The settings of the game starting, and a picture valley itself, to every machine or to one.
     void sendValley(NetworkConnection* to = nullptr);
     void announceCrater(const VORN_LIB::VORN_Vector& point);

@@ -5,6 +5,8 @@
 #include "game/files/DataFiles.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ReplayPlayer.h"
+#include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/RouterPortMapping.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/GameFinder.h"
@@ -54,6 +56,8 @@ Game::Game() : VORN_QtRenderer() {
     valleyService = std::make_unique<ValleyService>(heights);
     joinedMatch = std::make_unique<JoinedMatch>(*match, *valleyService);
     joinedMatch->drawingCurrent = [this] { makeCurrent(); };
+    recorder = std::make_unique<ReplayRecorder>(*match, ReplayRecorder::defaultFolder());
+    recorder->nameOf = [this](int seat) { return hosting ? hosting->nameOf(seat) : QString(); };
     field = std::make_unique<Battlefield>(*match, texture, width(), height());
     addViewport(&field->viewport());
     steering = std::make_unique<FieldCamera>(field->viewport(), *match);
@@ -73,8 +77,8 @@ Game::Game() : VORN_QtRenderer() {
 // objects among them; none of them reaches the window any more on its way.
 Game::~Game() {
     makeCurrent();
-    for (QObject* part : std::initializer_list<QObject*>{match.get(), joinedMatch.get(),
-                                                         hosting.get(), joining.get()})
+    for (QObject* part : std::initializer_list<QObject*>{
+             match.get(), joinedMatch.get(), recorder.get(), hosting.get(), joining.get()})
         if (part)
             part->disconnect(this);
 }
@@ -88,7 +92,9 @@ HudLayout Game::hud() const {
 }
 
 KeyHelp Game::keyHelp() const {
-    return KeyHelp(*match, front, hosting != nullptr, client(), overlaySize());
+    KeyHelp help(*match, front, hosting != nullptr, client(), overlaySize());
+    help.replaying = replayPlayer != nullptr;
+    return help;
 }
 
 double Game::overlayScale() const {
@@ -166,6 +172,12 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 
 void Game::resetAll() {
     pauseOn = false;
+    replayFromList = false;
+    if (replayPlayer) { // a replay watched ends
+        joinedMatch->clear();
+        replayPlayer.reset();
+        replayFile.reset();
+    }
     if (front.asking == FrontEnd::Question::LeaveGame) // the game it asked about is gone
         front.asking = FrontEnd::Question::None;
     field->viewport().attach(nullptr);
@@ -191,10 +203,12 @@ void Game::newGame() {
             networkNote = false;
             rememberLastGame();
             makeCurrent();
+            const Bitmap* texture = chosen.valley == GameSettings::Valley::Picture
+                                        ? &valleyService->texture()
+                                        : nullptr;
             if (hosting)
-                hosting->valleyTexture = chosen.valley == GameSettings::Valley::Picture
-                                             ? &valleyService->texture()
-                                             : nullptr;
+                hosting->valleyTexture = texture;
+            recorder->valleyTexture = texture;
             return true;
         });
     if (!started && !told) // a picture that cannot be read: the settings screen stays, told why
@@ -207,13 +221,19 @@ void Game::updateStuff() {
     const bool menus = match->state() == NoGame || match->state() == GameOver;
     sound.playMusic(menus ? GameSound::MenuMusic : GameSound::PlayMusic);
     sound.update(VORN_Clock::now());
-    if (joining) { // a joined window shows the host's game, its own turn a little ahead
+    recorder->enabled = !joining && !replayPlayer;
+    if (replayPlayer) {
+        replayPlayer->advance(VORN_Clock::now());
+    } else if (joining) { // a joined window shows the host's game, its own turn a little ahead
         joinedMatch->show(VORN_Clock::now());
         predictOwnTurn(VORN_Clock::now());
-    } else if (hosting)
-        hosting->advance(VORN_Clock::now());
-    else
-        match->advance(VORN_Clock::now());
+    } else {
+        if (hosting)
+            hosting->advance(VORN_Clock::now());
+        else
+            match->advance(VORN_Clock::now());
+        recorder->tick(VORN_Clock::now());
+    }
     if (match->state() == Flying && match->grenadeShown())
         throwMarks.flew(match->grenade().worldPosition);
     steering->followAim(VORN_Clock::now());

@@ -46,6 +46,9 @@
 class JoinedMatch;
 class UserSettings;
 class MatchHost;
+class ReplayPlayer;
+class ReplayReader;
+class ReplayRecorder;
 class GameFinder;
 class NetworkClient;
 class QPainter;
@@ -140,6 +143,13 @@ public:
     const Bitmap& heightMap() const { return heights; }
     ValleyService& valleys() const { return *valleyService; } // lays each game's valley
     JoinedMatch& joined() const { return *joinedMatch; }      // the match as a host has it
+    ReplayRecorder& replays() const { return *recorder; }     // the games kept
+    // A replay watched here (GameReplay.cpp): its file played through the joined machine's match,
+    // as a joined machine plays its host's game; Space pauses, + and - change the speed, PageUp
+    // and PageDown skip to the turn before or after, F follows the turn again, Escape ends it.
+    // False for a file it refuses, its message on standard error and in the message panel.
+    bool watchReplay(const QString& path);
+    ReplayPlayer* replay() const { return replayPlayer.get(); } // while watching one
     Battlefield& battlefield() const { return *field; }
     VORN_LIB::VORN_Viewport* viewport() const; // the battlefield's camera
     FieldCamera& camera() const { return *steering; }
@@ -180,6 +190,13 @@ private:
     // machine's match and the valley service.
     std::unique_ptr<ValleyService> valleyService;
     std::unique_ptr<JoinedMatch> joinedMatch;
+    std::unique_ptr<ReplayRecorder> recorder; // every game played or hosted here, kept
+    std::unique_ptr<ReplayReader> replayFile; // the replay watched, with its player
+    std::unique_ptr<ReplayPlayer> replayPlayer;
+    bool replayKey(int key);
+    void listReplays();          // the list's entries read anew from the recorder's folder
+    bool replayFromList = false; // Escape goes back to the list
+    void drawReplayLine(QPainter& painter, QSize room) const;
     std::unique_ptr<Battlefield> field;
     std::unique_ptr<FieldCamera> steering;
     std::unique_ptr<MatchHost> hosting;

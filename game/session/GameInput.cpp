@@ -91,6 +91,12 @@ void Game::keyPressEvent(QKeyEvent* event) {
         update();
         return;
     }
+    if (replayPlayer) { // a replay's own keys, and the free camera's
+        if (!replayKey(key))
+            steering->key(key);
+        update();
+        return;
+    }
     if (key == FrontEnd::binding(FrontEnd::Action::Pause).key && !inNetworkGame &&
         match->turnUnderWay()) {
         pauseOn = !pauseOn;
@@ -158,7 +164,7 @@ void Game::leaveGame() {
 }
 
 void Game::followPause() {
-    const bool local = !hosting && !joining && match->turnUnderWay();
+    const bool local = !hosting && !joining && !replayPlayer && match->turnUnderWay();
     if (!local)
         pauseOn = false;
     match->pause(local && (pauseOn || keyHelpOn || front.asking == FrontEnd::Question::LeaveGame));
@@ -209,6 +215,13 @@ void Game::menuKey(int key, int digit, const QString& text) {
     case FrontEnd::Action::SearchGames:
         localGames().clear();
         localGames().search();
+        break;
+    case FrontEnd::Action::OpenReplays:
+        listReplays();
+        break;
+    case FrontEnd::Action::WatchReplay:
+        if (watchReplay(front.replays[std::size_t(front.replayChosen)].path))
+            replayFromList = true;
         break;
     case FrontEnd::Action::Join: {
         const HostAddress target = HostAddress::parse(front.address, Network::defaultPort);

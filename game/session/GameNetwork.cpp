@@ -8,6 +8,7 @@
 
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/ChatLimit.h"
 #include "game/network/GameFinder.h"
@@ -146,6 +147,7 @@ bool Game::hostGame(quint16 port) {
 // back if its game is still under way there.
 void Game::joinGame(const QString& hostName, quint16 port) {
     joining = std::make_unique<NetworkClient>(this);
+    recorder->enabled = false; // the host keeps its games
     joining->name = front.name;
     joining->password = front.password;
     const bool again = hostName == seatHost && port == seatPort;

@@ -169,6 +169,8 @@ void Game::drawOverlay(QPainter& painter) {
         break;
     }
     drawPeople(painter);
+    if (replayPlayer)
+        drawReplayLine(painter, room);
     hudPanels.drawNotice(painter, layout);
     if (keyHelpOn) // over everything else
         keyHelp().draw(painter);

@@ -10,6 +10,7 @@
 #include "game/rules/SettingChoices.h"
 #include "game/world/TeamColours.h"
 
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <algorithm>
 #include <cmath>
@@ -115,6 +116,8 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(220, 365, tr("o: optionen"), panelFont());
         if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
             line(40, 392, keptSeatLine(480), keyLineFont()); // the panel widens for it
+        else // the replays kept; W opens them all the same (and F1 tells it) when the row is taken
+            line(40, 392, tr("w: wiederholungen"), keyLineFont());
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());
@@ -171,6 +174,46 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(30, 110 + 34 * i, metrics.elidedText(text, Qt::ElideRight, 340), keyLineFont());
         }
         line(40, 300, tr("return: beitreten, s: neu suchen"), keyLineFont());
+        line(40, 340, tr("esc: zurueck"), menuLineFont());
+        break;
+    }
+    case FrontEnd::Screen::Replays: { // the games kept, newest first, the chosen one marked
+        line(40, 60, tr("wiederholungen"), menuLineFont());
+        if (front.replays.empty())
+            line(40, 120, tr("keine gefunden"), panelFont());
+        const QFontMetrics metrics(keyLineFont());
+        const int count = int(front.replays.size());
+        const int shown = std::min(count, 4);
+        const int first = std::clamp(front.replayChosen - shown + 1, 0, std::max(0, count - shown));
+        for (int i = 0; i < shown; ++i) { // two lines each: when and how long; who won, who played
+            const ReplayList::Entry& r = front.replays[std::size_t(first + i)];
+            QString about, more;
+            if (!r.error.isEmpty()) {
+                about = QFileInfo(r.path).fileName();
+                more = r.error.section(QStringLiteral(": "), -1);
+            } else {
+                QStringList who;
+                for (int p = 0; p < r.players.size(); ++p)
+                    who.append(r.players[p].isEmpty() ? tr("spieler ") + QString::number(p)
+                                                      : r.players[p]);
+                const QString winner = !r.over        ? tr("nicht beendet")
+                                       : r.winner < 0 ? tr("unentschieden")
+                                                      : tr("sieger: %1").arg(who.value(r.winner));
+                const qint64 s = r.lengthMs / 1000;
+                about = QStringLiteral("%1  %2:%3")
+                            .arg(r.date.toLocalTime().toString(QStringLiteral("dd.MM. HH:mm")))
+                            .arg(s / 60)
+                            .arg(s % 60, 2, 10, QLatin1Char('0'));
+                more = winner + QStringLiteral("  (") + who.join(QStringLiteral(", ")) +
+                       QLatin1Char(')');
+            }
+            const QString mark =
+                first + i == front.replayChosen ? QStringLiteral("> ") : QStringLiteral("  ");
+            const int y = 108 + 46 * i;
+            line(30, y, metrics.elidedText(mark + about, Qt::ElideRight, 340), keyLineFont());
+            line(48, y + 20, metrics.elidedText(more, Qt::ElideRight, 322), keyLineFont());
+        }
+        line(40, 300, tr("return: ansehen"), keyLineFont());
         line(40, 340, tr("esc: zurueck"), menuLineFont());
         break;
     }

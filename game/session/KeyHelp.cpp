@@ -37,7 +37,7 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     // The menus' own keys, and the keys of every screen, are the front end's rows; so are a
     // question's, which hide everything below it.
     const bool asked = front.asking != FrontEnd::Question::None;
-    const bool localTurn = !hosting && !client && match.turnUnderWay() && !asked;
+    const bool localTurn = !hosting && !client && !replaying && match.turnUnderWay() && !asked;
     const QList<FrontEnd::HelpLine> menus =
         front.help(match.state() == NoGame, hosting, hosting || client, localTurn,
                    match.state() == GameOver && !asked);
@@ -51,18 +51,25 @@ QList<KeyHelp::Line> KeyHelp::lines() const {
     case GameOver: {
         // The turn's keys, where they steer this window's figure: on a joined machine on its own
         // seat's turn, elsewhere unless the computer or another machine is on turn.
-        const bool ownTurn = client ? match.currentPlayer() == client->seat
-                                    : !(match.computerOnTurn() || match.remoteOnTurn());
+        const bool ownTurn =
+            !replaying && (client ? match.currentPlayer() == client->seat
+                                  : !(match.computerOnTurn() || match.remoteOnTurn()));
         const bool everyWeapon = match.settings().weapons == GameSettings::Weapons::All;
         const bool driving = match.state() == Countdown || match.state() == Moving;
         if (ownTurn && (driving || match.state() == Aiming)) {
             const auto mode = driving ? TurnKeys::Mode::Driving : TurnKeys::Mode::Aiming;
             for (const TurnKeys::HelpLine& line : TurnKeys::help(mode, everyWeapon))
                 lines.append({line.key, line.action});
-        } else if (match.state() == GameOver && !client) {
+        } else if (match.state() == GameOver && !client && !replaying) {
             lines.append({enter, tr("zum hauptmenue")});
         }
-        if (client)
+        if (replaying) {
+            lines.append({tr("leertaste"), tr("pause")});
+            lines.append({QStringLiteral("+ / -"), tr("tempo")});
+            lines.append({tr("bild auf / ab"), tr("zug davor / danach")});
+            lines.append({QStringLiteral("f"), tr("dem zug folgen")});
+            lines.append({escape, tr("zurueck")});
+        } else if (client)
             lines.append({escape, tr("spiel verlassen")});
         else if (match.state() == Countdown || match.state() == Moving || match.state() == Aiming)
             lines.append({escape, tr("hauptmenue")});

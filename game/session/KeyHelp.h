@@ -27,6 +27,8 @@ public:
         QString action;
     };
     QList<Line> lines() const;
+    // A replay watched: its own keys instead of the turn's.
+    bool replaying = false;
     // Where the help is drawn: the panel centred in the window and sized to its longest line, in a
     // font ("Helvetica") shrunk until the panel fits; the title at keyX on titleBaseline, each
     // line's key at keyX and its action at actionX, on baselines lineStep apart from

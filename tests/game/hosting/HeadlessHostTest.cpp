@@ -13,6 +13,7 @@
 #include "game/hosting/ValleyService.h"
 
 #include "engine/terrain/Bitmap.h"
+#include "game/files/ReplayReader.h"
 #include "game/hosting/HeadlessHost.h"
 #include "game/match/Match.h"
 #include "game/network/NetworkClient.h"
@@ -20,6 +21,7 @@
 #include "game/world/Tortoise.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QRegularExpression>
@@ -182,6 +184,9 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     QCoreApplication::installTranslator(&english);
     std::FILE* out = std::tmpfile();
     HeadlessHost host(g.heightMap(), 2, 1, out);
+    QTemporaryDir replays;
+    ASSERT_TRUE(replays.isValid());
+    host.replays = replays.filePath("kept");
     ASSERT_TRUE(host.start(0));
     DrivenNetwork net;
     net.each([&] { host.tick(VORN_Clock::now()); });
@@ -240,6 +245,17 @@ TEST_F(HeadlessHostScenario, TwoMachinesJoinAHostWithNoDisplayAndPlayAGameToTheE
     EXPECT_EQ(g.match->story().tallies()[0].own, 100);
     EXPECT_EQ(g.match->story().tallies()[0].lost, 1);
     EXPECT_EQ(g.match->story().tallies()[1].own + g.match->story().tallies()[1].taken, 0);
+
+    // The host kept the game: a replay that ends with the winner.
+    ASSERT_TRUE(net.stepUntil([&] { return linesOf(out).contains("replay kept: "); }, 200));
+    const QStringList kept = QDir(host.replays).entryList({"*.tvreplay"});
+    ASSERT_EQ(kept.size(), 1);
+    ReplayReader replay;
+    ASSERT_TRUE(replay.open(host.replays + "/" + kept[0])) << replay.error().toStdString();
+    EXPECT_TRUE(replay.ending().over);
+    EXPECT_EQ(replay.ending().winner, 1);
+    EXPECT_EQ(replay.header().players.size(), 2);
+    EXPECT_GE(replay.turns(), 1);
 
     QCoreApplication::removeTranslator(&english);
     second.leave();

@@ -428,7 +428,8 @@ TEST_F(HostLimits, TheServerRefusesBadOptionsAndSaysGoodbyeOnSigterm) {
     env.remove(QStringLiteral("DISPLAY"));
     for (const QStringList& bad :
          {QStringList{"--server", "-1"}, QStringList{"--server", "--bogus"},
-          QStringList{"--server", "0", "--listen", "nowhere"}}) {
+          QStringList{"--server", "0", "--listen", "nowhere"},
+          QStringList{"--server", "0", "--replays"}, QStringList{"--host", "--replays", "kept"}}) {
         QProcess refused;
         refused.setProcessEnvironment(env);
         refused.start(QStringLiteral("./tortoise-valley"), bad);

@@ -91,6 +91,7 @@ TEST_F(OverlayScenario, MenusShowTheirPanelAndTexts) {
     expectTextLine(image, cx - 160, cy + 120, "esc: schliesen", 30);
     expectTextLine(image, cx - 160, cy + 40, "c: computer: aus", 24);
     expectTextLine(image, cx - 160, cy + 76, "n: netzwerkspiel", 20);
+    expectTextLine(image, cx - 160, cy + 192, "w: wiederholungen", 16);
 
     // C cycles the computer's level; only its own line changes.
     for (const char* level : {"leicht", "mittel", "schwer", "aus"}) {
@@ -467,7 +468,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
             QCoreApplication::installTranslator(&english);
         tap(Qt::Key_F1);
         ASSERT_TRUE(g.keyHelpShown());
-        check("main menu", keys({"return", "c", "l", "n", "o", "esc"}) + general);
+        check("main menu", keys({"return", "c", "l", "n", "o", "w", "esc"}) + general);
         tap(Qt::Key_F1);
         tap(Qt::Key_O);
         tap(Qt::Key_F1);

@@ -233,6 +233,7 @@ private:
             case FrontEnd::Screen::NetworkMenu: // never reached: no key of the soak opens them
             case FrontEnd::Screen::Options:
             case FrontEnd::Screen::LocalGames:
+            case FrontEnd::Screen::Replays:
                 tap(Qt::Key_Escape);
                 break;
             case FrontEnd::Screen::AskPlayers:
