@@ -57,7 +57,7 @@ Game::Game() : VORN_QtRenderer() {
     joinedMatch = std::make_unique<JoinedMatch>(*match, *valleyService);
     joinedMatch->drawingCurrent = [this] { makeCurrent(); };
     recorder = std::make_unique<ReplayRecorder>(*match, ReplayRecorder::defaultFolder());
-    recorder->nameOf = [this](int seat) { return hosting ? hosting->nameOf(seat) : QString(); };
+    recorder->nameOf = [this](int seat) { return nameOf(seat); };
     field = std::make_unique<Battlefield>(*match, texture, width(), height());
     addViewport(&field->viewport());
     steering = std::make_unique<FieldCamera>(field->viewport(), *match);

@@ -8,6 +8,7 @@
 
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
+#include "game/files/ReplayReader.h"
 #include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/ChatLimit.h"
@@ -236,6 +237,10 @@ const Roster& Game::roster() const {
 // A network game's names are the roster's (the host names its own seats there); a game here
 // alone has those its seats were given.
 QString Game::nameOf(int player) const {
+    if (replayFile) { // a replay's players go by the names its file keeps
+        const auto& players = replayFile->header().players;
+        return player >= 0 && player < players.size() ? players[player].name : QString();
+    }
     return hosting || joining ? roster().nameOf(player) : match->nameOf(player);
 }
 

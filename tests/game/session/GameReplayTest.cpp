@@ -35,7 +35,9 @@ TEST_F(GameScenario, AHotSeatGameKeptPlaysBackWithTheSameLogHealthAtEachTurnAndW
     QObject::connect(&m, &Match::turnStarted, [&] {
         starts.push_back({log(), here.healthOfAll()});
     });
+    g.front.seats[1].name = QStringLiteral("bert"); // kept with the replay
     startRound(2, 1, 11);
+    g.front.seats[1] = Seat();
     ASSERT_TRUE(g.replays().recording());
     toMoving();
     tap(Qt::Key_Return); // spieler 0 throws at the aim it has
@@ -62,6 +64,9 @@ TEST_F(GameScenario, AHotSeatGameKeptPlaysBackWithTheSameLogHealthAtEachTurnAndW
     ASSERT_TRUE(reader.open(g.replays().lastFile())) << reader.error().toStdString();
     EXPECT_TRUE(reader.ending().over);
     EXPECT_EQ(reader.ending().winner, winners.value(0, -1));
+    ASSERT_EQ(reader.header().players.size(), 2);
+    EXPECT_EQ(reader.header().players[0].name, QString());
+    EXPECT_EQ(reader.header().players[1].name, QStringLiteral("bert"));
     ASSERT_EQ(reader.turns(), int(starts.size()));
     ASSERT_GE(reader.turns(), 2);
 
