@@ -142,12 +142,12 @@ TEST(GameLanguage, DISABLED_TextsUnderThisEnvironment) {
     expectTextLine(image, 15, 580, say("Willkommen", "welcome"), 15);
 }
 
-// English where the desktop's languages ask for it first, German for German, for C and for
+// A translation where the desktop's languages ask for it first, German for German, for C and for
 // languages without a translation; then the game itself under LANGUAGE=en, LANG=C and
 // LANG=de_DE.UTF-8, one process each (one game window per process).
 TEST(GameLanguage, EnglishOnlyWhereAskedFor) {
     const QStringList available = GameLanguage::available();
-    ASSERT_EQ(available, QStringList{"en"});
+    ASSERT_EQ(available, (QStringList{"en", "es", "fr", "pl", "ru"}));
     const struct {
         QStringList preferred;
         QString chosen;
@@ -156,8 +156,10 @@ TEST(GameLanguage, EnglishOnlyWhereAskedFor) {
         {{"en-GB", "en-Latn-GB"}, "en"}, // LANG=en_GB.UTF-8: no bare "en" in the list
         {{"C"}, ""},
         {{"de-DE", "de", "de-Latn-DE"}, ""},
-        {{"fr-FR", "fr", "fr-Latn-FR"}, ""},
-        {{"fr", "fr-FR", "en", "en-US"}, "en"}, // LANGUAGE=fr:en: French is not there, English is
+        {{"fr-FR", "fr", "fr-Latn-FR"}, "fr"},
+        {{"ru-RU", "ru", "ru-Cyrl-RU"}, "ru"},
+        {{"it", "it-IT", "es", "es-ES"}, "es"}, // LANGUAGE=it:es: Italian is not there, Spanish is
+        {{"it-IT", "it"}, ""},
         {{"de", "de-DE", "en", "en-US"}, ""},   // LANGUAGE=de:en: German comes first
         {{}, ""},
     };
