@@ -1090,5 +1090,17 @@
         <source>u: upnp: aus</source>
         <translation>u: upnp: off</translation>
     </message>
+    <message>
+        <source>automatisch</source>
+        <translation>automatic</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>language: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>language of the texts</translation>
+    </message>
 </context>
 </TS>

@@ -1090,5 +1090,17 @@
         <source>u: upnp: aus</source>
         <translation>u: upnp: no</translation>
     </message>
+    <message>
+        <source>automatisch</source>
+        <translation>automático</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>idioma: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>idioma de los textos</translation>
+    </message>
 </context>
 </TS>

@@ -1090,5 +1090,17 @@
         <source>u: upnp: aus</source>
         <translation>u: upnp: non</translation>
     </message>
+    <message>
+        <source>automatisch</source>
+        <translation>automatique</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>langue: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>langue des textes</translation>
+    </message>
 </context>
 </TS>

@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>%1 trifft %2: -%3</source>
-        <translation>%1 trafia %2: -%3</translation>
+        <translation>%1 trafia: %2, -%3</translation>
     </message>
     <message>
         <source>p: tempo: </source>
@@ -1089,6 +1089,18 @@
     <message>
         <source>u: upnp: aus</source>
         <translation>u: upnp: wył.</translation>
+    </message>
+    <message>
+        <source>automatisch</source>
+        <translation>automatyczny</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>język: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>język tekstów</translation>
     </message>
 </context>
 </TS>

@@ -389,7 +389,7 @@
     </message>
     <message>
         <source>%1 trifft %2: -%3</source>
-        <translation>%1 попадает в %2: -%3</translation>
+        <translation>%1 попадает: %2, -%3</translation>
     </message>
     <message>
         <source>p: tempo: </source>
@@ -1089,6 +1089,18 @@
     <message>
         <source>u: upnp: aus</source>
         <translation>u: upnp: выкл.</translation>
+    </message>
+    <message>
+        <source>automatisch</source>
+        <translation>авто</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>язык: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>язык текстов</translation>
     </message>
 </context>
 </TS>
