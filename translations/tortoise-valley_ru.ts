@@ -381,7 +381,7 @@
     </message>
     <message>
         <source> trifft</source>
-        <translation> попадает в</translation>
+        <translation> попадает</translation>
     </message>
     <message>
         <source>%1 trifft sich selbst: -%2</source>
