@@ -61,7 +61,7 @@
     </message>
     <message>
         <source>c: computer: </source>
-        <translation>c: компьютер: </translation>
+        <translation>c: бот: </translation>
     </message>
     <message>
         <source>esc: schliesen</source>
@@ -317,11 +317,11 @@
     </message>
     <message>
         <source>f1: tasten</source>
-        <translation>f1: клавиши</translation>
+        <translation>f1: кнопки</translation>
     </message>
     <message>
         <source>tasten</source>
-        <translation>клавиши</translation>
+        <translation>кнопки</translation>
     </message>
     <message>
         <source>licht</source>
@@ -852,7 +852,7 @@
     </message>
     <message>
         <source>optionen</source>
-        <translation>настройки</translation>
+        <translation>опции</translation>
     </message>
     <message>
         <source>o / esc</source>
@@ -936,7 +936,7 @@
     </message>
     <message>
         <source>o: optionen</source>
-        <translation>o: настройки</translation>
+        <translation>o: опции</translation>
     </message>
     <message>
         <source>o / esc: zurueck</source>
