@@ -99,6 +99,24 @@ int main(int argc, char** argv) {
     script = &window;
     game = window.game;
     shoot("1-menu");
+    // The main menu in each language but German and English, and below the same turn in each.
+    GameLanguage::available(); // registers the translations
+    const char* const languages[] = {"fr", "es", "pl", "ru"};
+    const auto inEach = [&languages](const char* what) {
+        for (const char* language : languages) {
+            QTranslator translation;
+            if (!translation.load(QStringLiteral(":/translations/tortoise-valley_%1.qm")
+                                      .arg(QLatin1String(language))))
+                continue;
+            QApplication::installTranslator(&translation);
+            shoot(QStringLiteral("20-lang-%1-%2")
+                      .arg(QLatin1String(language), QLatin1String(what))
+                      .toUtf8()
+                      .constData());
+            QApplication::removeTranslator(&translation);
+        }
+    };
+    inEach("menu");
     // The options screen with the effects at 7 and the music at 4, then both at 10 again.
     script->tap(Qt::Key_O);
     for (int i = 0; i < 6; ++i)
@@ -127,6 +145,7 @@ int main(int argc, char** argv) {
     hold(Qt::Key_Up, 0.5);
     turnCamera(-25, -15);
     shoot("3-moving");
+    inEach("turn");
     // The same frame with the valley drawn at half of each side and scaled up: the 3-D picture
     // gets softer, the panels' and labels' texts stay as sharp.
     game->renderScale.fix(0.5);

@@ -1181,6 +1181,16 @@
     <message>
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>page up/down: turn, f: follow</translation>
+        <source>automatisch</source>
+        <translation>automatic</translation>
+    </message>
+    <message>
+        <source>sprache: </source>
+        <translation>language: </translation>
+    </message>
+    <message>
+        <source>sprache der texte</source>
+        <translation>language of the texts</translation>
     </message>
 </context>
 </TS>

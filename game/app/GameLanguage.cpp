@@ -10,6 +10,7 @@ namespace {
 
 const QString folder = QStringLiteral(":/translations/");
 const QString prefix = QStringLiteral("tortoise-valley_");
+QTranslator* installed = nullptr; // the translation put in last, owned by the application
 
 } // namespace
 
@@ -50,7 +51,20 @@ QString GameLanguage::chosen(const QStringList& preferred, const QStringList& av
 }
 
 QString GameLanguage::install(QCoreApplication& application) {
-    const QString language = chosen(QLocale::system().uiLanguages(), available());
+    return use(application, QStringLiteral("auto"));
+}
+
+QString GameLanguage::use(QCoreApplication& application, const QString& choice) {
+    if (installed) {
+        application.removeTranslator(installed);
+        delete installed;
+        installed = nullptr;
+    }
+    const QStringList names = available();
+    const QString language = choice == QLatin1String("auto")
+                                 ? chosen(QLocale::system().uiLanguages(), names)
+                             : names.contains(choice) ? choice
+                                                      : QString();
     if (language.isEmpty())
         return language;
     auto* translator = new QTranslator(&application);
@@ -59,5 +73,6 @@ QString GameLanguage::install(QCoreApplication& application) {
         return QString();
     }
     application.installTranslator(translator);
+    installed = translator;
     return language;
 }

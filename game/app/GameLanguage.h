@@ -3,7 +3,8 @@
 // (":/translations/tortoise-valley_<language>.qm", from translations/ of the source tree). The
 // desktop's languages are taken in their order of preference (LANGUAGE, then LC_ALL, LC_MESSAGES
 // and LANG, as Qt reads them): the first one that is German, C/POSIX or has a translation decides.
-// When none does, the texts stay German.
+// When none does, the texts stay German. The options screen's choice of a language, kept in the
+// settings file, goes before the desktop's, and changes the language while the game runs.
 #pragma once
 
 #include <QString>
@@ -21,4 +22,8 @@ public:
     // Installs into the application the translation the system's languages ask for, before any
     // text is made; tells which one (empty: German).
     static QString install(QCoreApplication& application);
+    // Puts the texts into the language an options choice names: "auto" as install does, "de"
+    // German, else that translation (German for one the game does not have). Takes out the
+    // translation put in before; tells which one is in now (empty: German).
+    static QString use(QCoreApplication& application, const QString& choice);
 };

@@ -227,9 +227,15 @@ int main(int argc, char** argv) {
     QApplication* app = new QApplication(qtArgc, qtArguments.data());
     // Lets the desktop match the window with the game's menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(TV_APP_ID));
+    // The choices of the last run, unless the command line makes others for this one; read first,
+    // for the language they chose goes before the desktop's.
+    static UserSettings remembered; // written to as long as the window lives
+    PlayerOptions kept;
+    UserSettings::LastGame last;
+    remembered.read(kept, last);
     // The translation goes in before the window makes its first text; a start-up failure is told
     // in the same language.
-    GameLanguage::install(*app);
+    GameLanguage::use(*app, kept.language);
     const RenderOptions render = RenderOptions::parse(app->arguments());
     if (!render.error.isEmpty()) {
         std::fprintf(stderr, "tortoise-valley: %s\n%s", qUtf8Printable(render.error), usage);
@@ -254,10 +260,7 @@ int main(int argc, char** argv) {
                                  : DataFileFailure::message(failure));
         return 1;
     }
-    // The choices of the last run, unless the command line makes others for this one.
-    static UserSettings remembered; // written to as long as the window lives
-    UserSettings::LastGame last;
-    remembered.read(game->front.options, last);
+    game->front.options = kept;
     if (render.lightGiven)
         game->front.options.light = render.light;
     if (render.scaleGiven)
@@ -267,6 +270,7 @@ int main(int argc, char** argv) {
     game->match->setComputerLevel(last.level);
     if (last.seats.size() == game->front.seats.size())
         game->front.seats = last.seats;
+    game->languageChosen = [app](const QString& choice) { GameLanguage::use(*app, choice); };
     game->keepChoicesIn(&remembered);
     game->front.name = network.name;
     game->front.password = network.password;

@@ -63,9 +63,25 @@ int scaleIndex(double scale) {
     return at == s.end() ? 0 : int(at - s.begin()) + 1;
 }
 
+int languageIndex(const QString& word) {
+    const auto& l = OptionChoices::languages;
+    for (std::size_t i = 0; i < l.size(); ++i)
+        if (word == QLatin1String(l[i].word))
+            return int(i);
+    return -1;
+}
+
 } // namespace
 
 namespace OptionChoices {
+
+const std::array<Language, 7> languages{{{"auto", QT_TRANSLATE_NOOP("Game", "automatisch")},
+                                         {"de", "deutsch"},
+                                         {"en", "english"},
+                                         {"fr", "fran\u00e7ais"},
+                                         {"es", "espa\u00f1ol"},
+                                         {"pl", "polski"},
+                                         {"ru", "\u0440\u0443\u0441\u0441\u043a\u0438\u0439"}}};
 
 namespace {
 
@@ -97,7 +113,7 @@ Row volumeRow(const char* name, int key, int backKey, const char* keyName, const
 
 } // namespace
 
-const std::array<Row, 7> rows{{
+const std::array<Row, 8> rows{{
     {"light", Qt::Key_L, 0, "l", QT_TRANSLATE_NOOP("Game", "licht: "),
      QT_TRANSLATE_NOOP("Game", "licht: nacht, klassisch, hell"),
      [](const PlayerOptions& o) { return translated(lightShown[int(o.light)]); },
@@ -158,6 +174,25 @@ const std::array<Row, 7> rows{{
      QT_TRANSLATE_NOOP("Game", "formen: jedes team auch an seiner form erkennen"),
      onOffShown<&PlayerOptions::shapes>, onOffWord<&PlayerOptions::shapes>,
      onOffRead<&PlayerOptions::shapes>, onOffStep<&PlayerOptions::shapes>},
+    {"language", Qt::Key_S, 0, "s", QT_TRANSLATE_NOOP("Game", "sprache: "),
+     QT_TRANSLATE_NOOP("Game", "sprache der texte"),
+     [](const PlayerOptions& o) {
+         const int at = std::max(languageIndex(o.language), 0);
+         // Only "automatisch" is translated: every language is named in its own words.
+         return at == 0 ? translated(languages[0].shown)
+                        : QString::fromUtf8(languages[std::size_t(at)].shown);
+     },
+     [](const PlayerOptions& o) { return o.language; },
+     [](PlayerOptions& o, const QString& word) {
+         const bool known = languageIndex(word) >= 0;
+         if (known)
+             o.language = word;
+         return known;
+     },
+     [](PlayerOptions& o, int by) {
+         const int at = around(std::max(languageIndex(o.language), 0), by, int(languages.size()));
+         o.language = QString::fromLatin1(languages[std::size_t(at)].word);
+     }},
 }};
 
 } // namespace OptionChoices

@@ -1,9 +1,9 @@
 // The choices of the options screen, one row each: the light, the mouse, the effects' and the
-// music's volumes, full screen, the render scale and the teams' shapes. A row holds all the game
-// knows of a choice: its name in the settings file and its words there, its keys and line on the
-// options screen and in the key help, the value as the screen shows it, and how a key moves it on.
-// The options screen, the key help and the settings file all read the rows, so a new option is a
-// row here and a field of PlayerOptions.
+// music's volumes, full screen, the render scale, the teams' shapes and the language. A row holds
+// all the game knows of a choice: its name in the settings file and its words there, its keys and
+// line on the options screen and in the key help, the value as the screen shows it, and how a key
+// moves it on. The options screen, the key help and the settings file all read the rows, so a new
+// option is a row here and a field of PlayerOptions.
 #pragma once
 
 #include "game/frontend/PlayerOptions.h"
@@ -37,14 +37,24 @@ enum RowOf {
     MusicVolumeRow,
     FullScreenRow,
     RenderScaleRow,
-    ShapesRow
+    ShapesRow,
+    LanguageRow
 };
-extern const std::array<Row, 7> rows;
+extern const std::array<Row, 8> rows;
 // The name the effects' volume was kept under when it was the only volume; read as the effects'
 // volume from a file that has no "effects-volume" yet.
 constexpr const char* formerVolumeName = "volume";
 
 // The render scales the screen offers after "auto" (0), largest first.
 constexpr std::array<double, 4> renderScales{{1.0, 0.75, 0.5, 0.25}};
+
+// The languages the options screen offers, in its order: the desktop's first, then German and
+// the translations; as the settings file keeps them, and as the screen shows them (each in its
+// own language, "automatisch" translated).
+struct Language {
+    const char* word;
+    const char* shown;
+};
+extern const std::array<Language, 7> languages;
 
 } // namespace OptionChoices

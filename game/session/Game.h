@@ -41,6 +41,7 @@
 #include <QRect>
 #include <QString>
 #include <QVector>
+#include <functional>
 #include <memory>
 
 class JoinedMatch;
@@ -126,6 +127,10 @@ public:
     void keepChoicesIn(UserSettings* file);
     // The window follows the options changed since it last did, and keeps them.
     void followOptions();
+    // Puts the texts into the language the options name ("auto", "de", "fr"), from the next
+    // frame on; given by the program, which holds the translations. Without one (as in most
+    // tests) the language stays as it is.
+    std::function<void(const QString&)> languageChosen;
     // The 3-D picture's render scale: measured from the frames unless fixed (--render-scale), and
     // the off-screen buffer that draws it below 1 (GameOverlay.cpp).
     VORN_LIB::VORN_RenderScaleChooser renderScale;

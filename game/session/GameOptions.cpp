@@ -16,6 +16,8 @@ void Game::keepChoicesIn(UserSettings* file) {
         renderScale.fix(o.renderScale);
     else if (renderScale.isFixed())
         renderScale.automatic();
+    if (languageChosen)
+        languageChosen(o.language);
     optionsFollowed = o;
 }
 
@@ -39,6 +41,8 @@ void Game::followOptions() {
         else
             renderScale.automatic();
     }
+    if (o.language != optionsFollowed.language && languageChosen)
+        languageChosen(o.language);
     optionsFollowed = o;
 }
 

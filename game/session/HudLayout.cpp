@@ -223,7 +223,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
             line(30, y,
                  tr(row.keyName) + QStringLiteral(": ") + tr(row.line) + row.shown(front.options),
                  panelFont());
-            y += 38;
+            y += 34;
         }
         line(30, 350, tr("o / esc: zurueck"), menuLineFont());
         break;

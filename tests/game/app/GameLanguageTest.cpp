@@ -1,11 +1,14 @@
 // The game's languages: every translation covers every player text of the sources, and the game
 // speaks English only where the desktop asks for it, German everywhere else, exactly as before.
 #include "game/app/GameLanguage.h"
+#include "game/frontend/OptionChoices.h"
+#include "game/session/Game.h"
 #include "tests/support/GameDriver.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLocale>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -142,12 +145,12 @@ TEST(GameLanguage, DISABLED_TextsUnderThisEnvironment) {
     expectTextLine(image, 15, 580, say("Willkommen", "welcome"), 15);
 }
 
-// English where the desktop's languages ask for it first, German for German, for C and for
+// A translation where the desktop's languages ask for it first, German for German, for C and for
 // languages without a translation; then the game itself under LANGUAGE=en, LANG=C and
 // LANG=de_DE.UTF-8, one process each (one game window per process).
-TEST(GameLanguage, EnglishOnlyWhereAskedFor) {
+TEST(GameLanguage, ATranslationOnlyWhereAskedFor) {
     const QStringList available = GameLanguage::available();
-    ASSERT_EQ(available, QStringList{"en"});
+    ASSERT_EQ(available, (QStringList{"en", "es", "fr", "pl", "ru"}));
     const struct {
         QStringList preferred;
         QString chosen;
@@ -156,9 +159,11 @@ TEST(GameLanguage, EnglishOnlyWhereAskedFor) {
         {{"en-GB", "en-Latn-GB"}, "en"}, // LANG=en_GB.UTF-8: no bare "en" in the list
         {{"C"}, ""},
         {{"de-DE", "de", "de-Latn-DE"}, ""},
-        {{"fr-FR", "fr", "fr-Latn-FR"}, ""},
-        {{"fr", "fr-FR", "en", "en-US"}, "en"}, // LANGUAGE=fr:en: French is not there, English is
-        {{"de", "de-DE", "en", "en-US"}, ""},   // LANGUAGE=de:en: German comes first
+        {{"fr-FR", "fr", "fr-Latn-FR"}, "fr"},
+        {{"ru-RU", "ru", "ru-Cyrl-RU"}, "ru"},
+        {{"it", "it-IT", "es", "es-ES"}, "es"}, // LANGUAGE=it:es: Italian is not there, Spanish is
+        {{"it-IT", "it"}, ""},
+        {{"de", "de-DE", "en", "en-US"}, ""}, // LANGUAGE=de:en: German comes first
         {{}, ""},
     };
     for (const auto& c : choices)
@@ -189,4 +194,51 @@ TEST(GameLanguage, EnglishOnlyWhereAskedFor) {
                                        << output.toStdString();
         EXPECT_TRUE(output.contains("[  PASSED  ] 1 test")) << run.variable << "=" << run.value;
     }
+}
+
+// The options screen's language goes in at once: the next frame of the options screen and of the
+// main menu speaks it, a language the game has none of is German, and "auto" is the desktop's.
+TEST(GameLanguage, TheOptionsLanguageIsDrawnAtOnce) {
+    QCoreApplication& application = *QCoreApplication::instance();
+    game().languageChosen = [&application](const QString& choice) {
+        GameLanguage::use(application, choice);
+    };
+    ASSERT_EQ(game().front.screen, FrontEnd::Screen::MainMenu);
+    expectTextLine(frame(), 260, 260, "neues spiel", 30);
+    tap(Qt::Key_O);
+    ASSERT_EQ(game().front.screen, FrontEnd::Screen::Options);
+    const struct {
+        const char* language;
+        const char* row;     // the options screen's line of the language
+        const char* newGame; // the main menu's first line
+    } steps[] = {{"de", "s: sprache: deutsch", "neues spiel"},
+                 {"en", "s: language: english", "new game"},
+                 {"fr", "s: langue: fran\u00e7ais", "nouvelle partie"},
+                 {"es", "s: idioma: espa\u00f1ol", "nueva partida"},
+                 {"pl", "s: j\u0119zyk: polski", "nowa gra"},
+                 {"ru", "s: \u044f\u0437\u044b\u043a: \u0440\u0443\u0441\u0441\u043a\u0438\u0439",
+                  "\u043d\u043e\u0432\u0430\u044f \u0438\u0433\u0440\u0430"}};
+    const int languageRow = 70 + 34 * OptionChoices::LanguageRow;
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.language);
+        tap(Qt::Key_S);
+        ASSERT_EQ(game().front.options.language, step.language);
+        // A menu panel widens, about its middle, for a line that needs it.
+        QImage image = frame();
+        expectTextLine(image, game().hud().menuPlace().left() + 30, 100 + languageRow,
+                       QString::fromUtf8(step.row), 20);
+        tap(Qt::Key_O);
+        image = frame();
+        expectTextLine(image, game().hud().menuPlace().left() + 60, 260,
+                       QString::fromUtf8(step.newGame), 30);
+        tap(Qt::Key_O);
+    }
+    EXPECT_EQ(GameLanguage::use(application, "xx"), "");
+    expectTextLine(frame(), 230, 100 + 70, "l: licht: nacht", 20);
+    EXPECT_EQ(GameLanguage::use(application, "auto"),
+              GameLanguage::chosen(QLocale::system().uiLanguages(), GameLanguage::available()));
+    tap(Qt::Key_S); // back to "auto" and to the desktop's language, as the next run starts
+    EXPECT_EQ(game().front.options.language, "auto");
+    GameLanguage::use(application, "de");
+    tap(Qt::Key_Escape);
 }

@@ -92,6 +92,7 @@ TEST_F(SettingsFile, EveryChoiceComesBackAsWritten) {
     ASSERT_NE(chosen.musicVolume, PlayerOptions().musicVolume);
     ASSERT_NE(chosen.fullScreen, PlayerOptions().fullScreen);
     ASSERT_NE(chosen.renderScale, PlayerOptions().renderScale);
+    ASSERT_NE(chosen.language, PlayerOptions().language);
 
     // The last game on a random valley, then on a picture of one's own whose name holds what the
     // file's format would take for a list or a comment; the level on its own.

@@ -6,6 +6,8 @@
 #include "tests/support/GameDriver.h"
 
 #include "game/app/GameLanguage.h"
+#include "game/frontend/OptionChoices.h"
+#include "game/rules/SettingChoices.h"
 #include "game/session/ThrowReach.h"
 #include "game/session/TurnMarker.h"
 #include "game/world/Player.h"
@@ -13,6 +15,7 @@
 #include "tools/driver/MatchDriver.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QTranslator>
 #include <cmath>
 
@@ -423,13 +426,12 @@ TEST_F(OverlayScenario, LabelsHideBehindHillsAndFigures) {
 }
 
 // F1 shows the keys of the screen on a panel in the middle of the window, every line where the
-// layout puts it, the panel sized to its longest line and, in German and in English, fitting
-// 800 × 600 at the full size; F1 hides it again. The main menu points to it.
-TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
+// layout puts it, the panel sized to its longest line and, in German and in every translation,
+// fitting 800 × 600 at the full size; F1 hides it again. The main menu points to it.
+TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInEveryLanguage) {
     expectTextLine(frame(), 240, 465, "f1: tasten", 20);
-    GameLanguage::available(); // registers the translations
-    QTranslator english;
-    ASSERT_TRUE(english.load(":/translations/tortoise-valley_en.qm"));
+    const QStringList languages = QStringList{""} + GameLanguage::available();
+    ASSERT_GE(languages.size(), 6);
 
     const auto keys = [](std::initializer_list<const char*> names) {
         QStringList list;
@@ -462,17 +464,21 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         EXPECT_GT(text.left() - layout.panel.left(), 10);
     };
     const QStringList general = {"m", "f11", "f1"};
-    for (bool inEnglish : {false, true}) {
-        SCOPED_TRACE(inEnglish ? "english" : "german");
-        if (inEnglish)
-            QCoreApplication::installTranslator(&english);
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.isEmpty() ? "german" : language.toStdString());
+        QTranslator translation;
+        if (!language.isEmpty()) {
+            ASSERT_TRUE(translation.load(":/translations/tortoise-valley_" + language + ".qm"));
+            QCoreApplication::installTranslator(&translation);
+        }
         tap(Qt::Key_F1);
         ASSERT_TRUE(g.keyHelpShown());
         check("main menu", keys({"return", "c", "l", "n", "o", "w", "esc"}) + general);
         tap(Qt::Key_F1);
         tap(Qt::Key_O);
         tap(Qt::Key_F1);
-        check("options", keys({"l", "r", "- / +", ", / .", "v", "a", "f", "o / esc"}) + general);
+        check("options",
+              keys({"l", "r", "- / +", ", / .", "v", "a", "f", "s", "o / esc"}) + general);
         tap(Qt::Key_F1); // the help shown during a turn stops its clocks
         tap(Qt::Key_Escape);
         ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
@@ -502,8 +508,102 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInBothLanguages) {
         const QImage image = frame();
         expectTextLine(image, 260, 260, Game::tr("neues spiel"), 30);
         expectTextLine(image, 240, 465, Game::tr("f1: tasten"), 20);
+        QCoreApplication::removeTranslator(&translation);
     }
-    QCoreApplication::removeTranslator(&english);
+}
+
+// In German and in every translation each menu screen, whatever its choices show, and the panels
+// of a turn fit a window of 800 × 600: the menu panel (as wide as its widest line needs) stays
+// inside it, and the turn's panels, each as wide as its lines, stay inside it without meeting.
+TEST_F(OverlayScenario, EveryScreenFitsAt800x600InEveryLanguage) {
+    const QRect window(0, 0, 800, 600);
+    ASSERT_EQ(frame().size(), window.size());
+    const auto widestLine = [](const QList<HudLayout::Line>& lines) {
+        QString text;
+        int most = 0;
+        for (const HudLayout::Line& line : lines) {
+            const int end = line.x + QFontMetrics(*line.font).horizontalAdvance(line.text);
+            if (end > most) {
+                most = end;
+                text = line.text;
+            }
+        }
+        return text.toStdString();
+    };
+    const auto menuFits = [&](const char* what) {
+        const HudLayout hud = g.hud();
+        EXPECT_TRUE(window.contains(hud.menuPlace())) << what << ": " << widestLine(hud.menuLines())
+                                                      << " (" << hud.menuPlace().width() << " px)";
+    };
+    const auto turnFits = [&](const char* what) {
+        const HudLayout hud = g.hud();
+        const HudLayout::Places p = hud.places();
+        for (const QRect& panel : {p.turn, p.keys, p.pie, p.messages})
+            EXPECT_TRUE(window.contains(panel)) << what;
+        EXPECT_LT(p.turn.right(), p.keys.left())
+            << what << ": " << widestLine(hud.turnLines()) << " | " << widestLine(hud.keyLines());
+        EXPECT_LT(p.keys.bottom(), p.pie.top()) << what;
+        EXPECT_LT(p.messages.right(), p.pie.left())
+            << what << ": " << widestLine(hud.messageLines());
+    };
+    const QStringList languages = QStringList{""} + GameLanguage::available();
+    for (const QString& language : languages) {
+        SCOPED_TRACE(language.isEmpty() ? "german" : language.toStdString());
+        QTranslator translation;
+        if (!language.isEmpty()) {
+            ASSERT_TRUE(translation.load(":/translations/tortoise-valley_" + language + ".qm"));
+            QCoreApplication::installTranslator(&translation);
+        }
+        for (ComputerLevel level : {ComputerLevel::Off, ComputerLevel::Easy, ComputerLevel::Medium,
+                                    ComputerLevel::Hard}) {
+            g.match->setComputerLevel(level);
+            menuFits("main menu");
+        }
+        g.match->setComputerLevel(ComputerLevel::Off);
+        g.front.players = 9;
+        g.front.figures = 9;
+        for (FrontEnd::Screen screen :
+             {FrontEnd::Screen::AskPlayers, FrontEnd::Screen::AskFigures, FrontEnd::Screen::Seats,
+              FrontEnd::Screen::NetworkMenu, FrontEnd::Screen::LocalGames}) {
+            g.front.screen = screen;
+            menuFits("a menu");
+        }
+        // Every value of every game setting and of every option.
+        g.front.screen = FrontEnd::Screen::AskSettings;
+        for (const SettingChoices::Row& row : SettingChoices::rows)
+            for (int v = 0; v < row.count; ++v) {
+                row.set(g.front.settings, v);
+                menuFits(row.option);
+            }
+        g.front.settings.valley = GameSettings::Valley::Random;
+        g.front.settings.valleyNumber = 99999;
+        menuFits("a random valley");
+        g.front.settings = GameSettings();
+        g.front.screen = FrontEnd::Screen::Options;
+        const PlayerOptions options = g.front.options;
+        for (const OptionChoices::Row& row : OptionChoices::rows)
+            for (int step = 0; step < 12; ++step) {
+                row.step(g.front.options, 1);
+                menuFits(row.name);
+            }
+        g.front.options = options;
+        g.front.screen = FrontEnd::Screen::MainMenu;
+
+        // A turn: counting down, driving, aiming; then the end screen.
+        startRound(2, 1, 43);
+        turnFits("countdown");
+        toMoving();
+        tick();
+        turnFits("driving");
+        tap(Qt::Key_Return);
+        ASSERT_EQ(g.match->state(), Aiming);
+        tick();
+        turnFits("aiming");
+        tap(Qt::Key_Escape);
+        tap(Qt::Key_J);
+        ASSERT_EQ(g.front.screen, FrontEnd::Screen::MainMenu);
+        QCoreApplication::removeTranslator(&translation);
+    }
 }
 
 namespace {
