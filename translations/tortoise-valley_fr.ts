@@ -1144,7 +1144,7 @@
     </message>
     <message>
         <source>zug davor / danach</source>
-        <translation>tour d'avant / d'après</translation>
+        <translation>tour d&apos;avant / d&apos;après</translation>
     </message>
     <message>
         <source>dem zug folgen</source>
