@@ -196,8 +196,7 @@ struct TerrainLists {
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_CULL_FACE);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        g.swapBuffers();
-        glFinish();
+        glFinish(); // into the window's frame buffer; Qt puts it on the screen with the next frame
     }
 };
 
@@ -230,7 +229,7 @@ void picture(const std::string& name) {
     if (!dir)
         return;
     QDir().mkpath(dir);
-    const QImage image = game->grabFrameBuffer();
+    const QImage image = game->grabFramebuffer();
     image.save(QDir(dir).filePath(QString::fromStdString(name) + ".png"));
 }
 

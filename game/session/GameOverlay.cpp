@@ -21,7 +21,7 @@ namespace {
 const QColor pauseDim(0, 0, 0, 140); // over the picture of a game that stands
 }
 
-void Game::paintEvent(QPaintEvent*) {
+void Game::paintGL() {
     QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
     frameTime.start();
     QPainter painter(this);
@@ -47,7 +47,7 @@ void Game::drawPicture(QPainter& painter) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    initializeGL();
+    initialize(); // the renderer's state, whatever the painter left
     // The 3-D picture at the render scale: below 1 into the off-screen buffer, scaled up onto the
     // window after the labels have read its depth.
     const QSize drawn = pictureTarget.begin(QSize(w, h), renderScale.scale());
@@ -56,7 +56,7 @@ void Game::drawPicture(QPainter& painter) {
     viewport.pictureScale = pictureScale;
     const float* sky = field->light().sky();
     glClearColor(sky[0], sky[1], sky[2], sky[3]);
-    paintGL();
+    VORN_QtRenderer::paintGL();
     field->light().outlineFigures(match->players(), viewport.drawnLineWidth() + 1);
     // The eye sits at distance along the camera's z axis and looks down its negative z axis.
     sound.followCamera(viewport.position - viewport.back * viewport.distance, viewport.back,
