@@ -148,8 +148,9 @@ int main(int argc, char** argv) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("icons");
 
     // A hidden context: the figure is drawn into a frame buffer object of its own.
-    QOpenGLContext context;
+    // The surface outlives the context, which is let go of as it is destroyed.
     QOffscreenSurface surface;
+    QOpenGLContext context;
     if (!context.create()) {
         std::fprintf(stderr, "make_icons: no OpenGL context\n");
         return 1;

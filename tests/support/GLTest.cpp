@@ -51,6 +51,21 @@ void GLTest::makeCurrent() {
     testBuffer->bind();
 }
 
+void GLTest::release() {
+    if (testContext) {
+        testContext->makeCurrent(testSurface);
+        delete testBuffer;
+        testBuffer = nullptr;
+        testContext->doneCurrent();
+        delete testContext;
+        testContext = nullptr;
+        delete testSurface;
+        testSurface = nullptr;
+    }
+    if (QOpenGLContext* current = QOpenGLContext::currentContext())
+        current->doneCurrent();
+}
+
 void GLTest::SetUp() {
     makeCurrent();
     glViewport(0, 0, side, side);

@@ -18,6 +18,13 @@ protected:
     static void makeCurrent();
     static QOpenGLContext* context();
 
+public:
+    // Lets go of every GL context before the application ends: the test context and its buffer
+    // are destroyed, and no context (a game window's neither) stays current. GL calls after this,
+    // as destructors of static objects may make at exit, reach no context and do nothing; with a
+    // context still current they would reach a driver whose X display is already closed.
+    static void release();
+
     // Reads the current frame buffer as an image (top row first).
     static QImage grabBuffer();
 
