@@ -139,8 +139,8 @@ void frame() {
 }
 
 // The floor of a frame: clear, the terrain's display lists with the game's camera, lamps,
-// material, texture and fog, and the buffer swap; no culling test, no outlines, no figures, no
-// labels, no overlay.
+// material, texture and fog, finished into the window's buffer; no culling test, no outlines, no
+// figures, no labels, no overlay.
 struct TerrainLists {
     std::vector<GLuint> lists;
 

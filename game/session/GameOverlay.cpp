@@ -22,7 +22,8 @@ const QColor pauseDim(0, 0, 0, 140); // over the picture of a game that stands
 }
 
 void Game::paintGL() {
-    QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
+    // The whole frame as drawn into the window's buffer: what the render scale needs.
+    QElapsedTimer frameTime;
     frameTime.start();
     QPainter painter(this);
     drawPicture(painter);
