@@ -129,14 +129,18 @@ void countProcessTime(benchmark::State& state, double start) {
         state.iterations() ? (processMs() - start) / double(state.iterations()) : 0.0;
 }
 
+// One frame as the window draws it. The events that are due go first: the GL widget composes its
+// frame buffer onto the window through the window's update request, and a repaint while an
+// update is still posted can draw nothing.
 void frame() {
+    QApplication::processEvents();
     game->repaint();
     glFinish();
 }
 
 // The floor of a frame: clear, the terrain's display lists with the game's camera, lamps,
-// material, texture and fog, and the buffer swap; no culling test, no outlines, no figures, no
-// labels, no overlay.
+// material, texture and fog, finished into the window's buffer; no culling test, no outlines, no
+// figures, no labels, no overlay.
 struct TerrainLists {
     std::vector<GLuint> lists;
 
@@ -196,8 +200,7 @@ struct TerrainLists {
         glDisable(GL_TEXTURE_2D);
         glDisable(GL_CULL_FACE);
         glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-        g.swapBuffers();
-        glFinish();
+        glFinish(); // into the window's frame buffer; Qt puts it on the screen with the next frame
     }
 };
 
@@ -230,7 +233,7 @@ void picture(const std::string& name) {
     if (!dir)
         return;
     QDir().mkpath(dir);
-    const QImage image = game->grabFrameBuffer();
+    const QImage image = game->grabFramebuffer();
     image.save(QDir(dir).filePath(QString::fromStdString(name) + ".png"));
 }
 

@@ -21,10 +21,10 @@ using benchvalley::spots;
 
 namespace {
 
-// Gives the benchmarks the test programs' hidden GL widget.
+// Gives the benchmarks the test programs' hidden GL context.
 class BenchContext : public GLTest {
 public:
-    static void makeCurrent() { widget()->makeCurrent(); }
+    static void makeCurrent() { GLTest::makeCurrent(); }
 };
 
 void sizes(benchmark::internal::Benchmark* b) {

@@ -15,9 +15,10 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QGLFramebufferObject>
-#include <QGLWidget>
 #include <QImage>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
 #include <QPainter>
 #include <cmath>
 #include <cstdio>
@@ -75,10 +76,10 @@ public:
 
     // The figure on a transparent square of renderSide pixels.
     QImage draw() {
-        QGLFramebufferObjectFormat format;
-        format.setAttachment(QGLFramebufferObject::Depth);
+        QOpenGLFramebufferObjectFormat format;
+        format.setAttachment(QOpenGLFramebufferObject::Depth);
         format.setInternalTextureFormat(GL_RGBA8);
-        QGLFramebufferObject target(renderSide, renderSide, format);
+        QOpenGLFramebufferObject target(renderSide, renderSide, format);
         target.bind();
         renderer.initialize();
         glClearColor(0, 0, 0, 0);
@@ -146,13 +147,22 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("icons");
 
-    QGLWidget widget;
-    widget.setAttribute(Qt::WA_DontShowOnScreen);
-    widget.resize(64, 64);
-    widget.show();
-    widget.makeCurrent();
+    // A hidden context: the figure is drawn into a frame buffer object of its own.
+    // The surface outlives the context, which is let go of as it is destroyed.
+    QOffscreenSurface surface;
+    QOpenGLContext context;
+    if (!context.create()) {
+        std::fprintf(stderr, "make_icons: no OpenGL context\n");
+        return 1;
+    }
+    surface.setFormat(context.format());
+    surface.create();
+    if (!context.makeCurrent(&surface)) {
+        std::fprintf(stderr, "make_icons: the OpenGL context cannot be made current\n");
+        return 1;
+    }
     glMatrixMode(GL_MODELVIEW);
-    if (!QGLFramebufferObject::hasOpenGLFramebufferObjects()) {
+    if (!QOpenGLFramebufferObject::hasOpenGLFramebufferObjects()) {
         std::fprintf(stderr, "make_icons: no OpenGL framebuffer objects\n");
         return 1;
     }

@@ -39,6 +39,10 @@ QSize VORN_OffscreenTarget::begin(const QSize& size, double scale) {
             return size;
         }
     }
+    // What the picture would go into without the buffer: the window itself (0), or a frame
+    // buffer object where the window is drawn off screen and composed by Qt.
+    GLint windowBuffer = 0;
+    glGetIntegerv(GL_FRAMEBUFFER_BINDING, &windowBuffer);
     if (!buffer->bind())
         return size;
     active = true;
@@ -46,10 +50,11 @@ QSize VORN_OffscreenTarget::begin(const QSize& size, double scale) {
     // rasterises lines and the edges of triangles by memory rows: drawn the right way up, the
     // buffer's lines and edges cover slightly other pixels than the window's. With the clip
     // origin at the upper left the picture goes into the buffer upside down, rasterised exactly
-    // as in the window (front faces stay front faces), and end() turns it the right way up.
+    // as in the window (front faces stay front faces), and end() turns it the right way up. A
+    // window that is itself drawn into a buffer keeps its rows as the picture's buffer does.
     QOpenGLContext* context = QOpenGLContext::currentContext();
     clipControl = reinterpret_cast<ClipControl>(context->getProcAddress("glClipControl"));
-    if (clipControl && (context->format().version() >= qMakePair(4, 5) ||
+    if (windowBuffer == 0 && clipControl && (context->format().version() >= qMakePair(4, 5) ||
                         context->hasExtension(QByteArrayLiteral("GL_ARB_clip_control")))) {
         clipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
         flipped = true;

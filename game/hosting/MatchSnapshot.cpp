@@ -79,7 +79,7 @@ QVector<LogEntry> MatchSnapshot::logOf(const Match& match) {
 void MatchSnapshot::applyLog(const QVector<LogEntry>& lines, Match& match) {
     // The newest lines, the last one last, as many as the log holds.
     std::array<LogLine, 6> log;
-    const int n = std::min(lines.size(), int(log.size()));
+    const int n = std::min(int(lines.size()), int(log.size()));
     const int first = int(log.size()) - n;
     for (int i = 0; i < n; ++i)
         log[std::size_t(first + i)] = lineOf(lines[lines.size() - n + i]);

@@ -5,6 +5,7 @@
 #include "game/rules/SettingChoices.h"
 
 #include <QDataStream>
+#include <QIODevice>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>

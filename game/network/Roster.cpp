@@ -76,7 +76,8 @@ QString Roster::unique(int seat, const QString& name) const {
         const QString suffix = QStringLiteral(" (%1)").arg(n);
         const int room = nameLimit - suffix.size();
         const QString base =
-            QString::fromUcs4(characters.constData(), std::min(room, characters.size()));
+            QString::fromUcs4(reinterpret_cast<const char32_t*>(characters.constData()),
+                              std::min(room, int(characters.size())));
         if (!taken(base.trimmed() + suffix))
             return base.trimmed() + suffix;
     }

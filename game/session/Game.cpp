@@ -39,7 +39,7 @@ QIcon gameIcon() {
 } // namespace
 
 Game::Game() : VORN_QtRenderer() {
-    if (!format().doubleBuffer())
+    if (!doubleBuffered())
         throw -1;
 
     srand(static_cast<unsigned>(time(nullptr)));

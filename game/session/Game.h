@@ -80,7 +80,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
+    // The frame: the 3-D picture, its marks and labels, then the overlay (GameOverlay.cpp).
+    void paintGL() override;
     // Tab is a key of the game (the player list), never a move of the keyboard focus.
     bool focusNextPrevChild(bool) override { return false; }
 

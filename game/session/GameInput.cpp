@@ -307,7 +307,7 @@ void Game::keyReleaseEvent(QKeyEvent* event) {
         return; // the computer's rates are not the keyboard's to clear
     TurnCommand keys = match->heldRates();
     if (!TurnKeys::released(event->key(), keys)) {
-        QGLWidget::keyReleaseEvent(event);
+        QOpenGLWidget::keyReleaseEvent(event);
         return;
     }
     match->apply(keys);

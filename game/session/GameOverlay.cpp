@@ -21,8 +21,9 @@ namespace {
 const QColor pauseDim(0, 0, 0, 140); // over the picture of a game that stands
 }
 
-void Game::paintEvent(QPaintEvent*) {
-    QElapsedTimer frameTime; // the whole frame, buffer swap included: what the render scale needs
+void Game::paintGL() {
+    // The whole frame as drawn into the window's buffer: what the render scale needs.
+    QElapsedTimer frameTime;
     frameTime.start();
     QPainter painter(this);
     drawPicture(painter);
@@ -47,7 +48,7 @@ void Game::drawPicture(QPainter& painter) {
     glMatrixMode(GL_MODELVIEW);
     glPushMatrix();
 
-    initializeGL();
+    initialize(); // the renderer's state, whatever the painter left
     // The 3-D picture at the render scale: below 1 into the off-screen buffer, scaled up onto the
     // window after the labels have read its depth.
     const QSize drawn = pictureTarget.begin(QSize(w, h), renderScale.scale());
@@ -56,7 +57,7 @@ void Game::drawPicture(QPainter& painter) {
     viewport.pictureScale = pictureScale;
     const float* sky = field->light().sky();
     glClearColor(sky[0], sky[1], sky[2], sky[3]);
-    paintGL();
+    VORN_QtRenderer::paintGL();
     // Culled as the passes were: exactly unless the view cone alone culls.
     const VORN_Frustum picture = viewport.pictureFrustum();
     field->light().outlineFigures(match->players(), viewport.drawnLineWidth() + 1,

@@ -141,7 +141,7 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         if (front.typingPassword || !front.password.isEmpty()) {
             // Shown as stars only, at most six: neither the word nor its length shows.
             const QString& word = front.typingPassword ? front.typedPassword : front.password;
-            const QString stars(std::min(word.size(), 6), QLatin1Char('*'));
+            const QString stars(std::min(int(word.size()), 6), QLatin1Char('*'));
             line(40, 272,
                  QFontMetrics(panelFont())
                      .elidedText(tr("p: passwort: ") + stars +

@@ -8,7 +8,8 @@
 
 #include <GL/gl.h>
 #include <QApplication>
-#include <QGLWidget>
+#include <QOffscreenSurface>
+#include <QOpenGLContext>
 
 #include <cmath>
 #include <cstddef>
@@ -30,7 +31,8 @@ constexpr std::size_t maxTerrainPoints = std::size_t(1) << 14;
 // Pictures above this many decoded bytes but within the reader's limit are not read at all.
 constexpr std::uint64_t costlyPictureBytes = std::uint64_t(1) << 18;
 
-QGLWidget* context = nullptr;
+QOpenGLContext* context = nullptr; // hidden, on an off-screen surface: the lists need no pixels
+QOffscreenSurface* surface = nullptr;
 
 [[noreturn]] void fault(const char* what) {
     std::fprintf(stderr, "BitmapFuzz: %s\n", what);
@@ -93,16 +95,14 @@ void checkTerrain(VORN_Landscape& land, const Bitmap& picture) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QApplication* app = new QApplication(*argc, *argv);
     (void)app;
-    QGLFormat format;
-    format.setDoubleBuffer(true);
-    format.setDepth(true);
-    context = new QGLWidget(format);
-    context->setAttribute(Qt::WA_DontShowOnScreen);
-    context->resize(64, 64);
-    context->show();
-    context->makeCurrent();
-    if (!context->isValid())
+    context = new QOpenGLContext();
+    surface = new QOffscreenSurface();
+    if (!context->create())
         fault("no GL context (run under xvfb-run)");
+    surface->setFormat(context->format());
+    surface->create();
+    if (!context->makeCurrent(surface))
+        fault("the GL context cannot be made current");
     return 0;
 }
 
@@ -155,7 +155,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (std::size_t(picture.width) * std::size_t(picture.height) > maxTerrainPoints)
         return 0;
 
-    context->makeCurrent();
+    context->makeCurrent(surface);
     VORN_Landscape land(VORN_Vector(0, 1, 0), VORN_Vector(0, 0, 0), VORN_Vector(1, 1, 1),
                         VORN_Color(0.7, 0.5, 0.3, 1));
     land.setSize(160, 80, 5, 1, 1);

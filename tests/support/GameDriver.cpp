@@ -163,7 +163,7 @@ QImage frame() {
     const bool updating = g.updatesEnabled();
     g.setUpdatesEnabled(true);
     g.repaint();
-    QImage image = g.grabFrameBuffer();
+    QImage image = g.grabFramebuffer();
     g.setUpdatesEnabled(updating);
     return image;
 }

@@ -1,6 +1,9 @@
 // Entry point of every test program: a Qt application (the GL widgets need one), then GoogleTest.
 // Sanitized builds look for leaks while the application still runs: at exit the GL driver is
-// already unloaded, and its leftovers could no longer be told apart from the program's own.
+// already unloaded, and its leftovers could no longer be told apart from the program's own. Every
+// GL context is let go of before the application ends.
+#include "tests/support/GLTest.h"
+
 #include <QApplication>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -30,5 +33,6 @@ int main(int argc, char** argv) {
 #ifdef TV_LEAK_CHECK
     __lsan_do_leak_check(); // reports and ends the process on a leak; none are checked at exit
 #endif
+    GLTest::release();
     return result;
 }

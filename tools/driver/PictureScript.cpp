@@ -58,7 +58,7 @@ void PictureScript::tick(int count) const {
 QImage PictureScript::frame() const {
     game->repaint();
     QApplication::processEvents();
-    return game->grabFrameBuffer();
+    return game->grabFramebuffer();
 }
 
 void PictureScript::save(const QImage& picture, const char* name) const {

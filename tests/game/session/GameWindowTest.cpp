@@ -36,7 +36,7 @@ TEST(GameWindow, OpensOnTheMainMenuWithAWelcome) {
     for (int i = 0; i < 5; ++i)
         EXPECT_TRUE(g.match->messages()[i].shown().isEmpty()) << "line " << i;
     EXPECT_TRUE(g.hasMouseTracking());
-    EXPECT_TRUE(g.format().doubleBuffer());
+    EXPECT_TRUE(g.doubleBuffered());
 }
 
 TEST(GameWindow, CannotShrinkBelow800x600) {
@@ -61,7 +61,7 @@ TEST(GameWindow, FrameShowsTheValleyUnderADarkBlueSky) {
     // A window not yet mapped on a busy X server paints nothing: draw only once it is exposed.
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&g, 10000));
     g.repaint();
-    const QImage frame = g.grabFrameBuffer();
+    const QImage frame = g.grabFramebuffer();
     ASSERT_FALSE(frame.isNull());
     EXPECT_EQ(frame.pixelColor(5, 5), QColor(0, 0, 51)); // sky: the clear colour
     // The valley floor fills the bottom of the picture.

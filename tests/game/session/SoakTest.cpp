@@ -136,23 +136,25 @@ private:
 
     void mouse() {
         const QPointF at(pick(-50, 450), pick(-50, 350));
+        const QPointF onScreen = g.mapToGlobal(at.toPoint());
         static const Qt::MouseButton buttons[] = {Qt::LeftButton, Qt::RightButton,
                                                   Qt::MiddleButton};
         const Qt::MouseButton button = buttons[pick(0, 2)];
         switch (pick(0, 3)) {
         case 0: {
-            QMouseEvent move(QEvent::MouseMove, at, Qt::NoButton,
+            QMouseEvent move(QEvent::MouseMove, at, onScreen, Qt::NoButton,
                              chance(0.5) ? Qt::MouseButtons(button) : Qt::NoButton, Qt::NoModifier);
             observe([&] { QApplication::sendEvent(&g, &move); });
             break;
         }
         case 1: {
-            QMouseEvent press(QEvent::MouseButtonPress, at, button, button, Qt::NoModifier);
+            QMouseEvent press(QEvent::MouseButtonPress, at, onScreen, button, button,
+                              Qt::NoModifier);
             observe([&] { QApplication::sendEvent(&g, &press); });
             break;
         }
         case 2: {
-            QMouseEvent release(QEvent::MouseButtonRelease, at, button, Qt::NoButton,
+            QMouseEvent release(QEvent::MouseButtonRelease, at, onScreen, button, Qt::NoButton,
                                 Qt::NoModifier);
             observe([&] { QApplication::sendEvent(&g, &release); });
             break;
