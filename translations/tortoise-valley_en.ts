@@ -1181,6 +1181,8 @@
     <message>
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>page up/down: turn, f: follow</translation>
+    </message>
+    <message>
         <source>automatisch</source>
         <translation>automatic</translation>
     </message>
