@@ -111,6 +111,7 @@ void Match::reset() {
     currentFigure_ = nullptr;
     totalHitPoints_ = 0;
     alivePlayers_.clear();
+    passedOver_.clear();
     state_ = NoGame;
     messages_.fill(LogLine());
     messages_.back() = LogLine(LogLine::Text::Welcome);
@@ -163,6 +164,7 @@ QString Match::nameOf(int player) const {
 void Match::makePlayers(int count, int figures, const std::function<VORN_Color(int)>& colourOf) {
     players_.clear();
     alivePlayers_.clear();
+    passedOver_.clear();
     computer_.reset();
     computersOnlyShown_ = false;
     round_ = 0;
@@ -229,8 +231,8 @@ void Match::nextTurn() {
 
     // Nobody left to take the turn: the round is over rather than searched forever.
     bool anyoneLeft = false;
-    for (const auto& player : players_)
-        anyoneLeft = anyoneLeft || (player && player->alive > 0);
+    for (unsigned i = 0; i < players_.size(); ++i)
+        anyoneLeft = anyoneLeft || (players_[i] && players_[i]->alive > 0 && !passedOver(int(i)));
     if (!anyoneLeft) {
         state_ = GameOver;
         currentFigure_ = nullptr;
@@ -240,7 +242,8 @@ void Match::nextTurn() {
 
     if (currentPlayer_ >= static_cast<int>(playerCount_))
         currentPlayer_ = 0;
-    while (!players_[currentPlayer_] || players_[currentPlayer_]->alive == 0)
+    while (!players_[currentPlayer_] || players_[currentPlayer_]->alive == 0 ||
+           passedOver(currentPlayer_))
         currentPlayer_ = (currentPlayer_ + 1) % static_cast<int>(playerCount_);
 
     currentFigure_ = players_[currentPlayer_]->nextFigure();
@@ -929,6 +932,18 @@ void Match::removeFigure(int player, unsigned slot) {
     if (p->figure(slot) == currentFigure_)
         currentFigure_ = nullptr;
     p->removeFigure(slot);
+}
+
+void Match::passOver(int player) {
+    if (player < 0 || player >= static_cast<int>(playerCount_))
+        return;
+    passedOver_.resize(playerCount_, false);
+    passedOver_[std::size_t(player)] = true;
+}
+
+bool Match::passedOver(int player) const {
+    return player >= 0 && std::size_t(player) < passedOver_.size() &&
+           passedOver_[std::size_t(player)];
 }
 
 void Match::dropPlayer(int player) {

@@ -246,6 +246,10 @@ public:
     // back is given back, and its figure stands still until its player steers.
     void computerTakesOver(int player);
     void computerGivesBack(int player);
+    // A player whose figures only stand as targets (a training's) is passed over: it never gets a
+    // turn. A new game passes no one over.
+    void passOver(int player);
+    bool passedOver(int player) const;
     // Who tells whether a joined machine plays a player: the network host while it hosts, and no
     // one (every player plays here) otherwise.
     void setRemoteSeats(std::function<bool(int player)> remote);
@@ -357,7 +361,8 @@ private:
     std::vector<std::array<int, Weapons::count>> stock_; // what each player has left, by Weapon
     ComputerOpponent computer_;                          // plays its players' turns from the tick
     std::vector<Seat> seats_;                            // of the next game started here
-    std::vector<QString> names_; // of the game under way, by player; empty for "spieler N"
+    std::vector<QString> names_;   // of the game under way, by player; empty for "spieler N"
+    std::vector<bool> passedOver_; // by player: never on turn
 
     // The one place players are made: count of them, each with its colour, then its figures.
     void makePlayers(int count, int figures,
