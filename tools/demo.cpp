@@ -4,7 +4,8 @@
 // measures), aiming (in German and in English), flight, the blast, crater, end screen and its
 // story, then a computer opponent in fire mode, a game with wind and every weapon, the aids to
 // aiming in a game of three, the settings screen and four other valleys, the list of replays and
-// a paused one, and the seats screen with the first turn of its game. The rounds follow the
+// a paused one, the seats screen with the first turn of its game, and the training's first hint.
+// The rounds follow the
 // game's rules; only the camera is placed by hand for the end screen. Usage (from build/bin, under
 // a display): demo [output folder, default "pictures"] [window size, default 800x600]
 #include "engine/terrain/Bitmap.h"
@@ -449,5 +450,14 @@ int main(int argc, char** argv) {
         script->tick();
     script->tick(160);
     shoot("19-seats-turn");
+
+    // The training's first hint, the targets standing over the valley.
+    script->tap(Qt::Key_Escape);
+    script->tap(Qt::Key_J);
+    script->tap(Qt::Key_T);
+    for (int i = 0; i < 400 && game->match->state() != Moving; ++i)
+        script->tick();
+    script->tick(40);
+    shoot("21-training");
     return 0;
 }

@@ -1194,5 +1194,49 @@
         <source>sprache der texte</source>
         <translation>language of the texts</translation>
     </message>
+    <message>
+        <source>training</source>
+        <translation>training</translation>
+    </message>
+    <message>
+        <source>tipp: pfeiltasten fahren</source>
+        <translation>tip: the arrow keys drive</translation>
+    </message>
+    <message>
+        <source>tipp: return: feuermodus</source>
+        <translation>tip: return: fire mode</translation>
+    </message>
+    <message>
+        <source>tipp: links / rechts zielen</source>
+        <translation>tip: left / right to aim</translation>
+    </message>
+    <message>
+        <source>tipp: hoch / runter: staerke</source>
+        <translation>tip: up / down: strength</translation>
+    </message>
+    <message>
+        <source>tipp: der wind treibt die granate</source>
+        <translation>tip: the wind drives the grenade</translation>
+    </message>
+    <message>
+        <source>tipp: return wirft</source>
+        <translation>tip: return throws</translation>
+    </message>
+    <message>
+        <source>noch %1 ziele</source>
+        <translation>%1 targets left</translation>
+    </message>
+    <message>
+        <source>geschafft: %1 s</source>
+        <translation>done: %1 s</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>lost</translation>
+    </message>
+    <message>
+        <source>t: training</source>
+        <translation>t: training</translation>
+    </message>
 </context>
 </TS>

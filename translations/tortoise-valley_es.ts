@@ -1194,5 +1194,49 @@
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>re/av pág: turno, f: seguir</translation>
     </message>
+    <message>
+        <source>training</source>
+        <translation>entrenamiento</translation>
+    </message>
+    <message>
+        <source>tipp: pfeiltasten fahren</source>
+        <translation>consejo: las flechas conducen</translation>
+    </message>
+    <message>
+        <source>tipp: return: feuermodus</source>
+        <translation>consejo: return: modo disparo</translation>
+    </message>
+    <message>
+        <source>tipp: links / rechts zielen</source>
+        <translation>consejo: izquierda / derecha para apuntar</translation>
+    </message>
+    <message>
+        <source>tipp: hoch / runter: staerke</source>
+        <translation>consejo: arriba / abajo: fuerza</translation>
+    </message>
+    <message>
+        <source>tipp: der wind treibt die granate</source>
+        <translation>consejo: el viento empuja la granada</translation>
+    </message>
+    <message>
+        <source>tipp: return wirft</source>
+        <translation>consejo: return lanza</translation>
+    </message>
+    <message>
+        <source>noch %1 ziele</source>
+        <translation>quedan %1 blancos</translation>
+    </message>
+    <message>
+        <source>geschafft: %1 s</source>
+        <translation>logrado: %1 s</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>perdido</translation>
+    </message>
+    <message>
+        <source>t: training</source>
+        <translation>t: práctica</translation>
+    </message>
 </context>
 </TS>

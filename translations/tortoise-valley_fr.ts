@@ -1194,5 +1194,49 @@
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>page préc./suiv.: tour, f: suivre</translation>
     </message>
+    <message>
+        <source>training</source>
+        <translation>entraînement</translation>
+    </message>
+    <message>
+        <source>tipp: pfeiltasten fahren</source>
+        <translation>astuce: les flèches roulent</translation>
+    </message>
+    <message>
+        <source>tipp: return: feuermodus</source>
+        <translation>astuce: return: mode tir</translation>
+    </message>
+    <message>
+        <source>tipp: links / rechts zielen</source>
+        <translation>astuce: gauche / droite pour viser</translation>
+    </message>
+    <message>
+        <source>tipp: hoch / runter: staerke</source>
+        <translation>astuce: haut / bas: force</translation>
+    </message>
+    <message>
+        <source>tipp: der wind treibt die granate</source>
+        <translation>astuce: le vent pousse la grenade</translation>
+    </message>
+    <message>
+        <source>tipp: return wirft</source>
+        <translation>astuce: return lance</translation>
+    </message>
+    <message>
+        <source>noch %1 ziele</source>
+        <translation>encore %1 cibles</translation>
+    </message>
+    <message>
+        <source>geschafft: %1 s</source>
+        <translation>réussi: %1 s</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>perdu</translation>
+    </message>
+    <message>
+        <source>t: training</source>
+        <translation>t: exercice</translation>
+    </message>
 </context>
 </TS>

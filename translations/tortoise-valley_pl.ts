@@ -1194,5 +1194,49 @@
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>page up/down: tura, f: śledź</translation>
     </message>
+    <message>
+        <source>training</source>
+        <translation>trening</translation>
+    </message>
+    <message>
+        <source>tipp: pfeiltasten fahren</source>
+        <translation>wskazówka: strzałki jadą</translation>
+    </message>
+    <message>
+        <source>tipp: return: feuermodus</source>
+        <translation>wskazówka: return: tryb ognia</translation>
+    </message>
+    <message>
+        <source>tipp: links / rechts zielen</source>
+        <translation>wskazówka: lewo / prawo celuje</translation>
+    </message>
+    <message>
+        <source>tipp: hoch / runter: staerke</source>
+        <translation>wskazówka: góra / dół: siła</translation>
+    </message>
+    <message>
+        <source>tipp: der wind treibt die granate</source>
+        <translation>wskazówka: wiatr niesie granat</translation>
+    </message>
+    <message>
+        <source>tipp: return wirft</source>
+        <translation>wskazówka: return rzuca</translation>
+    </message>
+    <message>
+        <source>noch %1 ziele</source>
+        <translation>zostało celów: %1</translation>
+    </message>
+    <message>
+        <source>geschafft: %1 s</source>
+        <translation>udało się: %1 s</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>przegrana</translation>
+    </message>
+    <message>
+        <source>t: training</source>
+        <translation>t: trening</translation>
+    </message>
 </context>
 </TS>

@@ -1194,5 +1194,49 @@
         <source>bild auf/ab: zug, f: folgen</source>
         <translation>page up/down: ход, f: следить</translation>
     </message>
+    <message>
+        <source>training</source>
+        <translation>тренировка</translation>
+    </message>
+    <message>
+        <source>tipp: pfeiltasten fahren</source>
+        <translation>совет: стрелки ведут</translation>
+    </message>
+    <message>
+        <source>tipp: return: feuermodus</source>
+        <translation>совет: return: огонь</translation>
+    </message>
+    <message>
+        <source>tipp: links / rechts zielen</source>
+        <translation>совет: влево / вправо целиться</translation>
+    </message>
+    <message>
+        <source>tipp: hoch / runter: staerke</source>
+        <translation>совет: вверх / вниз: сила</translation>
+    </message>
+    <message>
+        <source>tipp: der wind treibt die granate</source>
+        <translation>совет: ветер сносит гранату</translation>
+    </message>
+    <message>
+        <source>tipp: return wirft</source>
+        <translation>совет: return бросает</translation>
+    </message>
+    <message>
+        <source>noch %1 ziele</source>
+        <translation>осталось целей: %1</translation>
+    </message>
+    <message>
+        <source>geschafft: %1 s</source>
+        <translation>готово: %1 с</translation>
+    </message>
+    <message>
+        <source>verloren</source>
+        <translation>проиграно</translation>
+    </message>
+    <message>
+        <source>t: training</source>
+        <translation>t: тренинг</translation>
+    </message>
 </context>
 </TS>

@@ -42,6 +42,8 @@ const QList<FrontEnd::Binding>& FrontEnd::bindings() {
              QT_TRANSLATE_NOOP("Game", "netzwerkspiel")},
             {Qt::Key_O, 0, false, Screen::MainMenu, When::Always, Action::OpenOptions, "o",
              QT_TRANSLATE_NOOP("Game", "optionen")},
+            {Qt::Key_T, 0, false, Screen::MainMenu, When::NotHosting, Action::StartTraining, "t",
+             QT_TRANSLATE_NOOP("Game", "training")},
             {Qt::Key_W, 0, false, Screen::MainMenu, When::NotHosting, Action::OpenReplays, "w",
              QT_TRANSLATE_NOOP("Game", "wiederholungen")},
             // The seat of a game this machine could not leave, offered at once after a start.

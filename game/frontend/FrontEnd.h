@@ -44,6 +44,7 @@ public:
         NextLight,        // main menu: L, the next light the valley is seen in
         OpenNetworkMenu,  // main menu: N, unless hosting
         OpenOptions,      // main menu: O
+        StartTraining,    // main menu: T, unless hosting: a first training, which is no game
         Back,             // Escape: the screen before
         ChoosePlayers,    // 2 … 9, or Return for the number chosen last
         ChooseFigures,    // 1 … 9, or Return likewise; then the settings screen
@@ -177,6 +178,10 @@ public:
     bool typingSeatName = false;
     QString typedSeatName;
     std::vector<Seat> seatsOfGame() const;
+
+    // What the end screen of a training says under "training" instead of a winner (empty unless
+    // one ended), set by the window when it ends.
+    QString trainingResult;
 
     // The network menu's typing: the host's address after J, this machine's name after N (name:
     // the one kept, empty for none), the password after P (--password; said to the host this

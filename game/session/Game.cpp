@@ -9,6 +9,7 @@
 #include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/RouterPortMapping.h"
 #include "game/hosting/ValleyService.h"
+#include "game/match/Training.h"
 #include "game/network/GameFinder.h"
 #include "game/network/NetworkClient.h"
 #include "game/rules/Rules.h"
@@ -57,6 +58,8 @@ Game::Game() : VORN_QtRenderer() {
     joinedMatch = std::make_unique<JoinedMatch>(*match, *valleyService);
     joinedMatch->drawingCurrent = [this] { makeCurrent(); };
     recorder = std::make_unique<ReplayRecorder>(*match, ReplayRecorder::defaultFolder());
+    trainer = std::make_unique<Training>(*match);
+    connect(trainer.get(), &Training::hintChanged, this, [this] { tellTraining(); });
     recorder->nameOf = [this](int seat) { return nameOf(seat); };
     field = std::make_unique<Battlefield>(*match, texture, width(), height());
     addViewport(&field->viewport());
@@ -172,6 +175,8 @@ void Game::showDamage(const QVector<Match::Damage>& hurt, VORN_Clock::Ticks now)
 
 void Game::resetAll() {
     pauseOn = false;
+    inTraining = false;
+    front.trainingResult.clear();
     replayFromList = false;
     if (replayPlayer) { // a replay watched ends
         joinedMatch->clear();
@@ -221,7 +226,7 @@ void Game::updateStuff() {
     const bool menus = match->state() == NoGame || match->state() == GameOver;
     sound.playMusic(menus ? GameSound::MenuMusic : GameSound::PlayMusic);
     sound.update(VORN_Clock::now());
-    recorder->enabled = !joining && !replayPlayer;
+    recorder->enabled = !joining && !replayPlayer && !inTraining;
     if (replayPlayer) {
         replayPlayer->advance(VORN_Clock::now());
     } else if (joining) { // a joined window shows the host's game, its own turn a little ahead

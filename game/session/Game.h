@@ -50,6 +50,7 @@ class MatchHost;
 class ReplayPlayer;
 class ReplayReader;
 class ReplayRecorder;
+class Training;
 class GameFinder;
 class NetworkClient;
 class QPainter;
@@ -90,6 +91,10 @@ public:
     // screen, on its valley, its first countdown begun. A valley picture that cannot be read
     // leaves the settings screen up, its message in the message panel.
     void newGame();
+    // A first training (GameTraining.cpp): on the standard valley, kept neither as a replay nor
+    // as the last game; its hints come in the log, its end on the end screen.
+    void startTraining();
+    const Training& training() const { return *trainer; }
 
     // The menus before a game, with what is chosen and typed there (the players, the figures,
     // the settings, the network menu's address and this machine's name), shown while no game is
@@ -197,6 +202,9 @@ private:
     std::unique_ptr<ValleyService> valleyService;
     std::unique_ptr<JoinedMatch> joinedMatch;
     std::unique_ptr<ReplayRecorder> recorder; // every game played or hosted here, kept
+    std::unique_ptr<Training> trainer;        // follows the match; a training from T on
+    bool inTraining = false;                  // from T until the main menu
+    void tellTraining();                      // the training's hint, in the log
     std::unique_ptr<ReplayReader> replayFile; // the replay watched, with its player
     std::unique_ptr<ReplayPlayer> replayPlayer;
     bool replayKey(int key);

@@ -199,6 +199,9 @@ void Game::menuKey(int key, int digit, const QString& text) {
     case FrontEnd::Action::StartGame:
         newGame();
         break;
+    case FrontEnd::Action::StartTraining:
+        startTraining();
+        break;
     case FrontEnd::Action::HostGame:
         if (hostGame(Network::defaultPort))
             match->addMessage(LogLine(LogLine::Text::WaitingPlayers));

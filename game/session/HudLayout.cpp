@@ -67,7 +67,10 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         lines.append({x, y, text, &font});
     };
     if (match.state() == GameOver) {
-        if (!match.alivePlayers().isEmpty()) {
+        if (!front.trainingResult.isEmpty()) { // a training's end: the time it took, or lost
+            line(40, 80, tr("training"));
+            line(40, 160, front.trainingResult);
+        } else if (!match.alivePlayers().isEmpty()) {
             line(40, 80,
                  QFontMetrics(menuFont())
                      .elidedText(playerTitle(match.alivePlayers().first()), Qt::ElideRight, 340));
@@ -116,8 +119,11 @@ QList<HudLayout::Line> HudLayout::menuLines() const {
         line(220, 365, tr("o: optionen"), panelFont());
         if (!front.keptSeat.isEmpty()) // the game this machine's last one could not leave
             line(40, 392, keptSeatLine(480), keyLineFont()); // the panel widens for it
-        else // the replays kept; W opens them all the same (and F1 tells it) when the row is taken
+        else { // the replays kept and the training; W and T work all the same (and F1 tells them)
+               // when the row is taken
             line(40, 392, tr("w: wiederholungen"), keyLineFont());
+            line(265, 392, tr("t: training"), keyLineFont());
+        }
         break;
     case FrontEnd::Screen::NetworkMenu:
         line(40, 80, tr("h: spiel eroeffnen"), menuLineFont());

@@ -473,7 +473,7 @@ TEST_F(OverlayScenario, KeyHelpListsTheKeysOfEachScreenInEveryLanguage) {
         }
         tap(Qt::Key_F1);
         ASSERT_TRUE(g.keyHelpShown());
-        check("main menu", keys({"return", "c", "l", "n", "o", "w", "esc"}) + general);
+        check("main menu", keys({"return", "c", "l", "n", "o", "t", "w", "esc"}) + general);
         tap(Qt::Key_F1);
         tap(Qt::Key_O);
         tap(Qt::Key_F1);
