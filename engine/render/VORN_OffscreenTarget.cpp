@@ -54,8 +54,9 @@ QSize VORN_OffscreenTarget::begin(const QSize& size, double scale) {
     // window that is itself drawn into a buffer keeps its rows as the picture's buffer does.
     QOpenGLContext* context = QOpenGLContext::currentContext();
     clipControl = reinterpret_cast<ClipControl>(context->getProcAddress("glClipControl"));
-    if (windowBuffer == 0 && clipControl && (context->format().version() >= qMakePair(4, 5) ||
-                        context->hasExtension(QByteArrayLiteral("GL_ARB_clip_control")))) {
+    if (windowBuffer == 0 && clipControl &&
+        (context->format().version() >= qMakePair(4, 5) ||
+         context->hasExtension(QByteArrayLiteral("GL_ARB_clip_control")))) {
         clipControl(GL_UPPER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
         flipped = true;
     }

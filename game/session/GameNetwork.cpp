@@ -6,9 +6,9 @@
 // chat. World units, y up, degrees, milliseconds.
 #include "game/session/Game.h"
 
+#include "game/files/ReplayReader.h"
 #include "game/hosting/JoinedMatch.h"
 #include "game/hosting/MatchHost.h"
-#include "game/files/ReplayReader.h"
 #include "game/hosting/ReplayRecorder.h"
 #include "game/hosting/ValleyService.h"
 #include "game/network/ChatLimit.h"
