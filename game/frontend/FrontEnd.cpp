@@ -428,18 +428,7 @@ FrontEnd::Action FrontEnd::networkMenuKey(int key, const QString& typed) {
         return Action::None;
     }
     if (typingName) {
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            name = Roster::acceptableName(typedName) ? typedName.trimmed() : QString();
-            typingName = false;
-        } else if (key == Qt::Key_Escape) {
-            typingName = false;
-        } else if (key == Qt::Key_Backspace) {
-            typedName.chop(1);
-        } else if (!typed.isEmpty() && Roster::acceptableName(typedName + typed)) {
-            typedName += typed;
-        } else if (typed == QLatin1String(" ") && typedName.size() < Roster::nameLimit) {
-            typedName += typed; // a space inside a name; one at either end goes
-        }
+        typingName = typeName(key, typed, typedName, name);
         return Action::None;
     }
     if (key == Qt::Key_Escape) {
@@ -505,22 +494,30 @@ FrontEnd::Action FrontEnd::seatsKey(Action action) {
     return Action::None;
 }
 
-// Typing a seat's name: Return keeps it (an empty one is "spieler N" again), Escape keeps the one
-// before, Backspace takes the last character; the name takes what a network name takes.
+// Typing a seat's name, as a network name is typed (an empty one is "spieler N" again).
 void FrontEnd::seatNameKey(int key, const QString& typed) {
     Seat& seat = seats[std::size_t(std::clamp(seatChosen, 0, int(seats.size()) - 1))];
+    typingSeatName = typeName(key, typed, typedSeatName, seat.name);
+}
+
+// A key while a name is typed: Return keeps the typed name in kept (one that is no name as none),
+// Escape keeps the one before, Backspace takes the last character, and a character goes on as long
+// as the name stays one (a space inside a name; one at either end goes). Whether the typing goes
+// on.
+bool FrontEnd::typeName(int key, const QString& typed, QString& typing, QString& kept) {
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        seat.name = Roster::acceptableName(typedSeatName) ? typedSeatName.trimmed() : QString();
-        typingSeatName = false;
-    } else if (key == Qt::Key_Escape) {
-        typingSeatName = false;
-    } else if (key == Qt::Key_Backspace) {
-        typedSeatName.chop(1);
-    } else if (!typed.isEmpty() && Roster::acceptableName(typedSeatName + typed)) {
-        typedSeatName += typed;
-    } else if (typed == QLatin1String(" ") && typedSeatName.size() < Roster::nameLimit) {
-        typedSeatName += typed;
+        kept = Roster::acceptableName(typing) ? typing.trimmed() : QString();
+        return false;
     }
+    if (key == Qt::Key_Escape)
+        return false;
+    if (key == Qt::Key_Backspace)
+        typing.chop(1);
+    else if (!typed.isEmpty() && Roster::acceptableName(typing + typed))
+        typing += typed;
+    else if (typed == QLatin1String(" ") && typing.size() < Roster::nameLimit)
+        typing += typed;
+    return true;
 }
 
 std::vector<Seat> FrontEnd::seatsOfGame() const {

@@ -232,5 +232,6 @@ private:
     Action networkMenuKey(int key, const QString& text);
     Action seatsKey(Action action);
     void seatNameKey(int key, const QString& typed);
+    static bool typeName(int key, const QString& typed, QString& typing, QString& kept);
     void nextValley();
 };
